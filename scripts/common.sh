@@ -1,0 +1,28 @@
+# Shared by scripts/run, scripts/test and scripts/bench: install what the build
+# needs on a fresh Debian 12 machine, then configure and build into build/.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$top"
+
+need_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}" >&2
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+  fi
+}
+
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libqscintilla2-qt6-dev
+                googletest libgtest-dev libgmock-dev libbenchmark-dev)
+
+build_tessel() {
+  need_packages "${BUILD_PACKAGES[@]}" "$@"
+  cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+  cmake --build "$top/build" -j "$(nproc)"
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The colour definition files: the words of a game's script language that the
+// editor paints, each with its colour.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessel {
+
+class Prompter;
+
+// Colours are 0x00BBGGRR.
+constexpr std::int32_t clBlack = 0x000000;
+constexpr std::int32_t clRed = 0x0000FF;
+constexpr std::int32_t clGreen = 0x008000;   // also the comment colour
+constexpr std::int32_t clBlue = 0xFF0000;
+
+struct ConType {
+    std::string Keyword;            // exactly as written (case kept, no trimming)
+    std::int32_t KeywordLength = 0;
+    std::int32_t Color = clBlack;
+};
+
+// File order, duplicates included. It grows as far as the file goes; an empty
+// keyword may stand in it but never colours anything.
+using KeywordTableType = std::vector<ConType>;
+
+// "CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf" for modes 1, 2, 3; empty for any other.
+std::string ColorDefinitionFileName(int gameMode);
+
+// Empties the table, then reads the mode's file from programDir (which ends in
+// a separator), reporting every faulty line through the prompter. Returns false
+// when the file is missing. A colour that is no whole number ends the load with
+// ConvertError; the entries read before it stay in the table.
+bool LoadColorDefinitions(int gameMode, const std::string& programDir,
+                          KeywordTableType& table, Prompter& prompter);
+
+} // namespace tessel

@@ -1,0 +1,24 @@
+#pragma once
+// A fresh temporary folder for one test, removed with everything in it.
+#include <string>
+
+namespace tessel {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // The folder, ending in a separator.
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + name; }
+    // Writes bytes to a file in the folder and returns its full path.
+    std::string write(const std::string& name, const std::string& bytes) const;
+    std::string read(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+} // namespace tessel
