@@ -1,1 +1,22 @@
-int main(){}
+// The entry sequence: the application title, the main window (whose creation
+// reads the settings and loads the language files), then the event loop.
+#include <QApplication>
+#include <QIcon>
+
+#include "shell/Globals.h"
+#include "shell/Main.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tessel");
+    // Without a desktop session Qt knows no icon theme; use a common one if present.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+        QIcon::setThemeName("Adwaita");
+    if (argc > 1)
+        tessel::CommandLineFile = argv[1];
+
+    tessel::TMainForm mainForm;
+    mainForm.show();
+    return app.exec();
+}

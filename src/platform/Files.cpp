@@ -1,1 +1,260 @@
-// placeholder
+#include "platform/Files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <strings.h>
+
+#include "platform/Errors.h"
+
+namespace tessel {
+
+bool FileExists(const std::string& name)
+{
+    struct stat st;
+    return !name.empty() && ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& name)
+{
+    struct stat st;
+    return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa, sb;
+    if (a.empty() || b.empty() || ::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::string ResolveFileCase(const std::string& path)
+{
+    if (path.empty() || ::access(path.c_str(), F_OK) == 0)
+        return path;
+    const auto slash = path.rfind(PathDelim);
+    const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return path;
+    std::string found;
+    while (dirent* e = ::readdir(d)) {
+        if (::strcasecmp(e->d_name, name.c_str()) == 0) {
+            found = e->d_name;
+            break;
+        }
+    }
+    ::closedir(d);
+    if (found.empty())
+        return path;
+    return (slash == std::string::npos ? std::string() : dir) + found;
+}
+
+std::string IncludeTrailingPathDelimiter(const std::string& dir)
+{
+    if (!dir.empty() && dir.back() == PathDelim)
+        return dir;
+    return dir + PathDelim;
+}
+
+std::string ExtractFileDir(const std::string& path)
+{
+    const auto slash = path.rfind(PathDelim);
+    if (slash == std::string::npos)
+        return std::string();
+    if (slash == 0)
+        return std::string(1, PathDelim);
+    return path.substr(0, slash);
+}
+
+std::string ExtractFileName(const std::string& path)
+{
+    const auto slash = path.rfind(PathDelim);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string CurrentDirectory()
+{
+    char buf[PATH_MAX];
+    if (!::getcwd(buf, sizeof buf))
+        ThrowIoError(errno);
+    return buf;
+}
+
+void SetCurrentDirectory(const std::string& dir)
+{
+    if (::chdir(dir.c_str()) != 0)
+        ThrowIoError(errno);
+}
+
+// --- File --------------------------------------------------------------------
+
+File::File(const std::string& path, Mode mode) : path_(path)
+{
+    int flags = O_CLOEXEC;
+    switch (mode) {
+    case Mode::Read: flags |= O_RDONLY; break;
+    case Mode::ReadWrite: flags |= O_RDWR; break;
+    case Mode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    }
+    do {
+        fd_ = ::open(path.c_str(), flags, 0666);
+    } while (fd_ < 0 && errno == EINTR);
+    if (fd_ < 0)
+        ThrowIoError(errno);
+    struct stat st;
+    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        ThrowIoError(EISDIR);
+    }
+}
+
+File::File(File&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_))
+{
+    other.fd_ = -1;
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = other.fd_;
+        path_ = std::move(other.path_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+File::~File()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::size_t File::readSome(void* buffer, std::size_t count)
+{
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, count);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            ThrowIoError(errno);
+    }
+}
+
+void File::readExact(void* buffer, std::size_t count)
+{
+    auto* p = static_cast<char*>(buffer);
+    while (count > 0) {
+        const std::size_t n = readSome(p, count);
+        if (n == 0)
+            ThrowReadBeyondEnd();
+        p += n;
+        count -= n;
+    }
+}
+
+void File::write(const void* buffer, std::size_t count)
+{
+    const auto* p = static_cast<const char*>(buffer);
+    while (count > 0) {
+        const ssize_t n = ::write(fd_, p, count);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowIoError(errno);
+        }
+        if (n == 0)
+            ThrowDiskFull();
+        p += n;
+        count -= static_cast<std::size_t>(n);
+    }
+}
+
+void File::seek(std::int64_t offset)
+{
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
+        ThrowIoError(errno);
+}
+
+std::int64_t File::size() const
+{
+    struct stat st;
+    if (::fstat(fd_, &st) != 0)
+        ThrowIoError(errno);
+    return st.st_size;
+}
+
+void File::flush()
+{
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+        ThrowIoError(errno);
+}
+
+void File::close()
+{
+    if (fd_ < 0)
+        return;
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && errno != EINTR)
+        ThrowIoError(errno);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& contents)
+{
+    contents.clear();
+    if (!FileExists(path))
+        return false;
+    File f(path, File::Mode::Read);
+    char buf[65536];
+    for (;;) {
+        const std::size_t n = f.readSome(buf, sizeof buf);
+        if (n == 0)
+            break;
+        contents.append(buf, n);
+    }
+    return true;
+}
+
+void WriteFileAtomically(const std::string& path, const std::string& contents)
+{
+    std::string temp = IncludeTrailingPathDelimiter(ExtractFileDir(path).empty() ? "." : ExtractFileDir(path))
+                       + "." + ExtractFileName(path) + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        ThrowIoError(errno);
+    ::close(fd);
+    try {
+        File f(temp, File::Mode::Create);
+        f.write(contents.data(), contents.size());
+        f.flush();
+        // Keep the permission bits the file had; a new file gets the usual ones.
+        struct stat st;
+        mode_t mode = 0666;
+        if (::stat(path.c_str(), &st) == 0) {
+            mode = st.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode &= ~mask;
+        }
+        if (::chmod(temp.c_str(), mode) != 0) { /* not fatal: the contents are what matter */ }
+        f.close();
+        if (::rename(temp.c_str(), path.c_str()) != 0)
+            ThrowIoError(errno);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+}
+
+} // namespace tessel

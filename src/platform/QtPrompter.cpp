@@ -1,1 +1,120 @@
-// placeholder
+#include "platform/QtPrompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tessel {
+
+namespace {
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+int Exec(QMessageBox::Icon icon, const QString& caption, const std::string& text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, caption, Q(text), buttons, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
+bool ExecuteDialog(FileDialog& d, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dlg(QApplication::activeWindow(), Q(d.title), Q(d.initialDir));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(mode);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters = QtNameFilters(d.filter);
+    if (!filters.isEmpty())
+        dlg.setNameFilters(filters);
+    if (!d.fileName.empty())
+        dlg.selectFile(QFileInfo(Q(d.fileName)).fileName());
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return false;
+    const QFileInfo chosen(dlg.selectedFiles().constFirst());
+    d.fileName = chosen.absoluteFilePath().toStdString();
+    d.initialDir = chosen.absolutePath().toStdString();
+    if (d.initialDir.empty() || d.initialDir.back() != '/')
+        d.initialDir += '/';
+    return true;
+}
+
+QString BothCases(const QString& pattern)
+{
+    QStringList out;
+    for (const QString& p : pattern.split(';', Qt::SkipEmptyParts)) {
+        const QString t = p.trimmed();
+        out << t;
+        if (t.toLower() != t)
+            out << t.toLower();
+        if (t.toUpper() != t)
+            out << t.toUpper();
+    }
+    out.removeDuplicates();
+    return out.join(' ');
+}
+
+} // namespace
+
+QStringList QtNameFilters(const std::string& filter)
+{
+    const QStringList parts = Q(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        // Qt reads the patterns from the trailing parentheses of the description.
+        const int open = description.lastIndexOf('(');
+        if (open > 0 && description.endsWith(')'))
+            description = description.left(open).trimmed();
+        out << description + " (" + BothCases(parts[i + 1]) + ")";
+    }
+    return out;
+}
+
+void QtPrompter::ShowMessage(const std::string& text)
+{
+    Exec(QMessageBox::NoIcon, "Tessel", text, QMessageBox::Ok);
+}
+
+MsgResult QtPrompter::MessageDlg(const std::string& text, MsgType type, MsgButtons buttons)
+{
+    QMessageBox::Icon icon = QMessageBox::Information;
+    switch (type) {
+    case MsgType::Warning: icon = QMessageBox::Warning; break;
+    case MsgType::Error: icon = QMessageBox::Critical; break;
+    case MsgType::Information: icon = QMessageBox::Information; break;
+    case MsgType::Confirm: icon = QMessageBox::Question; break;
+    }
+    QMessageBox::StandardButtons set = QMessageBox::Ok;
+    if (buttons == MsgButtons::YesNo)
+        set = QMessageBox::Yes | QMessageBox::No;
+    else if (buttons == MsgButtons::YesNoCancel)
+        set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    switch (Exec(icon, MsgTypeCaption(type), text, set)) {
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Ok: return MsgResult::Ok;
+    default: return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
+    }
+}
+
+void QtPrompter::ShowError(const std::string& text)
+{
+    Exec(QMessageBox::Critical, "Tessel", text, QMessageBox::Ok);
+}
+
+bool QtPrompter::ExecuteOpen(FileDialog& dialog)
+{
+    return ExecuteDialog(dialog, QFileDialog::AcceptOpen);
+}
+
+bool QtPrompter::ExecuteSave(FileDialog& dialog)
+{
+    return ExecuteDialog(dialog, QFileDialog::AcceptSave);
+}
+
+} // namespace tessel
