@@ -1,0 +1,104 @@
+#include "platform/Files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/Errors.h"
+#include "support/TempDir.h"
+
+namespace tessel {
+namespace {
+
+std::string ErrorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const AppError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(FilesTest, ExistenceTestsTellFilesFromFolders)
+{
+    TempDir dir;
+    const std::string file = dir.write("a.con", "x");
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_FALSE(DirectoryExists(file));
+    EXPECT_FALSE(FileExists(dir.path()));
+    EXPECT_TRUE(DirectoryExists(dir.path()));
+    EXPECT_FALSE(FileExists(dir.file("missing")));
+    EXPECT_FALSE(FileExists(""));
+}
+
+TEST(FilesTest, SameFileLooksThroughOtherPathsToOneFile)
+{
+    TempDir dir;
+    const std::string file = dir.write("game.con", "x");
+    ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink(file.c_str(), dir.file("link.con").c_str()), 0);
+    ASSERT_EQ(::link(file.c_str(), dir.file("hard.con").c_str()), 0);
+    EXPECT_TRUE(SameFile(file, dir.file("sub/../game.con")));
+    EXPECT_TRUE(SameFile(file, dir.file("link.con")));
+    EXPECT_TRUE(SameFile(file, dir.file("hard.con")));
+    EXPECT_FALSE(SameFile(file, dir.write("other.con", "x")));
+    EXPECT_FALSE(SameFile(file, dir.file("missing.con")));
+}
+
+TEST(FilesTest, ResolveFileCaseFindsTheNameUnderOtherCase)
+{
+    TempDir dir;
+    dir.write("DUKE3D.EXE", "");
+    dir.write("build.exe", "");
+    EXPECT_EQ(ResolveFileCase(dir.file("Duke3D.exe")), dir.file("DUKE3D.EXE"));
+    EXPECT_EQ(ResolveFileCase(dir.file("build.exe")), dir.file("build.exe"));
+    EXPECT_EQ(ResolveFileCase(dir.file("game.con")), dir.file("game.con"));
+}
+
+TEST(FilesTest, RuntimeErrorTexts)
+{
+    const std::pair<int, const char*> cases[] = {
+        {ENOENT, "File not found"},     {ENOTDIR, "Invalid filename"},   {EMFILE, "Too many open files"},
+        {EACCES, "File access denied"}, {EROFS, "File access denied"},  {ENOSPC, "Disk full"},
+        {EIO, "I/O error 5"},
+    };
+    for (const auto& [err, text] : cases)
+        EXPECT_EQ(IoErrorText(err), text) << err;
+}
+
+TEST(FilesTest, FileFailuresCarryRuntimeTexts)
+{
+    TempDir dir;
+    const std::string file = dir.write("four", "1234");
+    EXPECT_EQ(ErrorOf([&] { File f(dir.file("missing"), File::Mode::Read); }), "File not found");
+    EXPECT_EQ(ErrorOf([&] { File f(dir.path(), File::Mode::ReadWrite); }), "File access denied");
+    EXPECT_EQ(ErrorOf([&] {
+                  File f(file, File::Mode::Read);
+                  char buf[8];
+                  f.readExact(buf, 8);
+              }),
+              "Read beyond end of file");
+}
+
+TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
+{
+    TempDir dir;
+    const std::string file = dir.write("QztMain.ini", "old contents");
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    WriteFileAtomically(file, "new");
+    EXPECT_EQ(dir.read("QztMain.ini"), "new");
+    struct stat st;
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    EXPECT_EQ(ErrorOf([&] { WriteFileAtomically(dir.file("no/such/folder"), "x"); }), "File not found");
+    std::string contents;
+    ASSERT_TRUE(ReadWholeFile(file, contents));
+    EXPECT_EQ(contents, "new");
+}
+
+} // namespace
+} // namespace tessel
