@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 
 #include "platform/Errors.h"
 #include "support/TempDir.h"
@@ -22,29 +23,18 @@ std::string ErrorOf(const std::function<void()>& f)
     return "(no error)";
 }
 
-TEST(FilesTest, ExistenceTestsTellFilesFromFolders)
-{
-    TempDir dir;
-    const std::string file = dir.write("a.con", "x");
-    EXPECT_TRUE(FileExists(file));
-    EXPECT_FALSE(DirectoryExists(file));
-    EXPECT_FALSE(FileExists(dir.path()));
-    EXPECT_TRUE(DirectoryExists(dir.path()));
-    EXPECT_FALSE(FileExists(dir.file("missing")));
-    EXPECT_FALSE(FileExists(""));
-}
-
-TEST(FilesTest, SameFileLooksThroughOtherPathsToOneFile)
+TEST(FilesTest, FilesFoldersAndOneFileUnderSeveralNames)
 {
     TempDir dir;
     const std::string file = dir.write("game.con", "x");
+    EXPECT_TRUE(FileExists(file) && !DirectoryExists(file));
+    EXPECT_TRUE(DirectoryExists(dir.path()) && !FileExists(dir.path()));
     ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0755), 0);
     ASSERT_EQ(::symlink(file.c_str(), dir.file("link.con").c_str()), 0);
     ASSERT_EQ(::link(file.c_str(), dir.file("hard.con").c_str()), 0);
-    EXPECT_TRUE(SameFile(file, dir.file("sub/../game.con")));
-    EXPECT_TRUE(SameFile(file, dir.file("link.con")));
-    EXPECT_TRUE(SameFile(file, dir.file("hard.con")));
-    EXPECT_FALSE(SameFile(file, dir.write("other.con", "x")));
+    for (const char* other : {"sub/../game.con", "link.con", "hard.con"})
+        EXPECT_TRUE(SameFile(file, dir.file(other))) << other;
+    EXPECT_FALSE(SameFile(file, dir.write("copy.con", "x")));
     EXPECT_FALSE(SameFile(file, dir.file("missing.con")));
 }
 
@@ -52,24 +42,11 @@ TEST(FilesTest, ResolveFileCaseFindsTheNameUnderOtherCase)
 {
     TempDir dir;
     dir.write("DUKE3D.EXE", "");
-    dir.write("build.exe", "");
     EXPECT_EQ(ResolveFileCase(dir.file("Duke3D.exe")), dir.file("DUKE3D.EXE"));
     EXPECT_EQ(ResolveFileCase(dir.file("build.exe")), dir.file("build.exe"));
-    EXPECT_EQ(ResolveFileCase(dir.file("game.con")), dir.file("game.con"));
 }
 
-TEST(FilesTest, RuntimeErrorTexts)
-{
-    const std::pair<int, const char*> cases[] = {
-        {ENOENT, "File not found"},     {ENOTDIR, "Invalid filename"},   {EMFILE, "Too many open files"},
-        {EACCES, "File access denied"}, {EROFS, "File access denied"},  {ENOSPC, "Disk full"},
-        {EIO, "I/O error 5"},
-    };
-    for (const auto& [err, text] : cases)
-        EXPECT_EQ(IoErrorText(err), text) << err;
-}
-
-TEST(FilesTest, FileFailuresCarryRuntimeTexts)
+TEST(FilesTest, FailuresCarryTheRuntimeTexts)
 {
     TempDir dir;
     const std::string file = dir.write("four", "1234");
@@ -81,6 +58,7 @@ TEST(FilesTest, FileFailuresCarryRuntimeTexts)
                   f.readExact(buf, 8);
               }),
               "Read beyond end of file");
+    EXPECT_EQ(IoErrorText(EIO), "I/O error 5");
 }
 
 TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
@@ -93,11 +71,7 @@ TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
     struct stat st;
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-
     EXPECT_EQ(ErrorOf([&] { WriteFileAtomically(dir.file("no/such/folder"), "x"); }), "File not found");
-    std::string contents;
-    ASSERT_TRUE(ReadWholeFile(file, contents));
-    EXPECT_EQ(contents, "new");
 }
 
 } // namespace

@@ -22,22 +22,13 @@ TEST(ProfileFileTest, ReadString)
         {"[A]\nk=v\n", "A", "k", "v"},
         {"[main]\r\nKEY=v\r\n", "MAIN", "key", "v"},
         {"  [ A ]  \n \t k \t=  v w \t\n", "a", "K", "v w"},
-        {"[A]\nk=a=b", "A", "k", "a=b"},
         {"[A]\nk=\"  x \"\n", "A", "k", "  x "},
         {"[A]\nk='x'\n", "A", "k", "x"},
-        {"[A]\nk=\"x'\n", "A", "k", "\"x'"},
-        {"[A]\nk=\"\n", "A", "k", "\""},
-        {"[A]\nk=\"\"\n", "A", "k", ""},
         {"[A]\nk=\n", "A", "k", ""},                       // present but empty: not the default
         {"[A]\nk=1\nk=2\n", "A", "k", "1"},                 // first key counts
         {"[A]\nk=1\n[A]\nk=2\n", "A", "k", "1"},            // first section counts
-        {"[A]\nj=1\n[A]\nk=2\n", "A", "k", "DEF"},
         {"k=v\n[A]\n", "A", "k", "DEF"},                    // before any header: no section
-        {"[B]\nk=v\n[A]\nj=1\n", "A", "k", "DEF"},
         {"[A]\n;k=v\n  ; k=v\n", "A", "k", "DEF"},
-        {"[A]\nk\n", "A", "k", "DEF"},
-        {"[A]\nk=v\n", "B", "k", "DEF"},
-        {"", "A", "k", "DEF"},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -48,25 +39,16 @@ TEST(ProfileFileTest, ReadString)
     EXPECT_EQ("DEF", ProfileFile(dir.file("missing.ini")).ReadString("A", "k", "DEF"));
     // A file that cannot be read counts as missing.
     EXPECT_EQ("DEF", ProfileFile(dir.path()).ReadString("A", "k", "DEF"));
-}
-
-TEST(ProfileFileTest, ValuesAreCutTo2047Characters)
-{
-    TempDir dir;
-    const std::string exact(2047, 'a'), longer = std::string(2047, 'b') + "cc";
-    ProfileFile ini(dir.write("t.ini", "[A]\nexact=" + exact + "\nlong=" + longer + "\nquoted=\"" + exact + "\"\n"));
-    EXPECT_EQ(exact, ini.ReadString("A", "exact", ""));
-    EXPECT_EQ(longer.substr(0, 2047), ini.ReadString("A", "long", ""));
-    EXPECT_EQ(exact, ini.ReadString("A", "quoted", ""));
+    const std::string longest(2047, 'a');
+    ProfileFile ini(dir.write("t.ini", "[A]\nk=" + longest + "cc\n"));
+    EXPECT_EQ(longest, ini.ReadString("A", "k", ""));
 }
 
 TEST(ProfileFileTest, ReadIntegerAndBool)
 {
     const struct { const char* value; int integer; bool boolean; } cases[] = {
-        {"7", 7, true}, {"0", 0, false}, {"-1", -1, true}, {"$10", 16, true},
-        {"0x2", 2, true}, {"0X1f", 31, true}, {"0xFFFFFFFF", -1, true},
-        {"\" 12\"", 12, true},          // a leading blank inside quotes still converts
-        {"\"12 \"", 42, true}, {"0x", 42, true}, {"abc", 42, true}, {"", 42, true}, {"yes", 42, true},
+        {"7", 7, true}, {"0", 0, false}, {"$10", 16, true}, {"0x2", 2, true}, {"0X1f", 31, true},
+        {"\"12 \"", 42, true}, {"0x", 42, true}, {"abc", 42, true}, {"", 42, true},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -75,10 +57,7 @@ TEST(ProfileFileTest, ReadIntegerAndBool)
         EXPECT_EQ(c.integer, ini.ReadInteger("a", "K", 42));
         EXPECT_EQ(c.boolean, ini.ReadBool("A", "k", true));
     }
-    ProfileFile ini(dir.write("t.ini", "[A]\nk=x\n"));
-    EXPECT_FALSE(ini.ReadBool("A", "k", false));
-    EXPECT_FALSE(ini.ReadBool("A", "missing", false));
-    EXPECT_EQ(-3, ini.ReadInteger("B", "k", -3));
+    EXPECT_FALSE(ProfileFile(dir.file("t.ini")).ReadBool("A", "missing", false));
 }
 
 // A literal that may hold NUL bytes.
@@ -93,22 +72,15 @@ TEST(ProfileFileTest, WriteChangesOnlyWhatItMust)
         // Replacing keeps the file's spelling of the key and the line's own end.
         {"; c\r\n[Main]\r\nFoo=1\r\nBar=2", "main", "FOO", "; c\r\n[Main]\r\nFoo=v\r\nBar=2"},
         {"[S]\n  Key  =  old  \r\nx=1", "S", "key", "[S]\nKey=v\r\nx=1"},
-        {"[S]\nk=1", "S", "k", "[S]\nk=v"},
         {"[S]\nk=1\nk=2\n[S]\nk=3\n", "S", "k", "[S]\nk=v\nk=2\n[S]\nk=3\n"},
-        {"k=0\n[S]\n;k=1\nk=2\n", "S", "k", "k=0\n[S]\n;k=1\nk=v\n"},
         {"  [ S ]  \n[T]\nk=1\n", "s", "k", "  [ S ]  \nk=v\n[T]\nk=1\n"},
         // A new key goes after the section's last non-blank line.
         {"[A]\nx=1\n\n \n[B]\ny=2\n", "A", "z", "[A]\nx=1\nz=v\n\n \n[B]\ny=2\n"},
-        {"[A]\nx=1\n; note\n\n[B]\n", "a", "z", "[A]\nx=1\n; note\nz=v\n\n[B]\n"},
         {"[S]\na=1\n\n[T]\n[S]\nk=3\n", "S", "k", "[S]\na=1\nk=v\n\n[T]\n[S]\nk=3\n"},
-        {"[A]\r\n\r\n", "A", "z", "[A]\r\nz=v\r\n\r\n"},
-        {"[A]", "A", "z", "[A]\r\nz=v\r\n"},
         {"[A]\nx=1", "A", "z", "[A]\nx=1\nz=v\n"},
         // A new section goes at the end, in the file's line-end style.
         {"; c\n[A]\nx=1", "N", "k", "; c\n[A]\nx=1\n[N]\nk=v\n"},
         {"[A]\r\nx=1\r\n", "N", "k", "[A]\r\nx=1\r\n[N]\r\nk=v\r\n"},
-        {"a\nb\r\n", "N", "k", "a\nb\r\n[N]\r\nk=v\r\n"},
-        {"", "N", "k", "[N]\r\nk=v\r\n"},
         {"no line end", "N", "k", "no line end\r\n[N]\r\nk=v\r\n"},
         {Bytes("\xff\0\x80=\n[A]\nk=1\n"), "A", "k", Bytes("\xff\0\x80=\n[A]\nk=v\n")},
     };
@@ -127,12 +99,10 @@ TEST(ProfileFileTest, WritesCreateTheFileAndReadBack)
     ProfileFile ini(dir.file("new.ini"));
     ini.WriteInteger("A", "x", -5);
     ini.WriteBool("B", "on", true);
-    ini.WriteBool("A", "off", false);
     ini.WriteString("a", "X", "0x10");
-    EXPECT_EQ("[A]\r\nx=0x10\r\noff=0\r\n[B]\r\non=1\r\n", dir.read("new.ini"));
+    EXPECT_EQ("[A]\r\nx=0x10\r\n[B]\r\non=1\r\n", dir.read("new.ini"));
     EXPECT_EQ(16, ini.ReadInteger("A", "x", 0));
     EXPECT_TRUE(ini.ReadBool("B", "on", false));
-    EXPECT_FALSE(ini.ReadBool("A", "off", true));
 
     // Nothing is cached: a change made behind its back is seen by the next read.
     dir.write("new.ini", "[A]\nx=9\n");
@@ -178,19 +148,6 @@ TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(before, dir.read("t.ini"));
     EXPECT_EQ(entries, EntriesIn(dir.path()));   // no temporary file left behind
-}
-
-TEST(ProfileFileTest, WriteIntoReadOnlyFolderFails)
-{
-    TempDir dir;
-    const std::string before = "[A]\nk=1\n";
-    ProfileFile ini(dir.write("t.ini", before));
-    ASSERT_EQ(0, chmod(dir.path().c_str(), 0555));
-    if (access(dir.path().c_str(), W_OK) == 0)
-        GTEST_SKIP() << "the folder stays writable for this user";
-    ExpectUnableToWrite(ini);
-    EXPECT_EQ(before, dir.read("t.ini"));
-    EXPECT_EQ(1u, EntriesIn(dir.path()));
 }
 
 } // namespace

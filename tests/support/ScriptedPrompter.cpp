@@ -18,12 +18,12 @@ ScriptedPrompter::~ScriptedPrompter()
 
 void ScriptedPrompter::ShowMessage(const std::string& text)
 {
-    shown.push_back({Kind::Plain, "Tessel", text, MsgType::Information, MsgButtons::Ok, {}});
+    shown.push_back({Kind::Plain, "Tessel", text, MsgButtons::Ok});
 }
 
 MsgResult ScriptedPrompter::MessageDlg(const std::string& text, MsgType type, MsgButtons buttons)
 {
-    shown.push_back({Kind::Typed, MsgTypeCaption(type), text, type, buttons, {}});
+    shown.push_back({Kind::Typed, MsgTypeCaption(type), text, buttons});
     if (buttons == MsgButtons::Ok)
         return MsgResult::Ok;
     if (answers.empty()) {
@@ -37,34 +37,23 @@ MsgResult ScriptedPrompter::MessageDlg(const std::string& text, MsgType type, Ms
 
 void ScriptedPrompter::ShowError(const std::string& text)
 {
-    shown.push_back({Kind::Error, "Tessel", text, MsgType::Error, MsgButtons::Ok, {}});
+    shown.push_back({Kind::Error, "Tessel", text, MsgButtons::Ok});
 }
 
-bool ScriptedPrompter::executeDialog(Kind kind, FileDialog& dialog)
+bool ScriptedPrompter::execute(Kind kind, FileDialog& dialog)
 {
-    shown.push_back({kind, dialog.title, dialog.filter, MsgType::Information, MsgButtons::Ok,
-                     dialog.initialDir});
+    shown.push_back({kind, dialog.title, dialog.filter, MsgButtons::Ok});
     if (files.empty()) {
         ADD_FAILURE() << "unexpected file dialog: " << dialog.title;
         return false;
     }
     const auto choice = files.front();
     files.pop_front();
-    if (!choice)
-        return false;
-    dialog.fileName = *choice;
-    dialog.initialDir = IncludeTrailingPathDelimiter(ExtractFileDir(*choice));
-    return true;
-}
-
-bool ScriptedPrompter::ExecuteOpen(FileDialog& dialog)
-{
-    return executeDialog(Kind::Open, dialog);
-}
-
-bool ScriptedPrompter::ExecuteSave(FileDialog& dialog)
-{
-    return executeDialog(Kind::Save, dialog);
+    if (choice) {
+        dialog.fileName = *choice;
+        dialog.initialDir = IncludeTrailingPathDelimiter(ExtractFileDir(*choice));
+    }
+    return choice.has_value();
 }
 
 std::vector<std::string> ScriptedPrompter::texts() const

@@ -8,10 +8,7 @@ class TempDir {
 public:
     TempDir();
     ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    // The folder, ending in a separator.
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return path_; }   // ends in a separator
     std::string file(const std::string& name) const { return path_ + name; }
     // Writes bytes to a file in the folder and returns its full path.
     std::string write(const std::string& name, const std::string& bytes) const;
