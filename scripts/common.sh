@@ -23,6 +23,7 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libqscin
 
 build_tessel() {
   need_packages "${BUILD_PACKAGES[@]}" "$@"
-  cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
-  cmake --build "$top/build" -j "$(nproc)"
+  # Build output goes to stderr, so that what a script prints is its own result.
+  cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >&2
+  cmake --build "$top/build" -j "$(nproc)" >&2
 }
