@@ -511,7 +511,7 @@ void TMainForm::PostEditorRequest()
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
 {
-    if (lastActive_ && lastActive_ != window && mdiArea_->subWindowList().contains(lastActive_))
+    if (lastActive_ && lastActive_ != window)
         if (auto* doc = dynamic_cast<DocumentWindow*>(lastActive_->widget()))
             doc->FormDeactivate();
     lastActive_ = window;

@@ -3,6 +3,8 @@
 // wizard pane and the status bar; it reads the settings at creation, switches
 // game modes and writes the mode and recent files when it is destroyed.
 #include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QStringList>
 #include <string>
 
@@ -13,7 +15,6 @@ class QDockWidget;
 class QLabel;
 class QListWidget;
 class QMdiArea;
-class QMdiSubWindow;
 class QMenu;
 class QPushButton;
 class QStatusBar;
@@ -93,7 +94,7 @@ private:
     QLabel* panels_[4] = {};
     QAction* recentItems_[4] = {};
     QAction* mnuFileSep2_ = nullptr;
-    QMdiSubWindow* lastActive_ = nullptr;
+    QPointer<QMdiSubWindow> lastActive_;   // for its deactivation
     unsigned long lastRightRelease_ = 0;
     bool destroyed_ = false;
 };
