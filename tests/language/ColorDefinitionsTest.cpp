@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
 
 #include "platform/Errors.h"
 #include "support/ScriptedPrompter.h"
@@ -118,25 +116,6 @@ TEST_F(ColorDefinitionsTest, TableGrowsPastThreeHundred)
         contents += "{w" + std::to_string(i) + ",3}\r\n";
     EXPECT_TRUE(load(contents));
     EXPECT_EQ(Entries(table)[449], "w449" + B);
-}
-
-TEST(ColorDefinitionsDataTest, ShippedFilesLoadCleanlyWithCrLfLineEnds)
-{
-    const std::string dataDir = std::string(TESSEL_SOURCE_DIR) + "/data/";
-    const std::pair<std::size_t, std::string> expected[3] = {{108, "actor" + B}, {218, "WriteByte" + R},
-                                                             {206, "entity.x" + R}};
-    for (int mode = 1; mode <= 3; ++mode) {
-        std::ifstream in(dataDir + ColorDefinitionFileName(mode), std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), std::count(bytes.begin(), bytes.end(), '\n'));
-        ScriptedPrompter prompter;
-        KeywordTableType table;
-        EXPECT_TRUE(LoadColorDefinitions(mode, dataDir, table, prompter));
-        EXPECT_TRUE(prompter.shown.empty());
-        const auto entries = Entries(table);
-        EXPECT_EQ(entries.size(), expected[mode - 1].first);
-        EXPECT_NE(std::find(entries.begin(), entries.end(), expected[mode - 1].second), entries.end());
-    }
 }
 
 } // namespace

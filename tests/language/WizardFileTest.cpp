@@ -50,15 +50,5 @@ TEST(WizardFileTest, MissingFileLeavesTheTableEmpty)
                                         "cnfcs.ccf\". Without this file the con wizard will not work."});
 }
 
-TEST(WizardFileTest, ShippedFileLoadsCleanly)
-{
-    ScriptedPrompter prompter;
-    WizardTable table;
-    EXPECT_TRUE(LoadWizardFile(std::string(TESSEL_SOURCE_DIR) + "/data/", table, prompter));
-    EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(table.WizardCount(), 108);
-    EXPECT_EQ(table.IndexText.rfind(";1/definelevelname;2/actor;3/addammo;", 0), 0u);
-}
-
 } // namespace
 } // namespace tessel

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolBar>
+#include <algorithm>
+#include <fstream>
 #include <memory>
 
 #include "shell/DocumentWindow.h"
@@ -112,15 +114,28 @@ TEST_F(MainTest, StoredModeSelectsCaptionMenuFiltersAndKeywords)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(MainTest, MissingSettingsFileGivesDefaultsAndIsCreatedAtExit)
+TEST_F(MainTest, ShippedDataFilesAndDefaultsWithoutASettingsFile)
 {
+    for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf", "cnfcs.ccf"}) {
+        std::ifstream in(std::string(TESSEL_SOURCE_DIR) + "/data/" + name, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        // CR LF throughout, as the games' own tools write text.
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), std::count(bytes.begin(), bytes.end(), '\n'));
+        dir.write(name, bytes);
+    }
     start();
+    EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(GameMode, 1);
     EXPECT_TRUE(AutoIndent);
-    EXPECT_EQ(control<QListWidget>("MainConWiz")->item(1)->text(), "ifrnd");
-    EXPECT_EQ(control<QListWidget>("MovConWiz")->count(), 2);
+    EXPECT_EQ(KeywordTable.size(), 108u);
+    EXPECT_EQ(control<QListWidget>("MainConWiz")->count(), 108);
+    EXPECT_EQ(control<QListWidget>("MovConWiz")->item(1)->text(), "actor");
+    action("mnuEditQuakeMode")->trigger();
+    action("mnuEditVergeMode")->trigger();
+    EXPECT_EQ(KeywordTable.size(), 206u);
+    EXPECT_TRUE(prompter.shown.empty());
     form.reset();
-    EXPECT_EQ(dir.read("QztMain.ini"), "[ProgStartup]\r\nGameUp=1\r\n");
+    EXPECT_EQ(dir.read("QztMain.ini"), "[ProgStartup]\r\nGameUp=3\r\n");
 }
 
 TEST_F(MainTest, RecentListStopsAtTheFirstEmptySlot)
@@ -175,8 +190,6 @@ TEST_F(MainTest, ChangingModeRestoresDocumentsAndReplacesTheKeywords)
     EXPECT_EQ(gameMenus(), "--V");
     ASSERT_EQ(KeywordTable.size(), 1u);
     EXPECT_EQ(KeywordTable[0].Keyword, "int");
-    form.reset();
-    EXPECT_EQ(dir.read("QztMain.ini"), "[ProgStartup]\r\nGameUp=3\r\n");
 }
 
 TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
