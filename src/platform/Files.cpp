@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <strings.h>
 
 #include "platform/Errors.h"
@@ -225,8 +226,14 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
     return true;
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& contents)
+void WriteFileAtomically(const std::string& target, const std::string& contents)
 {
+    // Through a symbolic link the file it names is replaced, not the link.
+    std::string path = target;
+    if (char* real = ::realpath(target.c_str(), nullptr)) {
+        path = real;
+        ::free(real);
+    }
     std::string temp = IncludeTrailingPathDelimiter(ExtractFileDir(path).empty() ? "." : ExtractFileDir(path))
                        + "." + ExtractFileName(path) + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);

@@ -31,13 +31,13 @@ const char* const StartupOpenFilter =
     "Qzt Files (*.qzt)|*.qzt|Con Files (*.con)|*.con|Function File (*.qcf)|*.qcf|GRP File (*.grp)|*.grp";
 const char* const StartupSaveFilter = "Con Files (*.con)|*.con|Function File (*.qcf)|*.qcf";
 
-struct ModeFilters {
+struct ModeSettings {
     const char* wizardCaption;
     const char* open;
     const char* save;
 };
 
-const ModeFilters ModeTable[3] = {
+const ModeSettings ModeTable[3] = {
     {"Con Wizard",
      "Qzt Files (*.qzt)|*.qzt|Con Files (*.con)|*.con|GRP File (*.grp)|*.grp|Function File (*.qcf)|*.qcf",
      "Con Files (*.con)|*.con"},
@@ -436,7 +436,7 @@ void TMainForm::SwitchGameMode(int mode)
 {
     if (mode < 1 || mode > 3)
         return;
-    const ModeFilters& m = ModeTable[mode - 1];
+    const ModeSettings& m = ModeTable[mode - 1];
     lblWizard_->setText(m.wizardCaption);
     RestoreChildWindows();
     mnuDuke_->menuAction()->setVisible(mode == 1);

@@ -71,6 +71,9 @@ TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
     struct stat st;
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+    ASSERT_EQ(::symlink(file.c_str(), dir.file("link.ini").c_str()), 0);
+    WriteFileAtomically(dir.file("link.ini"), "through the link");
+    EXPECT_EQ(dir.read("QztMain.ini"), "through the link");
     EXPECT_EQ(ErrorOf([&] { WriteFileAtomically(dir.file("no/such/folder"), "x"); }), "File not found");
 }
 
