@@ -86,7 +86,10 @@ public:
         line.begin = pos_;
         const std::size_t lf = text_.find('\n', pos_);
         if (lf == std::string::npos) {
-            line.end = line.next = text_.size();
+            // A CR at the very end is an unfinished line end, not text: once a
+            // write completes it, the line must read the same.
+            line.next = text_.size();
+            line.end = (line.next > pos_ && text_.back() == '\r') ? line.next - 1 : line.next;
         } else {
             line.end = (lf > pos_ && text_[lf - 1] == '\r') ? lf - 1 : lf;
             line.next = lf + 1;
@@ -262,7 +265,7 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
         // separating it from the next section.
         const Line& after = loc.lastFilledLine;
         out.append(text, 0, after.next);
-        if (after.next == after.end)
+        if (text[after.next - 1] != '\n')
             out += eol;   // that line was the last one and had no line end
         out += keyName + '=' + value + eol;
         out.append(text, after.next, std::string::npos);

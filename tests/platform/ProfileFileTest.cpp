@@ -26,6 +26,7 @@ TEST(ProfileFileTest, ReadString)
         {"[A]\nk='x'\n", "A", "k", "x"},
         {"[A]\nk=\n", "A", "k", ""},                       // present but empty: not the default
         {"[A]\nk=1\nk=2\n", "A", "k", "1"},                 // first key counts
+        {"[A]\nk=1\r", "A", "k", "1"},                      // a final CR ends the line
         {"[A]\nk=1\n[A]\nk=2\n", "A", "k", "1"},            // first section counts
         {"k=v\n[A]\n", "A", "k", "DEF"},                    // before any header: no section
         {"[A]\n;k=v\n  ; k=v\n", "A", "k", "DEF"},
@@ -78,6 +79,7 @@ TEST(ProfileFileTest, WriteChangesOnlyWhatItMust)
         {"[A]\nx=1\n\n \n[B]\ny=2\n", "A", "z", "[A]\nx=1\nz=v\n\n \n[B]\ny=2\n"},
         {"[S]\na=1\n\n[T]\n[S]\nk=3\n", "S", "k", "[S]\na=1\nk=v\n\n[T]\n[S]\nk=3\n"},
         {"[A]\nx=1", "A", "z", "[A]\nx=1\nz=v\n"},
+        {"[A]\nk=x\r", "A", "z", "[A]\nk=x\r\nz=v\n"},
         // A new section goes at the end, in the file's line-end style.
         {"; c\n[A]\nx=1", "N", "k", "; c\n[A]\nx=1\n[N]\nk=v\n"},
         {"[A]\r\nx=1\r\n", "N", "k", "[A]\r\nx=1\r\n[N]\r\nk=v\r\n"},
