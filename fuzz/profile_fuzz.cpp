@@ -20,7 +20,8 @@ const char* const Values[] = {"v", "", "0x2", "two words", "7"};
 const std::string& FilePath()
 {
     static const std::string path = [] {
-        char templ[] = "/tmp/tessel-fuzz-XXXXXX";
+        // In memory where possible: every write is flushed to the disk.
+        char templ[] = "/dev/shm/tessel-fuzz-XXXXXX";
         if (!mkdtemp(templ))
             abort();
         return std::string(templ) + "/t.ini";

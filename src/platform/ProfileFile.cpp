@@ -190,6 +190,15 @@ bool ReadFileQuietly(const std::string& path, std::string& contents)
     }
 }
 
+// Gives a last line that has no line end one; a lone CR there is an
+// unfinished line end already and only needs its LF.
+void FinishLastLine(std::string& out, const std::string& eol)
+{
+    if (out.empty() || out.back() == '\n')
+        return;
+    out += out.back() == '\r' ? std::string("\n") : eol;
+}
+
 std::string LineEndOf(const std::string& text)
 {
     if (text.find("\r\n") != std::string::npos)
@@ -265,14 +274,12 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
         // separating it from the next section.
         const Line& after = loc.lastFilledLine;
         out.append(text, 0, after.next);
-        if (text[after.next - 1] != '\n')
-            out += eol;   // that line was the last one and had no line end
+        FinishLastLine(out, eol);
         out += keyName + '=' + value + eol;
         out.append(text, after.next, std::string::npos);
     } else {
         out = text;
-        if (!out.empty() && out.back() != '\n')
-            out += eol;
+        FinishLastLine(out, eol);
         out += '[' + sectionName + ']' + eol + keyName + '=' + value + eol;
     }
 
