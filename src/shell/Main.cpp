@@ -108,6 +108,8 @@ TMainForm::TMainForm(const std::string& programDir, QWidget* parent) : QMainWind
 
 TMainForm::~TMainForm()
 {
+    // The document area outlives this body and reports its windows going away.
+    disconnect(mdiArea_, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
     FormDestroy();
 }
