@@ -88,12 +88,6 @@ std::string CurrentDirectory()
     return buf;
 }
 
-void SetCurrentDirectory(const std::string& dir)
-{
-    if (::chdir(dir.c_str()) != 0)
-        ThrowIoError(errno);
-}
-
 // --- File --------------------------------------------------------------------
 
 File::File(const std::string& path, Mode mode) : path_(path)
@@ -178,20 +172,6 @@ void File::write(const void* buffer, std::size_t count)
         p += n;
         count -= static_cast<std::size_t>(n);
     }
-}
-
-void File::seek(std::int64_t offset)
-{
-    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
-        ThrowIoError(errno);
-}
-
-std::int64_t File::size() const
-{
-    struct stat st;
-    if (::fstat(fd_, &st) != 0)
-        ThrowIoError(errno);
-    return st.st_size;
 }
 
 void File::flush()

@@ -20,7 +20,6 @@ std::string IncludeTrailingPathDelimiter(const std::string& dir);
 std::string ExtractFileDir(const std::string& path);   // without trailing separator
 std::string ExtractFileName(const std::string& path);  // after the last separator
 std::string CurrentDirectory();
-void SetCurrentDirectory(const std::string& dir);      // throws IoError
 
 // An open file, closed on destruction. Every failure throws IoError with the
 // runtime's text; a short read is "Read beyond end of file", a short write "Disk full".
@@ -37,8 +36,6 @@ public:
     void readExact(void* buffer, std::size_t count);
     std::size_t readSome(void* buffer, std::size_t count);   // 0 at end of file
     void write(const void* buffer, std::size_t count);
-    void seek(std::int64_t offset);
-    std::int64_t size() const;
     void flush();        // to the disk, not only to the system's cache
     void close();        // reports a failure that a destructor would have to swallow
     const std::string& path() const { return path_; }

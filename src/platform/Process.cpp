@@ -70,6 +70,9 @@ std::vector<std::string> SplitCommandLine(const std::string& params)
     return args;
 }
 
+namespace {
+
+// The full path of a program found on the PATH, or empty.
 std::string FindOnPath(const std::string& program)
 {
     const char* path = std::getenv("PATH");
@@ -89,8 +92,6 @@ std::string FindOnPath(const std::string& program)
     }
     return std::string();
 }
-
-namespace {
 
 bool IsWebAddress(const std::string& file)
 {

@@ -20,7 +20,5 @@ struct LaunchPlan {
 LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const std::string& workingDir);
 // Starts the plan; false when the program could not be started.
 bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir);
-// The full path of a program found on the PATH, or empty.
-std::string FindOnPath(const std::string& program);
 
 } // namespace tessel

@@ -490,11 +490,6 @@ DocumentWindow* TMainForm::ActiveDocument() const
     return w ? dynamic_cast<DocumentWindow*>(w->widget()) : nullptr;
 }
 
-int TMainForm::DocumentCount() const
-{
-    return mdiArea_->subWindowList().size();
-}
-
 QMdiSubWindow* TMainForm::AddDocument(QWidget* document)
 {
     QMdiSubWindow* w = mdiArea_->addSubWindow(document);

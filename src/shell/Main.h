@@ -39,7 +39,6 @@ public:
 
     DocumentWindow* ActiveDocument() const;
     QMdiArea* MdiArea() const { return mdiArea_; }
-    int DocumentCount() const;
     // Adds a document window (a widget that is also a DocumentWindow).
     QMdiSubWindow* AddDocument(QWidget* document);
 
