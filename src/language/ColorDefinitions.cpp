@@ -20,10 +20,15 @@ bool LoadColorDefinitions(int gameMode, const std::string& programDir, KeywordTa
 {
     table.clear();
     const std::string name = ColorDefinitionFileName(gameMode);
-    if (name.empty())
-        return true;
+    return name.empty() || LoadColorDefinitionFile(programDir, name, table, prompter);
+}
+
+bool LoadColorDefinitionFile(const std::string& dir, const std::string& name, KeywordTableType& table,
+                             Prompter& prompter)
+{
+    table.clear();
     static const DefinitionFormat format{'{', ',', '}', "color coating for the given game will not work."};
-    return ReadDefinitionFile(programDir, name, format, prompter,
+    return ReadDefinitionFile(dir, name, format, prompter,
                               [&](std::string keyword, const std::string& colour) -> const char* {
         // A colour that is no number ends the whole load (ConvertError).
         const int code = StrToInt(colour);

@@ -34,5 +34,8 @@ std::string ColorDefinitionFileName(int gameMode);
 // ConvertError; the entries read before it stay in the table.
 bool LoadColorDefinitions(int gameMode, const std::string& programDir,
                           KeywordTableType& table, Prompter& prompter);
+// The same for any colour definition file: dir (ending in a separator) + name.
+bool LoadColorDefinitionFile(const std::string& dir, const std::string& name, KeywordTableType& table,
+                             Prompter& prompter);
 
 } // namespace tessel

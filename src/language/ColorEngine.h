@@ -1,0 +1,48 @@
+#pragma once
+// The colour coding of script text: keywords of the table in their colours,
+// comments green, the rest black. Each operation returns colour runs in the
+// order the painting happens; ComposeRuns turns them into one colour per byte
+// ("a later run overrides an earlier one"). Offsets count bytes of the text as
+// the editor holds it (a CR LF line break counts two).
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "language/ColorDefinitions.h"
+
+namespace tessel {
+
+struct ColourRun {
+    int Start;
+    int Length;
+    std::uint32_t Color;   // 0x00BBGGRR
+};
+using ColourRuns = std::vector<ColourRun>;
+
+constexpr std::uint32_t CommentColor = clGreen;
+
+// After loading a game file: keywords (whole word, exact case) in table order,
+// then block comments, then line comments.
+ColourRuns ColorWholeDocument(std::string_view text, const KeywordTableType& table);
+
+// The user's Recolor of a selection: black first, then keywords inside it,
+// block comments from it to the end of the text (one opened before it is not
+// seen), and line comments that start inside it.
+ColourRuns ColorSelection(std::string_view text, const KeywordTableType& table, int selStart, int selLength);
+
+// The line [lineStart, lineEnd) just left: keywords in any case, its first
+// line comment, and the block comment it opens, closes or lies within.
+ColourRuns RecolorLine(std::string_view text, const KeywordTableType& table, int lineStart, int lineEnd);
+
+// The bytes [first, last) that the runs touch inside a text of textLength bytes (first == last: none).
+std::pair<int, int> RunsExtent(const ColourRuns& runs, int textLength);
+
+// Paints the runs in order over colours, which holds the bytes [begin, end) of
+// the text; whatever falls outside is cut.
+void ComposeRuns(const ColourRuns& runs, std::uint32_t* colours, int begin, int end);
+
+// The final colours of a black text of textLength bytes after the runs.
+std::vector<std::uint32_t> ComposeOnBlack(const ColourRuns& runs, int textLength);
+
+} // namespace tessel

@@ -1,0 +1,347 @@
+// The colour engine against a literal, step-by-step implementation of the three
+// colouring operations (keyword by keyword, search by search), on hand-made
+// cases and on many thousands of random texts and tables.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "language/ColorEngine.h"
+#include "language/Find.h"
+#include "support/ScriptedPrompter.h"
+
+namespace tessel {
+namespace {
+
+// --- The literal reference ---------------------------------------------------
+
+bool RefWordChar(unsigned char c)
+{
+    return std::isalnum(c) || c == '_' || c >= 128;
+}
+
+int RefFind(const std::string& t, const std::string& pat, int from, int to, bool matchCase, bool wholeWord)
+{
+    const int n = static_cast<int>(pat.size());
+    if (n == 0)
+        return -1;
+    for (int h = std::max(from, 0); h + n <= std::min<int>(to, t.size()); ++h) {
+        bool same = true;
+        for (int k = 0; k < n && same; ++k) {
+            unsigned char a = t[h + k], b = pat[k];
+            if (!matchCase && a < 128 && b < 128) {
+                a = static_cast<unsigned char>(std::tolower(a));
+                b = static_cast<unsigned char>(std::tolower(b));
+            }
+            same = a == b;
+        }
+        if (!same)
+            continue;
+        if (wholeWord && ((h > 0 && RefWordChar(t[h - 1])) || (h + n < static_cast<int>(t.size()) && RefWordChar(t[h + n]))))
+            continue;
+        return h;
+    }
+    return -1;
+}
+
+void RefKeywords(const std::string& t, const KeywordTableType& table, int from, int to, bool matchCase,
+                 ColourRuns& runs)
+{
+    for (const ConType& k : table)
+        for (int p = from;;) {
+            const int h = RefFind(t, k.Keyword, p, to, matchCase, true);
+            if (h < 0)
+                break;
+            runs.push_back({h, k.KeywordLength, static_cast<std::uint32_t>(k.Color)});
+            p = h + 1;
+        }
+}
+
+void RefComments(const std::string& t, int blockFrom, int lineFrom, int lineTo, ColourRuns& runs)
+{
+    const int L = static_cast<int>(t.size());
+    for (int p = blockFrom;;) {
+        const int a = RefFind(t, "/*", p, L, true, false);
+        if (a < 0)
+            break;
+        int b = RefFind(t, "*/", a, L, true, false);
+        if (b < 0)
+            b = L;
+        runs.push_back({a, b - a + 2, clGreen});
+        p = a + 1;
+    }
+    for (int p = lineFrom;;) {
+        const int a = RefFind(t, "//", p, lineTo, true, false);
+        if (a < 0)
+            break;
+        int e = RefFind(t, "\n", a, L, true, false);
+        if (e < 0)
+            e = L;
+        runs.push_back({a, e - a, clGreen});
+        p = a + 1;
+    }
+}
+
+ColourRuns RefWhole(const std::string& t, const KeywordTableType& table)
+{
+    ColourRuns runs;
+    RefKeywords(t, table, 0, t.size(), true, runs);
+    RefComments(t, 0, 0, t.size(), runs);
+    return runs;
+}
+
+ColourRuns RefSelection(const std::string& t, const KeywordTableType& table, int s, int n)
+{
+    ColourRuns runs{{s, n, clBlack}};
+    RefKeywords(t, table, s, s + n, true, runs);
+    RefComments(t, s, s, s + n, runs);
+    return runs;
+}
+
+ColourRuns RefLine(const std::string& t, const KeywordTableType& table, int ls, int le)
+{
+    const int L = static_cast<int>(t.size());
+    ColourRuns runs;
+    RefKeywords(t, table, ls, le, false, runs);
+    const int c = RefFind(t, "//", ls, le, true, false);
+    if (c >= 0)
+        runs.push_back({c, le - c, clGreen});
+    const int a = RefFind(t, "/*", ls, le, true, false);
+    const int b = RefFind(t, "*/", ls, L, true, false);
+    if (a >= 0) {
+        runs.push_back(b >= 0 && b > a ? ColourRun{a, b - a + 2, clGreen} : ColourRun{a, le - a, clGreen});
+    } else {
+        const int a2 = RefFind(t, "/*", ls, L, true, false);
+        if (a2 < 0 && b >= 0)
+            runs.push_back({ls, b - ls + 3, clGreen});
+        else if (b >= 0 && a2 >= 0 && b < a2)
+            runs.push_back({ls, le - ls + 2, clGreen});
+    }
+    return runs;
+}
+
+// Paints run after run, byte by byte.
+std::vector<std::uint32_t> RefCompose(const ColourRuns& runs, std::vector<std::uint32_t> colours)
+{
+    for (const ColourRun& r : runs)
+        for (long long i = r.Start; i < static_cast<long long>(r.Start) + r.Length; ++i)
+            if (i >= 0 && i < static_cast<long long>(colours.size()))
+                colours[i] = r.Color;
+    return colours;
+}
+
+bool SameRuns(const ColourRuns& a, const ColourRuns& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].Start != b[i].Start || a[i].Length != b[i].Length || a[i].Color != b[i].Color)
+            return false;
+    return true;
+}
+
+ConType Kw(const std::string& word, std::int32_t colour)
+{
+    return {word, static_cast<std::int32_t>(word.size()), colour};
+}
+
+// Final colours as "colour letter per byte": . black, g green, r red, b blue, k black run of a selection.
+std::string Paint(const std::vector<std::uint32_t>& colours)
+{
+    std::string s;
+    for (std::uint32_t c : colours)
+        s += c == clGreen ? 'g' : c == clRed ? 'r' : c == clBlue ? 'b' : c == clBlack ? '.' : '?';
+    return s;
+}
+
+// --- Hand-made cases ---------------------------------------------------------
+
+TEST(ColorEngine, WholeDocumentCases)
+{
+    const KeywordTableType table{Kw("if", clBlue), Kw("a", clRed), Kw("", clRed), Kw("else if", clRed)};
+    struct Case { std::string text, paint; } cases[] = {
+        {"x /* a */ y // b", "..ggggggg...gggg"},   // keywords inside comments end up green
+        {"/*/ if", "ggg.bb"},                     // "/*/" is a whole comment of three
+        {"if /* open\r\nif", "bb.ggggggggggg"},    // unterminated: to the end
+        {"// c\r\nif", "ggggg.bb"},                // a line comment covers the CR, not the LF
+        {"If ifx _if if_ iF", "................."}, // exact case, whole words only
+        {"else if\r\nelse  if", "rrrrrrr........bb"},
+        {"a/**/a", "rggggr"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Paint(ComposeOnBlack(ColorWholeDocument(c.text, table), c.text.size())), c.paint) << c.text;
+    // An empty table still colours comments.
+    EXPECT_EQ(Paint(ComposeOnBlack(ColorWholeDocument("a // b", {}), 6)), "..gggg");
+}
+
+TEST(ColorEngine, SelectionSeesNoCommentOpenedBeforeIt)
+{
+    const std::string text = "/* long\r\ncomment if */ if";
+    std::vector<std::uint32_t> colours =
+        ComposeOnBlack(ColorWholeDocument(text, {Kw("if", clBlue)}), text.size());
+    const ColourRuns runs = ColorSelection(text, {Kw("if", clBlue)}, 9, 10);
+    ComposeRuns(runs, colours.data(), 0, text.size());
+    EXPECT_EQ(Paint(colours), "ggggggggg........bbggg.bb");
+}
+
+TEST(ColorEngine, RecolorLineCases)
+{
+    const KeywordTableType table{Kw("if", clBlue)};
+    struct Case { std::string text; int ls, le; std::string paint; } cases[] = {
+        {"If x", 0, 4, "bb.."},                                  // any case on a line
+        {"/* a\r\nin\r\nb */ c", 6, 8, "......ggggggggg."},        // inside a comment: through "*/" + 3
+        {"x\r\n/* a */", 0, 1, ".........."},                   // only a later, complete comment: no change
+        {"x\r\n*/ /* a", 0, 1, "ggg......."},                  // "*/" then "/*" below: the line and its break
+        {"a // b /* c */", 0, 14, "..gggggggggggg"},
+        {"/* a\r\n*/", 0, 4, "gggggggg"},                         // runs over the following line
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Paint(ComposeOnBlack(RecolorLine(c.text, table, c.ls, c.le), c.text.size())), c.paint) << c.text;
+}
+
+TEST(Find, OptionsAndRanges)
+{
+    EXPECT_EQ(Find("abc", "", 0, 3, 0), -1);                         // an empty pattern never matches
+    EXPECT_EQ(Find("xAbc abc", "abc", 0, 8, foMatchCase), 5);
+    EXPECT_EQ(Find("xAbc abc", "abc", 0, 8, 0), 1);
+    EXPECT_EQ(Find("xAbc abc", "abc", 0, 8, foWholeWord), 5);
+    EXPECT_EQ(Find("abc", "abc", 0, 2, 0), -1);                      // must fit inside the range
+    EXPECT_EQ(Find("xabc", "abc", 1, 4, foWholeWord), -1);            // the x outside the range still counts
+    EXPECT_EQ(Find("\xE9" "abc \xC9" "ABC", "abc", 0, 9, foWholeWord), -1);   // high bytes are letters
+    EXPECT_EQ(Find("\xE9", "\xC9", 0, 1, 0), -1);                    // and compare exactly
+}
+
+// --- Differential tests --------------------------------------------------------
+
+class RandomScripts {
+public:
+    explicit RandomScripts(unsigned seed) : rng_(seed) {}
+
+    std::string Text()
+    {
+        static const std::vector<std::string> pieces = {
+            "if", "If", "IF", "else", "ifx", "_if", "a", "ab", "abc", "move", "ai", "x1", "\xE9t\xE9", "\xC3\xA9",
+            " ", " ", "  ", "\t", ",", "/", "*", "/*", "*/", "//", "/*/", "{", "}", "(", ")", ";", "\"", "-",
+            "\r\n", "\r\n", "\n", "\r", "0", "42", "_"};
+        std::string t;
+        const int count = Pick(0, 60);
+        for (int i = 0; i < count; ++i)
+            t += pieces[Pick(0, pieces.size() - 1)];
+        return t;
+    }
+
+    KeywordTableType Table(const std::string& text)
+    {
+        static const std::vector<std::string> words = {
+            "if", "If", "else", "a", "ab", "abc", "move", "x1", "ai", "\xE9t\xE9", "else if", "a,b", " if", "if ",
+            "-", "--", "/*", "//", "*", ",", "if(", "(if", "_", "42", ""};
+        static const std::uint32_t colours[] = {clRed, clGreen, clBlue, clBlack, 0x123456};
+        KeywordTableType table;
+        const int count = Pick(0, 12);
+        for (int i = 0; i < count; ++i) {
+            std::string w;
+            if (!text.empty() && Pick(0, 3) == 0) {   // a piece of the text itself
+                const int s = Pick(0, text.size() - 1);
+                w = text.substr(s, Pick(1, 4));
+            } else {
+                w = words[Pick(0, words.size() - 1)];
+            }
+            ConType k = Kw(w, colours[Pick(0, 4)]);
+            if (Pick(0, 15) == 0)
+                k.KeywordLength = Pick(0, 6);   // a length that disagrees with the word
+            table.push_back(k);
+        }
+        return table;
+    }
+
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+private:
+    std::mt19937 rng_;
+};
+
+void ExpectSame(const ColourRuns& fast, const ColourRuns& ref, const std::string& text, const char* what)
+{
+    ASSERT_TRUE(SameRuns(fast, ref)) << what << " runs differ on: " << text;
+    const std::vector<std::uint32_t> black(text.size(), clBlack);
+    ASSERT_EQ(ComposeOnBlack(fast, text.size()), RefCompose(ref, black)) << what << " colours differ on: " << text;
+}
+
+TEST(ColorEngine, AgreesWithTheLiteralAlgorithmsOnRandomScripts)
+{
+    RandomScripts gen(20261206);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string text = gen.Text();
+        const KeywordTableType table = gen.Table(text);
+        const int L = static_cast<int>(text.size());
+        ExpectSame(ColorWholeDocument(text, table), RefWhole(text, table), text, "whole");
+
+        const int s = gen.Pick(0, L);
+        const int n = gen.Pick(0, L - s);
+        ExpectSame(ColorSelection(text, table, s, n), RefSelection(text, table, s, n), text, "selection");
+
+        // A real line of the text, and now and then any range.
+        int ls = gen.Pick(0, L), le;
+        if (gen.Pick(0, 3) > 0) {
+            while (ls > 0 && text[ls - 1] != '\n')
+                --ls;
+            le = ls;
+            while (le < L && text[le] != '\r' && text[le] != '\n')
+                ++le;
+        } else {
+            le = gen.Pick(ls, L);
+        }
+        ExpectSame(RecolorLine(text, table, ls, le), RefLine(text, table, ls, le), text, "line");
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+TEST(ColorEngine, ComposingOverExistingColoursKeepsWhatRunsDoNotTouch)
+{
+    RandomScripts gen(7);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string text = gen.Text();
+        const KeywordTableType table = gen.Table(text);
+        const int L = static_cast<int>(text.size());
+        const int s = gen.Pick(0, L), n = gen.Pick(0, L - s);
+        const ColourRuns runs = ColorSelection(text, table, s, n);
+        std::vector<std::uint32_t> before(L);
+        for (auto& c : before)
+            c = gen.Pick(0, 3);
+        std::vector<std::uint32_t> expected = RefCompose(runs, before);
+        // Only the touched extent is handed over, as an editor does for one line.
+        const auto [first, last] = RunsExtent(runs, L);
+        std::vector<std::uint32_t> after = before;
+        ComposeRuns(runs, after.data() + first, first, last);
+        ASSERT_EQ(after, expected) << text;
+    }
+}
+
+TEST(ColorEngine, RealScriptsAgreeWithTheLiteralAlgorithm)
+{
+    namespace fs = std::filesystem;
+    const fs::path corpus = fs::path(TESSEL_CORPUS_DIR) / "scripts";
+    if (!fs::is_directory(corpus))
+        GTEST_SKIP() << "no script corpus";
+    const std::pair<const char*, int> modes[] = {{"con", 1}, {"qc", 2}, {"vc", 3}};
+    for (const auto& [dir, mode] : modes) {
+        ScriptedPrompter prompter;
+        KeywordTableType table;
+        ASSERT_TRUE(LoadColorDefinitions(mode, std::string(TESSEL_SOURCE_DIR) + "/data/", table, prompter));
+        for (const auto& entry : fs::directory_iterator(corpus / dir)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            ExpectSame(ColorWholeDocument(text, table), RefWhole(text, table), entry.path().string(), "whole");
+            const int L = text.size();
+            ExpectSame(ColorSelection(text, table, L / 3, L / 3), RefSelection(text, table, L / 3, L / 3),
+                       entry.path().string(), "selection");
+        }
+    }
+}
+
+} // namespace
+} // namespace tessel
