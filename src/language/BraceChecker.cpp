@@ -34,8 +34,8 @@ private:
 };
 
 // Calls visit(offset, brace) for every "{" and "}" in text order until it
-// returns false. Braces are sparse in scripts, so the scan looks at sixteen
-// bytes at a time and only stops where one of them is a brace.
+// returns false. Braces are sparse in scripts, so the scan looks at 64 bytes
+// at a time and only stops where one of them is a brace.
 template <typename Visit>
 void ForEachBrace(std::string_view text, Visit visit)
 {
@@ -45,12 +45,20 @@ void ForEachBrace(std::string_view text, Visit visit)
 #if defined(__SSE2__)
     const __m128i open = _mm_set1_epi8('{');
     const __m128i close = _mm_set1_epi8('}');
-    for (; i + 16 <= size; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        unsigned mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, open), _mm_cmpeq_epi8(chunk, close))));
+    const auto braces = [&](std::size_t at) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        return _mm_or_si128(_mm_cmpeq_epi8(chunk, open), _mm_cmpeq_epi8(chunk, close));
+    };
+    for (; i + 64 <= size; i += 64) {
+        const __m128i a = braces(i), b = braces(i + 16), c = braces(i + 32), d = braces(i + 48);
+        if (!_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))))
+            continue;
+        std::uint64_t mask = static_cast<std::uint64_t>(_mm_movemask_epi8(a) & 0xFFFF) |
+                             static_cast<std::uint64_t>(_mm_movemask_epi8(b) & 0xFFFF) << 16 |
+                             static_cast<std::uint64_t>(_mm_movemask_epi8(c) & 0xFFFF) << 32 |
+                             static_cast<std::uint64_t>(_mm_movemask_epi8(d) & 0xFFFF) << 48;
         while (mask) {
-            const int bit = __builtin_ctz(mask);
+            const int bit = __builtin_ctzll(mask);
             if (!visit(i + bit, data[i + bit]))
                 return;
             mask &= mask - 1;

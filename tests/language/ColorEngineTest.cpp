@@ -11,127 +11,11 @@
 
 #include "language/ColorEngine.h"
 #include "language/Find.h"
+#include "support/ReferenceColouring.h"
 #include "support/ScriptedPrompter.h"
 
 namespace tessel {
 namespace {
-
-// --- The literal reference ---------------------------------------------------
-
-bool RefWordChar(unsigned char c)
-{
-    return std::isalnum(c) || c == '_' || c >= 128;
-}
-
-int RefFind(const std::string& t, const std::string& pat, int from, int to, bool matchCase, bool wholeWord)
-{
-    const int n = static_cast<int>(pat.size());
-    if (n == 0)
-        return -1;
-    for (int h = std::max(from, 0); h + n <= std::min<int>(to, t.size()); ++h) {
-        bool same = true;
-        for (int k = 0; k < n && same; ++k) {
-            unsigned char a = t[h + k], b = pat[k];
-            if (!matchCase && a < 128 && b < 128) {
-                a = static_cast<unsigned char>(std::tolower(a));
-                b = static_cast<unsigned char>(std::tolower(b));
-            }
-            same = a == b;
-        }
-        if (!same)
-            continue;
-        if (wholeWord && ((h > 0 && RefWordChar(t[h - 1])) || (h + n < static_cast<int>(t.size()) && RefWordChar(t[h + n]))))
-            continue;
-        return h;
-    }
-    return -1;
-}
-
-void RefKeywords(const std::string& t, const KeywordTableType& table, int from, int to, bool matchCase,
-                 ColourRuns& runs)
-{
-    for (const ConType& k : table)
-        for (int p = from;;) {
-            const int h = RefFind(t, k.Keyword, p, to, matchCase, true);
-            if (h < 0)
-                break;
-            runs.push_back({h, k.KeywordLength, static_cast<std::uint32_t>(k.Color)});
-            p = h + 1;
-        }
-}
-
-void RefComments(const std::string& t, int blockFrom, int lineFrom, int lineTo, ColourRuns& runs)
-{
-    const int L = static_cast<int>(t.size());
-    for (int p = blockFrom;;) {
-        const int a = RefFind(t, "/*", p, L, true, false);
-        if (a < 0)
-            break;
-        int b = RefFind(t, "*/", a, L, true, false);
-        if (b < 0)
-            b = L;
-        runs.push_back({a, b - a + 2, clGreen});
-        p = a + 1;
-    }
-    for (int p = lineFrom;;) {
-        const int a = RefFind(t, "//", p, lineTo, true, false);
-        if (a < 0)
-            break;
-        int e = RefFind(t, "\n", a, L, true, false);
-        if (e < 0)
-            e = L;
-        runs.push_back({a, e - a, clGreen});
-        p = a + 1;
-    }
-}
-
-ColourRuns RefWhole(const std::string& t, const KeywordTableType& table)
-{
-    ColourRuns runs;
-    RefKeywords(t, table, 0, t.size(), true, runs);
-    RefComments(t, 0, 0, t.size(), runs);
-    return runs;
-}
-
-ColourRuns RefSelection(const std::string& t, const KeywordTableType& table, int s, int n)
-{
-    ColourRuns runs{{s, n, clBlack}};
-    RefKeywords(t, table, s, s + n, true, runs);
-    RefComments(t, s, s, s + n, runs);
-    return runs;
-}
-
-ColourRuns RefLine(const std::string& t, const KeywordTableType& table, int ls, int le)
-{
-    const int L = static_cast<int>(t.size());
-    ColourRuns runs;
-    RefKeywords(t, table, ls, le, false, runs);
-    const int c = RefFind(t, "//", ls, le, true, false);
-    if (c >= 0)
-        runs.push_back({c, le - c, clGreen});
-    const int a = RefFind(t, "/*", ls, le, true, false);
-    const int b = RefFind(t, "*/", ls, L, true, false);
-    if (a >= 0) {
-        runs.push_back(b >= 0 && b > a ? ColourRun{a, b - a + 2, clGreen} : ColourRun{a, le - a, clGreen});
-    } else {
-        const int a2 = RefFind(t, "/*", ls, L, true, false);
-        if (a2 < 0 && b >= 0)
-            runs.push_back({ls, b - ls + 3, clGreen});
-        else if (b >= 0 && a2 >= 0 && b < a2)
-            runs.push_back({ls, le - ls + 2, clGreen});
-    }
-    return runs;
-}
-
-// Paints run after run, byte by byte.
-std::vector<std::uint32_t> RefCompose(const ColourRuns& runs, std::vector<std::uint32_t> colours)
-{
-    for (const ColourRun& r : runs)
-        for (long long i = r.Start; i < static_cast<long long>(r.Start) + r.Length; ++i)
-            if (i >= 0 && i < static_cast<long long>(colours.size()))
-                colours[i] = r.Color;
-    return colours;
-}
 
 bool SameRuns(const ColourRuns& a, const ColourRuns& b)
 {
@@ -267,7 +151,7 @@ void ExpectSame(const ColourRuns& fast, const ColourRuns& ref, const std::string
 {
     ASSERT_TRUE(SameRuns(fast, ref)) << what << " runs differ on: " << text;
     const std::vector<std::uint32_t> black(text.size(), clBlack);
-    ASSERT_EQ(ComposeOnBlack(fast, text.size()), RefCompose(ref, black)) << what << " colours differ on: " << text;
+    ASSERT_EQ(ComposeOnBlack(fast, text.size()), reference::Compose(ref, black)) << what << " colours differ on: " << text;
 }
 
 TEST(ColorEngine, AgreesWithTheLiteralAlgorithmsOnRandomScripts)
@@ -277,11 +161,11 @@ TEST(ColorEngine, AgreesWithTheLiteralAlgorithmsOnRandomScripts)
         const std::string text = gen.Text();
         const KeywordTableType table = gen.Table(text);
         const int L = static_cast<int>(text.size());
-        ExpectSame(ColorWholeDocument(text, table), RefWhole(text, table), text, "whole");
+        ExpectSame(ColorWholeDocument(text, table), reference::Whole(text, table), text, "whole");
 
         const int s = gen.Pick(0, L);
         const int n = gen.Pick(0, L - s);
-        ExpectSame(ColorSelection(text, table, s, n), RefSelection(text, table, s, n), text, "selection");
+        ExpectSame(ColorSelection(text, table, s, n), reference::Selection(text, table, s, n), text, "selection");
 
         // A real line of the text, and now and then any range.
         int ls = gen.Pick(0, L), le;
@@ -294,7 +178,7 @@ TEST(ColorEngine, AgreesWithTheLiteralAlgorithmsOnRandomScripts)
         } else {
             le = gen.Pick(ls, L);
         }
-        ExpectSame(RecolorLine(text, table, ls, le), RefLine(text, table, ls, le), text, "line");
+        ExpectSame(RecolorLine(text, table, ls, le), reference::Line(text, table, ls, le), text, "line");
         if (HasFatalFailure())
             return;
     }
@@ -312,7 +196,7 @@ TEST(ColorEngine, ComposingOverExistingColoursKeepsWhatRunsDoNotTouch)
         std::vector<std::uint32_t> before(L);
         for (auto& c : before)
             c = gen.Pick(0, 3);
-        std::vector<std::uint32_t> expected = RefCompose(runs, before);
+        std::vector<std::uint32_t> expected = reference::Compose(runs, before);
         // Only the touched extent is handed over, as an editor does for one line.
         const auto [first, last] = RunsExtent(runs, L);
         std::vector<std::uint32_t> after = before;
@@ -335,9 +219,9 @@ TEST(ColorEngine, RealScriptsAgreeWithTheLiteralAlgorithm)
         for (const auto& entry : fs::directory_iterator(corpus / dir)) {
             std::ifstream in(entry.path(), std::ios::binary);
             const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            ExpectSame(ColorWholeDocument(text, table), RefWhole(text, table), entry.path().string(), "whole");
+            ExpectSame(ColorWholeDocument(text, table), reference::Whole(text, table), entry.path().string(), "whole");
             const int L = text.size();
-            ExpectSame(ColorSelection(text, table, L / 3, L / 3), RefSelection(text, table, L / 3, L / 3),
+            ExpectSame(ColorSelection(text, table, L / 3, L / 3), reference::Selection(text, table, L / 3, L / 3),
                        entry.path().string(), "selection");
         }
     }
