@@ -73,17 +73,19 @@ int Colours(const std::vector<std::string>& args, const std::string& programDir)
         throw UsageError{};
     const std::string path = args[0];
     int mode = ModeOfFile(path);
+    bool modeGiven = false;
     std::string tableFile;
     enum class Operation { Whole, Selection, Line } operation = Operation::Whole;
     int first = 0, second = 0;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--mode" && i + 1 < args.size() && tableFile.empty()) {
+        if (a == "--mode" && i + 1 < args.size() && !modeGiven && tableFile.empty()) {
+            modeGiven = true;
             const std::string& m = args[++i];
             mode = m == "duke" ? 1 : m == "quake" ? 2 : m == "verge" ? 3 : 0;
             if (mode == 0)
                 throw UsageError{};
-        } else if (a == "--table" && i + 1 < args.size()) {
+        } else if (a == "--table" && i + 1 < args.size() && !modeGiven && tableFile.empty()) {
             tableFile = args[++i];
         } else if ((a == "--selection" || a == "--line") && i + 2 < args.size() &&
                    operation == Operation::Whole) {

@@ -66,6 +66,7 @@ TEST(ScriptTool, BadUseAndMissingFiles)
     EXPECT_EQ(Script({}).exitCode, 2);
     EXPECT_EQ(Script({"colours", "x.con", "--mode", "doom"}).exitCode, 2);
     EXPECT_EQ(Script({"colours", "x.con", "--line", "1"}).exitCode, 2);
+    EXPECT_EQ(Script({"colours", "x.con", "--mode", "duke", "--table", "t.qcf"}).exitCode, 2);
     const ToolRun missing = Script({"check", "/nonexistent/x.con"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, "File not found: /nonexistent/x.con\n");
