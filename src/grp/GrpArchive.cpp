@@ -10,6 +10,29 @@ namespace tessel {
 
 namespace {
 const char* const CaptionPrefix = "Tessel Group File Explorer - ";
+// The groups of all rows. A key index keeps large archives linear, and each
+// group's children are counted first so that every list is allocated once.
+void BuildGroups(GrpArchiveView& view)
+{
+    std::unordered_map<std::string, std::size_t> byKey;
+    std::vector<std::size_t> groupOf;
+    std::vector<std::size_t> sizes;
+    groupOf.reserve(view.rows.size());
+    for (const auto& row : view.rows) {
+        const auto [it, added] = byKey.emplace(ExtensionKey(row.name), view.groups.size());
+        if (added) {
+            view.groups.push_back({it->first, {}});
+            sizes.push_back(0);
+        }
+        groupOf.push_back(it->second);
+        ++sizes[it->second];
+    }
+    for (std::size_t g = 0; g < view.groups.size(); ++g)
+        view.groups[g].children.reserve(sizes[g]);
+    for (std::size_t r = 0; r < view.rows.size(); ++r)
+        view.groups[groupOf[r]].children.push_back(view.rows[r].name);
+}
+
 } // namespace
 
 GrpWindowHooks& GrpArchiveView::ui()
@@ -106,31 +129,27 @@ void LoadArchive(GrpArchiveView& view, const std::string& path, Prompter& prompt
     view.signature = GrpNameText(header.signature);
     view.panels[1] = "Signature: " + view.signature;
 
-    const GrpDirectory dir = ReadGrpDirectory(file, fileSize, header.count, true);
+    GrpDirectoryReader dir(file, fileSize, header.count);
     std::int64_t offset = GrpDataStart(header.count);
-    view.rows.reserve(dir.entries.size());
-    for (const auto& e : dir.entries) {
-        if (!e.isDeleted()) {
+    view.rows.reserve(static_cast<std::size_t>(dir.present()));
+    GrpDirEntry e;
+    bool stopped = false;
+    while (!stopped && dir.next(e)) {
+        stopped = e.isReservedSlot();
+        if (!stopped && !e.isDeleted()) {
             view.rows.push_back({GrpNameText(e.name), e.size, offset});
             ++view.listedCount;
         }
         offset += e.size;
     }
-    if (dir.runsPastEnd)
+    if (!stopped && dir.runsPastEnd())
         ThrowReadBeyondEnd();
     view.showCount();
 
     if (view.treeListEnabled) {
         view.panels[0] = "Loading Tree List...";
         view.ui().ProcessPaintEvents();
-        // A key index keeps large archives linear; the group order is that of first use.
-        std::unordered_map<std::string, std::size_t> byKey;
-        for (const auto& row : view.rows) {
-            const auto [it, added] = byKey.emplace(ExtensionKey(row.name), view.groups.size());
-            if (added)
-                view.groups.push_back({it->first, {}});
-            view.groups[it->second].children.push_back(row.name);
-        }
+        BuildGroups(view);
     }
     view.caption = CaptionPrefix + path;
     file.close();

@@ -81,33 +81,44 @@ GrpHeader ReadGrpHeader(File& file)
     return header;
 }
 
+GrpDirectoryReader::GrpDirectoryReader(File& file, std::int64_t fileSize, std::int32_t count)
+    : file_(file), count_(std::max<std::int32_t>(count, 0)),
+      present_(std::min<std::int64_t>(count_, std::max<std::int64_t>(0, (fileSize - GrpHeaderSize) / GrpEntrySize)))
+{
+}
+
+bool GrpDirectoryReader::next(GrpDirEntry& entry)
+{
+    if (index_ >= present_)
+        return false;
+    const std::int64_t inBuffer = static_cast<std::int64_t>(buffer_.size()) / GrpEntrySize;
+    if (index_ >= bufferFirst_ + inBuffer) {
+        // Small first blocks for archives whose walk stops early, larger ones after.
+        const std::int64_t n = std::min<std::int64_t>(present_ - index_, index_ == 0 ? 256 : 8192);
+        buffer_.resize(static_cast<std::size_t>(n * GrpEntrySize));
+        file_.readExactAt(buffer_.data(), buffer_.size(), GrpHeaderSize + index_ * GrpEntrySize);
+        bufferFirst_ = index_;
+    }
+    const unsigned char* p = buffer_.data() + (index_ - bufferFirst_) * GrpEntrySize;
+    std::memcpy(entry.name.data(), p, GrpNameSize);
+    entry.size = GetInt32LE(p + GrpNameSize);
+    ++index_;
+    return true;
+}
+
 GrpDirectory ReadGrpDirectory(File& file, std::int64_t fileSize, std::int32_t count, bool stopAtSlot)
 {
     GrpDirectory dir;
-    if (count <= 0)
-        return dir;
-    // Only whole entries that the file holds are read, a block at a time.
-    const std::int64_t present = std::max<std::int64_t>(0, (fileSize - GrpHeaderSize) / GrpEntrySize);
-    const std::int64_t wanted = std::min<std::int64_t>(count, present);
-    constexpr std::int64_t Block = 4096;
-    std::vector<unsigned char> raw;
-    for (std::int64_t first = 0; first < wanted; first += Block) {
-        const std::int64_t n = std::min(Block, wanted - first);
-        raw.resize(static_cast<std::size_t>(n * GrpEntrySize));
-        file.readExactAt(raw.data(), raw.size(), GrpHeaderSize + first * GrpEntrySize);
-        for (std::int64_t i = 0; i < n; ++i) {
-            GrpDirEntry e;
-            const unsigned char* p = raw.data() + i * GrpEntrySize;
-            std::memcpy(e.name.data(), p, GrpNameSize);
-            e.size = GetInt32LE(p + GrpNameSize);
-            if (stopAtSlot && e.isReservedSlot()) {
-                dir.stoppedAtSlot = true;
-                return dir;
-            }
-            dir.entries.push_back(e);
+    GrpDirectoryReader reader(file, fileSize, count);
+    GrpDirEntry e;
+    while (reader.next(e)) {
+        if (stopAtSlot && e.isReservedSlot()) {
+            dir.stoppedAtSlot = true;
+            return dir;
         }
+        dir.entries.push_back(e);
     }
-    dir.runsPastEnd = wanted < count;
+    dir.runsPastEnd = reader.runsPastEnd();
     return dir;
 }
 

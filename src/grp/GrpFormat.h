@@ -59,8 +59,26 @@ struct GrpHeader {
 // Reads the 16-byte header ("Read beyond end of file" for a shorter file).
 GrpHeader ReadGrpHeader(File& file);
 
-// Directory entries as far as they are wanted and present in the file. Reading
-// is bounded by fileSize, however large the stored count is.
+// Walks the directory a block at a time, never past the file's end however
+// large the stored count is.
+class GrpDirectoryReader {
+public:
+    GrpDirectoryReader(File& file, std::int64_t fileSize, std::int32_t count);
+    // The next entry; false after the last one, or where the file ends first.
+    bool next(GrpDirEntry& entry);
+    // The file ended before the stored count of entries did.
+    bool runsPastEnd() const { return present_ < count_; }
+    // How many entries the file holds of those the count announces.
+    std::int64_t present() const { return present_; }
+
+private:
+    File& file_;
+    std::int64_t count_, present_;
+    std::int64_t index_ = 0, bufferFirst_ = 0;
+    std::vector<unsigned char> buffer_;
+};
+
+// Directory entries as far as they are wanted and present in the file.
 struct GrpDirectory {
     std::vector<GrpDirEntry> entries;   // in order, without the slot it stopped at
     bool stoppedAtSlot = false;         // a reserved slot ended the walk

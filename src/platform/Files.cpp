@@ -217,28 +217,29 @@ void File::writeAt(const void* buffer, std::size_t count, std::int64_t offset)
 void File::copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t count)
 {
     off_t in = static_cast<off_t>(sourceOffset), out = static_cast<off_t>(offset);
+    const off_t end = out + static_cast<off_t>(count);
     bool kernelCopy = true;
-    while (count > 0 && kernelCopy) {
-        const ssize_t n = ::copy_file_range(source.fd_, &in, fd_, &out, static_cast<std::size_t>(count), 0);
-        if (n > 0) {
-            count -= n;
-        } else if (n == 0) {
+    while (out < end && kernelCopy) {
+        const ssize_t n = ::copy_file_range(source.fd_, &in, fd_, &out, static_cast<std::size_t>(end - out), 0);
+        if (n == 0)
             ThrowReadBeyondEnd();
-        } else if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) {
-            kernelCopy = false;   // not between these files: copy through a buffer
-        } else if (errno != EINTR) {
-            ThrowIoError(errno);
+        if (n < 0) {
+            if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)
+                kernelCopy = false;   // not between these files: copy through a buffer
+            else if (errno != EINTR)
+                ThrowIoError(errno);
         }
     }
-    std::vector<char> buffer(count > 0 ? static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 20)) : 0);
-    while (count > 0) {
-        const auto n = static_cast<std::size_t>(std::min<std::int64_t>(count, static_cast<std::int64_t>(buffer.size())));
+    std::vector<char> buffer(out < end ? static_cast<std::size_t>(std::min<off_t>(end - out, 1 << 20)) : 0);
+    while (out < end) {
+        const auto n = static_cast<std::size_t>(std::min<off_t>(end - out, static_cast<off_t>(buffer.size())));
         source.readExactAt(buffer.data(), n, in);
         writeAt(buffer.data(), n, out);
         in += static_cast<off_t>(n);
         out += static_cast<off_t>(n);
-        count -= static_cast<std::int64_t>(n);
     }
+    // Start writing the range to the disk now, so that a later flush waits less.
+    ::sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(count), SYNC_FILE_RANGE_WRITE);
 }
 
 std::int64_t File::size() const
