@@ -165,10 +165,13 @@ void RefreshOffsets(GrpArchiveView& view, const std::string& path, Prompter& pro
     File file(path, File::Mode::Read);
     const std::int64_t fileSize = file.size();
     const GrpHeader header = ReadGrpHeader(file);
-    const GrpDirectory dir = ReadGrpDirectory(file, fileSize, header.count, true);
+    GrpDirectoryReader dir(file, fileSize, header.count);
     std::int64_t offset = GrpDataStart(header.count);
     std::size_t row = 0;
-    for (const auto& e : dir.entries) {
+    GrpDirEntry e;
+    while (dir.next(e)) {
+        if (e.isReservedSlot())
+            return;
         if (!e.isDeleted()) {
             if (row < view.rows.size())
                 view.rows[row].offset = offset;
@@ -176,7 +179,7 @@ void RefreshOffsets(GrpArchiveView& view, const std::string& path, Prompter& pro
         }
         offset += e.size;
     }
-    if (dir.runsPastEnd)
+    if (dir.runsPastEnd())
         ThrowReadBeyondEnd();
 }
 

@@ -194,6 +194,10 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
             CheckDataInFile(dataOffset, e.size, start, archiveSize);
             dataOffset += e.size;
         }
+        // A count larger than the file's directory puts the data start past the
+        // end; the slot found there would send the data far beyond the file.
+        if (dataOffset > archiveSize)
+            ThrowReadBeyondEnd();
     }
     const std::int32_t position = static_cast<std::int32_t>(slot) + 1;
 

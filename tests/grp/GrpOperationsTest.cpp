@@ -419,9 +419,15 @@ TEST(GrpRebuildTest, DirectoriesAndSizesThatDoNotFitTheFileChangeNothing)
         EXPECT_FALSE(f.tempLeft());
     }
     Fixture f(Grp({{"A", 4, ""}, {Res, 0, ""}}));
-    f.dir.write("T.GRP", negative.substr(0, 32) + Res + test::Le32(0) + "dat");
     f.dir.write("NEW", "n");
-    EXPECT_EQ(ErrorOf([&] { AddFile(f.view, f.path, f.dir.file("NEW"), f.prompter); }), "Read beyond end of file");
+    // A negative size before the slot; a slot first under a count the file
+    // cannot hold (found by fuzzing: the data went 25 GB past the end).
+    std::string slotFirst = std::string(12, '\0') + "N10_" + Res + "#########_si_class_type_i";
+    for (const std::string& bytes : {negative.substr(0, 32) + Res + test::Le32(0) + "dat", slotFirst}) {
+        f.dir.write("T.GRP", bytes);
+        EXPECT_EQ(ErrorOf([&] { AddFile(f.view, f.path, f.dir.file("NEW"), f.prompter); }), "Read beyond end of file");
+        EXPECT_EQ(f.bytes(), bytes);
+    }
     DeleteFile(f.path);
     RebuildArchive(f.view, f.path, 1, f.prompter);
     EraseReservedSpace(f.view, f.path, f.prompter);
