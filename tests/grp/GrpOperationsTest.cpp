@@ -7,517 +7,276 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <functional>
-
-#include "grp/GrpBytes.h"
-#include "grp/RecordingHooks.h"
-#include "platform/Errors.h"
-#include "platform/Files.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
+#include "grp/GrpTestSupport.h"
 
 namespace tessel {
 namespace {
 
-using test::Del;
-using test::Entry;
-using test::Grp;
-using test::Res;
+using namespace test;
+using Rows = std::vector<std::string>;
+using Op = std::function<void(Fixture&)>;
 
-std::string ErrorOf(const std::function<void()>& f)
+Op Add(const std::string& name, const std::string& data = "new")
 {
-    try {
-        f();
-    } catch (const AppError& e) {
-        return e.what();
-    }
-    return "(no error)";
+    return [=](Fixture& f) {
+        ::mkdir(f.dir.file("src").c_str(), 0755);
+        AddFile(f.view, f.path, name.empty() ? f.dir.file("src/none") : f.dir.write("src/" + name, data), f.prompter);
+    };
+}
+Op Delete(const std::string& name, bool tree = false)
+{
+    return [=](Fixture& f) {
+        f.select(name);
+        tree ? DeleteTreeEntry(f.view, f.path, name, f.prompter) : DeleteEntry(f.view, f.path, f.prompter);
+    };
+}
+Op Rebuild(int extra)
+{
+    return [=](Fixture& f) {
+        extra < 0 ? EraseReservedSpace(f.view, f.path, f.prompter) : RebuildArchive(f.view, f.path, extra, f.prompter);
+    };
 }
 
-std::vector<std::string> Listing(const GrpArchiveView& v)
+TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
 {
-    std::vector<std::string> out;
-    for (const auto& r : v.rows)
-        out.push_back(r.name + " " + std::to_string(r.size) + " " + std::to_string(r.offset));
-    return out;
-}
-
-// An archive in a fresh folder, loaded into a view as the window would hold it.
-struct Fixture {
-    TempDir dir;
-    ScriptedPrompter prompter;
-    GrpArchiveView view;
-    test::RecordingHooks hooks{view};
-    std::string path;
-
-    explicit Fixture(const std::string& bytes, bool tree = true)
-    {
-        path = dir.write("T.GRP", bytes);
-        view.treeListEnabled = tree;
-        view.archivePath = path;
-        LoadArchive(view, path, prompter);
-    }
-    std::string bytes() const { return dir.read("T.GRP"); }
-    bool tempLeft() const { return FileExists(dir.file("~tempT.GRP")); }
-    void select(const std::string& name)
-    {
-        for (std::size_t i = 0; i < view.rows.size(); ++i)
-            if (view.rows[i].name == name)
-                view.selectedRow = static_cast<int>(i);
-    }
-};
-
-const std::string Hundred(100, 'N');
-
-// --- adding -------------------------------------------------------------------
-
-TEST(GrpAddTest, FillsTheFirstSlotAndAppendsTheData)
-{
-    Fixture f(Grp({{"A", 10, ""}, {"B", 20, ""}, {Res, 0, ""}, {Res, 0, ""}}));
-    ASSERT_EQ(f.bytes().size(), 110u);
-    AddFile(f.view, f.path, f.dir.write("NEW.CON", Hundred), f.prompter);
-    EXPECT_EQ(f.bytes(), Grp({{"A", 10, ""}, {"B", 20, ""}, {"NEW.CON", 100, Hundred}, {Res, 0, ""}}));
-    EXPECT_EQ(f.bytes().size(), 210u);
-    EXPECT_EQ(Listing(f.view), (std::vector<std::string>{"A 10 80", "B 20 90", "NEW.CON 100 110"}));
-    EXPECT_EQ(f.view.panels[2], "Filecount: 3");
-    EXPECT_TRUE(f.prompter.texts().empty());
-}
-
-TEST(GrpAddTest, AnArchiveWithoutEntriesGetsItsFirstEntryAtSixteen)
-{
-    Fixture f(Grp({}, "abc"));
-    AddFile(f.view, f.path, f.dir.write("GAME.CON", "xyz"), f.prompter);
-    EXPECT_EQ(f.bytes(), std::string("abc\0\0\0\0\0\0\0\0\0\x01\0\0\0GAME.CON\0\0\0\0\x03\0\0\0xyz", 35));
-    EXPECT_EQ(Listing(f.view), std::vector<std::string>{"GAME.CON 3 32"});
-    EXPECT_EQ(f.view.groups.size(), 1u);   // the first entry starts the tree
-}
-
-TEST(GrpAddTest, NamesAreCheckedForLengthAndDuplicatesWithCaseKept)
-{
-    Fixture f(Grp({{"GAME.CON", 1, ""}, {Res, 0, ""}, {Res, 0, ""}, {Res, 0, ""}}));
-    const std::string before = f.bytes();
-    AddFile(f.view, f.path, f.dir.write("ABCDEFGHI.CON", "x"), f.prompter);
-    AddFile(f.view, f.path, f.dir.write("GAME.CON", "x"), f.prompter);
-    EXPECT_EQ(f.bytes(), before);
-    EXPECT_EQ(f.prompter.texts(),
-              (std::vector<std::string>{
-                  "Warning: The file that you have chosen to insert is more than 12 characters long, shorten the "
-                  "filename and try again, because duke3D GRP are limited to 12 characters for filenames.",
-                  "There is already a file with the same name in the archive"}));
-
-    f.prompter.clear();
-    ::mkdir(f.dir.file("sub").c_str(), 0755);
-    AddFile(f.view, f.path, f.dir.write("sub/game.con", "lower"), f.prompter);
-    AddFile(f.view, f.path, f.dir.write("ABCDEFGH.CON", "12"), f.prompter);
-    EXPECT_TRUE(f.prompter.texts().empty());
-    EXPECT_EQ(f.bytes().substr(48, 16), std::string("ABCDEFGH.CON\x02\0\0\0", 16));   // no NUL in the name
-    EXPECT_EQ(Listing(f.view), (std::vector<std::string>{"GAME.CON 1 80", "game.con 5 81", "ABCDEFGH.CON 2 86"}));
-}
-
-TEST(GrpAddTest, RefusesTheArchiveItselfUnderAnyName)
-{
-    Fixture f(Grp({{"A", 3, ""}, {Res, 0, ""}}));
-    const std::string before = f.bytes();
-    ASSERT_EQ(::link(f.path.c_str(), f.dir.file("other.grp").c_str()), 0);
-    ASSERT_EQ(::symlink(f.path.c_str(), f.dir.file("link.grp").c_str()), 0);
-    ::mkdir(f.dir.file("sub").c_str(), 0755);
-    for (const std::string& same : {f.path, f.dir.file("other.grp"), f.dir.file("link.grp"), f.dir.file("sub/../T.GRP")})
-        AddFile(f.view, f.path, same, f.prompter);
-    EXPECT_EQ(f.prompter.texts(),
-              std::vector<std::string>(
-                  4, "You may not add the same file that you are using as the archive to the archive."));
-    EXPECT_EQ(f.bytes(), before);
-}
-
-TEST(GrpAddTest, WithoutAFreeSlotTheReservedSpaceDialogComesInstead)
-{
-    for (const int answer : {0, 2}) {
-        Fixture f(Grp({{"A", 3, ""}}));
-        f.hooks.slotsAnswer = answer;
-        const std::string before = f.bytes();
-        AddFile(f.view, f.path, f.dir.write("NEW.CON", "new"), f.prompter);
-        EXPECT_EQ(f.prompter.texts(),
-                  std::vector<std::string>{"There is no reserved space in the group file, please add some."});
-        EXPECT_EQ(f.hooks.dialogSizes, std::vector<std::int64_t>{35});
-        // The file is not added either way; the dialog's slots are made.
-        const std::string slots = answer ? Res + test::Le32(0) + Res + test::Le32(0) : "";
-        std::string expected = before;
-        expected.replace(12, 4, test::Le32(1 + answer));
-        expected.insert(32, slots);
-        EXPECT_EQ(f.bytes(), expected);
-        EXPECT_EQ(f.view.panels[0], "Finished");
-        EXPECT_EQ(f.view.rows.size(), 1u);
-    }
-}
-
-TEST(GrpAddTest, VanishedArchiveAndMissingSourceAreReported)
-{
-    Fixture f(Grp({{"A", 3, ""}, {Res, 0, ""}}));
-    AddFile(f.view, f.path, f.dir.file("nothing.con"), f.prompter);
-    DeleteFile(f.path);
-    AddFile(f.view, f.path, f.dir.write("X.CON", "x"), f.prompter);
-    EXPECT_EQ(f.prompter.texts(), (std::vector<std::string>{"The file to add does not exist.",
-                                                            "The Archive does not exist anymore, closing archive..."}));
-    EXPECT_TRUE(f.view.archivePath.empty() && f.view.rows.empty());
-    EXPECT_EQ(f.view.caption, "Veska' pl1 maker - (No File Loaded)");
-}
-
-TEST(GrpAddTest, TreeNodesFollowTheGroups)
-{
+    const Entry a{"A", 10}, b{"B", 20}, c{"C.CON", 5}, s{Res, 0}, d{Del, 5}, dup{"DUP.CON", 3};
+    const std::string rbe = "Read beyond end of file",
+                      noSlot = "There is no reserved space in the group file, please add some.";
+    std::vector<Entry> plus25(27, s), plus27(29, s);
+    plus25[0] = plus27[0] = a, plus25[1] = plus27[1] = b;
+    std::string count = Grp({a}), negative = Grp({a, s}), pastEnd = Grp({a, b});
+    count.replace(12, 4, Le32(3));
+    negative.replace(28, 4, Le32(-4));
+    pastEnd.pop_back();
+    // A slot first under a count the file cannot hold (found by fuzzing: Add
+    // sent the data 25 GB past the end).
+    const std::string slotFirst = std::string(12, '\0') + "N10_" + Res + "#########_si_class_type_i";
     struct Case {
-        bool treeEnabled;
-        std::vector<Entry> entries;
-        std::vector<std::string> tree;   // key: children
+        std::string before;
+        Op op;
+        std::string after;   // empty: unchanged
+        Rows rows, messages;
     } cases[] = {
-        {true, {{"GAME.CON", 1, ""}, {"TILES.ART", 1, ""}, {Res, 0, ""}}, {"CON:GAME.CON,NEW.CON", "ART:TILES.ART"}},
-        {true, {{"TILES.ART", 1, ""}, {Res, 0, ""}}, {"ART:TILES.ART", "CON:NEW.CON"}},
-        {false, {{"GAME.CON", 1, ""}, {Res, 0, ""}}, {}},
-        {true, {{Res, 0, ""}}, {"CON:NEW.CON"}},
+        // Add: the first slot, data at the end; into an empty archive at 16 and 32.
+        {Grp({a, b, s, s}),
+         Add("NEW.CON", std::string(100, 'N')),
+         Grp({a, b, {"NEW.CON", 100}, s}),
+         {"A 10 80", "B 20 90", "NEW.CON 100 110"},
+         {}},
+        {Grp({}), Add("GAME.CON", "xyz"), Grp({{"GAME.CON", 3, "xyz"}}), {"GAME.CON 3 32"}, {}},
+        {Grp({c, s}),
+         Add("ABCDEFGHI.CON"),
+         "",
+         {"C.CON 5 48"},
+         {"Warning: The file that you have chosen to insert is more than 12 characters long, shorten the filename and "
+          "try again, because duke3D GRP are limited to 12 characters for filenames."}},
+        {Grp({c, s}), Add("C.CON"), "", {"C.CON 5 48"}, {"There is already a file with the same name in the archive"}},
+        {Grp({c, s}), Add(""), "", {"C.CON 5 48"}, {"The file to add does not exist."}},
+        {Grp({c, s, s}), Add("c.con", "lower"), Grp({c, {"c.con", 5, "lower"}, s}), {"C.CON 5 64", "c.con 5 69"}, {}},
+        {Grp({c, s}),
+         Add("ABCDEFGH.CON", "12"),
+         Grp({c, {"ABCDEFGH.CON", 2, "12"}}),
+         {"C.CON 5 48", "ABCDEFGH.CON 2 53"},
+         {}},
+        {Grp({c}), Add("NEW"), "", {"C.CON 5 32"}, {noSlot}},
+        // List delete marks every entry of the name, removes one row; tree delete marks the first.
+        {Grp({dup, a, dup, c}),
+         Delete("DUP.CON"),
+         Grp({{Del, 3, "DDD"}, a, {Del, 3, "DDD"}, c}),
+         {"A 10 83", "DUP.CON 3 93", "C.CON 5 96"},
+         {}},
+        {Grp({dup, a, dup, c}),
+         Delete("DUP.CON", true),
+         Grp({{Del, 3, "DDD"}, a, dup, c}),
+         {"A 10 83", "DUP.CON 3 93", "C.CON 5 96"},
+         {}},
+        {Grp({dup, c}),
+         Delete("CON", true),
+         "",
+         {"DUP.CON 3 48", "C.CON 5 51"},
+         {"The file you selected cannot be found."}},
+        {Grp({a}),
+         [](Fixture& f) { DeleteEntry(f.view, f.path, f.prompter); },
+         "",
+         {"A 10 32"},
+         {"Nothing selected in the list."}},
+        // Rebuilds: deleted data goes, slots stay first and new ones follow, erasing drops them.
+        {Grp({a, d, b}), Rebuild(0), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
+        {Grp({a, b}), Rebuild(25), Grp(plus25), {"A 10 448", "B 20 458"}, {}},
+        {Grp({a, d, b, s, s}), Rebuild(25), Grp(plus27), {"A 10 480", "B 20 490"}, {}},
+        {Grp({s, s}), Rebuild(1), Grp({s, s, s}), {}, {}},
+        {Grp({a, b, s, s, s}), Rebuild(-1), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
+        {Grp({a, s, d, b}), Rebuild(-1), Grp({a, b}), {"A 10 48"}, {}}, // B shows at the next load
+        {Grp({a, s, b}), Rebuild(0), Grp({a, s, b}).substr(0, 74), {"A 10 64"}, {}}, // no data behind a kept slot
+        // Directories and sizes that do not fit the file change nothing.
+        {count, Rebuild(2), "", {"A 10 64"}, {rbe}},
+        {count, Rebuild(-1), "", {"A 10 64"}, {rbe}},
+        {count, Add("N"), "", {"A 10 64"}, {rbe}},
+        {negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
+        {negative, Add("N"), "", {"A -4 48"}, {rbe}},
+        {pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
+        {slotFirst, Add("N"), "", {}, {rbe}},
+        {slotFirst, Rebuild(-1), "", {}, {rbe}},
     };
     for (const auto& c : cases) {
-        Fixture f(Grp(c.entries), c.treeEnabled);
-        AddFile(f.view, f.path, f.dir.write("NEW.CON", "n"), f.prompter);
-        std::vector<std::string> tree;
-        for (const auto& g : f.view.groups) {
-            std::string line = g.key + ":";
-            for (const auto& child : g.children)
-                line += (line.back() == ':' ? "" : ",") + child;
-            tree.push_back(line);
-        }
-        EXPECT_EQ(tree, c.tree);
-    }
-    // A tree emptied by deletes gets no node for an entry that is not the first.
-    Fixture f(Grp({{"GAME.CON", 1, ""}, {Res, 0, ""}, {Res, 0, ""}}));
-    f.select("GAME.CON");
-    DeleteEntry(f.view, f.path, f.prompter);
-    ASSERT_TRUE(f.view.groups.empty());
-    AddFile(f.view, f.path, f.dir.write("NEW.CON", "n"), f.prompter);
-    EXPECT_TRUE(f.view.groups.empty());
-    EXPECT_EQ(f.view.rows.size(), 1u);
-}
-
-// --- deleting -------------------------------------------------------------------
-
-TEST(GrpDeleteTest, OnlyTheNameBytesChangeAndOffsetsStay)
-{
-    Fixture f(Grp({{"A", 10, ""}, {"B", 20, ""}, {"C.CON", 5, ""}}));
-    const std::string before = f.bytes();
-    f.select("B");
-    DeleteEntry(f.view, f.path, f.prompter);
-    std::string expected = before;
-    expected.replace(32, 12, Del);
-    EXPECT_EQ(f.bytes(), expected);
-    EXPECT_EQ(Listing(f.view), (std::vector<std::string>{"A 10 64", "C.CON 5 94"}));
-    EXPECT_EQ(f.view.panels[2], "Filecount: 2");
-    EXPECT_EQ(f.view.selectedRow, -1);
-    f.view.hooks = nullptr;
-    LoadArchive(f.view, f.path, f.prompter);
-    EXPECT_EQ(Listing(f.view), (std::vector<std::string>{"A 10 64", "C.CON 5 94"}));
-}
-
-TEST(GrpDeleteTest, DuplicateNamesListDeleteMarksAllTreeDeleteTheFirst)
-{
-    const std::vector<Entry> entries = {{"DUP.CON", 1, ""}, {"A.CON", 2, ""}, {"DUP.CON", 3, ""}, {Res, 0, ""}};
-    {
-        Fixture f(Grp(entries));
-        f.select("A.CON");
-        f.view.selectedRow = 0;
-        DeleteEntry(f.view, f.path, f.prompter);
-        const std::string b = f.bytes();
-        EXPECT_EQ(b.substr(16, 12), Del);
-        EXPECT_EQ(b.substr(48, 12), Del);
-        EXPECT_EQ(Listing(f.view), (std::vector<std::string>{"A.CON 2 81", "DUP.CON 3 83"}));   // one row went
-        EXPECT_EQ(f.view.panels[2], "Filecount: 2");
-        ASSERT_EQ(f.view.groups.size(), 1u);
-        EXPECT_EQ(f.view.groups[0].children, (std::vector<std::string>{"A.CON", "DUP.CON"}));
-    }
-    {
-        Fixture f(Grp(entries));
-        DeleteTreeEntry(f.view, f.path, "DUP.CON", f.prompter);
-        const std::string b = f.bytes();
-        EXPECT_EQ(b.substr(16, 12), Del);
-        EXPECT_EQ(b.substr(48, 12), test::Field("DUP.CON"));
-        EXPECT_EQ(Listing(f.view), (std::vector<std::string>{"A.CON 2 81", "DUP.CON 3 83"}));
-        // A group node names no entry; after the last child the group goes.
-        DeleteTreeEntry(f.view, f.path, "CON", f.prompter);
-        DeleteTreeEntry(f.view, f.path, "A.CON", f.prompter);
-        DeleteTreeEntry(f.view, f.path, "DUP.CON", f.prompter);
-        EXPECT_TRUE(f.view.groups.empty());
-        EXPECT_EQ(f.view.panels[2], "Filecount: 0");
-        EXPECT_EQ(f.prompter.texts(), std::vector<std::string>{"The file you selected cannot be found."});
+        Fixture f(c.before);
+        const std::string error = ErrorOf([&] { c.op(f); });
+        Rows messages = f.prompter.texts();
+        if (!error.empty())
+            messages.push_back(error);
+        EXPECT_EQ(messages, c.messages) << c.before.size();
+        EXPECT_EQ(f.bytes(), c.after.empty() ? c.before : c.after) << c.before.size();
+        EXPECT_EQ(Listing(f.view), c.rows) << c.before.size();
+        EXPECT_EQ(f.view.panels[2],
+                  f.loadError.empty() ? "Filecount: " + std::to_string(c.rows.size()) : "Filecount: ");
+        EXPECT_FALSE(f.tempLeft());
     }
 }
 
-TEST(GrpDeleteTest, RefusalsLeaveTheArchiveAlone)
+TEST(GrpOperationsTest, AddRefusesTheArchiveUnderAnyNameAndAsksForSlots)
 {
-    Fixture f(Grp({{"A", 1, ""}}));
-    DeleteEntry(f.view, f.path, f.prompter);
-    f.view.selectedRow = 0;
-    f.dir.write("T.GRP", "");
-    DeleteEntry(f.view, f.path, f.prompter);
-    DeleteTreeEntry(f.view, f.path, "A", f.prompter);
-    DeleteFile(f.path);
-    DeleteEntry(f.view, f.path, f.prompter);
-    DeleteTreeEntry(f.view, "", "A", f.prompter);
+    Fixture f(Grp({{"A", 3}, {Res, 0}}));
+    ASSERT_EQ(::link(f.path.c_str(), f.dir.file("hard.grp").c_str()), 0);
+    ASSERT_EQ(::symlink(f.path.c_str(), f.dir.file("link.grp").c_str()), 0);
+    for (const char* same : {"T.GRP", "hard.grp", "link.grp", "./T.GRP"})
+        AddFile(f.view, f.path, f.dir.file(same), f.prompter);
     EXPECT_EQ(f.prompter.texts(),
-              (std::vector<std::string>{"Nothing selected in the list.", "The file is incompatible, or is empty.",
-                                        "The file is incompatible, or is empty.", "The selected file does not exist.",
-                                        "The selected file does not exist."}));
-    EXPECT_EQ(f.view.rows.size(), 1u);
-
-    // A directory that runs past the file's end is not written to at all.
-    std::string cut = Grp({{"A", 1, ""}, {"B", 1, ""}});
-    cut.replace(12, 4, test::Le32(9));
-    Fixture g(Grp({{"A", 1, ""}, {"B", 1, ""}}));
-    g.dir.write("T.GRP", cut);
-    g.select("A");
-    EXPECT_EQ(ErrorOf([&] { DeleteEntry(g.view, g.path, g.prompter); }), "Read beyond end of file");
-    EXPECT_EQ(g.bytes(), cut);
+              Rows(4, "You may not add the same file that you are using as the archive to the archive."));
+    EXPECT_EQ(f.bytes(), Grp({{"A", 3}, {Res, 0}}));
+    // The reserved-space dialog's slots are made, the file is not added.
+    Fixture g(Grp({{"A", 3}}));
+    g.hooks.slotsAnswer = 2;
+    Add("NEW")(g);
+    EXPECT_EQ(g.hooks.dialogSizes, std::vector<std::int64_t>{35});
+    EXPECT_EQ(g.bytes(), Grp({{"A", 3}, {Res, 0}, {Res, 0}}));
+    DeleteFile(g.path);
+    Add("NEW")(g);
+    EXPECT_EQ(g.prompter.texts().back(), "The Archive does not exist anymore, closing archive...");
+    EXPECT_EQ(g.view.caption, "Veska' pl1 maker - (No File Loaded)");
 }
 
-// --- extracting -----------------------------------------------------------------
-
-TEST(GrpExtractTest, WritesTheFirstLiveEntryOfThatName)
+TEST(GrpOperationsTest, TreeNodesComeAndGoWithTheirGroups)
 {
-    Fixture f(Grp({{"A", 2, "aa"}, {Del, 3, "ddd"}, {"EMPTY", 0, ""}, {"B", 4, "bbbb"}, {"B", 1, "x"}}));
+    Fixture f(Grp({{"GAME.CON", 1}, {"T.ART", 1}, {Res, 0}, {Res, 0}}));
+    Add("NEW.CON")(f);
+    Delete("T.ART", true)(f);
+    ASSERT_EQ(f.view.groups.size(), 1u);
+    EXPECT_EQ(f.view.groups[0].children, (Rows{"GAME.CON", "NEW.CON"}));
+    Delete("GAME.CON")(f);
+    Delete("NEW.CON")(f);
+    Add("LAST.CON")(f);   // an emptied tree gets no node but for the first entry
+    EXPECT_TRUE(f.view.groups.empty());
+    Fixture g(Grp({{Res, 0}}), false);
+    Add("FIRST.CON")(g);
+    EXPECT_TRUE(g.view.groups.empty());
+}
+
+TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
+{
+    Fixture f(Grp({{"A", 2}, {Del, 3}, {"EMPTY", 0}, {"B", 4, "bbbb"}, {"B", 1, "x"}, {"PAST", 9}}));
     ExtractEntry(f.path, f.dir.file("b"), "B", f.prompter);
     ExtractEntry(f.path, f.dir.file("e"), "EMPTY", f.prompter);
     ExtractEntry(f.path, f.dir.file("d"), Del, f.prompter);
     EXPECT_EQ(f.dir.read("b"), "bbbb");
-    EXPECT_TRUE(FileExists(f.dir.file("e")) && f.dir.read("e").empty());
-    EXPECT_FALSE(FileExists(f.dir.file("d")));
-    EXPECT_EQ(f.prompter.texts(), std::vector<std::string>{"The file you selected cannot be found."});
-}
-
-TEST(GrpExtractTest, AnExistingDestinationIsAskedForFirstAndKeptWhenNothingComes)
-{
-    Fixture f(Grp({{"A", 2, "aa"}}));
-    const std::string dest = f.dir.write("keep.txt", "mine");
+    EXPECT_TRUE(FileExists(f.dir.file("e")) && f.dir.read("e").empty() && !FileExists(f.dir.file("d")));
+    // Asked first; No keeps the file, and so does a name that is not there.
     f.prompter.answers = {MsgResult::No, MsgResult::Yes};
-    ExtractEntry(f.path, dest, "A", f.prompter);
-    ExtractEntry(f.path, dest, "MISSING", f.prompter);
-    EXPECT_EQ(f.dir.read("keep.txt"), "mine");
-    const std::string ask = "The destination file already exists, are you sure you want to overwrite it?";
-    EXPECT_EQ(f.prompter.texts(), (std::vector<std::string>{ask, ask, "The file you selected cannot be found."}));
-}
-
-TEST(GrpExtractTest, NeverWritesOverTheArchiveOrPastItsEnd)
-{
-    Fixture f(Grp({{"A", 2, "aa"}, {"B", 40, ""}}));
+    ExtractEntry(f.path, f.dir.file("b"), "A", f.prompter);
+    ExtractEntry(f.path, f.dir.file("b"), "MISSING", f.prompter);
+    EXPECT_EQ(f.dir.read("b"), "bbbb");
+    const std::string ask = "The destination file already exists, are you sure you want to overwrite it?",
+                      none = "The file you selected cannot be found.";
+    EXPECT_EQ(f.prompter.texts(), (Rows{none, ask, ask, none}));
+    // Never over the archive; never data past its end.
     ASSERT_EQ(::link(f.path.c_str(), f.dir.file("hard.grp").c_str()), 0);
-    std::string cut = f.bytes();
-    cut.resize(cut.size() - 1);
+    const std::string cut = f.bytes().substr(0, f.bytes().size() - 1);
     f.dir.write("T.GRP", cut);
+    f.prompter.clear();
     ExtractEntry(f.path, f.dir.file("hard.grp"), "A", f.prompter);
-    EXPECT_EQ(f.prompter.shown.at(0).kind, ScriptedPrompter::Kind::Error);
-    EXPECT_EQ(f.prompter.texts(), std::vector<std::string>{"Cannot create file " + f.dir.file("hard.grp")});
-    EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, f.dir.file("b"), "B", f.prompter); }), "Read beyond end of file");
-    EXPECT_FALSE(FileExists(f.dir.file("b")));
+    EXPECT_EQ(f.prompter.texts(), Rows{"Cannot create file " + f.dir.file("hard.grp")});
+    EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, f.dir.file("p"), "PAST", f.prompter); }), "Read beyond end of file");
+    EXPECT_FALSE(FileExists(f.dir.file("p")));
     EXPECT_EQ(f.bytes(), cut);
 }
 
-// --- rebuilding -----------------------------------------------------------------
-
-TEST(GrpRebuildTest, ResultingLayouts)
+TEST(GrpOperationsTest, RebuildReplacesTheFileALinkNamesKeepingItsPermissions)
 {
-    const Entry a{"A", 10, ""}, b{"B", 7, ""}, slot{Res, 0, ""};
-    std::vector<Entry> slots25(25, slot), slots27(27, slot);
-    auto with = [](std::vector<Entry> e, const std::vector<Entry>& more) {
-        e.insert(e.end(), more.begin(), more.end());
-        return e;
-    };
-    struct Case {
-        const char* what;
-        std::vector<Entry> before;
-        int extra;
-        bool erase;
-        std::vector<Entry> after;
-        std::size_t dataLeftBehind = 0;
-    } cases[] = {
-        {"deleted data goes", {a, {Del, 5, ""}, b}, 0, false, {a, b}},
-        {"slots are appended", {a, b}, 25, false, with({a, b}, slots25)},
-        {"existing slots stay first", {a, {Del, 1, ""}, b, slot, slot}, 25, false, with({a, b}, slots27)},
-        {"only slots", {slot, slot}, 1, false, {slot, slot, slot}},
-        {"erasing drops slots", {a, b, slot, slot, slot}, 0, true, {a, b}},
-        {"erasing reaches entries after a slot", {a, slot, {Del, 2, ""}, b}, 0, true, {a, b}},
-        {"data behind a kept slot is not copied", {a, slot, b}, 0, false, {a, slot, b}, 7},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::vector<Entry> before = c.before;
-        // Data follows the name, so that moved data is recognisable.
-        for (auto& e : before)
-            if (e.data.empty() && e.size > 0)
-                e.data = std::string(static_cast<std::size_t>(e.size), e.name[0]);
-        Fixture f(Grp(before));
-        if (c.erase)
-            EraseReservedSpace(f.view, f.path, f.prompter);
-        else
-            RebuildArchive(f.view, f.path, c.extra, f.prompter);
-        std::vector<Entry> after = c.after;
-        std::string expected;
-        for (auto& e : after)
-            if (e.data.empty() && e.size > 0)
-                e.data = std::string(static_cast<std::size_t>(e.size), e.name[0]);
-        expected = Grp(after);
-        expected.resize(expected.size() - c.dataLeftBehind);
-        EXPECT_EQ(f.bytes(), expected);
-        EXPECT_FALSE(f.tempLeft());
-        EXPECT_TRUE(f.prompter.texts().empty());
-    }
-}
-
-TEST(GrpRebuildTest, OffsetsInTheListMoveWithTheData)
-{
-    Fixture f(Grp({{"A", 10, ""}, {Del, 5, ""}, {"B", 7, ""}}));
-    ASSERT_EQ(f.bytes().size(), 86u);
-    RebuildArchive(f.view, f.path, 0, f.prompter);
-    EXPECT_EQ(f.bytes().size(), 65u);
-    EXPECT_EQ(test::Int32At(f.bytes(), 12), 2);
-    EXPECT_EQ(Listing(f.view), (std::vector<std::string>{"A 10 48", "B 7 58"}));
-    RebuildArchive(f.view, f.path, 25, f.prompter);
-    EXPECT_EQ(Listing(f.view), (std::vector<std::string>{"A 10 448", "B 7 458"}));
-    Fixture g(Grp({{"A", 10, ""}, {"B", 7, ""}, {Res, 0, ""}, {Res, 0, ""}, {Res, 0, ""}}));
-    EraseReservedSpace(g.view, g.path, g.prompter);
-    EXPECT_EQ(Listing(g.view), (std::vector<std::string>{"A 10 48", "B 7 58"}));   // 96 and 106 before
-}
-
-TEST(GrpRebuildTest, ReplacesTheFileALinkNamesAndKeepsItsPermissions)
-{
-    Fixture f(Grp({{"A", 3, ""}, {Del, 2, ""}}));
+    Fixture f(Grp({{"A", 3}, {Del, 2}}));
     ASSERT_EQ(::chmod(f.path.c_str(), 0640), 0);
     ::mkdir(f.dir.file("links").c_str(), 0755);
     ASSERT_EQ(::symlink(f.path.c_str(), f.dir.file("links/L.GRP").c_str()), 0);
     // A leftover temporary name that points elsewhere is replaced, not written through.
-    const std::string bystander = f.dir.write("bystander", "untouched");
-    ASSERT_EQ(::symlink(bystander.c_str(), f.dir.file("~tempT.GRP").c_str()), 0);
+    ASSERT_EQ(::symlink(f.dir.write("other", "untouched").c_str(), f.dir.file("~tempT.GRP").c_str()), 0);
     RebuildArchive(f.view, f.dir.file("links/L.GRP"), 1, f.prompter);
-    EXPECT_EQ(f.bytes(), Grp({{"A", 3, ""}, {Res, 0, ""}}));
+    EXPECT_EQ(f.bytes(), Grp({{"A", 3}, {Res, 0}}));
     struct stat st;
-    ASSERT_EQ(::lstat(f.dir.file("links/L.GRP").c_str(), &st), 0);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    ASSERT_EQ(::stat(f.path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(f.dir.read("bystander"), "untouched");
+    EXPECT_TRUE(::lstat(f.dir.file("links/L.GRP").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(::stat(f.path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0640);
+    EXPECT_EQ(f.dir.read("other"), "untouched");
     EXPECT_FALSE(f.tempLeft());
-}
-
-TEST(GrpRebuildTest, DirectoriesAndSizesThatDoNotFitTheFileChangeNothing)
-{
-    std::string countTooBig = Grp({{"A", 1, ""}});
-    countTooBig.replace(12, 4, test::Le32(3));
-    std::string negative = Grp({{"A", 4, ""}, {"B", 4, ""}});
-    negative.replace(28, 4, test::Le32(-4));
-    std::string pastEnd = Grp({{"A", 4, ""}, {"B", 4, ""}});
-    pastEnd.resize(pastEnd.size() - 1);
-    for (const std::string& bytes : {countTooBig, negative, pastEnd}) {
-        Fixture f(Grp({}));
-        f.dir.write("T.GRP", bytes);
-        EXPECT_EQ(ErrorOf([&] { RebuildArchive(f.view, f.path, 2, f.prompter); }), "Read beyond end of file");
-        EXPECT_EQ(ErrorOf([&] { EraseReservedSpace(f.view, f.path, f.prompter); }), "Read beyond end of file");
-        EXPECT_EQ(f.bytes(), bytes);
-        EXPECT_FALSE(f.tempLeft());
-    }
-    Fixture f(Grp({{"A", 4, ""}, {Res, 0, ""}}));
-    f.dir.write("NEW", "n");
-    // A negative size before the slot; a slot first under a count the file
-    // cannot hold (found by fuzzing: the data went 25 GB past the end).
-    std::string slotFirst = std::string(12, '\0') + "N10_" + Res + "#########_si_class_type_i";
-    for (const std::string& bytes : {negative.substr(0, 32) + Res + test::Le32(0) + "dat", slotFirst}) {
-        f.dir.write("T.GRP", bytes);
-        EXPECT_EQ(ErrorOf([&] { AddFile(f.view, f.path, f.dir.file("NEW"), f.prompter); }), "Read beyond end of file");
-        EXPECT_EQ(f.bytes(), bytes);
-    }
     DeleteFile(f.path);
     RebuildArchive(f.view, f.path, 1, f.prompter);
     EraseReservedSpace(f.view, f.path, f.prompter);
-    EXPECT_EQ(f.prompter.texts(), std::vector<std::string>(2, "The archive does not exist."));
+    EXPECT_EQ(f.prompter.texts(), Rows(2, "The archive does not exist."));
 }
 
-// --- faults while writing ---------------------------------------------------------
-
-// Runs body in a child process under a file-size limit (0: none), as an
-// unprivileged user when asked; returns the error text it ended with.
+// Runs body in a child under a file-size limit (0: none), unprivileged when
+// asked; returns the error text it ended with.
 std::string InChild(const std::function<void()>& body, long fileSizeLimit, bool unprivileged = false)
 {
     int fds[2];
     if (::pipe(fds) != 0)
         return "(no pipe)";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        std::string result = "(no error)";
+    if (::fork() == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
-        if (fileSizeLimit > 0) {
-            const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+        const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+        if (fileSizeLimit > 0)
             ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        if (unprivileged && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            result = "(cannot drop privileges)";
-        else
-            result = ErrorOf(body);
-        if (::write(fds[1], result.data(), result.size()) < 0)
-            ::_exit(2);
-        ::_exit(0);
+        const bool dropped = !unprivileged || ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+        const std::string result = dropped ? ErrorOf(body) : "(still privileged)";
+        ::_exit(::write(fds[1], result.data(), result.size()) < 0);
     }
     ::close(fds[1]);
     std::string out;
     char buf[256];
-    ssize_t n;
-    while ((n = ::read(fds[0], buf, sizeof buf)) > 0)
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
         out.append(buf, static_cast<std::size_t>(n));
     ::close(fds[0]);
     int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (WIFSIGNALED(status))
-        return "(killed by signal " + std::to_string(WTERMSIG(status)) + ")";
-    return out;
+    ::wait(&status);
+    return WIFSIGNALED(status) ? "(killed)" : out;
 }
 
-// A folder that only the unprivileged user of InChild may change.
-void HandOver(const std::string& path)
-{
-    if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    }
-}
-
-TEST(GrpFaultTest, RebuildHittingAFileSizeLimitLeavesTheArchiveAsItWas)
+TEST(GrpFaultTest, FileSizeLimitsLeaveTheArchiveAsItWas)
 {
     std::vector<Entry> entries;
     for (int i = 0; i < 40; ++i)
-        entries.push_back({"F" + std::to_string(i) + ".DAT", 5000, ""});
-    entries.push_back({Del, 3000, ""});
+        entries.push_back({"F" + std::to_string(i) + ".DAT", 5000});
+    entries.push_back({Del, 3000});
+    entries.push_back({Res, 0});
     const std::string original = Grp(entries);
-    // Short of the directory, mid-data, and one byte short of the end.
-    for (const long limit : {100L, 90000L, static_cast<long>(original.size() - 3000 - 16 - 1)}) {
+    // Rebuilds stopped in the directory, mid-data and one byte short; adds stopped at once and midway.
+    const std::pair<long, bool> cases[] = {{100, false}, {90000, false}, {long(original.size()) - 3017, false},
+                                           {long(original.size()), true}, {long(original.size()) + 5000, true}};
+    for (const auto& [limit, add] : cases) {
         Fixture f(original);
-        const std::string error = InChild([&] { RebuildArchive(f.view, f.path, 0, f.prompter); }, limit);
-        EXPECT_EQ(error, "Disk full") << limit;
+        const std::string source = f.dir.write("BIG.DAT", std::string(20000, 'b'));
+        EXPECT_EQ(InChild([&] { add ? AddFile(f.view, f.path, source, f.prompter)
+                                    : RebuildArchive(f.view, f.path, 0, f.prompter); }, limit), "Disk full") << limit;
         EXPECT_EQ(f.bytes(), original) << limit;
         EXPECT_FALSE(f.tempLeft()) << limit;
     }
 }
 
-TEST(GrpFaultTest, AddHittingAFileSizeLimitLeavesTheArchiveAsItWas)
-{
-    const std::string original = Grp({{"A.CON", 3000, ""}, {Res, 0, ""}, {Res, 0, ""}});
-    for (const long limit : {static_cast<long>(original.size()), static_cast<long>(original.size() + 5000)}) {
-        Fixture f(original);
-        const std::string source = f.dir.write("BIG.DAT", std::string(20000, 'b'));
-        const std::string error = InChild([&] { AddFile(f.view, f.path, source, f.prompter); }, limit);
-        EXPECT_EQ(error, "Disk full") << limit;
-        EXPECT_EQ(f.bytes(), original) << limit;
-    }
-}
-
 TEST(GrpFaultTest, ReadOnlyFolderOrArchiveChangesNothing)
 {
-    const std::string original = Grp({{"A.CON", 300, ""}, {Del, 20, ""}, {Res, 0, ""}});
+    const std::string original = Grp({{"A.CON", 300}, {Del, 20}, {Res, 0}});
     Fixture f(original);
     const std::string source = f.dir.write("NEW.CON", "new");
-    HandOver(f.dir.path());
-    HandOver(f.path);
+    if (::geteuid() == 0) {   // root ignores permissions: the child gives up root
+        ASSERT_EQ(::chown(f.dir.path().c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(f.path.c_str(), 65534, 65534), 0);
+    }
     ASSERT_EQ(::chmod(f.dir.path().c_str(), 0555), 0);
     EXPECT_EQ(InChild([&] { RebuildArchive(f.view, f.path, 4, f.prompter); }, 0, true), "File access denied");
     EXPECT_EQ(f.bytes(), original);
@@ -525,12 +284,7 @@ TEST(GrpFaultTest, ReadOnlyFolderOrArchiveChangesNothing)
     ASSERT_EQ(::chmod(f.dir.path().c_str(), 0755), 0);
     ASSERT_EQ(::chmod(f.path.c_str(), 0444), 0);
     EXPECT_EQ(InChild([&] { AddFile(f.view, f.path, source, f.prompter); }, 0, true), "File access denied");
-    EXPECT_EQ(InChild([&] { RebuildArchive(f.view, f.path, 4, f.prompter); }, 0, true), "(no error)");
-    // A read-only archive may still be replaced by its rebuilt copy, read-only again.
-    EXPECT_EQ(f.bytes(), Grp({{"A.CON", 300, ""}, {Res, 0, ""}, {Res, 0, ""}, {Res, 0, ""}, {Res, 0, ""}, {Res, 0, ""}}));
-    struct stat st;
-    ASSERT_EQ(::stat(f.path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0444u);
+    EXPECT_EQ(f.bytes(), original);
 }
 
 } // namespace
