@@ -39,9 +39,14 @@ Op Rebuild(int extra)
 
 TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
 {
-    const Entry a{"A", 10}, b{"B", 20}, c{"C.CON", 5}, s{Res, 0}, d{Del, 5}, dup{"DUP.CON", 3};
+    const Entry a{"A", 10}, b{"B", 20}, c{"C.CON", 5}, s{Res, 0}, d{Del, 5}, dup{"DUP.CON", 3}, gone{Del, 3, "DDD"};
     const std::string rbe = "Read beyond end of file",
-                      noSlot = "There is no reserved space in the group file, please add some.";
+                      noSlot = "There is no reserved space in the group file, please add some.",
+                      tooLong = "Warning: The file that you have chosen to insert is more than 12 characters long, "
+                                "shorten the filename and try again, because duke3D GRP are limited to 12 characters "
+                                "for filenames.";
+    const std::string twelve = "ABCDEFGH.CON 2 53", notFound = "The file you selected cannot be found.";
+    const Rows afterDup = {"A 10 83", "DUP.CON 3 93", "C.CON 5 96"};   // the offsets stay
     std::vector<Entry> plus25(27, s), plus27(29, s);
     plus25[0] = plus27[0] = a, plus25[1] = plus27[1] = b;
     std::string count = Grp({a}), negative = Grp({a, s}), pastEnd = Grp({a, b});
@@ -58,65 +63,33 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         Rows rows, messages;
     } cases[] = {
         // Add: the first slot, data at the end; into an empty archive at 16 and 32.
-        {Grp({a, b, s, s}),
-         Add("NEW.CON", std::string(100, 'N')),
-         Grp({a, b, {"NEW.CON", 100}, s}),
-         {"A 10 80", "B 20 90", "NEW.CON 100 110"},
-         {}},
+        {Grp({a, b, s, s}), Add("NEW.CON", std::string(100, 'N')), Grp({a, b, {"NEW.CON", 100}, s}),
+         {"A 10 80", "B 20 90", "NEW.CON 100 110"}, {}},
         {Grp({}), Add("GAME.CON", "xyz"), Grp({{"GAME.CON", 3, "xyz"}}), {"GAME.CON 3 32"}, {}},
-        {Grp({c, s}),
-         Add("ABCDEFGHI.CON"),
-         "",
-         {"C.CON 5 48"},
-         {"Warning: The file that you have chosen to insert is more than 12 characters long, shorten the filename and "
-          "try again, because duke3D GRP are limited to 12 characters for filenames."}},
+        {Grp({c, s}), Add("ABCDEFGHI.CON"), "", {"C.CON 5 48"}, {tooLong}},
         {Grp({c, s}), Add("C.CON"), "", {"C.CON 5 48"}, {"There is already a file with the same name in the archive"}},
         {Grp({c, s}), Add(""), "", {"C.CON 5 48"}, {"The file to add does not exist."}},
         {Grp({c, s, s}), Add("c.con", "lower"), Grp({c, {"c.con", 5, "lower"}, s}), {"C.CON 5 64", "c.con 5 69"}, {}},
-        {Grp({c, s}),
-         Add("ABCDEFGH.CON", "12"),
-         Grp({c, {"ABCDEFGH.CON", 2, "12"}}),
-         {"C.CON 5 48", "ABCDEFGH.CON 2 53"},
-         {}},
+        {Grp({c, s}), Add("ABCDEFGH.CON", "12"), Grp({c, {"ABCDEFGH.CON", 2, "12"}}), {"C.CON 5 48", twelve}, {}},
         {Grp({c}), Add("NEW"), "", {"C.CON 5 32"}, {noSlot}},
         // List delete marks every entry of the name, removes one row; tree delete marks the first.
-        {Grp({dup, a, dup, c}),
-         Delete("DUP.CON"),
-         Grp({{Del, 3, "DDD"}, a, {Del, 3, "DDD"}, c}),
-         {"A 10 83", "DUP.CON 3 93", "C.CON 5 96"},
-         {}},
-        {Grp({dup, a, dup, c}),
-         Delete("DUP.CON", true),
-         Grp({{Del, 3, "DDD"}, a, dup, c}),
-         {"A 10 83", "DUP.CON 3 93", "C.CON 5 96"},
-         {}},
-        {Grp({dup, c}),
-         Delete("CON", true),
-         "",
-         {"DUP.CON 3 48", "C.CON 5 51"},
-         {"The file you selected cannot be found."}},
-        {Grp({a}),
-         [](Fixture& f) { DeleteEntry(f.view, f.path, f.prompter); },
-         "",
-         {"A 10 32"},
-         {"Nothing selected in the list."}},
+        {Grp({dup, a, dup, c}), Delete("DUP.CON"), Grp({gone, a, gone, c}), afterDup, {}},
+        {Grp({dup, a, dup, c}), Delete("DUP.CON", true), Grp({gone, a, dup, c}), afterDup, {}},
+        {Grp({dup, c}), Delete("CON", true), "", {"DUP.CON 3 48", "C.CON 5 51"}, {notFound}},   // a group node
+        {Grp({a}), Delete(""), "", {"A 10 32"}, {"Nothing selected in the list."}},
         // Rebuilds: deleted data goes, slots stay first and new ones follow, erasing drops them.
         {Grp({a, d, b}), Rebuild(0), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
         {Grp({a, b}), Rebuild(25), Grp(plus25), {"A 10 448", "B 20 458"}, {}},
         {Grp({a, d, b, s, s}), Rebuild(25), Grp(plus27), {"A 10 480", "B 20 490"}, {}},
         {Grp({s, s}), Rebuild(1), Grp({s, s, s}), {}, {}},
         {Grp({a, b, s, s, s}), Rebuild(-1), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
-        {Grp({a, s, d, b}), Rebuild(-1), Grp({a, b}), {"A 10 48"}, {}}, // B shows at the next load
-        {Grp({a, s, b}), Rebuild(0), Grp({a, s, b}).substr(0, 74), {"A 10 64"}, {}}, // no data behind a kept slot
+        {Grp({a, s, d, b}), Rebuild(-1), Grp({a, b}), {"A 10 48"}, {}},   // B shows at the next load
+        {Grp({a, s, b}), Rebuild(0), Grp({a, s, b}).substr(0, 74), {"A 10 64"}, {}},   // no data behind a kept slot
         // Directories and sizes that do not fit the file change nothing.
-        {count, Rebuild(2), "", {"A 10 64"}, {rbe}},
-        {count, Rebuild(-1), "", {"A 10 64"}, {rbe}},
-        {count, Add("N"), "", {"A 10 64"}, {rbe}},
-        {negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
-        {negative, Add("N"), "", {"A -4 48"}, {rbe}},
-        {pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
-        {slotFirst, Add("N"), "", {}, {rbe}},
-        {slotFirst, Rebuild(-1), "", {}, {rbe}},
+        {count, Rebuild(2), "", {"A 10 64"}, {rbe}}, {count, Rebuild(-1), "", {"A 10 64"}, {rbe}},
+        {count, Add("N"), "", {"A 10 64"}, {rbe}}, {negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
+        {negative, Add("N"), "", {"A -4 48"}, {rbe}}, {pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
+        {slotFirst, Add("N"), "", {}, {rbe}}, {slotFirst, Rebuild(-1), "", {}, {rbe}},
     };
     for (const auto& c : cases) {
         Fixture f(c.before);
