@@ -122,18 +122,6 @@ GrpDirectory ReadGrpDirectory(File& file, std::int64_t fileSize, std::int32_t co
     return dir;
 }
 
-std::vector<std::int64_t> GrpDataOffsets(const std::vector<GrpDirEntry>& entries, std::int32_t count)
-{
-    std::vector<std::int64_t> offsets;
-    offsets.reserve(entries.size());
-    std::int64_t offset = GrpDataStart(count);
-    for (const auto& e : entries) {
-        offsets.push_back(offset);
-        offset += e.size;
-    }
-    return offsets;
-}
-
 void CheckDataInFile(std::int64_t offset, std::int32_t size, std::int64_t dataStart, std::int64_t fileSize)
 {
     if (size < 0 || offset < dataStart || offset + size > fileSize)

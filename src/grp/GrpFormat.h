@@ -86,8 +86,6 @@ struct GrpDirectory {
 };
 GrpDirectory ReadGrpDirectory(File& file, std::int64_t fileSize, std::int32_t count, bool stopAtSlot);
 
-// Data offsets of the entries, in order (entries[i] starts at offsets[i]).
-std::vector<std::int64_t> GrpDataOffsets(const std::vector<GrpDirEntry>& entries, std::int32_t count);
 // Throws "Read beyond end of file" unless [offset, offset + size) lies within
 // the data area of a file of fileSize bytes.
 void CheckDataInFile(std::int64_t offset, std::int32_t size, std::int64_t dataStart, std::int64_t fileSize);
