@@ -5,10 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <strings.h>
+#include <vector>
 
 #include "platform/Errors.h"
 
@@ -97,9 +100,10 @@ File::File(const std::string& path, Mode mode) : path_(path)
     case Mode::Read: flags |= O_RDONLY; break;
     case Mode::ReadWrite: flags |= O_RDWR; break;
     case Mode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    case Mode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
     }
     do {
-        fd_ = ::open(path.c_str(), flags, 0666);
+        fd_ = ::open(path.c_str(), flags, mode == Mode::CreateNew ? 0600 : 0666);
     } while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0)
         ThrowIoError(errno);
@@ -174,6 +178,102 @@ void File::write(const void* buffer, std::size_t count)
     }
 }
 
+void File::readExactAt(void* buffer, std::size_t count, std::int64_t offset)
+{
+    auto* p = static_cast<char*>(buffer);
+    while (count > 0) {
+        const ssize_t n = ::pread(fd_, p, count, static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowIoError(errno);
+        }
+        if (n == 0)
+            ThrowReadBeyondEnd();
+        p += n;
+        count -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+}
+
+void File::writeAt(const void* buffer, std::size_t count, std::int64_t offset)
+{
+    const auto* p = static_cast<const char*>(buffer);
+    while (count > 0) {
+        const ssize_t n = ::pwrite(fd_, p, count, static_cast<off_t>(offset));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowIoError(errno);
+        }
+        if (n == 0)
+            ThrowDiskFull();
+        p += n;
+        count -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+}
+
+void File::copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t count)
+{
+    off_t in = static_cast<off_t>(sourceOffset), out = static_cast<off_t>(offset);
+    const off_t end = out + static_cast<off_t>(count);
+    bool kernelCopy = true;
+    while (out < end && kernelCopy) {
+        const ssize_t n = ::copy_file_range(source.fd_, &in, fd_, &out, static_cast<std::size_t>(end - out), 0);
+        if (n == 0)
+            ThrowReadBeyondEnd();
+        if (n < 0) {
+            if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)
+                kernelCopy = false;   // not between these files: copy through a buffer
+            else if (errno != EINTR)
+                ThrowIoError(errno);
+        }
+    }
+    std::vector<char> buffer(out < end ? static_cast<std::size_t>(std::min<off_t>(end - out, 1 << 20)) : 0);
+    while (out < end) {
+        const auto n = static_cast<std::size_t>(std::min<off_t>(end - out, static_cast<off_t>(buffer.size())));
+        source.readExactAt(buffer.data(), n, in);
+        writeAt(buffer.data(), n, out);
+        in += static_cast<off_t>(n);
+        out += static_cast<off_t>(n);
+    }
+    // Start writing the range to the disk now, so that a later flush waits less.
+    ::sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(count), SYNC_FILE_RANGE_WRITE);
+}
+
+std::int64_t File::size() const
+{
+    struct stat st;
+    if (::fstat(fd_, &st) != 0)
+        ThrowIoError(errno);
+    return st.st_size;
+}
+
+void File::truncate(std::int64_t length)
+{
+    while (::ftruncate(fd_, static_cast<off_t>(length)) != 0)
+        if (errno != EINTR)
+            ThrowIoError(errno);
+}
+
+void File::copyModeFrom(const std::string& other)
+{
+    struct stat st;
+    if (::stat(other.c_str(), &st) != 0) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(fd_, 0666 & ~mask) != 0)
+            ThrowIoError(errno);
+        return;
+    }
+    // Owner and group too where we may (we may when we own it or are root);
+    // first, since a change of owner clears set-id bits.
+    if (::fchown(fd_, st.st_uid, st.st_gid) != 0) { /* keep ours */ }
+    if (::fchmod(fd_, st.st_mode & 07777) != 0)
+        ThrowIoError(errno);
+}
+
 void File::flush()
 {
     if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
@@ -188,6 +288,68 @@ void File::close()
     fd_ = -1;
     if (::close(fd) != 0 && errno != EINTR)
         ThrowIoError(errno);
+}
+
+std::int64_t FileSize(const std::string& path)
+{
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return -1;
+    return st.st_size;
+}
+
+std::string ResolvePath(const std::string& path)
+{
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string out = real;
+    ::free(real);
+    return out;
+}
+
+bool DeleteFile(const std::string& path)
+{
+    return ::unlink(path.c_str()) == 0;
+}
+
+void CreateDirectory(const std::string& path)
+{
+    if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && DirectoryExists(path)))
+        ThrowIoError(errno);
+}
+
+std::vector<std::string> ListFiles(const std::string& dir)
+{
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        ThrowIoError(errno);
+    std::vector<std::string> names;
+    const std::string prefix = IncludeTrailingPathDelimiter(dir);
+    while (dirent* e = ::readdir(d))
+        if (FileExists(prefix + e->d_name))
+            names.emplace_back(e->d_name);
+    ::closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void RenameOver(const std::string& from, const std::string& to)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        ThrowIoError(errno);
+    // The new directory entry reaches the disk too, not only the file's data.
+    const std::string dir = ExtractFileDir(to).empty() ? "." : ExtractFileDir(to);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+void ReportFileSizeLimitAsError()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tessel {
 
@@ -25,7 +26,9 @@ std::string CurrentDirectory();
 // runtime's text; a short read is "Read beyond end of file", a short write "Disk full".
 class File {
 public:
-    enum class Mode { Read, ReadWrite, Create };   // Create truncates or makes the file
+    // Create truncates or makes the file; CreateNew makes a file that must not
+    // exist yet (owner-only until the caller says otherwise).
+    enum class Mode { Read, ReadWrite, Create, CreateNew };
     File(const std::string& path, Mode mode);
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
@@ -36,6 +39,17 @@ public:
     void readExact(void* buffer, std::size_t count);
     std::size_t readSome(void* buffer, std::size_t count);   // 0 at end of file
     void write(const void* buffer, std::size_t count);
+    // Positioned block reads and writes; they leave the sequential position alone.
+    void readExactAt(void* buffer, std::size_t count, std::int64_t offset);
+    void writeAt(const void* buffer, std::size_t count, std::int64_t offset);
+    // Copies count bytes at sourceOffset of source to offset of this file, in
+    // the kernel where it can. A source that ends early is "Read beyond end of file".
+    void copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t count);
+    std::int64_t size() const;
+    void truncate(std::int64_t length);
+    // Gives the file the permission bits (and, where allowed, the owner) of
+    // another that it is to replace; a new file's usual bits when there is none.
+    void copyModeFrom(const std::string& other);
     void flush();        // to the disk, not only to the system's cache
     void close();        // reports a failure that a destructor would have to swallow
     const std::string& path() const { return path_; }
@@ -44,6 +58,22 @@ private:
     int fd_ = -1;
     std::string path_;
 };
+
+// The size of an existing file in bytes; -1 when there is none.
+std::int64_t FileSize(const std::string& path);
+// The path with symbolic links and "." / ".." resolved; the path itself when it does not exist.
+std::string ResolvePath(const std::string& path);
+// Removes a file (not a folder); false when it could not be removed.
+bool DeleteFile(const std::string& path);
+// Makes one folder; throws IoError unless it exists afterwards.
+void CreateDirectory(const std::string& path);
+// The names of the regular files in a folder, sorted bytewise. Throws IoError.
+std::vector<std::string> ListFiles(const std::string& dir);
+// Renames from over to in one step (same file system) and makes the rename
+// itself durable. Throws IoError; to is untouched then.
+void RenameOver(const std::string& from, const std::string& to);
+// A file-size limit makes a write fail with "Disk full" instead of killing the process.
+void ReportFileSizeLimitAsError();
 
 // Reads a whole file (throws IoError). Returns false when it does not exist.
 bool ReadWholeFile(const std::string& path, std::string& contents);

@@ -1,28 +1,30 @@
 #include "tools/ConsolePrompter.h"
 
-#include <iostream>
+#include <cstdio>
 
 namespace tessel {
 
 void ConsolePrompter::ShowMessage(const std::string& text)
 {
-    ++messages_;
-    std::cerr << text << '\n';
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+    refused = true;
 }
 
 MsgResult ConsolePrompter::MessageDlg(const std::string& text, MsgType, MsgButtons buttons)
 {
-    ShowMessage(text);
-    if (buttons == MsgButtons::Ok)
+    if (buttons == MsgButtons::Ok) {
+        ShowMessage(text);
         return MsgResult::Ok;
-    if (answer_ == MsgResult::Cancel && buttons == MsgButtons::YesNo)
-        return MsgResult::No;
-    return answer_;
-}
-
-void ConsolePrompter::ShowError(const std::string& text)
-{
-    ShowMessage(text);
+    }
+    if (answer == MsgResult::Yes)
+        return MsgResult::Yes;
+    if (answer == MsgResult::Cancel) {
+        ShowMessage(text);
+        std::fprintf(stderr, "%s: not answered; give --yes or --no\n", tool_.c_str());
+    }
+    refused = true;
+    return MsgResult::No;
 }
 
 } // namespace tessel

@@ -98,7 +98,7 @@ int Colours(const std::vector<std::string>& args, const std::string& programDir)
     }
     const std::string text = ReadInput(path);
 
-    ConsolePrompter prompter;
+    ConsolePrompter prompter("tessel-script");
     KeywordTableType table;
     try {
         if (tableFile.empty())

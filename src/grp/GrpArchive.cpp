@@ -1,0 +1,186 @@
+#include "grp/GrpArchive.h"
+
+#include <unordered_map>
+
+#include "grp/GrpFormat.h"
+#include "platform/Errors.h"
+#include "platform/Files.h"
+
+namespace tessel {
+
+namespace {
+const char* const CaptionPrefix = "Tessel Group File Explorer - ";
+// The groups of all rows. A key index keeps large archives linear, and each
+// group's children are counted first so that every list is allocated once.
+void BuildGroups(GrpArchiveView& view)
+{
+    std::unordered_map<std::string, std::size_t> byKey;
+    std::vector<std::size_t> groupOf;
+    std::vector<std::size_t> sizes;
+    groupOf.reserve(view.rows.size());
+    for (const auto& row : view.rows) {
+        const auto [it, added] = byKey.emplace(ExtensionKey(row.name), view.groups.size());
+        if (added) {
+            view.groups.push_back({it->first, {}});
+            sizes.push_back(0);
+        }
+        groupOf.push_back(it->second);
+        ++sizes[it->second];
+    }
+    for (std::size_t g = 0; g < view.groups.size(); ++g)
+        view.groups[g].children.reserve(sizes[g]);
+    for (std::size_t r = 0; r < view.rows.size(); ++r)
+        view.groups[groupOf[r]].children.push_back(view.rows[r].name);
+}
+
+} // namespace
+
+GrpWindowHooks& GrpArchiveView::ui()
+{
+    static GrpWindowHooks none;
+    return hooks ? *hooks : none;
+}
+
+void GrpArchiveView::showCount()
+{
+    panels[2] = "Filecount: " + std::to_string(listedCount);
+}
+
+void GrpArchiveView::addTreeNode(const std::string& name)
+{
+    const std::string key = ExtensionKey(name);
+    for (auto& g : groups)
+        if (g.key == key) {
+            g.children.push_back(name);
+            return;
+        }
+    groups.push_back({key, {name}});
+}
+
+void GrpArchiveView::removeTreeNode(const std::string& name)
+{
+    const std::string key = ExtensionKey(name);
+    for (auto g = groups.begin(); g != groups.end(); ++g) {
+        if (g->key != key)
+            continue;
+        for (auto c = g->children.begin(); c != g->children.end(); ++c)
+            if (*c == name) {
+                g->children.erase(c);
+                if (g->children.empty())
+                    groups.erase(g);
+                return;
+            }
+        return;   // only the first group of that key is looked at
+    }
+}
+
+void CloseArchive(GrpArchiveView& view, Prompter& prompter)
+{
+    if (view.archivePath.empty())
+        prompter.ShowMessage("No File Loaded");
+    view.caption = "Veska' pl1 maker - (No File Loaded)";
+    view.panels[2] = "Filecount: 0";
+    view.panels[1] = "Signature:";
+    view.archivePath.clear();
+    view.rows.clear();
+    view.groups.clear();
+    view.selectedRow = -1;
+    view.listedCount = 0;
+}
+
+void CreateArchive(GrpArchiveView& view, const std::string& path, const std::string& signature,
+                   Prompter& prompter)
+{
+    if (FileExists(path) &&
+        prompter.MessageDlg("The file already exists, are you sure you want to overwrite it?", MsgType::Confirm,
+                            MsgButtons::YesNo) != MsgResult::Yes)
+        return;
+    unsigned char header[GrpHeaderSize] = {};
+    const GrpName field = MakeGrpName(signature);
+    std::copy(field.begin(), field.end(), header);
+    // The old file stays whole until the new one is complete.
+    WriteFileAtomically(path, std::string(reinterpret_cast<const char*>(header), sizeof header));
+    view.archivePath = path;
+    LoadArchive(view, path, prompter);
+}
+
+void LoadArchive(GrpArchiveView& view, const std::string& path, Prompter& prompter)
+{
+    BusyScope busy(view.ui());
+    view.panels[0] = "Loading File...";
+    view.ui().ProcessPaintEvents();
+    if (!FileExists(path)) {
+        prompter.ShowMessage("The selected file does not exist.");
+        return;
+    }
+    File file(path, File::Mode::Read);
+    const std::int64_t fileSize = file.size();
+    if (fileSize == 0) {
+        prompter.ShowMessage("The file is empty.");
+        return;
+    }
+    view.caption = CaptionPrefix + path;
+    view.groups.clear();
+    view.rows.clear();
+    view.selectedRow = -1;
+    view.listedCount = 0;
+
+    const GrpHeader header = ReadGrpHeader(file);
+    view.signature = GrpNameText(header.signature);
+    view.panels[1] = "Signature: " + view.signature;
+
+    GrpDirectoryReader dir(file, fileSize, header.count);
+    std::int64_t offset = GrpDataStart(header.count);
+    view.rows.reserve(static_cast<std::size_t>(dir.present()));
+    GrpDirEntry e;
+    bool stopped = false;
+    while (!stopped && dir.next(e)) {
+        stopped = e.isReservedSlot();
+        if (!stopped && !e.isDeleted()) {
+            view.rows.push_back({GrpNameText(e.name), e.size, offset});
+            ++view.listedCount;
+        }
+        offset += e.size;
+    }
+    if (!stopped && dir.runsPastEnd())
+        ThrowReadBeyondEnd();
+    view.showCount();
+
+    if (view.treeListEnabled) {
+        view.panels[0] = "Loading Tree List...";
+        view.ui().ProcessPaintEvents();
+        BuildGroups(view);
+    }
+    view.caption = CaptionPrefix + path;
+    file.close();
+    view.panels[0] = "Finished";
+}
+
+void RefreshOffsets(GrpArchiveView& view, const std::string& path, Prompter& prompter)
+{
+    if (!FileExists(path)) {
+        prompter.ShowMessage("The archive does not exist.");
+        return;
+    }
+    File file(path, File::Mode::Read);
+    const std::int64_t fileSize = file.size();
+    const GrpHeader header = ReadGrpHeader(file);
+    GrpDirectoryReader dir(file, fileSize, header.count);
+    std::int64_t offset = GrpDataStart(header.count);
+    std::size_t row = 0;
+    GrpDirEntry e;
+    while (dir.next(e)) {
+        if (e.isReservedSlot())
+            return;
+        if (!e.isDeleted()) {
+            if (row < view.rows.size())
+                view.rows[row].offset = offset;
+            ++row;
+        }
+        offset += e.size;
+    }
+    if (dir.runsPastEnd())
+        ThrowReadBeyondEnd();
+}
+
+} // namespace tessel

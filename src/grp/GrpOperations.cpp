@@ -1,0 +1,408 @@
+#include "grp/GrpOperations.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+#include "grp/GrpCommands.h"
+#include "grp/GrpFormat.h"
+#include "platform/Errors.h"
+#include "platform/Files.h"
+
+namespace tessel {
+
+namespace {
+
+std::int64_t EntryPosition(std::size_t index)
+{
+    return GrpHeaderSize + static_cast<std::int64_t>(index) * GrpEntrySize;
+}
+
+void EncodeEntry(unsigned char* out, const GrpName& name, std::int32_t size)
+{
+    std::memcpy(out, name.data(), GrpNameSize);
+    PutInt32LE(out + GrpNameSize, size);
+}
+
+void EraseRow(GrpArchiveView& view, std::size_t index)
+{
+    view.rows.erase(view.rows.begin() + static_cast<std::ptrdiff_t>(index));
+    if (view.selectedRow == static_cast<int>(index))
+        view.selectedRow = -1;
+    else if (view.selectedRow > static_cast<int>(index))
+        --view.selectedRow;
+}
+
+void MarkDeleted(File& archive, std::size_t index)
+{
+    archive.writeAt(DeletedEntryMarker.data(), GrpNameSize, EntryPosition(index));
+}
+
+std::int32_t CheckedEntrySize(std::int64_t size)
+{
+    if (size > INT32_MAX)
+        ThrowIoError(EFBIG);   // a size field holds no more
+    return static_cast<std::int32_t>(size);
+}
+
+// Writes header, directory and data of a new archive into a fresh temporary
+// file beside target, flushes it and renames it over target. Whatever fails,
+// target is untouched and the temporary file is gone.
+template <typename WriteData>
+void ReplaceWithNewArchive(const std::string& target, const std::vector<unsigned char>& headerAndDirectory,
+                           WriteData&& writeData)
+{
+    const std::string temp = RebuildTempPath(target);
+    DeleteFile(temp);   // a leftover of an interrupted run, or a link that must not be written through
+    File out(temp, File::Mode::CreateNew);
+    try {
+        out.writeAt(headerAndDirectory.data(), headerAndDirectory.size(), 0);
+        writeData(out, static_cast<std::int64_t>(headerAndDirectory.size()));
+        out.copyModeFrom(target);
+        out.flush();
+        out.close();
+        RenameOver(temp, target);
+    } catch (...) {
+        DeleteFile(temp);
+        throw;
+    }
+}
+
+// The rebuild: deleted entries (and, when dropSlots, reserved slots) leave the
+// directory with their data; the rest keep their order; extraSlots slots follow.
+void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dropSlots)
+{
+    // Through a symbolic link the file it names is rebuilt, beside itself.
+    const std::string target = ResolvePath(archivePath);
+    File old(target, File::Mode::Read);
+    const std::int64_t fileSize = old.size();
+    const GrpHeader header = ReadGrpHeader(old);
+    const GrpDirectory dir = ReadGrpDirectory(old, fileSize, header.count, false);
+    if (dir.runsPastEnd)
+        ThrowReadBeyondEnd();
+
+    struct Move {
+        std::int64_t from;
+        std::int32_t size;
+    };
+    std::vector<GrpDirEntry> kept;
+    std::vector<Move> moves;
+    const std::int64_t oldStart = GrpDataStart(header.count);
+    std::int64_t oldOffset = oldStart;
+    bool copying = true;   // data is moved only for the entries before the first kept slot
+    for (const auto& e : dir.entries) {
+        if (!e.isDeleted() && !(dropSlots && e.isReservedSlot())) {
+            kept.push_back(e);
+            copying = copying && !e.isReservedSlot();
+            if (copying) {
+                CheckDataInFile(oldOffset, e.size, oldStart, fileSize);
+                moves.push_back({oldOffset, e.size});
+            }
+        }
+        oldOffset += e.size;
+    }
+    const std::int64_t newCount = static_cast<std::int64_t>(kept.size()) + extraSlots;
+    if (extraSlots < 0 || newCount > INT32_MAX)
+        ThrowIoError(EFBIG);
+
+    std::vector<unsigned char> head(static_cast<std::size_t>(GrpDataStart(newCount)));
+    std::memcpy(head.data(), header.signature.data(), GrpNameSize);
+    PutInt32LE(head.data() + GrpNameSize, static_cast<std::int32_t>(newCount));
+    std::size_t at = GrpHeaderSize;
+    for (const auto& e : kept) {
+        EncodeEntry(head.data() + at, e.name, e.size);
+        at += GrpEntrySize;
+    }
+    for (int i = 0; i < extraSlots; ++i) {
+        EncodeEntry(head.data() + at, ReservedSlotMarker, 0);
+        at += GrpEntrySize;
+    }
+    ReplaceWithNewArchive(target, head, [&](File& out, std::int64_t offset) {
+        for (const auto& m : moves) {
+            out.copyFrom(old, m.from, offset, m.size);
+            offset += m.size;
+        }
+    });
+}
+
+} // namespace
+
+std::string RebuildTempPath(const std::string& archivePath)
+{
+    const std::string dir = ExtractFileDir(archivePath);
+    return (dir.empty() ? std::string() : IncludeTrailingPathDelimiter(dir)) + "~temp" +
+           ExtractFileName(archivePath);
+}
+
+void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::string& sourcePath,
+             Prompter& prompter)
+{
+    if (!FileExists(archivePath)) {
+        prompter.ShowMessage("The Archive does not exist anymore, closing archive...");
+        CloseArchive(view, prompter);
+        return;
+    }
+    if (!FileExists(sourcePath)) {
+        prompter.ShowMessage("The file to add does not exist.");
+        return;
+    }
+    // Under another name (a link, "..") too: the copy would read what it writes.
+    if (sourcePath == archivePath || SameFile(sourcePath, archivePath)) {
+        prompter.ShowMessage("You may not add the same file that you are using as the archive to the archive.");
+        return;
+    }
+    const std::string name = EntryNameOfPath(sourcePath);
+    for (const auto& row : view.rows)
+        if (row.name == name) {
+            prompter.ShowMessage("There is already a file with the same name in the archive");
+            return;
+        }
+
+    File source(sourcePath, File::Mode::Read);
+    const std::int64_t sourceSize = source.size();
+    File archive(archivePath, File::Mode::ReadWrite);
+    const std::int64_t archiveSize = archive.size();
+    const GrpHeader header = ReadGrpHeader(archive);
+    if (name.size() > GrpNameSize) {
+        prompter.ShowMessage(
+            "Warning: The file that you have chosen to insert is more than 12 characters long, shorten the filename "
+            "and try again, because duke3D GRP are limited to 12 characters for filenames.");
+        return;
+    }
+    const std::int32_t size = CheckedEntrySize(sourceSize);
+
+    std::int32_t count = header.count;
+    std::size_t slot = 0;                  // index of the directory entry that becomes the file
+    std::int64_t dataOffset = GrpDataStart(1);
+    if (count < 1) {
+        count = 1;
+    } else {
+        const GrpDirectory dir = ReadGrpDirectory(archive, archiveSize, count, true);
+        if (!dir.stoppedAtSlot) {
+            if (dir.runsPastEnd)
+                ThrowReadBeyondEnd();
+            prompter.ShowMessage("There is no reserved space in the group file, please add some.");
+            archive.close();
+            source.close();
+            CreateReservedSpaceCommand(view, prompter);
+            return;
+        }
+        slot = dir.entries.size();
+        const std::int64_t start = GrpDataStart(count);
+        dataOffset = start;
+        for (const auto& e : dir.entries) {
+            CheckDataInFile(dataOffset, e.size, start, archiveSize);
+            dataOffset += e.size;
+        }
+        // A count larger than the file's directory puts the data start past the
+        // end; the slot found there would send the data far beyond the file.
+        if (dataOffset > archiveSize)
+            ThrowReadBeyondEnd();
+    }
+    const std::int32_t position = static_cast<std::int32_t>(slot) + 1;
+
+    // The data goes in first and reaches the disk before the directory names
+    // it; a failure on the way puts the archive back as it was.
+    unsigned char oldEntry[GrpEntrySize] = {};
+    const bool slotInFile = EntryPosition(slot) + GrpEntrySize <= archiveSize;
+    if (slotInFile)
+        archive.readExactAt(oldEntry, sizeof oldEntry, EntryPosition(slot));
+    try {
+        archive.copyFrom(source, 0, dataOffset, size);
+        archive.flush();
+        unsigned char entry[GrpEntrySize];
+        EncodeEntry(entry, MakeGrpName(name), size);
+        archive.writeAt(entry, sizeof entry, EntryPosition(slot));
+        unsigned char countBytes[4];
+        PutInt32LE(countBytes, count);
+        archive.writeAt(countBytes, sizeof countBytes, GrpNameSize);
+    } catch (...) {
+        try {
+            if (slotInFile)
+                archive.writeAt(oldEntry, sizeof oldEntry, EntryPosition(slot));
+            archive.truncate(archiveSize);
+        } catch (...) {
+            // the first failure is the one to report
+        }
+        throw;
+    }
+
+    ++view.listedCount;
+    view.showCount();
+    view.rows.push_back({name, size, dataOffset});
+    if (view.treeListEnabled && (!view.groups.empty() || position == 1))
+        view.addTreeNode(name);
+    archive.close();
+    source.close();
+    RefreshOffsets(view, archivePath, prompter);
+}
+
+void ExtractEntry(const std::string& archivePath, const std::string& destinationPath, const std::string& entryName,
+                  Prompter& prompter)
+{
+    if (!FileExists(archivePath)) {
+        prompter.ShowMessage("The selected file does not exist.");
+        return;
+    }
+    // Creating the destination would empty the archive before it is read.
+    if (SameFile(destinationPath, archivePath)) {
+        prompter.ShowError(FormatText("Cannot create file %s", destinationPath));
+        return;
+    }
+    if (FileExists(destinationPath) &&
+        prompter.MessageDlg("The destination file already exists, are you sure you want to overwrite it?",
+                            MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes)
+        return;
+    File archive(archivePath, File::Mode::Read);
+    const std::int64_t fileSize = archive.size();
+    if (fileSize == 0) {
+        prompter.ShowMessage("The file is empty.");
+        return;
+    }
+    const GrpHeader header = ReadGrpHeader(archive);
+    const GrpDirectory dir = ReadGrpDirectory(archive, fileSize, header.count, true);
+    const std::int64_t start = GrpDataStart(header.count);
+    std::int64_t offset = start;
+    for (const auto& e : dir.entries) {
+        if (!e.isDeleted() && GrpNameText(e.name) == entryName) {
+            // Only data that the file holds; no destination for an entry that runs past its end.
+            CheckDataInFile(offset, e.size, start, fileSize);
+            File out(destinationPath, File::Mode::Create);
+            try {
+                out.copyFrom(archive, offset, 0, e.size);
+                out.close();
+            } catch (...) {
+                DeleteFile(destinationPath);
+                throw;
+            }
+            return;
+        }
+        offset += e.size;
+    }
+    if (dir.runsPastEnd)
+        ThrowReadBeyondEnd();
+    prompter.ShowMessage("The file you selected cannot be found.");
+}
+
+void DeleteEntry(GrpArchiveView& view, const std::string& archivePath, Prompter& prompter)
+{
+    if (!FileExists(archivePath)) {
+        prompter.ShowMessage("The selected file does not exist.");
+        return;
+    }
+    if (view.selectedRow < 0 || view.selectedRow >= static_cast<int>(view.rows.size())) {
+        prompter.ShowMessage("Nothing selected in the list.");
+        return;
+    }
+    File archive(archivePath, File::Mode::ReadWrite);
+    const std::int64_t fileSize = archive.size();
+    if (fileSize == 0) {
+        prompter.ShowMessage("The file is incompatible, or is empty.");
+        return;
+    }
+    const std::string name = view.rows[static_cast<std::size_t>(view.selectedRow)].name;
+    const GrpHeader header = ReadGrpHeader(archive);
+    // The whole directory is read before any byte is written.
+    const GrpDirectory dir = ReadGrpDirectory(archive, fileSize, header.count, true);
+    if (dir.runsPastEnd)
+        ThrowReadBeyondEnd();
+    for (std::size_t i = 0; i < dir.entries.size(); ++i)
+        if (!dir.entries[i].isDeleted() && GrpNameText(dir.entries[i].name) == name)
+            MarkDeleted(archive, i);
+    if (!view.groups.empty())
+        view.removeTreeNode(name);
+    --view.listedCount;
+    view.showCount();
+    EraseRow(view, static_cast<std::size_t>(view.selectedRow));
+    archive.close();
+}
+
+void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const std::string& nodeText,
+                     Prompter& prompter)
+{
+    if (!FileExists(archivePath)) {
+        prompter.ShowMessage("The selected file does not exist.");
+        return;
+    }
+    File archive(archivePath, File::Mode::ReadWrite);
+    const std::int64_t fileSize = archive.size();
+    if (fileSize == 0) {
+        prompter.ShowMessage("The file is incompatible, or is empty.");
+        return;
+    }
+    const GrpHeader header = ReadGrpHeader(archive);
+    const GrpDirectory dir = ReadGrpDirectory(archive, fileSize, header.count, true);
+    std::size_t found = dir.entries.size();
+    for (std::size_t i = 0; i < dir.entries.size() && found == dir.entries.size(); ++i)
+        if (!dir.entries[i].isDeleted() && GrpNameText(dir.entries[i].name) == nodeText)
+            found = i;
+    if (found == dir.entries.size()) {
+        if (dir.runsPastEnd)
+            ThrowReadBeyondEnd();
+        prompter.ShowMessage("The file you selected cannot be found.");
+        return;
+    }
+    MarkDeleted(archive, found);
+    for (std::size_t r = 0; r < view.rows.size(); ++r)
+        if (view.rows[r].name == nodeText) {
+            EraseRow(view, r);
+            break;
+        }
+    if (!view.groups.empty())
+        view.removeTreeNode(nodeText);
+    --view.listedCount;
+    view.showCount();
+    archive.close();
+}
+
+void EraseReservedSpace(GrpArchiveView& view, const std::string& archivePath, Prompter& prompter)
+{
+    if (!FileExists(archivePath)) {
+        prompter.ShowMessage("The archive does not exist.");
+        return;
+    }
+    // Slots become deleted entries only in the rebuilt copy, never in the archive
+    // itself, so a failed rebuild leaves the slots where they were.
+    WriteRebuiltArchive(archivePath, 0, true);
+    RefreshOffsets(view, archivePath, prompter);
+}
+
+void RebuildArchive(GrpArchiveView& view, const std::string& archivePath, int extraSlots, Prompter& prompter)
+{
+    if (!FileExists(archivePath)) {
+        prompter.ShowMessage("The archive does not exist.");
+        return;
+    }
+    WriteRebuiltArchive(archivePath, extraSlots, false);
+    RefreshOffsets(view, archivePath, prompter);
+}
+
+void PackArchive(const std::string& archivePath, const std::string& signature, const std::vector<PackItem>& items,
+                 int reservedSlots)
+{
+    // Files are opened one at a time while their data is copied: a folder may
+    // hold more files than a process may keep open.
+    std::vector<std::int32_t> sizes;
+    for (const auto& item : items)
+        sizes.push_back(CheckedEntrySize(File(item.path, File::Mode::Read).size()));
+    const std::int64_t count = static_cast<std::int64_t>(items.size()) + reservedSlots;
+    if (reservedSlots < 0 || count > INT32_MAX)
+        ThrowIoError(EFBIG);
+    std::vector<unsigned char> head(static_cast<std::size_t>(GrpDataStart(count)));
+    const GrpName sig = MakeGrpName(signature);
+    std::memcpy(head.data(), sig.data(), GrpNameSize);
+    PutInt32LE(head.data() + GrpNameSize, static_cast<std::int32_t>(count));
+    for (std::size_t i = 0; i < items.size(); ++i)
+        EncodeEntry(head.data() + EntryPosition(i), MakeGrpName(items[i].name), sizes[i]);
+    for (std::int64_t i = static_cast<std::int64_t>(items.size()); i < count; ++i)
+        EncodeEntry(head.data() + EntryPosition(static_cast<std::size_t>(i)), ReservedSlotMarker, 0);
+    ReplaceWithNewArchive(ResolvePath(archivePath), head, [&](File& out, std::int64_t offset) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            File source(items[i].path, File::Mode::Read);
+            out.copyFrom(source, 0, offset, sizes[i]);
+            offset += sizes[i];
+        }
+    });
+}
+
+} // namespace tessel

@@ -1,0 +1,45 @@
+#pragma once
+// Changes to an archive: entries are added into reserved slots, extracted and
+// deleted in place; a rebuild drops deleted data and makes or removes slots.
+// Each updates the window's model and reports refusals through the prompter;
+// I/O failures throw IoError with the runtime's text, and leave the archive as
+// it was.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "grp/GrpArchive.h"
+
+namespace tessel {
+
+// Puts the file at sourcePath into the first reserved slot; its data goes to the end.
+void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::string& sourcePath,
+             Prompter& prompter);
+// Writes the data of the first live entry named entryName to destinationPath.
+void ExtractEntry(const std::string& archivePath, const std::string& destinationPath, const std::string& entryName,
+                  Prompter& prompter);
+// Marks every entry named as the selected row deleted and removes that row.
+void DeleteEntry(GrpArchiveView& view, const std::string& archivePath, Prompter& prompter);
+// Marks the first entry named nodeText deleted.
+void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const std::string& nodeText,
+                     Prompter& prompter);
+// Drops every reserved slot (and deleted entry) through a rebuild.
+void EraseReservedSpace(GrpArchiveView& view, const std::string& archivePath, Prompter& prompter);
+// Drops deleted entries and their data and appends extraSlots reserved slots.
+// The clean copy is written beside the archive as "~temp" + its name, flushed
+// to the disk and renamed over it, so the archive is never without its data.
+void RebuildArchive(GrpArchiveView& view, const std::string& archivePath, int extraSlots, Prompter& prompter);
+
+// The rebuild's temporary file for an archive.
+std::string RebuildTempPath(const std::string& archivePath);
+
+// A new archive holding the given files under the given names, in order,
+// followed by reservedSlots slots; replaces archivePath in one step.
+struct PackItem {
+    std::string name;
+    std::string path;
+};
+void PackArchive(const std::string& archivePath, const std::string& signature, const std::vector<PackItem>& items,
+                 int reservedSlots);
+
+} // namespace tessel

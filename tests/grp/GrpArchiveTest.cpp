@@ -1,0 +1,155 @@
+#include "grp/GrpArchive.h"
+
+#include <gtest/gtest.h>
+
+#include "grp/GrpOperations.h"
+#include "grp/GrpTestSupport.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using Rows = std::vector<std::string>;
+
+TEST(GrpArchiveTest, CreateWritesSixteenBytesAndLoadsThem)
+{
+    TempDir dir;
+    ScriptedPrompter prompter;
+    GrpArchiveView view;
+    CreateArchive(view, dir.file("NEW.GRP"), "abc", prompter);
+    EXPECT_EQ(dir.read("NEW.GRP"), std::string("abc\0\0\0\0\0\0\0\0\0\0\0\0\0", 16));
+    EXPECT_EQ(view.caption, "Tessel Group File Explorer - " + dir.file("NEW.GRP"));
+    EXPECT_EQ(view.panels[0] + "|" + view.panels[1] + "|" + view.panels[2], "Finished|Signature: abc|Filecount: 0");
+}
+
+TEST(GrpArchiveTest, LoadListsLiveEntriesAtTheirOffsets)
+{
+    std::string slotFirst = Grp({{Res, 0}, {"HIDDEN.CON", 3}}), negative = Grp({}),
+                nul = Grp({{"TILES000.ART", 1}, {"", 2}});
+    slotFirst.replace(12, 4, Le32(5000));
+    negative.replace(12, 4, Le32(-3));
+    nul.replace(32, 12, std::string("ABCDEFGH\0XYZ", 12));
+    const std::pair<std::string, Rows> cases[] = {
+        {Grp({{"A", 10}, {Del, 5}, {"B", 7}}), {"A 10 64", "B 7 79"}},
+        {Grp({{"A", 4}, {Res, 0}, {"B", 2}}), {"A 4 64"}},
+        {slotFirst, {}},
+        {Grp({}), {}},
+        {negative, {}},
+        {nul, {"TILES000.ART 1 48", "ABCDEFGH 2 49"}},
+    };
+    for (const auto& [bytes, rows] : cases) {
+        Fixture f(bytes);
+        EXPECT_EQ(Listing(f.view), rows);
+        EXPECT_EQ(f.view.panels[2], "Filecount: " + std::to_string(rows.size()));
+        EXPECT_EQ(f.view.panels[0] + "|" + f.view.panels[1], "Finished|Signature: KenSilverman");
+        EXPECT_TRUE(f.prompter.texts().empty());
+    }
+}
+
+TEST(GrpArchiveTest, ExtensionGroupsFollowTheFirstRowOfEachKey)
+{
+    Fixture f(
+        Grp({{"GAME.CON", 1}, {"TILES000.ART", 1}, {"USER.CON", 1}, {"README", 1}, {"low.con", 1}, {"x.y.ART", 1}}));
+    Rows tree;
+    for (const auto& g : f.view.groups) {
+        tree.push_back("[" + g.key + "]");
+        for (const auto& c : g.children)
+            tree.back() += " " + c;
+    }
+    EXPECT_EQ(tree, (Rows{"[CON] GAME.CON USER.CON", "[ART] TILES000.ART x.y.ART", "[] README", "[con] low.con"}));
+    LoadArchive(f.view, f.path, f.prompter);
+    EXPECT_EQ(f.hooks.painted, (Rows{"Loading File...", "Loading Tree List..."}));
+    f.hooks.painted.clear();
+    f.view.treeListEnabled = false;
+    LoadArchive(f.view, f.path, f.prompter);
+    EXPECT_TRUE(f.view.groups.empty());
+    EXPECT_EQ(f.hooks.painted, Rows{"Loading File..."});
+}
+
+TEST(GrpArchiveTest, RefusalsAndReadFailuresKeepWhatTheyMust)
+{
+    Fixture f(Grp({{"KEEP.CON", 1}}));
+    LoadArchive(f.view, f.dir.file("missing.grp"), f.prompter);
+    LoadArchive(f.view, f.dir.write("empty.grp", ""), f.prompter);
+    EXPECT_EQ(f.prompter.texts(), (Rows{"The selected file does not exist.", "The file is empty."}));
+    EXPECT_EQ(Listing(f.view), Rows{"KEEP.CON 1 32"});
+    EXPECT_EQ(f.view.panels[0], "Loading File...");
+    // A header cut short; a directory that runs past the end keeps the rows read.
+    EXPECT_EQ(ErrorOf([&] { LoadArchive(f.view, f.dir.write("short.grp", "KenSilverman\x04"), f.prompter); }),
+              "Read beyond end of file");
+    std::string cut = Grp({{"ONE", 1}, {"TWO", 1}});
+    cut.replace(12, 4, Le32(100));
+    EXPECT_EQ(ErrorOf([&] { LoadArchive(f.view, f.dir.write("cut.grp", cut), f.prompter); }),
+              "Read beyond end of file");
+    EXPECT_EQ(Listing(f.view), (Rows{"ONE 1 1616", "TWO 1 1617"}));
+    EXPECT_EQ(f.hooks.busy, 0);
+}
+
+// A reader of its own, apart from the one under test: live entries and data.
+std::vector<std::pair<std::string, std::string>> ReadIndependently(const std::string& b)
+{
+    const auto int32 = [&](std::size_t at) {
+        return std::size_t(std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8 | std::uint8_t(b[at + 2]) << 16) |
+            std::size_t(std::uint8_t(b[at + 3])) << 24;
+    };
+    std::vector<std::pair<std::string, std::string>> live;
+    for (std::size_t e = 16, at = 16 + 16 * int32(12); e < 16 + 16 * int32(12) && b.substr(e, 12) != Res; e += 16) {
+        if (b.substr(e, 12) != Del)
+            live.emplace_back(b.substr(e, 12).c_str(), b.substr(std::min(at, b.size()), int32(e + 12)));
+        at += int32(e + 12);
+    }
+    return live;
+}
+
+const std::string Corpus = std::string(TESSEL_CORPUS_DIR) + "/grp/";
+
+TEST(GrpArchiveTest, CorpusArchivesListExtractAndRebuildAsAnIndependentReaderSees)
+{
+    if (!DirectoryExists(Corpus))
+        GTEST_SKIP() << "no corpus";
+    for (const char* name : {"kenbuild-stuff.grp", "duke3d-group-TEST2.GRP", "vgio-test.grp"}) {
+        SCOPED_TRACE(name);
+        std::string original;
+        ASSERT_TRUE(ReadWholeFile(Corpus + name, original));
+        Fixture f(original);
+        auto expected = ReadIndependently(original);
+        ASSERT_EQ(f.view.rows.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(f.view.rows[i].name, expected[i].first);
+            ExtractEntry(f.path, f.dir.file(std::to_string(i)), f.view.rows[i].name, f.prompter);
+            EXPECT_EQ(f.dir.read(std::to_string(i)), expected[i].second);
+        }
+        RebuildArchive(f.view, f.path, 0, f.prompter);   // nothing to drop: the same bytes
+        EXPECT_EQ(f.bytes(), original);
+        f.view.selectedRow = expected.size() > 1 ? 1 : 0;
+        DeleteEntry(f.view, f.path, f.prompter);
+        RebuildArchive(f.view, f.path, 1, f.prompter);
+        expected.erase(expected.begin() + (expected.size() > 1 ? 1 : 0));
+        EXPECT_EQ(ReadIndependently(f.bytes()), expected);
+        EXPECT_EQ(f.bytes().substr(16 + 16 * expected.size(), 16), Res + Le32(0));
+        EXPECT_TRUE(f.prompter.texts().empty());
+    }
+}
+
+TEST(GrpArchiveTest, DamagedCorpusArchivesAreReadOnlyAsFarAsTheyGo)
+{
+    std::string damaged, shortHeader;
+    if (!ReadWholeFile(Corpus + "kenbuild-stuff-damaged.grp", damaged) ||
+        !ReadWholeFile(Corpus + "gamearchivejs-short.grp", shortHeader))
+        GTEST_SKIP() << "no corpus";
+    Fixture f(damaged);
+    ASSERT_EQ(f.view.rows.size(), 7u);
+    EXPECT_EQ(Listing(f.view)[6], "VOXEL001.KVX 21990 818724");
+    // The last entry runs 132 bytes past the end: no file for it, no rebuild.
+    EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, f.dir.file("v"), "VOXEL001.KVX", f.prompter); }),
+              "Read beyond end of file");
+    EXPECT_FALSE(FileExists(f.dir.file("v")));
+    EXPECT_EQ(ErrorOf([&] { RebuildArchive(f.view, f.path, 5, f.prompter); }), "Read beyond end of file");
+    EXPECT_EQ(f.bytes(), damaged);
+    EXPECT_FALSE(f.tempLeft());
+    EXPECT_EQ(ErrorOf([&] { LoadArchive(f.view, f.dir.write("S.GRP", shortHeader), f.prompter); }),
+              "Read beyond end of file");
+}
+
+} // namespace
+} // namespace tessel

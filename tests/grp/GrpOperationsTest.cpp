@@ -1,0 +1,264 @@
+#include "grp/GrpOperations.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "grp/GrpTestSupport.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using Rows = std::vector<std::string>;
+using Op = std::function<void(Fixture&)>;
+
+Op Add(const std::string& name, const std::string& data = "new")
+{
+    return [=](Fixture& f) {
+        ::mkdir(f.dir.file("src").c_str(), 0755);
+        AddFile(f.view, f.path, name.empty() ? f.dir.file("src/none") : f.dir.write("src/" + name, data), f.prompter);
+    };
+}
+Op Delete(const std::string& name, bool tree = false)
+{
+    return [=](Fixture& f) {
+        f.select(name);
+        tree ? DeleteTreeEntry(f.view, f.path, name, f.prompter) : DeleteEntry(f.view, f.path, f.prompter);
+    };
+}
+Op Rebuild(int extra)
+{
+    return [=](Fixture& f) {
+        extra < 0 ? EraseReservedSpace(f.view, f.path, f.prompter) : RebuildArchive(f.view, f.path, extra, f.prompter);
+    };
+}
+
+TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
+{
+    const Entry a{"A", 10}, b{"B", 20}, c{"C.CON", 5}, s{Res, 0}, d{Del, 5}, dup{"DUP.CON", 3}, gone{Del, 3, "DDD"};
+    const std::string rbe = "Read beyond end of file",
+                      noSlot = "There is no reserved space in the group file, please add some.",
+                      tooLong = "Warning: The file that you have chosen to insert is more than 12 characters long, "
+                                "shorten the filename and try again, because duke3D GRP are limited to 12 characters "
+                                "for filenames.";
+    const std::string twelve = "ABCDEFGH.CON 2 53", notFound = "The file you selected cannot be found.";
+    const Rows afterDup = {"A 10 83", "DUP.CON 3 93", "C.CON 5 96"};   // the offsets stay
+    std::vector<Entry> plus25(27, s), plus27(29, s);
+    plus25[0] = plus27[0] = a, plus25[1] = plus27[1] = b;
+    std::string count = Grp({a}), negative = Grp({a, s}), pastEnd = Grp({a, b});
+    count.replace(12, 4, Le32(3));
+    negative.replace(28, 4, Le32(-4));
+    pastEnd.pop_back();
+    // A slot first under a count the file cannot hold (found by fuzzing: Add
+    // sent the data 25 GB past the end).
+    const std::string slotFirst = std::string(12, '\0') + "N10_" + Res + "#########_si_class_type_i";
+    struct Case {
+        std::string before;
+        Op op;
+        std::string after;   // empty: unchanged
+        Rows rows, messages;
+    } cases[] = {
+        // Add: the first slot, data at the end; into an empty archive at 16 and 32.
+        {Grp({a, b, s, s}), Add("NEW.CON", std::string(100, 'N')), Grp({a, b, {"NEW.CON", 100}, s}),
+         {"A 10 80", "B 20 90", "NEW.CON 100 110"}, {}},
+        {Grp({}), Add("GAME.CON", "xyz"), Grp({{"GAME.CON", 3, "xyz"}}), {"GAME.CON 3 32"}, {}},
+        {Grp({c, s}), Add("ABCDEFGHI.CON"), "", {"C.CON 5 48"}, {tooLong}},
+        {Grp({c, s}), Add("C.CON"), "", {"C.CON 5 48"}, {"There is already a file with the same name in the archive"}},
+        {Grp({c, s}), Add(""), "", {"C.CON 5 48"}, {"The file to add does not exist."}},
+        {Grp({c, s, s}), Add("c.con", "lower"), Grp({c, {"c.con", 5, "lower"}, s}), {"C.CON 5 64", "c.con 5 69"}, {}},
+        {Grp({c, s}), Add("ABCDEFGH.CON", "12"), Grp({c, {"ABCDEFGH.CON", 2, "12"}}), {"C.CON 5 48", twelve}, {}},
+        {Grp({c}), Add("NEW"), "", {"C.CON 5 32"}, {noSlot}},
+        // List delete marks every entry of the name, removes one row; tree delete marks the first.
+        {Grp({dup, a, dup, c}), Delete("DUP.CON"), Grp({gone, a, gone, c}), afterDup, {}},
+        {Grp({dup, a, dup, c}), Delete("DUP.CON", true), Grp({gone, a, dup, c}), afterDup, {}},
+        {Grp({dup, c}), Delete("CON", true), "", {"DUP.CON 3 48", "C.CON 5 51"}, {notFound}},   // a group node
+        {Grp({a}), Delete(""), "", {"A 10 32"}, {"Nothing selected in the list."}},
+        // Rebuilds: deleted data goes, slots stay first and new ones follow, erasing drops them.
+        {Grp({a, d, b}), Rebuild(0), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
+        {Grp({a, b}), Rebuild(25), Grp(plus25), {"A 10 448", "B 20 458"}, {}},
+        {Grp({a, d, b, s, s}), Rebuild(25), Grp(plus27), {"A 10 480", "B 20 490"}, {}},
+        {Grp({s, s}), Rebuild(1), Grp({s, s, s}), {}, {}},
+        {Grp({a, b, s, s, s}), Rebuild(-1), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
+        {Grp({a, s, d, b}), Rebuild(-1), Grp({a, b}), {"A 10 48"}, {}},   // B shows at the next load
+        {Grp({a, s, b}), Rebuild(0), Grp({a, s, b}).substr(0, 74), {"A 10 64"}, {}},   // no data behind a kept slot
+        // Directories and sizes that do not fit the file change nothing.
+        {count, Rebuild(2), "", {"A 10 64"}, {rbe}}, {count, Rebuild(-1), "", {"A 10 64"}, {rbe}},
+        {count, Add("N"), "", {"A 10 64"}, {rbe}}, {negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
+        {negative, Add("N"), "", {"A -4 48"}, {rbe}}, {pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
+        {slotFirst, Add("N"), "", {}, {rbe}}, {slotFirst, Rebuild(-1), "", {}, {rbe}},
+    };
+    for (const auto& c : cases) {
+        Fixture f(c.before);
+        const std::string error = ErrorOf([&] { c.op(f); });
+        Rows messages = f.prompter.texts();
+        if (!error.empty())
+            messages.push_back(error);
+        EXPECT_EQ(messages, c.messages) << c.before.size();
+        EXPECT_EQ(f.bytes(), c.after.empty() ? c.before : c.after) << c.before.size();
+        EXPECT_EQ(Listing(f.view), c.rows) << c.before.size();
+        EXPECT_EQ(f.view.panels[2],
+                  f.loadError.empty() ? "Filecount: " + std::to_string(c.rows.size()) : "Filecount: ");
+        EXPECT_FALSE(f.tempLeft());
+    }
+}
+
+TEST(GrpOperationsTest, AddRefusesTheArchiveUnderAnyNameAndAsksForSlots)
+{
+    Fixture f(Grp({{"A", 3}, {Res, 0}}));
+    ASSERT_EQ(::link(f.path.c_str(), f.dir.file("hard.grp").c_str()), 0);
+    ASSERT_EQ(::symlink(f.path.c_str(), f.dir.file("link.grp").c_str()), 0);
+    for (const char* same : {"T.GRP", "hard.grp", "link.grp", "./T.GRP"})
+        AddFile(f.view, f.path, f.dir.file(same), f.prompter);
+    EXPECT_EQ(f.prompter.texts(),
+              Rows(4, "You may not add the same file that you are using as the archive to the archive."));
+    EXPECT_EQ(f.bytes(), Grp({{"A", 3}, {Res, 0}}));
+    // The reserved-space dialog's slots are made, the file is not added.
+    Fixture g(Grp({{"A", 3}}));
+    g.hooks.slotsAnswer = 2;
+    Add("NEW")(g);
+    EXPECT_EQ(g.hooks.dialogSizes, std::vector<std::int64_t>{35});
+    EXPECT_EQ(g.bytes(), Grp({{"A", 3}, {Res, 0}, {Res, 0}}));
+    DeleteFile(g.path);
+    Add("NEW")(g);
+    EXPECT_EQ(g.prompter.texts().back(), "The Archive does not exist anymore, closing archive...");
+    EXPECT_EQ(g.view.caption, "Veska' pl1 maker - (No File Loaded)");
+}
+
+TEST(GrpOperationsTest, TreeNodesComeAndGoWithTheirGroups)
+{
+    Fixture f(Grp({{"GAME.CON", 1}, {"T.ART", 1}, {Res, 0}, {Res, 0}}));
+    Add("NEW.CON")(f);
+    Delete("T.ART", true)(f);
+    ASSERT_EQ(f.view.groups.size(), 1u);
+    EXPECT_EQ(f.view.groups[0].children, (Rows{"GAME.CON", "NEW.CON"}));
+    Delete("GAME.CON")(f);
+    Delete("NEW.CON")(f);
+    Add("LAST.CON")(f);   // an emptied tree gets no node but for the first entry
+    EXPECT_TRUE(f.view.groups.empty());
+    Fixture g(Grp({{Res, 0}}), false);
+    Add("FIRST.CON")(g);
+    EXPECT_TRUE(g.view.groups.empty());
+}
+
+TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
+{
+    Fixture f(Grp({{"A", 2}, {Del, 3}, {"EMPTY", 0}, {"B", 4, "bbbb"}, {"B", 1, "x"}, {"PAST", 9}}));
+    ExtractEntry(f.path, f.dir.file("b"), "B", f.prompter);
+    ExtractEntry(f.path, f.dir.file("e"), "EMPTY", f.prompter);
+    ExtractEntry(f.path, f.dir.file("d"), Del, f.prompter);
+    EXPECT_EQ(f.dir.read("b"), "bbbb");
+    EXPECT_TRUE(FileExists(f.dir.file("e")) && f.dir.read("e").empty() && !FileExists(f.dir.file("d")));
+    // Asked first; No keeps the file, and so does a name that is not there.
+    f.prompter.answers = {MsgResult::No, MsgResult::Yes};
+    ExtractEntry(f.path, f.dir.file("b"), "A", f.prompter);
+    ExtractEntry(f.path, f.dir.file("b"), "MISSING", f.prompter);
+    EXPECT_EQ(f.dir.read("b"), "bbbb");
+    const std::string ask = "The destination file already exists, are you sure you want to overwrite it?",
+                      none = "The file you selected cannot be found.";
+    EXPECT_EQ(f.prompter.texts(), (Rows{none, ask, ask, none}));
+    // Never over the archive; never data past its end.
+    ASSERT_EQ(::link(f.path.c_str(), f.dir.file("hard.grp").c_str()), 0);
+    const std::string cut = f.bytes().substr(0, f.bytes().size() - 1);
+    f.dir.write("T.GRP", cut);
+    f.prompter.clear();
+    ExtractEntry(f.path, f.dir.file("hard.grp"), "A", f.prompter);
+    EXPECT_EQ(f.prompter.texts(), Rows{"Cannot create file " + f.dir.file("hard.grp")});
+    EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, f.dir.file("p"), "PAST", f.prompter); }), "Read beyond end of file");
+    EXPECT_FALSE(FileExists(f.dir.file("p")));
+    EXPECT_EQ(f.bytes(), cut);
+}
+
+TEST(GrpOperationsTest, RebuildReplacesTheFileALinkNamesKeepingItsPermissions)
+{
+    Fixture f(Grp({{"A", 3}, {Del, 2}}));
+    ASSERT_EQ(::chmod(f.path.c_str(), 0640), 0);
+    ::mkdir(f.dir.file("links").c_str(), 0755);
+    ASSERT_EQ(::symlink(f.path.c_str(), f.dir.file("links/L.GRP").c_str()), 0);
+    // A leftover temporary name that points elsewhere is replaced, not written through.
+    ASSERT_EQ(::symlink(f.dir.write("other", "untouched").c_str(), f.dir.file("~tempT.GRP").c_str()), 0);
+    RebuildArchive(f.view, f.dir.file("links/L.GRP"), 1, f.prompter);
+    EXPECT_EQ(f.bytes(), Grp({{"A", 3}, {Res, 0}}));
+    struct stat st;
+    EXPECT_TRUE(::lstat(f.dir.file("links/L.GRP").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(::stat(f.path.c_str(), &st) == 0 && (st.st_mode & 07777) == 0640);
+    EXPECT_EQ(f.dir.read("other"), "untouched");
+    EXPECT_FALSE(f.tempLeft());
+    DeleteFile(f.path);
+    RebuildArchive(f.view, f.path, 1, f.prompter);
+    EraseReservedSpace(f.view, f.path, f.prompter);
+    EXPECT_EQ(f.prompter.texts(), Rows(2, "The archive does not exist."));
+}
+
+// Runs body in a child under a file-size limit (0: none), unprivileged when
+// asked; returns the error text it ended with.
+std::string InChild(const std::function<void()>& body, long fileSizeLimit, bool unprivileged = false)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return "(no pipe)";
+    if (::fork() == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+        if (fileSizeLimit > 0)
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool dropped = !unprivileged || ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+        const std::string result = dropped ? ErrorOf(body) : "(still privileged)";
+        ::_exit(::write(fds[1], result.data(), result.size()) < 0);
+    }
+    ::close(fds[1]);
+    std::string out;
+    char buf[256];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+        out.append(buf, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    int status = 0;
+    ::wait(&status);
+    return WIFSIGNALED(status) ? "(killed)" : out;
+}
+
+TEST(GrpFaultTest, FileSizeLimitsLeaveTheArchiveAsItWas)
+{
+    std::vector<Entry> entries;
+    for (int i = 0; i < 40; ++i)
+        entries.push_back({"F" + std::to_string(i) + ".DAT", 5000});
+    entries.push_back({Del, 3000});
+    entries.push_back({Res, 0});
+    const std::string original = Grp(entries);
+    // Rebuilds stopped in the directory, mid-data and one byte short; adds stopped at once and midway.
+    const std::pair<long, bool> cases[] = {{100, false}, {90000, false}, {long(original.size()) - 3017, false},
+                                           {long(original.size()), true}, {long(original.size()) + 5000, true}};
+    for (const auto& [limit, add] : cases) {
+        Fixture f(original);
+        const std::string source = f.dir.write("BIG.DAT", std::string(20000, 'b'));
+        EXPECT_EQ(InChild([&] { add ? AddFile(f.view, f.path, source, f.prompter)
+                                    : RebuildArchive(f.view, f.path, 0, f.prompter); }, limit), "Disk full") << limit;
+        EXPECT_EQ(f.bytes(), original) << limit;
+        EXPECT_FALSE(f.tempLeft()) << limit;
+    }
+}
+
+TEST(GrpFaultTest, ReadOnlyFolderOrArchiveChangesNothing)
+{
+    const std::string original = Grp({{"A.CON", 300}, {Del, 20}, {Res, 0}});
+    Fixture f(original);
+    const std::string source = f.dir.write("NEW.CON", "new");
+    if (::geteuid() == 0) {   // root ignores permissions: the child gives up root
+        ASSERT_EQ(::chown(f.dir.path().c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(f.path.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(f.dir.path().c_str(), 0555), 0);
+    EXPECT_EQ(InChild([&] { RebuildArchive(f.view, f.path, 4, f.prompter); }, 0, true), "File access denied");
+    EXPECT_EQ(f.bytes(), original);
+    EXPECT_FALSE(f.tempLeft());
+    ASSERT_EQ(::chmod(f.dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(f.path.c_str(), 0444), 0);
+    EXPECT_EQ(InChild([&] { AddFile(f.view, f.path, source, f.prompter); }, 0, true), "File access denied");
+    EXPECT_EQ(f.bytes(), original);
+}
+
+} // namespace
+} // namespace tessel
