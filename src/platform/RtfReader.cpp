@@ -360,7 +360,10 @@ private:
         case Word::Line: LineBreak(); break;
         case Word::Tab: CodePoint('\t'); break;
         case Word::Char: CodePoint(found->second.ch); break;
-        case Word::Unicode: Unicode(param); break;
+        case Word::Unicode:
+            if (hasParam)
+                Unicode(param);
+            break;
         case Word::Uc: cur_.uc = std::clamp(param, 0, 64); break;
         case Word::Deff: defaultFont_ = param; break;
         case Word::Font: {
