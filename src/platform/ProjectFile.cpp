@@ -34,6 +34,12 @@ ColouredText ReadProjectFile(std::string_view rtf)
         out += "\r\n";
         colours.insert(colours.end(), 2, colourOf(f));
     };
+    std::size_t size = 2 * doc.paragraphs.size();
+    for (const RtfParagraph& para : doc.paragraphs)
+        for (const RtfRun& run : para.runs)
+            size += run.lineBreak ? 2 : run.text.size();
+    out.reserve(size);
+    colours.reserve(size);
     for (std::size_t i = 0; i < doc.paragraphs.size(); ++i) {
         const RtfParagraph& para = doc.paragraphs[i];
         for (const RtfRun& run : para.runs) {

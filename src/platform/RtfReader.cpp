@@ -93,6 +93,12 @@ const std::unordered_map<std::string_view, WordInfo>& WordTable()
     return table;
 }
 
+// Characters that end a stretch of plain text.
+bool IsSpecial(char c)
+{
+    return c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n';
+}
+
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -165,10 +171,7 @@ public:
                 ++pos_;
             } else {
                 const std::size_t begin = pos_;
-                while (pos_ < n && !std::strchr("{}\\\r\n", in_[pos_]))
-                    ++pos_;
-                // strchr finds the terminating NUL too: a NUL byte is text.
-                if (pos_ == begin)
+                while (pos_ < n && !IsSpecial(in_[pos_]))
                     ++pos_;
                 Bytes(in_.data() + begin, pos_ - begin);
             }
