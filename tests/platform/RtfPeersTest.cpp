@@ -182,9 +182,17 @@ TEST(RtfPeersTest, LibreOfficeReadsOursAndWritesWhatWeRead)
     EXPECT_EQ(text, sample.text);
 
     dir.write("page.html", "<html><body><p>one <b>two</b> <font color=\"#ff0000\">red</font></p></body></html>");
-    RunTool("soffice", {"--headless", "--convert-to", "rtf", "--outdir", out, QString::fromStdString(dir.file("page.html"))});
+    RunTool("soffice", {"--headless", "--infilter=HTML (StarWriter)", "--convert-to", "rtf", "--outdir", out,
+                        QString::fromStdString(dir.file("page.html"))});
     const RtfDocument doc = ReadRtf(ReadFile(dir.file("page.rtf")));
     EXPECT_NE(PlainText(doc, "\n").find("one two red"), std::string::npos);
+    bool bold = false, red = false;
+    for (const RtfParagraph& para : doc.paragraphs)
+        for (const RtfRun& run : para.runs) {
+            bold = bold || (run.text == "two" && run.format.bold);
+            red = red || (run.text == "red" && run.format.foreground == 0x0000FFu);
+        }
+    EXPECT_TRUE(bold && red);
 }
 
 } // namespace

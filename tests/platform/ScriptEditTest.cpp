@@ -1,5 +1,6 @@
 #include "platform/ScriptEdit.h"
 
+#include <QFontInfo>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -62,6 +63,21 @@ TEST(ScriptEditTest, LoadingStartsCleanAndBlackWithTheCaretAtZero)
     EXPECT_EQ(edit.SelLength(), 0);
     EXPECT_EQ(edit.Colours(), std::vector<std::uint32_t>(8, 0));
     EXPECT_EQ(edit.eolMode(), QsciScintilla::EolWindows);
+}
+
+TEST(ScriptEditTest, EveryColourIsCourierEightPointsFixedPitch)
+{
+    ScriptEdit edit;
+    edit.SetDocument(Crlf("ab"));
+    edit.PaintRange(1, 1, Green);
+    const int greenStyle = static_cast<int>(edit.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 1));
+    ASSERT_NE(greenStyle, 0);
+    for (int style : {0, greenStyle}) {
+        EXPECT_EQ(edit.SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, style), 8) << style;
+        char family[128] = {};
+        edit.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, style, family);
+        EXPECT_TRUE(QFontInfo(QFont(QString::fromUtf8(family), 8)).fixedPitch()) << family;
+    }
 }
 
 TEST(ScriptEditTest, SelectionReplaceAndUndo)
