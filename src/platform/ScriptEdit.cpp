@@ -21,6 +21,16 @@ constexpr int FirstPredefinedStyle = QsciScintillaBase::STYLE_DEFAULT;         /
 constexpr int LastPredefinedStyle = QsciScintillaBase::STYLE_LASTPREDEFINED;   // 39
 constexpr int LastStyle = 255;
 
+// The family Qt actually uses for "courier" asked with a fixed-pitch hint.
+QByteArray FixedPitchCourier()
+{
+    QFont font(QStringLiteral("courier"), 8);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    const QFontInfo info(font);
+    return (info.fixedPitch() ? info.family() : QStringLiteral("Monospace")).toUtf8();
+}
+
 } // namespace
 
 // Scintilla resets the scroll-bar policies whenever it reconfigures the bars
@@ -38,20 +48,6 @@ public:
 private:
     ScriptEdit* edit_;
 };
-
-namespace {
-
-// The family Qt actually uses for "courier" asked with a fixed-pitch hint.
-QByteArray FixedPitchCourier()
-{
-    QFont font(QStringLiteral("courier"), 8);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    const QFontInfo info(font);
-    return (info.fixedPitch() ? info.family() : QStringLiteral("Monospace")).toUtf8();
-}
-
-} // namespace
 
 ScriptEdit::ScriptEdit(QWidget* parent) : QsciScintilla(parent)
 {
