@@ -11,11 +11,6 @@ std::string WriteProjectFile(const ControlText& text, const std::vector<std::uin
     return WriteRtf(text, colours);
 }
 
-std::string WriteProjectFileOfBytes(std::string_view fileBytes, const std::vector<std::uint32_t>& colours)
-{
-    return WriteRtf(ControlTextOfFile(fileBytes), colours);
-}
-
 ColouredText ReadProjectFile(std::string_view rtf)
 {
     const RtfDocument doc = ReadRtf(rtf);

@@ -16,10 +16,9 @@ struct ColouredText {
     std::vector<std::uint32_t> colours;   // one TColor per byte of text.text
 };
 
-// colours: one TColor per byte of text.text (the control's CR LF text).
+// colours: one TColor per byte of text.text (the control's CR LF text); for
+// a file read from disk, text = ControlTextOfFile(bytes).
 std::string WriteProjectFile(const ControlText& text, const std::vector<std::uint32_t>& colours);
-// The same for a file's bytes as read from disk.
-std::string WriteProjectFileOfBytes(std::string_view fileBytes, const std::vector<std::uint32_t>& colours);
 
 // Throws RtfError when the bytes are not RTF. Automatic colour reads as black.
 ColouredText ReadProjectFile(std::string_view rtf);
