@@ -22,14 +22,9 @@ constexpr std::size_t MaxWordLength = 32;
 
 enum class Dest { Text, Skip, FontTable, ColourTable, FieldInstruction, Origin };
 
-struct ParaFormat {
-    RtfAlignment alignment = RtfAlignment::Left;
-    int leftIndent = 0, rightIndent = 0, firstIndent = 0, spaceBefore = 0, spaceAfter = 0, lineSpacing = 0;
-};
-
 struct State {
     RtfCharFormat format;
-    ParaFormat para;
+    RtfParagraphFormat para;
     Dest dest = Dest::Text;
     int uc = 1;    // fallback characters after \uN
 };
@@ -141,9 +136,48 @@ std::string HyperlinkTarget(const std::string& instruction)
     return instruction.substr(p, instruction.find(' ', p) - p);
 }
 
+// Builds the paragraphs of an RtfDocument.
+class DocumentBuilder : public RtfSink {
+public:
+    explicit DocumentBuilder(std::vector<RtfParagraph>& paragraphs) : paragraphs_(paragraphs)
+    {
+        paragraphs_.emplace_back();
+    }
+
+    void Text(std::string_view utf8, const RtfCharFormat& format) override
+    {
+        auto& runs = paragraphs_.back().runs;
+        // Lines of a script tend to have as many runs as the line before.
+        if (runs.empty())
+            runs.reserve(std::min<std::size_t>(lastRunCount_, 64));
+        if (runs.empty() || runs.back().lineBreak || runs.back().format != format)
+            runs.push_back(RtfRun{std::string(), format, false});
+        runs.back().text.append(utf8);
+    }
+
+    void LineBreak(const RtfCharFormat& format) override
+    {
+        paragraphs_.back().runs.push_back(RtfRun{std::string(), format, true});
+    }
+
+    void EndParagraph(const RtfParagraphFormat& format, const RtfCharFormat& mark, bool last) override
+    {
+        RtfParagraph& p = paragraphs_.back();
+        static_cast<RtfParagraphFormat&>(p) = format;
+        p.mark = mark;
+        lastRunCount_ = p.runs.size();
+        if (!last)
+            paragraphs_.emplace_back();
+    }
+
+private:
+    std::vector<RtfParagraph>& paragraphs_;
+    std::size_t lastRunCount_ = 0;
+};
+
 class Reader {
 public:
-    explicit Reader(std::string_view in) : in_(in) {}
+    Reader(std::string_view in, RtfSink& sink) : in_(in), sink_(sink) {}
 
     RtfDocument Read()
     {
@@ -153,7 +187,6 @@ public:
         if (!LooksLikeRtf(in_.substr(start)))
             throw RtfError("The file is not in Rich Text Format");
         pos_ = start;
-        doc_.paragraphs.emplace_back();
         const std::size_t n = in_.size();
         bool closed = false;
         while (pos_ < n && !closed) {
@@ -388,7 +421,7 @@ private:
             f.link = link;
             break;
         }
-        case Word::Pard: cur_.para = ParaFormat(); break;
+        case Word::Pard: cur_.para = RtfParagraphFormat(); break;
         case Word::AlignLeft: cur_.para.alignment = RtfAlignment::Left; break;
         case Word::AlignCenter: cur_.para.alignment = RtfAlignment::Center; break;
         case Word::AlignRight: cur_.para.alignment = RtfAlignment::Right; break;
@@ -504,24 +537,7 @@ private:
 
     void AppendText(const char* p, std::size_t n)
     {
-        auto& runs = doc_.paragraphs.back().runs;
-        if (runs.empty() || runs.back().lineBreak || runs.back().format != cur_.format)
-            runs.push_back(RtfRun{std::string(), cur_.format, false});
-        runs.back().text.append(p, n);
-    }
-
-    void CloseParagraph()
-    {
-        RtfParagraph& p = doc_.paragraphs.back();
-        const ParaFormat& f = cur_.para;
-        p.alignment = f.alignment;
-        p.leftIndent = f.leftIndent;
-        p.rightIndent = f.rightIndent;
-        p.firstIndent = f.firstIndent;
-        p.spaceBefore = f.spaceBefore;
-        p.spaceAfter = f.spaceAfter;
-        p.lineSpacing = f.lineSpacing;
-        p.mark = cur_.format;
+        sink_.Text(std::string_view(p, n), cur_.format);
     }
 
     void Paragraph()
@@ -529,8 +545,7 @@ private:
         if (cur_.dest != Dest::Text)
             return;
         FlushSurrogate();
-        CloseParagraph();
-        doc_.paragraphs.emplace_back();
+        sink_.EndParagraph(cur_.para, cur_.format, false);
     }
 
     void LineBreak()
@@ -538,7 +553,7 @@ private:
         if (cur_.dest != Dest::Text)
             return;
         FlushSurrogate();
-        doc_.paragraphs.back().runs.push_back(RtfRun{std::string(), cur_.format, true});
+        sink_.LineBreak(cur_.format);
     }
 
     void CommitFont()
@@ -555,23 +570,13 @@ private:
     {
         FlushSurrogate();
         CommitFont();
-        CloseParagraph();
-        // Text without a font switch is in the default font; it may only be
-        // known once the font table has been read.
+        sink_.EndParagraph(cur_.para, cur_.format, true);
         const auto it = fontIndex_.find(defaultFont_);
-        const int fallback = it == fontIndex_.end() ? -1 : it->second;
-        auto resolve = [fallback](RtfCharFormat& f) {
-            if (f.font < 0)
-                f.font = fallback;
-        };
-        for (RtfParagraph& p : doc_.paragraphs) {
-            resolve(p.mark);
-            for (RtfRun& r : p.runs)
-                resolve(r.format);
-        }
+        doc_.defaultFont = it == fontIndex_.end() ? -1 : it->second;
     }
 
     std::string_view in_;
+    RtfSink& sink_;
     std::size_t pos_ = 0;
     RtfDocument doc_;
     State cur_;
@@ -602,9 +607,27 @@ bool LooksLikeRtf(std::string_view bytes)
     return bytes.substr(0, 5) == "{\\rtf";
 }
 
+RtfDocument ReadRtf(std::string_view rtf, RtfSink& sink)
+{
+    return Reader(rtf, sink).Read();
+}
+
 RtfDocument ReadRtf(std::string_view rtf)
 {
-    return Reader(rtf).Read();
+    std::vector<RtfParagraph> paragraphs;
+    DocumentBuilder builder(paragraphs);
+    RtfDocument doc = ReadRtf(rtf, builder);
+    doc.paragraphs = std::move(paragraphs);
+    // Text without a font switch is in the default font; it may only be
+    // known once the font table has been read.
+    for (RtfParagraph& p : doc.paragraphs) {
+        if (p.mark.font < 0)
+            p.mark.font = doc.defaultFont;
+        for (RtfRun& r : p.runs)
+            if (r.format.font < 0)
+                r.format.font = doc.defaultFont;
+    }
+    return doc;
 }
 
 std::string PlainText(const RtfDocument& doc, std::string_view lineBreak)

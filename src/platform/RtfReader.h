@@ -44,10 +44,13 @@ struct RtfRun {
 
 enum class RtfAlignment { Left, Center, Right, Justify };
 
-struct RtfParagraph {
+struct RtfParagraphFormat {
     RtfAlignment alignment = RtfAlignment::Left;
     int leftIndent = 0, rightIndent = 0, firstIndent = 0;   // twips
     int spaceBefore = 0, spaceAfter = 0, lineSpacing = 0;    // twips
+};
+
+struct RtfParagraph : RtfParagraphFormat {
     std::vector<RtfRun> runs;
     RtfCharFormat mark;         // the format at the paragraph's end
 };
@@ -59,14 +62,27 @@ struct RtfFont {
 
 struct RtfDocument {
     std::vector<RtfFont> fonts;
+    int defaultFont = -1;                // index into fonts
     std::vector<std::string> links;      // hyperlink targets of fields
-    std::vector<RtfParagraph> paragraphs;   // at least one
+    std::vector<RtfParagraph> paragraphs;   // at least one; none when read into a sink
     std::vector<std::string> origin;     // control words of {\*\tesselsource ...}, with their numbers
     bool complete = true;                // false when the input ended inside a group
 };
 
+// Takes the text as it is read, for a reader that needs no paragraphs kept.
+class RtfSink {
+public:
+    virtual ~RtfSink() = default;
+    virtual void Text(std::string_view utf8, const RtfCharFormat& format) = 0;
+    virtual void LineBreak(const RtfCharFormat& format) = 0;
+    // Every paragraph ends once; the last one ends with the document.
+    virtual void EndParagraph(const RtfParagraphFormat& format, const RtfCharFormat& mark, bool last) = 0;
+};
+
 bool LooksLikeRtf(std::string_view bytes);
 RtfDocument ReadRtf(std::string_view rtf);   // throws RtfError when not RTF
+// The same, the paragraphs going to the sink instead of the document.
+RtfDocument ReadRtf(std::string_view rtf, RtfSink& sink);
 
 // The document's text: paragraphs and line breaks end with the given break.
 std::string PlainText(const RtfDocument& doc, std::string_view lineBreak = "\r\n");
