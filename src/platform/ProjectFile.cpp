@@ -1,0 +1,84 @@
+#include "platform/ProjectFile.h"
+
+#include "platform/RtfReader.h"
+#include "platform/RtfWriter.h"
+#include "platform/Unicode.h"
+
+namespace tessel {
+
+std::string WriteProjectFile(const ControlText& text, const std::vector<std::uint32_t>& colours)
+{
+    return WriteRtf(text, colours);
+}
+
+namespace {
+
+// The control's text and colours straight from the reader: CR LF for every
+// paragraph end and line break, black for the automatic colour.
+class ControlTextSink : public RtfSink {
+public:
+    ControlTextSink(std::string& text, std::vector<std::uint32_t>& colours) : text_(text), colours_(colours) {}
+
+    void Text(std::string_view utf8, const RtfCharFormat& format) override
+    {
+        text_.append(utf8);
+        colours_.resize(text_.size(), ColourOf(format));
+    }
+    void LineBreak(const RtfCharFormat& format) override
+    {
+        text_ += "\r\n";
+        colours_.resize(text_.size(), ColourOf(format));
+    }
+    void EndParagraph(const RtfParagraphFormat&, const RtfCharFormat& mark, bool last) override
+    {
+        if (!last)
+            LineBreak(mark);
+    }
+
+private:
+    static std::uint32_t ColourOf(const RtfCharFormat& f) { return f.foreground == AutomaticColour ? 0u : f.foreground; }
+    std::string& text_;
+    std::vector<std::uint32_t>& colours_;
+};
+
+} // namespace
+
+ColouredText ReadProjectFile(std::string_view rtf)
+{
+    ColouredText result;
+    std::string& text = result.text.text;
+    std::vector<std::uint32_t>& colours = result.colours;
+    // Enough for our own files, which are longer than their text.
+    text.reserve(rtf.size());
+    colours.reserve(rtf.size());
+    ControlTextSink sink(text, colours);
+    const RtfDocument doc = ReadRtf(rtf, sink);
+    for (const std::string& word : doc.origin) {
+        if (word == "lf")
+            result.text.lineEnds = LineEnds::Lf;
+        else if (word == "latin1")
+            result.text.encoding = TextEncoding::Latin1;
+    }
+    if (result.text.encoding == TextEncoding::Latin1) {
+        // Back to the file's bytes, each in the colour of its character; a
+        // character foreign to the code page (only in a file edited
+        // elsewhere) becomes a question mark.
+        std::size_t at = 0;
+        for (std::size_t p = 0; p < text.size();) {
+            const std::size_t start = p;
+            const int byte = UnicodeToCp1252(NextCodePoint(text, p));
+            colours[at] = colours[start];
+            text[at++] = static_cast<char>(byte < 0 ? '?' : byte);
+        }
+        text.resize(at);
+        colours.resize(at);
+    }
+    return result;
+}
+
+std::string PlainTextOfRtf(std::string_view rtf)
+{
+    return FileBytesOf(ReadProjectFile(rtf).text);
+}
+
+} // namespace tessel

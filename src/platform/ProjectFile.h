@@ -1,0 +1,28 @@
+#pragma once
+// Project files (.qzt): a script's text with its colours as Rich Text Format.
+// Writing and reading one gives back the file's exact bytes; any other RTF
+// reads as its text with CR LF line breaks.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ControlText.h"
+
+namespace tessel {
+
+struct ColouredText {
+    ControlText text;
+    std::vector<std::uint32_t> colours;   // one TColor per byte of text.text
+};
+
+// colours: one TColor per byte of text.text (the control's CR LF text); for
+// a file read from disk, text = ControlTextOfFile(bytes).
+std::string WriteProjectFile(const ControlText& text, const std::vector<std::uint32_t>& colours);
+
+// Throws RtfError when the bytes are not RTF. Automatic colour reads as black.
+ColouredText ReadProjectFile(std::string_view rtf);
+// The original file bytes of a project file; the text of any other RTF.
+std::string PlainTextOfRtf(std::string_view rtf);
+
+} // namespace tessel

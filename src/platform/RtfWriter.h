@@ -1,0 +1,20 @@
+#pragma once
+// Writes a coloured script text as Rich Text Format: the font "courier" at
+// 8 points, a colour table of the colours used and a colour switch only where
+// the colour changes. Any reader shows the text and its colours; our reader
+// (RtfReader) gives back the exact bytes, line-end style and encoding, which
+// travel in an ignorable group {\*\tesselsource\lf|\crlf\utf8|\latin1}.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/ControlText.h"
+
+namespace tessel {
+
+// colours: one TColor (0x00BBGGRR) per byte of text.text; missing entries
+// are black. A CR LF pair is one paragraph mark in the colour of its CR.
+// A text marked UTF-8 that is not valid UTF-8 is written as Latin-1.
+std::string WriteRtf(const ControlText& text, const std::vector<std::uint32_t>& colours);
+
+} // namespace tessel

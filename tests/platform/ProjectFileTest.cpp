@@ -1,0 +1,108 @@
+#include "platform/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "platform/RtfReader.h"
+
+namespace tessel {
+namespace {
+
+const std::uint32_t Palette[] = {0x000000, 0x0000FF, 0x008000, 0xFF0000, 0x123456};
+
+// A colour per byte that changes every few bytes, as a coloured script does.
+std::vector<std::uint32_t> SomeColours(std::size_t size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::vector<std::uint32_t> colours(size);
+    for (std::size_t i = 0; i < size;) {
+        const std::uint32_t c = Palette[random() % 5];
+        for (std::size_t n = 1 + random() % 9; n > 0 && i < size; --n)
+            colours[i++] = c;
+    }
+    return colours;
+}
+
+// What the reader gives back: a line break in the colour of its CR.
+std::vector<std::uint32_t> AsStored(const std::string& text, std::vector<std::uint32_t> colours)
+{
+    for (std::size_t i = 1; i < text.size(); ++i)
+        if (text[i] == '\n' && text[i - 1] == '\r')
+            colours[i] = colours[i - 1];
+    return colours;
+}
+
+void ExpectRoundTrip(const std::string& fileBytes, unsigned seed, const std::string& label)
+{
+    const ControlText text = ControlTextOfFile(fileBytes);
+    const std::vector<std::uint32_t> colours = SomeColours(text.text.size(), seed);
+    const std::string rtf = WriteProjectFile(text, colours);
+    EXPECT_EQ(PlainTextOfRtf(rtf), fileBytes) << label;
+    const ColouredText back = ReadProjectFile(rtf);
+    EXPECT_EQ(back.text.text, text.text) << label;
+    EXPECT_EQ(back.text.encoding, text.encoding) << label;
+    EXPECT_EQ(back.colours, AsStored(text.text, colours)) << label;
+}
+
+TEST(ProjectFileTest, BytesLineEndsAndColoursComeBackExactly)
+{
+    std::string high;
+    for (int c = 128; c < 256; ++c)
+        high += static_cast<char>(c);
+    const std::string cases[] = {
+        "",
+        "\r\n",
+        "\n\n\n",
+        "define x 1\r\n// note\r\nactor y { }\r\n",
+        "void() main =\n{\n\tlocal float x;\\ \n};",
+        "mixed\nends\r\nand\rlone cr\n",
+        "quake \"" + high + "\"\n",
+        high + "\r\n" + high,
+        "utf-8 caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\r\n",
+        std::string("nul \0 and \x01\x1f\x7f controls\n", 23),
+        "ends without a break",
+        "{\\rtf1 a script that looks like rtf}\n",
+    };
+    unsigned seed = 1;
+    for (const std::string& bytes : cases)
+        ExpectRoundTrip(bytes, seed++, bytes);
+}
+
+TEST(ProjectFileTest, EveryCorpusScriptComesBack)
+{
+    namespace fs = std::filesystem;
+    const fs::path scripts = fs::path(TESSEL_CORPUS_DIR) / "scripts";
+    if (!fs::is_directory(scripts))
+        GTEST_SKIP() << "no corpus at " << scripts;
+    int count = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(scripts)) {
+        const std::string ext = entry.path().extension().string();
+        if (!entry.is_regular_file() || ext == ".md" || ext == ".tsv")
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        ExpectRoundTrip(bytes.str(), static_cast<unsigned>(count), entry.path().string());
+        ++count;
+    }
+    EXPECT_GT(count, 10);
+}
+
+TEST(ProjectFileTest, ForeignRtfReadsAsTextWithCrLfAndBlackForAutomatic)
+{
+    const ColouredText read = ReadProjectFile(
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}one\\par \\cf1 two\\line three\\cf0\\par}");
+    EXPECT_EQ(read.text.text, "one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(read.text.lineEnds, LineEnds::CrLf);
+    EXPECT_EQ(read.colours, (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                         0xFF, 0xFF, 0xFF, 0, 0}));
+    EXPECT_EQ(PlainTextOfRtf("{\\rtf1 caf\\'e9\\par}"), "caf\xc3\xa9\r\n");
+    EXPECT_THROW(PlainTextOfRtf("not rtf"), RtfError);
+}
+
+} // namespace
+} // namespace tessel

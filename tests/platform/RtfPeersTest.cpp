@@ -1,0 +1,180 @@
+// Other programs read what we write and write what we read; each test skips
+// when its program is not installed.
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "platform/ProjectFile.h"
+#include "platform/RtfReader.h"
+#include "support/TempDir.h"
+
+namespace tessel {
+namespace {
+
+#define REQUIRE_PROGRAM(name) \
+    if (QStandardPaths::findExecutable(name).isEmpty()) \
+        GTEST_SKIP() << name << " is not installed"
+
+std::string RunTool(const QString& program, const QStringList& args)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0)
+        ADD_FAILURE() << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput().toStdString();
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ostringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
+    return s.str();
+}
+
+// A script in the editor's colours, and its characters that are not blanks, each with its colour.
+struct Sample {
+    std::string text;
+    std::vector<std::uint32_t> colours;
+    std::vector<std::pair<char, std::uint32_t>> visible;
+    void add(const std::string& part, std::uint32_t colour)
+    {
+        text += part;
+        colours.insert(colours.end(), part.size(), colour);
+        for (char c : part)
+            if (!std::isspace(static_cast<unsigned char>(c)))
+                visible.emplace_back(c, colour);
+    }
+};
+
+Sample ColouredScript()
+{
+    Sample s;
+    for (int i = 0; i < 40; ++i) {
+        s.add("define", 0x0000FF);
+        s.add(" X" + std::to_string(i) + " <" + std::to_string(i * 7) + "> & \"q\" \t{ } ", 0);
+        s.add("ifai", 0xFF0000);
+        s.add(" // comment " + std::to_string(i), 0x008000);
+        s.add("\r\n", 0);
+    }
+    return s;
+}
+
+// The characters of unrtf's HTML body that are not blanks, with the colour
+// of the innermost <font color="#rrggbb"> around them (black outside any).
+std::vector<std::pair<char, std::uint32_t>> HtmlColouredChars(const std::string& html)
+{
+    std::vector<std::pair<char, std::uint32_t>> out;
+    std::vector<std::uint32_t> colours{0};
+    for (std::size_t i = html.find("<body>") + 6; i < html.size();) {
+        char ch = html[i++];
+        if (ch == '<') {
+            const std::size_t end = html.find('>', i);
+            const std::string tag = html.substr(i, end - i);
+            i = end + 1;
+            const std::size_t at = tag.find("color=\"#");
+            if (tag.rfind("/font", 0) == 0 && colours.size() > 1)
+                colours.pop_back();
+            else if (tag.rfind("font", 0) == 0 && at == std::string::npos)
+                colours.push_back(colours.back());
+            else if (tag.rfind("font", 0) == 0) {
+                const unsigned long rgb = std::stoul(tag.substr(at + 8, 6), nullptr, 16);
+                colours.push_back(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+            }
+            continue;
+        }
+        if (ch == '&') {
+            const std::size_t end = html.find(';', i);
+            const std::string entity = html.substr(i, end - i);
+            i = end + 1;
+            ch = entity == "amp" ? '&' : entity == "lt" ? '<' : entity == "gt" ? '>' : entity == "quot" ? '"' : ' ';
+        }
+        if (!std::isspace(static_cast<unsigned char>(ch)))
+            out.emplace_back(ch, colours.back());
+    }
+    return out;
+}
+
+TEST(RtfPeersTest, UnrtfShowsOurTextInOurColours)
+{
+    REQUIRE_PROGRAM("unrtf");
+    TempDir dir;
+    const Sample sample = ColouredScript();
+    const std::string path = dir.write("script.qzt", WriteProjectFile(ControlText{sample.text}, sample.colours));
+    EXPECT_EQ(HtmlColouredChars(RunTool("unrtf", {"--html", QString::fromStdString(path)})), sample.visible);
+
+    std::string text = RunTool("unrtf", {"--text", QString::fromStdString(path)}), wanted;
+    text.erase(0, text.find("-----------------\n") + 18);   // unrtf's own header
+    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
+               text.end());
+    for (const auto& [c, colour] : sample.visible)
+        wanted += c;
+    EXPECT_EQ(text, wanted);
+}
+
+TEST(RtfPeersTest, PandocRtfReads)
+{
+    REQUIRE_PROGRAM("pandoc");
+    TempDir dir;
+    const std::string md = dir.write("in.md", "# Title\n\nSome **bold** text with [a link](http://x.org/) "
+                                              "and caf\xc3\xa9.\n\n- item\n");
+    const RtfDocument doc = ReadRtf(RunTool("pandoc", {"-s", "-t", "rtf", QString::fromStdString(md)}));
+    EXPECT_EQ(PlainText(doc, "\n"), "Title\nSome bold text with a link and caf\xc3\xa9.\n\xe2\x80\xa2\titem\n");
+    const auto& runs = doc.paragraphs.at(1).runs;
+    ASSERT_GE(runs.size(), 4u);
+    EXPECT_TRUE(runs[1].text == "bold" && runs[1].format.bold);
+    EXPECT_EQ(runs[3].text, "a link");
+    EXPECT_EQ(doc.links.at(runs[3].format.link), "http://x.org/");
+}
+
+TEST(RtfPeersTest, EnscriptColouredSourceReads)
+{
+    REQUIRE_PROGRAM("enscript");
+    TempDir dir;
+    // Braces, not backslashes: enscript leaves a backslash unescaped.
+    const std::string source = "int main(void)\n{\n\t/* hi { } */\n\treturn 0; // x\n}\n";
+    const std::string c = dir.write("a.c", source);
+    RunTool("enscript", {"--language=rtf", "--color", "-Ec", "-q", "-o", QString::fromStdString(dir.file("a.rtf")),
+                         QString::fromStdString(c)});
+    const RtfDocument doc = ReadRtf(ReadFile(dir.file("a.rtf")));
+    EXPECT_EQ(PlainText(doc, "\n"), source);
+    const RtfRun& keyword = doc.paragraphs.at(0).runs.at(0);
+    EXPECT_TRUE(keyword.text == "int" && keyword.format.bold);
+    EXPECT_NE(keyword.format.foreground, AutomaticColour);
+}
+
+// Slow: starts LibreOffice twice.
+TEST(RtfPeersTest, LibreOfficeReadsOursAndWritesWhatWeRead)
+{
+    REQUIRE_PROGRAM("soffice");
+    TempDir dir;
+    const Sample sample = ColouredScript();
+    dir.write("script.rtf", WriteProjectFile(ControlText{sample.text}, sample.colours));
+    const QString out = QString::fromStdString(dir.path());
+    RunTool("soffice", {"--headless", "--convert-to", "txt:Text (encoded):UTF8,CRLF", "--outdir", out,
+                        QString::fromStdString(dir.file("script.rtf"))});
+    std::string text = ReadFile(dir.file("script.txt"));
+    if (text.rfind("\xef\xbb\xbf", 0) == 0)
+        text.erase(0, 3);
+    EXPECT_EQ(text, sample.text);
+
+    dir.write("page.html", "<html><body><p>one <b>two</b> <font color=\"#ff0000\">red</font></p></body></html>");
+    RunTool("soffice", {"--headless", "--infilter=HTML (StarWriter)", "--convert-to", "rtf", "--outdir", out,
+                        QString::fromStdString(dir.file("page.html"))});
+    const RtfDocument doc = ReadRtf(ReadFile(dir.file("page.rtf")));
+    bool bold = false, red = false;
+    for (const RtfParagraph& para : doc.paragraphs)
+        for (const RtfRun& run : para.runs) {
+            bold = bold || (run.text == "two" && run.format.bold);
+            red = red || (run.text == "red" && run.format.foreground == 0x0000FFu);
+        }
+    EXPECT_NE(PlainText(doc, "\n").find("one two red"), std::string::npos);
+    EXPECT_TRUE(bold && red);
+}
+
+} // namespace
+} // namespace tessel
