@@ -12,18 +12,16 @@
 #include <cstdio>
 #include <random>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "language/ColorDefinitions.h"
+#include "language/ColorEngine.h"
 #include "platform/Prompter.h"
 
 namespace {
 
 constexpr std::size_t DocumentSize = 1 << 20;
 constexpr int Rounds = 5;
-constexpr std::uint32_t CommentGreen = 0x008000;
 
 class SilentPrompter : public tessel::Prompter {
 public:
@@ -65,49 +63,6 @@ std::string ConLikeText(const tessel::KeywordTableType& table)
     return text;
 }
 
-// ---- Placeholder for the colour engine: replace with the engine's call. ----
-// Words are looked up in the keyword table (a later entry wins), then block
-// and line comments are painted green over them.
-std::vector<std::uint32_t> PlaceholderColourMap(const std::string& text, const tessel::KeywordTableType& table)
-{
-    std::unordered_map<std::string_view, std::uint32_t> colourOf;
-    for (const tessel::ConType& entry : table)
-        colourOf[entry.Keyword] = static_cast<std::uint32_t>(entry.Color);
-    std::vector<std::uint32_t> colours(text.size(), 0);
-    auto isWord = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-    };
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n;) {
-        if (!isWord(text[i])) {
-            ++i;
-            continue;
-        }
-        std::size_t j = i;
-        while (j < n && isWord(text[j]))
-            ++j;
-        const auto found = colourOf.find(std::string_view(text).substr(i, j - i));
-        if (found != colourOf.end())
-            std::fill(colours.begin() + i, colours.begin() + j, found->second);
-        i = j;
-    }
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (text[i] == '/' && text[i + 1] == '*') {
-            const std::size_t end = text.find("*/", i + 2);
-            const std::size_t stop = end == std::string::npos ? n : end + 2;
-            std::fill(colours.begin() + i, colours.begin() + stop, CommentGreen);
-            i = stop - 1;
-        } else if (text[i] == '/' && text[i + 1] == '/') {
-            const std::size_t lf = text.find('\n', i);
-            const std::size_t stop = lf == std::string::npos ? n : lf;
-            std::fill(colours.begin() + i, colours.begin() + stop, CommentGreen);
-            i = stop;
-        }
-    }
-    return colours;
-}
-// ---- end of the placeholder ----
-
 double Seconds(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -142,7 +97,9 @@ int main(int argc, char** argv)
         ours.PaintRange(0, ours.TextLength(), 0);
         auto start = std::chrono::steady_clock::now();
         ours.BeginUpdate();
-        const std::vector<std::uint32_t> colours = PlaceholderColourMap(ours.Text(), table);
+        const std::string text = ours.Text();
+        const std::vector<std::uint32_t> colours =
+            tessel::ComposeOnBlack(tessel::ColorWholeDocument(text, table), static_cast<int>(text.size()));
         ours.PaintColours(colours);
         ours.EndUpdate();
         oursBest = std::min(oursBest, Seconds(start));
