@@ -1,11 +1,10 @@
 // tessel-script: the script-language logic of the editor on the command line.
-//   tessel-script check FILE
-//   tessel-script colours FILE [--mode duke|quake|verge | --table FILE.qcf]
-//                              [--selection START LENGTH | --line START END]
-// The file's bytes are used as they are: offsets count a line break as the
-// bytes it has in the file.
+// check and colours use the file's bytes as they are: offsets count a line
+// break as the bytes it has in the file. qzt colours the text as the editor
+// holds it, so that the project file is the one the editor would save.
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
@@ -18,6 +17,7 @@
 #include "platform/Convert.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
+#include "platform/ProjectFile.h"
 #include "tools/ConsolePrompter.h"
 
 using namespace tessel;
@@ -27,7 +27,9 @@ namespace {
 const char* const Usage =
     "usage: tessel-script check FILE\n"
     "       tessel-script colours FILE [--mode duke|quake|verge | --table FILE.qcf]\n"
-    "                                  [--selection START LENGTH | --line START END]\n";
+    "                                  [--selection START LENGTH | --line START END]\n"
+    "       tessel-script qzt FILE [--mode duke|quake|verge | --table FILE.qcf] [-o OUT]\n"
+    "       tessel-script plain FILE.qzt [-o OUT]\n";
 
 struct UsageError {};
 
@@ -60,64 +62,98 @@ int Check(const std::vector<std::string>& args)
 
 int ModeOfFile(const std::string& path)
 {
-    std::string ext = path.substr(path.find_last_of('.') == std::string::npos ? path.size()
-                                                                               : path.find_last_of('.'));
+    const std::string name = ExtractFileName(path);
+    std::string ext = name.substr(std::min(name.find_last_of('.'), name.size()));
     for (char& c : ext)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".qc" ? 2 : ext == ".vc" ? 3 : 1;
 }
 
-int Colours(const std::vector<std::string>& args, const std::string& programDir)
+enum class Operation { Whole, Selection, Line };
+
+// The command line after the verb: the file, then options (which ones a verb
+// takes is in allowed).
+struct Options {
+    std::string file;
+    int mode = 0;   // 0: by the file's extension
+    std::string table;
+    std::string out;
+    Operation operation = Operation::Whole;
+    int first = 0, second = 0;
+};
+
+Options ParseOptions(const std::vector<std::string>& args, const std::string& allowed)
 {
     if (args.empty())
         throw UsageError{};
-    const std::string path = args[0];
-    int mode = ModeOfFile(path);
-    bool modeGiven = false;
-    std::string tableFile;
-    enum class Operation { Whole, Selection, Line } operation = Operation::Whole;
-    int first = 0, second = 0;
+    Options o;
+    o.file = args[0];
+    const auto takes = [&](const char* option) { return allowed.find(option) != std::string::npos; };
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--mode" && i + 1 < args.size() && !modeGiven && tableFile.empty()) {
-            modeGiven = true;
+        const std::size_t left = args.size() - i - 1;
+        if (a == "--mode" && takes("--mode") && left >= 1 && o.mode == 0 && o.table.empty()) {
             const std::string& m = args[++i];
-            mode = m == "duke" ? 1 : m == "quake" ? 2 : m == "verge" ? 3 : 0;
-            if (mode == 0)
+            o.mode = m == "duke" ? 1 : m == "quake" ? 2 : m == "verge" ? 3 : 0;
+            if (o.mode == 0)
                 throw UsageError{};
-        } else if (a == "--table" && i + 1 < args.size() && !modeGiven && tableFile.empty()) {
-            tableFile = args[++i];
-        } else if ((a == "--selection" || a == "--line") && i + 2 < args.size() &&
-                   operation == Operation::Whole) {
-            operation = a == "--line" ? Operation::Line : Operation::Selection;
-            first = Number(args[++i]);
-            second = Number(args[++i]);
+        } else if (a == "--table" && takes("--table") && left >= 1 && o.mode == 0 && o.table.empty()) {
+            o.table = args[++i];
+        } else if ((a == "--selection" || a == "--line") && takes(a.c_str()) && left >= 2 &&
+                   o.operation == Operation::Whole) {
+            o.operation = a == "--line" ? Operation::Line : Operation::Selection;
+            o.first = Number(args[++i]);
+            o.second = Number(args[++i]);
+        } else if (a == "-o" && takes("-o") && left >= 1 && o.out.empty()) {
+            o.out = args[++i];
         } else {
             throw UsageError{};
         }
     }
-    const std::string text = ReadInput(path);
+    if (o.mode == 0)
+        o.mode = ModeOfFile(o.file);
+    return o;
+}
 
+// The mode's table beside the executable, or the given file. As in the editor,
+// faulty lines are reported and skipped, and a colour that is no number ends
+// the table there.
+KeywordTableType LoadTable(const Options& o, const std::string& programDir)
+{
     ConsolePrompter prompter("tessel-script");
     KeywordTableType table;
     try {
-        if (tableFile.empty())
-            LoadColorDefinitions(mode, programDir, table, prompter);
+        if (o.table.empty())
+            LoadColorDefinitions(o.mode, programDir, table, prompter);
         else
-            LoadColorDefinitionFile(IncludeTrailingPathDelimiter(ExtractFileDir(tableFile)),
-                                    ExtractFileName(tableFile), table, prompter);
+            LoadColorDefinitionFile(IncludeTrailingPathDelimiter(ExtractFileDir(o.table)), ExtractFileName(o.table),
+                                    table, prompter);
     } catch (const ConvertError& e) {
-        // As in the editor: the entries read before the faulty colour still colour.
         prompter.ShowError(e.what());
     }
+    return table;
+}
 
-    ColourRuns runs;
-    switch (operation) {
-    case Operation::Whole: runs = ColorWholeDocument(text, table); break;
-    case Operation::Selection: runs = ColorSelection(text, table, first, second); break;
-    case Operation::Line: runs = RecolorLine(text, table, first, second); break;
+std::vector<std::uint32_t> ColourWhole(const std::string& text, const KeywordTableType& table)
+{
+    return ComposeOnBlack(ColorWholeDocument(text, table), static_cast<int>(text.size()));
+}
+
+int Colours(const std::vector<std::string>& args, const std::string& programDir)
+{
+    const Options o = ParseOptions(args, "--mode --table --selection --line");
+    const std::string text = ReadInput(o.file);
+    const KeywordTableType table = LoadTable(o, programDir);
+    std::vector<std::uint32_t> colours;
+    switch (o.operation) {
+    case Operation::Whole: colours = ColourWhole(text, table); break;
+    case Operation::Selection:
+        colours = ComposeOnBlack(ColorSelection(text, table, o.first, o.second), static_cast<int>(text.size()));
+        break;
+    case Operation::Line:
+        colours = ComposeOnBlack(RecolorLine(text, table, o.first, o.second), static_cast<int>(text.size()));
+        break;
     }
-    const std::vector<std::uint32_t> colours = ComposeOnBlack(runs, static_cast<int>(text.size()));
     std::string out;
     char line[64];
     for (std::size_t start = 0; start < colours.size();) {
@@ -129,6 +165,41 @@ int Colours(const std::vector<std::string>& args, const std::string& programDir)
         start = end;
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
+// Writes a result file, never over the file it was made from.
+void WriteOutput(const std::string& out, const std::string& from, const std::string& bytes)
+{
+    if (SameFile(out, from))
+        throw IoError(FormatText("Cannot create file %s", out), EEXIST);
+    WriteFileAtomically(out, bytes);
+}
+
+std::string WithExtension(const std::string& path, const std::string& ext)
+{
+    const std::size_t nameStart = path.size() - ExtractFileName(path).size();
+    const std::size_t dot = path.find_last_of('.');
+    return (dot != std::string::npos && dot > nameStart ? path.substr(0, dot) : path) + ext;
+}
+
+int Qzt(const std::vector<std::string>& args, const std::string& programDir)
+{
+    const Options o = ParseOptions(args, "--mode --table -o");
+    const ControlText text = ControlTextOfFile(ReadInput(o.file));
+    const std::string rtf = WriteProjectFile(text, ColourWhole(text.text, LoadTable(o, programDir)));
+    WriteOutput(o.out.empty() ? WithExtension(o.file, ".qzt") : o.out, o.file, rtf);
+    return 0;
+}
+
+int Plain(const std::vector<std::string>& args)
+{
+    const Options o = ParseOptions(args, "-o");
+    const std::string bytes = PlainTextOfRtf(ReadInput(o.file));
+    if (o.out.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    else
+        WriteOutput(o.out, o.file, bytes);
     return 0;
 }
 
@@ -148,6 +219,10 @@ int main(int argc, char** argv)
             return Check(args);
         if (verb == "colours" || verb == "colors")
             return Colours(args, programDir);
+        if (verb == "qzt")
+            return Qzt(args, programDir);
+        if (verb == "plain")
+            return Plain(args);
         throw UsageError{};
     } catch (const UsageError&) {
         std::cerr << Usage;

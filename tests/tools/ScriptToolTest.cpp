@@ -61,12 +61,38 @@ TEST(ScriptTool, ColoursPrintsMaximalRunsOverTheWholeFile)
     EXPECT_EQ(Script({"colours", Q(dir.write("e.con", ""))}).out, "");
 }
 
+TEST(ScriptTool, ProjectFileAndBackGiveTheOriginalBytes)
+{
+    TempDir dir;
+    std::string bytes;
+    for (int c = 0; c < 256; ++c)
+        bytes += static_cast<char>(c);
+    bytes += "\nfloat x; // \xE9t\xE9\n/* a */\r\n";
+    const std::string file = dir.write("eight.qc", bytes);
+    ASSERT_EQ(Script({"qzt", Q(file)}).exitCode, 0);
+    const std::string qzt = dir.read("eight.qzt");
+    EXPECT_EQ(qzt.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(qzt.find("\\cf"), std::string::npos);   // coloured
+    const ToolRun back = Script({"plain", Q(dir.file("eight.qzt"))});
+    EXPECT_EQ(back.exitCode, 0);
+    EXPECT_EQ(back.out, bytes);
+
+    // Never over the file it was made from.
+    const std::string project = dir.file("eight.qzt");
+    const ToolRun same = Script({"plain", Q(project), "-o", Q(project)});
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_EQ(same.err, "Cannot create file " + project + "\n");
+    EXPECT_EQ(dir.read("eight.qzt"), qzt);
+    EXPECT_EQ(Script({"plain", Q(file)}).err, "The file is not in Rich Text Format\n");
+}
+
 TEST(ScriptTool, BadUseAndMissingFiles)
 {
     EXPECT_EQ(Script({}).exitCode, 2);
     EXPECT_EQ(Script({"colours", "x.con", "--mode", "doom"}).exitCode, 2);
     EXPECT_EQ(Script({"colours", "x.con", "--line", "1"}).exitCode, 2);
     EXPECT_EQ(Script({"colours", "x.con", "--mode", "duke", "--table", "t.qcf"}).exitCode, 2);
+    EXPECT_EQ(Script({"plain", "x.qzt", "--mode", "duke"}).exitCode, 2);
     const ToolRun missing = Script({"check", "/nonexistent/x.con"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, "File not found: /nonexistent/x.con\n");
