@@ -4,10 +4,7 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 #include "platform/ProjectFile.h"
 #include "platform/RtfReader.h"
@@ -27,13 +24,6 @@ std::string RunTool(const QString& program, const QStringList& args)
     if (!process.waitForFinished(120000) || process.exitCode() != 0)
         ADD_FAILURE() << program.toStdString() << ": " << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput().toStdString();
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
 }
 
 // A script in the editor's colours, and its characters that are not blanks, each with its colour.
@@ -106,14 +96,6 @@ TEST(RtfPeersTest, UnrtfShowsOurTextInOurColours)
     const Sample sample = ColouredScript();
     const std::string path = dir.write("script.qzt", WriteProjectFile(ControlText{sample.text}, sample.colours));
     EXPECT_EQ(HtmlColouredChars(RunTool("unrtf", {"--html", QString::fromStdString(path)})), sample.visible);
-
-    std::string text = RunTool("unrtf", {"--text", QString::fromStdString(path)}), wanted;
-    text.erase(0, text.find("-----------------\n") + 18);   // unrtf's own header
-    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
-               text.end());
-    for (const auto& [c, colour] : sample.visible)
-        wanted += c;
-    EXPECT_EQ(text, wanted);
 }
 
 TEST(RtfPeersTest, PandocRtfReads)
@@ -140,7 +122,7 @@ TEST(RtfPeersTest, EnscriptColouredSourceReads)
     const std::string c = dir.write("a.c", source);
     RunTool("enscript", {"--language=rtf", "--color", "-Ec", "-q", "-o", QString::fromStdString(dir.file("a.rtf")),
                          QString::fromStdString(c)});
-    const RtfDocument doc = ReadRtf(ReadFile(dir.file("a.rtf")));
+    const RtfDocument doc = ReadRtf(dir.read("a.rtf"));
     EXPECT_EQ(PlainText(doc, "\n"), source);
     const RtfRun& keyword = doc.paragraphs.at(0).runs.at(0);
     EXPECT_TRUE(keyword.text == "int" && keyword.format.bold);
@@ -157,7 +139,7 @@ TEST(RtfPeersTest, LibreOfficeReadsOursAndWritesWhatWeRead)
     const QString out = QString::fromStdString(dir.path());
     RunTool("soffice", {"--headless", "--convert-to", "txt:Text (encoded):UTF8,CRLF", "--outdir", out,
                         QString::fromStdString(dir.file("script.rtf"))});
-    std::string text = ReadFile(dir.file("script.txt"));
+    std::string text = dir.read("script.txt");
     if (text.rfind("\xef\xbb\xbf", 0) == 0)
         text.erase(0, 3);
     EXPECT_EQ(text, sample.text);
@@ -165,7 +147,7 @@ TEST(RtfPeersTest, LibreOfficeReadsOursAndWritesWhatWeRead)
     dir.write("page.html", "<html><body><p>one <b>two</b> <font color=\"#ff0000\">red</font></p></body></html>");
     RunTool("soffice", {"--headless", "--infilter=HTML (StarWriter)", "--convert-to", "rtf", "--outdir", out,
                         QString::fromStdString(dir.file("page.html"))});
-    const RtfDocument doc = ReadRtf(ReadFile(dir.file("page.rtf")));
+    const RtfDocument doc = ReadRtf(dir.read("page.rtf"));
     bool bold = false, red = false;
     for (const RtfParagraph& para : doc.paragraphs)
         for (const RtfRun& run : para.runs) {
