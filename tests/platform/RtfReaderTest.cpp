@@ -18,9 +18,8 @@ std::string Text(const std::string& rtf)
 
 std::string ReadData(const std::string& name)
 {
-    std::ifstream in(std::string(TESSEL_SOURCE_DIR) + "/tests/data/" + name, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(std::string(TESSEL_SOURCE_DIR) + "/tests/data/" + name, std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -81,7 +80,6 @@ TEST(RtfReaderTest, TextOfControlWordsAndSymbols)
         {"{\\rtf1 a{\\pict\\bin4 }}{x}b}", "ab"},                          // braces inside binary data
         {"{\\rtf1 {\\field{\\fldinst HYPERLINK x}{\\fldrslt shown}}}", "shown"},
         {"{\\rtf1 a} trailing text}", "a"},
-        {"{\\rtf1 nul\0byte}", "nul"},
     };
     for (const auto& [rtf, text] : cases)
         EXPECT_EQ(Text(rtf), text) << rtf;
