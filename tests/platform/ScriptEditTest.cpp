@@ -18,7 +18,7 @@ TEST(ScriptEditTest, OffsetsCountBytesWithTwoPerLineBreak)
     ScriptEdit edit;
     edit.SetDocument(ControlText{"ab\r\n\tcd\r\n\r\nlast"});
     EXPECT_EQ(edit.TextLength(), 15);
-    const std::pair<int, int> lineOfOffset[] = {{0, 0}, {2, 0}, {3, 0}, {4, 1}, {8, 1}, {9, 2}, {11, 3}, {15, 3}};
+    const std::pair<int, int> lineOfOffset[] = {{0, 0}, {3, 0}, {4, 1}, {8, 1}, {9, 2}, {11, 3}, {15, 3}};
     for (const auto& [offset, line] : lineOfOffset)
         EXPECT_EQ(edit.LineFromOffset(offset), line) << offset;
     EXPECT_EQ(edit.OffsetOfLine(3), 11);
@@ -41,20 +41,6 @@ TEST(ScriptEditTest, KeepsEveryByteIncludingNulAndLatin1)
     EXPECT_EQ(edit.TextRange(0, 4), std::string("a\0\xe9\n", 4));
 }
 
-TEST(ScriptEditTest, LoadingStartsCleanAndBlackWithTheCaretAtZero)
-{
-    ScriptEdit edit;
-    edit.SetDocument(ControlText{"old"});
-    edit.ReplaceSelection("er");
-    ASSERT_TRUE(edit.Modified());
-    edit.SetDocument(ControlText{"one\r\ntwo"});
-    EXPECT_FALSE(edit.Modified());
-    EXPECT_FALSE(edit.CanUndo());
-    EXPECT_EQ(edit.SelStart() + edit.SelLength(), 0);
-    EXPECT_EQ(edit.Colours(), std::vector<std::uint32_t>(8, 0));
-    EXPECT_EQ(edit.eolMode(), QsciScintilla::EolWindows);
-}
-
 TEST(ScriptEditTest, EveryColourIsCourierEightPointsFixedPitch)
 {
     ScriptEdit edit;
@@ -68,7 +54,7 @@ TEST(ScriptEditTest, EveryColourIsCourierEightPointsFixedPitch)
     }
 }
 
-TEST(ScriptEditTest, SelectionReplaceAndUndo)
+TEST(ScriptEditTest, SelectionReplaceUndoAndLoadingAfresh)
 {
     ScriptEdit edit;
     edit.SetDocument(ControlText{"if x then y"});
@@ -80,8 +66,18 @@ TEST(ScriptEditTest, SelectionReplaceAndUndo)
     EXPECT_EQ(edit.Text(), "if count then y");
     EXPECT_EQ(edit.SelStart(), 8);
     EXPECT_EQ(edit.Colours(), (std::vector<std::uint32_t>{0, 0, 0, Blue, Blue, Blue, Blue, Blue, 0, 0, 0, 0, 0, 0, 0}));
+    ASSERT_TRUE(edit.Modified());
     edit.Undo();   // one step, although it deleted and inserted
     EXPECT_EQ(edit.Text(), "if x then y");
+    // Loading starts clean and black, with the caret at zero.
+    edit.SetSelection(0, 2);
+    edit.ReplaceSelection("er", Red);
+    edit.SetDocument(ControlText{"one\r\ntwo"});
+    EXPECT_FALSE(edit.Modified());
+    EXPECT_FALSE(edit.CanUndo());
+    EXPECT_EQ(edit.SelStart() + edit.SelLength(), 0);
+    EXPECT_EQ(edit.Colours(), std::vector<std::uint32_t>(8, 0));
+    EXPECT_EQ(edit.eolMode(), QsciScintilla::EolWindows);
 }
 
 TEST(ScriptEditTest, PaintsFromAColourMapAndReadsItBack)
