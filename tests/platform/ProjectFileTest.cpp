@@ -83,11 +83,9 @@ TEST(ProjectFileTest, EveryCorpusScriptComesBack)
         const std::string ext = entry.path().extension().string();
         if (!entry.is_regular_file() || ext == ".md" || ext == ".tsv")
             continue;
-        std::ifstream in(entry.path(), std::ios::binary);
         std::ostringstream bytes;
-        bytes << in.rdbuf();
-        ExpectRoundTrip(bytes.str(), static_cast<unsigned>(count), entry.path().string());
-        ++count;
+        bytes << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        ExpectRoundTrip(bytes.str(), static_cast<unsigned>(count++), entry.path().string());
     }
     EXPECT_GT(count, 10);
 }
