@@ -41,19 +41,6 @@ TEST(ScriptEditTest, KeepsEveryByteIncludingNulAndLatin1)
     EXPECT_EQ(edit.TextRange(0, 4), std::string("a\0\xe9\n", 4));
 }
 
-TEST(ScriptEditTest, EveryColourIsCourierEightPointsFixedPitch)
-{
-    ScriptEdit edit;
-    edit.SetDocument(ControlText{"ab"});
-    edit.PaintRange(1, 1, Green);
-    for (long style : {0L, edit.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 1)}) {
-        EXPECT_EQ(edit.SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, style), 8) << style;
-        char family[128] = {};
-        edit.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, style, family);
-        EXPECT_TRUE(QFontInfo(QFont(QString::fromUtf8(family), 8)).fixedPitch()) << family;
-    }
-}
-
 TEST(ScriptEditTest, SelectionReplaceUndoAndLoadingAfresh)
 {
     ScriptEdit edit;
@@ -80,7 +67,7 @@ TEST(ScriptEditTest, SelectionReplaceUndoAndLoadingAfresh)
     EXPECT_EQ(edit.eolMode(), QsciScintilla::EolWindows);
 }
 
-TEST(ScriptEditTest, PaintsFromAColourMapAndReadsItBack)
+TEST(ScriptEditTest, PaintsFromAColourMapInCourierEightPointsAndReadsItBack)
 {
     ScriptEdit edit;
     edit.SetDocument(ControlText{"define x // note\r\ny"});
@@ -90,6 +77,12 @@ TEST(ScriptEditTest, PaintsFromAColourMapAndReadsItBack)
     edit.PaintColours(colours);
     EXPECT_EQ(edit.Colours(), colours);
     EXPECT_FALSE(edit.Modified()) << "colouring is not an edit";
+    for (long style : {0L, edit.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 9)}) {
+        EXPECT_EQ(edit.SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, style), 8) << style;
+        char family[128] = {};
+        edit.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, style, family);
+        EXPECT_TRUE(QFontInfo(QFont(QString::fromUtf8(family), 8)).fixedPitch()) << family;
+    }
     edit.PaintColours(std::vector<std::uint32_t>(100, Blue));   // cut at the end of the text
     EXPECT_EQ(edit.Colours(), std::vector<std::uint32_t>(edit.TextLength(), Blue));
 }
