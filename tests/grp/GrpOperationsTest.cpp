@@ -46,12 +46,13 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
                       tooLong = "Warning: The file that you have chosen to insert is more than 12 characters long, "
                                 "shorten the filename and try again, because duke3D GRP are limited to 12 characters "
                                 "for filenames.";
-    const std::string twelve = "ABCDEFGH.CON 2 53", notFound = "The file you selected cannot be found.";
+    const std::string far = "A 10 " + std::to_string(16 * (std::int64_t(INT32_MAX) + 1)),
+                      twelve = "ABCDEFGH.CON 2 53", notFound = "The file you selected cannot be found.";
     const Rows afterDup = {"A 10 83", "DUP.CON 3 93", "C.CON 5 96"};   // the offsets stay
     std::vector<Entry> plus25(27, s), plus27(29, s);
     plus25[0] = plus27[0] = a, plus25[1] = plus27[1] = b;
     std::string count = Grp({a}), negative = Grp({a, s}), pastEnd = Grp({a, b});
-    count.replace(12, 4, Le32(3));
+    count.replace(12, 4, Le32(INT32_MAX));   // read up to the end, never counted out in advance
     negative.replace(28, 4, Le32(-4));
     pastEnd.pop_back();
     // A slot first under a count the file cannot hold (found by fuzzing: Add
@@ -87,8 +88,8 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         {Grp({a, s, d, b}), Rebuild(-1), Grp({a, b}), {"A 10 48"}, {}},   // B shows at the next load
         {Grp({a, s, b}), Rebuild(0), Grp({a, s, b}).substr(0, 74), {"A 10 64"}, {}},   // no data behind a kept slot
         // Directories and sizes that do not fit the file change nothing.
-        {count, Rebuild(2), "", {"A 10 64"}, {rbe}}, {count, Rebuild(-1), "", {"A 10 64"}, {rbe}},
-        {count, Add("N"), "", {"A 10 64"}, {rbe}}, {negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
+        {count, Rebuild(2), "", {far}, {rbe}}, {count, Rebuild(-1), "", {far}, {rbe}},
+        {count, Add("N"), "", {far}, {rbe}}, {negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
         {negative, Add("N"), "", {"A -4 48"}, {rbe}}, {pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
         {slotFirst, Add("N"), "", {}, {rbe}}, {slotFirst, Rebuild(-1), "", {}, {rbe}},
     };
