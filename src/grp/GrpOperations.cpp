@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <optional>
 
 #include "grp/GrpCommands.h"
 #include "grp/GrpFormat.h"
@@ -123,6 +124,24 @@ void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dr
             offset += m.size;
         }
     });
+}
+
+// The directory of a non-empty archive up to its first reserved slot, or
+// nullopt after emptyMessage when the file has no bytes at all.
+struct ListedDirectory {
+    std::int64_t fileSize;
+    GrpHeader header;
+    GrpDirectory dir;
+};
+std::optional<ListedDirectory> ReadListedDirectory(File& archive, const char* emptyMessage, Prompter& prompter)
+{
+    const std::int64_t fileSize = archive.size();
+    if (fileSize == 0) {
+        prompter.ShowMessage(emptyMessage);
+        return std::nullopt;
+    }
+    const GrpHeader header = ReadGrpHeader(archive);
+    return ListedDirectory{fileSize, header, ReadGrpDirectory(archive, fileSize, header.count, true)};
 }
 
 } // namespace
@@ -254,13 +273,10 @@ void ExtractEntry(const std::string& archivePath, const std::string& destination
                             MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes)
         return;
     File archive(archivePath, File::Mode::Read);
-    const std::int64_t fileSize = archive.size();
-    if (fileSize == 0) {
-        prompter.ShowMessage("The file is empty.");
+    const auto listed = ReadListedDirectory(archive, "The file is empty.", prompter);
+    if (!listed)
         return;
-    }
-    const GrpHeader header = ReadGrpHeader(archive);
-    const GrpDirectory dir = ReadGrpDirectory(archive, fileSize, header.count, true);
+    const auto& [fileSize, header, dir] = *listed;
     const std::int64_t start = GrpDataStart(header.count);
     std::int64_t offset = start;
     for (const auto& e : dir.entries) {
@@ -295,15 +311,12 @@ void DeleteEntry(GrpArchiveView& view, const std::string& archivePath, Prompter&
         return;
     }
     File archive(archivePath, File::Mode::ReadWrite);
-    const std::int64_t fileSize = archive.size();
-    if (fileSize == 0) {
-        prompter.ShowMessage("The file is incompatible, or is empty.");
-        return;
-    }
-    const std::string name = view.rows[static_cast<std::size_t>(view.selectedRow)].name;
-    const GrpHeader header = ReadGrpHeader(archive);
     // The whole directory is read before any byte is written.
-    const GrpDirectory dir = ReadGrpDirectory(archive, fileSize, header.count, true);
+    const auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter);
+    if (!listed)
+        return;
+    const GrpDirectory& dir = listed->dir;
+    const std::string name = view.rows[static_cast<std::size_t>(view.selectedRow)].name;
     if (dir.runsPastEnd)
         ThrowReadBeyondEnd();
     for (std::size_t i = 0; i < dir.entries.size(); ++i)
@@ -325,13 +338,10 @@ void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const
         return;
     }
     File archive(archivePath, File::Mode::ReadWrite);
-    const std::int64_t fileSize = archive.size();
-    if (fileSize == 0) {
-        prompter.ShowMessage("The file is incompatible, or is empty.");
+    const auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter);
+    if (!listed)
         return;
-    }
-    const GrpHeader header = ReadGrpHeader(archive);
-    const GrpDirectory dir = ReadGrpDirectory(archive, fileSize, header.count, true);
+    const GrpDirectory& dir = listed->dir;
     std::size_t found = dir.entries.size();
     for (std::size_t i = 0; i < dir.entries.size() && found == dir.entries.size(); ++i)
         if (!dir.entries[i].isDeleted() && GrpNameText(dir.entries[i].name) == nodeText)

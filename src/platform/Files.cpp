@@ -17,6 +17,30 @@
 
 namespace tessel {
 
+namespace {
+
+// Repeats a read or write that may do part of the work until count bytes are
+// done: call(done) makes one system call for the rest and returns its result.
+// A call that moves no byte ends in atZero's exception.
+template <typename Call>
+void RepeatUntilDone(std::size_t count, Call call, void (*atZero)())
+{
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = call(done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowIoError(errno);
+        }
+        if (n == 0)
+            atZero();
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+} // namespace
+
 bool FileExists(const std::string& name)
 {
     struct stat st;
@@ -164,54 +188,23 @@ void File::readExact(void* buffer, std::size_t count)
 void File::write(const void* buffer, std::size_t count)
 {
     const auto* p = static_cast<const char*>(buffer);
-    while (count > 0) {
-        const ssize_t n = ::write(fd_, p, count);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowIoError(errno);
-        }
-        if (n == 0)
-            ThrowDiskFull();
-        p += n;
-        count -= static_cast<std::size_t>(n);
-    }
+    RepeatUntilDone(count, [&](std::size_t done) { return ::write(fd_, p + done, count - done); }, ThrowDiskFull);
 }
 
 void File::readExactAt(void* buffer, std::size_t count, std::int64_t offset)
 {
     auto* p = static_cast<char*>(buffer);
-    while (count > 0) {
-        const ssize_t n = ::pread(fd_, p, count, static_cast<off_t>(offset));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowIoError(errno);
-        }
-        if (n == 0)
-            ThrowReadBeyondEnd();
-        p += n;
-        count -= static_cast<std::size_t>(n);
-        offset += n;
-    }
+    RepeatUntilDone(count, [&](std::size_t done) {
+        return ::pread(fd_, p + done, count - done, static_cast<off_t>(offset + done));
+    }, ThrowReadBeyondEnd);
 }
 
 void File::writeAt(const void* buffer, std::size_t count, std::int64_t offset)
 {
     const auto* p = static_cast<const char*>(buffer);
-    while (count > 0) {
-        const ssize_t n = ::pwrite(fd_, p, count, static_cast<off_t>(offset));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowIoError(errno);
-        }
-        if (n == 0)
-            ThrowDiskFull();
-        p += n;
-        count -= static_cast<std::size_t>(n);
-        offset += n;
-    }
+    RepeatUntilDone(count, [&](std::size_t done) {
+        return ::pwrite(fd_, p + done, count - done, static_cast<off_t>(offset + done));
+    }, ThrowDiskFull);
 }
 
 void File::copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t count)
