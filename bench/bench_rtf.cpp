@@ -1,6 +1,6 @@
 // Writing and reading a 1 MiB project file whose colour changes every 8
 // bytes: MiB of script text per second each way.
-#include "platform/ProjectFile.h"
+#include "richtext/ProjectFile.h"
 
 #include <algorithm>
 #include <chrono>

@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (view.rows.size() > rowsBefore) {
                     bool found = false;
                     for (const auto& e : Contents(archive, prompter))
-                        found = found || (e.name == EntryNameOfPath(source) && e.data == Read(source));
+                        found = found || (e.name == WindowsFileName(source) && e.data == Read(source));
                     Check(found);
                 }
                 break;

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ProjectFile.h"
-#include "platform/RtfReader.h"
+#include "richtext/ProjectFile.h"
+#include "richtext/RtfReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

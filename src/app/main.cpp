@@ -1,10 +1,12 @@
-// The entry sequence: the application title, the main window (whose creation
-// reads the settings and loads the language files), then the event loop.
+// The entry sequence: the application title, the prompter of the running
+// program, the main window (whose creation reads the settings and loads the
+// language files), then the event loop.
 #include <QApplication>
 #include <QIcon>
 
 #include "shell/Globals.h"
 #include "shell/Main.h"
+#include "shell/QtPrompter.h"
 
 int main(int argc, char** argv)
 {
@@ -16,7 +18,9 @@ int main(int argc, char** argv)
     if (argc > 1)
         tessel::CommandLineFile = argv[1];
 
-    tessel::TMainForm mainForm;
+    tessel::QtPrompter prompter;
+    tessel::SetAppPrompter(&prompter);
+    tessel::TMainForm mainForm(prompter);
     mainForm.show();
     return app.exec();
 }

@@ -19,7 +19,7 @@ void BuildGroups(GrpArchiveView& view)
     std::vector<std::size_t> sizes;
     groupOf.reserve(view.rows.size());
     for (const auto& row : view.rows) {
-        const auto [it, added] = byKey.emplace(ExtensionKey(row.name), view.groups.size());
+        const auto [it, added] = byKey.emplace(LastDotExtension(row.name), view.groups.size());
         if (added) {
             view.groups.push_back({it->first, {}});
             sizes.push_back(0);
@@ -48,7 +48,7 @@ void GrpArchiveView::showCount()
 
 void GrpArchiveView::addTreeNode(const std::string& name)
 {
-    const std::string key = ExtensionKey(name);
+    const std::string key = LastDotExtension(name);
     for (auto& g : groups)
         if (g.key == key) {
             g.children.push_back(name);
@@ -59,7 +59,7 @@ void GrpArchiveView::addTreeNode(const std::string& name)
 
 void GrpArchiveView::removeTreeNode(const std::string& name)
 {
-    const std::string key = ExtensionKey(name);
+    const std::string key = LastDotExtension(name);
     for (auto g = groups.begin(); g != groups.end(); ++g) {
         if (g->key != key)
             continue;
@@ -95,11 +95,9 @@ void CreateArchive(GrpArchiveView& view, const std::string& path, const std::str
         prompter.MessageDlg("The file already exists, are you sure you want to overwrite it?", MsgType::Confirm,
                             MsgButtons::YesNo) != MsgResult::Yes)
         return;
-    unsigned char header[GrpHeaderSize] = {};
-    const GrpName field = MakeGrpName(signature);
-    std::copy(field.begin(), field.end(), header);
+    const std::vector<unsigned char> header = EncodeGrpHead(MakeGrpName(signature), {});
     // The old file stays whole until the new one is complete.
-    WriteFileAtomically(path, std::string(reinterpret_cast<const char*>(header), sizeof header));
+    ReplaceFile(path, [&](File& out) { out.write(header.data(), header.size()); });
     view.archivePath = path;
     LoadArchive(view, path, prompter);
 }

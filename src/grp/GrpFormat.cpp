@@ -47,16 +47,22 @@ void PutInt32LE(unsigned char* p, std::int32_t value)
         p[i] = static_cast<unsigned char>(u >> (8 * i));
 }
 
-std::string ExtensionKey(const std::string& name)
+void EncodeGrpEntry(unsigned char* out, const GrpName& name, std::int32_t size)
 {
-    const auto dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    std::memcpy(out, name.data(), GrpNameSize);
+    PutInt32LE(out + GrpNameSize, size);
 }
 
-std::string EntryNameOfPath(const std::string& path)
+std::vector<unsigned char> EncodeGrpHead(const GrpName& signature, const std::vector<GrpDirEntry>& entries)
 {
-    const auto sep = path.find_last_of("/\\:");
-    return sep == std::string::npos ? path : path.substr(sep + 1);
+    std::vector<unsigned char> head(static_cast<std::size_t>(GrpDataStart(static_cast<std::int64_t>(entries.size()))));
+    EncodeGrpEntry(head.data(), signature, static_cast<std::int32_t>(entries.size()));
+    unsigned char* at = head.data() + GrpHeaderSize;
+    for (const auto& e : entries) {
+        EncodeGrpEntry(at, e.name, e.size);
+        at += GrpEntrySize;
+    }
+    return head;
 }
 
 bool IsPlainFileName(const std::string& name)

@@ -41,13 +41,15 @@ std::string GrpNameText(const GrpName& field);
 std::int32_t GetInt32LE(const unsigned char* p);
 void PutInt32LE(unsigned char* p, std::int32_t value);
 
+// The 16 bytes of a directory entry (or, with the count for a size, of the header).
+void EncodeGrpEntry(unsigned char* out, const GrpName& name, std::int32_t size);
+// The header and directory of an archive: the signature, the count of
+// entries, then each entry; the data follows them in the file.
+std::vector<unsigned char> EncodeGrpHead(const GrpName& signature, const std::vector<GrpDirEntry>& entries);
+
 // Where the data of entry 0 starts for a directory of count entries.
 inline std::int64_t GrpDataStart(std::int64_t count) { return GrpEntrySize * (count + 1); }
 
-// The text after the last "." of an entry name; empty when it holds none.
-std::string ExtensionKey(const std::string& name);
-// The name an added file gets: its path after the last "/", "\" or ":".
-std::string EntryNameOfPath(const std::string& path);
 // An entry name that can be written as a file inside a folder and nowhere else.
 bool IsPlainFileName(const std::string& name);
 

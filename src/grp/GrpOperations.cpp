@@ -19,12 +19,6 @@ std::int64_t EntryPosition(std::size_t index)
     return GrpHeaderSize + static_cast<std::int64_t>(index) * GrpEntrySize;
 }
 
-void EncodeEntry(unsigned char* out, const GrpName& name, std::int32_t size)
-{
-    std::memcpy(out, name.data(), GrpNameSize);
-    PutInt32LE(out + GrpNameSize, size);
-}
-
 void EraseRow(GrpArchiveView& view, std::size_t index)
 {
     view.rows.erase(view.rows.begin() + static_cast<std::ptrdiff_t>(index));
@@ -46,27 +40,17 @@ std::int32_t CheckedEntrySize(std::int64_t size)
     return static_cast<std::int32_t>(size);
 }
 
-// Writes header, directory and data of a new archive into a fresh temporary
-// file beside target, flushes it and renames it over target. Whatever fails,
-// target is untouched and the temporary file is gone.
+// Writes header, directory and data of a new archive into "~temp" + its name
+// beside target and renames it over target: whatever fails, target is
+// untouched and the temporary file is gone.
 template <typename WriteData>
 void ReplaceWithNewArchive(const std::string& target, const std::vector<unsigned char>& headerAndDirectory,
                            WriteData&& writeData)
 {
-    const std::string temp = RebuildTempPath(target);
-    DeleteFile(temp);   // a leftover of an interrupted run, or a link that must not be written through
-    File out(temp, File::Mode::CreateNew);
-    try {
+    ReplaceFile(target, [&](File& out) {
         out.writeAt(headerAndDirectory.data(), headerAndDirectory.size(), 0);
         writeData(out, static_cast<std::int64_t>(headerAndDirectory.size()));
-        out.copyModeFrom(target);
-        out.flush();
-        out.close();
-        RenameOver(temp, target);
-    } catch (...) {
-        DeleteFile(temp);
-        throw;
-    }
+    }, "~temp" + ExtractFileName(target));
 }
 
 // The rebuild: deleted entries (and, when dropSlots, reserved slots) leave the
@@ -106,19 +90,8 @@ void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dr
     if (extraSlots < 0 || newCount > INT32_MAX)
         ThrowIoError(EFBIG);
 
-    std::vector<unsigned char> head(static_cast<std::size_t>(GrpDataStart(newCount)));
-    std::memcpy(head.data(), header.signature.data(), GrpNameSize);
-    PutInt32LE(head.data() + GrpNameSize, static_cast<std::int32_t>(newCount));
-    std::size_t at = GrpHeaderSize;
-    for (const auto& e : kept) {
-        EncodeEntry(head.data() + at, e.name, e.size);
-        at += GrpEntrySize;
-    }
-    for (int i = 0; i < extraSlots; ++i) {
-        EncodeEntry(head.data() + at, ReservedSlotMarker, 0);
-        at += GrpEntrySize;
-    }
-    ReplaceWithNewArchive(target, head, [&](File& out, std::int64_t offset) {
+    kept.resize(static_cast<std::size_t>(newCount), GrpDirEntry{ReservedSlotMarker, 0});
+    ReplaceWithNewArchive(target, EncodeGrpHead(header.signature, kept), [&](File& out, std::int64_t offset) {
         for (const auto& m : moves) {
             out.copyFrom(old, m.from, offset, m.size);
             offset += m.size;
@@ -148,9 +121,7 @@ std::optional<ListedDirectory> ReadListedDirectory(File& archive, const char* em
 
 std::string RebuildTempPath(const std::string& archivePath)
 {
-    const std::string dir = ExtractFileDir(archivePath);
-    return (dir.empty() ? std::string() : IncludeTrailingPathDelimiter(dir)) + "~temp" +
-           ExtractFileName(archivePath);
+    return FolderPrefix(archivePath) + "~temp" + ExtractFileName(archivePath);
 }
 
 void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::string& sourcePath,
@@ -170,7 +141,7 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
         prompter.ShowMessage("You may not add the same file that you are using as the archive to the archive.");
         return;
     }
-    const std::string name = EntryNameOfPath(sourcePath);
+    const std::string name = WindowsFileName(sourcePath);
     for (const auto& row : view.rows)
         if (row.name == name) {
             prompter.ShowMessage("There is already a file with the same name in the archive");
@@ -230,7 +201,7 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
         archive.copyFrom(source, 0, dataOffset, size);
         archive.flush();
         unsigned char entry[GrpEntrySize];
-        EncodeEntry(entry, MakeGrpName(name), size);
+        EncodeGrpEntry(entry, MakeGrpName(name), size);
         archive.writeAt(entry, sizeof entry, EntryPosition(slot));
         unsigned char countBytes[4];
         PutInt32LE(countBytes, count);
@@ -256,6 +227,33 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
     RefreshOffsets(view, archivePath, prompter);
 }
 
+bool ConfirmExtractDestination(const std::string& archivePath, const std::string& destinationPath, Prompter& prompter)
+{
+    // Creating the destination would empty the archive before it is read.
+    if (SameFile(destinationPath, archivePath)) {
+        prompter.ShowError(FormatText("Cannot create file %s", destinationPath));
+        return false;
+    }
+    return !FileExists(destinationPath) ||
+           prompter.MessageDlg("The destination file already exists, are you sure you want to overwrite it?",
+                               MsgType::Confirm, MsgButtons::YesNo) == MsgResult::Yes;
+}
+
+void CopyEntryData(File& archive, std::int64_t offset, std::int32_t size, std::int64_t dataStart,
+                   const std::string& destinationPath)
+{
+    // Only data that the file holds; no destination for an entry that runs past its end.
+    CheckDataInFile(offset, size, dataStart, archive.size());
+    File out(destinationPath, File::Mode::Create);
+    try {
+        out.copyFrom(archive, offset, 0, size);
+        out.close();
+    } catch (...) {
+        DeleteFile(destinationPath);
+        throw;
+    }
+}
+
 void ExtractEntry(const std::string& archivePath, const std::string& destinationPath, const std::string& entryName,
                   Prompter& prompter)
 {
@@ -263,14 +261,7 @@ void ExtractEntry(const std::string& archivePath, const std::string& destination
         prompter.ShowMessage("The selected file does not exist.");
         return;
     }
-    // Creating the destination would empty the archive before it is read.
-    if (SameFile(destinationPath, archivePath)) {
-        prompter.ShowError(FormatText("Cannot create file %s", destinationPath));
-        return;
-    }
-    if (FileExists(destinationPath) &&
-        prompter.MessageDlg("The destination file already exists, are you sure you want to overwrite it?",
-                            MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes)
+    if (!ConfirmExtractDestination(archivePath, destinationPath, prompter))
         return;
     File archive(archivePath, File::Mode::Read);
     const auto listed = ReadListedDirectory(archive, "The file is empty.", prompter);
@@ -281,16 +272,7 @@ void ExtractEntry(const std::string& archivePath, const std::string& destination
     std::int64_t offset = start;
     for (const auto& e : dir.entries) {
         if (!e.isDeleted() && GrpNameText(e.name) == entryName) {
-            // Only data that the file holds; no destination for an entry that runs past its end.
-            CheckDataInFile(offset, e.size, start, fileSize);
-            File out(destinationPath, File::Mode::Create);
-            try {
-                out.copyFrom(archive, offset, 0, e.size);
-                out.close();
-            } catch (...) {
-                DeleteFile(destinationPath);
-                throw;
-            }
+            CopyEntryData(archive, offset, e.size, start, destinationPath);
             return;
         }
         offset += e.size;
@@ -398,15 +380,10 @@ void PackArchive(const std::string& archivePath, const std::string& signature, c
     const std::int64_t count = static_cast<std::int64_t>(items.size()) + reservedSlots;
     if (reservedSlots < 0 || count > INT32_MAX)
         ThrowIoError(EFBIG);
-    std::vector<unsigned char> head(static_cast<std::size_t>(GrpDataStart(count)));
-    const GrpName sig = MakeGrpName(signature);
-    std::memcpy(head.data(), sig.data(), GrpNameSize);
-    PutInt32LE(head.data() + GrpNameSize, static_cast<std::int32_t>(count));
+    std::vector<GrpDirEntry> entries(static_cast<std::size_t>(count), GrpDirEntry{ReservedSlotMarker, 0});
     for (std::size_t i = 0; i < items.size(); ++i)
-        EncodeEntry(head.data() + EntryPosition(i), MakeGrpName(items[i].name), sizes[i]);
-    for (std::int64_t i = static_cast<std::int64_t>(items.size()); i < count; ++i)
-        EncodeEntry(head.data() + EntryPosition(static_cast<std::size_t>(i)), ReservedSlotMarker, 0);
-    ReplaceWithNewArchive(ResolvePath(archivePath), head, [&](File& out, std::int64_t offset) {
+        entries[i] = {MakeGrpName(items[i].name), sizes[i]};
+    ReplaceWithNewArchive(ResolvePath(archivePath), EncodeGrpHead(MakeGrpName(signature), entries), [&](File& out, std::int64_t offset) {
         for (std::size_t i = 0; i < items.size(); ++i) {
             File source(items[i].path, File::Mode::Read);
             out.copyFrom(source, 0, offset, sizes[i]);

@@ -12,12 +12,23 @@
 
 namespace tessel {
 
+class File;
+
 // Puts the file at sourcePath into the first reserved slot; its data goes to the end.
 void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::string& sourcePath,
              Prompter& prompter);
 // Writes the data of the first live entry named entryName to destinationPath.
 void ExtractEntry(const std::string& archivePath, const std::string& destinationPath, const std::string& entryName,
                   Prompter& prompter);
+// The two steps of an extraction, for every tool that extracts. First the
+// checks before anything is read: never onto the archive itself, and the
+// overwrite question; false when refused.
+bool ConfirmExtractDestination(const std::string& archivePath, const std::string& destinationPath, Prompter& prompter);
+// Then size bytes at offset of the open archive (its data from dataStart on)
+// into a new destinationPath. Data outside the file is "Read beyond end of
+// file"; a failed copy leaves no destination behind.
+void CopyEntryData(File& archive, std::int64_t offset, std::int32_t size, std::int64_t dataStart,
+                   const std::string& destinationPath);
 // Marks every entry named as the selected row deleted and removes that row.
 void DeleteEntry(GrpArchiveView& view, const std::string& archivePath, Prompter& prompter);
 // Marks the first entry named nodeText deleted.

@@ -34,7 +34,7 @@ bool LoadColorDefinitionFile(const std::string& dir, const std::string& name, Ke
         const int code = StrToInt(colour);
         if (code < 1 || code > 3)
             return "): Invalid Color.  Skipping current function.";
-        const std::int32_t colours[3] = {clRed, clGreen, clBlue};
+        const TColor colours[3] = {clRed, clGreen, clBlue};
         const auto length = static_cast<std::int32_t>(keyword.size());
         table.push_back(ConType{std::move(keyword), length, colours[code - 1]});
         return nullptr;

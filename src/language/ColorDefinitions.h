@@ -5,20 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/Color.h"
+
 namespace tessel {
 
 class Prompter;
 
-// Colours are 0x00BBGGRR.
-constexpr std::int32_t clBlack = 0x000000;
-constexpr std::int32_t clRed = 0x0000FF;
-constexpr std::int32_t clGreen = 0x008000;   // also the comment colour
-constexpr std::int32_t clBlue = 0xFF0000;
-
 struct ConType {
     std::string Keyword;            // exactly as written (case kept, no trimming)
     std::int32_t KeywordLength = 0;
-    std::int32_t Color = clBlack;
+    TColor Color = clBlack;
 };
 
 // File order, duplicates included. It grows as far as the file goes; an empty

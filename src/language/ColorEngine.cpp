@@ -59,7 +59,7 @@ public:
             if (!matchCase)
                 for (char& c : key)
                     c = static_cast<char>(classes.fold[static_cast<unsigned char>(c)]);
-            const std::uint32_t hash = Hash(key.data(), key.size());
+            const TColor hash = Hash(key.data(), key.size());
             std::size_t slot = hash & mask_;
             while (slots_[slot] >= 0 && keys_[slots_[slot]].text != key)
                 slot = (slot + 1) & mask_;
@@ -90,7 +90,7 @@ public:
                 continue;
             }
             const int start = i;
-            std::uint32_t hash = 2166136261u;
+            TColor hash = 2166136261u;
             if (matchCase_) {
                 while (i < size && classes.word[data[i]])
                     hash = (hash ^ data[i++]) * 16777619u;
@@ -117,7 +117,7 @@ public:
 private:
     struct Key {
         std::string text;
-        std::uint32_t hash;
+        TColor hash;
         std::vector<int> entries;   // table entries with this keyword, in table order
     };
 
@@ -131,9 +131,9 @@ private:
         return true;
     }
 
-    static std::uint32_t Hash(const char* p, std::size_t n)
+    static TColor Hash(const char* p, std::size_t n)
     {
-        std::uint32_t hash = 2166136261u;
+        TColor hash = 2166136261u;
         for (std::size_t i = 0; i < n; ++i)
             hash = (hash ^ static_cast<unsigned char>(p[i])) * 16777619u;
         return hash;
@@ -180,7 +180,7 @@ void EmitKeywords(std::string_view text, const KeywordTableType& table, int from
     runs.resize(base + found.size());
     for (const Occurrence& o : found) {
         const ConType& k = table[o.entry];
-        runs[base + start[o.entry]++] = {o.pos, k.KeywordLength, static_cast<std::uint32_t>(k.Color)};
+        runs[base + start[o.entry]++] = {o.pos, k.KeywordLength, static_cast<TColor>(k.Color)};
     }
 }
 
@@ -283,13 +283,13 @@ std::pair<int, int> RunsExtent(const ColourRuns& runs, int textLength)
                         : std::pair<int, int>(0, 0);
 }
 
-void ComposeRuns(const ColourRuns& runs, std::uint32_t* colours, int begin, int end)
+void ComposeRuns(const ColourRuns& runs, TColor* colours, int begin, int end)
 {
     // Consecutive runs of one colour whose starts do not go back (a keyword's
     // matches, nested comment openings) repaint nothing the previous ones have
     // painted; skipping that keeps overlapping comments linear.
     bool inStreak = false;
-    std::uint32_t streakColour = 0;
+    TColor streakColour = 0;
     long long streakStart = 0, streakEnd = 0;
     for (const ColourRun& r : runs) {
         const long long s = std::max<long long>(r.Start, begin);
@@ -311,9 +311,9 @@ void ComposeRuns(const ColourRuns& runs, std::uint32_t* colours, int begin, int 
     }
 }
 
-std::vector<std::uint32_t> ComposeOnBlack(const ColourRuns& runs, int textLength)
+std::vector<TColor> ComposeOnBlack(const ColourRuns& runs, int textLength)
 {
-    std::vector<std::uint32_t> colours(static_cast<std::size_t>(textLength), clBlack);
+    std::vector<TColor> colours(static_cast<std::size_t>(textLength), clBlack);
     ComposeRuns(runs, colours.data(), 0, textLength);
     return colours;
 }

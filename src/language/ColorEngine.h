@@ -16,11 +16,11 @@ namespace tessel {
 struct ColourRun {
     int Start;
     int Length;
-    std::uint32_t Color;   // 0x00BBGGRR
+    TColor Color;   // 0x00BBGGRR
 };
 using ColourRuns = std::vector<ColourRun>;
 
-constexpr std::uint32_t CommentColor = clGreen;
+constexpr TColor CommentColor = clGreen;
 
 // After loading a game file: keywords (whole word, exact case) in table order,
 // then block comments, then line comments.
@@ -40,9 +40,9 @@ std::pair<int, int> RunsExtent(const ColourRuns& runs, int textLength);
 
 // Paints the runs in order over colours, which holds the bytes [begin, end) of
 // the text; whatever falls outside is cut.
-void ComposeRuns(const ColourRuns& runs, std::uint32_t* colours, int begin, int end);
+void ComposeRuns(const ColourRuns& runs, TColor* colours, int begin, int end);
 
 // The final colours of a black text of textLength bytes after the runs.
-std::vector<std::uint32_t> ComposeOnBlack(const ColourRuns& runs, int textLength);
+std::vector<TColor> ComposeOnBlack(const ColourRuns& runs, int textLength);
 
 } // namespace tessel

@@ -65,10 +65,8 @@ std::string ResolveFileCase(const std::string& path)
 {
     if (path.empty() || ::access(path.c_str(), F_OK) == 0)
         return path;
-    const auto slash = path.rfind(PathDelim);
-    const std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    DIR* d = ::opendir(dir.c_str());
+    const std::string name = ExtractFileName(path);
+    DIR* d = ::opendir(FolderOrCurrent(path).c_str());
     if (!d)
         return path;
     std::string found;
@@ -79,32 +77,7 @@ std::string ResolveFileCase(const std::string& path)
         }
     }
     ::closedir(d);
-    if (found.empty())
-        return path;
-    return (slash == std::string::npos ? std::string() : dir) + found;
-}
-
-std::string IncludeTrailingPathDelimiter(const std::string& dir)
-{
-    if (!dir.empty() && dir.back() == PathDelim)
-        return dir;
-    return dir + PathDelim;
-}
-
-std::string ExtractFileDir(const std::string& path)
-{
-    const auto slash = path.rfind(PathDelim);
-    if (slash == std::string::npos)
-        return std::string();
-    if (slash == 0)
-        return std::string(1, PathDelim);
-    return path.substr(0, slash);
-}
-
-std::string ExtractFileName(const std::string& path)
-{
-    const auto slash = path.rfind(PathDelim);
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return found.empty() ? path : FolderPrefix(path) + found;
 }
 
 std::string CurrentDirectory()
@@ -332,8 +305,7 @@ void RenameOver(const std::string& from, const std::string& to)
     if (::rename(from.c_str(), to.c_str()) != 0)
         ThrowIoError(errno);
     // The new directory entry reaches the disk too, not only the file's data.
-    const std::string dir = ExtractFileDir(to).empty() ? "." : ExtractFileDir(to);
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(FolderOrCurrent(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -361,42 +333,37 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
     return true;
 }
 
-void WriteFileAtomically(const std::string& target, const std::string& contents)
+void ReplaceFile(const std::string& target, const FileWriter& writer, const std::string& tempName)
 {
-    // Through a symbolic link the file it names is replaced, not the link.
-    std::string path = target;
-    if (char* real = ::realpath(target.c_str(), nullptr)) {
-        path = real;
-        ::free(real);
-    }
-    std::string temp = IncludeTrailingPathDelimiter(ExtractFileDir(path).empty() ? "." : ExtractFileDir(path))
-                       + "." + ExtractFileName(path) + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        ThrowIoError(errno);
-    ::close(fd);
-    try {
-        File f(temp, File::Mode::Create);
-        f.write(contents.data(), contents.size());
-        f.flush();
-        // Keep the permission bits the file had; a new file gets the usual ones.
-        struct stat st;
-        mode_t mode = 0666;
-        if (::stat(path.c_str(), &st) == 0) {
-            mode = st.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode &= ~mask;
-        }
-        if (::chmod(temp.c_str(), mode) != 0) { /* not fatal: the contents are what matter */ }
-        f.close();
-        if (::rename(temp.c_str(), path.c_str()) != 0)
+    const std::string path = ResolvePath(target);
+    const std::string folder = FolderPrefix(path);
+    std::string temp;
+    if (tempName.empty()) {
+        temp = folder + "." + ExtractFileName(path) + ".XXXXXX";
+        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0)
             ThrowIoError(errno);
+        ::close(fd);
+    } else {
+        temp = folder + tempName;
+        DeleteFile(temp);   // a leftover of an interrupted run, or a link that must not be written through
+    }
+    try {
+        File out(temp, tempName.empty() ? File::Mode::Create : File::Mode::CreateNew);
+        writer(out);
+        out.copyModeFrom(path);
+        out.flush();
+        out.close();
+        RenameOver(temp, path);
     } catch (...) {
-        ::unlink(temp.c_str());
+        DeleteFile(temp);
         throw;
     }
+}
+
+void ReplaceFile(const std::string& target, std::string_view contents)
+{
+    ReplaceFile(target, [contents](File& out) { out.write(contents.data(), contents.size()); });
 }
 
 } // namespace tessel

@@ -2,8 +2,12 @@
 // File-system services the rest of the program uses instead of POSIX calls.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/Paths.h"
 
 namespace tessel {
 
@@ -15,11 +19,6 @@ bool SameFile(const std::string& a, const std::string& b);
 // A name fixed by the games ("Duke3D.exe") may exist in its folder under other
 // letter case (folders copied from CD): the existing spelling, else the name unchanged.
 std::string ResolveFileCase(const std::string& path);
-// The platform's directory separator.
-constexpr char PathDelim = '/';
-std::string IncludeTrailingPathDelimiter(const std::string& dir);
-std::string ExtractFileDir(const std::string& path);   // without trailing separator
-std::string ExtractFileName(const std::string& path);  // after the last separator
 std::string CurrentDirectory();
 
 // An open file, closed on destruction. Every failure throws IoError with the
@@ -77,8 +76,18 @@ void ReportFileSizeLimitAsError();
 
 // Reads a whole file (throws IoError). Returns false when it does not exist.
 bool ReadWholeFile(const std::string& path, std::string& contents);
-// Replaces a file's contents atomically: a temporary file in the same folder,
-// flushed, then renamed over it (keeping its permission bits). Throws IoError.
-void WriteFileAtomically(const std::string& path, const std::string& contents);
+
+// The one way a file is written whole (settings, scripts, project files, new
+// and rebuilt archives). The writer fills a temporary file in the target's
+// folder; it is flushed to the disk, given the permission bits of the file it
+// replaces (the usual ones for a new file), renamed over the target and the
+// folder synced: a crash or a full disk leaves the old file whole. Through a
+// symbolic link the file it names is replaced. tempName, when given, names the
+// temporary file inside that folder (a leftover of that name is removed first);
+// otherwise a unique hidden name is used. Throws IoError; the temporary file
+// is gone afterwards whatever happened.
+using FileWriter = std::function<void(File& out)>;
+void ReplaceFile(const std::string& target, const FileWriter& writer, const std::string& tempName = std::string());
+void ReplaceFile(const std::string& target, std::string_view contents);
 
 } // namespace tessel

@@ -1,13 +1,15 @@
 #include "platform/Process.h"
 
-#include <QProcess>
-#include <QStringList>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/Files.h"
 
@@ -85,7 +87,7 @@ std::string FindOnPath(const std::string& program)
         if (end == std::string::npos)
             end = dirs.size();
         const std::string dir = dirs.substr(start, end - start);
-        const std::string candidate = IncludeTrailingPathDelimiter(dir.empty() ? "." : dir) + program;
+        const std::string candidate = (dir.empty() ? std::string(".") : dir) + PathDelim + program;
         if (FileExists(candidate) && ::access(candidate.c_str(), X_OK) == 0)
             return candidate;
         start = end + 1;
@@ -100,11 +102,7 @@ bool IsWebAddress(const std::string& file)
 
 bool IsWindowsProgram(const std::string& file)
 {
-    const std::string name = ExtractFileName(file);
-    const auto dot = name.rfind('.');
-    if (dot == std::string::npos)
-        return false;
-    std::string ext = name.substr(dot + 1);
+    std::string ext = LastDotExtension(ExtractFileName(file));
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     return ext == "exe" || ext == "bat" || ext == "com";
 }
@@ -151,12 +149,56 @@ bool StartProgram(const std::string& file, const std::string& params, const std:
     const LaunchPlan plan = PlanLaunch(file, params, workingDir);
     if (plan.program.empty())
         return false;
-    QStringList args;
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(plan.program.c_str()));
     for (const auto& a : plan.arguments)
-        args << QString::fromLocal8Bit(a.c_str());
-    // Detached: the program outlives us and nobody waits for it.
-    return QProcess::startDetached(QString::fromLocal8Bit(plan.program.c_str()), args,
-                                   QString::fromLocal8Bit(plan.workingDir.c_str()));
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    // Detached: a child starts a grandchild and ends at once, so the program
+    // outlives us and nobody waits for it. A pipe that closes on exec tells
+    // whether the program really started (an errno arrives when it did not).
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return false;
+    }
+    if (child == 0) {
+        ::close(report[0]);
+        ::setsid();
+        const pid_t grandchild = ::fork();
+        if (grandchild == 0) {
+            int err = 0;
+            if (!plan.workingDir.empty() && ::chdir(plan.workingDir.c_str()) != 0)
+                err = errno;
+            if (err == 0) {
+                ::execv(argv[0], argv.data());
+                err = errno;
+            }
+            if (::write(report[1], &err, sizeof err) < 0) { /* the parent sees a failure either way */ }
+            ::_exit(127);
+        }
+        if (grandchild < 0) {
+            const int err = errno;
+            if (::write(report[1], &err, sizeof err) < 0) { /* as above */ }
+        }
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    int err = 0;
+    ssize_t n;
+    do {
+        n = ::read(report[0], &err, sizeof err);
+    } while (n < 0 && errno == EINTR);
+    ::close(report[0]);
+    return n == 0;
 }
 
 } // namespace tessel

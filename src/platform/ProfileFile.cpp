@@ -284,7 +284,7 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
     }
 
     try {
-        WriteFileAtomically(fileName_, out);
+        ReplaceFile(fileName_, out);
     } catch (const std::exception&) {
         throw AppError(failure);
     }

@@ -1,8 +1,12 @@
 #include "platform/Prompter.h"
 
-#include "platform/QtPrompter.h"
+#include <cstdio>
+#include <cstdlib>
 
 namespace tessel {
+
+const char* const OutOfMemoryText = "Out of memory";
+const char* const UnexpectedFailureText = "An unexpected failure stopped the operation.";
 
 namespace {
 Prompter* current = nullptr;
@@ -11,15 +15,17 @@ Prompter* current = nullptr;
 Prompter& AppPrompter()
 {
     if (!current) {
-        static QtPrompter qtPrompter;
-        current = &qtPrompter;
+        std::fputs("tessel: no prompter installed\n", stderr);
+        std::abort();
     }
     return *current;
 }
 
-void SetAppPrompter(Prompter* prompter)
+Prompter* SetAppPrompter(Prompter* prompter)
 {
+    Prompter* previous = current;
     current = prompter;
+    return previous;
 }
 
 const char* MsgTypeCaption(MsgType type)

@@ -1,7 +1,14 @@
 #pragma once
-// The one door to the user for message boxes and file dialogs. The program uses
-// the Qt one; tests install a scripted one that records every message.
+// The one door to the user for message boxes and file dialogs. The program
+// installs the Qt one at start; tests install a scripted one that records every
+// message. Stock message boxes and file dialogs go through a Prompter; a
+// window's own dialogs (reserved space, search, go to line, the launchers) go
+// through that window's hook interface (as GrpWindowHooks), so that the logic
+// behind them is tested without widgets either way.
+#include <new>
 #include <string>
+
+#include "platform/Errors.h"
 
 namespace tessel {
 
@@ -32,10 +39,36 @@ public:
     virtual bool ExecuteSave(FileDialog& dialog) = 0;
 };
 
-// The process-wide prompter (the Qt one unless a test installed another).
+// The process-wide prompter: main() installs the Qt one, a test its own.
+// Asking for it before one is installed is a programming error (it aborts).
 Prompter& AppPrompter();
-void SetAppPrompter(Prompter* prompter);
+// Installs prompter and returns the one installed before (or null).
+Prompter* SetAppPrompter(Prompter* prompter);
 
 const char* MsgTypeCaption(MsgType type);
+
+extern const char* const OutOfMemoryText;        // "Out of memory"
+extern const char* const UnexpectedFailureText;  // anything that is no AppError
+
+// The one boundary where exceptions stop: every command that an event (a
+// menu, a key, a button, a timer) or a tool's main runs goes through here, so
+// nothing ever crosses the event loop. An AppError shows its text in the
+// error box, running out of memory "Out of memory", anything else a fixed
+// text. Returns false when the command ended by an exception.
+template <typename Command>
+bool RunGuarded(Prompter& prompter, Command&& command)
+{
+    try {
+        command();
+        return true;
+    } catch (const AppError& e) {
+        prompter.ShowError(e.what());
+    } catch (const std::bad_alloc&) {
+        prompter.ShowError(OutOfMemoryText);
+    } catch (...) {
+        prompter.ShowError(UnexpectedFailureText);
+    }
+    return false;
+}
 
 } // namespace tessel

@@ -53,40 +53,8 @@ void ResetGlobals()
 
 void SetProgramDir(const std::string& dir)
 {
-    ProgramDir = dir;
-    if (ProgramDir.empty() || ProgramDir.back() != '/')
-        ProgramDir += '/';
+    ProgramDir = dir.empty() ? std::string("./") : IncludeTrailingPathDelimiter(dir);
     SettingsFileName = ProgramDir + "QztMain.ini";
-}
-
-namespace {
-bool IsSeparator(char c)
-{
-    return c == '/' || c == '\\';
-}
-} // namespace
-
-std::string FileNamePart(const std::string& path)
-{
-    std::size_t end = path.size();
-    while (end > 0 && IsSeparator(path[end - 1]))
-        --end;
-    std::size_t start = end;
-    while (start > 0 && !IsSeparator(path[start - 1]))
-        --start;
-    return path.substr(start, end - start);
-}
-
-std::string FileExtPart(const std::string& path)
-{
-    const auto dot = path.find('.');
-    return dot == std::string::npos ? path : path.substr(dot + 1);
-}
-
-std::string FileStemPart(const std::string& path)
-{
-    const auto dot = path.find('.');
-    return dot == std::string::npos ? std::string() : path.substr(0, dot);
 }
 
 } // namespace tessel

@@ -8,6 +8,7 @@
 
 #include "language/ColorDefinitions.h"
 #include "language/WizardFile.h"
+#include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 
 namespace tessel {
@@ -75,10 +76,5 @@ void ResetGlobals();
 void SetProgramDir(const std::string& dir);
 // A short-lived accessor on the settings file.
 inline ProfileFile Settings() { return ProfileFile(SettingsFileName); }
-
-// Name functions. Both '/' and '\' separate, so names written the Windows way split too.
-std::string FileNamePart(const std::string& path);   // after the last separator
-std::string FileExtPart(const std::string& path);    // after the first full stop
-std::string FileStemPart(const std::string& path);   // before the first full stop
 
 } // namespace tessel

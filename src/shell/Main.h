@@ -1,14 +1,19 @@
 #pragma once
-// The main window: a multiple-document frame with the menus, tool bars, the
-// wizard pane and the status bar; it reads the settings at creation, switches
-// game modes and writes the mode and recent files when it is destroyed.
+// The main window: a multiple-document frame with the menus and tool bars of
+// the command table, the wizard pane and the status bar. It reads the start-up
+// settings at creation, switches game modes, hands requests to the active
+// document window, and writes the mode and recent files when destroyed. The
+// commands themselves live in the command files (Commands.h).
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QStringList>
+#include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Prompter.h"
+#include "shell/CommandTable.h"
 
 class QAction;
 class QDockWidget;
@@ -29,8 +34,10 @@ class TMainForm : public QMainWindow {
 public:
     // programDir: where the settings and data files are; empty means the
     // executable's folder.
-    explicit TMainForm(const std::string& programDir = std::string(), QWidget* parent = nullptr);
+    explicit TMainForm(Prompter& prompter, const std::string& programDir = std::string(), QWidget* parent = nullptr);
     ~TMainForm() override;
+
+    Prompter& prompter() const { return prompter_; }
 
     void SwitchGameMode(int mode);
     void PostEditorRequest();
@@ -45,14 +52,24 @@ public:
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
 
+    // --- commands ---------------------------------------------------------------
+    QAction* action(Cmd id) const { return actions_[static_cast<std::size_t>(id)]; }
+    // Runs handler, through the one exception boundary, when the command's menu
+    // entry or any tool button that stands for it is triggered.
+    void onCommand(Cmd id, std::function<void()> handler);
     // The editor command group: an editor's activation enables it, its
     // destruction disables it; a launcher's activation disables all of it but
     // go-to-line and the block indents.
-    static const QStringList& EditorCommandNames();
     void SetEditorCommandsEnabled(bool enabled);
     void DisableEditorCommandsForLauncher();
-    // A named menu entry, tool button action or pane control.
-    QObject* Control(const QString& name) const;
+
+    // --- parts the command files work on ---------------------------------------------
+    QMenu* gameMenu(int mode) const { return gameMenus_[static_cast<std::size_t>(mode - 1)]; }
+    // ToolBar1 (utilities), ToolBar2 (main), ToolBar3 (launch).
+    QToolBar* toolBar(int number) const { return toolBars_[static_cast<std::size_t>(number - 1)]; }
+    QDockWidget* wizardPane() const { return controlBar1_; }
+    QListWidget* wizardList() const { return mainConWiz_; }
+    QStatusBar* statusPanels() const { return statusBar1_; }
 
     FileDialog OpenDialog;
     FileDialog SaveDialog1;
@@ -64,35 +81,27 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
-    void CreateMenus();
-    void CreateToolBars();
+    void CreateCommands();
     void CreateWizardPane();
     void CreateStatusBar();
-    QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                     const QKeySequence& shortcut = QKeySequence(), bool enabled = true);
-    QAction* AddTool(QToolBar* bar, const char* name, const QString& hint,
-                     const char* iconName, const QString& glyph);
     void LoadColorDefinitionsForMode(int mode);
-    void ToggleBar(QWidget* bar, QAction* entry);
-    void TileDocuments(Qt::Orientation orientation);
-    void ArrangeMinimized();
     void OnSubWindowActivated(QMdiSubWindow* window);
 
+    Prompter& prompter_;
+    std::array<QAction*, static_cast<std::size_t>(Cmd::Count)> actions_{};
+    // The editor command group, and the part of it a launcher leaves enabled.
+    std::vector<QObject*> editorGroup_;
+    std::vector<QObject*> keptForLauncher_;
     QMdiArea* mdiArea_ = nullptr;
-    QMenu* mnuDuke_ = nullptr;
-    QMenu* mnuQuake_ = nullptr;
-    QMenu* mnuVerge_ = nullptr;
-    QToolBar* toolBar1_ = nullptr;
-    QToolBar* toolBar2_ = nullptr;
-    QToolBar* toolBar3_ = nullptr;
+    std::array<QMenu*, 3> gameMenus_{};
+    std::array<QToolBar*, 3> toolBars_{};
+    QAction* mnuFileSep2_ = nullptr;
     QDockWidget* controlBar1_ = nullptr;
     QLabel* lblWizard_ = nullptr;
     QListWidget* mainConWiz_ = nullptr;
     QListWidget* movConWiz_ = nullptr;
     QStatusBar* statusBar1_ = nullptr;
     QLabel* panels_[4] = {};
-    QAction* recentItems_[4] = {};
-    QAction* mnuFileSep2_ = nullptr;
     QPointer<QMdiSubWindow> lastActive_;   // for its deactivation
     unsigned long lastRightRelease_ = 0;
     bool destroyed_ = false;

@@ -24,4 +24,15 @@ void InsertFront(std::vector<std::string>& list, const std::string& name)
     list[0] = name;
 }
 
+void NoteRecentFile(std::vector<std::string>& list, const std::string& name)
+{
+    const int i = IndexOfName(list, name);
+    if (i >= 0) {
+        MoveToFront(list, i);
+        list[0] = name;
+    } else {
+        InsertFront(list, name);
+    }
+}
+
 } // namespace tessel

@@ -12,5 +12,8 @@ int IndexOfName(const std::vector<std::string>& list, const std::string& name);
 void MoveToFront(std::vector<std::string>& list, int index);
 // Every entry moves one place down, the last dropping off; name goes to 0.
 void InsertFront(std::vector<std::string>& list, const std::string& name);
+// What opening name does to the recent list: an entry already there moves to
+// the front, a new name pushes the oldest out.
+void NoteRecentFile(std::vector<std::string>& list, const std::string& name);
 
 } // namespace tessel

@@ -159,7 +159,6 @@ void Unpack(const std::string& path, const std::string& dir, ConsolePrompter& pr
         }
     CreateDirectory(dir);
     File archive(path, File::Mode::Read);
-    const std::int64_t fileSize = archive.size();
     const std::string folder = IncludeTrailingPathDelimiter(dir);
     std::vector<std::string> done;
     for (const auto& row : view.rows) {
@@ -171,29 +170,13 @@ void Unpack(const std::string& path, const std::string& dir, ConsolePrompter& pr
             continue;
         done.push_back(row.name);
         const std::string dest = folder + row.name;
-        if (SameFile(dest, path)) {
-            prompter.ShowError(FormatText("Cannot create file %s", dest));
-            continue;
-        }
-        if (FileExists(dest) &&
-            prompter.MessageDlg("The destination file already exists, are you sure you want to overwrite it?",
-                                MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes)
-            continue;
-        CheckDataInFile(row.offset, row.size, GrpHeaderSize, fileSize);
-        File out(dest, File::Mode::Create);
-        try {
-            out.copyFrom(archive, row.offset, 0, row.size);
-            out.close();
-        } catch (...) {
-            DeleteFile(dest);
-            throw;
-        }
+        if (ConfirmExtractDestination(path, dest, prompter))
+            CopyEntryData(archive, row.offset, row.size, GrpHeaderSize, dest);
     }
 }
 
-int Run(std::vector<std::string> args)
+int Run(std::vector<std::string> args, ConsolePrompter& prompter)
 {
-    ConsolePrompter prompter("tessel-grp");
     std::string signature = "KenSilverman";
     std::string reserveText;
     std::vector<std::string> rest;
@@ -254,13 +237,15 @@ int Run(std::vector<std::string> args)
 int main(int argc, char** argv)
 {
     ReportFileSizeLimitAsError();
-    try {
-        return Run(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const UsageError&) {
-        std::fputs(Usage, stderr);
-        return 2;
-    } catch (const AppError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
+    ConsolePrompter prompter("tessel-grp");
+    int status = 1;
+    RunGuarded(prompter, [&] {
+        try {
+            status = Run(std::vector<std::string>(argv + 1, argv + argc), prompter);
+        } catch (const UsageError&) {
+            std::fputs(Usage, stderr);
+            status = 2;
+        }
+    });
+    return status;
 }

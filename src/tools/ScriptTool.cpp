@@ -2,8 +2,6 @@
 // check and colours use the file's bytes as they are: offsets count a line
 // break as the bytes it has in the file. qzt colours the text as the editor
 // holds it, so that the project file is the one the editor would save.
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -17,7 +15,7 @@
 #include "platform/Convert.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
-#include "platform/ProjectFile.h"
+#include "richtext/ProjectFile.h"
 #include "tools/ConsolePrompter.h"
 
 using namespace tessel;
@@ -62,11 +60,10 @@ int Check(const std::vector<std::string>& args)
 
 int ModeOfFile(const std::string& path)
 {
-    const std::string name = ExtractFileName(path);
-    std::string ext = name.substr(std::min(name.find_last_of('.'), name.size()));
+    std::string ext = LastDotExtension(ExtractFileName(path));
     for (char& c : ext)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".qc" ? 2 : ext == ".vc" ? 3 : 1;
+    return ext == "qc" ? 2 : ext == "vc" ? 3 : 1;
 }
 
 enum class Operation { Whole, Selection, Line };
@@ -126,8 +123,7 @@ KeywordTableType LoadTable(const Options& o, const std::string& programDir)
         if (o.table.empty())
             LoadColorDefinitions(o.mode, programDir, table, prompter);
         else
-            LoadColorDefinitionFile(IncludeTrailingPathDelimiter(ExtractFileDir(o.table)), ExtractFileName(o.table),
-                                    table, prompter);
+            LoadColorDefinitionFile(FolderPrefix(o.table), ExtractFileName(o.table), table, prompter);
     } catch (const ConvertError& e) {
         prompter.ShowError(e.what());
     }
@@ -173,14 +169,7 @@ void WriteOutput(const std::string& out, const std::string& from, const std::str
 {
     if (SameFile(out, from))
         throw IoError(FormatText("Cannot create file %s", out), EEXIST);
-    WriteFileAtomically(out, bytes);
-}
-
-std::string WithExtension(const std::string& path, const std::string& ext)
-{
-    const std::size_t nameStart = path.size() - ExtractFileName(path).size();
-    const std::size_t dot = path.find_last_of('.');
-    return (dot != std::string::npos && dot > nameStart ? path.substr(0, dot) : path) + ext;
+    ReplaceFile(out, bytes);
 }
 
 int Qzt(const std::vector<std::string>& args, const std::string& programDir)
@@ -188,7 +177,7 @@ int Qzt(const std::vector<std::string>& args, const std::string& programDir)
     const Options o = ParseOptions(args, "--mode --table -o");
     const ControlText text = ControlTextOfFile(ReadInput(o.file));
     const std::string rtf = WriteProjectFile(text, ColourWhole(text.text, LoadTable(o, programDir)));
-    WriteOutput(o.out.empty() ? WithExtension(o.file, ".qzt") : o.out, o.file, rtf);
+    WriteOutput(o.out.empty() ? ChangeFileExt(o.file, ".qzt") : o.out, o.file, rtf);
     return 0;
 }
 
@@ -207,28 +196,31 @@ int Plain(const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    const std::string programDir = IncludeTrailingPathDelimiter(QCoreApplication::applicationDirPath().toStdString());
+    ReportFileSizeLimitAsError();
+    const std::string programDir = ExecutableDir();
     std::vector<std::string> args(argv + 1, argv + argc);
-    try {
-        if (args.empty())
-            throw UsageError{};
-        const std::string verb = args[0];
-        args.erase(args.begin());
-        if (verb == "check")
-            return Check(args);
-        if (verb == "colours" || verb == "colors")
-            return Colours(args, programDir);
-        if (verb == "qzt")
-            return Qzt(args, programDir);
-        if (verb == "plain")
-            return Plain(args);
-        throw UsageError{};
-    } catch (const UsageError&) {
-        std::cerr << Usage;
-        return 2;
-    } catch (const std::exception& e) {
-        std::cerr << e.what() << '\n';
-        return 1;
-    }
+    ConsolePrompter prompter("tessel-script");
+    int status = 1;
+    RunGuarded(prompter, [&] {
+        try {
+            if (args.empty())
+                throw UsageError{};
+            const std::string verb = args[0];
+            args.erase(args.begin());
+            if (verb == "check")
+                status = Check(args);
+            else if (verb == "colours" || verb == "colors")
+                status = Colours(args, programDir);
+            else if (verb == "qzt")
+                status = Qzt(args, programDir);
+            else if (verb == "plain")
+                status = Plain(args);
+            else
+                throw UsageError{};
+        } catch (const UsageError&) {
+            std::cerr << Usage;
+            status = 2;
+        }
+    });
+    return status;
 }

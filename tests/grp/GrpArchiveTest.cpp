@@ -15,7 +15,7 @@ using Rows = std::vector<std::string>;
 TEST(GrpArchiveTest, AnEntryIsNamedAfterThePathsLastPart)
 {
     for (const char* path : {"/mods/NEW.CON", "C:\\Games\\NEW.CON", "C:NEW.CON", "NEW.CON"})
-        EXPECT_EQ(EntryNameOfPath(path), "NEW.CON") << path;
+        EXPECT_EQ(WindowsFileName(path), "NEW.CON") << path;
 }
 
 TEST(GrpArchiveTest, CreateWritesSixteenBytesAndLoadsThem)

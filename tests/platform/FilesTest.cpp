@@ -66,15 +66,15 @@ TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
     TempDir dir;
     const std::string file = dir.write("QztMain.ini", "old contents");
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
-    WriteFileAtomically(file, "new");
+    ReplaceFile(file, "new");
     EXPECT_EQ(dir.read("QztMain.ini"), "new");
     struct stat st;
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     ASSERT_EQ(::symlink(file.c_str(), dir.file("link.ini").c_str()), 0);
-    WriteFileAtomically(dir.file("link.ini"), "through the link");
+    ReplaceFile(dir.file("link.ini"), "through the link");
     EXPECT_EQ(dir.read("QztMain.ini"), "through the link");
-    EXPECT_EQ(ErrorOf([&] { WriteFileAtomically(dir.file("no/such/folder"), "x"); }), "File not found");
+    EXPECT_EQ(ErrorOf([&] { ReplaceFile(dir.file("no/such/folder"), "x"); }), "File not found");
 }
 
 } // namespace

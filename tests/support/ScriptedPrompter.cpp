@@ -6,10 +6,7 @@
 
 namespace tessel {
 
-ScriptedPrompter::ScriptedPrompter() : previous_(&AppPrompter())
-{
-    SetAppPrompter(this);
-}
+ScriptedPrompter::ScriptedPrompter() : previous_(SetAppPrompter(this)) {}
 
 ScriptedPrompter::~ScriptedPrompter()
 {

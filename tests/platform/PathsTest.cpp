@@ -1,4 +1,4 @@
-#include "shell/Globals.h"
+#include "platform/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 namespace tessel {
 namespace {
 
-TEST(GlobalsTest, NamePartsSplitAtEitherSeparatorAndTheFirstFullStop)
+TEST(PathsTest, NamePartsSplitAtEitherSeparatorAndTheFirstFullStop)
 {
     const std::array<const char*, 4> cases[] = {
         // path, FileNamePart, FileExtPart, FileStemPart

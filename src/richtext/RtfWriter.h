@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/ControlText.h"
+#include "platform/Color.h"
+#include "richtext/ControlText.h"
 
 namespace tessel {
 
 // colours: one TColor (0x00BBGGRR) per byte of text.text; missing entries
 // are black. A CR LF pair is one paragraph mark in the colour of its CR.
 // A text marked UTF-8 that is not valid UTF-8 is written as Latin-1.
-std::string WriteRtf(const ControlText& text, const std::vector<std::uint32_t>& colours);
+std::string WriteRtf(const ControlText& text, const std::vector<TColor>& colours);
 
 } // namespace tessel

@@ -1,12 +1,12 @@
-#include "platform/ProjectFile.h"
+#include "richtext/ProjectFile.h"
 
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
-#include "platform/Unicode.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+#include "richtext/Unicode.h"
 
 namespace tessel {
 
-std::string WriteProjectFile(const ControlText& text, const std::vector<std::uint32_t>& colours)
+std::string WriteProjectFile(const ControlText& text, const std::vector<TColor>& colours)
 {
     return WriteRtf(text, colours);
 }
@@ -17,7 +17,7 @@ namespace {
 // paragraph end and line break, black for the automatic colour.
 class ControlTextSink : public RtfSink {
 public:
-    ControlTextSink(std::string& text, std::vector<std::uint32_t>& colours) : text_(text), colours_(colours) {}
+    ControlTextSink(std::string& text, std::vector<TColor>& colours) : text_(text), colours_(colours) {}
 
     void Text(std::string_view utf8, const RtfCharFormat& format) override
     {
@@ -36,9 +36,9 @@ public:
     }
 
 private:
-    static std::uint32_t ColourOf(const RtfCharFormat& f) { return f.foreground == AutomaticColour ? 0u : f.foreground; }
+    static TColor ColourOf(const RtfCharFormat& f) { return ShownColor(f.foreground); }
     std::string& text_;
-    std::vector<std::uint32_t>& colours_;
+    std::vector<TColor>& colours_;
 };
 
 } // namespace
@@ -47,7 +47,7 @@ ColouredText ReadProjectFile(std::string_view rtf)
 {
     ColouredText result;
     std::string& text = result.text.text;
-    std::vector<std::uint32_t>& colours = result.colours;
+    std::vector<TColor>& colours = result.colours;
     // Enough for our own files, which are longer than their text.
     text.reserve(rtf.size());
     colours.reserve(rtf.size());

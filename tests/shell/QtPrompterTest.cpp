@@ -1,11 +1,11 @@
-#include "platform/QtPrompter.h"
+#include "shell/QtPrompter.h"
 
 #include <gtest/gtest.h>
 
 namespace tessel {
 namespace {
 
-TEST(PrompterTest, FiltersBecomeQtNameFiltersMatchingBothCases)
+TEST(QtPrompterTest, FiltersBecomeQtNameFiltersMatchingBothCases)
 {
     EXPECT_EQ(QtNameFilters("Qzt Files (*.qzt)|*.qzt|Con Files (*.con)|*.con"),
               (QStringList{"Qzt Files (*.qzt *.QZT)", "Con Files (*.con *.CON)"}));

@@ -1,4 +1,4 @@
-#include "platform/RtfReader.h"
+#include "richtext/RtfReader.h"
 
 #include <gtest/gtest.h>
 
@@ -97,13 +97,13 @@ TEST(RtfReaderTest, FormattingIsScopedByGroupsAndReset)
     EXPECT_EQ(runs[0].format.halfPoints, 30);
     EXPECT_EQ(runs[0].format.foreground, Blue);
     EXPECT_TRUE(runs[1].format.italic && runs[1].format.bold);
-    EXPECT_EQ(runs[1].format.foreground, AutomaticColour);
+    EXPECT_EQ(runs[1].format.foreground, clAutomatic);
     EXPECT_EQ(runs[2].format, runs[0].format);
     EXPECT_EQ(runs[3].text, "d");
     EXPECT_EQ(doc.fonts.at(runs[3].format.font).name, "Times") << "\\plain returns to the default font";
     EXPECT_EQ(runs[3].format.halfPoints, 24);
     EXPECT_FALSE(runs[3].format.bold);
-    EXPECT_EQ(runs[4].format.foreground, AutomaticColour) << "an index past the table";
+    EXPECT_EQ(runs[4].format.foreground, clAutomatic) << "an index past the table";
 }
 
 TEST(RtfReaderTest, MalformedInputGivesABestEffortDocumentAndNonRtfAnError)

@@ -7,18 +7,19 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ControlText.h"
+#include "platform/Color.h"
+#include "richtext/ControlText.h"
 
 namespace tessel {
 
 struct ColouredText {
     ControlText text;
-    std::vector<std::uint32_t> colours;   // one TColor per byte of text.text
+    std::vector<TColor> colours;   // one TColor per byte of text.text
 };
 
 // colours: one TColor per byte of text.text (the control's CR LF text); for
 // a file read from disk, text = ControlTextOfFile(bytes).
-std::string WriteProjectFile(const ControlText& text, const std::vector<std::uint32_t>& colours);
+std::string WriteProjectFile(const ControlText& text, const std::vector<TColor>& colours);
 
 // Throws RtfError when the bytes are not RTF. Automatic colour reads as black.
 ColouredText ReadProjectFile(std::string_view rtf);

@@ -1,4 +1,4 @@
-#include "platform/RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
 #include <gtest/gtest.h>
 

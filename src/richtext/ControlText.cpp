@@ -1,4 +1,4 @@
-#include "platform/ControlText.h"
+#include "richtext/ControlText.h"
 
 #include <cstddef>
 

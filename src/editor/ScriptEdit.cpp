@@ -1,4 +1,4 @@
-#include "platform/ScriptEdit.h"
+#include "editor/ScriptEdit.h"
 
 #include <QEvent>
 #include <QFontInfo>
@@ -10,13 +10,12 @@
 
 #include "platform/Errors.h"
 #include "platform/Files.h"
-#include "platform/RtfReader.h"
+#include "richtext/RtfReader.h"
 
 namespace tessel {
 
 namespace {
 
-constexpr std::uint32_t Black = 0;
 constexpr int FirstPredefinedStyle = QsciScintillaBase::STYLE_DEFAULT;         // 32
 constexpr int LastPredefinedStyle = QsciScintillaBase::STYLE_LASTPREDEFINED;   // 39
 constexpr int LastStyle = 255;
@@ -60,15 +59,15 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QsciScintilla(parent)
     setAutoIndent(false);
     for (int margin = 0; margin < 5; ++margin)
         setMarginWidth(margin, 0);
-    Send(SCI_SETWORDCHARS, 0, reinterpret_cast<long>("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_"));
+    SendScintilla(SCI_SETWORDCHARS, 0UL, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
 
     const QByteArray family = FixedPitchCourier();
-    Send(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<long>(family.constData()));
+    SendScintilla(SCI_STYLESETFONT, static_cast<uintptr_t>(STYLE_DEFAULT), family.constData());
     Send(SCI_STYLESETSIZE, STYLE_DEFAULT, 8);
-    Send(SCI_STYLESETFORE, STYLE_DEFAULT, Black);
+    Send(SCI_STYLESETFORE, STYLE_DEFAULT, clBlack);
     Send(SCI_STYLECLEARALL);
-    colourOfStyle_.assign(LastStyle + 1, Black);
-    styleOfColour_[Black] = 0;
+    colourOfStyle_.assign(LastStyle + 1, clBlack);
+    styleOfColour_[clBlack] = 0;
 
     ApplyFixedScrollBars();
     guard_ = new ScrollBarGuard(this);
@@ -93,25 +92,16 @@ void ScriptEdit::ApplyFixedScrollBars()
 
 // --- text -------------------------------------------------------------------
 
-std::string ScriptEdit::Text() const
-{
-    return TextRange(0, TextLength());
-}
-
 int ScriptEdit::TextLength() const
 {
     return static_cast<int>(Send(SCI_GETLENGTH));
 }
 
-std::string ScriptEdit::TextRange(int start, int length) const
+std::string_view ScriptEdit::TextView() const
 {
-    const int size = TextLength();
-    start = std::clamp(start, 0, size);
-    length = std::clamp(length, 0, size - start);
-    if (length == 0)
-        return {};
-    const auto* p = reinterpret_cast<const char*>(Send(SCI_GETRANGEPOINTER, start, length));
-    return std::string(p, static_cast<std::size_t>(length));
+    // The gap buffer is made contiguous; the pointer holds until the next change.
+    const auto* p = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    return std::string_view(p, static_cast<std::size_t>(TextLength()));
 }
 
 void ScriptEdit::SetDocument(const ControlText& text)
@@ -123,7 +113,7 @@ void ScriptEdit::SetDocument(const ControlText& text)
     setUtf8(encoding_ == TextEncoding::Utf8);
     // Not setText: it stops at a NUL byte and goes through QString.
     if (!text.text.empty())
-        Send(SCI_ADDTEXT, text.text.size(), reinterpret_cast<long>(text.text.data()));
+        SendScintilla(SCI_ADDTEXT, static_cast<uintptr_t>(text.text.size()), text.text.data());
     Send(SCI_SETUNDOCOLLECTION, 1);
     Send(SCI_EMPTYUNDOBUFFER);
     Send(SCI_GOTOPOS, 0);
@@ -159,11 +149,6 @@ int ScriptEdit::SelLength() const
     return static_cast<int>(Send(SCI_GETSELECTIONEND)) - SelStart();
 }
 
-std::string ScriptEdit::SelText() const
-{
-    return TextRange(SelStart(), SelLength());
-}
-
 void ScriptEdit::SetSelection(int start, int length)
 {
     const int size = TextLength();
@@ -172,38 +157,19 @@ void ScriptEdit::SetSelection(int start, int length)
     Send(SCI_SETSEL, start, end);
 }
 
-void ScriptEdit::ReplaceSelection(std::string_view text)
+void ScriptEdit::ReplaceSelection(std::string_view text, TColor colour)
 {
     const int start = SelStart();
     Send(SCI_BEGINUNDOACTION);
     Send(SCI_SETTARGETRANGE, start, start + SelLength());
     // With an explicit length, so NUL bytes are kept.
-    Send(SCI_REPLACETARGET, text.size(), reinterpret_cast<long>(text.data()));
+    SendScintilla(SCI_REPLACETARGET, static_cast<uintptr_t>(text.size()), text.data());
     Send(SCI_ENDUNDOACTION);
     const int end = start + static_cast<int>(text.size());
     Send(SCI_SETSEL, end, end);
     // Scintilla gives inserted text style 0 only where nothing restyles it;
-    // make sure the new text is black.
-    PaintRange(start, static_cast<int>(text.size()), Black);
-}
-
-void ScriptEdit::ReplaceSelection(std::string_view text, std::uint32_t colour)
-{
-    const int start = SelStart();
-    ReplaceSelection(text);
+    // paint it, black or in the colour asked for.
     PaintRange(start, static_cast<int>(text.size()), colour);
-}
-
-int ScriptEdit::FindText(std::string_view pattern, int from, int to, bool wholeWord, bool matchCase) const
-{
-    const int size = TextLength();
-    from = std::clamp(from, 0, size);
-    to = std::clamp(to, 0, size);
-    if (pattern.empty() || from >= to)
-        return -1;
-    Send(SCI_SETSEARCHFLAGS, (wholeWord ? SCFIND_WHOLEWORD : 0) | (matchCase ? SCFIND_MATCHCASE : 0));
-    Send(SCI_SETTARGETRANGE, from, to);
-    return static_cast<int>(Send(SCI_SEARCHINTARGET, pattern.size(), reinterpret_cast<long>(pattern.data())));
 }
 
 // --- lines ------------------------------------------------------------------
@@ -234,7 +200,7 @@ int ScriptEdit::LineLength(int line) const
 
 // --- colours ------------------------------------------------------------------
 
-int ScriptEdit::StyleFor(std::uint32_t colour)
+int ScriptEdit::StyleFor(TColor colour)
 {
     colour &= 0xFFFFFFu;
     const auto found = styleOfColour_.find(colour);
@@ -244,7 +210,7 @@ int ScriptEdit::StyleFor(std::uint32_t colour)
         nextStyle_ = LastPredefinedStyle + 1;
     if (nextStyle_ > LastStyle) {
         // Every style is taken (a foreign document of many colours): the nearest colour.
-        auto distance = [](std::uint32_t a, std::uint32_t b) {
+        auto distance = [](TColor a, TColor b) {
             long d = 0;
             for (int shift = 0; shift < 24; shift += 8) {
                 const long c = static_cast<long>((a >> shift) & 0xFF) - static_cast<long>((b >> shift) & 0xFF);
@@ -270,7 +236,7 @@ int ScriptEdit::StyleFor(std::uint32_t colour)
     return style;
 }
 
-void ScriptEdit::PaintRange(int start, int length, std::uint32_t colour)
+void ScriptEdit::PaintRange(int start, int length, TColor colour)
 {
     const int size = TextLength();
     start = std::clamp(start, 0, size);
@@ -282,7 +248,7 @@ void ScriptEdit::PaintRange(int start, int length, std::uint32_t colour)
     Send(SCI_SETSTYLING, length, style);
 }
 
-void ScriptEdit::PaintColours(int start, const std::uint32_t* colours, std::size_t count)
+void ScriptEdit::PaintColours(int start, const TColor* colours, std::size_t count)
 {
     const int size = TextLength();
     start = std::clamp(start, 0, size);
@@ -290,7 +256,7 @@ void ScriptEdit::PaintColours(int start, const std::uint32_t* colours, std::size
     if (length == 0)
         return;
     std::string styles(length, '\0');
-    std::uint32_t lastColour = Black;
+    TColor lastColour = clBlack;
     char lastStyle = 0;
     for (std::size_t i = 0; i < length; ++i) {
         if (colours[i] != lastColour) {
@@ -300,20 +266,20 @@ void ScriptEdit::PaintColours(int start, const std::uint32_t* colours, std::size
         styles[i] = lastStyle;
     }
     Send(SCI_STARTSTYLING, start, 0);
-    Send(SCI_SETSTYLINGEX, length, reinterpret_cast<long>(styles.data()));
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles.data());
 }
 
-std::uint32_t ScriptEdit::ColourAt(int offset) const
+TColor ScriptEdit::ColourAt(int offset) const
 {
     if (offset < 0 || offset >= TextLength())
-        return Black;
+        return clBlack;
     return colourOfStyle_[static_cast<std::size_t>(Send(SCI_GETSTYLEAT, offset)) & 0xFF];
 }
 
-std::vector<std::uint32_t> ScriptEdit::Colours() const
+std::vector<TColor> ScriptEdit::Colours() const
 {
     const int size = TextLength();
-    std::vector<std::uint32_t> colours(static_cast<std::size_t>(size));
+    std::vector<TColor> colours(static_cast<std::size_t>(size));
     if (size == 0)
         return colours;
     // Pairs of character and style, and two closing NULs.
@@ -363,31 +329,6 @@ void ScriptEdit::EndUpdate()
     Send(SCI_SETMODEVENTMASK, SC_MODEVENTMASKALL);
     viewport()->setUpdatesEnabled(true);
     viewport()->update();
-}
-
-// --- files --------------------------------------------------------------------
-
-bool ScriptEdit::LoadFromFile(const std::string& path)
-{
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        ThrowIoError(ENOENT);
-    if (LooksLikeRtf(bytes)) {
-        SetDocument(ReadProjectFile(bytes));
-        return true;
-    }
-    SetDocument(ControlTextOfFile(bytes));
-    return false;
-}
-
-void ScriptEdit::SavePlainText(const std::string& path) const
-{
-    WriteFileAtomically(path, FileBytesOf(Text(), lineEnds_));
-}
-
-void ScriptEdit::SaveRichText(const std::string& path) const
-{
-    WriteFileAtomically(path, WriteProjectFile(Document(), Colours()));
 }
 
 } // namespace tessel

@@ -1,4 +1,4 @@
-#include "platform/RtfReader.h"
+#include "richtext/RtfReader.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,7 +6,7 @@
 #include <map>
 #include <unordered_map>
 
-#include "platform/Unicode.h"
+#include "richtext/Unicode.h"
 
 namespace tessel {
 
@@ -106,11 +106,6 @@ int HexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-std::uint32_t TColor(int r, int g, int b)
-{
-    return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) | (static_cast<std::uint32_t>(b) << 16);
 }
 
 // The target of a HYPERLINK field instruction, or empty.
@@ -442,9 +437,9 @@ private:
         Skipped();
     }
 
-    std::uint32_t ColourAt(int index) const
+    TColor ColourAt(int index) const
     {
-        return index >= 0 && static_cast<std::size_t>(index) < colours_.size() ? colours_[index] : AutomaticColour;
+        return index >= 0 && static_cast<std::size_t>(index) < colours_.size() ? colours_[index] : clAutomatic;
     }
 
     void Unicode(int param)
@@ -521,7 +516,7 @@ private:
             break;
         case Dest::ColourTable:
             if (c == ';') {
-                colours_.push_back(colourSet_ ? TColor(red_, green_, blue_) : AutomaticColour);
+                colours_.push_back(colourSet_ ? RgbColor(red_, green_, blue_) : clAutomatic);
                 red_ = green_ = blue_ = 0;
                 colourSet_ = false;
             }
@@ -593,7 +588,7 @@ private:
     int fontCharset_ = 0;
     std::string fontName_;
 
-    std::vector<std::uint32_t> colours_;
+    std::vector<TColor> colours_;
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourSet_ = false;
 

@@ -1,11 +1,13 @@
-#include "platform/ScriptEdit.h"
+#include "editor/ScriptEdit.h"
 
 #include <QFontInfo>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "language/Find.h"
 #include "platform/Errors.h"
+#include "richtext/DocumentFile.h"
 #include "support/TempDir.h"
 
 namespace tessel {
@@ -103,15 +105,16 @@ TEST(ScriptEditTest, MoreColoursThanStylesFallBackToTheNearest)
     EXPECT_EQ(shown[256], 0u) << "red 0 blue 1 is nearest to black";
 }
 
-TEST(ScriptEditTest, FindHonoursWholeWordAndCase)
+TEST(ScriptEditTest, TheTextViewFollowsEditsInTheMiddle)
 {
     ScriptEdit edit;
     edit.SetDocument(ControlText{"ifdef If if_x if"});
-    EXPECT_EQ(edit.FindText("if", 0, 16, true, true), 14);
-    EXPECT_EQ(edit.FindText("if", 0, 16, true, false), 6);
-    EXPECT_EQ(edit.FindText("if", 0, 16, false, true), 0);
-    EXPECT_EQ(edit.FindText("if", 0, 15, true, true), -1) << "must lie wholly inside the range";
-    EXPECT_EQ(edit.FindText("", 0, 16, false, false), -1);
+    edit.SetSelection(6, 2);
+    edit.ReplaceSelection("if");   // the control's gap now sits in the middle
+    EXPECT_EQ(edit.TextView(), "ifdef if if_x if");
+    EXPECT_EQ(edit.FindText("if", 0, 16, foWholeWord | foMatchCase), 6);
+    EXPECT_EQ(edit.SelText(), "");
+    EXPECT_EQ(edit.SelStart(), 8);
 }
 
 TEST(ScriptEditTest, TypedTextIsBlackTabGoesIntoTheTextAndScrollBarsStay)
@@ -143,21 +146,25 @@ TEST(ScriptEditTest, FilesComeBackByteForByteInBothForms)
     TempDir dir;
     const std::string original = "a\n\tb \xe9\r\nc\n";   // LF file, Latin-1, one stray CR LF
     ScriptEdit edit;
-    EXPECT_FALSE(edit.LoadFromFile(dir.write("in.con", original)));
+    LoadedDocument loaded = ReadDocumentFile(dir.write("in.con", original));
+    EXPECT_FALSE(loaded.richText);
+    edit.SetDocument(loaded.document);
     EXPECT_EQ(edit.Text(), "a\r\n\tb \xe9\r\r\nc\r\n");
     edit.PaintRange(0, 1, Red);
-    edit.SavePlainText(dir.file("out.con"));
+    SavePlainTextFile(dir.file("out.con"), edit.Document());
     EXPECT_EQ(dir.read("out.con"), original);
-    edit.SaveRichText(dir.file("out.qzt"));
+    SaveProjectFile(dir.file("out.qzt"), edit.Document(), edit.Colours());
 
     ScriptEdit again;
-    EXPECT_TRUE(again.LoadFromFile(dir.file("out.qzt")));
+    loaded = ReadDocumentFile(dir.file("out.qzt"));
+    EXPECT_TRUE(loaded.richText);
+    again.SetDocument(loaded.document);
     EXPECT_EQ(again.Text(), edit.Text());
     EXPECT_EQ(again.ColourAt(0), Red);
     EXPECT_FALSE(again.isUtf8());
-    again.SavePlainText(dir.file("back.con"));
+    SavePlainTextFile(dir.file("back.con"), again.Document());
     EXPECT_EQ(dir.read("back.con"), original);
-    EXPECT_THROW(again.LoadFromFile(dir.file("missing.con")), IoError);
+    EXPECT_THROW(ReadDocumentFile(dir.file("missing.con")), IoError);
 }
 
 } // namespace

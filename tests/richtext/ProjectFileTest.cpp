@@ -1,4 +1,4 @@
-#include "platform/ProjectFile.h"
+#include "richtext/ProjectFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <random>
 #include <sstream>
 
-#include "platform/RtfReader.h"
+#include "richtext/RtfReader.h"
 
 namespace tessel {
 namespace {

@@ -4,28 +4,26 @@
 // text that does not begin as RTF is refused with RtfError; everything else
 // (truncation, unbalanced braces, huge numbers, deep nesting, binary garbage)
 // gives a best-effort document in time and memory linear in the input.
+#include "platform/Color.h"
+#include "platform/Errors.h"
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tessel {
 
-class RtfError : public std::runtime_error {
+class RtfError : public AppError {
 public:
-    using std::runtime_error::runtime_error;
+    using AppError::AppError;
 };
-
-// Colours are TColor values (0x00BBGGRR); this one means "automatic".
-constexpr std::uint32_t AutomaticColour = 0xFF000000u;
 
 struct RtfCharFormat {
     int font = -1;              // index into RtfDocument::fonts, -1 unknown
     int halfPoints = 24;
     bool bold = false, italic = false, underline = false, strike = false;
-    std::uint32_t foreground = AutomaticColour;
-    std::uint32_t background = AutomaticColour;
+    TColor foreground = clAutomatic;
+    TColor background = clAutomatic;
     int link = -1;              // index into RtfDocument::links
     bool operator==(const RtfCharFormat& o) const
     {

@@ -1,8 +1,8 @@
-#include "platform/RtfWriter.h"
+#include "richtext/RtfWriter.h"
 
 #include <unordered_map>
 
-#include "platform/Unicode.h"
+#include "richtext/Unicode.h"
 
 namespace tessel {
 
@@ -52,20 +52,20 @@ void AppendUnicode(std::string& out, char32_t c)
 
 } // namespace
 
-std::string WriteRtf(const ControlText& doc, const std::vector<std::uint32_t>& colours)
+std::string WriteRtf(const ControlText& doc, const std::vector<TColor>& colours)
 {
     const std::string& text = doc.text;
     const bool utf8 = doc.encoding == TextEncoding::Utf8 && IsValidUtf8(text);
-    auto colourAt = [&colours](std::size_t i) -> std::uint32_t {
+    auto colourAt = [&colours](std::size_t i) -> TColor {
         return i < colours.size() ? colours[i] & 0xFFFFFFu : 0u;
     };
 
     // Colour table in order of first use; \cf indexes count from 1 (entry 0 is "automatic").
-    std::unordered_map<std::uint32_t, int> index;
-    std::vector<std::uint32_t> table;
-    std::uint32_t last = 0xFFFFFFFFu;
+    std::unordered_map<TColor, int> index;
+    std::vector<TColor> table;
+    TColor last = 0xFFFFFFFFu;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::uint32_t c = colourAt(i);
+        const TColor c = colourAt(i);
         if (c != last && index.emplace(c, static_cast<int>(table.size()) + 1).second)
             table.push_back(c);
         last = c;
@@ -74,7 +74,7 @@ std::string WriteRtf(const ControlText& doc, const std::vector<std::uint32_t>& c
     std::string out;
     out.reserve(text.size() + text.size() / 2 + 256);
     out += "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 courier;}}\r\n{\\colortbl ;";
-    for (std::uint32_t c : table) {
+    for (TColor c : table) {
         out += "\\red";
         AppendNumber(out, c & 0xFF);
         out += "\\green";
@@ -92,7 +92,7 @@ std::string WriteRtf(const ControlText& doc, const std::vector<std::uint32_t>& c
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
-        const std::uint32_t colour = colourAt(i);
+        const TColor colour = colourAt(i);
         if (colour != last) {
             out += "\\cf";
             AppendNumber(out, index[colour]);

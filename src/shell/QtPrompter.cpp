@@ -1,4 +1,4 @@
-#include "platform/QtPrompter.h"
+#include "shell/QtPrompter.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -6,8 +6,8 @@
 
 #include <cctype>
 
-#include "platform/ProjectFile.h"
-#include "platform/RtfReader.h"
+#include "richtext/ProjectFile.h"
+#include "richtext/RtfReader.h"
 #include "support/TempDir.h"
 
 namespace tessel {
@@ -126,7 +126,7 @@ TEST(RtfPeersTest, EnscriptColouredSourceReads)
     EXPECT_EQ(PlainText(doc, "\n"), source);
     const RtfRun& keyword = doc.paragraphs.at(0).runs.at(0);
     EXPECT_TRUE(keyword.text == "int" && keyword.format.bold);
-    EXPECT_NE(keyword.format.foreground, AutomaticColour);
+    EXPECT_NE(keyword.format.foreground, clAutomatic);
 }
 
 // Slow: starts LibreOffice twice.

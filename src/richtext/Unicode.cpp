@@ -1,6 +1,6 @@
-#include "platform/Unicode.h"
+#include "richtext/Unicode.h"
 
-#include "platform/ControlText.h"
+#include "richtext/ControlText.h"
 
 namespace tessel {
 

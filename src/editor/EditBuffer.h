@@ -1,0 +1,75 @@
+#pragma once
+// The editing seam: what the editing behaviour (find, replace, indentation,
+// line recolouring, the requests of the shell) needs of a document. The
+// editing control implements it over QScintilla; the tests use a plain string.
+// Offsets and lengths count bytes of the text as the control holds it, a line
+// break (CR LF) counting two; lines count from 0. Out-of-range arguments are
+// clipped to the text, as a control clips them.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/Color.h"
+
+namespace tessel {
+
+class EditBuffer {
+public:
+    virtual ~EditBuffer() = default;
+
+    // --- text -----------------------------------------------------------------
+    virtual int TextLength() const = 0;
+    // The whole text, valid until the next change of the buffer.
+    virtual std::string_view TextView() const = 0;
+    std::string Text() const { return std::string(TextView()); }
+    std::string TextRange(int start, int length) const;
+
+    // --- selection: the caret is the selection's start ---------------------------
+    virtual int SelStart() const = 0;
+    virtual int SelLength() const = 0;
+    std::string SelText() const { return TextRange(SelStart(), SelLength()); }
+    // A negative length selects nothing (the caret at start).
+    virtual void SetSelection(int start, int length) = 0;
+    // Replaces the selection (at the caret: inserts) by text painted in
+    // colour, as one undoable step; the caret goes after the new text.
+    virtual void ReplaceSelection(std::string_view text, TColor colour = clBlack) = 0;
+    // The first occurrence of pattern wholly inside [from, to), or -1; options
+    // are language/Find's foMatchCase and foWholeWord.
+    int FindText(std::string_view pattern, int from, int to, unsigned options) const;
+
+    // --- lines ------------------------------------------------------------------
+    virtual int LineCount() const = 0;
+    virtual int LineFromOffset(int offset) const = 0;
+    virtual int OffsetOfLine(int line) const = 0;   // -1 when there is no such line
+    virtual int LineLength(int line) const = 0;     // without its line break
+
+    // --- colours ------------------------------------------------------------------
+    virtual void PaintRange(int start, int length, TColor colour) = 0;
+    // colours[i] for byte start + i, in one step; clipped to the text.
+    virtual void PaintColours(int start, const TColor* colours, std::size_t count) = 0;
+    virtual TColor ColourAt(int offset) const = 0;
+
+    // --- state ----------------------------------------------------------------------
+    virtual bool Modified() const = 0;
+    virtual void SetModified(bool modified) = 0;
+    virtual bool CanUndo() const = 0;
+    // One step back through the history; painting never enters it.
+    virtual void Undo() = 0;
+    // Nested; nothing is repainted in between.
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+};
+
+// Suspends repainting of a buffer for a scope.
+class UpdateScope {
+public:
+    explicit UpdateScope(EditBuffer& buffer) : buffer_(buffer) { buffer_.BeginUpdate(); }
+    ~UpdateScope() { buffer_.EndUpdate(); }
+    UpdateScope(const UpdateScope&) = delete;
+    UpdateScope& operator=(const UpdateScope&) = delete;
+
+private:
+    EditBuffer& buffer_;
+};
+
+} // namespace tessel

@@ -1,0 +1,74 @@
+#pragma once
+// The script editing control: QScintilla styled by our own colour map (no
+// lexer), holding a document's bytes with CR LF line breaks. Offsets and
+// lengths count bytes, a line break counting two. Text is shown in "courier"
+// 8 points; typed and inserted text is black until it is painted.
+#include <Qsci/qsciscintilla.h>
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Color.h"
+#include "editor/EditBuffer.h"
+#include "richtext/ControlText.h"
+#include "richtext/ProjectFile.h"
+
+namespace tessel {
+
+class ScriptEdit : public QsciScintilla, public EditBuffer {
+    Q_OBJECT
+public:
+    explicit ScriptEdit(QWidget* parent = nullptr);
+    ~ScriptEdit() override;
+
+    // --- the document ----------------------------------------------------------
+    // Replaces the whole document (black): the undo history and the modified
+    // flag are cleared and the caret goes to 0. The encoding chooses how the
+    // bytes are shown (UTF-8 or Latin-1); the line-end style is kept for saving.
+    void SetDocument(const ControlText& text);
+    void SetDocument(const ColouredText& document);
+    ControlText Document() const;   // the text with its line-end style and encoding
+    std::vector<TColor> Colours() const;   // one per byte of the text
+    void PaintColours(const std::vector<TColor>& colours) { PaintColours(0, colours.data(), colours.size()); }
+
+    // --- EditBuffer ------------------------------------------------------------
+    int TextLength() const override;
+    std::string_view TextView() const override;
+    int SelStart() const override;
+    int SelLength() const override;
+    void SetSelection(int start, int length) override;
+    void ReplaceSelection(std::string_view text, TColor colour = clBlack) override;
+    int LineCount() const override;
+    int LineFromOffset(int offset) const override;
+    int OffsetOfLine(int line) const override;
+    int LineLength(int line) const override;
+    void PaintRange(int start, int length, TColor colour) override;
+    void PaintColours(int start, const TColor* colours, std::size_t count) override;
+    TColor ColourAt(int offset) const override;
+    bool Modified() const override;
+    void SetModified(bool modified) override;
+    bool CanUndo() const override;
+    void Undo() override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    bool Updating() const { return updateDepth_ > 0; }
+
+private:
+    class ScrollBarGuard;
+    int StyleFor(TColor colour);
+    void ApplyFixedScrollBars();
+    // Messages with numbers only; pointers go through QScintilla's pointer overloads.
+    long Send(unsigned int message, unsigned long w = 0, long l = 0) const { return SendScintilla(message, w, l); }
+
+    ScrollBarGuard* guard_ = nullptr;
+    std::unordered_map<TColor, int> styleOfColour_;
+    std::vector<TColor> colourOfStyle_;   // indexed by style number
+    int nextStyle_ = 1;
+    int updateDepth_ = 0;
+    LineEnds lineEnds_ = LineEnds::CrLf;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+};
+
+} // namespace tessel

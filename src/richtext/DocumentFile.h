@@ -1,0 +1,28 @@
+#pragma once
+// Script and project files on disk, as the editing control holds them: what
+// the editor window loads into its control, and writes back from it.
+#include <string>
+#include <vector>
+
+#include "platform/Color.h"
+#include "richtext/ControlText.h"
+#include "richtext/ProjectFile.h"
+
+namespace tessel {
+
+struct LoadedDocument {
+    ColouredText document;   // no colours for a plain file: all black
+    bool richText = false;   // the file was Rich Text Format
+};
+
+// Rich Text Format is read with its colours (whatever the name); anything
+// else as plain text. Throws IoError ("File not found" when it is missing).
+LoadedDocument ReadDocumentFile(const std::string& path);
+
+// The text's file bytes (its own line ends and characters), replacing path
+// whole. Throws IoError; the old file stays then.
+void SavePlainTextFile(const std::string& path, const ControlText& text);
+// The project file of the text in its colours (one per byte of text.text).
+void SaveProjectFile(const std::string& path, const ControlText& text, const std::vector<TColor>& colours);
+
+} // namespace tessel

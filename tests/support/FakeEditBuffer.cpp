@@ -1,0 +1,111 @@
+#include "support/FakeEditBuffer.h"
+
+#include <algorithm>
+
+namespace tessel {
+
+FakeEditBuffer::FakeEditBuffer(std::string text) : text_(std::move(text)), colours_(text_.size(), clBlack) {}
+
+void FakeEditBuffer::SetSelection(int start, int length)
+{
+    const int size = TextLength();
+    selStart_ = std::clamp(start, 0, size);
+    selLength_ = length < 0 ? 0 : std::min(length, size - selStart_);
+}
+
+void FakeEditBuffer::ReplaceSelection(std::string_view text, TColor colour)
+{
+    history_.push_back({text_, colours_, selStart_, selLength_});
+    const auto at = static_cast<std::size_t>(selStart_);
+    text_.replace(at, static_cast<std::size_t>(selLength_), text);
+    colours_.erase(colours_.begin() + selStart_, colours_.begin() + selStart_ + selLength_);
+    colours_.insert(colours_.begin() + selStart_, text.size(), colour);
+    selStart_ += static_cast<int>(text.size());
+    selLength_ = 0;
+    modified_ = true;
+}
+
+std::vector<int> FakeEditBuffer::LineStarts() const
+{
+    std::vector<int> starts{0};
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        if (text_[i] == '\r' && i + 1 < text_.size() && text_[i + 1] == '\n')
+            ++i;
+        if (text_[i] == '\r' || text_[i] == '\n')
+            starts.push_back(static_cast<int>(i + 1));
+    }
+    return starts;
+}
+
+int FakeEditBuffer::LineCount() const
+{
+    return static_cast<int>(LineStarts().size());
+}
+
+int FakeEditBuffer::LineFromOffset(int offset) const
+{
+    const std::vector<int> starts = LineStarts();
+    offset = std::clamp(offset, 0, TextLength());
+    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin()) - 1;
+}
+
+int FakeEditBuffer::OffsetOfLine(int line) const
+{
+    const std::vector<int> starts = LineStarts();
+    return line < 0 || line >= static_cast<int>(starts.size()) ? -1 : starts[static_cast<std::size_t>(line)];
+}
+
+int FakeEditBuffer::LineLength(int line) const
+{
+    const int start = OffsetOfLine(line);
+    if (start < 0)
+        return 0;
+    int end = start;
+    while (end < TextLength() && text_[static_cast<std::size_t>(end)] != '\r' && text_[static_cast<std::size_t>(end)] != '\n')
+        ++end;
+    return end - start;
+}
+
+void FakeEditBuffer::PaintRange(int start, int length, TColor colour)
+{
+    const int size = TextLength();
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    std::fill(colours_.begin() + start, colours_.begin() + start + length, colour);
+}
+
+void FakeEditBuffer::PaintColours(int start, const TColor* colours, std::size_t count)
+{
+    const int size = TextLength();
+    start = std::clamp(start, 0, size);
+    const std::size_t n = std::min(count, static_cast<std::size_t>(size - start));
+    std::copy(colours, colours + n, colours_.begin() + start);
+}
+
+TColor FakeEditBuffer::ColourAt(int offset) const
+{
+    return offset < 0 || offset >= TextLength() ? clBlack : colours_[static_cast<std::size_t>(offset)];
+}
+
+void FakeEditBuffer::Undo()
+{
+    if (history_.empty())
+        return;
+    Snapshot& last = history_.back();
+    text_ = std::move(last.text);
+    colours_ = std::move(last.colours);
+    selStart_ = last.selStart;
+    selLength_ = last.selLength;
+    history_.pop_back();
+    modified_ = true;
+}
+
+std::string FakeEditBuffer::Paint() const
+{
+    std::string s;
+    for (const TColor c : colours_)
+        s += c == clBlack ? '.' : c == clRed ? 'r' : c == clGreen ? 'g' : c == clBlue ? 'b' : '?';
+    return s;
+}
+
+} // namespace tessel

@@ -1,0 +1,57 @@
+#pragma once
+// A document for tests of the editing behaviour: the text in a string, a
+// colour per byte, a selection and an undo history of whole snapshots. Lines
+// break at CR LF, a lone CR or a lone LF, as the editing control's do.
+#include <string>
+#include <vector>
+
+#include "editor/EditBuffer.h"
+
+namespace tessel {
+
+class FakeEditBuffer : public EditBuffer {
+public:
+    explicit FakeEditBuffer(std::string text = std::string());
+
+    int TextLength() const override { return static_cast<int>(text_.size()); }
+    std::string_view TextView() const override { return text_; }
+    int SelStart() const override { return selStart_; }
+    int SelLength() const override { return selLength_; }
+    void SetSelection(int start, int length) override;
+    void ReplaceSelection(std::string_view text, TColor colour = clBlack) override;
+    int LineCount() const override;
+    int LineFromOffset(int offset) const override;
+    int OffsetOfLine(int line) const override;
+    int LineLength(int line) const override;
+    void PaintRange(int start, int length, TColor colour) override;
+    void PaintColours(int start, const TColor* colours, std::size_t count) override;
+    TColor ColourAt(int offset) const override;
+    bool Modified() const override { return modified_; }
+    void SetModified(bool modified) override { modified_ = modified; }
+    bool CanUndo() const override { return !history_.empty(); }
+    void Undo() override;
+    void BeginUpdate() override { ++updateDepth; }
+    void EndUpdate() override { --updateDepth; }
+
+    // The colours as letters: '.' black, 'r' red, 'g' green, 'b' blue, '?' other.
+    std::string Paint() const;
+    const std::vector<TColor>& Colours() const { return colours_; }
+
+    int updateDepth = 0;   // a test checks that every BeginUpdate was ended
+
+private:
+    struct Snapshot {
+        std::string text;
+        std::vector<TColor> colours;
+        int selStart, selLength;
+    };
+    std::vector<int> LineStarts() const;
+
+    std::string text_;
+    std::vector<TColor> colours_;
+    int selStart_ = 0, selLength_ = 0;
+    bool modified_ = false;
+    std::vector<Snapshot> history_;
+};
+
+} // namespace tessel
