@@ -97,7 +97,14 @@ TMainForm::~TMainForm()
     // The document area outlives this body and reports its windows going away.
     disconnect(mdiArea_, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
+    for (QPointer<QWidget>& window : toolWindows_)
+        delete window.data();
     FormDestroy();
+}
+
+void TMainForm::AddToolWindow(QWidget* window)
+{
+    toolWindows_.emplace_back(window);
 }
 
 // --- building the window ------------------------------------------------------

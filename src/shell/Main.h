@@ -49,6 +49,11 @@ public:
     // Adds a document window (a widget that is also a DocumentWindow).
     QMdiSubWindow* AddDocument(QWidget* document);
 
+    // A window that lives for the whole run (a dialog, a launcher, a viewer):
+    // destroyed, in the order of adding, before the main window writes its own
+    // settings, so that the settings these windows write on destruction come first.
+    void AddToolWindow(QWidget* window);
+
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
 
@@ -102,6 +107,7 @@ private:
     QListWidget* movConWiz_ = nullptr;
     QStatusBar* statusBar1_ = nullptr;
     QLabel* panels_[4] = {};
+    std::vector<QPointer<QWidget>> toolWindows_;
     QPointer<QMdiSubWindow> lastActive_;   // for its deactivation
     unsigned long lastRightRelease_ = 0;
     bool destroyed_ = false;

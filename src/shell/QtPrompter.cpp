@@ -6,10 +6,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/Paths.h"
+#include "shell/QtPaths.h"
+
 namespace tessel {
 
 namespace {
 
+// Message texts are UTF-8; paths go through the file-name conversion.
 QString Q(const std::string& s)
 {
     return QString::fromStdString(s);
@@ -24,7 +28,7 @@ int Exec(QMessageBox::Icon icon, const QString& caption, const std::string& text
 
 bool ExecuteDialog(FileDialog& d, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dlg(QApplication::activeWindow(), Q(d.title), Q(d.initialDir));
+    QFileDialog dlg(QApplication::activeWindow(), Q(d.title), ToQString(d.initialDir));
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(mode);
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -32,14 +36,12 @@ bool ExecuteDialog(FileDialog& d, QFileDialog::AcceptMode mode)
     if (!filters.isEmpty())
         dlg.setNameFilters(filters);
     if (!d.fileName.empty())
-        dlg.selectFile(QFileInfo(Q(d.fileName)).fileName());
+        dlg.selectFile(QFileInfo(ToQString(d.fileName)).fileName());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     const QFileInfo chosen(dlg.selectedFiles().constFirst());
-    d.fileName = chosen.absoluteFilePath().toStdString();
-    d.initialDir = chosen.absolutePath().toStdString();
-    if (d.initialDir.empty() || d.initialDir.back() != '/')
-        d.initialDir += '/';
+    d.fileName = FromQString(chosen.absoluteFilePath());
+    d.initialDir = IncludeTrailingPathDelimiter(FromQString(chosen.absolutePath()));
     return true;
 }
 
