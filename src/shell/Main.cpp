@@ -341,6 +341,29 @@ QMdiSubWindow* TMainForm::AddDocument(QWidget* document)
     return w;
 }
 
+namespace {
+QWidget* NewDocumentWindow(TMainForm& main, const TMainForm::DocumentFactory& factory, const QString& caption)
+{
+    if (!factory)
+        return nullptr;
+    QWidget* window = factory(main);
+    window->setWindowTitle(caption);
+    main.AddDocument(window);
+    main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+    return window;
+}
+} // namespace
+
+QWidget* TMainForm::NewEditorWindow(const QString& caption)
+{
+    return NewDocumentWindow(*this, editorFactory_, caption);
+}
+
+QWidget* TMainForm::NewExplorerWindow(const QString& caption)
+{
+    return NewDocumentWindow(*this, explorerFactory_, caption);
+}
+
 void TMainForm::PostEditorRequest()
 {
     if (DocumentWindow* doc = ActiveDocument())

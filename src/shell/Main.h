@@ -49,6 +49,17 @@ public:
     // Adds a document window (a widget that is also a DocumentWindow).
     QMdiSubWindow* AddDocument(QWidget* document);
 
+    // How editor and explorer windows are made: their window files register a
+    // factory that creates the (DocumentWindow) widget; the main window
+    // captions it, adds it to the document area and activates it.
+    using DocumentFactory = std::function<QWidget*(TMainForm& main)>;
+    void setEditorFactory(DocumentFactory factory) { editorFactory_ = std::move(factory); }
+    void setExplorerFactory(DocumentFactory factory) { explorerFactory_ = std::move(factory); }
+    // A new document window with the caption, now the active one; nullptr
+    // while no factory of that kind is registered.
+    QWidget* NewEditorWindow(const QString& caption);
+    QWidget* NewExplorerWindow(const QString& caption);
+
     // A window that lives for the whole run (a dialog, a launcher, a viewer):
     // destroyed, in the order of adding, before the main window writes its own
     // settings, so that the settings these windows write on destruction come first.
@@ -107,6 +118,7 @@ private:
     QListWidget* movConWiz_ = nullptr;
     QStatusBar* statusBar1_ = nullptr;
     QLabel* panels_[4] = {};
+    DocumentFactory editorFactory_, explorerFactory_;
     std::vector<QPointer<QWidget>> toolWindows_;
     QPointer<QMdiSubWindow> lastActive_;   // for its deactivation
     unsigned long lastRightRelease_ = 0;
