@@ -1,5 +1,5 @@
 # Shared by scripts/run, scripts/test and scripts/bench: install what the build
-# needs on a fresh Debian 12 machine, then configure and build into build/.
+# needs on a fresh Debian 12 machine, then configure and build.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
@@ -21,9 +21,12 @@ need_packages() {
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libqscintilla2-qt6-dev
                 googletest libgtest-dev libgmock-dev libbenchmark-dev)
 
+# build_tessel [CMAKE OPTION...]: configures and builds into $build_dir
+# (build/ unless the caller chose another).
+build_dir=${build_dir:-$top/build}
 build_tessel() {
-  need_packages "${BUILD_PACKAGES[@]}" "$@"
+  need_packages "${BUILD_PACKAGES[@]}"
   # Build output goes to stderr, so that what a script prints is its own result.
-  cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >&2
-  cmake --build "$top/build" -j "$(nproc)" >&2
+  cmake -S "$top" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" "$@" >&2
+  cmake --build "$build_dir" -j "$(nproc)" >&2
 }

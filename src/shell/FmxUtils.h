@@ -1,8 +1,7 @@
 #pragma once
-// File copy and program start as the shell's commands use them.
+// Copying a whole file, as the launchers copy scripts into a game's folder.
+// (Starting programs is platform/Process's.)
 #include <string>
-
-#include "platform/Process.h"
 
 namespace tessel {
 

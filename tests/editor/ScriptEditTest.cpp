@@ -21,8 +21,10 @@ TEST(ScriptEditTest, OffsetsCountBytesWithTwoPerLineBreak)
     edit.SetDocument(ControlText{"ab\r\n\tcd\r\n\r\nlast"});
     EXPECT_EQ(edit.TextLength(), 15);
     const std::pair<int, int> lineOfOffset[] = {{0, 0}, {3, 0}, {4, 1}, {8, 1}, {9, 2}, {11, 3}, {15, 3}};
-    for (const auto& [offset, line] : lineOfOffset)
-        EXPECT_EQ(edit.LineFromOffset(offset), line) << offset;
+    for (const auto& [offset, line] : lineOfOffset) {
+        SCOPED_TRACE(offset);
+        EXPECT_EQ(edit.LineFromOffset(offset), line);
+    }
     EXPECT_EQ(edit.OffsetOfLine(3), 11);
     EXPECT_EQ(edit.OffsetOfLine(4), -1);
     EXPECT_EQ(edit.LineLength(1), 3);

@@ -17,7 +17,7 @@ std::vector<std::string> Messages(const BraceCheckResult& r)
     return m;
 }
 
-TEST(BraceChecker, ListsEachUnpairedBraceWithItsOffset)
+TEST(BraceCheckerTest, ListsEachUnpairedBraceWithItsOffset)
 {
     EXPECT_EQ(Messages(CheckBraces("}{")),
               (std::vector<std::string>{"ERROR #1: Extra Left Brace \"}\", offset: 0",
@@ -33,14 +33,14 @@ TEST(BraceChecker, ListsEachUnpairedBraceWithItsOffset)
     EXPECT_EQ(open.ErrorCount(), 3);
 }
 
-TEST(BraceChecker, OutcomeMessages)
+TEST(BraceCheckerTest, OutcomeMessages)
 {
     EXPECT_STREQ(BraceCheckOutcome(CheckBraces("")), "No errors were found in the Con File.");
     EXPECT_STREQ(BraceCheckOutcome(CheckBraces("{}")), "No errors were found in the Con File.");
     EXPECT_STREQ(BraceCheckOutcome(CheckBraces("}")), "There were some errors found in the Con File.");
 }
 
-TEST(BraceChecker, StopsAtAHundredErrors)
+TEST(BraceCheckerTest, StopsAtAHundredErrors)
 {
     const char* note =
         "Over 100 errors, terminating game file error checking... How did you pull this off in a game file!?!?!";
@@ -62,7 +62,7 @@ TEST(BraceChecker, StopsAtAHundredErrors)
 
 // The checker scans many bytes at a time; a plain search for the nearer brace
 // must agree with it wherever the braces fall.
-TEST(BraceChecker, AgreesWithAPlainSearchOnRandomTexts)
+TEST(BraceCheckerTest, AgreesWithAPlainSearchOnRandomTexts)
 {
     std::mt19937 rng(1206);
     const char alphabet[] = "{}{}ab \r\n/*";
@@ -94,7 +94,8 @@ TEST(BraceChecker, AgreesWithAPlainSearchOnRandomTexts)
                                ": Extra right brace \"{\", offset:" + std::to_string(o));
         if (expected.size() > 100)
             continue;
-        ASSERT_EQ(Messages(CheckBraces(text)), expected) << text;
+        SCOPED_TRACE(text);
+        ASSERT_EQ(Messages(CheckBraces(text)), expected);
     }
 }
 

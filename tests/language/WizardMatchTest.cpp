@@ -7,7 +7,7 @@ namespace {
 
 const char* const Index = ";1/move;2/ifai;3/ifaction;4/action;5/ifa;";
 
-TEST(WizardMatch, TheWordBeforeTheCaret)
+TEST(WizardMatchTest, TheWordBeforeTheCaret)
 {
     struct Case { const char* text; int caret; const char* word; } cases[] = {
         {"", 0, ""},
@@ -18,11 +18,13 @@ TEST(WizardMatch, TheWordBeforeTheCaret)
         {"ab ifa ", 7, "ifa "},         // the blank just before the caret belongs to the word
         {"ifaction", 3, "ifa"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(WordBeforeCaret(c.text, c.caret), c.word) << c.text << " @" << c.caret;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " @" + std::to_string(c.caret));
+        EXPECT_EQ(WordBeforeCaret(c.text, c.caret), c.word);
+    }
 }
 
-TEST(WizardMatch, FirstEntryWhoseNameBeginsWithTheWord)
+TEST(WizardMatchTest, FirstEntryWhoseNameBeginsWithTheWord)
 {
     struct Case { const char* text; int caret; int entry; } cases[] = {
         {"  ifa", 5, 2},    // file order, not the exact name
@@ -34,8 +36,10 @@ TEST(WizardMatch, FirstEntryWhoseNameBeginsWithTheWord)
         {"", 0, 0},
         {"  ;2", 4, 0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(TypedWordMatch(c.text, c.caret, Index), c.entry) << c.text;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(TypedWordMatch(c.text, c.caret, Index), c.entry);
+    }
     // Numbers of several digits, read back from before the "/".
     EXPECT_EQ(TypedWordMatch("a", 1, ";9/b;10/c;123/a;"), 123);
 }

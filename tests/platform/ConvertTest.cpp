@@ -16,8 +16,10 @@ TEST(ConvertTest, AcceptedTexts)
         {"$1f", 31},     {"x10", 16},       {"0XaB", 171},        {"-$10", -16},           {"$FFFFFFFF", -1},
         {"$80000000", INT_MIN},
     };
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(StrToInt(text), value) << text;
+    for (const auto& [text, value] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(StrToInt(text), value);
+    }
 }
 
 TEST(ConvertTest, RejectedTextsGiveTheDefaultOrTheRuntimeMessage)

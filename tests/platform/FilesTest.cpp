@@ -32,8 +32,10 @@ TEST(FilesTest, FilesFoldersAndOneFileUnderSeveralNames)
     ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0755), 0);
     ASSERT_EQ(::symlink(file.c_str(), dir.file("link.con").c_str()), 0);
     ASSERT_EQ(::link(file.c_str(), dir.file("hard.con").c_str()), 0);
-    for (const char* other : {"sub/../game.con", "link.con", "hard.con"})
-        EXPECT_TRUE(SameFile(file, dir.file(other))) << other;
+    for (const char* other : {"sub/../game.con", "link.con", "hard.con"}) {
+        SCOPED_TRACE(other);
+        EXPECT_TRUE(SameFile(file, dir.file(other)));
+    }
     EXPECT_FALSE(SameFile(file, dir.write("copy.con", "x")));
     EXPECT_FALSE(SameFile(file, dir.file("missing.con")));
 }

@@ -2,26 +2,85 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 namespace tessel {
 namespace {
 
-TEST(PathsTest, NamePartsSplitAtEitherSeparatorAndTheFirstFullStop)
+// Names as users and settings files write them: either separator splits.
+TEST(PathsTest, NamesSplitAtEitherSeparatorAndTheFirstFullStop)
 {
-    const std::array<const char*, 4> cases[] = {
-        // path, FileNamePart, FileExtPart, FileStemPart
-        {"D:\\scripts\\game.con", "game.con", "con", "D:\\scripts\\game"},
-        {"/home/me/game.con", "game.con", "con", "/home/me/game"},
-        {"C:\\my.maps\\city.grp", "city.grp", "maps\\city.grp", "C:\\my"},
-        {"C:\\games\\/", "games", "C:\\games\\/", ""},
-        {"archive.tar.gz", "archive.tar.gz", "tar.gz", "archive"},
+    struct Row {
+        const char* name;
+        const char* path;
+        const char* namePart;     // FileNamePart
+        const char* extPart;      // FileExtPart: first full stop of the whole path
+        const char* stem;         // FileStemPart
+        const char* nameExt;      // NamePartExtension: first full stop of the name part
+        const char* withoutExt;   // WithoutNamePartExtension
+    } rows[] = {
+        {"windows path", "D:\\scripts\\game.con", "game.con", "con", "D:\\scripts\\game", "con", "D:\\scripts\\game"},
+        {"posix path", "/home/me/game.con", "game.con", "con", "/home/me/game", "con", "/home/me/game"},
+        {"folder with a full stop", "C:\\my.maps\\city.grp", "city.grp", "maps\\city.grp", "C:\\my", "grp",
+         "C:\\my.maps\\city"},
+        {"hidden posix folder", "/root/.duke/DUKE3D.GRP", "DUKE3D.GRP", "duke/DUKE3D.GRP", "/root/", "GRP",
+         "/root/.duke/DUKE3D"},
+        {"trailing separators", "C:\\games\\/", "games", "C:\\games\\/", "", "", "C:\\games\\/"},
+        {"two full stops", "archive.tar.gz", "archive.tar.gz", "tar.gz", "archive", "tar.gz", "archive"},
+        {"no full stop in the name", "/a.b/test", "test", "b/test", "/a", "test", "/a.b/test"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FileNamePart(c[0]), c[1]) << c[0];
-        EXPECT_EQ(FileExtPart(c[0]), c[2]) << c[0];
-        EXPECT_EQ(FileStemPart(c[0]), c[3]) << c[0];
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(FileNamePart(r.path), r.namePart);
+        EXPECT_EQ(FileExtPart(r.path), r.extPart);
+        EXPECT_EQ(FileStemPart(r.path), r.stem);
+        EXPECT_EQ(NamePartExtension(r.path), r.nameExt);
+        EXPECT_EQ(WithoutNamePartExtension(r.path), r.withoutExt);
     }
+}
+
+TEST(PathsTest, EntryNamesAndLastDotExtensions)
+{
+    const std::pair<const char*, const char*> windowsNames[] = {
+        {"/mods/NEW.CON", "NEW.CON"}, {"C:\\Games\\NEW.CON", "NEW.CON"}, {"C:NEW.CON", "NEW.CON"}, {"NEW.CON", "NEW.CON"}};
+    for (const auto& [path, name] : windowsNames) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(WindowsFileName(path), name);
+    }
+    const std::pair<const char*, const char*> lastDot[] = {
+        {"GAME.CON", "CON"}, {"a.tar.gz", "gz"}, {"NOEXT", ""}, {"DOT.", ""}, {".hidden", "hidden"}};
+    for (const auto& [name, ext] : lastDot) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(LastDotExtension(name), ext);
+    }
+}
+
+// Paths of this system: only '/' separates, and folder + name gives the path back.
+TEST(PathsTest, SystemPathsSplitIntoFolderAndName)
+{
+    struct Row {
+        const char* path;
+        const char* dir;
+        const char* name;
+        const char* prefix;
+    } rows[] = {
+        {"/games/duke/GAME.CON", "/games/duke", "GAME.CON", "/games/duke/"},
+        {"/GAME.CON", "/", "GAME.CON", "/"},
+        {"GAME.CON", "", "GAME.CON", ""},   // a bare name stays in the current folder
+        {"sub/x", "sub", "x", "sub/"},
+        {"C:\\dos\\x", "", "C:\\dos\\x", ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.path);
+        EXPECT_EQ(ExtractFileDir(r.path), r.dir);
+        EXPECT_EQ(ExtractFileName(r.path), r.name);
+        EXPECT_EQ(FolderPrefix(r.path), r.prefix);
+        EXPECT_EQ(FolderPrefix(r.path) + ExtractFileName(r.path), r.path);
+    }
+    EXPECT_EQ(FolderOrCurrent("GAME.CON"), ".");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
+    EXPECT_EQ(ChangeFileExt("/x.y/game.con", ".qzt"), "/x.y/game.qzt");
+    EXPECT_EQ(ChangeFileExt("/x.y/game", ".qzt"), "/x.y/game.qzt");
+    EXPECT_EQ(ChangeFileExt("/x.y/.hidden", ".qzt"), "/x.y/.hidden.qzt");
 }
 
 } // namespace

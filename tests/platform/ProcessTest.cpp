@@ -15,24 +15,8 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(ProcessTest, ParametersSplitAsTheWindowsRuntimeSplitsThem)
-{
-    const std::pair<const char*, Args> cases[] = {
-        {"", {}},
-        {"-map test.map /m /v2 ", {"-map", "test.map", "/m", "/v2"}},
-        {"\"C:\\Games\\My Duke\\x.map\" /s3", {"C:\\Games\\My Duke\\x.map", "/s3"}},
-        {"a\"b c\"d", {"ab cd"}},
-        {"\"\"", {""}},
-        {"a\\\\b", {"a\\\\b"}},          // backslashes not before a quote are literal
-        {"a\\\"b", {"a\"b"}},            // \" is a quote
-        {"a\\\\\"b c\"", {"a\\b c"}},    // \\" is a backslash, then a quote opens
-        {"\"a\"\"b\"", {"a\"b"}},        // "" inside quotes is a quote
-    };
-    for (const auto& [params, expected] : cases)
-        EXPECT_EQ(SplitCommandLine(params), expected) << params;
-}
-
-class LaunchTest : public ::testing::Test {
+// PATH holds only a folder of the test's own, so that wine and xdg-open are what the test puts there.
+class ProcessTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -53,7 +37,26 @@ protected:
     std::string savedPath;
 };
 
-TEST_F(LaunchTest, ChoosesHowToRunByPermissionAndKind)
+TEST_F(ProcessTest, ParametersSplitAsTheWindowsRuntimeSplitsThem)
+{
+    const std::pair<const char*, Args> cases[] = {
+        {"", {}},
+        {"-map test.map /m /v2 ", {"-map", "test.map", "/m", "/v2"}},
+        {"\"C:\\Games\\My Duke\\x.map\" /s3", {"C:\\Games\\My Duke\\x.map", "/s3"}},
+        {"a\"b c\"d", {"ab cd"}},
+        {"\"\"", {""}},
+        {"a\\\\b", {"a\\\\b"}},          // backslashes not before a quote are literal
+        {"a\\\"b", {"a\"b"}},            // \" is a quote
+        {"a\\\\\"b c\"", {"a\\b c"}},    // \\" is a backslash, then a quote opens
+        {"\"a\"\"b\"", {"a\"b"}},        // "" inside quotes is a quote
+    };
+    for (const auto& [params, expected] : cases) {
+        SCOPED_TRACE(params);
+        EXPECT_EQ(SplitCommandLine(params), expected);
+    }
+}
+
+TEST_F(ProcessTest, ChoosesHowToRunByPermissionAndKind)
 {
     const std::string script = tool("run.sh");
     const std::string game = dir.write("DUKE3D.EXE", "MZ");
@@ -78,7 +81,7 @@ TEST_F(LaunchTest, ChoosesHowToRunByPermissionAndKind)
     EXPECT_FALSE(StartProgram(dir.file("missing.exe"), "", ""));
 }
 
-TEST_F(LaunchTest, StartsDetachedWithArgumentsAndFolderNeverThroughAShell)
+TEST_F(ProcessTest, StartsDetachedWithArgumentsAndFolderNeverThroughAShell)
 {
     const std::string out = dir.file("out.txt");
     const std::string script = tool("record.sh", "#!/bin/sh\nPATH=/usr/bin:/bin\npwd > \"" + out + ".tmp\"\n"

@@ -23,9 +23,10 @@ TEST(ControlTextTest, LineBreaksBecomeCrLfAndTheStyleIsRemembered)
         {"\r\r\r", "\r\r\r", LineEnds::CrLf},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
         const ControlText text = ControlTextOfFile(c.file);
-        EXPECT_EQ(text.text, c.control) << c.file;
-        EXPECT_EQ(text.lineEnds, c.style) << c.file;
+        EXPECT_EQ(text.text, c.control);
+        EXPECT_EQ(text.lineEnds, c.style);
         EXPECT_EQ(FileBytesOf(text), c.file);
     }
     // Text typed into the control follows the file's style.

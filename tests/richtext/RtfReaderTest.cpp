@@ -81,8 +81,10 @@ TEST(RtfReaderTest, TextOfControlWordsAndSymbols)
         {"{\\rtf1 {\\field{\\fldinst HYPERLINK x}{\\fldrslt shown}}}", "shown"},
         {"{\\rtf1 a} trailing text}", "a"},
     };
-    for (const auto& [rtf, text] : cases)
-        EXPECT_EQ(Text(rtf), text) << rtf;
+    for (const auto& [rtf, text] : cases) {
+        SCOPED_TRACE(rtf);
+        EXPECT_EQ(Text(rtf), text);
+    }
     EXPECT_EQ(Text(std::string("{\\rtf1 nul\0byte}", 16)), std::string("nul\0byte", 8));
 }
 
@@ -108,8 +110,10 @@ TEST(RtfReaderTest, FormattingIsScopedByGroupsAndReset)
 
 TEST(RtfReaderTest, MalformedInputGivesABestEffortDocumentAndNonRtfAnError)
 {
-    for (const std::string bytes : {"", "plain text", "{\\rtx1}", "{rtf1}", "\\rtf1"})
-        EXPECT_THROW(ReadRtf(bytes), RtfError) << bytes;
+    for (const std::string bytes : {"", "plain text", "{\\rtx1}", "{rtf1}", "\\rtf1"}) {
+        SCOPED_TRACE(bytes);
+        EXPECT_THROW(ReadRtf(bytes), RtfError);
+    }
     struct Case {
         std::string rtf, text;
         bool complete;
@@ -128,9 +132,10 @@ TEST(RtfReaderTest, MalformedInputGivesABestEffortDocumentAndNonRtfAnError)
         {"{\\rtf1 \xff\xfe\x01 binary}", "\xc3\xbf\xc3\xbe\x01 binary", true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.rtf.substr(0, 60));
         const RtfDocument doc = ReadRtf(c.rtf);
-        EXPECT_EQ(PlainText(doc, "|"), c.text) << c.rtf.substr(0, 60);
-        EXPECT_EQ(doc.complete, c.complete) << c.rtf.substr(0, 60);
+        EXPECT_EQ(PlainText(doc, "|"), c.text);
+        EXPECT_EQ(doc.complete, c.complete);
     }
 }
 

@@ -45,8 +45,9 @@ TEST(RtfWriterTest, CharactersAreEscapedForTheirEncoding)
         {"caf\xe9", TextEncoding::Utf8, "caf\\'e9"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
         const std::string rtf = WriteRtf(ControlText{c.text, LineEnds::CrLf, c.encoding}, {});
-        EXPECT_EQ(Body(rtf), "\\cf1 " + c.body) << c.text;
+        EXPECT_EQ(Body(rtf), "\\cf1 " + c.body);
     }
 }
 

@@ -215,8 +215,10 @@ TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
         EXPECT_EQ(enabled(name), std::string(name) == "mnuEditUndo");
     }
     form->SetEditorCommandsEnabled(true);
-    for (const char* name : group)
-        EXPECT_TRUE(enabled(name)) << name;
+    for (const char* name : group) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(enabled(name));
+    }
     form->DisableEditorCommandsForLauncher();
     EXPECT_FALSE(control("MainConWiz")->isEnabled());
     EXPECT_TRUE(action("mnuEditGotoLine")->isEnabled() && action("mnuEditBlkDeIndent")->isEnabled());

@@ -13,9 +13,11 @@ struct ToolRun {
     std::string out, err;
 };
 
-ToolRun Script(const QStringList& args)
+ToolRun Script(const QStringList& args, const std::string& workingDir = std::string())
 {
     QProcess p;
+    if (!workingDir.empty())
+        p.setWorkingDirectory(QString::fromStdString(workingDir));
     p.start(TESSEL_BIN_DIR "/tessel-script", args);
     p.waitForFinished(30000);
     return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
@@ -54,6 +56,11 @@ TEST(ScriptTool, ColoursPrintsMaximalRunsOverTheWholeFile)
     // A line: keywords in any case.
     r = Script({"colours", Q(file), "--table", Q(table), "--line", "13", "17"});
     EXPECT_EQ(r.out, "0 13 $000000\n13 4 $0000FF\n");
+
+    // A table named without a folder is looked for in the current one.
+    r = Script({"colours", "a.con", "--table", "t.qcf"}, dir.path());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "0 4 $0000FF\n4 1 $000000\n5 2 $FF0000\n7 1 $000000\n8 4 $008000\n12 1 $000000\n13 4 $0000FF\n");
 
     // The shipped table of a mode.
     r = Script({"colours", Q(dir.write("q.qc", "float")), "--mode", "quake"});
