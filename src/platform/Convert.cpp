@@ -6,9 +6,7 @@
 
 namespace tessel {
 
-namespace {
-
-int HexDigit(char c)
+int HexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -18,8 +16,6 @@ int HexDigit(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 bool TryStrToInt(const std::string& text, int& value)
 {
@@ -50,7 +46,7 @@ bool TryStrToInt(const std::string& text, int& value)
     std::uint64_t magnitude = 0;
     if (hex) {
         for (; i < n; ++i) {
-            const int d = HexDigit(text[i]);
+            const int d = HexDigitValue(text[i]);
             if (d < 0)
                 return false;
             magnitude = magnitude * 16 + static_cast<unsigned>(d);

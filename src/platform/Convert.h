@@ -5,6 +5,9 @@
 
 namespace tessel {
 
+// The value of a hexadecimal digit (either case), or -1.
+int HexDigitValue(char c);
+
 bool TryStrToInt(const std::string& text, int& value);
 // Throws ConvertError "'%s' is not a valid integer value".
 int StrToInt(const std::string& text);

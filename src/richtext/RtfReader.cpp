@@ -6,6 +6,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/Convert.h"
 #include "richtext/Unicode.h"
 
 namespace tessel {
@@ -96,17 +97,6 @@ bool IsSpecial(char c)
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-int HexValue(char c)
-{
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The target of a HYPERLINK field instruction, or empty.
 std::string HyperlinkTarget(const std::string& instruction)
@@ -277,8 +267,8 @@ private:
     {
         if (c == '\'') {
             int value = 0, digits = 0;
-            while (digits < 2 && pos_ < in_.size() && HexValue(in_[pos_]) >= 0) {
-                value = value * 16 + HexValue(in_[pos_++]);
+            while (digits < 2 && pos_ < in_.size() && HexDigitValue(in_[pos_]) >= 0) {
+                value = value * 16 + HexDigitValue(in_[pos_++]);
                 ++digits;
             }
             if (digits > 0 && !Skipped())
