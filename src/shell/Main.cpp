@@ -268,13 +268,15 @@ void TMainForm::FormDestroy()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    for (QMdiSubWindow* w : mdiArea_->subWindowList()) {
-        if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()); doc && !doc->FormCloseQuery()) {
-            event->ignore();
-            return;
-        }
-    }
-    event->accept();
+    // A question that fails (a save that cannot be written) keeps the program running.
+    bool mayClose = false;
+    RunGuarded(prompter_, [&] {
+        for (QMdiSubWindow* w : mdiArea_->subWindowList())
+            if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()); doc && !doc->FormCloseQuery())
+                return;
+        mayClose = true;
+    });
+    event->setAccepted(mayClose);
 }
 
 // --- game modes ---------------------------------------------------------------
