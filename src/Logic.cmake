@@ -57,6 +57,7 @@ add_library(tessel_launch STATIC
   ${TESSEL_SRC}/launch/DukeLaunch.cpp
   ${TESSEL_SRC}/launch/GameLaunch.cpp
   ${TESSEL_SRC}/launch/QuakeLaunch.cpp
+  ${TESSEL_SRC}/launch/ToolLaunch.cpp)
 target_link_libraries(tessel_launch PUBLIC tessel_shell_logic tessel_platform)
 
 set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_richtext tessel_language tessel_grp tessel_shell_logic
