@@ -3,7 +3,10 @@
 // tool commands plan a launch (looking at the disk, telling and asking the user
 // on the way, never changing anything); CarryOut then makes the folder current,
 // copies the files and starts the program, in that order. The dialogs and the
-// main window only collect options, plan and carry out.
+// main window only collect options, plan and carry out. Since every question
+// is asked while planning, a copy that fails is reported after them; a folder
+// that does not exist is left for CarryOut to report, so that nothing else is
+// said before its error.
 #include <string>
 #include <vector>
 

@@ -158,33 +158,35 @@ TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase
     const struct {
         const char* name;
         Strings conFiles, gameFiles;
-        bool copy, withConDir;
+        bool copy;
+        std::string conDir;   // in the row's folder; "" none; a relative one as it is
         std::string copies;
     } cases[] = {
-        {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, false, true, ""},
-        {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, true, true,
+        {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, false, "con/", ""},
+        {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, true, "con/",
          "con/User.con > game/User.con; con/Defs.con > game/Defs.con; con/Game.con > game/Game.con; "},
-        {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, true, true,
+        {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, true, "con/",
          "con/defs.con > game/Defs.con; con/GAME.CON > game/Game.con; "},
-        {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, true, true,
+        {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, true, "con/",
          "con/User.con > game/USER.CON; "},
-        {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, true, false, ""},
+        {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, true, "", ""},
+        {"a relative con directory counts from the game folder", {"Game.con"}, {}, true, "../con/",
+         "game/../con/Game.con > game/Game.con; "},
     };
     int row = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string base = dir.file("row" + std::to_string(++row) + "/");
-        ::mkdir(base.c_str(), 0755);
-        ::mkdir((base + "game").c_str(), 0755);
-        ::mkdir((base + "con").c_str(), 0755);
+        const std::string name = "row" + std::to_string(++row) + "/", base = dir.file(name);
+        for (const char* sub : {"", "game", "con"})
+            ::mkdir((base + sub).c_str(), 0755);
         for (const auto& f : c.conFiles)
-            dir.write(base.substr(dir.path().size()) + "con/" + f, f);
+            dir.write(name + "con/" + f, f);
         for (const auto& f : c.gameFiles)
-            dir.write(base.substr(dir.path().size()) + "game/" + f, "old");
+            dir.write(name + "game/" + f, "old");
         DukeOptions options;
         options.copy = c.copy;
-        const GameLaunch launch = PlanDukeLaunch(options, base + "game/", c.withConDir ? base + "con/" : "", prompter);
-        EXPECT_EQ(Copies(launch, base), c.copies);
+        const std::string conDir = c.conDir.empty() || c.conDir.front() == '.' ? c.conDir : base + c.conDir;
+        EXPECT_EQ(Copies(PlanDukeLaunch(options, base + "game/", conDir, prompter), base), c.copies);
     }
     EXPECT_EQ(Messages(prompter), Strings{});
 }
@@ -356,7 +358,8 @@ TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
-        const DukeOptions o = ReadDukeOptions(ProfileFile(dir.write("t.ini", std::string("[DukeStartup]\r\n") + c.stored)));
+        const ProfileFile ini(dir.write("t.ini", std::string("[DukeStartup]\r\n") + c.stored));
+        const DukeOptions o = ReadDukeOptions(ini);
         EXPECT_EQ(o.skill, c.skill);
         EXPECT_EQ(o.episode, c.episode);
         EXPECT_EQ(o.map, c.map);

@@ -28,8 +28,9 @@ namespace tessel::test {
 inline std::string FakeProgram(const std::string& path)
 {
     const std::string record = path + ".run";
-    const std::string script = "#!/bin/sh\nPATH=/usr/bin:/bin\n{ pwd -P; for a in \"$@\"; do echo \"[$a]\"; done; } > \"" +
-                               record + ".tmp\"\nmv \"" + record + ".tmp\" \"" + record + "\"\n";
+    const std::string script = "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                               "{ pwd -P; for a in \"$@\"; do echo \"[$a]\"; done; } > \"" + record + ".tmp\"\n"
+                               "mv \"" + record + ".tmp\" \"" + record + "\"\n";
     std::ofstream(path, std::ios::binary | std::ios::trunc) << script;
     ::chmod(path.c_str(), 0755);
     return path;

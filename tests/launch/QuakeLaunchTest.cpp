@@ -87,8 +87,8 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
          }, "+skill 2 +map dm7 "},
         {"a missing user map still wins: no map", [&](QuakeOptions& o) { o.userMap = dir.file("maps/x.bsp"); },
          "+skill 2 "},
-        {"a user map name up to its first full stop", [&](QuakeOptions& o) { o.userMap = dir.file("maps/my.level.bsp"); },
-         "+skill 2 +map my "},
+        {"a user map name up to its first full stop",
+         [&](QuakeOptions& o) { o.userMap = dir.file("maps/my.level.bsp"); }, "+skill 2 +map my "},
         {"a user map name without a full stop", [&](QuakeOptions& o) { o.userMap = dir.file("maps/noext"); },
          "+skill 2 +map  "},
         {"TC checked but disabled", [&](QuakeOptions& o) {
@@ -211,7 +211,8 @@ TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
         if (launch.start) {
             EXPECT_EQ(launch.program, base + c.program);
             EXPECT_EQ(launch.parameters, c.parameters);
-            EXPECT_EQ(Copies(launch, dir.path()), "progs/progs.dat > row" + std::to_string(row) + "/quake/mytc/progs.dat; ");
+            EXPECT_EQ(Copies(launch, dir.path()),
+                      "progs/progs.dat > row" + std::to_string(row) + "/quake/mytc/progs.dat; ");
         } else {
             EXPECT_EQ(Copies(launch, dir.path()), "");
         }
@@ -315,9 +316,9 @@ TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
     ProfileFile ini = Settings();
     WriteQuakeOptions(ini, ReadQuakeOptions(ini));
-    EXPECT_EQ(dir.read("QztMain.ini"), "[QuakeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nCopy=0\r\nRecordDemo=0\r\nUseTC=0\r\n"
-                                       "CheckUseAltExe=0\r\nLevel=0\r\ncmbAltExeVal=0\r\nUserMap=\r\nTC=\r\n"
-                                       "SpefTCDir=\r\n[QuakeDirectorys]\r\nProgsDir=\r\n");
+    EXPECT_EQ(dir.read("QztMain.ini"), "[QuakeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nCopy=0\r\nRecordDemo=0\r\n"
+                                       "UseTC=0\r\nCheckUseAltExe=0\r\nLevel=0\r\ncmbAltExeVal=0\r\nUserMap=\r\n"
+                                       "TC=\r\nSpefTCDir=\r\n[QuakeDirectorys]\r\nProgsDir=\r\n");
 
     QuakeOptions o;
     o.launchReg = o.copy = o.recordDemo = o.useTC = o.useAltExe = true;
@@ -359,7 +360,8 @@ TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
         EXPECT_EQ(o.copyEnabled, c.copyEnabled);
     }
     QuakeDir = "/kept/";
-    ReadQuakeDirectories(ProfileFile(dir.write("t.ini", "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\n")));
+    ReadQuakeDirectories(ProfileFile(dir.write("t.ini", "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\n"
+                                                        "MainQMapEdProg=\r\n")));
     EXPECT_EQ(QuakeDir, "/kept/");
     EXPECT_EQ(QCDir, "/qc/");
     EXPECT_EQ(MainQMapEdProg, "");
