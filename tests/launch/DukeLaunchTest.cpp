@@ -226,6 +226,16 @@ TEST_F(DukeLaunchTest, AnUnsetOrRemovedGameFolderGivesOnlyTheErrorBox)
     }
 }
 
+TEST_F(DukeLaunchTest, DirectoriesWrittenByHandWithoutTheirSeparatorStillNameTheirFiles)
+{
+    dir.write("con/User.con", "");
+    DukeOptions options;
+    options.copy = true;
+    const GameLaunch launch = PlanDukeLaunch(options, dir.file("game"), dir.file("con"), prompter);
+    EXPECT_EQ(launch.program, exe);
+    EXPECT_EQ(copies(launch), "con/User.con > game/User.con; ");
+}
+
 // --- fake games --------------------------------------------------------------
 
 TEST_F(DukeLaunchTest, DefaultsStartTheGameInItsFolderWithThreeSwitches)
