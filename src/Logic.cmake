@@ -51,5 +51,14 @@ add_library(tessel_editor_logic STATIC
   ${TESSEL_SRC}/editor/EditBuffer.cpp)
 target_link_libraries(tessel_editor_logic PUBLIC tessel_shell_logic tessel_language)
 
+# The game launchers: their options, settings, Browse rules and launch plans.
+add_library(tessel_launch STATIC
+  ${TESSEL_SRC}/launch/DirectoryChoice.cpp
+  ${TESSEL_SRC}/launch/DukeLaunch.cpp
+  ${TESSEL_SRC}/launch/GameLaunch.cpp
+  ${TESSEL_SRC}/launch/QuakeLaunch.cpp
+  ${TESSEL_SRC}/launch/ToolLaunch.cpp)
+target_link_libraries(tessel_launch PUBLIC tessel_shell_logic tessel_platform)
+
 set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_richtext tessel_language tessel_grp tessel_shell_logic
-    tessel_editor_logic)
+    tessel_editor_logic tessel_launch)

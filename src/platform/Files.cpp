@@ -88,6 +88,20 @@ std::string CurrentDirectory()
     return buf;
 }
 
+void SetCurrentDirectory(const std::string& dir)
+{
+    if (::chdir(dir.c_str()) != 0)
+        ThrowIoError(errno);
+}
+
+std::string AbsolutePath(const std::string& path)
+{
+    if (!path.empty() && path.front() == PathDelim)
+        return path;
+    const std::string here = CurrentDirectory();
+    return path.empty() ? here : IncludeTrailingPathDelimiter(here) + path;
+}
+
 // --- File --------------------------------------------------------------------
 
 File::File(const std::string& path, Mode mode) : path_(path)

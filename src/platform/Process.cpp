@@ -120,7 +120,7 @@ LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const 
     }
     if (file.empty())
         return plan;
-    const std::string path = file.front() == PathDelim ? file : IncludeTrailingPathDelimiter(CurrentDirectory()) + file;
+    const std::string path = AbsolutePath(file);
     if (!FileExists(path))
         return plan;
     if (::access(path.c_str(), X_OK) == 0) {

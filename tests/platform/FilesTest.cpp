@@ -48,6 +48,25 @@ TEST(FilesTest, ResolveFileCaseFindsTheNameUnderOtherCase)
     EXPECT_EQ(ResolveFileCase(dir.file("build.exe")), dir.file("build.exe"));
 }
 
+TEST(FilesTest, TheCurrentFolderChangesOnlyToAFolderAndRelativeNamesCountFromIt)
+{
+    TempDir dir;
+    const std::string before = CurrentDirectory();
+    const std::string file = dir.write("Duke3D.exe", "x");
+    for (const std::string& bad : {std::string(), dir.file("missing"), file}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(ErrorOf([&] { SetCurrentDirectory(bad); }), bad == file ? "Invalid filename" : "File not found");
+        EXPECT_EQ(CurrentDirectory(), before);
+    }
+    SetCurrentDirectory(dir.path());
+    const std::string inside = AbsolutePath("Duke3D.exe"), here = AbsolutePath("");
+    const std::string absolute = AbsolutePath(file);
+    SetCurrentDirectory(before);
+    EXPECT_TRUE(SameFile(inside, file));
+    EXPECT_TRUE(SameFile(here, dir.path()));
+    EXPECT_EQ(absolute, file);
+}
+
 TEST(FilesTest, FailuresCarryTheRuntimeTexts)
 {
     TempDir dir;

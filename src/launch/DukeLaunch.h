@@ -1,0 +1,114 @@
+#pragma once
+// The Duke Nukem 3D launcher without its window: the options its controls hold
+// and their keys in the settings file, the change rules between them that are
+// more than a widget's, its Browse commands, the files its creation opens, and
+// the launch itself (what is copied, and which program starts with which
+// command line). TfrmDukeStart keeps one DukeOptions as the model of its
+// controls and calls these.
+#include <string>
+#include <vector>
+
+#include "launch/DirectoryChoice.h"
+#include "launch/GameLaunch.h"
+#include "platform/ProfileFile.h"
+#include "platform/Prompter.h"
+
+namespace tessel {
+
+struct DukeOptions {
+    bool launchReg = false;     // chkLaunchReg
+    int skill = 3;              // 1 rdiCake, 2 rdiRock, 3 rdiGetSome, 4 rdiDGood; 0 none checked
+    int episode = 1;            // SpinEpisode, 1 to 3
+    int map = 1;                // SpinMap, 1 to mapMax
+    int mapMax = 12;            // SpinMap's upper limit: 12 until the map first changes
+    std::string userMap;        // txtUserMap: full path of a .map file
+    bool fakeMulti = false;     // chkFakeMulti
+    int fakePlayers = 1;        // spnNumFakePlayers, 1 to 8
+    bool noMon = false;         // chkNoMon
+    bool recordDemo = false;    // chkRecord
+    bool autoCopy = false;      // chkAutoCopy
+    bool useTC = false;         // chkUseTC
+    std::string alternateExe;   // txtTCApp: full path of an executable or batch file
+    bool copy = false;          // chkCopy (its enabled state follows ConDir, and no launch asks it)
+    bool loadGameCon = false;   // chkLoadGameCon
+
+    // chkUseTC is enabled exactly while txtTCApp names a program.
+    bool useTCEnabled() const { return !alternateExe.empty(); }
+};
+
+extern const char* const DukeExeName;     // "Duke3D.exe"
+extern const char* const DukeMapFilter;   // the user map's Browse filter
+
+// --- settings ----------------------------------------------------------------
+// Creation steps 3 to 5: Directorys/Duke3DDir, ConDir and BuildDir into the
+// settings Duke3DDir, ConDir and BuildDir, each only when it is not empty. The
+// dialog then disables btnRun, tlLaunchDuke and mnuDukeLaunch while Duke3DDir
+// is empty, chkCopy and Label10 while ConDir is, and sets mnuDukeBuild's
+// enabled state to whether BuildDir is set.
+void ReadDukeDirectories(const ProfileFile& ini);
+// Creation steps 6 and 9 to 11: the DukeStartup keys with their defaults,
+// each put into its control as the control takes it: the spin fields keep
+// their limits, a stored episode or map other than 1 runs its change rule, a
+// Skill other than 1 to 4 leaves 3.
+DukeOptions ReadDukeOptions(const ProfileFile& ini);
+// Destruction: the DukeStartup keys in their order, Skill only while a skill is checked.
+void WriteDukeOptions(ProfileFile& ini, const DukeOptions& options);
+
+// --- change rules ------------------------------------------------------------
+// The map's upper limit in an episode: 6 in the first, 11 in the others.
+int DukeMapLimit(int episode);
+// SpinEpisodeChange: the episode (kept within 1 to 3) resets the map to 1, and
+// that reset, as every map change, sets the map's limit from the episode.
+void ChangeDukeEpisode(DukeOptions& options, int episode);
+// SpinMapChange: the map, within 1 and its limit, then the limit from the
+// episode (the map keeps within it, as the field does when it is left).
+void ChangeDukeMap(DukeOptions& options, int map);
+
+// --- Browse commands ---------------------------------------------------------
+// btnDukeDirClick: ChooseDirectorySetting on Duke3DDir. A chosen directory is
+// accepted only when it holds "Duke3D.exe" (in any letter case); otherwise the
+// information box "This isn't the Duke Directory." and nothing changes. On
+// acceptance Duke3DDir takes it and Directorys/Duke3DDir is written at once.
+// Returns true on acceptance: the dialog enables btnRun, tlLaunchDuke and
+// mnuDukeLaunch. Either way txtDuke3dDir shows Duke3DDir afterwards.
+bool BrowseDukeDirectory(DirectoryChooser& chooser, Prompter& prompter);
+// btnConDirClick: ConDir takes the chosen directory, written at once. True on
+// acceptance: the dialog enables chkCopy and Label10. txtConFileDir shows ConDir.
+bool BrowseConDirectory(DirectoryChooser& chooser);
+// btnBuildBrowseClick: BuildDir takes the chosen directory, written at once;
+// mnuDukeBuild keeps its state. txtBuildDir shows BuildDir.
+bool BrowseBuildDirectory(DirectoryChooser& chooser);
+// btnUserBrowseClick: the open dialog (filter DukeMapFilter, starting in
+// Duke3DDir when it is set); a chosen file's full path becomes the user map.
+bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, Prompter& prompter);
+// btnTCBrowseClick: the same with ProgramFilter; a chosen file becomes the
+// alternate program (and so chkUseTC is enabled).
+bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, Prompter& prompter);
+
+// --- creation's files --------------------------------------------------------
+// Creation steps 7 and 8: the files to open, in this order, each in a new
+// editor window captioned "VurAvozid - Unnamed": conDir's "Game.con" (in any
+// letter case) when loadGameCon is set and conDir is not empty, then the
+// program's first argument when it names an existing file. A missing Game.con
+// gives the warning "Game.con does not exist in the con directory: " + conDir +
+// " Canceling loading of Game.con.".
+std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std::string& conDir,
+                                          const std::string& commandLineFile, Prompter& prompter);
+
+// --- the launch --------------------------------------------------------------
+// btnRunClick, run also by Launch Duke3D and tlLaunchDuke with the options the
+// controls hold, as a plan for CarryOut: duke3dDir made current; with copy set
+// and conDir not empty, User.con, Defs.con and Game.con copied from conDir in
+// that order (those that exist); then "Duke3D.exe" in duke3dDir started plainly
+// when launchReg is set, else the alternate program when useTC is checked and
+// enabled, else "Duke3D.exe" with the command line of the options, a user map
+// outside duke3dDir copied there first when autoCopy is set. A user map that
+// does not exist is emptied in options (the dialog shows that in txtUserMap)
+// with the information box "The user map was not found, continuing loading
+// duke without level...". A duke3dDir that is no existing directory gives a
+// plan that only makes it current, so that CarryOut reports why. Relative names
+// count from duke3dDir, as they do once it is current.
+GameLaunch PlanDukeLaunch(DukeOptions& options, const std::string& duke3dDir, const std::string& conDir,
+                          Prompter& prompter);
+
+} // namespace tessel

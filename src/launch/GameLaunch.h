@@ -1,0 +1,61 @@
+#pragma once
+// What a launch does once its options have been weighed. The launchers and the
+// tool commands plan a launch (looking at the disk, telling and asking the user
+// on the way, never changing anything); CarryOut then makes the folder current,
+// copies the files and starts the program, in that order. The dialogs and the
+// main window only collect options, plan and carry out. Since every question
+// is asked while planning, a copy that fails is reported after them; a folder
+// that does not exist is left for CarryOut to report, so that nothing else is
+// said before its error.
+#include <string>
+#include <vector>
+
+namespace tessel {
+
+struct FileCopy {
+    std::string source;
+    std::string destination;
+};
+
+struct GameLaunch {
+    // The folder made the process's current one first. It stays current
+    // afterwards, even when the launch stops before anything starts.
+    bool changeDirectory = false;
+    std::string directory;
+    std::vector<FileCopy> copies;   // in this order, after the folder change
+    bool start = false;             // false: the launch stops before any program starts
+    std::string program;
+    std::string parameters;         // passed whole, whatever its length
+    std::string workingDir;         // empty: none of its own
+};
+
+enum class LaunchResult { Stopped, Started, CouldNotStart };
+
+struct LaunchOutcome {
+    LaunchResult result = LaunchResult::Stopped;
+    std::string program;
+    // For panel 0 of the main status bar: "Could not start " + the program when
+    // it could not be started at all (no such file, not executable, no wine for
+    // a Windows program); empty otherwise, and then panel 0 is left alone.
+    std::string statusText() const;
+};
+
+// Carries a plan out. A folder that cannot be made current or a copy that
+// fails throws AppError with the runtime's text ("File not found", "Cannot
+// create file %s"); nothing after that step happens, copies made before stay.
+LaunchOutcome CarryOut(const GameLaunch& launch);
+
+// The launchers' file-open dialog: its title, and the filter of the Browse
+// buttons that choose a program.
+extern const char* const LauncherOpenTitle;   // "Select File"
+extern const char* const ProgramFilter;       // "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat"
+
+// --- for the planners --------------------------------------------------------
+// folder + name as the file exists on disk, whatever the letter case of its
+// name there ("Duke3D.exe" finds "DUKE3D.EXE"); folder + name when there is none.
+std::string FileIn(const std::string& folder, const std::string& name);
+// A name as the system takes it once the folder base (absolute, ending in a
+// separator) is current: a relative name counts from base; "" stays "".
+std::string TakenFrom(const std::string& base, const std::string& name);
+
+} // namespace tessel

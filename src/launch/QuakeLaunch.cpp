@@ -1,0 +1,278 @@
+#include "launch/QuakeLaunch.h"
+
+#include "platform/Files.h"
+#include "shell/Globals.h"
+
+namespace tessel {
+
+const char* const QuakeLevelItems[QuakeLevelCount] = {
+    "Entrance",
+    "e1m1: The Slipgate Complex", "e1m2: Castle of the Damned", "e1m3: The Necropolis", "e1m4: The Grisly Grotto",
+    "e1m5: Gloom Keep", "e1m6: The Door to Chthon", "e1m7: The House of Chthon", "e1m8: Ziggurat Vertigo",
+    "e2m1: The Installation", "e2m2: Ogre Citadel", "e2m3: Crypt of Decay", "e2m4: The Ebon Fortress",
+    "e2m5: The Wizards Manse", "e2m6: The Dismal Oubliette", "e2m7: Underearth",
+    "e3m1: Termination Central", "e3m2: The Vaults of Zin", "e3m3: The Tomb of Terror",
+    "e3m4: Satan's Dark Delight", "e3m5: Wind Tunnels", "e3m6: Chambers of Torment", "e3m7: The Haunted Halls",
+    "e4m1:  The Sewage System", "e4m2: The Tower of Despair", "e4m3: The Elder God Shrine",
+    "e4m4: The Palace of Hate", "e4m5: Hell's Atrium", "e4m6: The Pain Maze", "e4m7: Azure Agony",
+    "e4m8: The Nameless City",
+    "end: Shub Niggurath's Pit",
+    "dm1: Place of Two Deaths", "dm2: Claustrophobopolis", "dm3: The Abondoned Base", "dm4: The Bad Place",
+    "dm5: The Cistern", "dm6: The Dark Zone"};
+const char* const QuakeAltExeItems[3] = {"GLQuake", "Q95", "QLaunch"};
+const char* const QuakeAltExeFiles[3] = {"GlQuake.exe", "Q95.bat", "QLaunch.exe"};
+const char* const QuakeExeName = "Quake.exe";
+const char* const QuakeMapFilter = "Quake BSP's (*.bsp)|*.bsp";
+
+namespace {
+
+const char* const Startup = "QuakeStartup";
+const char* const Directories = "QuakeDirectorys";
+
+// A drop-down list given an index it does not hold selects nothing.
+int ListIndex(int index, int count)
+{
+    return index >= 0 && index < count ? index : -1;
+}
+
+// The map switch of a level: the start map's own name, the episode maps' four
+// characters, the end and deathmatch maps' three, with no blank after those.
+std::string LevelSwitch(int level)
+{
+    if (level == 0)
+        return "+map start ";
+    if (level >= 1 && level <= 30)
+        return "+map " + std::string(QuakeLevelItems[level], 4);
+    if (level >= 31 && level < QuakeLevelCount)
+        return "+map " + std::string(QuakeLevelItems[level], 3);
+    return std::string();
+}
+
+bool StoreDirectory(const char* key, std::string& setting, DirectoryChooser& chooser)
+{
+    const auto dir = ChooseDirectorySetting(setting, chooser);
+    if (!dir)
+        return false;
+    setting = *dir;
+    Settings().WriteString(Directories, key, setting);
+    return true;
+}
+
+} // namespace
+
+void ReadQuakeDirectories(const ProfileFile& ini)
+{
+    for (auto [key, setting] : {std::pair{"QuakeDir", &QuakeDir}, {"QCDir", &QCDir},
+                                {"MainQMapEdProg", &MainQMapEdProg}, {"MainQCToolDir", &MainQCToolDir}}) {
+        const std::string value = ini.ReadString(Directories, key, "");
+        if (!value.empty())
+            *setting = value;
+    }
+}
+
+QuakeOptions ReadQuakeOptions(const ProfileFile& ini)
+{
+    QuakeOptions o;
+    o.useTCEnabled = true;   // as the controls are designed, before the rules run
+    o.useAltExe = ini.ReadBool(Startup, "CheckUseAltExe", false);
+    o.spefTCDir = ini.ReadString(Startup, "SpefTCDir", "");
+    o.altExe = ListIndex(ini.ReadInteger(Startup, "cmbAltExeVal", 0), 3);
+    if (ini.ReadBool(Startup, "LaunchReg", false))
+        ChangeQuakeLaunchReg(o, true);
+    o.copy = ini.ReadBool(Startup, "Copy", false);
+    o.recordDemo = ini.ReadBool(Startup, "RecordDemo", false);
+    o.userMap = ini.ReadString(Startup, "UserMap", "");
+    o.tc = ini.ReadString(Startup, "TC", "");
+    if (o.tc.empty())
+        o.useTCEnabled = false;
+    o.useTC = ini.ReadBool(Startup, "UseTC", false);
+    o.level = ListIndex(ini.ReadInteger(Startup, "Level", 0), QuakeLevelCount);
+    o.progsDir = ini.ReadString(Directories, "ProgsDir", "");
+    o.copyEnabled = !o.progsDir.empty();
+    const int skill = ini.ReadInteger(Startup, "Skill", 3);
+    o.skill = skill >= 1 && skill <= 4 ? skill : 3;
+    return o;
+}
+
+void WriteQuakeOptions(ProfileFile& ini, const QuakeOptions& o)
+{
+    if (o.skill >= 1 && o.skill <= 4)
+        ini.WriteInteger(Startup, "Skill", o.skill);
+    ini.WriteBool(Startup, "LaunchReg", o.launchReg);
+    ini.WriteBool(Startup, "Copy", o.copy);
+    ini.WriteBool(Startup, "RecordDemo", o.recordDemo);
+    ini.WriteBool(Startup, "UseTC", o.useTC);
+    ini.WriteBool(Startup, "CheckUseAltExe", o.useAltExe);
+    ini.WriteInteger(Startup, "Level", o.level);
+    ini.WriteInteger(Startup, "cmbAltExeVal", o.altExe);
+    ini.WriteString(Startup, "UserMap", o.userMap);
+    ini.WriteString(Startup, "TC", o.tc);
+    ini.WriteString(Startup, "SpefTCDir", o.spefTCDir);
+    ini.WriteString(Directories, "ProgsDir", o.progsDir);
+}
+
+void ChangeQuakeLaunchReg(QuakeOptions& options, bool checked)
+{
+    options.launchReg = checked;
+    options.useTCEnabled = !checked;
+}
+
+bool QuakeDirSortsAfterTc(const std::string& quakeDir, const std::string& tc)
+{
+    return quakeDir.compare(tc) > 0;   // char_traits compares the bytes unsigned, as an ordinal comparison does
+}
+
+bool BrowseQuakeDirectory(DirectoryChooser& chooser)
+{
+    return StoreDirectory("QuakeDir", QuakeDir, chooser);
+}
+
+bool BrowseQCDirectory(DirectoryChooser& chooser)
+{
+    return StoreDirectory("QCDir", QCDir, chooser);
+}
+
+bool BrowseQuakeTc(QuakeOptions& options, DirectoryChooser& chooser)
+{
+    const auto dir = ChooseDirectorySetting(QuakeDir, chooser);
+    if (!dir)
+        return false;
+    options.tc = *dir;
+    options.useTCEnabled = true;
+    return true;
+}
+
+void ClearQuakeTc(QuakeOptions& options)
+{
+    options.tc.clear();
+    options.useTCEnabled = false;
+}
+
+bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser)
+{
+    const auto dir = chooser.ChooseDirectory(std::nullopt);
+    if (!dir)
+        return false;
+    options.progsDir = ConfirmedDirectory(*dir);
+    if (!options.spefTCDir.empty())
+        options.copyEnabled = true;
+    return true;
+}
+
+bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser)
+{
+    const auto dir = chooser.ChooseDirectory(std::nullopt);
+    if (!dir)
+        return false;
+    options.spefTCDir = ConfirmedDirectory(*dir);
+    if (!options.progsDir.empty())
+        options.copyEnabled = true;
+    return true;
+}
+
+bool BrowseMapEditor(FileDialog& dialog, Prompter& prompter)
+{
+    dialog.filter = ProgramFilter;
+    if (!prompter.ExecuteOpen(dialog))
+        return false;
+    MainQMapEdProg = dialog.fileName;
+    Settings().WriteString(Directories, "MainQMapEdProg", MainQMapEdProg);
+    return true;
+}
+
+bool BrowseCompileTool(FileDialog& dialog, Prompter& prompter)
+{
+    dialog.filter = ProgramFilter;
+    if (!prompter.ExecuteOpen(dialog))
+        return false;
+    MainQCToolDir = FileNamePart(dialog.fileName);
+    Settings().WriteString(Directories, "MainQCToolDir", MainQCToolDir);
+    return true;
+}
+
+bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, Prompter& prompter)
+{
+    dialog.filter = QuakeMapFilter;
+    if (!QuakeDir.empty())
+        dialog.initialDir = QuakeDir;
+    if (!prompter.ExecuteOpen(dialog))
+        return false;
+    options.userMap = dialog.fileName;
+    return true;
+}
+
+GameLaunch PlanQuakeLaunch(QuakeOptions& o, const std::string& quakeDir, Prompter& prompter)
+{
+    GameLaunch launch;
+    launch.changeDirectory = true;
+    launch.directory = quakeDir;
+    if (!DirectoryExists(quakeDir))
+        return launch;
+    const std::string game = IncludeTrailingPathDelimiter(AbsolutePath(quakeDir));
+    launch.directory = game;
+    launch.workingDir = game;
+
+    std::string program = FileIn(game, QuakeExeName);
+    if (o.useAltExe) {
+        if (o.altExe >= 0 && o.altExe < 3) {
+            program = FileIn(game, QuakeAltExeFiles[o.altExe]);
+            if (!FileExists(program)) {
+                prompter.ShowMessage(std::string("Could not find ") + QuakeAltExeFiles[o.altExe] +
+                                     ", turn off use alt exe, or choose another program in the box. "
+                                     "Aborting launch...");
+                return launch;
+            }
+        }
+    } else if (!FileExists(program)) {
+        prompter.ShowMessage("Fatal Error: Could not find Quake.exe. Aborting launch...");
+        return launch;
+    }
+
+    if (o.copy && o.copyEnabled) {
+        const std::string progs = FileIn(TakenFrom(game, IncludeTrailingPathDelimiter(o.progsDir)), "progs.dat");
+        const std::string target = TakenFrom(game, o.spefTCDir);
+        const bool haveFile = FileExists(progs), haveFolder = DirectoryExists(target);
+        if (haveFile && haveFolder)
+            launch.copies.push_back({progs, FileIn(IncludeTrailingPathDelimiter(target), "progs.dat")});
+        if (!haveFile && prompter.MessageDlg("Progs.dat Could not be copied overed to the Specified directory, "
+                                             "because the progs.dat does not exist. Continue?",
+                                             MsgType::Confirm, MsgButtons::YesNo) == MsgResult::No)
+            return launch;
+        if (!haveFolder) {
+            o.spefTCDir.clear();
+            o.copyEnabled = false;
+            if (prompter.MessageDlg("Progs.dat Could not be copied overed to the Specified directory, "
+                                    "because the specified directory does not exist. Continue?",
+                                    MsgType::Confirm, MsgButtons::YesNo) == MsgResult::No)
+                return launch;
+        }
+    }
+
+    launch.program = program;
+    if (o.launchReg) {
+        launch.start = true;
+        return launch;
+    }
+
+    std::string& line = launch.parameters;
+    if (o.useTC && o.useTCEnabled) {
+        if (QuakeDirSortsAfterTc(quakeDir, o.tc)) {
+            prompter.ShowMessage("TC directory not in Quake Directory, Aborting Launch...");
+            return launch;
+        }
+        line += "-game " + FileNamePart(o.tc) + " ";
+    }
+    if (o.skill >= 1 && o.skill <= 4)
+        line += "+skill " + std::to_string(o.skill - 1) + " ";
+    if (!o.userMap.empty()) {
+        // A user map wins over the level list even when it is missing; then no map is passed.
+        if (FileExists(TakenFrom(game, o.userMap)))
+            line += "+map " + FileStemPart(FileNamePart(o.userMap)) + " ";
+    } else {
+        line += LevelSwitch(o.level);
+    }
+    launch.start = true;
+    return launch;
+}
+
+} // namespace tessel

@@ -1,0 +1,504 @@
+#include "launch/DukeLaunch.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+
+#include "launch/LaunchTestSupport.h"
+#include "shell/Globals.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using Strings = std::vector<std::string>;
+using Set = std::function<void(DukeOptions&)>;
+
+const std::string MapNotFound =
+    "Information: The user map was not found, continuing loading duke without level...";
+
+class DukeLaunchTest : public ::testing::Test {
+protected:
+    DukeLaunchTest()
+    {
+        ResetGlobals();
+        SetProgramDir(dir.path());
+        for (const char* sub : {"game", "con", "maps"})
+            ::mkdir(dir.file(sub).c_str(), 0755);
+        exe = FakeProgram(dir.file("game/DUKE3D.EXE"));
+    }
+    ~DukeLaunchTest() override { ResetGlobals(); }
+
+    GameLaunch plan(DukeOptions& options) { return PlanDukeLaunch(options, game, con, prompter); }
+    std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
+
+    TempDir dir;
+    CurrentFolderGuard folder;
+    ScriptedPrompter prompter;
+    const std::string game = dir.file("game/"), con = dir.file("con/");
+    std::string exe;
+};
+
+// --- command lines -----------------------------------------------------------
+
+TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
+{
+    dir.write("game/test.map", "map");
+    const std::string testMap = dir.file("game/test.map");
+    const struct {
+        const char* name;
+        Set set;
+        std::string parameters;
+    } cases[] = {
+        {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 "},
+        {"the user map example", [&](DukeOptions& o) {
+             o.userMap = testMap, o.noMon = true, o.fakeMulti = true, o.fakePlayers = 4, o.skill = 2;
+             ChangeDukeEpisode(o, 2);
+             ChangeDukeMap(o, 5);
+         }, "-map test.map /m /q4 /v2 /l5 /s2 "},
+        {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
+        {"Damn I'm Good", [](DukeOptions& o) { o.skill = 4; }, "/v1 /l1 /s4 "},
+        {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 "},
+        {"record a demo", [](DukeOptions& o) { o.recordDemo = true; }, "/r /v1 /l1 /s3 "},
+        {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 "},
+        {"every switch", [&](DukeOptions& o) {
+             o.userMap = testMap, o.noMon = o.recordDemo = o.fakeMulti = true, o.fakePlayers = 8, o.skill = 4;
+             ChangeDukeEpisode(o, 3);
+             ChangeDukeMap(o, 11);
+         }, "-map test.map /m /r /q8 /v3 /l11 /s4 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DukeOptions options;
+        c.set(options);
+        const GameLaunch launch = plan(options);
+        EXPECT_TRUE(launch.changeDirectory && launch.start);
+        EXPECT_EQ(launch.directory, game);
+        EXPECT_EQ(launch.program, exe);
+        EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(copies(launch), "");
+    }
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+TEST_F(DukeLaunchTest, UserMapsInTheGameFolderElsewhereAndMissing)
+{
+    dir.write("game/IN.MAP", "");
+    dir.write("maps/test.map", "");
+    dir.write("maps/e1.map", "");
+    dir.write("game/E1.MAP", "");
+    const std::string rest = "/v1 /l1 /s3 ";
+    const struct {
+        const char* name;
+        std::string userMap;
+        bool autoCopy, launchReg;
+        std::string parameters, copies;
+        Strings messages;
+        std::string userMapAfter;
+    } cases[] = {
+        {"in the game folder: never copied", dir.file("game/IN.MAP"), true, false, "-map IN.MAP " + rest, "", {},
+         dir.file("game/IN.MAP")},
+        {"elsewhere with auto-copy: copied first", dir.file("maps/test.map"), true, false, "-map test.map " + rest,
+         "maps/test.map > game/test.map; ", {}, dir.file("maps/test.map")},
+        {"elsewhere without auto-copy: passed all the same", dir.file("maps/test.map"), false, false,
+         "-map test.map " + rest, "", {}, dir.file("maps/test.map")},
+        {"elsewhere, its name in the game folder in other case", dir.file("maps/e1.map"), true, false,
+         "-map e1.map " + rest, "", {}, dir.file("maps/e1.map")},
+        {"missing: emptied and told, no map", dir.file("maps/gone.map"), true, false, rest, "", {MapNotFound}, ""},
+        {"missing on a regular start: never looked at", dir.file("maps/gone.map"), true, true, "", "", {},
+         dir.file("maps/gone.map")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        DukeOptions options;
+        options.userMap = c.userMap;
+        options.autoCopy = c.autoCopy;
+        options.launchReg = c.launchReg;
+        const GameLaunch launch = plan(options);
+        EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(copies(launch), c.copies);
+        EXPECT_EQ(Messages(prompter), c.messages);
+        EXPECT_EQ(options.userMap, c.userMapAfter);
+    }
+}
+
+TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgramAndNeitherSkipsTheConCopy)
+{
+    dir.write("con/Game.con", "");
+    const std::string tc = FakeProgram(dir.file("maps/mytc.bat"));
+    const struct {
+        const char* name;
+        bool launchReg, useTC;
+        std::string alternateExe, program, parameters;
+    } cases[] = {
+        {"start regularly", true, false, "", exe, ""},
+        {"the TC program", false, true, tc, tc, ""},
+        {"start regularly wins", true, true, tc, exe, ""},
+        {"TC checked without a program (disabled)", false, true, "", exe, "/v1 /l1 /s3 "},
+        {"TC program not checked", false, false, tc, exe, "/v1 /l1 /s3 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DukeOptions options;
+        options.copy = true;
+        options.userMap = dir.file("maps/gone.map");
+        options.launchReg = c.launchReg, options.useTC = c.useTC, options.alternateExe = c.alternateExe;
+        const GameLaunch launch = plan(options);
+        EXPECT_EQ(launch.program, c.program);
+        EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(launch.workingDir, game);
+        EXPECT_EQ(copies(launch), "con/Game.con > game/Game.con; ");
+    }
+}
+
+TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase)
+{
+    const struct {
+        const char* name;
+        Strings conFiles, gameFiles;
+        bool copy;
+        std::string conDir;   // in the row's folder; "" none; a relative one as it is
+        std::string copies;
+    } cases[] = {
+        {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, false, "con/", ""},
+        {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, true, "con/",
+         "con/User.con > game/User.con; con/Defs.con > game/Defs.con; con/Game.con > game/Game.con; "},
+        {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, true, "con/",
+         "con/defs.con > game/Defs.con; con/GAME.CON > game/Game.con; "},
+        {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, true, "con/",
+         "con/User.con > game/USER.CON; "},
+        {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, true, "", ""},
+        {"a relative con directory counts from the game folder", {"Game.con"}, {}, true, "../con/",
+         "game/../con/Game.con > game/Game.con; "},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string name = "row" + std::to_string(++row) + "/", base = dir.file(name);
+        for (const char* sub : {"", "game", "con"})
+            ::mkdir((base + sub).c_str(), 0755);
+        for (const auto& f : c.conFiles)
+            dir.write(name + "con/" + f, f);
+        for (const auto& f : c.gameFiles)
+            dir.write(name + "game/" + f, "old");
+        DukeOptions options;
+        options.copy = c.copy;
+        const std::string conDir = c.conDir.empty() || c.conDir.front() == '.' ? c.conDir : base + c.conDir;
+        EXPECT_EQ(Copies(PlanDukeLaunch(options, base + "game/", conDir, prompter), base), c.copies);
+    }
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+TEST_F(DukeLaunchTest, ConFilesCopiedOntoThemselvesStopTheLaunchAndStayWhole)
+{
+    const std::string user = dir.write("game/User.con", "user"), gameCon = dir.write("game/GAME.CON", "game");
+    DukeOptions options;
+    options.copy = true;
+    const GameLaunch launch = PlanDukeLaunch(options, game, game, prompter);
+    EXPECT_EQ(copies(launch), "game/User.con > game/User.con; game/GAME.CON > game/GAME.CON; ");
+    EXPECT_EQ(CarryOutGuarded(launch, prompter).result, LaunchResult::Stopped);
+    EXPECT_EQ(Messages(prompter), Strings{"Error box: Cannot create file " + user});
+    EXPECT_EQ(dir.read("game/User.con"), "user");
+    EXPECT_EQ(dir.read("game/GAME.CON"), "game");
+    EXPECT_FALSE(FileExists(exe + ".run"));   // never started: the failure came before the start
+}
+
+TEST_F(DukeLaunchTest, AnUnsetOrRemovedGameFolderGivesOnlyTheErrorBox)
+{
+    dir.write("con/User.con", "");
+    const std::string before = CurrentDirectory();
+    for (const std::string& duke3dDir : {std::string(), dir.file("gone/")}) {
+        SCOPED_TRACE(duke3dDir);
+        prompter.clear();
+        DukeOptions options;
+        options.copy = true;
+        options.userMap = dir.file("maps/gone.map");
+        const GameLaunch launch = PlanDukeLaunch(options, duke3dDir, con, prompter);
+        EXPECT_TRUE(launch.changeDirectory);
+        EXPECT_FALSE(launch.start);
+        EXPECT_EQ(copies(launch), "");
+        EXPECT_EQ(CarryOutGuarded(launch, prompter).result, LaunchResult::Stopped);
+        EXPECT_EQ(Messages(prompter), Strings{"Error box: File not found"});
+        EXPECT_EQ(options.userMap, dir.file("maps/gone.map"));
+        EXPECT_EQ(CurrentDirectory(), before);
+    }
+}
+
+TEST_F(DukeLaunchTest, DirectoriesWrittenByHandWithoutTheirSeparatorStillNameTheirFiles)
+{
+    dir.write("con/User.con", "");
+    DukeOptions options;
+    options.copy = true;
+    const GameLaunch launch = PlanDukeLaunch(options, dir.file("game"), dir.file("con"), prompter);
+    EXPECT_EQ(launch.program, exe);
+    EXPECT_EQ(copies(launch), "con/User.con > game/User.con; ");
+}
+
+// --- fake games --------------------------------------------------------------
+
+TEST_F(DukeLaunchTest, DefaultsStartTheGameInItsFolderWithThreeSwitches)
+{
+    DukeOptions options;
+    const LaunchOutcome outcome = CarryOut(plan(options));
+    EXPECT_EQ(outcome.result, LaunchResult::Started);
+    EXPECT_EQ(outcome.statusText(), "");
+    const StartRecord run = WaitForStart(exe);
+    EXPECT_TRUE(SameFile(run.folder, game));
+    EXPECT_EQ(run.arguments, (Strings{"/v1", "/l1", "/s3"}));
+    EXPECT_TRUE(SameFile(CurrentDirectory(), game));
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+TEST_F(DukeLaunchTest, ACopyingLaunchCopiesConFilesAndTheMapThenStarts)
+{
+    dir.write("con/User.con", "new user");
+    dir.write("con/Game.con", "new game");
+    dir.write("game/GAME.CON", "old game");
+    dir.write("maps/e2l5.map", "MAP");
+    DukeOptions options;
+    options.copy = options.autoCopy = options.noMon = true;
+    options.userMap = dir.file("maps/e2l5.map");
+    options.skill = 2;
+    ChangeDukeEpisode(options, 2);
+    ChangeDukeMap(options, 5);
+    EXPECT_EQ(CarryOut(plan(options)).result, LaunchResult::Started);
+    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"-map", "e2l5.map", "/m", "/v2", "/l5", "/s2"}));
+    EXPECT_EQ(dir.read("game/User.con"), "new user");
+    EXPECT_EQ(dir.read("game/GAME.CON"), "new game");
+    EXPECT_EQ(dir.read("game/e2l5.map"), "MAP");
+    EXPECT_EQ(ListFiles(game), (Strings{"DUKE3D.EXE", "DUKE3D.EXE.run", "GAME.CON", "User.con", "e2l5.map"}));
+}
+
+TEST_F(DukeLaunchTest, TheTcProgramStartsWithoutArgumentsInTheGameFolder)
+{
+    const std::string tc = FakeProgram(dir.file("maps/mytc.bat"));
+    DukeOptions options;
+    options.useTC = true;
+    options.alternateExe = tc;
+    EXPECT_EQ(CarryOut(plan(options)).result, LaunchResult::Started);
+    const StartRecord run = WaitForStart(tc);
+    EXPECT_TRUE(SameFile(run.folder, game));
+    EXPECT_EQ(run.arguments, Strings{});
+    EXPECT_FALSE(FileExists(exe + ".run"));
+}
+
+TEST_F(DukeLaunchTest, AMissingGameIsNoMessageOnlyAStatusText)
+{
+    ::unlink(exe.c_str());
+    DukeOptions options;
+    const LaunchOutcome outcome = CarryOutGuarded(plan(options), prompter);
+    EXPECT_EQ(outcome.result, LaunchResult::CouldNotStart);
+    EXPECT_EQ(outcome.statusText(), "Could not start " + game + "Duke3D.exe");
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
+{
+    std::string deep = dir.path();
+    for (int i = 0; i < 4; ++i) {
+        deep += "a folder with a long name to pass eighty characters " + std::to_string(i) + "/";
+        ::mkdir(deep.c_str(), 0755);
+    }
+    const std::string longGame = FakeProgram(deep + "Duke3D.exe");
+    const std::string mapName = std::string(120, 'm') + ".map";
+    std::ofstream(deep + mapName) << "map";
+    DukeOptions options;
+    options.userMap = deep + mapName;
+    EXPECT_EQ(CarryOut(PlanDukeLaunch(options, deep, "", prompter)).result, LaunchResult::Started);
+    const StartRecord run = WaitForStart(longGame);
+    EXPECT_TRUE(SameFile(run.folder, deep));
+    EXPECT_EQ(run.arguments, (Strings{"-map", mapName, "/v1", "/l1", "/s3"}));
+}
+
+// --- settings and change rules -----------------------------------------------
+
+TEST_F(DukeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
+{
+    ProfileFile ini = Settings();
+    const DukeOptions defaults = ReadDukeOptions(ini);
+    WriteDukeOptions(ini, defaults);
+    EXPECT_EQ(dir.read("QztMain.ini"), "[DukeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nFakeMulti=0\r\nNoMon=0\r\nCopy=0\r\n"
+                                       "RecordDemo=0\r\nAutoCopy=0\r\nUseTC=0\r\nLoadGameCon=0\r\nFakePlayers=1\r\n"
+                                       "Episode=1\r\nMap=1\r\nUserMap=\r\nAlternateEXE=\r\n");
+
+    DukeOptions o;
+    o.launchReg = o.fakeMulti = o.noMon = o.copy = o.recordDemo = o.autoCopy = o.useTC = o.loadGameCon = true;
+    o.skill = 4, o.fakePlayers = 7;
+    ChangeDukeEpisode(o, 2);
+    ChangeDukeMap(o, 9);
+    o.userMap = "/maps/a b.map", o.alternateExe = "/tc/run.bat";
+    WriteDukeOptions(ini, o);
+    const DukeOptions back = ReadDukeOptions(ini);
+    EXPECT_TRUE(back.launchReg && back.fakeMulti && back.noMon && back.copy && back.recordDemo && back.autoCopy &&
+                back.useTC && back.loadGameCon);
+    EXPECT_EQ(back.skill, 4);
+    EXPECT_EQ(back.fakePlayers, 7);
+    EXPECT_EQ(back.episode, 2);
+    EXPECT_EQ(back.map, 9);
+    EXPECT_EQ(back.mapMax, 11);
+    EXPECT_EQ(back.userMap, o.userMap);
+    EXPECT_EQ(back.alternateExe, o.alternateExe);
+
+    // With no skill checked the stored one stays.
+    o.skill = 0;
+    WriteDukeOptions(ini, o);
+    EXPECT_EQ(ini.ReadString("DukeStartup", "Skill", ""), "4");
+}
+
+TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
+{
+    const struct {
+        const char* stored;
+        int skill, episode, map, mapMax, fakePlayers;
+    } cases[] = {
+        {"", 3, 1, 1, 12, 1},
+        {"Skill=1\r\n", 1, 1, 1, 12, 1},
+        {"Skill=7\r\n", 3, 1, 1, 12, 1},
+        {"Skill=abc\r\n", 3, 1, 1, 12, 1},
+        {"Skill=0x4\r\n", 4, 1, 1, 12, 1},
+        {"Episode=2\r\n", 3, 2, 1, 11, 1},
+        {"Episode=5\r\nMap=0\r\n", 3, 3, 1, 11, 1},
+        {"Episode=2\r\nMap=11\r\n", 3, 2, 11, 11, 1},
+        {"Map=5\r\n", 3, 1, 5, 6, 1},
+        {"Map=12\r\n", 3, 1, 6, 6, 1},
+        {"FakePlayers=0\r\n", 3, 1, 1, 12, 1},
+        {"FakePlayers=9\r\n", 3, 1, 1, 12, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const ProfileFile ini(dir.write("t.ini", std::string("[DukeStartup]\r\n") + c.stored));
+        const DukeOptions o = ReadDukeOptions(ini);
+        EXPECT_EQ(o.skill, c.skill);
+        EXPECT_EQ(o.episode, c.episode);
+        EXPECT_EQ(o.map, c.map);
+        EXPECT_EQ(o.mapMax, c.mapMax);
+        EXPECT_EQ(o.fakePlayers, c.fakePlayers);
+    }
+}
+
+TEST_F(DukeLaunchTest, DirectoriesAreReadOnlyWhenSet)
+{
+    Duke3DDir = "/kept/";
+    const ProfileFile ini(dir.write("t.ini", "[Directorys]\r\nDuke3DDir=\r\nConDir=/con/\r\nBuildDir=/build/\r\n"));
+    ReadDukeDirectories(ini);
+    EXPECT_EQ(Duke3DDir, "/kept/");
+    EXPECT_EQ(ConDir, "/con/");
+    EXPECT_EQ(BuildDir, "/build/");
+}
+
+TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
+{
+    DukeOptions o;
+    ChangeDukeMap(o, 12);   // the first change brings episode 1's limit
+    EXPECT_EQ(o.map, 6);
+    EXPECT_EQ(o.mapMax, 6);
+    ChangeDukeEpisode(o, 2);
+    EXPECT_EQ(o.map, 1);
+    EXPECT_EQ(o.mapMax, 11);
+    ChangeDukeMap(o, 11);
+    EXPECT_EQ(o.map, 11);
+    ChangeDukeEpisode(o, 1);
+    EXPECT_EQ(o.map, 1);
+    EXPECT_EQ(o.mapMax, 6);
+    ChangeDukeEpisode(o, 4);
+    EXPECT_EQ(o.episode, 3);
+    EXPECT_EQ(o.mapMax, 11);
+}
+
+// --- creation's files ----------------------------------------------------------
+
+TEST_F(DukeLaunchTest, GameConThenTheCommandLineFileOpenAtCreation)
+{
+    const std::string script = dir.write("maps/script.txt", "");
+    const std::string missing = "Warning: Game.con does not exist in the con directory: " + con +
+                                " Canceling loading of Game.con.";
+    const struct {
+        const char* name;
+        bool loadGameCon, gameConPresent, withConDir;
+        std::string commandLine;
+        Strings files, messages;
+    } cases[] = {
+        {"Game.con first, then the argument", true, true, true, script, {dir.file("con/GAME.CON"), script}, {}},
+        {"Game.con not asked for", false, true, true, "", {}, {}},
+        {"Game.con missing", true, false, true, script, {script}, {missing}},
+        {"no con directory: Game.con not looked for", true, false, false, "", {}, {}},
+        {"an argument that names no file", false, false, true, dir.file("maps/none.con"), {}, {}},
+        {"a folder as the argument", false, false, true, dir.file("maps"), {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        if (c.gameConPresent)
+            dir.write("con/GAME.CON", "");
+        else
+            ::unlink(dir.file("con/GAME.CON").c_str());
+        DukeOptions options;
+        options.loadGameCon = c.loadGameCon;
+        EXPECT_EQ(DukeStartupFiles(options, c.withConDir ? con : "", c.commandLine, prompter), c.files);
+        EXPECT_EQ(Messages(prompter), c.messages);
+    }
+}
+
+// --- Browse commands -----------------------------------------------------------
+
+TEST_F(DukeLaunchTest, TheDukeDirectoryMustHoldTheGame)
+{
+    FakeChooser chooser;
+    chooser.answers = {dir.file("maps"), dir.file("game"), std::nullopt};
+    EXPECT_FALSE(BrowseDukeDirectory(chooser, prompter));
+    EXPECT_EQ(Messages(prompter), Strings{"Information: This isn't the Duke Directory."});
+    EXPECT_EQ(Duke3DDir, "");
+    EXPECT_FALSE(FileExists(SettingsFileName));
+
+    EXPECT_TRUE(BrowseDukeDirectory(chooser, prompter));
+    EXPECT_EQ(Duke3DDir, game);
+    EXPECT_EQ(Settings().ReadString("Directorys", "Duke3DDir", ""), game);
+
+    // The next use starts there; cancelling changes nothing.
+    EXPECT_FALSE(BrowseDukeDirectory(chooser, prompter));
+    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, game}));
+    EXPECT_EQ(Duke3DDir, game);
+}
+
+TEST_F(DukeLaunchTest, ARemovedDirectoryIsEmptiedByItsBrowseButtonEvenWhenCancelled)
+{
+    Settings().WriteString("Directorys", "ConDir", dir.file("gone/"));
+    ConDir = dir.file("gone/");
+    BuildDir = dir.file("game/");
+    FakeChooser chooser;
+    chooser.answers = {std::nullopt, dir.file("con"), std::nullopt};
+    EXPECT_FALSE(BrowseConDirectory(chooser));
+    EXPECT_EQ(ConDir, "");
+    EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), dir.file("gone/"));
+    EXPECT_TRUE(BrowseConDirectory(chooser));
+    EXPECT_EQ(ConDir, con);
+    EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), con);
+    EXPECT_FALSE(BrowseBuildDirectory(chooser));
+    EXPECT_EQ(BuildDir, game);
+    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, game}));
+}
+
+TEST_F(DukeLaunchTest, FileBrowsersStartInTheDukeDirectoryWhenItIsSet)
+{
+    FileDialog dialog{LauncherOpenTitle, "", "/elsewhere/", ""};
+    DukeOptions options;
+    prompter.files = {dir.file("maps/x.map"), std::nullopt, dir.file("maps/tc.bat")};
+    EXPECT_TRUE(BrowseDukeUserMap(options, dialog, prompter));
+    EXPECT_EQ(dialog.filter, "Duke3D Maps (*.map)|*.map");
+    EXPECT_EQ(options.userMap, dir.file("maps/x.map"));
+
+    Duke3DDir = game;
+    EXPECT_FALSE(BrowseDukeAlternateExe(options, dialog, prompter));
+    EXPECT_EQ(dialog.initialDir, game);
+    EXPECT_FALSE(options.useTCEnabled());
+    EXPECT_TRUE(BrowseDukeAlternateExe(options, dialog, prompter));
+    EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
+    EXPECT_EQ(options.alternateExe, dir.file("maps/tc.bat"));
+    EXPECT_TRUE(options.useTCEnabled());
+    EXPECT_EQ(prompter.shown.front().caption, "Select File");
+}
+
+} // namespace
+} // namespace tessel

@@ -1,0 +1,120 @@
+#pragma once
+// Fakes for the launcher tests: programs named like the games that record how
+// they were started, a directory chooser that answers from a queue, the
+// messages of a ScriptedPrompter in one line each, and a guard that puts the
+// current folder back.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <deque>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "launch/DirectoryChoice.h"
+#include "launch/GameLaunch.h"
+#include "platform/Files.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace tessel::test {
+
+// Writes a program at path that records its working folder and its arguments
+// in path + ".run" (written whole, by a rename, once it has run).
+inline std::string FakeProgram(const std::string& path)
+{
+    const std::string record = path + ".run";
+    const std::string script = "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                               "{ pwd -P; for a in \"$@\"; do echo \"[$a]\"; done; } > \"" + record + ".tmp\"\n"
+                               "mv \"" + record + ".tmp\" \"" + record + "\"\n";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << script;
+    ::chmod(path.c_str(), 0755);
+    return path;
+}
+
+struct StartRecord {
+    std::string folder;                  // empty: the program never ran
+    std::vector<std::string> arguments;
+};
+
+// How the fake program at path was started, once it has. The program runs on
+// its own; this waits for its record (a bound against hanging, not a timing check).
+inline StartRecord WaitForStart(const std::string& path)
+{
+    const std::string record = path + ".run";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!FileExists(record) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    StartRecord run;
+    std::ifstream in(record);
+    std::string line;
+    if (!std::getline(in, run.folder))
+        return run;
+    while (std::getline(in, line))
+        run.arguments.push_back(line.substr(1, line.size() - 2));
+    return run;
+}
+
+// The messages shown, one line each: "Tessel: text" for a plain message,
+// "Information: text" (its kind) for a typed box, "Error box: text".
+inline std::vector<std::string> Messages(const ScriptedPrompter& prompter)
+{
+    std::vector<std::string> out;
+    for (const auto& s : prompter.shown) {
+        const std::string kind = s.kind == ScriptedPrompter::Kind::Error ? "Error box" : s.caption;
+        out.push_back(kind + (s.buttons == MsgButtons::YesNo ? " (Yes/No): " : ": ") + s.text);
+    }
+    return out;
+}
+
+class FakeChooser : public DirectoryChooser {
+public:
+    std::optional<std::string> ChooseDirectory(const std::optional<std::string>& start) override
+    {
+        starts.push_back(start);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected directory chooser";
+            return std::nullopt;
+        }
+        const auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<std::string>> answers;       // a directory, or nullopt for Cancel
+    std::vector<std::optional<std::string>> starts;       // where each use started
+};
+
+// CarryOut changes the current folder; every test gets its own back.
+class CurrentFolderGuard {
+public:
+    CurrentFolderGuard() : saved_(CurrentDirectory()) {}
+    ~CurrentFolderGuard() { SetCurrentDirectory(saved_); }
+    CurrentFolderGuard(const CurrentFolderGuard&) = delete;
+    CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
+
+private:
+    std::string saved_;
+};
+
+// Carries a plan out the way a command does: an error ends in the error box.
+inline LaunchOutcome CarryOutGuarded(const GameLaunch& launch, Prompter& prompter)
+{
+    LaunchOutcome outcome;
+    RunGuarded(prompter, [&] { outcome = CarryOut(launch); });
+    return outcome;
+}
+
+inline std::string Copies(const GameLaunch& launch, const std::string& base)
+{
+    std::string out;
+    auto local = [&](const std::string& p) { return p.rfind(base, 0) == 0 ? p.substr(base.size()) : p; };
+    for (const FileCopy& c : launch.copies)
+        out += local(c.source) + " > " + local(c.destination) + "; ";
+    return out;
+}
+
+} // namespace tessel::test

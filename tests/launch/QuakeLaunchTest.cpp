@@ -1,0 +1,445 @@
+#include "launch/QuakeLaunch.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+
+#include "launch/LaunchTestSupport.h"
+#include "shell/Globals.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using Strings = std::vector<std::string>;
+using Set = std::function<void(QuakeOptions&)>;
+
+const std::string NoProgs = "Confirm (Yes/No): Progs.dat Could not be copied overed to the Specified directory, "
+                            "because the progs.dat does not exist. Continue?";
+const std::string NoTarget = "Confirm (Yes/No): Progs.dat Could not be copied overed to the Specified directory, "
+                             "because the specified directory does not exist. Continue?";
+const std::string TcRefused = "Tessel: TC directory not in Quake Directory, Aborting Launch...";
+
+class QuakeLaunchTest : public ::testing::Test {
+protected:
+    QuakeLaunchTest()
+    {
+        ResetGlobals();
+        SetProgramDir(dir.path());
+        for (const char* sub : {"quake", "quake/mytc", "progs", "maps"})
+            ::mkdir(dir.file(sub).c_str(), 0755);
+        exe = FakeProgram(dir.file("quake/QUAKE.EXE"));
+    }
+    ~QuakeLaunchTest() override { ResetGlobals(); }
+
+    GameLaunch plan(QuakeOptions& options) { return PlanQuakeLaunch(options, quake, prompter); }
+    std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
+    // The progs.dat copy set up as the Options page leaves it.
+    QuakeOptions copying() const
+    {
+        QuakeOptions o;
+        o.copy = o.copyEnabled = true;
+        o.progsDir = dir.file("progs/");
+        o.spefTCDir = dir.file("quake/mytc/");
+        return o;
+    }
+
+    TempDir dir;
+    CurrentFolderGuard folder;
+    ScriptedPrompter prompter;
+    const std::string quake = dir.file("quake/");
+    std::string exe;
+};
+
+// --- command lines -----------------------------------------------------------
+
+TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
+{
+    dir.write("maps/dm7.bsp", "");
+    dir.write("maps/noext", "");
+    dir.write("maps/my.level.bsp", "");
+    const std::string tc = dir.file("quake/mytc/");
+    const struct {
+        const char* name;
+        Set set;
+        std::string parameters;
+    } cases[] = {
+        {"defaults: Hard and Entrance", [](QuakeOptions&) {}, "+skill 2 +map start "},
+        {"the TC example: Easy, e1m3", [&](QuakeOptions& o) {
+             o.useTC = o.useTCEnabled = true;
+             o.tc = tc;
+             o.skill = 1;
+             o.level = 3;
+         }, "-game mytc +skill 0 +map e1m3"},
+        {"Medium", [](QuakeOptions& o) { o.skill = 2; }, "+skill 1 +map start "},
+        {"NightMare", [](QuakeOptions& o) { o.skill = 4; }, "+skill 3 +map start "},
+        {"no skill checked", [](QuakeOptions& o) { o.skill = 0; }, "+map start "},
+        {"the first episode map", [](QuakeOptions& o) { o.level = 1; }, "+skill 2 +map e1m1"},
+        {"e4m1, two blanks after its colon", [](QuakeOptions& o) { o.level = 23; }, "+skill 2 +map e4m1"},
+        {"the last episode map", [](QuakeOptions& o) { o.level = 30; }, "+skill 2 +map e4m8"},
+        {"the end map", [](QuakeOptions& o) { o.level = 31; }, "+skill 2 +map end"},
+        {"the last deathmatch map", [](QuakeOptions& o) { o.level = 37; }, "+skill 2 +map dm6"},
+        {"no level selected", [](QuakeOptions& o) { o.level = -1; }, "+skill 2 "},
+        {"a user map wins over the level", [&](QuakeOptions& o) {
+             o.userMap = dir.file("maps/dm7.bsp");
+             o.level = 5;
+         }, "+skill 2 +map dm7 "},
+        {"a missing user map still wins: no map", [&](QuakeOptions& o) { o.userMap = dir.file("maps/x.bsp"); },
+         "+skill 2 "},
+        {"a user map name up to its first full stop",
+         [&](QuakeOptions& o) { o.userMap = dir.file("maps/my.level.bsp"); }, "+skill 2 +map my "},
+        {"a user map name without a full stop", [&](QuakeOptions& o) { o.userMap = dir.file("maps/noext"); },
+         "+skill 2 +map  "},
+        {"TC checked but disabled", [&](QuakeOptions& o) {
+             o.useTC = true;
+             o.tc = tc;
+         }, "+skill 2 +map start "},
+        {"a demo is not recorded", [](QuakeOptions& o) { o.recordDemo = true; }, "+skill 2 +map start "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QuakeOptions options;
+        c.set(options);
+        const GameLaunch launch = plan(options);
+        EXPECT_TRUE(launch.changeDirectory && launch.start);
+        EXPECT_EQ(launch.directory, quake);
+        EXPECT_EQ(launch.workingDir, quake);
+        EXPECT_EQ(launch.program, exe);
+        EXPECT_EQ(launch.parameters, c.parameters);
+    }
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+TEST_F(QuakeLaunchTest, TheTcTestComparesTheWholeTextsByteByByte)
+{
+    const struct {
+        const char* name;
+        std::string quakeDir, tc;
+        bool refused;
+    } cases[] = {
+        {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", false},
+        {"on a drive letter that sorts after", "C:\\Quake\\", "D:\\mytc\\", false},
+        {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", true},
+        {"upper case sorts before lower case", "C:\\Quake\\", "C:\\quake\\mytc\\", false},
+        {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", true},
+        {"the Quake directory itself", "/games/quake/", "/games/quake/", false},
+        {"a text sorts before its longer forms", "/games/quake/", "/games/quake", true},
+        {"bytes above 127 sort last", "/games/quake/", "/games/\xe9t\xe9/", false},
+        {"no TC directory", "/games/quake/", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(QuakeDirSortsAfterTc(c.quakeDir, c.tc), c.refused);
+    }
+}
+
+TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
+{
+    dir.write("progs/progs.dat", "");
+    QuakeOptions options = copying();
+    options.useTC = options.useTCEnabled = true;
+    options.tc = dir.file("aaa/");   // sorts before the Quake directory
+    const GameLaunch launch = plan(options);
+    EXPECT_FALSE(launch.start);
+    EXPECT_EQ(copies(launch), "progs/progs.dat > quake/mytc/progs.dat; ");
+    EXPECT_EQ(Messages(prompter), Strings{TcRefused});
+}
+
+TEST_F(QuakeLaunchTest, StartRegularlyClearedEnablesTheTcSwitchEvenWithoutATc)
+{
+    QuakeOptions options = ReadQuakeOptions(ProfileFile(dir.write("t.ini", "[QuakeStartup]\r\nLaunchReg=1\r\n")));
+    EXPECT_FALSE(options.useTCEnabled);
+    ChangeQuakeLaunchReg(options, false);
+    EXPECT_TRUE(options.useTCEnabled);
+    options.useTC = true;
+    EXPECT_FALSE(plan(options).start);
+    EXPECT_EQ(Messages(prompter), Strings{TcRefused});
+}
+
+// --- executables ---------------------------------------------------------------
+
+TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
+{
+    const auto missing = [](const std::string& file) {
+        return "Tessel: Could not find " + file +
+               ", turn off use alt exe, or choose another program in the box. Aborting launch...";
+    };
+    dir.write("progs/progs.dat", "");
+    const struct {
+        const char* name;
+        bool quakeExe, useAltExe;
+        int altExe;
+        Strings altFiles;
+        bool launchReg;
+        std::string program, parameters;   // program empty: nothing starts
+        Strings messages;
+    } cases[] = {
+        {"Quake.exe", true, false, 0, {}, false, "quake/QUAKE.EXE", "+skill 2 +map start ", {}},
+        {"Quake.exe missing", false, false, 0, {}, false, "", "",
+         {"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."}},
+        {"GLQuake in any case", true, true, 0, {"glquake.exe"}, false, "quake/glquake.exe", "+skill 2 +map start ", {}},
+        {"GLQuake missing", true, true, 0, {}, false, "", "", {missing("GlQuake.exe")}},
+        {"Q95 missing", true, true, 1, {"QLaunch.exe"}, false, "", "", {missing("Q95.bat")}},
+        {"QLaunch missing", true, true, 2, {"Q95.bat"}, false, "", "", {missing("QLaunch.exe")}},
+        {"Q95", false, true, 1, {"Q95.bat"}, false, "quake/Q95.bat", "+skill 2 +map start ", {}},
+        {"no alternate selected: Quake.exe untested", false, true, -1, {}, false, "quake/Quake.exe",
+         "+skill 2 +map start ", {}},
+        {"a regular start still checks and uses the alternate", true, true, 2, {"QLaunch.exe"}, true,
+         "quake/QLaunch.exe", "", {}},
+        {"a regular start still checks Quake.exe", false, false, 0, {}, true, "", "",
+         {"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."}},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        const std::string base = dir.file("row" + std::to_string(++row) + "/");
+        ::mkdir(base.c_str(), 0755);
+        ::mkdir((base + "quake").c_str(), 0755);
+        ::mkdir((base + "quake/mytc").c_str(), 0755);
+        if (c.quakeExe)
+            FakeProgram(base + "quake/QUAKE.EXE");
+        for (const auto& f : c.altFiles)
+            FakeProgram(base + "quake/" + f);
+        QuakeOptions options = copying();
+        options.spefTCDir = base + "quake/mytc/";
+        options.useAltExe = c.useAltExe, options.altExe = c.altExe;
+        ChangeQuakeLaunchReg(options, c.launchReg);
+        const GameLaunch launch = PlanQuakeLaunch(options, base + "quake/", prompter);
+        EXPECT_EQ(launch.start, !c.program.empty());
+        if (launch.start) {
+            EXPECT_EQ(launch.program, base + c.program);
+            EXPECT_EQ(launch.parameters, c.parameters);
+            EXPECT_EQ(Copies(launch, dir.path()),
+                      "progs/progs.dat > row" + std::to_string(row) + "/quake/mytc/progs.dat; ");
+        } else {
+            EXPECT_EQ(Copies(launch, dir.path()), "");
+        }
+        EXPECT_EQ(Messages(prompter), c.messages);
+    }
+}
+
+// --- progs.dat -----------------------------------------------------------------
+
+TEST_F(QuakeLaunchTest, ProgsDatQuestionsComeInOrderAndNoStops)
+{
+    using R = MsgResult;
+    const struct {
+        const char* name;
+        bool file, folder, copy, enabled;
+        std::deque<MsgResult> answers;
+        Strings messages;
+        std::string copies;
+        bool start, targetKept;
+    } cases[] = {
+        {"both present: copied", true, true, true, true, {}, {}, "progs/progs.dat > quake/mytc/progs.dat; ", true,
+         true},
+        {"unchecked: nothing", false, false, false, true, {}, {}, "", true, true},
+        {"disabled: nothing", false, false, true, false, {}, {}, "", true, true},
+        {"file missing, go on", false, true, true, true, {R::Yes}, {NoProgs}, "", true, true},
+        {"file missing, stop", false, true, true, true, {R::No}, {NoProgs}, "", false, true},
+        {"folder missing, go on", true, false, true, true, {R::Yes}, {NoTarget}, "", true, false},
+        {"folder missing, stop", true, false, true, true, {R::No}, {NoTarget}, "", false, false},
+        {"both missing, go on twice", false, false, true, true, {R::Yes, R::Yes}, {NoProgs, NoTarget}, "", true,
+         false},
+        {"both missing, stop at the first", false, false, true, true, {R::No}, {NoProgs}, "", false, true},
+        {"both missing, stop at the second", false, false, true, true, {R::Yes, R::No}, {NoProgs, NoTarget}, "",
+         false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        prompter.answers = c.answers;
+        if (c.file)
+            dir.write("progs/progs.dat", "");
+        else
+            ::unlink(dir.file("progs/progs.dat").c_str());
+        QuakeOptions options = copying();
+        options.copy = c.copy, options.copyEnabled = c.enabled;
+        if (!c.folder)
+            options.spefTCDir = dir.file("quake/gone/");
+        const GameLaunch launch = plan(options);
+        EXPECT_EQ(Messages(prompter), c.messages);
+        EXPECT_EQ(copies(launch), c.copies);
+        EXPECT_EQ(launch.start, c.start);
+        EXPECT_EQ(options.spefTCDir.empty(), !c.targetKept);
+        EXPECT_EQ(options.copyEnabled, c.enabled && c.targetKept);
+        EXPECT_TRUE(prompter.answers.empty());
+    }
+}
+
+TEST_F(QuakeLaunchTest, ProgsDatIsFoundAndReplacedWhateverItsCase)
+{
+    dir.write("progs/PROGS.DAT", "new");
+    dir.write("quake/mytc/Progs.Dat", "old");
+    QuakeOptions options = copying();
+    EXPECT_EQ(copies(plan(options)), "progs/PROGS.DAT > quake/mytc/Progs.Dat; ");
+}
+
+// --- fake games --------------------------------------------------------------
+
+TEST_F(QuakeLaunchTest, DefaultsStartQuakeInItsFolder)
+{
+    QuakeOptions options;
+    EXPECT_EQ(CarryOut(plan(options)).result, LaunchResult::Started);
+    const StartRecord run = WaitForStart(exe);
+    EXPECT_TRUE(SameFile(run.folder, quake));
+    EXPECT_EQ(run.arguments, (Strings{"+skill", "2", "+map", "start"}));
+}
+
+TEST_F(QuakeLaunchTest, ATcLaunchCopiesProgsDatAndPassesTheGame)
+{
+    dir.write("progs/progs.dat", "compiled");
+    QuakeOptions options = copying();
+    options.useTC = options.useTCEnabled = true;
+    options.tc = dir.file("quake/mytc/");
+    options.skill = 1;
+    options.level = 3;
+    EXPECT_EQ(CarryOut(plan(options)).result, LaunchResult::Started);
+    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"-game", "mytc", "+skill", "0", "+map", "e1m3"}));
+    EXPECT_EQ(dir.read("quake/mytc/progs.dat"), "compiled");
+}
+
+TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)
+{
+    QuakeOptions options;
+    options.useAltExe = true;
+    const GameLaunch launch = PlanQuakeLaunch(options, dir.file("gone/"), prompter);
+    EXPECT_EQ(CarryOutGuarded(launch, prompter).result, LaunchResult::Stopped);
+    EXPECT_EQ(Messages(prompter), Strings{"Error box: File not found"});
+}
+
+// --- settings ------------------------------------------------------------------
+
+TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
+{
+    ProfileFile ini = Settings();
+    WriteQuakeOptions(ini, ReadQuakeOptions(ini));
+    EXPECT_EQ(dir.read("QztMain.ini"), "[QuakeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nCopy=0\r\nRecordDemo=0\r\n"
+                                       "UseTC=0\r\nCheckUseAltExe=0\r\nLevel=0\r\ncmbAltExeVal=0\r\nUserMap=\r\n"
+                                       "TC=\r\nSpefTCDir=\r\n[QuakeDirectorys]\r\nProgsDir=\r\n");
+
+    QuakeOptions o;
+    o.launchReg = o.copy = o.recordDemo = o.useTC = o.useAltExe = true;
+    o.skill = 1, o.level = -1, o.altExe = 2;
+    o.userMap = "/maps/e1m1.bsp", o.tc = "/quake/mytc/", o.spefTCDir = "/quake/tc/", o.progsDir = "/progs/";
+    WriteQuakeOptions(ini, o);
+    const QuakeOptions back = ReadQuakeOptions(ini);
+    EXPECT_TRUE(back.launchReg && back.copy && back.recordDemo && back.useTC && back.useAltExe);
+    EXPECT_EQ(back.skill, 1);
+    EXPECT_EQ(back.level, -1);
+    EXPECT_EQ(back.altExe, 2);
+    EXPECT_EQ(back.userMap, o.userMap);
+    EXPECT_EQ(back.tc, o.tc);
+    EXPECT_EQ(back.spefTCDir, o.spefTCDir);
+    EXPECT_EQ(back.progsDir, o.progsDir);
+}
+
+TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
+{
+    const struct {
+        const char* stored;
+        int skill, level, altExe;
+        bool useTCEnabled, copyEnabled;
+    } cases[] = {
+        {"", 3, 0, 0, false, false},
+        {"[QuakeStartup]\r\nSkill=5\r\nLevel=37\r\ncmbAltExeVal=-1\r\n", 3, 37, -1, false, false},
+        {"[QuakeStartup]\r\nSkill=4\r\nLevel=38\r\ncmbAltExeVal=3\r\n", 4, -1, -1, false, false},
+        {"[QuakeStartup]\r\nTC=/q/tc/\r\n", 3, 0, 0, true, false},
+        {"[QuakeStartup]\r\nTC=/q/tc/\r\nLaunchReg=1\r\n", 3, 0, 0, false, false},
+        {"[QuakeDirectorys]\r\nProgsDir=/progs/\r\n", 3, 0, 0, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const QuakeOptions o = ReadQuakeOptions(ProfileFile(dir.write("t.ini", c.stored)));
+        EXPECT_EQ(o.skill, c.skill);
+        EXPECT_EQ(o.level, c.level);
+        EXPECT_EQ(o.altExe, c.altExe);
+        EXPECT_EQ(o.useTCEnabled, c.useTCEnabled);
+        EXPECT_EQ(o.copyEnabled, c.copyEnabled);
+    }
+    QuakeDir = "/kept/";
+    ReadQuakeDirectories(ProfileFile(dir.write("t.ini", "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\n"
+                                                        "MainQMapEdProg=\r\n")));
+    EXPECT_EQ(QuakeDir, "/kept/");
+    EXPECT_EQ(QCDir, "/qc/");
+    EXPECT_EQ(MainQMapEdProg, "");
+    EXPECT_EQ(MainQCToolDir, "qcc.exe");
+}
+
+// --- Browse commands -----------------------------------------------------------
+
+TEST_F(QuakeLaunchTest, DirectoriesAreAcceptedWithoutATestAndWrittenAtOnce)
+{
+    FakeChooser chooser;
+    chooser.answers = {dir.file("maps"), dir.file("progs"), std::nullopt};
+    EXPECT_TRUE(BrowseQuakeDirectory(chooser));
+    EXPECT_EQ(QuakeDir, dir.file("maps/"));
+    EXPECT_TRUE(BrowseQCDirectory(chooser));
+    EXPECT_EQ(QCDir, dir.file("progs/"));
+    EXPECT_FALSE(BrowseQuakeDirectory(chooser));
+    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "QuakeDir", ""), dir.file("maps/"));
+    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "QCDir", ""), dir.file("progs/"));
+}
+
+TEST_F(QuakeLaunchTest, TheTcChooserStartsInTheQuakeDirectory)
+{
+    QuakeOptions options;
+    FakeChooser chooser;
+    QuakeDir = dir.file("gone/");
+    chooser.answers = {std::nullopt, dir.file("quake/mytc")};
+    EXPECT_FALSE(BrowseQuakeTc(options, chooser));
+    EXPECT_EQ(QuakeDir, "");
+    QuakeDir = quake;
+    EXPECT_TRUE(BrowseQuakeTc(options, chooser));
+    EXPECT_EQ(options.tc, dir.file("quake/mytc/"));
+    EXPECT_TRUE(options.useTCEnabled);
+    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, quake}));
+    ClearQuakeTc(options);
+    EXPECT_EQ(options.tc, "");
+    EXPECT_FALSE(options.useTCEnabled);
+}
+
+TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
+{
+    QuakeOptions options;
+    FakeChooser chooser;
+    QuakeDir = quake;
+    chooser.answers = {dir.file("progs"), std::nullopt, dir.file("quake/mytc")};
+    EXPECT_TRUE(BrowseProgsDirectory(options, chooser));
+    EXPECT_EQ(options.progsDir, dir.file("progs/"));
+    EXPECT_FALSE(options.copyEnabled);
+    EXPECT_FALSE(BrowseSpecifiedTcDirectory(options, chooser));
+    EXPECT_FALSE(options.copyEnabled);
+    EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser));
+    EXPECT_EQ(options.spefTCDir, dir.file("quake/mytc/"));
+    EXPECT_TRUE(options.copyEnabled);
+    // These start where the chooser was left, never at a setting.
+    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>(3)));
+}
+
+TEST_F(QuakeLaunchTest, ProgramsAndMapsChosenInTheOpenDialog)
+{
+    FileDialog dialog{LauncherOpenTitle, "", "", ""};
+    QuakeOptions options;
+    prompter.files = {dir.file("tools/qbsp/Worldcraft.exe"), dir.file("qc/fastqcc.exe"), std::nullopt,
+                      dir.file("maps/e1m1.bsp")};
+    EXPECT_TRUE(BrowseMapEditor(dialog, prompter));
+    EXPECT_EQ(MainQMapEdProg, dir.file("tools/qbsp/Worldcraft.exe"));
+    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQMapEdProg", ""), MainQMapEdProg);
+    EXPECT_TRUE(BrowseCompileTool(dialog, prompter));
+    EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
+    EXPECT_EQ(MainQCToolDir, "fastqcc.exe");
+    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQCToolDir", ""), "fastqcc.exe");
+    QuakeDir = quake;
+    EXPECT_FALSE(BrowseQuakeUserMap(options, dialog, prompter));
+    EXPECT_EQ(dialog.initialDir, quake);
+    EXPECT_EQ(dialog.filter, "Quake BSP's (*.bsp)|*.bsp");
+    EXPECT_EQ(options.userMap, "");
+    EXPECT_TRUE(BrowseQuakeUserMap(options, dialog, prompter));
+    EXPECT_EQ(options.userMap, dir.file("maps/e1m1.bsp"));
+}
+
+} // namespace
+} // namespace tessel

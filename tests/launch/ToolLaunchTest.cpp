@@ -1,0 +1,127 @@
+#include "launch/ToolLaunch.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "launch/LaunchTestSupport.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using Strings = std::vector<std::string>;
+
+class ToolLaunchTest : public ::testing::Test {
+protected:
+    ToolLaunchTest()
+    {
+        for (const char* sub : {"build", "qc", "empty", "editor"})
+            ::mkdir(dir.file(sub).c_str(), 0755);
+    }
+
+    TempDir dir;
+    CurrentFolderGuard folder;
+    ScriptedPrompter prompter;
+};
+
+TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
+{
+    const std::string build = FakeProgram(dir.file("build/BUILD.EXE"));
+    FakeProgram(dir.file("qc/build.exe"));
+    const std::string incorrect = "Information: Incorrect build directory: ";
+    const std::string notNamed = " , or the build.exe is not named build.exe.";
+    const struct {
+        const char* name;
+        std::string buildDir, current, program;
+        Strings messages;
+    } cases[] = {
+        {"in the Build directory, any case", dir.file("build/"), dir.file("empty"), build, {}},
+        {"not there", dir.file("empty/"), dir.file("build"), "",
+         {incorrect + dir.file("empty/") + notNamed}},
+        {"no Build directory: the current folder", "", dir.file("qc"), dir.file("qc/build.exe"), {}},
+        {"no Build directory, none in the current folder", "", dir.file("empty"), "", {incorrect + notNamed}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        SetCurrentDirectory(c.current);
+        const GameLaunch launch = PlanLaunchBuild(c.buildDir, prompter);
+        EXPECT_EQ(launch.start, !c.program.empty());
+        EXPECT_FALSE(launch.changeDirectory);
+        if (launch.start) {
+            EXPECT_TRUE(SameFile(launch.program, c.program));
+            EXPECT_TRUE(SameFile(launch.workingDir, FolderPrefix(c.program)));
+            EXPECT_EQ(launch.parameters, "");
+        }
+        EXPECT_EQ(Messages(prompter), c.messages);
+    }
+}
+
+TEST_F(ToolLaunchTest, BuildStartsInItsDirectory)
+{
+    const std::string build = FakeProgram(dir.file("build/build.exe"));
+    EXPECT_EQ(CarryOut(PlanLaunchBuild(dir.file("build/"), prompter)).result, LaunchResult::Started);
+    const StartRecord run = WaitForStart(build);
+    EXPECT_TRUE(SameFile(run.folder, dir.file("build")));
+    EXPECT_EQ(run.arguments, Strings{});
+}
+
+TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
+{
+    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
+    const std::string unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
+    const struct {
+        const char* name;
+        std::string toolName;
+        bool modified;
+        std::deque<MsgResult> answers;
+        bool start;
+        Strings messages;
+    } cases[] = {
+        {"nothing unsaved", "fastqcc.exe", false, {}, true, {}},
+        {"unsaved, go on", "fastqcc.exe", true, {MsgResult::Yes}, true, {unsaved}},
+        {"unsaved, stop", "fastqcc.exe", true, {MsgResult::No}, false, {unsaved}},
+        {"no such tool", "qcc.exe", true, {}, false,
+         {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '" + dir.file("qc/") +
+          "' Please verify if this is the right compiling tool."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        prompter.answers = c.answers;
+        const GameLaunch launch = PlanCompileQuakeC(dir.file("qc/"), c.toolName, c.modified, prompter);
+        EXPECT_EQ(launch.start, c.start);
+        EXPECT_EQ(launch.changeDirectory, c.start);
+        if (c.start) {
+            EXPECT_EQ(launch.program, tool);
+            EXPECT_EQ(launch.directory, dir.file("qc/"));
+            EXPECT_EQ(launch.parameters, "");
+        }
+        EXPECT_EQ(Messages(prompter), c.messages);
+    }
+}
+
+TEST_F(ToolLaunchTest, CompileRunsTheToolFromTheQcDirectoryWhichStaysCurrent)
+{
+    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
+    EXPECT_EQ(CarryOut(PlanCompileQuakeC(dir.file("qc/"), "fastqcc.exe", false, prompter)).result,
+              LaunchResult::Started);
+    EXPECT_TRUE(SameFile(WaitForStart(tool).folder, dir.file("qc")));
+    EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("qc")));
+}
+
+TEST_F(ToolLaunchTest, TheMapEditorStartsInItsOwnFolder)
+{
+    EXPECT_FALSE(PlanMapEditorLaunch("").start);
+    const std::string editor = FakeProgram(dir.file("editor/Worldcraft.exe"));
+    EXPECT_EQ(CarryOut(PlanMapEditorLaunch(editor)).result, LaunchResult::Started);
+    const StartRecord run = WaitForStart(editor);
+    EXPECT_TRUE(SameFile(run.folder, dir.file("editor")));
+    EXPECT_EQ(run.arguments, Strings{});
+
+    const LaunchOutcome missing = CarryOut(PlanMapEditorLaunch(dir.file("editor/gone.exe")));
+    EXPECT_EQ(missing.statusText(), "Could not start " + dir.file("editor/gone.exe"));
+}
+
+} // namespace
+} // namespace tessel
