@@ -23,6 +23,7 @@
 #include "shell/Commands.h"
 #include "shell/DocumentWindow.h"
 #include "shell/Globals.h"
+#include "shell/QtPaths.h"
 #include "shell/Session.h"
 
 namespace tessel {
@@ -85,6 +86,9 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     RegisterFileCommands(*this);
     RegisterEditCommands(*this);
     RegisterViewCommands(*this);
+    RegisterSearchCommands(*this);
+    RegisterWizardCommands(*this);
+    RegisterClipboardCommands(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 
@@ -320,17 +324,50 @@ void TMainForm::RefreshRecentMenu()
     mnuFileSep2_->setVisible(false);
     for (int i = 0; i < RecentCount && !RecentList[i].empty(); ++i) {
         mnuFileSep2_->setVisible(true);
-        action(items[i])->setText(QString::fromStdString(RecentList[i]));
+        // A "&" of the name is shown, not taken for a shortcut mark.
+        action(items[i])->setText(ToQString(RecentList[i]).replace('&', QLatin1String("&&")));
         action(items[i])->setVisible(true);
     }
+}
+
+// --- the wizard pane -----------------------------------------------------------------
+
+void TMainForm::selectWizardEntry(int k)
+{
+    if (k < 1 || k > mainConWiz_->count() || selectedWizardEntry() == k)
+        return;
+    mainConWiz_->setUpdatesEnabled(false);
+    mainConWiz_->setCurrentRow(k - 1);
+    mainConWiz_->setUpdatesEnabled(true);
+}
+
+int TMainForm::selectedWizardEntry() const
+{
+    const QList<QListWidgetItem*> selected = mainConWiz_->selectedItems();
+    return selected.isEmpty() ? 0 : mainConWiz_->row(selected.front()) + 1;
 }
 
 // --- document windows -------------------------------------------------------------
 
 DocumentWindow* TMainForm::ActiveDocument() const
 {
-    QMdiSubWindow* w = mdiArea_->activeSubWindow();
-    return w ? dynamic_cast<DocumentWindow*>(w->widget()) : nullptr;
+    return dynamic_cast<DocumentWindow*>(ActiveDocumentWidget());
+}
+
+QWidget* TMainForm::ActiveDocumentWidget() const
+{
+    // The current one, also while a dialog of this program has the focus.
+    QMdiSubWindow* w = mdiArea_->currentSubWindow();
+    return w ? w->widget() : nullptr;
+}
+
+namespace {
+const char* const ExplorerProperty = "tesselExplorer";
+}
+
+bool TMainForm::IsExplorerWindow(const QWidget* document) const
+{
+    return document && document->property(ExplorerProperty).toBool();
 }
 
 QMdiSubWindow* TMainForm::AddDocument(QWidget* document)
@@ -361,15 +398,22 @@ QWidget* TMainForm::NewEditorWindow(const QString& caption)
 
 QWidget* TMainForm::NewExplorerWindow(const QString& caption)
 {
-    return NewDocumentWindow(*this, explorerFactory_, caption);
+    if (!explorerFactory_)
+        return nullptr;
+    return NewDocumentWindow(*this, [this](TMainForm& main) {
+        QWidget* window = explorerFactory_(main);
+        window->setProperty(ExplorerProperty, true);
+        return window;
+    }, caption);
 }
 
 void TMainForm::PostEditorRequest()
 {
     if (DocumentWindow* doc = ActiveDocument())
         RunGuarded(prompter_, [doc] { doc->FormActivate(); });
-    else
-        EditorRequests.DropPending();
+    // What the window did not take up (an explorer takes no load or save; an
+    // editor whose load failed skips the rest) must not wait for the next one.
+    EditorRequests.DropPending();
 }
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
