@@ -1,23 +1,19 @@
 #pragma once
 // The main window for the window tests of the shell's commands: a temporary
-// program folder with small language files, the start-up dialogs, and an
-// editor factory that makes document windows recording every request the main
-// window hands them. Tests drive it through menu entries, shortcuts and tool
-// buttons.
+// program folder with small language files, the start-up dialogs, and editor
+// windows that record every request handed to them. Tests drive it through
+// menu entries, shortcuts and tool buttons.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/Errors.h"
 #include "shell/Commands.h"
@@ -30,76 +26,57 @@
 
 namespace tessel {
 
-// Takes up the requests as an editor window does, in its order, and notes each
-// as a line: "load NAME", "save NAME", "replace FIND>WITH at POSITION [all]",
-// "insert TEXT", "goto LINE", "find TEXT at POSITION", with " options N" when
-// the option byte is not 0. A search or replacement looks in text, so that
-// Position moves as the editor would move it.
+using Lines = std::vector<std::string>;
+
+// Takes up the requests in an editor window's order and notes each: "load N",
+// "save N", "replace F>R at P [all]", "insert T", "goto L", "find T at P", with
+// " options N" for a non-zero option byte. A search moves Position to the next
+// occurrence in text, as the editor would.
 class FakeDocument : public QWidget, public DocumentWindow {
 public:
     explicit FakeDocument(TMainForm& main) : main_(main) {}
 
     void FormActivate() override
     {
-        ++activations;
         if (onActivate)
             onActivate();
-        main_.SetStatusText(0, "Ready");
         main_.SetEditorCommandsEnabled(true);
         main_.SetStatusText(1, modified ? "Modified" : "");
         EditorRequestsType& r = EditorRequests;
         const std::string options = r.SearchOptions ? " options " + std::to_string(r.SearchOptions) : "";
-        if (r.LoadRequest) {
-            r.LoadRequest = false;
-            note("load " + PendingFileName);
-            modified = false;
-            main_.SetStatusText(1, "");
-        }
-        if (r.SaveRequest) {
-            r.SaveRequest = false;
-            note("save " + PendingFileName);
-            if (failSave)
-                throw IoError("Cannot create file " + PendingFileName, 13);
-            modified = false;
-            main_.SetStatusText(1, "");
+        for (const bool save : {false, true}) {
+            if (std::exchange(save ? r.SaveRequest : r.LoadRequest, false)) {
+                requests.push_back((save ? "save " : "load ") + PendingFileName);
+                if (save && failSave)
+                    throw IoError("Cannot create file " + PendingFileName, 13);
+                modified = false;
+                main_.SetStatusText(1, "");
+            }
         }
         UserReplaceTextType& replace = r.UserReplaceText;
-        if (replace.Go) {
-            replace.Go = false;
-            note("replace " + replace.FindText + ">" + replace.ReplaceText + " at " +
-                 std::to_string(replace.Position) + (replace.All ? " all" : "") + options);
-            if (replace.All)
-                replace.Position = -1;
-        }
-        if (!r.WizardInsertText.empty()) {
-            note("insert " + r.WizardInsertText);
-            r.WizardInsertText.clear();
-        }
-        if (r.GotoLineRequest >= 0) {
-            note("goto " + std::to_string(r.GotoLineRequest));
-            r.GotoLineRequest = -1;
-        }
+        if (std::exchange(replace.Go, false))
+            requests.push_back("replace " + replace.FindText + ">" + replace.ReplaceText + " at " +
+                               std::to_string(replace.Position) + (replace.All ? " all" : "") + options);
+        if (replace.All)
+            replace.Position = -1;
+        if (!r.WizardInsertText.empty())
+            requests.push_back("insert " + std::exchange(r.WizardInsertText, std::string()));
+        if (r.GotoLineRequest >= 0)
+            requests.push_back("goto " + std::to_string(std::exchange(r.GotoLineRequest, -1)));
         UserFndTextType& find = r.UserFndText;
-        if (find.Go) {
-            find.Go = false;
-            note("find " + find.Text + " at " + std::to_string(find.Position) + options);
-            const std::size_t h = text.find(find.Text, static_cast<std::size_t>(std::max(find.Position, 0)));
-            if (h != std::string::npos)
-                find.Position = static_cast<int>(h);
+        if (std::exchange(find.Go, false)) {
+            requests.push_back("find " + find.Text + " at " + std::to_string(find.Position) + options);
+            find.Position = static_cast<int>(text.find(find.Text, static_cast<std::size_t>(find.Position)));
         }
     }
 
-    std::string caption() const { return FromQString(windowTitle()); }
-
-    std::vector<std::string> requests;
+    Lines requests;
     std::string text;
-    int activations = 0;
-    std::function<void()> onActivate;   // runs first, to look at the window around it
     bool modified = false;
-    bool failSave = false;   // a write that fails leaves the window modified
+    bool failSave = false;               // a failed write leaves the window modified
+    std::function<void()> onActivate;    // looks at the screen as a request arrives
 
 private:
-    void note(const std::string& line) { requests.push_back(line); }
     TMainForm& main_;
 };
 
@@ -108,9 +85,8 @@ protected:
     void SetUp() override
     {
         ResetGlobals();
-        dir.write("CNFcs.qcf", "{actor,3}\r\n");
-        dir.write("QCFcs.qcf", "{void,1}\r\n");
-        dir.write("VGFcs.qcf", "{int,3}\r\n");
+        for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
+            dir.write(name, "{actor,3}\r\n");
         dir.write("cnfcs.ccf", "/actor;<tile>\\\r\n/ifrnd;<chance>\\\r\n/move;\\\r\n");
     }
     void TearDown() override
@@ -119,10 +95,8 @@ protected:
         ResetGlobals();
     }
 
-    void start(const std::string& ini = std::string())
+    void start()
     {
-        if (!ini.empty())
-            dir.write("QztMain.ini", ini);
         form = std::make_unique<TMainForm>(prompter, dir.path());
         CreateSearchDialogs(*form);
         form->setEditorFactory([](TMainForm& main) { return new FakeDocument(main); });
@@ -130,31 +104,28 @@ protected:
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    // Exits as the user does, then starts again on the same program folder.
+    // Exits and starts again on the same program folder.
     void restart()
     {
-        form.reset();
-        ResetGlobals();
+        TearDown();
         start();
     }
 
     QAction* action(const char* name) { return form->findChild<QAction*>(name); }
     template <class T = QWidget> T* control(const char* name) { return form->findChild<T*>(name); }
-    // Clicks the tool button of a tool bar action.
     void clickTool(const char* name)
     {
-        QAction* a = action(name);
-        ASSERT_NE(a, nullptr) << name;
         for (QToolBar* bar : form->findChildren<QToolBar*>())
-            if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a))) {
-                QTest::mouseClick(button, Qt::LeftButton);
-                return;
-            }
+            if (QWidget* button = bar->widgetForAction(action(name)))
+                return QTest::mouseClick(button, Qt::LeftButton);
         ADD_FAILURE() << "no tool button " << name;
     }
-    void press(const QKeySequence& keys) { QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), keys); }
+    void press(const char* keys)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keySequence(focus ? focus : form.get(), QKeySequence(keys));
+    }
 
-    // The document windows in window-list order.
     std::vector<FakeDocument*> documents() const
     {
         std::vector<FakeDocument*> out;
@@ -162,17 +133,17 @@ protected:
             out.push_back(dynamic_cast<FakeDocument*>(w->widget()));
         return out;
     }
-    std::vector<std::string> captions() const
+    Lines captions() const
     {
-        std::vector<std::string> out;
-        for (FakeDocument* d : documents())
-            out.push_back(d ? d->caption() : "(not an editor)");
+        Lines out;
+        for (QMdiSubWindow* w : form->MdiArea()->subWindowList())
+            out.push_back(FromQString(w->widget()->windowTitle()));
         return out;
     }
     FakeDocument* active() const { return dynamic_cast<FakeDocument*>(form->ActiveDocumentWidget()); }
-    std::vector<std::string> recentMenu()
+    Lines recentMenu()
     {
-        std::vector<std::string> out;
+        Lines out;
         for (const char* name : {"mnuFileRecent1", "mnuFileRecent2", "mnuFileRecent3", "mnuFileRecent4"})
             if (action(name)->isVisible())
                 out.push_back(FromQString(action(name)->text()));
