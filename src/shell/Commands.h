@@ -8,12 +8,12 @@ namespace tessel {
 
 class TMainForm;
 
-void RegisterFileCommands(TMainForm& main);   // FileCommands.cpp
-void RegisterEditCommands(TMainForm& main);   // EditCommands.cpp
-void RegisterViewCommands(TMainForm& main);   // ViewCommands.cpp: bars and document windows
-void RegisterSearchCommands(TMainForm& main); // SearchCommands.cpp: search, replace, go to line
-void RegisterWizardCommands(TMainForm& main); // WizardCommands.cpp: the wizard pane's list and buttons
-void RegisterClipboardCommands(TMainForm& main); // ClipboardCommands.cpp: when cut, copy and paste are enabled
+void RegisterFileCommands(TMainForm& main);        // FileCommands.cpp
+void RegisterEditCommands(TMainForm& main);        // EditCommands.cpp
+void RegisterViewCommands(TMainForm& main);        // ViewCommands.cpp: bars and document windows
+void RegisterSearchCommands(TMainForm& main);      // SearchCommands.cpp: search, replace, go to line
+void RegisterWizardCommands(TMainForm& main);      // WizardCommands.cpp: the wizard pane's list and buttons
+void RegisterClipboardCommands(TMainForm& main);   // ClipboardCommands.cpp: when cut, copy and paste are enabled
 
 // FileCommands.cpp: opens name in the document window that shows it (asking
 // whether to save it first) or in a new editor or explorer window, and puts

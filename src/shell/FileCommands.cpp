@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
-#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
@@ -167,11 +166,9 @@ public:
             if (names.empty())
                 return false;
             drop->acceptProposedAction();
-            QPointer<TMainForm> main(&main_);
-            QTimer::singleShot(0, &main_, [main, names] {
+            QTimer::singleShot(0, this, [this, names] {
                 for (const std::string& name : names)
-                    if (main)
-                        RunGuarded(main->prompter(), [&] { OpenDocument(*main, name); });
+                    RunGuarded(main_.prompter(), [&] { OpenDocument(main_, name); });
             });
             return true;
         }
