@@ -40,8 +40,10 @@ target_link_libraries(tessel_grp PUBLIC tessel_platform)
 
 # The shell's state and rules that are not a window's.
 add_library(tessel_shell_logic STATIC
+  ${TESSEL_SRC}/shell/DocumentNames.cpp
   ${TESSEL_SRC}/shell/FmxUtils.cpp
   ${TESSEL_SRC}/shell/Globals.cpp
+  ${TESSEL_SRC}/shell/SearchRequests.cpp
   ${TESSEL_SRC}/shell/Session.cpp
   ${TESSEL_SRC}/shell/misc.cpp)
 target_link_libraries(tessel_shell_logic PUBLIC tessel_language tessel_platform)

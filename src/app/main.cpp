@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "shell/Commands.h"
 #include "shell/Globals.h"
 #include "shell/Main.h"
 #include "shell/QtPrompter.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     tessel::QtPrompter prompter;
     tessel::SetAppPrompter(&prompter);
     tessel::TMainForm mainForm(prompter);
+    tessel::CreateSearchDialogs(mainForm);
     mainForm.show();
     return app.exec();
 }

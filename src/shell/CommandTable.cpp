@@ -92,23 +92,23 @@ const CommandRow CommandRows[] = {
     {Row::Tool, Cmd::ToolCopy, "ToolButton5", "Copy", "", "edit-copy", 0, Cmd::EditCopy},
     {Row::Tool, Cmd::ToolPaste, "ToolButton6", "Paste", "", "edit-paste", 0, Cmd::EditPaste},
     {Row::Separator, None, "", "", "", "", 0, None},
-    {Row::Tool, Cmd::ToolCascade, "ToolButton8", "Cascade", "", "window-cascade", 0, Cmd::WindowCascade},
-    {Row::Tool, Cmd::ToolTileHorizontally, "ToolButton10", "Tile Horizontally", "", "view-split-top-bottom", 0, Cmd::WindowTileHorizontally},
-    {Row::Tool, Cmd::ToolTileVertically, "ToolButton11", "Tile Vertically", "", "view-split-left-right", 0, Cmd::WindowTileVertically},
+    {Row::Tool, Cmd::ToolCascade, "ToolButton8", "Cascade", "", "tessel-cascade", 0, Cmd::WindowCascade},
+    {Row::Tool, Cmd::ToolTileHorizontally, "ToolButton10", "Tile Horizontally", "", "tessel-tile-horizontal", 0, Cmd::WindowTileHorizontally},
+    {Row::Tool, Cmd::ToolTileVertically, "ToolButton11", "Tile Vertically", "", "tessel-tile-vertical", 0, Cmd::WindowTileVertically},
     {Row::Separator, None, "", "", "", "", 0, None},
     {Row::Tool, Cmd::ToolFind, "tlbtnFind", "Find", "", "edit-find", EdOff, None},
     {Row::Tool, Cmd::ToolReplace, "tlbtnReplace", "Replace", "", "edit-find-replace", EdOff, None},
 
     {Row::Bar, None, "ToolBar1", "Utilities", "", "", 0, None},
     {Row::Tool, Cmd::ToolCalculator, "tlUtilsCalc", "Calculator", "", "accessories-calculator", 0, None},
-    {Row::Tool, Cmd::ToolRecolor, "tlRecolor", "Recolor Coat Selected Text", "", "format-text-color", EdOff, Cmd::ViewRecolor},
-    {Row::Tool, Cmd::ToolTestErrors, "tlTestErr", "Test for errors", "", "dialog-warning", EdOff, Cmd::DukeTestCon},
-    {Row::Tool, Cmd::ToolDukeDialog, "tldukeDlg", "Duke Launcher / Options", "", "preferences-system", 0, None},
-    {Row::Tool, Cmd::ToolQuakeDialog, "tlQuakeDlg", "Quake Launcher / Options", "", "preferences-other", 0, None},
+    {Row::Tool, Cmd::ToolRecolor, "tlRecolor", "Recolor Coat Selected Text", "", "tessel-recolor", EdOff, Cmd::ViewRecolor},
+    {Row::Tool, Cmd::ToolTestErrors, "tlTestErr", "Test for errors", "", "tessel-test-errors", EdOff, Cmd::DukeTestCon},
+    {Row::Tool, Cmd::ToolDukeDialog, "tldukeDlg", "Duke Launcher / Options", "", "tessel-duke-options", 0, None},
+    {Row::Tool, Cmd::ToolQuakeDialog, "tlQuakeDlg", "Quake Launcher / Options", "", "tessel-quake-options", 0, None},
 
     {Row::Bar, None, "ToolBar3", "Launch", "", "", 0, None},
-    {Row::Tool, Cmd::ToolLaunchDuke, "tlLaunchDuke", "Launch Duke3D", "", "media-playback-start", 0, Cmd::DukeLaunch},
-    {Row::Tool, Cmd::ToolLaunchQuake, "tlLaunchQuake", "Launch Quake", "", "applications-games", 0, None},
+    {Row::Tool, Cmd::ToolLaunchDuke, "tlLaunchDuke", "Launch Duke3D", "", "tessel-launch-duke", 0, Cmd::DukeLaunch},
+    {Row::Tool, Cmd::ToolLaunchQuake, "tlLaunchQuake", "Launch Quake", "", "tessel-launch-quake", 0, None},
 };
 // clang-format on
 

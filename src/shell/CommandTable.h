@@ -48,7 +48,9 @@ struct CommandRow {
     const char* name;       // object name (of the menu, bar or action)
     const char* caption;    // menu caption, bar title, or the tool button's hint
     const char* shortcut;   // "" for none
-    const char* icon;       // tool buttons: a theme icon name
+    const char* icon;       // tool buttons: a theme icon name, also the name of our own picture
+                            // (resources/icons), which stands in where the theme has none;
+                            // "tessel-" names are ours alone
     unsigned flags;
     Cmd same;               // a tool button that runs a menu entry's command; Cmd::Count otherwise
 };

@@ -11,7 +11,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -23,35 +22,27 @@
 #include "shell/Commands.h"
 #include "shell/DocumentWindow.h"
 #include "shell/Globals.h"
+#include "shell/QtPaths.h"
 #include "shell/Session.h"
+
+// The pictures are compiled into the window library; a static library's
+// resources are registered by hand.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(tessel);
+}
 
 namespace tessel {
 
 namespace {
 
-// A tool button picture: the desktop theme's icon, or a small lettered tile
-// (the initials of its hint) when the theme has none.
-QIcon ToolIcon(const char* themeName, const QString& hint)
+// A tool button picture: the desktop theme's icon, or our own where the
+// theme has none (and always for the buttons only this program has).
+QIcon ToolIcon(const char* name)
 {
-    if (QIcon::hasThemeIcon(themeName))
-        return QIcon::fromTheme(themeName);
-    QString glyph;
-    for (const QString& word : hint.split(' ', Qt::SkipEmptyParts))
-        if (glyph.size() < 2 && word[0].isLetter())
-            glyph += word[0];
-    QPixmap pix(24, 24);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(0x30, 0x40, 0x60));
-    p.setBrush(QColor(0xdd, 0xe6, 0xf2));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 4, 4);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(glyph.size() > 1 ? 10 : 13);
-    p.setFont(f);
-    p.drawText(pix.rect(), Qt::AlignCenter, glyph);
-    return QIcon(pix);
+    if (QIcon::hasThemeIcon(name))
+        return QIcon::fromTheme(name);
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
 // The menus of the three game modes, in mode order.
@@ -70,6 +61,7 @@ void SetEnabled(QObject* control, bool enabled)
 TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget* parent)
     : QMainWindow(parent), prompter_(prompter)
 {
+    InitResources();
     setObjectName("MainForm");
     setWindowTitle("Tessel / Launcher");
     mdiArea_ = new QMdiArea(this);
@@ -79,12 +71,19 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
 
+    // No menu of Qt's own on the bars: it could hide a bar behind the View
+    // menu's marks, or the launch bar, which has no toggle.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
     CreateCommands();
     CreateWizardPane();
     CreateStatusBar();
     RegisterFileCommands(*this);
     RegisterEditCommands(*this);
     RegisterViewCommands(*this);
+    RegisterSearchCommands(*this);
+    RegisterWizardCommands(*this);
+    RegisterClipboardCommands(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 
@@ -128,7 +127,11 @@ void TMainForm::CreateCommands()
             menu = nullptr;
             bar = new QToolBar(row.caption, this);
             bar->setObjectName(row.name);
+            // Bands that move within the top area: a floating or side bar
+            // could cover the wizard pane's buttons.
             bar->setMovable(true);
+            bar->setFloatable(false);
+            bar->setAllowedAreas(Qt::TopToolBarArea);
             bar->setIconSize(QSize(24, 24));
             addToolBar(Qt::TopToolBarArea, bar);
             // "ToolBar1".."ToolBar3": kept under their own numbers.
@@ -146,7 +149,7 @@ void TMainForm::CreateCommands()
         case Row::Item:
         case Row::Tool: {
             QAction* action = row.kind == Row::Item ? menu->addAction(row.caption)
-                                                    : bar->addAction(ToolIcon(row.icon, row.caption), row.caption);
+                                                    : bar->addAction(ToolIcon(row.icon), row.caption);
             action->setObjectName(row.name);
             if (row.kind == Row::Tool)
                 action->setToolTip(row.caption);
@@ -322,17 +325,50 @@ void TMainForm::RefreshRecentMenu()
     mnuFileSep2_->setVisible(false);
     for (int i = 0; i < RecentCount && !RecentList[i].empty(); ++i) {
         mnuFileSep2_->setVisible(true);
-        action(items[i])->setText(QString::fromStdString(RecentList[i]));
+        // A "&" of the name is shown, not taken for a shortcut mark.
+        action(items[i])->setText(ToQString(RecentList[i]).replace('&', QLatin1String("&&")));
         action(items[i])->setVisible(true);
     }
+}
+
+// --- the wizard pane -----------------------------------------------------------------
+
+void TMainForm::selectWizardEntry(int k)
+{
+    if (k < 1 || k > mainConWiz_->count() || selectedWizardEntry() == k)
+        return;
+    mainConWiz_->setUpdatesEnabled(false);
+    mainConWiz_->setCurrentRow(k - 1);
+    mainConWiz_->setUpdatesEnabled(true);
+}
+
+int TMainForm::selectedWizardEntry() const
+{
+    const QList<QListWidgetItem*> selected = mainConWiz_->selectedItems();
+    return selected.isEmpty() ? 0 : mainConWiz_->row(selected.front()) + 1;
 }
 
 // --- document windows -------------------------------------------------------------
 
 DocumentWindow* TMainForm::ActiveDocument() const
 {
-    QMdiSubWindow* w = mdiArea_->activeSubWindow();
-    return w ? dynamic_cast<DocumentWindow*>(w->widget()) : nullptr;
+    return dynamic_cast<DocumentWindow*>(ActiveDocumentWidget());
+}
+
+QWidget* TMainForm::ActiveDocumentWidget() const
+{
+    // The current one, also while a dialog of this program has the focus.
+    QMdiSubWindow* w = mdiArea_->currentSubWindow();
+    return w ? w->widget() : nullptr;
+}
+
+namespace {
+const char* const ExplorerProperty = "tesselExplorer";
+}
+
+bool TMainForm::IsExplorerWindow(const QWidget* document) const
+{
+    return document && document->property(ExplorerProperty).toBool();
 }
 
 QMdiSubWindow* TMainForm::AddDocument(QWidget* document)
@@ -363,15 +399,22 @@ QWidget* TMainForm::NewEditorWindow(const QString& caption)
 
 QWidget* TMainForm::NewExplorerWindow(const QString& caption)
 {
-    return NewDocumentWindow(*this, explorerFactory_, caption);
+    if (!explorerFactory_)
+        return nullptr;
+    return NewDocumentWindow(*this, [this](TMainForm& main) {
+        QWidget* window = explorerFactory_(main);
+        window->setProperty(ExplorerProperty, true);
+        return window;
+    }, caption);
 }
 
 void TMainForm::PostEditorRequest()
 {
     if (DocumentWindow* doc = ActiveDocument())
         RunGuarded(prompter_, [doc] { doc->FormActivate(); });
-    else
-        EditorRequests.DropPending();
+    // What the window did not take up (an explorer takes no load or save; an
+    // editor whose load failed skips the rest) must not wait for the next one.
+    EditorRequests.DropPending();
 }
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)

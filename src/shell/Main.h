@@ -45,6 +45,12 @@ public:
     void RestoreChildWindows();
 
     DocumentWindow* ActiveDocument() const;
+    // The active document window as a widget (its caption carries its file
+    // name); nullptr when there is none.
+    QWidget* ActiveDocumentWidget() const;
+    // Whether a document window was made by the explorer factory: such a
+    // window takes no load or save request.
+    bool IsExplorerWindow(const QWidget* document) const;
     QMdiArea* MdiArea() const { return mdiArea_; }
     // Adds a document window (a widget that is also a DocumentWindow).
     QMdiSubWindow* AddDocument(QWidget* document);
@@ -64,6 +70,31 @@ public:
     // destroyed, in the order of adding, before the main window writes its own
     // settings, so that the settings these windows write on destruction come first.
     void AddToolWindow(QWidget* window);
+    // The tool window of that class added above; nullptr when there is none.
+    template <class T> T* toolWindow() const
+    {
+        for (const QPointer<QWidget>& window : toolWindows_)
+            if (auto* found = dynamic_cast<T*>(window.data()))
+                return found;
+        return nullptr;
+    }
+
+    // What the Open command does to the launchers when a main script
+    // directory has gone: the Duke launcher empties its txtConFileDir and the
+    // Quake launcher its txtQCFileDir. Each launcher sets its hook when it is
+    // created; until then there is no field to empty.
+    struct LauncherFields {
+        std::function<void()> clearConFileDir;
+        std::function<void()> clearQCFileDir;
+    } launcherFields;
+
+    // --- the wizard pane, for the editor window's typed-word match and Ctrl+Alt+C ---
+    // Selects entry k of MainConWiz (from 1, as TypedWordMatch numbers them)
+    // unless it is the selected one already; out of range, nothing changes.
+    void selectWizardEntry(int k);
+    // The selected entry (from 1; its name is Wizard.Names[k - 1]), or 0 when
+    // none is selected.
+    int selectedWizardEntry() const;
 
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;

@@ -1,0 +1,113 @@
+// When Cut, Copy and Paste (menu entries and tool buttons) are enabled: they
+// act on the control with the keyboard focus (EditCommands.cpp), so they
+// follow that control's selection and the clipboard, as the platform's
+// usual rule has it: cut and copy need a selection, cut and paste a control
+// that may be changed, paste text on the clipboard.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextEdit>
+#include <Qsci/qsciscintilla.h>
+
+#include "shell/Commands.h"
+#include "shell/Main.h"
+
+namespace tessel {
+
+namespace {
+
+struct TextControlState {
+    bool isText = false;
+    bool hasSelection = false;
+    bool readOnly = true;
+};
+
+TextControlState StateOf(QWidget* w)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        w = combo->lineEdit();
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return {true, edit->hasSelectedText(), edit->isReadOnly()};
+    if (auto* sci = qobject_cast<QsciScintilla*>(w))
+        return {true, sci->hasSelectedText(), sci->isReadOnly()};
+    if (auto* edit = qobject_cast<QTextEdit*>(w))
+        return {true, edit->textCursor().hasSelection(), edit->isReadOnly()};
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
+        return {true, edit->textCursor().hasSelection(), edit->isReadOnly()};
+    return {};
+}
+
+class ClipboardFollower : public QObject {
+public:
+    explicit ClipboardFollower(TMainForm& main) : QObject(&main)
+    {
+        // Held weakly: the focus may still move while the window's parts go away.
+        const Cmd commands[3][2] = {
+            {Cmd::EditCut, Cmd::ToolCut}, {Cmd::EditCopy, Cmd::ToolCopy}, {Cmd::EditPaste, Cmd::ToolPaste}};
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 2; ++j)
+                actions_[i][j] = main.action(commands[i][j]);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { follow(now); });
+        connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+            readClipboard();
+            update();
+        });
+        readClipboard();
+        follow(QApplication::focusWidget());
+    }
+
+private:
+    void follow(QWidget* now)
+    {
+        disconnect(selection_);
+        focused_ = now;
+        QWidget* w = now;
+        if (auto* combo = qobject_cast<QComboBox*>(w))
+            w = combo->lineEdit();
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            selection_ = connect(edit, &QLineEdit::selectionChanged, this, &ClipboardFollower::update);
+        else if (auto* sci = qobject_cast<QsciScintilla*>(w))
+            selection_ = connect(sci, &QsciScintilla::selectionChanged, this, &ClipboardFollower::update);
+        else if (auto* edit = qobject_cast<QTextEdit*>(w))
+            selection_ = connect(edit, &QTextEdit::selectionChanged, this, &ClipboardFollower::update);
+        else if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
+            selection_ = connect(edit, &QPlainTextEdit::selectionChanged, this, &ClipboardFollower::update);
+        update();
+    }
+
+    // Asked once per change: on some desktops each question is a round trip.
+    void readClipboard()
+    {
+        const QMimeData* clip = QApplication::clipboard()->mimeData();
+        clipboardHasText_ = clip && clip->hasText();
+    }
+
+    void update()
+    {
+        const TextControlState s = StateOf(focused_);
+        const bool can[3] = {s.hasSelection && !s.readOnly, s.hasSelection, s.isText && !s.readOnly && clipboardHasText_};
+        for (int i = 0; i < 3; ++i)
+            for (const QPointer<QAction>& action : actions_[i])
+                if (action)
+                    action->setEnabled(can[i]);
+    }
+
+    QPointer<QAction> actions_[3][2];
+    QPointer<QWidget> focused_;
+    bool clipboardHasText_ = false;
+    QMetaObject::Connection selection_;
+};
+
+} // namespace
+
+void RegisterClipboardCommands(TMainForm& main)
+{
+    new ClipboardFollower(main);
+}
+
+} // namespace tessel

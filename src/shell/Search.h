@@ -1,0 +1,37 @@
+#pragma once
+// The search dialog: the text to find and its options, handed to the active
+// editor window as a search request. Created once at start-up and only shown
+// and hidden, so its fields keep what was typed.
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+
+namespace tessel {
+
+class TMainForm;
+
+class TfrmSearch : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSearch(TMainForm& main);
+
+    // btnSearch: an empty text only says so in the status bar; otherwise the
+    // request is posted once the dialog has closed.
+    void btnSearchClick();
+
+private:
+    TMainForm& main_;
+    QLineEdit* txtSearch_;
+    QCheckBox* chkCase_;
+    QCheckBox* chkWord_;
+    QCheckBox* chkStartTop_;
+};
+
+// The frame of the three dialogs: a title bar with a close button only, a size
+// that follows the contents and cannot be changed.
+void SetFixedDialogFrame(QDialog* dialog);
+// Puts a dialog in the middle of the screen it is on.
+void CentreOnScreen(QWidget* window);
+
+} // namespace tessel

@@ -1,0 +1,52 @@
+#include "shell/gotoline.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/Convert.h"
+#include "shell/Globals.h"
+#include "shell/Main.h"
+#include "shell/Search.h"
+#include "shell/SearchRequests.h"
+
+namespace tessel {
+
+TfrmGotoLine::TfrmGotoLine(TMainForm& main) : QDialog(&main), main_(main)
+{
+    setObjectName("frmGotoLine");
+    setWindowTitle("Goto Line");
+    auto* layout = new QVBoxLayout(this);
+    auto* line = new QHBoxLayout;
+    line->addWidget(new QLabel("Line Number:", this));
+    edit1_ = new QLineEdit(this);
+    edit1_->setObjectName("Edit1");
+    line->addWidget(edit1_);
+    layout->addLayout(line);
+    auto* buttons = new QHBoxLayout;
+    auto* btnGoto = new QPushButton("&Goto", this);
+    btnGoto->setObjectName("btnGoto");
+    btnGoto->setDefault(true);
+    auto* btnCancel = new QPushButton("&Cancel", this);
+    btnCancel->setObjectName("btnCancel");
+    buttons->addStretch();
+    buttons->addWidget(btnGoto);
+    buttons->addWidget(btnCancel);
+    layout->addLayout(buttons);
+
+    connect(btnGoto, &QPushButton::clicked, this, [this] { RunGuarded(main_.prompter(), [this] { btnGotoClick(); }); });
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::hide);
+    SetFixedDialogFrame(this);
+}
+
+void TfrmGotoLine::btnGotoClick()
+{
+    const int typed = StrToInt(edit1_->text().toStdString());
+    EditorRequests.GotoLineRequest = GotoLineRequestFor(typed);
+    hide();
+    main_.PostEditorRequest();
+}
+
+} // namespace tessel

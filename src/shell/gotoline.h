@@ -1,0 +1,26 @@
+#pragma once
+// The go-to-line dialog: a line number, counted from 1, handed to the active
+// editor window. Created once at start-up; closing it only hides it.
+#include <QDialog>
+
+class QLineEdit;
+
+namespace tessel {
+
+class TMainForm;
+
+class TfrmGotoLine : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmGotoLine(TMainForm& main);
+
+    // btnGoto (also Enter in Edit1): a text that is no whole number is
+    // reported by the runtime's conversion error and the dialog stays as it is.
+    void btnGotoClick();
+
+private:
+    TMainForm& main_;
+    QLineEdit* edit1_;
+};
+
+} // namespace tessel
