@@ -1,0 +1,91 @@
+#include "shell/Splash.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <memory>
+
+#include "shell/Globals.h"
+#include "shell/Main.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace tessel {
+namespace {
+
+class SplashTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        form = std::make_unique<TMainForm>(prompter, dir.path());
+        splash = new TfrmSplash(*form);
+        form->AddToolWindow(splash);
+        prompter.clear();   // the language files are not there
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ResetGlobals();
+    }
+    // Clicks the calculator's tool button as a user would.
+    void clickCalculatorButton()
+    {
+        QWidget* button = form->toolBar(1)->widgetForAction(form->action(Cmd::ToolCalculator));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QTimer* timer(const char* name) { return splash->findChild<QTimer*>(name); }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+    TfrmSplash* splash = nullptr;
+};
+
+TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
+{
+    form->show();
+    splash->show();
+    EXPECT_FALSE(form->isEnabled());
+    EXPECT_EQ(timer("Timer1")->interval(), 100);
+    EXPECT_EQ(timer("Timer2")->interval(), 1);
+    EXPECT_TRUE(timer("Timer1")->isActive());
+
+    for (int tick = 1; tick < 15; ++tick) {
+        splash->Timer1Timer();
+        clickCalculatorButton();
+    }
+    EXPECT_FALSE(CalculatorOpen);
+    EXPECT_FALSE(form->isEnabled());
+    EXPECT_TRUE(splash->isVisible());
+
+    splash->Timer1Timer();
+    EXPECT_EQ(splash->SplashTicks, 15);
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_FALSE(timer("Timer1")->isActive());
+    EXPECT_FALSE(timer("Timer2")->isActive());
+    clickCalculatorButton();
+    EXPECT_TRUE(CalculatorOpen);
+}
+
+TEST_F(SplashTest, ShowsItsPictureInTheWindowsSize)
+{
+    EXPECT_EQ(splash->size(), QSize(320, 201));
+    EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+    // The picture is there: many colours, not one fill.
+    const QImage shown = splash->grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < shown.height(); y += 4)
+        for (int x = 0; x < shown.width(); x += 4)
+            colours.insert(shown.pixel(x, y));
+    EXPECT_GT(colours.size(), 50);
+}
+
+} // namespace
+} // namespace tessel
