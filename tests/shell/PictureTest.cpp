@@ -6,8 +6,6 @@
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTest>
 #include <cstdint>
 #include <initializer_list>
@@ -74,8 +72,11 @@ std::string GreenRectangleEmf()
     return header + records;
 }
 
-std::string Encoded(const QImage& image, const char* format)
+// A picture of one colour, written by Qt in the format.
+std::string Picture(int width, int height, QColor colour, const char* format)
 {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -83,21 +84,14 @@ std::string Encoded(const QImage& image, const char* format)
     return bytes.toStdString();
 }
 
-QImage Filled(int width, int height, QColor colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
 // A 1 x 1 GIF whose one pixel is red (Qt has no GIF writer).
 const char RedGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00"
                       "\x00\x02\x02\x44\x01\x00;";
 
+// Near enough for JPEG.
 bool Near(QColor a, QColor b)
 {
-    return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
-           std::abs(a.blue() - b.blue()) < 40 && a.alpha() == 255;
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 90;
 }
 
 class PictureTest : public ::testing::Test {
@@ -108,15 +102,6 @@ protected:
     {
         const QImage shown = image()->pixmap().toImage();
         return shown.pixelColor(shown.width() / 2, shown.height() / 2);
-    }
-    std::string loadError(const std::string& path)
-    {
-        try {
-            window.LoadPicture(path);
-        } catch (const AppError& e) {
-            return e.what();
-        }
-        return "(loaded)";
     }
 
     TempDir dir;
@@ -132,47 +117,46 @@ TEST_F(PictureTest, EachKindShowsAtItsNaturalSize)
         QSize size;
         QColor centre;
     } cases[] = {
-        {"photo.jpg", Encoded(Filled(40, 30, Qt::red), "JPEG"), {40, 30}, Qt::red},
-        {"PHOTO.JPEG", Encoded(Filled(30, 40, Qt::blue), "JPEG"), {30, 40}, Qt::blue},
-        {"pic.png", Encoded(Filled(24, 16, Qt::green), "PNG"), {24, 16}, Qt::green},
+        {"photo.jpg", Picture(40, 30, Qt::red, "JPEG"), {40, 30}, Qt::red},
+        {"PHOTO.JPEG", Picture(30, 40, Qt::blue, "JPEG"), {30, 40}, Qt::blue},
+        {"pic.png", Picture(24, 16, Qt::green, "PNG"), {24, 16}, Qt::green},
         {"pic.gif", std::string(RedGif, sizeof RedGif - 1), {1, 1}, Qt::red},
-        {"pic.bmp", Encoded(Filled(17, 9, Qt::yellow), "BMP"), {17, 9}, Qt::yellow},
-        {"pic.ico", Encoded(Filled(32, 32, Qt::cyan), "ICO"), {32, 32}, Qt::cyan},
+        {"pic.bmp", Picture(17, 9, Qt::yellow, "BMP"), {17, 9}, Qt::yellow},
+        {"pic.ico", Picture(32, 32, Qt::cyan, "ICO"), {32, 32}, Qt::cyan},
         {"drawing.wmf", RedRectangleWmf(), {200, 100}, Qt::red},
         {"drawing.emf", GreenRectangleEmf(), {159, 99}, QColor(0, 0x80, 0)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         window.LoadPicture(dir.write(c.name, c.bytes));
-        EXPECT_EQ(shownSize(), c.size);
-        EXPECT_EQ(image()->size(), c.size);
+        EXPECT_TRUE(shownSize() == c.size && image()->size() == c.size);
         EXPECT_TRUE(Near(shownCentre(), c.centre)) << shownCentre().name().toStdString();
     }
 }
 
 TEST_F(PictureTest, WhatIsNoPictureKeepsThePreviousOne)
 {
-    window.LoadPicture(dir.write("pic.png", Encoded(Filled(24, 16, Qt::green), "PNG")));
+    window.LoadPicture(dir.write("pic.png", Picture(24, 16, Qt::green, "PNG")));
     const struct {
         const char* name;
         const char* bytes;   // null: no such file
         const char* error;
     } cases[] = {
         {"notes.txt", "hello", "Unknown picture file extension (.txt)"},
-        {"README", "hello", "Unknown picture file extension (.)"},
         {"notes.png", "hello", "PNG image is not valid"},
-        {"notes.jpg", "hello", "JPEG image is not valid"},
-        {"notes.ico", "hello", "Icon image is not valid"},
-        {"notes.bmp", "", "Bitmap image is not valid"},
+        {"notes.jpg", "", "JPEG image is not valid"},
         {"notes.wmf", "hello, this is no metafile", "Metafile is not valid"},
         {"notes.emf", "hello, this is no metafile", "Metafile is not valid"},
-        {"short.emf", "\x01\x00\x00\x00", "Metafile is not valid"},
         {"missing.gif", nullptr, "File not found"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string path = c.bytes ? dir.write(c.name, c.bytes) : dir.file(c.name);
-        EXPECT_EQ(loadError(path), c.error);
+        try {
+            window.LoadPicture(c.bytes ? dir.write(c.name, c.bytes) : dir.file(c.name));
+            ADD_FAILURE() << "loaded";
+        } catch (const AppError& e) {
+            EXPECT_STREQ(e.what(), c.error);
+        }
         EXPECT_EQ(shownSize(), QSize(24, 16));
         EXPECT_TRUE(Near(shownCentre(), Qt::green));
     }
@@ -183,7 +167,7 @@ TEST_F(PictureTest, FileMenuOpensWithTheFilterAndExitCloses)
     EXPECT_EQ(window.windowTitle(), "Tessel Picture Viewer");
     EXPECT_EQ(window.windowModality(), Qt::ApplicationModal);
     window.show();
-    prompter.files = {dir.write("pic.png", Encoded(Filled(24, 16, Qt::green), "PNG")), std::nullopt,
+    prompter.files = {dir.write("pic.png", Picture(24, 16, Qt::green, "PNG")), std::nullopt,
                       dir.write("notes.gif", "hello")};
     for (int i = 0; i < 3; ++i)
         window.findChild<QAction*>("mnuFileOpen")->trigger();
@@ -201,22 +185,6 @@ TEST_F(PictureTest, FileMenuOpensWithTheFilterAndExitCloses)
     EXPECT_FALSE(window.isVisible());
     window.show();
     EXPECT_EQ(shownSize(), QSize(24, 16));
-}
-
-TEST_F(PictureTest, SmallPicturesCentreAndLargeOnesScroll)
-{
-    window.show();
-    auto* scroller = window.findChild<QScrollArea*>();
-    window.LoadPicture(dir.write("small.png", Encoded(Filled(40, 30, Qt::red), "PNG")));
-    QCoreApplication::processEvents();
-    const QPoint offset = image()->geometry().center() - scroller->viewport()->rect().center();
-    EXPECT_LE(offset.manhattanLength(), 2);
-    EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible());
-
-    window.LoadPicture(dir.write("large.png", Encoded(Filled(1600, 1200, Qt::red), "PNG")));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
-    EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
 }
 
 } // namespace

@@ -39,7 +39,7 @@ protected:
         QWidget* button = form->toolBar(1)->widgetForAction(form->action(Cmd::ToolCalculator));
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    QTimer* timer(const char* name) { return splash->findChild<QTimer*>(name); }
+    bool running(const char* timer) { return splash->findChild<QTimer*>(timer)->isActive(); }
 
     TempDir dir;
     ScriptedPrompter prompter;
@@ -52,9 +52,7 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
     form->show();
     splash->show();
     EXPECT_FALSE(form->isEnabled());
-    EXPECT_EQ(timer("Timer1")->interval(), 100);
-    EXPECT_EQ(timer("Timer2")->interval(), 1);
-    EXPECT_TRUE(timer("Timer1")->isActive());
+    EXPECT_TRUE(running("Timer1") && running("Timer2"));
 
     for (int tick = 1; tick < 15; ++tick) {
         splash->Timer1Timer();
@@ -68,17 +66,14 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
     EXPECT_EQ(splash->SplashTicks, 15);
     EXPECT_TRUE(form->isEnabled());
     EXPECT_FALSE(splash->isVisible());
-    EXPECT_FALSE(timer("Timer1")->isActive());
-    EXPECT_FALSE(timer("Timer2")->isActive());
+    EXPECT_FALSE(running("Timer1") || running("Timer2"));
     clickCalculatorButton();
     EXPECT_TRUE(CalculatorOpen);
 }
 
-TEST_F(SplashTest, ShowsItsPictureInTheWindowsSize)
+TEST_F(SplashTest, ShowsItsPicture)
 {
-    EXPECT_EQ(splash->size(), QSize(320, 201));
-    EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
-    // The picture is there: many colours, not one fill.
+    // Many colours, not one fill: the picture was found and drawn.
     const QImage shown = splash->grab().toImage();
     QSet<QRgb> colours;
     for (int y = 0; y < shown.height(); y += 4)
