@@ -19,6 +19,7 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libqscintilla2-qt6-dev
+                qt6-svg-dev libwmf-dev libemf2svg-dev
                 googletest libgtest-dev libgmock-dev libbenchmark-dev)
 
 build_tessel() {

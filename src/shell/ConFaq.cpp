@@ -155,6 +155,7 @@ TfrmConFaq::TfrmConFaq(Prompter& prompter, QWidget* parent) : QWidget(parent, Qt
     layout->addWidget(statusBar1);
 
     RunGuarded(prompter_, [this] { Load(ProgramDir + "confaq40.rtf"); });
+    rchConFaq_->moveCursor(QTextCursor::Start);
     panels_[1]->setText("Line: 1 ; Column: 1");
     show();
 }
