@@ -60,11 +60,10 @@ void RegisterToolWindowCommands(TMainForm& main)
     // Calculator: made on demand, one at a time; the state it works on is the
     // program's and outlives it.
     main.onCommand(Cmd::ToolCalculator, [&main] {
-        if (CalculatorOpen)
-            if (auto* calculator = OpenWindow<TfrmCalculator>(main)) {
-                BringToFront(*calculator);
-                return;
-            }
+        if (auto* open = CalculatorOpen ? OpenWindow<TfrmCalculator>(main) : nullptr) {
+            BringToFront(*open);
+            return;
+        }
         auto* calculator = new TfrmCalculator(main.prompter(), CalculatorState, &main);
         calculator->show();
         CalculatorOpen = true;
@@ -80,11 +79,10 @@ void RegisterToolWindowCommands(TMainForm& main)
             FaqOpen = false;
             return;
         }
-        if (FaqOpen)
-            if (auto* viewer = OpenWindow<TfrmConFaq>(main)) {
-                BringToFront(*viewer);
-                return;
-            }
+        if (auto* open = FaqOpen ? OpenWindow<TfrmConFaq>(main) : nullptr) {
+            BringToFront(*open);
+            return;
+        }
         new TfrmConFaq(main.prompter(), &main);   // shows itself
         FaqOpen = true;
     });
