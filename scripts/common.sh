@@ -18,7 +18,8 @@ need_packages() {
   fi
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libqscintilla2-qt6-dev
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libqscintilla2-qt6-dev
+                qt6-svg-dev libwmf-dev libemf2svg-dev
                 googletest libgtest-dev libgmock-dev libbenchmark-dev)
 
 # build_tessel [CMAKE OPTION...]: configures and builds into $build_dir

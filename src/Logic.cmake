@@ -38,6 +38,11 @@ add_library(tessel_grp STATIC
   ${TESSEL_SRC}/grp/GrpCommands.cpp)
 target_link_libraries(tessel_grp PUBLIC tessel_platform)
 
+# The calculator's state machine.
+add_library(tessel_calc STATIC
+  ${TESSEL_SRC}/calc/CalcState.cpp)
+target_link_libraries(tessel_calc PUBLIC tessel_platform)
+
 # The shell's state and rules that are not a window's.
 add_library(tessel_shell_logic STATIC
   ${TESSEL_SRC}/shell/DocumentNames.cpp
@@ -46,7 +51,7 @@ add_library(tessel_shell_logic STATIC
   ${TESSEL_SRC}/shell/SearchRequests.cpp
   ${TESSEL_SRC}/shell/Session.cpp
   ${TESSEL_SRC}/shell/misc.cpp)
-target_link_libraries(tessel_shell_logic PUBLIC tessel_language tessel_platform)
+target_link_libraries(tessel_shell_logic PUBLIC tessel_calc tessel_language tessel_platform)
 
 # The editing behaviour over the editing seam.
 add_library(tessel_editor_logic STATIC
@@ -63,4 +68,4 @@ add_library(tessel_launch STATIC
 target_link_libraries(tessel_launch PUBLIC tessel_shell_logic tessel_platform)
 
 set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_richtext tessel_language tessel_grp tessel_shell_logic
-    tessel_editor_logic tessel_launch)
+    tessel_editor_logic tessel_launch tessel_calc)

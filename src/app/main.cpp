@@ -1,18 +1,26 @@
 // The entry sequence: the application title, the prompter of the running
 // program, the main window (whose creation reads the settings and loads the
-// language files), then the event loop.
+// language files), the windows that live for the whole run in their order
+// with the splash shown among them, then the event loop.
 #include <QApplication>
 #include <QIcon>
 
+#include "shell/About.h"
 #include "shell/Commands.h"
 #include "shell/Globals.h"
+#include "shell/Keystroke.h"
 #include "shell/Main.h"
+#include "shell/Picture.h"
 #include "shell/QtPrompter.h"
+#include "shell/Resources.h"
+#include "shell/Splash.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessel");
+    tessel::UseResources();
+    QApplication::setWindowIcon(QIcon(":/tessel.svg"));
     // Without a desktop session Qt knows no icon theme; use a common one if present.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
         QIcon::setThemeName("Adwaita");
@@ -22,7 +30,19 @@ int main(int argc, char** argv)
     tessel::QtPrompter prompter;
     tessel::SetAppPrompter(&prompter);
     tessel::TMainForm mainForm(prompter);
+
+    // Made hidden before the splash shows: the splash, the key strokes window
+    // and the picture viewer.
+    auto* splash = new tessel::TfrmSplash(mainForm);
+    mainForm.AddToolWindow(splash);
+    mainForm.AddToolWindow(new tessel::TfrmKeyStrokes(prompter, &mainForm));
+    mainForm.AddToolWindow(new tessel::TfrmPicture(prompter, &mainForm));
+    // The main window takes no input while the splash shows.
+    splash->show();
+    // Made hidden after it: the about box.
+    mainForm.AddToolWindow(new tessel::TAboutBox(prompter, &mainForm));
     tessel::CreateSearchDialogs(mainForm);
+
     mainForm.show();
     return app.exec();
 }

@@ -39,4 +39,10 @@ void CopyWholeFile(const std::string& source, const std::string& destination)
     out.close();
 }
 
+void OpenWebLink(const std::string& address, Prompter& prompter)
+{
+    if (!StartProgram(address, std::string(), std::string()))
+        prompter.MessageDlg("Unable to Start Browser for Link to Website:  " + address, MsgType::Error, MsgButtons::Ok);
+}
+
 } // namespace tessel

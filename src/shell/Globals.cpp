@@ -19,6 +19,7 @@ std::string Duke3DDir, ConDir, BuildDir;
 std::string QuakeDir, QCDir, MainQMapEdProg, MainQCToolDir;
 KeywordTableType KeywordTable;
 WizardTable Wizard;
+CalcState CalculatorState;
 
 void EditorRequestsType::DropPending()
 {
@@ -49,6 +50,7 @@ void ResetGlobals()
     QuakeDir.clear(); QCDir.clear(); MainQMapEdProg.clear(); MainQCToolDir.clear();
     KeywordTable.clear();
     Wizard = WizardTable();
+    CalculatorState = CalcState();
 }
 
 void SetProgramDir(const std::string& dir)

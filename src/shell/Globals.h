@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/CalcState.h"
 #include "language/ColorDefinitions.h"
 #include "language/WizardFile.h"
 #include "platform/Paths.h"
@@ -69,6 +70,7 @@ extern std::string Duke3DDir, ConDir, BuildDir;                      // section 
 extern std::string QuakeDir, QCDir, MainQMapEdProg, MainQCToolDir;  // section QuakeDirectorys
 extern KeywordTableType KeywordTable;
 extern WizardTable Wizard;
+extern CalcState CalculatorState;     // the calculator's numbers; they outlive its windows
 
 // Back to the state of a program that has just started (for tests).
 void ResetGlobals();

@@ -23,14 +23,8 @@
 #include "shell/DocumentWindow.h"
 #include "shell/Globals.h"
 #include "shell/QtPaths.h"
+#include "shell/Resources.h"
 #include "shell/Session.h"
-
-// The pictures are compiled into the window library; a static library's
-// resources are registered by hand.
-static void InitResources()
-{
-    Q_INIT_RESOURCE(tessel);
-}
 
 namespace tessel {
 
@@ -61,7 +55,7 @@ void SetEnabled(QObject* control, bool enabled)
 TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget* parent)
     : QMainWindow(parent), prompter_(prompter)
 {
-    InitResources();
+    UseResources();
     setObjectName("MainForm");
     setWindowTitle("Tessel / Launcher");
     mdiArea_ = new QMdiArea(this);
@@ -84,6 +78,7 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     RegisterSearchCommands(*this);
     RegisterWizardCommands(*this);
     RegisterClipboardCommands(*this);
+    RegisterToolWindowCommands(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 

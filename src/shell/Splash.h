@@ -1,0 +1,34 @@
+#pragma once
+// The splash window shown once at start: Tessel's picture in a raised frame,
+// no border, centred on the screen. While it shows the main window takes no
+// input; after 15 ticks of 100 ms it gives the main window back and hides.
+#include <QPixmap>
+#include <QWidget>
+
+class QTimer;
+
+namespace tessel {
+
+class TfrmSplash : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmSplash(QWidget& mainForm, QWidget* parent = nullptr);
+
+    int SplashTicks = 0;   // ticks of Timer1 so far; never reset
+
+    void FormActivate();
+    void Timer1Timer();
+    void Timer2Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget& mainForm_;
+    QTimer* timer1_ = nullptr;
+    QTimer* timer2_ = nullptr;
+    QPixmap picture_;
+};
+
+} // namespace tessel

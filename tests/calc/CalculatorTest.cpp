@@ -1,0 +1,97 @@
+#include "calc/Calculator.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "shell/Globals.h"
+#include "support/ScriptedPrompter.h"
+
+namespace tessel {
+namespace {
+
+class CalculatorTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetGlobals(); }
+    void TearDown() override { ResetGlobals(); }
+    std::string display() const { return window.findChild<QLabel*>("lblCalculator")->text().toStdString(); }
+
+    ScriptedPrompter prompter;
+    TfrmCalculator window{prompter, CalculatorState};
+};
+
+TEST_F(CalculatorTest, TypedKeysComputeAndDivisionByZeroKeepsTheDisplay)
+{
+    EXPECT_EQ(display(), "0.");
+    QTest::keyClicks(&window, "12+3=");
+    EXPECT_EQ(display(), "15.");
+    QTest::mouseClick(window.findChild<QPushButton*>("btnClear"), Qt::LeftButton);
+    QTest::keyClicks(&window, "5/.0");
+    QTest::keyClick(&window, Qt::Key_Return);
+    ASSERT_EQ(prompter.texts(), std::vector<std::string>{"Floating point division by zero"});
+    EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::Error);
+    EXPECT_EQ(display(), ".0");
+    EXPECT_EQ(CalculatorState.pendingOperator, CalcState::opDivide);
+}
+
+TEST_F(CalculatorTest, KeysByTheirShiftState)
+{
+    const struct {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* display;   // after 6, the key, 2 and "="
+    } cases[] = {
+        {"Shift 8 multiplies", Qt::Key_8, Qt::ShiftModifier, "12."},
+        {"star as the keyboard sends it", Qt::Key_Asterisk, Qt::ShiftModifier, "12."},
+        {"8 alone types", Qt::Key_8, Qt::NoModifier, "682."},
+        {"Shift = adds", Qt::Key_Equal, Qt::ShiftModifier, "8."},
+        {"plus as the keyboard sends it", Qt::Key_Plus, Qt::ShiftModifier, "8."},
+        {"= alone computes", Qt::Key_Equal, Qt::NoModifier, "62."},
+        {"pad minus", Qt::Key_Minus, Qt::KeypadModifier, "4."},
+        {"pad digit", Qt::Key_7, Qt::KeypadModifier, "672."},
+        {"pad decimal does nothing", Qt::Key_Period, Qt::KeypadModifier, "62."},
+        {"period of the main keyboard", Qt::Key_Period, Qt::NoModifier, "6.2"},
+        {"Backspace with Shift", Qt::Key_Backspace, Qt::ShiftModifier, "2."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalculatorState = CalcState();
+        QTest::keyClick(&window, Qt::Key_6);
+        QTest::keyClick(&window, c.key, c.modifiers);
+        QTest::keyClick(&window, Qt::Key_2);
+        QTest::keyClick(&window, Qt::Key_Equal);
+        EXPECT_EQ(display(), c.display);
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(CalculatorTest, ButtonsActAsTheirKeys)
+{
+    const struct {
+        const char* name;
+        std::vector<const char*> buttons;
+        const char* display;
+    } cases[] = {
+        {"operators", {"btn7", "btnMultiply", "btn8", "btnSubtraction", "btn9", "btnDivide", "btn4", "btnAddition",
+                       "btn3", "btnEquals"}, "14.75"},
+        {"period, negate, back, clear entry", {"btn0", "btnPeriod", "btn6", "btnNegate", "btnAddition", "btn2",
+                                               "btn8", "btnBack", "btnClearEq", "btn1", "btnEquals"}, "0.4"},
+        {"clear", {"btn5", "btnAddition", "btn6", "btnClear"}, "0."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalculatorState = CalcState();
+        for (const char* name : c.buttons)
+            QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
+        EXPECT_EQ(display(), c.display);
+    }
+    // The keys reach the window: no button takes the focus.
+    for (QPushButton* b : window.findChildren<QPushButton*>())
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
+}
+
+} // namespace
+} // namespace tessel

@@ -1,0 +1,90 @@
+#include "shell/Splash.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <memory>
+
+#include "shell/Globals.h"
+#include "shell/Main.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace tessel {
+namespace {
+
+class SplashTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        form = std::make_unique<TMainForm>(prompter, dir.path());
+        splash = new TfrmSplash(*form);
+        form->AddToolWindow(splash);
+        prompter.clear();   // the language files are not there
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ResetGlobals();
+    }
+    // Clicks the calculator's tool button as a user would.
+    void clickCalculatorButton()
+    {
+        QWidget* button = form->toolBar(1)->widgetForAction(form->action(Cmd::ToolCalculator));
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    bool running(const char* timer) { return splash->findChild<QTimer*>(timer)->isActive(); }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+    TfrmSplash* splash = nullptr;
+};
+
+TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
+{
+    form->show();
+    splash->show();
+    EXPECT_FALSE(form->isEnabled());
+    EXPECT_TRUE(running("Timer1") && running("Timer2"));
+    EXPECT_EQ(splash->findChild<QTimer*>("Timer1")->interval(), 100);
+    // The test gives the ticks itself: the timers keep running but never come due.
+    for (QTimer* timer : splash->findChildren<QTimer*>())
+        timer->setInterval(24 * 3600 * 1000);
+
+    for (int tick = 1; tick < 15; ++tick) {
+        splash->Timer1Timer();
+        clickCalculatorButton();
+    }
+    EXPECT_FALSE(CalculatorOpen);
+    EXPECT_FALSE(form->isEnabled());
+    EXPECT_TRUE(splash->isVisible());
+
+    splash->Timer1Timer();
+    EXPECT_EQ(splash->SplashTicks, 15);
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_FALSE(running("Timer1") || running("Timer2"));
+    clickCalculatorButton();
+    EXPECT_TRUE(CalculatorOpen);
+}
+
+TEST_F(SplashTest, ShowsItsPicture)
+{
+    // Many colours, not one fill: the picture was found and drawn.
+    const QImage shown = splash->grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < shown.height(); y += 4)
+        for (int x = 0; x < shown.width(); x += 4)
+            colours.insert(shown.pixel(x, y));
+    EXPECT_GT(colours.size(), 50);
+}
+
+} // namespace
+} // namespace tessel

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "calc/Calculator.h"
+#include "shell/About.h"
+#include "shell/ConFaq.h"
+#include "shell/Globals.h"
+#include "shell/Main.h"
+#include "shell/Picture.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace tessel {
+namespace {
+
+class ToolWindowCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        form = std::make_unique<TMainForm>(prompter, dir.path());
+        form->show();
+        prompter.clear();   // the language files are not there
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ResetGlobals();
+    }
+    void run(Cmd id) { form->action(id)->trigger(); }
+    template <class Window> QList<Window*> windows() const
+    {
+        return form->findChildren<Window*>(QString(), Qt::FindDirectChildrenOnly);
+    }
+    static void discardClosed() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(ToolWindowCommandsTest, FaqViewerWhileItsFileIsThere)
+{
+    const std::string missing = "There is no ConFaq in the Main Program Directory: \"" + dir.path() +
+                                "\". If you want to view it, put the file: confaq40.rtf in the main program directory.";
+    FaqOpen = true;
+    run(Cmd::HelpConFaq);
+    ASSERT_EQ(prompter.texts(), std::vector<std::string>{missing});
+    EXPECT_EQ(prompter.shown[0].caption, "Information");
+    EXPECT_EQ(prompter.shown[0].buttons, MsgButtons::Ok);
+    EXPECT_FALSE(FaqOpen);
+    EXPECT_TRUE(windows<TfrmConFaq>().isEmpty());
+
+    dir.write("confaq40.rtf", "{\\rtf1 Questions\\par}");
+    run(Cmd::HelpConFaq);
+    ASSERT_EQ(windows<TfrmConFaq>().size(), 1);
+    QPointer<TfrmConFaq> first = windows<TfrmConFaq>()[0];
+    EXPECT_TRUE(FaqOpen);
+    EXPECT_TRUE(first->isVisible());
+    first->showMinimized();
+    run(Cmd::HelpConFaq);
+    EXPECT_EQ(windows<TfrmConFaq>().size(), 1);
+    EXPECT_FALSE(first->isMinimized());
+
+    first->close();
+    discardClosed();
+    EXPECT_FALSE(FaqOpen);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_EQ(std::remove(dir.file("confaq40.rtf").c_str()), 0);
+    prompter.clear();
+    run(Cmd::HelpConFaq);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{missing});
+    dir.write("confaq40.rtf", "{\\rtf1 Answers\\par}");
+    run(Cmd::HelpConFaq);
+    ASSERT_EQ(windows<TfrmConFaq>().size(), 1);
+    EXPECT_EQ(windows<TfrmConFaq>()[0]->findChild<QTextEdit*>()->toPlainText().toStdString(), "Answers\n");
+}
+
+TEST_F(ToolWindowCommandsTest, OneCalculatorAtATime)
+{
+    run(Cmd::ToolCalculator);
+    ASSERT_EQ(windows<TfrmCalculator>().size(), 1);
+    QPointer<TfrmCalculator> first = windows<TfrmCalculator>()[0];
+    EXPECT_TRUE(CalculatorOpen);
+    EXPECT_EQ(first->windowTitle(), "Tessel Calculator");
+    QTest::keyClicks(first, "7+");
+    first->showMinimized();
+    run(Cmd::ToolCalculator);
+    EXPECT_EQ(windows<TfrmCalculator>().size(), 1);
+    EXPECT_FALSE(first->isMinimized());
+
+    first->close();
+    discardClosed();
+    EXPECT_FALSE(CalculatorOpen);
+    run(Cmd::ToolCalculator);
+    ASSERT_EQ(windows<TfrmCalculator>().size(), 1);
+    TfrmCalculator* second = windows<TfrmCalculator>()[0];
+    EXPECT_EQ(second->findChild<QLabel*>("lblCalculator")->text(), "0.");
+    QTest::keyClicks(second, "3=");
+    EXPECT_EQ(second->findChild<QLabel*>("lblCalculator")->text(), "10.");
+}
+
+TEST_F(ToolWindowCommandsTest, LastingWindowsShowModallyAndAreMadeOnce)
+{
+    // The entry sequence made the picture viewer; the others are made by their first command.
+    auto* picture = new TfrmPicture(prompter, form.get());
+    form->AddToolWindow(picture);
+    std::vector<QPointer<QWidget>> shown;
+    for (const Cmd command : {Cmd::ViewPicture, Cmd::HelpKeyStrokes, Cmd::HelpAbout, Cmd::ViewPicture,
+                              Cmd::HelpKeyStrokes, Cmd::HelpAbout}) {
+        run(command);
+        shown.emplace_back(QApplication::activeModalWidget());
+        ASSERT_TRUE(shown.back() && shown.back()->isVisible());
+        shown.back()->close();
+    }
+    EXPECT_EQ(shown[0], picture);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(shown[i], shown[i + 3]);
+    EXPECT_EQ(shown[1]->windowTitle(), "Tessel Key Strokes...");
+    EXPECT_EQ(shown[2]->windowTitle(), "About");
+    form.reset();
+    for (const QPointer<QWidget>& w : shown)
+        EXPECT_TRUE(w.isNull());
+}
+
+TEST_F(ToolWindowCommandsTest, AboutBoxLinksSaySoWhenNoBrowserStartsAndOkCloses)
+{
+    run(Cmd::HelpAbout);
+    TAboutBox* about = windows<TAboutBox>().value(0);
+    ASSERT_NE(about, nullptr);
+    auto* link = about->findChild<QLabel*>("lblLicenceLink");
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(link->font().underline());
+    const std::string path = std::getenv("PATH");
+    TempDir empty;   // no program at all can be found there
+    setenv("PATH", empty.path().c_str(), 1);
+    QTest::mouseClick(link, Qt::LeftButton);
+    setenv("PATH", path.c_str(), 1);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].caption, "Error");
+    EXPECT_EQ(prompter.shown[0].text,
+              "Unable to Start Browser for Link to Website:  " + link->text().toStdString());
+    auto* ok = about->findChild<QPushButton*>("OKButton");
+    EXPECT_TRUE(ok->isDefault());
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(about->isVisible());
+}
+
+} // namespace
+} // namespace tessel
