@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "grp/GRPExp.h"
 #include "shell/Globals.h"
 #include "shell/Main.h"
 #include "shell/QtPrompter.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     tessel::QtPrompter prompter;
     tessel::SetAppPrompter(&prompter);
     tessel::TMainForm mainForm(prompter);
+    // The dialogs that live for the whole run, hidden until wanted.
+    tessel::CreateExplorerDialogs(mainForm);   // TfrmGRPOptions, TfrmResSpace, TfrmNewGRP
     mainForm.show();
     return app.exec();
 }

@@ -29,8 +29,19 @@ namespace tessel {
 
 namespace {
 
-// A tool button picture: the desktop theme's icon, or a small lettered tile
-// (the initials of its hint) when the theme has none.
+// The menus of the three game modes, in mode order.
+const std::array<const char*, 3> GameMenuNames = {"mnuDuke", "mnuQuake", "mnuVerge"};
+
+void SetEnabled(QObject* control, bool enabled)
+{
+    if (auto* action = qobject_cast<QAction*>(control))
+        action->setEnabled(enabled);
+    else if (auto* widget = qobject_cast<QWidget*>(control))
+        widget->setEnabled(enabled);
+}
+
+} // namespace
+
 QIcon ToolIcon(const char* themeName, const QString& hint)
 {
     if (QIcon::hasThemeIcon(themeName))
@@ -54,19 +65,6 @@ QIcon ToolIcon(const char* themeName, const QString& hint)
     return QIcon(pix);
 }
 
-// The menus of the three game modes, in mode order.
-const std::array<const char*, 3> GameMenuNames = {"mnuDuke", "mnuQuake", "mnuVerge"};
-
-void SetEnabled(QObject* control, bool enabled)
-{
-    if (auto* action = qobject_cast<QAction*>(control))
-        action->setEnabled(enabled);
-    else if (auto* widget = qobject_cast<QWidget*>(control))
-        widget->setEnabled(enabled);
-}
-
-} // namespace
-
 TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget* parent)
     : QMainWindow(parent), prompter_(prompter)
 {
@@ -85,6 +83,7 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     RegisterFileCommands(*this);
     RegisterEditCommands(*this);
     RegisterViewCommands(*this);
+    RegisterExplorerWindows(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 
@@ -96,6 +95,8 @@ TMainForm::~TMainForm()
 {
     // The document area outlives this body and reports its windows going away.
     disconnect(mdiArea_, nullptr, this, nullptr);
+    if (shownMenus_)
+        disconnect(shownMenus_, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
     for (QPointer<QWidget>& window : toolWindows_)
         delete window.data();
@@ -374,6 +375,11 @@ void TMainForm::PostEditorRequest()
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
 {
+    // The area reports no window also when only the program lost the focus (to
+    // a dialog, say): the current document's menus stay then.
+    QMdiSubWindow* current = window ? window : mdiArea_->currentSubWindow();
+    if (shownMenus_ && !(current && current->isAncestorOf(shownMenus_)))
+        ShowDocumentMenus(nullptr);
     RunGuarded(prompter_, [&] {
         if (lastActive_ && lastActive_ != window)
             if (auto* doc = dynamic_cast<DocumentWindow*>(lastActive_->widget()))
@@ -383,6 +389,31 @@ void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
             if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget()))
                 doc->FormActivate();
     });
+}
+
+void TMainForm::ShowDocumentMenus(QMenuBar* menus)
+{
+    if (menus == shownMenus_)
+        return;
+    if (shownMenus_)
+        disconnect(shownMenus_, nullptr, this, nullptr);
+    else
+        mainMenus_ = menuBar()->actions();
+    shownMenus_ = menus;
+    if (menus)
+        connect(menus, &QObject::destroyed, this, [this] {
+            shownMenus_ = nullptr;
+            FillMenuBar();
+        });
+    FillMenuBar();
+}
+
+void TMainForm::FillMenuBar()
+{
+    QMenuBar* bar = menuBar();
+    for (QAction* entry : bar->actions())
+        bar->removeAction(entry);
+    bar->addActions(shownMenus_ ? shownMenus_->actions() : mainMenus_);
 }
 
 // --- command group and status bar ----------------------------------------------------

@@ -21,6 +21,7 @@ class QLabel;
 class QListWidget;
 class QMdiArea;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 class QStatusBar;
 class QToolBar;
@@ -28,6 +29,10 @@ class QToolBar;
 namespace tessel {
 
 class DocumentWindow;
+
+// A command's picture: the desktop theme's icon, or a small lettered tile (the
+// initials of its hint) when the theme has none.
+QIcon ToolIcon(const char* themeName, const QString& hint);
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -64,6 +69,13 @@ public:
     // destroyed, in the order of adding, before the main window writes its own
     // settings, so that the settings these windows write on destruction come first.
     void AddToolWindow(QWidget* window);
+
+    // A document window with menus of its own (an explorer) shows them in
+    // place of all the main menus while it is the current document window;
+    // the main menus' shortcuts are off meanwhile, as the menus are out of the
+    // bar. nullptr, another window becoming current, or the menus' owner
+    // going away bring the main menus back. The tool bars stay.
+    void ShowDocumentMenus(QMenuBar* menus);
 
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
@@ -102,6 +114,7 @@ private:
     void CreateStatusBar();
     void LoadColorDefinitionsForMode(int mode);
     void OnSubWindowActivated(QMdiSubWindow* window);
+    void FillMenuBar();
 
     Prompter& prompter_;
     std::array<QAction*, static_cast<std::size_t>(Cmd::Count)> actions_{};
@@ -121,6 +134,8 @@ private:
     DocumentFactory editorFactory_, explorerFactory_;
     std::vector<QPointer<QWidget>> toolWindows_;
     QPointer<QMdiSubWindow> lastActive_;   // for its deactivation
+    QMenuBar* shownMenus_ = nullptr;       // a document's menus in the bar; null: the main ones
+    QList<QAction*> mainMenus_;            // the bar's own entries while a document's stand there
     unsigned long lastRightRelease_ = 0;
     bool destroyed_ = false;
 };
