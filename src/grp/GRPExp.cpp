@@ -75,15 +75,24 @@ public:
         view->viewport()->installEventFilter(this);
     }
 
+    // One line of plain text a cell, drawn directly: a screenful of rows
+    // costs little, however long the list.
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        if (hot_.isValid() && index.row() == hot_.row() && index.parent() == hot_.parent() &&
-            !(option.state & QStyle::State_Selected)) {
-            QColor colour = option.palette.highlight().color();
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+        if (selected) {
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        } else if (hot_.isValid() && index.row() == hot_.row() && index.parent() == hot_.parent()) {
+            QColor colour = option.palette.color(group, QPalette::Highlight);
             colour.setAlpha(48);
             painter->fillRect(option.rect, colour);
         }
-        QStyledItemDelegate::paint(painter, option, index);
+        const int margin = option.widget ? option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1 : 3;
+        const QRect text = option.rect.adjusted(margin, 0, -margin, 0);
+        painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, text.width()));
     }
 
 protected:
@@ -271,6 +280,8 @@ void TfrmGRPExp::CreateControls()
         panels_[i]->setFixedWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
+        // Opaque: drawing a new text mid-operation leaves the widgets behind alone.
+        panels_[i]->setAutoFillBackground(true);
         statusBar_->addWidget(panels_[i]);
     }
     progress_ = new QProgressBar(statusBar_);
@@ -341,10 +352,9 @@ void TfrmGRPExp::EndBusy()
 
 void TfrmGRPExp::ProcessPaintEvents()
 {
-    // Only the status bar is drawn now; no input is taken in the middle of an operation.
-    for (int i = 0; i < 3; ++i)
-        panels_[i]->setText(EntryText(view_.panels[i]));
-    statusBar_->repaint();
+    // Only the progress text is drawn now; no input is taken in the middle of an operation.
+    panels_[0]->setText(EntryText(view_.panels[0]));
+    panels_[0]->repaint();
 }
 
 int TfrmGRPExp::AskReservedSlots(std::int64_t archiveSize)

@@ -2,13 +2,14 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstring>
 
 namespace tessel {
 
 namespace {
 
-// Up to this many rows added and removed in one step are passed on row by
-// row; beyond it one reset is cheaper than the views' bookkeeping.
+// Up to this many rows added and removed in one step are passed on where they
+// are; beyond it the whole content is replaced in one step.
 constexpr std::size_t SmallChange = 64;
 
 // Where two lists differ: past their common beginning, before their common end.
@@ -33,7 +34,35 @@ Change Difference(const std::vector<A>& old, const std::vector<B>& now, Same sam
     return c;
 }
 
+std::vector<ShownName> ShownNames(const std::vector<std::string>& names)
+{
+    return std::vector<ShownName>(names.begin(), names.end());
+}
+
 } // namespace
+
+ShownName::ShownName(const std::string& name)
+{
+    assign(name);
+}
+
+void ShownName::assign(const std::string& name)
+{
+    size = static_cast<std::uint8_t>(std::min(name.size(), bytes.size()));
+    std::memcpy(bytes.data(), name.data(), size);
+}
+
+void GrpListModel::Row::assign(const GrpRow& row)
+{
+    name.assign(row.name);
+    size = row.size;
+    offset = row.offset;
+}
+
+bool ShownName::operator==(const std::string& name) const
+{
+    return name.size() == size && std::equal(name.begin(), name.end(), bytes.begin());
+}
 
 QString EntryText(const std::string& bytes)
 {
@@ -48,13 +77,24 @@ QString EntryText(const std::string& bytes)
 
 void GrpListModel::sync(const std::vector<GrpRow>& rows)
 {
-    const Change c = Difference(shown_, rows, [](const GrpRow& a, const GrpRow& b) {
+    const Change c = Difference(shown_, rows, [](const Row& a, const GrpRow& b) {
         return a.size == b.size && a.name == b.name;
     });
     if (c.removed + c.inserted > SmallChange) {
-        beginResetModel();
-        shown_ = rows;
-        endResetModel();
+        // All rows out, then all in: unlike a reset this leaves the columns,
+        // and so their widths, alone; each is one step for the views.
+        if (!shown_.empty()) {
+            beginRemoveRows(QModelIndex(), 0, static_cast<int>(shown_.size()) - 1);
+            shown_.clear();
+            endRemoveRows();
+        }
+        if (!rows.empty()) {
+            beginInsertRows(QModelIndex(), 0, static_cast<int>(rows.size()) - 1);
+            shown_.resize(rows.size());
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                shown_[i].assign(rows[i]);
+            endInsertRows();
+        }
         return;
     }
     const auto at = [](auto& v, std::size_t i) { return v.begin() + static_cast<std::ptrdiff_t>(i); };
@@ -66,7 +106,9 @@ void GrpListModel::sync(const std::vector<GrpRow>& rows)
     }
     if (c.inserted > 0) {
         beginInsertRows(QModelIndex(), first, first + static_cast<int>(c.inserted) - 1);
-        shown_.insert(at(shown_, c.first), at(rows, c.first), at(rows, c.first + c.inserted));
+        shown_.insert(at(shown_, c.first), c.inserted, Row());
+        for (std::size_t i = c.first; i < c.first + c.inserted; ++i)
+            shown_[i].assign(rows[i]);
         endInsertRows();
     }
     // Add and the rebuilds move data: the offsets of rows that stayed change.
@@ -95,9 +137,9 @@ QVariant GrpListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || static_cast<std::size_t>(index.row()) >= shown_.size())
         return QVariant();
-    const GrpRow& row = shown_[static_cast<std::size_t>(index.row())];
+    const Row& row = shown_[static_cast<std::size_t>(index.row())];
     switch (index.column()) {
-    case 0: return EntryText(row.name);
+    case 0: return EntryText(row.name.text());
     case 1: return QString::number(row.size);
     case 2: return QString::number(row.offset);
     default: return QVariant();
@@ -138,7 +180,7 @@ void GrpTreeModel::sync(const std::vector<ExtensionGroup>& groups)
     for (std::size_t i = 0; i < top.first + after && changed <= SmallChange; ++i) {
         const std::size_t old = i < top.first ? i : i + top.removed, now = i < top.first ? i : i + top.inserted;
         const Change c = Difference(groups_[old]->children, groups[now].children,
-                                    [](const std::string& a, const std::string& b) { return a == b; });
+                                    [](const ShownName& a, const std::string& b) { return a == b; });
         if (c.removed + c.inserted > 0)
             kept.push_back({i, now, c});
         changed += c.removed + c.inserted;
@@ -149,7 +191,7 @@ void GrpTreeModel::sync(const std::vector<ExtensionGroup>& groups)
         groups_.clear();
         groups_.reserve(groups.size());
         for (const auto& g : groups)
-            groups_.push_back(std::make_unique<Group>(Group{g.key, g.children, 0}));
+            groups_.push_back(std::make_unique<Group>(Group{g.key, ShownNames(g.children), 0}));
         renumber(0);
         endResetModel();
         return;
@@ -173,8 +215,10 @@ void GrpTreeModel::sync(const std::vector<ExtensionGroup>& groups)
         }
         if (k.children.inserted > 0) {
             beginInsertRows(parent, from, from + static_cast<int>(k.children.inserted) - 1);
-            g.children.insert(at(g.children, k.children.first), at(now, k.children.first),
-                              at(now, k.children.first + k.children.inserted));
+            const std::vector<std::string> added(at(now, k.children.first),
+                                                 at(now, k.children.first + k.children.inserted));
+            const std::vector<ShownName> names = ShownNames(added);
+            g.children.insert(at(g.children, k.children.first), names.begin(), names.end());
             endInsertRows();
         }
     }
@@ -182,7 +226,8 @@ void GrpTreeModel::sync(const std::vector<ExtensionGroup>& groups)
         beginInsertRows(QModelIndex(), first, first + static_cast<int>(top.inserted) - 1);
         for (std::size_t i = 0; i < top.inserted; ++i) {
             const ExtensionGroup& g = groups[top.first + i];
-            groups_.insert(at(groups_, top.first + i), std::make_unique<Group>(Group{g.key, g.children, 0}));
+            groups_.insert(at(groups_, top.first + i),
+                           std::make_unique<Group>(Group{g.key, ShownNames(g.children), 0}));
         }
         renumber(top.first);
         endInsertRows();
@@ -194,7 +239,7 @@ std::string GrpTreeModel::nodeText(const QModelIndex& index) const
     if (!index.isValid())
         return std::string();
     if (const auto* g = static_cast<const Group*>(index.internalPointer()))
-        return g->children[static_cast<std::size_t>(index.row())];
+        return g->children[static_cast<std::size_t>(index.row())].text();
     return groups_[static_cast<std::size_t>(index.row())]->key;
 }
 

@@ -4,9 +4,12 @@
 // group, the entries' names under it). Each keeps a copy of what it shows and
 // is brought up to date from the archive's GrpArchiveView after every command:
 // a few rows come and go as insertions and removals, so the views keep their
-// scroll position, selection and open nodes; a whole new archive is one reset.
+// scroll position, selection and open nodes; a whole new archive replaces
+// everything in one step (the list keeps its column widths).
 #include <QAbstractItemModel>
 #include <QAbstractTableModel>
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +21,19 @@ namespace tessel {
 // The text of a name or signature from an archive: UTF-8 when it is valid
 // UTF-8, otherwise one character a byte (the games' tools wrote 8-bit names).
 QString EntryText(const std::string& bytes);
+
+// A name as the models keep it. Names in an archive hold at most 12 bytes, so
+// a field of fixed size copies without allocating: a reload of tens of
+// thousands of entries costs little more than the reading itself.
+struct ShownName {
+    std::array<char, 15> bytes{};
+    std::uint8_t size = 0;
+
+    explicit ShownName(const std::string& name = std::string());
+    void assign(const std::string& name);
+    std::string text() const { return std::string(bytes.data(), size); }
+    bool operator==(const std::string& name) const;
+};
 
 class GrpListModel : public QAbstractTableModel {
     Q_OBJECT
@@ -31,7 +47,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    std::vector<GrpRow> shown_;
+    struct Row {
+        ShownName name;
+        std::int32_t size = 0;
+        std::int64_t offset = 0;
+        void assign(const GrpRow& row);
+    };
+    std::vector<Row> shown_;
 };
 
 class GrpTreeModel : public QAbstractItemModel {
@@ -54,7 +76,7 @@ private:
     // memory while groups before it come and go, and knows its own row.
     struct Group {
         std::string key;
-        std::vector<std::string> children;
+        std::vector<ShownName> children;
         int row = 0;
     };
     void renumber(std::size_t from);
