@@ -142,6 +142,7 @@ TfrmGRPExp::TfrmGRPExp(Prompter& prompter, TMainForm& main, QWidget* parent)
     CreateMenus();
     CreateControls();
     setAcceptDrops(true);
+    setWindowIcon(ToolIcon("package-x-generic", "Group File"));
     setWindowTitle(QString::fromStdString(view_.caption));
     ShowModel();
 }
@@ -154,6 +155,17 @@ TfrmGRPExp::~TfrmGRPExp()
 QSize TfrmGRPExp::sizeHint() const
 {
     return QSize(825, 591);
+}
+
+void TfrmGRPExp::showEvent(QShowEvent* event)
+{
+    // The window's own size is that of its frame in the document area.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()); frame && !sized_) {
+        sized_ = true;
+        if (!frame->isMaximized())
+            frame->resize(sizeHint());
+    }
+    QWidget::showEvent(event);
 }
 
 void TfrmGRPExp::CreateMenus()
@@ -277,7 +289,8 @@ void TfrmGRPExp::CreateControls()
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(statusBar_);
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
-        panels_[i]->setFixedWidth(widths[i]);
+        // Wider when a text needs it: a signature of twelve letters, say.
+        panels_[i]->setMinimumWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
         // Opaque: drawing a new text mid-operation leaves the widgets behind alone.
@@ -370,6 +383,7 @@ void TfrmGRPExp::Progress(std::int64_t done, std::int64_t total)
         return;
     const int permille = static_cast<int>(done * 1000 / total);
     if (progress_->isHidden()) {
+        panels_[0]->setText(EntryText(view_.panels[0]));
         progress_->setValue(0);
         progress_->show();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);

@@ -57,6 +57,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -101,6 +102,7 @@ private:
     QLabel* panels_[3] = {};
     QProgressBar* progress_ = nullptr;
     bool slotsAsked_ = false;
+    bool sized_ = false;
 };
 
 // The dialogs every explorer window uses, created once at start-up.

@@ -7,7 +7,7 @@
 
 namespace tessel {
 
-TfrmNewGRP::TfrmNewGRP(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TfrmNewGRP::TfrmNewGRP(QWidget* parent) : QDialog(parent, FixedDialogFlags)
 {
     setObjectName("frmNewGRP");
     setWindowTitle("New Group File");

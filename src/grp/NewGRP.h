@@ -8,6 +8,10 @@ class QLineEdit;
 
 namespace tessel {
 
+// A dialog of fixed size with a title and a close box only.
+constexpr Qt::WindowFlags FixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                             Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 class TfrmNewGRP : public QDialog {
     Q_OBJECT
 public:

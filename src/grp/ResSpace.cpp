@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "grp/GrpCommands.h"
+#include "grp/NewGRP.h"
 
 namespace tessel {
 
@@ -20,7 +21,7 @@ QLabel* WrappedLabel(const char* name, const QString& text, QWidget* parent)
 }
 } // namespace
 
-TfrmResSpace::TfrmResSpace(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TfrmResSpace::TfrmResSpace(QWidget* parent) : QDialog(parent, FixedDialogFlags)
 {
     setObjectName("frmResSpace");
     setWindowTitle("Reserved Space...");
