@@ -139,12 +139,12 @@ TfrmGRPExp::TfrmGRPExp(Prompter& prompter, TMainForm& main, QWidget* parent)
     view_.hooks = this;
     OpenDialog.filter = GrpFilter;
     SaveDialog.filter = GrpFilter;
-    CreateMenus();
-    CreateControls();
+    createMenus();
+    createControls();
     setAcceptDrops(true);
     setWindowIcon(ToolIcon("package-x-generic", "Group File"));
     setWindowTitle(QString::fromStdString(view_.caption));
-    ShowModel();
+    showModel();
 }
 
 TfrmGRPExp::~TfrmGRPExp()
@@ -168,14 +168,14 @@ void TfrmGRPExp::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-void TfrmGRPExp::CreateMenus()
+void TfrmGRPExp::createMenus()
 {
     // Never shown itself: the main window shows its menus in its own bar.
     mainMenu1_ = new QMenuBar(this);
     mainMenu1_->setObjectName("MainMenu1");
     mainMenu1_->hide();
     const auto command = [this](void (TfrmGRPExp::*handler)()) {
-        return [this, handler] { Run([this, handler] { (this->*handler)(); }); };
+        return [this, handler] { run([this, handler] { (this->*handler)(); }); };
     };
     const auto menu = [this](const char* name, const char* caption) {
         QMenu* m = mainMenu1_->addMenu(caption);
@@ -230,7 +230,7 @@ void TfrmGRPExp::CreateMenus()
                               {"mnuTreeExtract", "Extract File", "", "", command(&TfrmGRPExp::mnuTreeExtractClick)}});
 }
 
-void TfrmGRPExp::CreateControls()
+void TfrmGRPExp::createControls()
 {
     listModel_ = new GrpListModel(this);
     listView1_ = new QTableView(this);
@@ -319,25 +319,27 @@ void TfrmGRPExp::CreateControls()
 
 // --- showing the model --------------------------------------------------------------
 
-void TfrmGRPExp::Run(const std::function<void()>& command)
+void TfrmGRPExp::run(const std::function<void()>& command)
 {
     view_.treeListEnabled = !TreeListDisabled;
     RunGuarded(prompter_, command);
-    ShowModel();
+    showModel();
 }
 
-void TfrmGRPExp::ShowModel()
+void TfrmGRPExp::showModel()
 {
     progress_->hide();
+    // The views report selection changes while rows go; the model's own choice counts.
+    const int row = view_.selectedRow;
     listModel_->sync(view_.rows);
     treeModel_->sync(view_.groups);
-    const int row = view_.selectedRow;
-    if (row >= 0 && row < listModel_->rowCount())
+    const bool selected = row >= 0 && row < listModel_->rowCount();
+    if (selected)
         listView1_->selectionModel()->setCurrentIndex(
             listModel_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     else
         listView1_->selectionModel()->clearSelection();
-    view_.selectedRow = row;
+    view_.selectedRow = selected ? row : -1;
     for (int i = 0; i < 3; ++i)
         panels_[i]->setText(EntryText(view_.panels[i]));
     setWindowTitle(ToQString(view_.caption));
@@ -406,7 +408,7 @@ void TfrmGRPExp::FormActivate()
     const std::string name = PendingFileName;
     PendingFileName.clear();
     PendingAction = 0;
-    Run([this, &name] {
+    run([this, &name] {
         if (!FileExists(name)) {
             prompter_.ShowMessage("The file does not exist.");
             return;
@@ -418,7 +420,7 @@ void TfrmGRPExp::FormActivate()
 
 // --- commands ----------------------------------------------------------------------------
 
-bool TfrmGRPExp::ArchiveOpen()
+bool TfrmGRPExp::archiveOpen()
 {
     if (!view_.archivePath.empty())
         return true;
@@ -487,7 +489,7 @@ void TfrmGRPExp::mnuFileExitClick()
 
 void TfrmGRPExp::mnuItemsUpdateClick()
 {
-    if (!ArchiveOpen())
+    if (!archiveOpen())
         return;
     view_.rows.clear();
     view_.selectedRow = -1;
@@ -496,7 +498,7 @@ void TfrmGRPExp::mnuItemsUpdateClick()
 
 void TfrmGRPExp::mnuItemsAddClick()
 {
-    if (!ArchiveOpen())
+    if (!archiveOpen())
         return;
     OpenDialog.title = "File To Add";
     OpenDialog.filter = AllFilesFilter;
@@ -506,7 +508,7 @@ void TfrmGRPExp::mnuItemsAddClick()
 
 void TfrmGRPExp::mnuItemsExtractClick()
 {
-    if (!ArchiveOpen())
+    if (!archiveOpen())
         return;
     if (view_.selectedRow < 0 || view_.selectedRow >= static_cast<int>(view_.rows.size())) {
         prompter_.ShowMessage("There is nothing selected in the list.");
@@ -522,7 +524,7 @@ void TfrmGRPExp::mnuItemsExtractClick()
 
 void TfrmGRPExp::mnuItemsDeleteClick()
 {
-    if (ArchiveOpen())
+    if (archiveOpen())
         DeleteEntry(view_, view_.archivePath, prompter_);
 }
 
@@ -589,13 +591,13 @@ void TfrmGRPExp::dropEvent(QDropEvent* event)
     if (files.empty())
         return;
     event->acceptProposedAction();
-    Run([this, &files] { AddFiles(files); });
+    run([this, &files] { addFiles(files); });
 }
 
-void TfrmGRPExp::AddFiles(const std::vector<std::string>& files)
+void TfrmGRPExp::addFiles(const std::vector<std::string>& files)
 {
     for (const std::string& file : files) {
-        if (!ArchiveOpen())
+        if (!archiveOpen())
             return;
         slotsAsked_ = false;
         AddFile(view_, view_.archivePath, file, prompter_);

@@ -62,12 +62,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void CreateMenus();
-    void CreateControls();
+    void createMenus();
+    void createControls();
     // Runs a command through the exception boundary, then shows the model.
-    void Run(const std::function<void()>& command);
-    void ShowModel();
-    bool ArchiveOpen();
+    void run(const std::function<void()>& command);
+    void showModel();
+    bool archiveOpen();
 
     // Commands.
     void mnuFileNewClick();
@@ -86,7 +86,7 @@ private:
     void mnuViewOptionsClick();
     void mnuTreeDeleteClick();
     void mnuTreeExtractClick();
-    void AddFiles(const std::vector<std::string>& files);
+    void addFiles(const std::vector<std::string>& files);
 
     Prompter& prompter_;
     TMainForm& main_;
