@@ -291,6 +291,13 @@ TEST_F(GRPExpTest, DeleteFromTheListMarksEveryEntryOfTheNameFromTheTreeTheFirst)
     trigger(w, "mnuTreeDelete");
     EXPECT_EQ(tree(w), (Texts{"[CON] A.CON DUP.CON"}));
     EXPECT_EQ(panels(w), "Finished|Signature: KenSilverman|Filecount: 2");
+    // No other row takes the deleted one's place in the selection: a second Del does nothing.
+    auto* list = w->findChild<QTableView*>("ListView1");
+    list->setFocus();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    key(Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(list->selectionModel()->hasSelection());
 }
 
 TEST_F(GRPExpTest, CloseGroupFileResetsTheWindowWithOrWithoutAnArchive)
