@@ -58,7 +58,9 @@ void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries)
             separator->setObjectName(e.name);
             continue;
         }
-        QAction* action = *e.icon ? menu->addAction(ToolIcon(e.icon, e.caption), e.caption) : menu->addAction(e.caption);
+        QAction* action = menu->addAction(e.caption);
+        if (*e.icon)
+            action->setIcon(ToolIcon(e.icon, e.caption));
         action->setObjectName(e.name);
         action->setShortcut(QKeySequence(e.shortcut));
         if (e.command)
@@ -66,7 +68,7 @@ void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries)
     }
 }
 
-// Lights up the row under the mouse, in the list and in the tree.
+// Draws the cells of the list and the tree, and lights up the row under the mouse.
 class HotTrackDelegate : public QStyledItemDelegate {
 public:
     explicit HotTrackDelegate(QAbstractItemView* view) : QStyledItemDelegate(view), view_(view)
@@ -96,13 +98,13 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::MouseMove)
             setHot(view_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
         else if (event->type() == QEvent::Leave)
             setHot(QModelIndex());
-        return QStyledItemDelegate::eventFilter(watched, event);
+        return false;   // only watched; the base class would take the viewport for an editor
     }
 
 private:
@@ -197,7 +199,8 @@ void TfrmGRPExp::createMenus()
     AddEntries(items, {{"mnuItemsUpdate", "&Update", "", "", command(&TfrmGRPExp::mnuItemsUpdateClick)},
                        {"", nullptr, "", "", nullptr},
                        {"mnuItemsAdd", "&Add", "F2", "list-add", command(&TfrmGRPExp::mnuItemsAddClick)},
-                       {"mnuItemsExtract", "&Extract", "F3", "document-save", command(&TfrmGRPExp::mnuItemsExtractClick)},
+                       {"mnuItemsExtract", "&Extract", "F3", "document-save",
+                        command(&TfrmGRPExp::mnuItemsExtractClick)},
                        {"mnuItemsDelete", "&Delete", "Del", "edit-delete", command(&TfrmGRPExp::mnuItemsDeleteClick)},
                        {"", nullptr, "", "", nullptr},
                        {"mnuItemsDuplicate", "Detect Duplicate Files", "", "", nullptr},

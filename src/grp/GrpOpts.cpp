@@ -12,7 +12,8 @@
 namespace tessel {
 
 TfrmGRPOptions::TfrmGRPOptions(Prompter& prompter, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), prompter_(prompter)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      prompter_(prompter)
 {
     setObjectName("frmGRPOptions");
     setWindowTitle("Tessel Group File Options");

@@ -177,7 +177,8 @@ TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroups)
     prompter.files = {dir.file("NONE.GRP"), dir.write("T.GRP", Grp({A, {Del, 5}, B, {"C.CON", 1}, Slot}))};
     trigger(w, "mnuFileOpen");
     trigger(w, "mnuFileOpen");
-    EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP", "The File " + dir.file("NONE.GRP") + " does not exist.",
+    EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP",
+                                       "The File " + dir.file("NONE.GRP") + " does not exist.",
                                        "GRP File (*.GRP)|*.GRP"}));
     EXPECT_EQ(w->OpenDialog.title, "Open");
     EXPECT_EQ(listed(w), (Texts{"A.CON 10 96", "B.ART 20 111", "C.CON 1 131"}));
@@ -238,8 +239,8 @@ TEST_F(GRPExpTest, AddFillsASlotOrAsksForReservedSpace)
     key(Qt::Key_F2);
     EXPECT_EQ(dir.read("T.GRP"), Grp({A, {"NEW.CON", 8, "new data"}, Slot, Slot}));
     EXPECT_EQ(listed(w), (Texts{"A.CON 10 80", "NEW.CON 8 90"}));
-    EXPECT_EQ(prompter.texts(), (Texts{"All Files (*.*)|*.*", "There is no reserved space in the group file, please add some.",
-                                       "All Files (*.*)|*.*", "There is no reserved space in the group file, please add some."}));
+    const std::string noSlot = "There is no reserved space in the group file, please add some.";
+    EXPECT_EQ(prompter.texts(), (Texts{"All Files (*.*)|*.*", noSlot, "All Files (*.*)|*.*", noSlot}));
     // The spin edit keeps the last number.
     onDialog([](QWidget* d) {
         EXPECT_EQ(d->findChild<QSpinBox*>("spnReservedSpaces")->value(), 2);
@@ -385,7 +386,8 @@ TEST_F(GRPExpTest, DroppedFilesAreAddedInTurnUntilTheSlotsRunOut)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w, &drop);
     EXPECT_EQ(listed(w), (Texts{"A.CON 10 64", "X.CON 5 74", "Y.CON 5 79"}));
-    EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP", "There is already a file with the same name in the archive",
+    EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP",
+                                       "There is already a file with the same name in the archive",
                                        "There is no reserved space in the group file, please add some."}));
 }
 
