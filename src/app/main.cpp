@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "grp/GRPExp.h"
 #include "shell/About.h"
 #include "shell/Commands.h"
 #include "shell/Globals.h"
@@ -31,12 +32,13 @@ int main(int argc, char** argv)
     tessel::SetAppPrompter(&prompter);
     tessel::TMainForm mainForm(prompter);
 
-    // Made hidden before the splash shows: the splash, the key strokes window
-    // and the picture viewer.
+    // Made hidden before the splash shows: the splash, the key strokes window,
+    // the picture viewer and the explorer's three dialogs.
     auto* splash = new tessel::TfrmSplash(mainForm);
     mainForm.AddToolWindow(splash);
     mainForm.AddToolWindow(new tessel::TfrmKeyStrokes(prompter, &mainForm));
     mainForm.AddToolWindow(new tessel::TfrmPicture(prompter, &mainForm));
+    tessel::CreateExplorerDialogs(mainForm);   // TfrmGRPOptions, TfrmResSpace, TfrmNewGRP
     // The main window takes no input while the splash shows.
     splash->show();
     // Made hidden after it: the about box.

@@ -32,6 +32,8 @@ public:
     virtual void ProcessPaintEvents() {}
     // The reserved-space dialog, given the archive's size: slots to create, 0 for none.
     virtual int AskReservedSlots(std::int64_t /*archiveSize*/) { return 0; }
+    // A rebuild has copied done of the total bytes of data it moves.
+    virtual void Progress(std::int64_t /*done*/, std::int64_t /*total*/) {}
 };
 
 struct GrpArchiveView {

@@ -1,5 +1,6 @@
 #include "grp/GrpOperations.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -55,7 +56,7 @@ void ReplaceWithNewArchive(const std::string& target, const std::vector<unsigned
 
 // The rebuild: deleted entries (and, when dropSlots, reserved slots) leave the
 // directory with their data; the rest keep their order; extraSlots slots follow.
-void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dropSlots)
+void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dropSlots, GrpWindowHooks& hooks)
 {
     // Through a symbolic link the file it names is rebuilt, beside itself.
     const std::string target = ResolvePath(archivePath);
@@ -92,8 +93,17 @@ void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dr
 
     kept.resize(static_cast<std::size_t>(newCount), GrpDirEntry{ReservedSlotMarker, 0});
     ReplaceWithNewArchive(target, EncodeGrpHead(header.signature, kept), [&](File& out, std::int64_t offset) {
+        // In parts, so that the window can show how far a large archive is.
+        constexpr std::int64_t Part = 8 << 20;
+        std::int64_t total = 0, done = 0;
+        for (const auto& m : moves)
+            total += m.size;
         for (const auto& m : moves) {
-            out.copyFrom(old, m.from, offset, m.size);
+            for (std::int64_t at = 0; at < m.size; at += Part) {
+                const std::int64_t n = std::min<std::int64_t>(Part, m.size - at);
+                out.copyFrom(old, m.from + at, offset + at, n);
+                hooks.Progress(done += n, total);
+            }
             offset += m.size;
         }
     });
@@ -355,7 +365,7 @@ void EraseReservedSpace(GrpArchiveView& view, const std::string& archivePath, Pr
     }
     // Slots become deleted entries only in the rebuilt copy, never in the archive
     // itself, so a failed rebuild leaves the slots where they were.
-    WriteRebuiltArchive(archivePath, 0, true);
+    WriteRebuiltArchive(archivePath, 0, true, view.ui());
     RefreshOffsets(view, archivePath, prompter);
 }
 
@@ -365,7 +375,7 @@ void RebuildArchive(GrpArchiveView& view, const std::string& archivePath, int ex
         prompter.ShowMessage("The archive does not exist.");
         return;
     }
-    WriteRebuiltArchive(archivePath, extraSlots, false);
+    WriteRebuiltArchive(archivePath, extraSlots, false, view.ui());
     RefreshOffsets(view, archivePath, prompter);
 }
 

@@ -15,6 +15,7 @@ void RegisterSearchCommands(TMainForm& main);      // SearchCommands.cpp: search
 void RegisterWizardCommands(TMainForm& main);      // WizardCommands.cpp: the wizard pane's list and buttons
 void RegisterClipboardCommands(TMainForm& main);   // ClipboardCommands.cpp: when cut, copy and paste are enabled
 void RegisterToolWindowCommands(TMainForm& main);  // ToolWindowCommands.cpp: calculator, viewers, help windows
+void RegisterExplorerWindows(TMainForm& main);     // grp/GRPExp.cpp: how explorer windows are made
 
 // FileCommands.cpp: opens name in the document window that shows it (asking
 // whether to save it first) or in a new editor or explorer window, and puts

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
@@ -30,15 +31,6 @@ namespace tessel {
 
 namespace {
 
-// A tool button picture: the desktop theme's icon, or our own where the
-// theme has none (and always for the buttons only this program has).
-QIcon ToolIcon(const char* name)
-{
-    if (QIcon::hasThemeIcon(name))
-        return QIcon::fromTheme(name);
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-}
-
 // The menus of the three game modes, in mode order.
 const std::array<const char*, 3> GameMenuNames = {"mnuDuke", "mnuQuake", "mnuVerge"};
 
@@ -51,6 +43,14 @@ void SetEnabled(QObject* control, bool enabled)
 }
 
 } // namespace
+
+QIcon ToolIcon(const char* name)
+{
+    if (QIcon::hasThemeIcon(name))
+        return QIcon::fromTheme(name);
+    const QString ours = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name));
+    return QFile::exists(ours) ? QIcon(ours) : QIcon();
+}
 
 TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget* parent)
     : QMainWindow(parent), prompter_(prompter)
@@ -79,6 +79,7 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     RegisterWizardCommands(*this);
     RegisterClipboardCommands(*this);
     RegisterToolWindowCommands(*this);
+    RegisterExplorerWindows(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 
@@ -90,6 +91,8 @@ TMainForm::~TMainForm()
 {
     // The document area outlives this body and reports its windows going away.
     disconnect(mdiArea_, nullptr, this, nullptr);
+    if (shownMenus_)
+        disconnect(shownMenus_, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
     for (QPointer<QWidget>& window : toolWindows_)
         delete window.data();
@@ -414,6 +417,11 @@ void TMainForm::PostEditorRequest()
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
 {
+    // The area reports no window also when only the program lost the focus (to
+    // a dialog, say): the current document's menus stay then.
+    QMdiSubWindow* current = window ? window : mdiArea_->currentSubWindow();
+    if (shownMenus_ && !(current && current->isAncestorOf(shownMenus_)))
+        ShowDocumentMenus(nullptr);
     RunGuarded(prompter_, [&] {
         if (lastActive_ && lastActive_ != window)
             if (auto* doc = dynamic_cast<DocumentWindow*>(lastActive_->widget()))
@@ -423,6 +431,31 @@ void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
             if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget()))
                 doc->FormActivate();
     });
+}
+
+void TMainForm::ShowDocumentMenus(QMenuBar* menus)
+{
+    if (menus == shownMenus_)
+        return;
+    if (shownMenus_)
+        disconnect(shownMenus_, nullptr, this, nullptr);
+    else
+        mainMenus_ = menuBar()->actions();
+    shownMenus_ = menus;
+    if (menus)
+        connect(menus, &QObject::destroyed, this, [this] {
+            shownMenus_ = nullptr;
+            FillMenuBar();
+        });
+    FillMenuBar();
+}
+
+void TMainForm::FillMenuBar()
+{
+    QMenuBar* bar = menuBar();
+    for (QAction* entry : bar->actions())
+        bar->removeAction(entry);
+    bar->addActions(shownMenus_ ? shownMenus_->actions() : mainMenus_);
 }
 
 // --- command group and status bar ----------------------------------------------------

@@ -21,6 +21,7 @@ class QLabel;
 class QListWidget;
 class QMdiArea;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 class QStatusBar;
 class QToolBar;
@@ -28,6 +29,11 @@ class QToolBar;
 namespace tessel {
 
 class DocumentWindow;
+
+// A command's picture: the desktop theme's icon of that name, or our own
+// (resources/icons/<name>.svg) where the theme has none; no picture when
+// neither has one.
+QIcon ToolIcon(const char* name);
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -96,6 +102,13 @@ public:
     // none is selected.
     int selectedWizardEntry() const;
 
+    // A document window with menus of its own (an explorer) shows them in
+    // place of all the main menus while it is the current document window;
+    // the main menus' shortcuts are off meanwhile, as the menus are out of the
+    // bar. nullptr, another window becoming current, or the menus' owner
+    // going away bring the main menus back. The tool bars stay.
+    void ShowDocumentMenus(QMenuBar* menus);
+
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
 
@@ -133,6 +146,7 @@ private:
     void CreateStatusBar();
     void LoadColorDefinitionsForMode(int mode);
     void OnSubWindowActivated(QMdiSubWindow* window);
+    void FillMenuBar();
 
     Prompter& prompter_;
     std::array<QAction*, static_cast<std::size_t>(Cmd::Count)> actions_{};
@@ -152,6 +166,8 @@ private:
     DocumentFactory editorFactory_, explorerFactory_;
     std::vector<QPointer<QWidget>> toolWindows_;
     QPointer<QMdiSubWindow> lastActive_;   // for its deactivation
+    QMenuBar* shownMenus_ = nullptr;       // a document's menus in the bar; null: the main ones
+    QList<QAction*> mainMenus_;            // the bar's own entries while a document's stand there
     unsigned long lastRightRelease_ = 0;
     bool destroyed_ = false;
 };

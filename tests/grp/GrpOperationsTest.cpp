@@ -195,6 +195,22 @@ TEST(GrpOperationsTest, RebuildReplacesTheFileALinkNamesKeepingItsPermissions)
     EXPECT_EQ(f.prompter.texts(), Rows(2, "The archive does not exist."));
 }
 
+TEST(GrpOperationsTest, RebuildReportsTheLiveDataCopiedSoFar)
+{
+    struct Progressing : GrpWindowHooks {
+        void Progress(std::int64_t done, std::int64_t total) override { steps.push_back({done, total}); }
+        std::vector<std::pair<std::int64_t, std::int64_t>> steps;
+    } hooks;
+    const std::int32_t big = (8 << 20) + 1;   // over one part
+    Fixture f(Grp({{"BIG", big}, {Del, 5}, {"B", 20}, {Res, 0}}));
+    f.view.hooks = &hooks;
+    RebuildArchive(f.view, f.path, 0, f.prompter);
+    const std::int64_t total = big + 20;
+    EXPECT_EQ(hooks.steps, (std::vector<std::pair<std::int64_t, std::int64_t>>{
+                               {8 << 20, total}, {big, total}, {total, total}}));
+    EXPECT_EQ(f.bytes(), Grp({{"BIG", big}, {"B", 20}, {Res, 0}}));
+}
+
 using Command = void (*)(GrpArchiveView&, Prompter&);
 
 // 100 bytes: two live entries, a deleted one and a slot.

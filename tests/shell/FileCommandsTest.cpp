@@ -116,7 +116,8 @@ TEST_F(FileCommandsTest, SavingANewWindowAddsTheModesExtension)
 TEST_F(FileCommandsTest, GroupFilesGoToAnExplorerByTheirOwnName)
 {
     start();
-    press("Ctrl+G");   // no explorer window yet: nothing is made
+    form->setExplorerFactory({});
+    press("Ctrl+G");   // no explorer window to make: nothing is made
     EXPECT_TRUE(captions().empty());
     FakeExplorer* explorer = nullptr;
     form->setExplorerFactory([&](TMainForm&) { return explorer = new FakeExplorer; });
@@ -164,6 +165,7 @@ TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRu
 TEST_F(FileCommandsTest, DroppedFilesOpenAsOpenWould)
 {
     start();
+    form->setExplorerFactory([](TMainForm&) { return new FakeExplorer; });
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(ToQString(dir.file("one.con"))), QUrl::fromLocalFile(ToQString(dir.file("two.grp")))});
     QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -172,7 +174,7 @@ TEST_F(FileCommandsTest, DroppedFilesOpenAsOpenWould)
     QApplication::sendEvent(form.get(), &drop);
     EXPECT_TRUE(enter.isAccepted() && drop.isAccepted());
     QCoreApplication::processEvents();
-    EXPECT_EQ(captions(), Lines{"VurAvozid - " + dir.file("one.con")});   // no explorer window to make
+    EXPECT_EQ(captions(), (Lines{"VurAvozid - " + dir.file("one.con"), "Tessel Group File Explorer - No File Loaded"}));
     EXPECT_EQ(recentMenu(), (Lines{dir.file("two.grp"), dir.file("one.con")}));
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+// The explorer options dialog: switches the tree list of the explorer windows
+// off. Created once at start-up; whenever it closes it stores its choice in
+// the process-wide flag and in the settings file.
+#include <QDialog>
+
+#include "platform/Prompter.h"
+
+class QCheckBox;
+
+namespace tessel {
+
+class TfrmGRPOptions : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmGRPOptions(Prompter& prompter, QWidget* parent = nullptr);
+    void done(int result) override;
+
+private:
+    Prompter& prompter_;
+    QCheckBox* chkDisableTreeList_ = nullptr;
+};
+
+} // namespace tessel

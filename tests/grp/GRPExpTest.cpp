@@ -1,0 +1,430 @@
+// The explorer window driven as a user drives it: its menus, context menus,
+// keys and dialogs, with the scripted prompter answering the file dialogs and
+// message boxes, on archives put together byte by byte.
+#include "grp/GRPExp.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <QUrl>
+#include <memory>
+
+#include "grp/GrpTestSupport.h"
+#include "shell/DocumentWindow.h"
+#include "shell/Globals.h"
+#include "shell/Main.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using Texts = std::vector<std::string>;
+
+// An editor window as far as the shell sees one: it records the requests that reach it.
+class FakeEditor : public QWidget, public DocumentWindow {
+public:
+    void FormActivate() override { saveRequests += EditorRequests.SaveRequest, EditorRequests.DropPending(); }
+    int saveRequests = 0;
+};
+
+class GRPExpTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf", "cnfcs.ccf"})
+            program.write(name, "");
+        form = std::make_unique<TMainForm>(prompter, program.path());
+        form->setEditorFactory([](TMainForm&) { return new FakeEditor; });
+        CreateExplorerDialogs(*form);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        prompter.clear();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ResetGlobals();
+    }
+
+    TfrmGRPExp* newWindow(const std::string& archive = std::string())
+    {
+        auto* w = static_cast<TfrmGRPExp*>(form->NewExplorerWindow("Tessel Group File Explorer - No File Loaded"));
+        if (!archive.empty()) {
+            prompter.files.push_back(archive);
+            trigger(w, "mnuFileOpen");
+        }
+        return w;
+    }
+    static void trigger(QWidget* w, const char* action) { w->findChild<QAction*>(action)->trigger(); }
+    // Answers the next modal dialog from inside its event loop.
+    static void onDialog(std::function<void(QWidget*)> answer)
+    {
+        QTimer::singleShot(0, [answer] { answer(QApplication::activeModalWidget()); });
+    }
+    static void click(QWidget* dialog, const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
+    static Texts listed(TfrmGRPExp* w)
+    {
+        Texts out;
+        const QAbstractItemModel* m = w->findChild<QTableView*>("ListView1")->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            out.push_back((m->index(r, 0).data().toString() + " " + m->index(r, 1).data().toString() + " " +
+                           m->index(r, 2).data().toString()).toStdString());
+        return out;
+    }
+    static Texts tree(TfrmGRPExp* w)
+    {
+        Texts out;
+        const QAbstractItemModel* m = w->findChild<QTreeView*>("FileList")->model();
+        for (int g = 0; g < m->rowCount(); ++g) {
+            const QModelIndex group = m->index(g, 0);
+            out.push_back("[" + group.data().toString().toStdString() + "]");
+            for (int c = 0; c < m->rowCount(group); ++c)
+                out.back() += " " + m->index(c, 0, group).data().toString().toStdString();
+        }
+        return out;
+    }
+    static std::string panels(TfrmGRPExp* w)
+    {
+        std::string s;
+        for (const char* p : {"StatusPanel0", "StatusPanel1", "StatusPanel2"})
+            s += (s.empty() ? "" : "|") + w->findChild<QLabel*>(p)->text().toStdString();
+        return s;
+    }
+    // A key on the main window, which has the focus back from any dialog (the
+    // offscreen platform leaves it with the dialog).
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QApplication::setActiveWindow(form.get());
+        QTest::keyClick(form.get(), k, modifiers);
+    }
+    static void selectRow(TfrmGRPExp* w, int row) { w->findChild<QTableView*>("ListView1")->selectRow(row); }
+    static void selectNode(TfrmGRPExp* w, int group, int child)
+    {
+        auto* t = w->findChild<QTreeView*>("FileList");
+        t->setCurrentIndex(t->model()->index(child, 0, t->model()->index(group, 0)));
+    }
+    std::vector<std::string> menuBar() const
+    {
+        Texts out;
+        for (QAction* a : form->menuBar()->actions())
+            if (a->isVisible())
+                out.push_back(a->text().toStdString());
+        return out;
+    }
+
+    TempDir program, dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+};
+
+const Entry A{"A.CON", 10}, B{"B.ART", 20}, Slot{Res, 0};
+
+TEST_F(GRPExpTest, NewAddsGrpOnlyWhenTheFilesOwnNameHasNoFullStop)
+{
+    ::mkdir(dir.file("my.games").c_str(), 0755);
+    const struct {
+        const char* name;
+        std::string chosen, created;
+    } cases[] = {{"bare name", dir.file("NEWFILE"), dir.file("NEWFILE.GRP")},
+                 {"folder with a full stop", dir.file("my.games/NEWFILE"), dir.file("my.games/NEWFILE.GRP")},
+                 {"own extension", dir.file("mod.dat"), dir.file("mod.dat")}};
+    TfrmGRPExp* w = newWindow();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.files.push_back(c.chosen);
+        onDialog([](QWidget* d) {
+            d->findChild<QLineEdit*>("Edit1")->setText("abcdefghijklm");   // cut to 11
+            click(d, "Button1");
+        });
+        trigger(w, "mnuFileNew");
+        EXPECT_EQ(prompter.shown.at(0).caption, "New");
+        EXPECT_EQ(dir.read(c.created.substr(dir.path().size())), std::string("abcdefghijk\0", 12) + Le32(0));
+        EXPECT_EQ(w->windowTitle().toStdString(), "Tessel Group File Explorer - " + c.created);
+        prompter.clear();
+    }
+    // The dialog keeps its text; cancelling it creates nothing.
+    prompter.files.push_back(dir.file("NOSIG"));
+    onDialog([](QWidget* d) {
+        EXPECT_EQ(d->findChild<QLineEdit*>("Edit1")->text(), "abcdefghijk");
+        click(d, "Button2");
+    });
+    trigger(w, "mnuFileNew");
+    EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP", "The group file was not created"}));
+    EXPECT_FALSE(FileExists(dir.file("NOSIG.GRP")) || FileExists(dir.file("NOSIG")));
+}
+
+TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroups)
+{
+    Duke3DDir = dir.path();
+    TfrmGRPExp* w = newWindow();
+    prompter.files = {dir.file("NONE.GRP"), dir.write("T.GRP", Grp({A, {Del, 5}, B, {"C.CON", 1}, Slot}))};
+    trigger(w, "mnuFileOpen");
+    trigger(w, "mnuFileOpen");
+    EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP",
+                                       "The File " + dir.file("NONE.GRP") + " does not exist.",
+                                       "GRP File (*.GRP)|*.GRP"}));
+    EXPECT_EQ(w->OpenDialog.title, "Open");
+    EXPECT_EQ(listed(w), (Texts{"A.CON 10 96", "B.ART 20 111", "C.CON 1 131"}));
+    EXPECT_EQ(tree(w), (Texts{"[CON] A.CON C.CON", "[ART] B.ART"}));
+    EXPECT_EQ(panels(w), "Finished|Signature: KenSilverman|Filecount: 3");
+    EXPECT_EQ(w->windowTitle().toStdString(), "Tessel Group File Explorer - " + dir.file("T.GRP"));
+}
+
+TEST_F(GRPExpTest, TheShellsPendingArchiveOpensOnFirstActivation)
+{
+    PendingAction = 3;
+    PendingFileName = dir.file("GONE.GRP");
+    TfrmGRPExp* gone = newWindow();
+    EXPECT_EQ(prompter.texts(), Texts{"The file does not exist."});
+    EXPECT_EQ(gone->windowTitle(), "Tessel Group File Explorer - No File Loaded");
+    PendingAction = 3;
+    PendingFileName = dir.write("T.GRP", Grp({A}));
+    TfrmGRPExp* w = newWindow();
+    EXPECT_EQ(listed(w), Texts{"A.CON 10 32"});
+    EXPECT_TRUE(PendingFileName.empty());
+    EXPECT_EQ(PendingAction, 0);
+    // A new window of its own menu starts empty, captioned with parentheses.
+    trigger(w, "NewGroupFileWindow1");
+    auto* other = static_cast<TfrmGRPExp*>(form->MdiArea()->activeSubWindow()->widget());
+    EXPECT_EQ(other->windowTitle(), "Tessel Group File Explorer - (No File Loaded)");
+    EXPECT_TRUE(listed(other).empty());
+    trigger(other, "popAdd");
+    EXPECT_EQ(prompter.texts().back(), "There is no archive open.");
+    trigger(other, "NewConWindow1");
+    EXPECT_EQ(form->MdiArea()->activeSubWindow()->widget()->windowTitle(), "VurAvozid - Unnamed");
+}
+
+TEST_F(GRPExpTest, AddFillsASlotOrAsksForReservedSpace)
+{
+    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, Slot})));
+    prompter.files = {dir.write("NEW.CON", "new data")};
+    trigger(w, "mnuItemsAdd");
+    EXPECT_EQ(prompter.shown.back().caption, "File To Add");
+    EXPECT_EQ(dir.read("T.GRP"), Grp({A, {"NEW.CON", 8, "new data"}}));
+    EXPECT_EQ(listed(w), (Texts{"A.CON 10 48", "NEW.CON 8 58"}));
+    EXPECT_EQ(tree(w), (Texts{"[CON] A.CON NEW.CON"}));
+
+    // No slot left: the dialog opens with the archive's size; the file stays out either way.
+    prompter.clear();
+    const std::string full = dir.read("T.GRP");
+    prompter.files = {dir.write("X.CON", "x"), dir.file("X.CON")};
+    onDialog([&](QWidget* d) {
+        EXPECT_NE(d->findChild<QLabel*>("Label4")->text().indexOf(QString(" %1 bytes").arg(full.size())), -1);
+        EXPECT_EQ(d->findChild<QSpinBox*>("spnReservedSpaces")->value(), 25);
+        click(d, "btnCancel");
+    });
+    trigger(w, "mnuAddItem");
+    EXPECT_EQ(dir.read("T.GRP"), full);
+    onDialog([](QWidget* d) {
+        d->findChild<QSpinBox*>("spnReservedSpaces")->setValue(2);
+        click(d, "BitBtn1");
+    });
+    key(Qt::Key_F2);
+    EXPECT_EQ(dir.read("T.GRP"), Grp({A, {"NEW.CON", 8, "new data"}, Slot, Slot}));
+    EXPECT_EQ(listed(w), (Texts{"A.CON 10 80", "NEW.CON 8 90"}));
+    const std::string noSlot = "There is no reserved space in the group file, please add some.";
+    EXPECT_EQ(prompter.texts(), (Texts{"All Files (*.*)|*.*", noSlot, "All Files (*.*)|*.*", noSlot}));
+    // The spin edit keeps the last number.
+    onDialog([](QWidget* d) {
+        EXPECT_EQ(d->findChild<QSpinBox*>("spnReservedSpaces")->value(), 2);
+        d->close();   // the close box: nothing
+    });
+    trigger(w, "mnuItemsCRes");
+    EXPECT_EQ(panels(w).substr(0, 9), "Finished|");
+}
+
+TEST_F(GRPExpTest, ExtractAsksBeforeOverwriting)
+{
+    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, B})));
+    trigger(w, "mnuItemsExtract");
+    EXPECT_EQ(prompter.texts().back(), "There is nothing selected in the list.");
+    const std::string out = dir.write("out", "mine");
+    selectRow(w, 1);
+    for (const MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+        prompter.files.push_back(out);
+        prompter.answers.push_back(answer);
+        trigger(w, "popExtract");
+        EXPECT_EQ(w->SaveDialog.title + "|" + w->SaveDialog.filter, "Extract to...|All Files (*.*)|*.*");
+    }
+    EXPECT_EQ(dir.read("out"), std::string(20, 'B'));
+    selectNode(w, 0, 0);
+    prompter.files.push_back(dir.file("a"));
+    trigger(w, "mnuTreeExtract");
+    EXPECT_EQ(dir.read("a"), std::string(10, 'A'));
+}
+
+TEST_F(GRPExpTest, DeleteFromTheListMarksEveryEntryOfTheNameFromTheTreeTheFirst)
+{
+    const Entry dup{"DUP.CON", 3}, gone{Del, 3, "DDD"};
+    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, dup, dup, B})));
+    selectRow(w, 1);
+    trigger(w, "popDelete");
+    EXPECT_EQ(dir.read("T.GRP"), Grp({A, gone, gone, B}));
+    EXPECT_EQ(listed(w), (Texts{"A.CON 10 80", "DUP.CON 3 93", "B.ART 20 96"}));
+    EXPECT_EQ(tree(w), (Texts{"[CON] A.CON DUP.CON", "[ART] B.ART"}));
+
+    dir.write("T.GRP", Grp({A, dup, dup, B}));
+    trigger(w, "mnuItemsUpdate");
+    selectNode(w, 0, 1);
+    trigger(w, "mnuTreeDelete");
+    EXPECT_EQ(dir.read("T.GRP"), Grp({A, gone, dup, B}));
+    EXPECT_EQ(listed(w), (Texts{"A.CON 10 80", "DUP.CON 3 93", "B.ART 20 96"}));
+    selectNode(w, 1, 0);
+    key(Qt::Key_Delete);   // the list has no selection
+    EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP", "Nothing selected in the list."}));
+    trigger(w, "mnuTreeDelete");
+    EXPECT_EQ(tree(w), (Texts{"[CON] A.CON DUP.CON"}));
+    EXPECT_EQ(panels(w), "Finished|Signature: KenSilverman|Filecount: 2");
+    // No other row takes the deleted one's place in the selection: a second Del does nothing.
+    auto* list = w->findChild<QTableView*>("ListView1");
+    list->setFocus();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+    key(Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(list->selectionModel()->hasSelection());
+}
+
+TEST_F(GRPExpTest, CloseGroupFileResetsTheWindowWithOrWithoutAnArchive)
+{
+    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A})));
+    for (const Texts& messages : {Texts{"GRP File (*.GRP)|*.GRP"}, Texts{"GRP File (*.GRP)|*.GRP", "No File Loaded"}}) {
+        trigger(w, "Close1");
+        EXPECT_EQ(prompter.texts(), messages);
+        EXPECT_EQ(w->windowTitle(), "Veska' pl1 maker - (No File Loaded)");
+        EXPECT_EQ(panels(w), "Finished|Signature:|Filecount: 0");
+        EXPECT_TRUE(listed(w).empty() && tree(w).empty());
+    }
+    trigger(w, "mnuItemsDelete");
+    EXPECT_EQ(prompter.texts().back(), "There is no archive open.");
+}
+
+TEST_F(GRPExpTest, TheTreeOptionIsWrittenInvertedAndTakesEffectAtTheNextLoad)
+{
+    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, B})));
+    for (const bool off : {true, false}) {
+        SCOPED_TRACE(off ? "disabled" : "enabled");
+        onDialog([off](QWidget* d) {
+            d->findChild<QCheckBox*>("chkDisableTreeList")->setChecked(off);
+            click(d, "btnDone");
+        });
+        trigger(w, "mnuViewOptions");
+        EXPECT_EQ(TreeListDisabled, off);
+        EXPECT_EQ(ProfileFile(SettingsFileName).ReadString("GroupFileExplorer", "TreeListEnable", ""), off ? "1" : "0");
+        EXPECT_EQ(tree(w).size(), off ? 2u : 0u);   // until the next load
+        trigger(w, "mnuTreeUpdate");
+        EXPECT_EQ(tree(w).size(), off ? 0u : 2u);
+    }
+    TreeListDisabled = true;
+    prompter.clear();
+    trigger(w, "mnuTreeDelete");
+    trigger(w, "mnuTreeExtract");
+    EXPECT_EQ(prompter.texts(), Texts(2, "You disabled the treelist, so you cannot operate it..."));
+}
+
+TEST_F(GRPExpTest, ItsMenusAndKeysReplaceTheMainOnesWhileItIsCurrent)
+{
+    const Texts main = menuBar();
+    QSignalSpy copies(form->action(Cmd::EditCopy), &QAction::triggered);
+    QSignalSpy repeats(form->action(Cmd::EditRepeatSearch), &QAction::triggered);
+    form->action(Cmd::EditRepeatSearch)->setEnabled(true);
+    QWidget* editor = form->NewEditorWindow("VurAvozid - Unnamed1");
+    TfrmGRPExp* w = newWindow();
+    EXPECT_EQ(menuBar(), (Texts{"&File", "&Items", "&View"}));
+    EditorRequests.SaveRequest = true;
+    form->PostEditorRequest();   // dropped: no editor is current
+    for (const auto k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_Delete})
+        key(k);
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(prompter.texts(), (Texts{"There is no archive open.", "There is no archive open.",
+                                       "There is no archive open.", "No File Loaded"}));
+    EXPECT_EQ(copies.count() + repeats.count(), 0);
+
+    form->MdiArea()->setActiveSubWindow(static_cast<QMdiSubWindow*>(editor->parentWidget()));
+    EXPECT_EQ(static_cast<FakeEditor*>(editor)->saveRequests, 0);
+    EXPECT_EQ(menuBar(), main);
+    key(Qt::Key_F3);   // the main window's Repeat Search again
+    EXPECT_EQ(repeats.count(), 1);
+    EXPECT_EQ(prompter.texts().back(), "No search string was entered before.");
+
+    form->MdiArea()->setActiveSubWindow(static_cast<QMdiSubWindow*>(w->parentWidget()));
+    trigger(w, "mnuFileExit");
+    QTest::qWait(0);
+    EXPECT_EQ(menuBar(), main);
+    EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(GRPExpTest, DroppedFilesAreAddedInTurnUntilTheSlotsRunOut)
+{
+    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, Slot, Slot})));
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const char* name : {"A.CON", "X.CON", "Y.CON", "Z.CON"})
+        urls << QUrl::fromLocalFile(QString::fromStdString(dir.write(name, name)));
+    data.setUrls(urls);
+    onDialog([](QWidget* d) { click(d, "btnCancel"); });
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &drop);
+    EXPECT_EQ(listed(w), (Texts{"A.CON 10 64", "X.CON 5 74", "Y.CON 5 79"}));
+    EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP",
+                                       "There is already a file with the same name in the archive",
+                                       "There is no reserved space in the group file, please add some."}));
+}
+
+TEST_F(GRPExpTest, RebuildsGiveTheBytesAndListingOfTheCommandLineTool)
+{
+    const std::string bytes = Grp({A, {Del, 7}, B, Slot, Slot});
+    const struct {
+        const char* action;
+        QStringList tool;
+        bool asks;   // a question; otherwise the reserved-space dialog
+    } cases[] = {{"mnuItemsDefrag", {"defrag"}, true},
+                 {"mnuItemsCRes", {"reserve", "3"}, false},
+                 {"mnuItemsEraseRes", {"unreserve"}, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        TfrmGRPExp* w = newWindow(dir.write("W.GRP", bytes));
+        QStringList args = c.tool;
+        args.insert(1, QString::fromStdString(dir.write("T.GRP", bytes)));
+        EXPECT_EQ(QProcess::execute(TESSEL_BIN_DIR "/tessel-grp", args), 0);
+        if (c.asks)
+            prompter.answers.push_back(MsgResult::Yes);
+        else
+            onDialog([](QWidget* d) {
+                d->findChild<QSpinBox*>("spnReservedSpaces")->setValue(3);
+                click(d, "BitBtn1");
+            });
+        trigger(w, c.action);
+        EXPECT_EQ(dir.read("W.GRP"), dir.read("T.GRP"));
+        QProcess list;
+        list.start(TESSEL_BIN_DIR "/tessel-grp", {"list", QString::fromStdString(dir.file("W.GRP"))});
+        list.waitForFinished(-1);
+        std::string shown;
+        for (const auto& row : listed(w))
+            shown += row + "\n";
+        EXPECT_EQ(list.readAllStandardOutput().toStdString(), shown + "Signature: KenSilverman\nFilecount: 2\n");
+        EXPECT_TRUE(w->findChild<QWidget*>("ProgressBar")->isHidden());
+    }
+}
+
+} // namespace
+} // namespace tessel
