@@ -9,5 +9,6 @@ class TMainForm;
 void RegisterFileCommands(TMainForm& main);   // FileCommands.cpp
 void RegisterEditCommands(TMainForm& main);   // EditCommands.cpp
 void RegisterViewCommands(TMainForm& main);   // ViewCommands.cpp: bars and document windows
+void RegisterLaunchCommands(TMainForm& main); // LaunchCommands.cpp: games, tools and the launcher dialogs
 
 } // namespace tessel

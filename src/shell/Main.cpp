@@ -85,6 +85,7 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     RegisterFileCommands(*this);
     RegisterEditCommands(*this);
     RegisterViewCommands(*this);
+    RegisterLaunchCommands(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 

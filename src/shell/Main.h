@@ -14,6 +14,7 @@
 
 #include "platform/Prompter.h"
 #include "shell/CommandTable.h"
+#include "shell/Launchers.h"
 
 class QAction;
 class QDockWidget;
@@ -64,6 +65,8 @@ public:
     // destroyed, in the order of adding, before the main window writes its own
     // settings, so that the settings these windows write on destruction come first.
     void AddToolWindow(QWidget* window);
+    // The launchers and the directory chooser, as they enter themselves.
+    LauncherWindows launchers;
 
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;
