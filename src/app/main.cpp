@@ -1,9 +1,12 @@
 // The entry sequence: the application title, the prompter of the running
 // program, the main window (whose creation reads the settings and loads the
-// language files), then the event loop.
+// language files), the windows that live for the whole run, then the event loop.
 #include <QApplication>
 #include <QIcon>
 
+#include "launch/Directory.h"
+#include "launch/StartDuke.h"
+#include "launch/StartQuake.h"
 #include "shell/Globals.h"
 #include "shell/Main.h"
 #include "shell/QtPrompter.h"
@@ -21,6 +24,12 @@ int main(int argc, char** argv)
     tessel::QtPrompter prompter;
     tessel::SetAppPrompter(&prompter);
     tessel::TMainForm mainForm(prompter);
+    // The windows of the whole run, made hidden in their order: the Quake
+    // launcher, the Duke launcher (which may open the first editor windows),
+    // the directory chooser.
+    mainForm.AddToolWindow(new tessel::TfrmQuakeStart(mainForm, prompter));
+    mainForm.AddToolWindow(new tessel::TfrmDukeStart(mainForm, prompter));
+    mainForm.AddToolWindow(new tessel::TfrmDirectory(mainForm));
     mainForm.show();
     return app.exec();
 }
