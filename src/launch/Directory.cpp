@@ -1,5 +1,6 @@
 #include "launch/Directory.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "platform/Files.h"
 #include "shell/Main.h"
@@ -71,8 +73,12 @@ TfrmDirectory::TfrmDirectory(TMainForm& main) : QDialog(&main), main_(main)
         DirList1->hideColumn(column);
     connect(DirList1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid())
-                    directory_ = FromQString(folders_->filePath(current));
+                if (!current.isValid())
+                    return;
+                directory_ = FromQString(folders_->filePath(current));
+                // The volume list names the volume of the folder shown.
+                if (const int volume = VolumeOf(directory_); volume >= 0)
+                    DriveComboBox1->setCurrentIndex(volume);
             });
 
     btnOk = new QPushButton("&Ok", this);
@@ -111,6 +117,13 @@ std::optional<std::string> TfrmDirectory::ChooseDirectory(const std::optional<st
 {
     if (start)
         SetDirectory(*start);
+    // Above the window that asks (a launcher): made the main window's, the
+    // window manager may raise the main window over that launcher.
+    if (QWidget* owner = QApplication::activeWindow(); owner && owner != this) {
+        createWinId();
+        windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    DirList1->setFocus();   // the arrow keys move through the folders, not the volumes
     chosen_ = false;
     exec();
     if (!chosen_)
@@ -122,15 +135,12 @@ void TfrmDirectory::SetDirectory(const std::string& dir)
 {
     const std::string path = WithoutTrailingSeparators(AbsolutePath(dir));
     directory_ = path;
-    const int volume = VolumeOf(path);
-    if (volume >= 0)
-        DriveComboBox1->setCurrentIndex(volume);
     const QModelIndex index = folders_->index(ToQString(path));
     if (!index.isValid())
         return;
     DirList1->setCurrentIndex(index);
     DirList1->expand(index);
-    DirList1->scrollTo(index);
+    DirList1->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 int TfrmDirectory::VolumeOf(const std::string& path) const
