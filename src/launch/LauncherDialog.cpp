@@ -29,7 +29,7 @@ namespace {
 constexpr int DesignWidth = 587;
 constexpr int DesignHeight = 367;
 
-// Where the frame's parts sit. The resize rule gives their sizes; these
+// Where the frame's pieces sit. The resize rule gives their sizes; these
 // offsets are what the rule leaves over around them.
 constexpr int NoteBookTop = 42;          // MainNoteBook: W - 8 by H - 46, 4 from the left and bottom
 constexpr int LaunchNoteLeft = 4;        // LauncherTabs and LaunchNote: W - 18 by H - 95
@@ -53,8 +53,8 @@ LauncherDialog::LauncherDialog(TMainForm& main, Prompter& prompter, const Frame&
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(Text(frame.caption));
-    // The size the dialog was designed in: its groups hold their controls at
-    // that size in it.
+    // The design's 8 points: at that size the groups hold their controls in
+    // about the design's room.
     QFont designFont = font();
     designFont.setPointSize(8);
     setFont(designFont);

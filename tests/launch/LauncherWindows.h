@@ -4,6 +4,8 @@
 // file written first when asked), the Quake and Duke launchers in their order,
 // a directory chooser that answers from a queue, and editor windows that only
 // record the files they are asked to load.
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
@@ -69,6 +71,14 @@ protected:
         duke = new TfrmDukeStart(*main, prompter);
         main->AddToolWindow(duke);
         main->launchers.chooser = &chooser;
+    }
+    // A first start with this settings file (none when empty).
+    void startAfresh(const std::string& ini)
+    {
+        main.reset();
+        ::unlink(dir.file("QztMain.ini").c_str());
+        ResetGlobals();
+        start(ini);
     }
     // Ends the program (the launchers write their options) and starts it again.
     void restart()

@@ -60,23 +60,41 @@ TEST_F(LaunchCommandsTest, EachCommandStartsItsProgramInItsFolder)
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 
-TEST_F(LaunchCommandsTest, CompilingAsksAboutUnsavedChangesAndMissingProgramsAreTold)
+TEST_F(LaunchCommandsTest, MissingProgramsAreToldAsEachCommandTellsIt)
 {
-    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
+    const struct {
+        const char* name;
+        Cmd command;
+        Strings messages;
+        std::string status;
+    } cases[] = {
+        {"no Duke3D.exe: no message, only the status text", Cmd::DukeLaunch, {},
+         "Could not start " + dir.file("game/Duke3D.exe")},
+        {"no Quake.exe", Cmd::QuakeLaunch, {"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."},
+         "Ready"},
+        {"no build.exe", Cmd::DukeBuild,
+         {"Information: Incorrect build directory: " + dir.file("build/") +
+          " , or the build.exe is not named build.exe."},
+         "Ready"},
+        {"no map editor", Cmd::QuakeMapEditor, {}, "Could not start " + dir.file("tools/qe.exe")},
+    };
     start(settings());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        main->SetStatusText(0, "Ready");
+        action(c.command)->trigger();
+        EXPECT_EQ(Messages(prompter), c.messages);
+        EXPECT_EQ(FromQString(main->StatusText(0)), c.status);
+    }
+
+    // The compile tool waits for an answer while the current script is unsaved.
+    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
     main->SetStatusText(1, "Modified");
     prompter.answers = {MsgResult::No};
     action(Cmd::QuakeCompile)->trigger();
     EXPECT_EQ(Messages(prompter), Strings{"Confirm (Yes/No): Some files have not been saved yet, continue?"});
     EXPECT_FALSE(FileExists(tool + ".run"));
-
-    prompter.clear();
-    action(Cmd::DukeBuild)->trigger();
-    EXPECT_EQ(Messages(prompter), Strings{"Information: Incorrect build directory: " + dir.file("build/") +
-                                          " , or the build.exe is not named build.exe."});
-    // A program that is named but cannot be started is said in the status bar.
-    action(Cmd::QuakeMapEditor)->trigger();
-    EXPECT_EQ(FromQString(main->StatusText(0)), "Could not start " + dir.file("tools/qe.exe"));
 }
 
 TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesThem)
