@@ -8,6 +8,9 @@
 #include "grp/GRPExp.h"
 #include "shell/About.h"
 #include "shell/Commands.h"
+#include "launch/Directory.h"
+#include "launch/StartDuke.h"
+#include "launch/StartQuake.h"
 #include "shell/Globals.h"
 #include "shell/Keystroke.h"
 #include "shell/Main.h"
@@ -41,8 +44,13 @@ int main(int argc, char** argv)
     tessel::CreateExplorerDialogs(mainForm);   // TfrmGRPOptions, TfrmResSpace, TfrmNewGRP
     // The main window takes no input while the splash shows.
     splash->show();
-    // Made hidden after it: the about box.
+    // Made hidden after it: the Quake launcher, the about box, the Duke
+    // launcher (which may open the first editor windows), the directory
+    // chooser, the search, replace and go-to-line dialogs.
+    mainForm.AddToolWindow(new tessel::TfrmQuakeStart(mainForm, prompter));
     mainForm.AddToolWindow(new tessel::TAboutBox(prompter, &mainForm));
+    mainForm.AddToolWindow(new tessel::TfrmDukeStart(mainForm, prompter));
+    mainForm.AddToolWindow(new tessel::TfrmDirectory(mainForm));
     tessel::CreateSearchDialogs(mainForm);
 
     mainForm.show();

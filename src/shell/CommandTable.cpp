@@ -64,12 +64,12 @@ const CommandRow CommandRows[] = {
     {Row::Item, Cmd::QuakeLaunch, "mnuQuakeLaunchQ", "Launch &Quake", "", "", 0, None},
     {Row::Item, Cmd::QuakeMapEditor, "mnuQuakeMapEd", "Launch &Map Editing Program", "", "", 0, None},
     {Row::Item, Cmd::QuakeCompile, "mnuQuakeCompile", "&Compile QuakeC Files", "F9", "", cfOff, None},
-    {Row::Item, Cmd::QuakeTestQC, "mnuQuakeTestQC", "&Test QC File for errors", "", "", cfOff, None},
+    {Row::Item, Cmd::QuakeTestQC, "mnuQuakeTestQC", "&Test QC File for errors", "", "", EdOff, None},
 
     {Row::Menu, None, "mnuVerge", "&Verge", "", "", 0, None},
-    {Row::Item, Cmd::VergeLaunch, "mnuVergeLaunch", "Launch &Verge", "", "", 0, None},
-    {Row::Item, Cmd::VergeMapEditor, "mnuVergeMapEd", "Launch Verge &MapEd", "", "", 0, None},
-    {Row::Item, Cmd::VergeCompile, "mnuVergeCompile", "&Compile VC Files", "", "", 0, None},
+    {Row::Item, Cmd::VergeLaunch, "mnuVergeLaunch", "Launch &Verge", "", "", cfOff, None},
+    {Row::Item, Cmd::VergeMapEditor, "mnuVergeMapEd", "Launch Verge &MapEd", "", "", cfOff, None},
+    {Row::Item, Cmd::VergeCompile, "mnuVergeCompile", "&Compile VC Files", "", "", cfOff, None},
 
     {Row::Menu, None, "Window1", "&Window", "", "", 0, None},
     {Row::Item, Cmd::WindowCascade, "WindowCascadeItem", "&Cascade", "", "", 0, None},
@@ -108,7 +108,7 @@ const CommandRow CommandRows[] = {
 
     {Row::Bar, None, "ToolBar3", "Launch", "", "", 0, None},
     {Row::Tool, Cmd::ToolLaunchDuke, "tlLaunchDuke", "Launch Duke3D", "", "tessel-launch-duke", 0, Cmd::DukeLaunch},
-    {Row::Tool, Cmd::ToolLaunchQuake, "tlLaunchQuake", "Launch Quake", "", "tessel-launch-quake", 0, None},
+    {Row::Tool, Cmd::ToolLaunchQuake, "tlLaunchQuake", "Launch Quake", "", "tessel-launch-quake", 0, Cmd::QuakeLaunch},
 };
 // clang-format on
 

@@ -16,6 +16,7 @@ void RegisterWizardCommands(TMainForm& main);      // WizardCommands.cpp: the wi
 void RegisterClipboardCommands(TMainForm& main);   // ClipboardCommands.cpp: when cut, copy and paste are enabled
 void RegisterToolWindowCommands(TMainForm& main);  // ToolWindowCommands.cpp: calculator, viewers, help windows
 void RegisterExplorerWindows(TMainForm& main);     // grp/GRPExp.cpp: how explorer windows are made
+void RegisterLaunchCommands(TMainForm& main);      // LaunchCommands.cpp: games, tools and the launcher dialogs
 
 // FileCommands.cpp: opens name in the document window that shows it (asking
 // whether to save it first) or in a new editor or explorer window, and puts

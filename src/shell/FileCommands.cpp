@@ -55,14 +55,14 @@ void RememberDialogFolder(const FileDialog& dialog)
 
 // A main script directory that has gone is reported and forgotten for this
 // run (the settings file keeps it), and so is the launcher's field for it.
-void CheckDirectory(TMainForm& main, std::string& dir, const char* message, const std::function<void()>& clearField)
+void CheckDirectory(TMainForm& main, std::string& dir, const char* message, GameLauncher* launcher)
 {
     if (dir.empty() || DirectoryExists(dir))
         return;
     main.prompter().ShowMessage(message);
     dir.clear();
-    if (clearField)
-        clearField();
+    if (launcher)
+        launcher->clearScriptDirectoryField();
 }
 
 std::string CaptionOf(const QWidget* window)
@@ -106,10 +106,10 @@ void Open(TMainForm& main)
 {
     CheckDirectory(main, ConDir,
                    "Your main con directory does not exist, please choose a new one from the DukeNukem Options page.",
-                   main.launcherFields.clearConFileDir);
+                   main.launchers.duke);
     CheckDirectory(main, QCDir,
                    "Your main QC directory does not exist, please choose a new one from the Quake Options page.",
-                   main.launcherFields.clearQCFileDir);
+                   main.launchers.quake);
     PrepareDialogFolder(main.OpenDialog);
     if (!main.prompter().ExecuteOpen(main.OpenDialog))
         return;

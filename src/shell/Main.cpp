@@ -80,6 +80,7 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     RegisterClipboardCommands(*this);
     RegisterToolWindowCommands(*this);
     RegisterExplorerWindows(*this);
+    RegisterLaunchCommands(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 

@@ -14,6 +14,7 @@
 
 #include "platform/Prompter.h"
 #include "shell/CommandTable.h"
+#include "shell/Launchers.h"
 
 class QAction;
 class QDockWidget;
@@ -85,14 +86,6 @@ public:
         return nullptr;
     }
 
-    // What the Open command does to the launchers when a main script
-    // directory has gone: the Duke launcher empties its txtConFileDir and the
-    // Quake launcher its txtQCFileDir. Each launcher sets its hook when it is
-    // created; until then there is no field to empty.
-    struct LauncherFields {
-        std::function<void()> clearConFileDir;
-        std::function<void()> clearQCFileDir;
-    } launcherFields;
 
     // --- the wizard pane, for the editor window's typed-word match and Ctrl+Alt+C ---
     // Selects entry k of MainConWiz (from 1, as TypedWordMatch numbers them)
@@ -108,6 +101,9 @@ public:
     // bar. nullptr, another window becoming current, or the menus' owner
     // going away bring the main menus back. The tool bars stay.
     void ShowDocumentMenus(QMenuBar* menus);
+
+    // The launchers and the directory chooser, as they enter themselves.
+    LauncherWindows launchers;
 
     void SetStatusText(int panel, const QString& text);
     QString StatusText(int panel) const;

@@ -140,7 +140,15 @@ TEST_F(FileCommandsTest, GroupFilesGoToAnExplorerByTheirOwnName)
 TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRuns)
 {
     start();
-    form->launcherFields.clearConFileDir = [] { ConDir = "emptied"; };
+    // The Duke launcher's field of the con directory; the Quake launcher is not there.
+    struct FakeLauncher : GameLauncher {
+        void btnRunClick() override {}
+        QWidget& launcherWindow() override { return window; }
+        void clearScriptDirectoryField() override { cleared = true; }
+        QWidget window;
+        bool cleared = false;
+    } duke;
+    form->launchers.duke = &duke;
     ConDir = dir.file("gone/");
     QCDir = dir.file("gone too/");
     std::filesystem::create_directories(dir.file("work"));
@@ -149,7 +157,8 @@ TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRu
               (Lines{"Your main con directory does not exist, please choose a new one from the DukeNukem Options page.",
                      "Your main QC directory does not exist, please choose a new one from the Quake Options page.",
                      form->OpenDialog.filter}));
-    EXPECT_EQ(ConDir, "emptied");
+    EXPECT_TRUE(duke.cleared);
+    EXPECT_EQ(ConDir, "");
     EXPECT_EQ(QCDir, "");
 
     restart();

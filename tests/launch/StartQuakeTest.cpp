@@ -1,0 +1,167 @@
+#include "launch/StartQuake.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTest>
+
+#include "launch/LauncherWindows.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using Strings = std::vector<std::string>;
+using ::testing::HasSubstr;
+
+class StartQuakeTest : public LauncherWindowsTest {
+protected:
+    StartQuakeTest()
+    {
+        for (const char* sub : {"quake", "quake/mytc", "progs", "qc", "tools"})
+            ::mkdir(dir.file(sub).c_str(), 0755);
+        exe = FakeProgram(dir.file("quake/QUAKE.EXE"));
+    }
+    std::string withQuake(const std::string& more = std::string()) const
+    {
+        return "[QuakeDirectorys]\r\nQuakeDir=" + quake_ + "\r\n" + more;
+    }
+    void run() { QTest::mouseClick(control(quake, "btnRun"), Qt::LeftButton); }
+    QComboBox* list(const char* name) { return control<QComboBox>(quake, name); }
+
+    const std::string quake_ = dir.file("quake/");
+    std::string exe;
+};
+
+TEST_F(StartQuakeTest, RunStartsQuakeWithTheSwitchesOfTheControls)
+{
+    start(withQuake());
+    // A TC folder inside the Quake folder, Easy, e1m3.
+    chooser.answers = {dir.file("quake/mytc")};
+    click(quake, "btnTCBrowse");
+    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{quake_}));
+    click(quake, "chkUseTC");
+    click(quake, "rdiEasy");
+    list("cmbLevel")->setCurrentIndex(3);
+    run();
+    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"-game", "mytc", "+skill", "0", "+map", "e1m3"}));
+
+    // An alternate executable of the list.
+    const std::string gl = FakeProgram(dir.file("quake/glquake.exe"));
+    click(quake, "chkUseAltExe");
+    EXPECT_TRUE(enabled(quake, "cmbAltExe"));
+    click(quake, "chkLaunchReg");
+    run();
+    const StartRecord started = WaitForStart(gl);
+    EXPECT_TRUE(SameFile(started.folder, quake_));
+    EXPECT_EQ(started.arguments, Strings{});
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
+{
+    const std::string noTarget = "Confirm (Yes/No): Progs.dat Could not be copied overed to the Specified directory, "
+                                 "because the specified directory does not exist. Continue?";
+    dir.write("progs/progs.dat", "compiled");
+    start(withQuake());
+    EXPECT_FALSE(enabled(quake, "chkCopy"));
+    chooser.answers = {dir.file("progs"), dir.file("quake/mytc")};
+    click(quake, "btnProgsBrowse");
+    EXPECT_FALSE(enabled(quake, "chkCopy"));   // not before both folders are known
+    click(quake, "btnSpefTC");
+    EXPECT_TRUE(enabled(quake, "chkCopy") && enabled(quake, "Label10"));
+    click(quake, "chkCopy");
+    run();
+    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"+skill", "2", "+map", "start"}));
+    EXPECT_EQ(dir.read("quake/mytc/progs.dat"), "compiled");
+
+    // The target folder gone: asked, forgotten, and No stops the launch.
+    ::unlink(dir.file("quake/mytc/progs.dat").c_str());
+    ::rmdir(dir.file("quake/mytc").c_str());
+    ::unlink((exe + ".run").c_str());
+    prompter.answers = {MsgResult::No};
+    run();
+    EXPECT_EQ(Messages(prompter), Strings{noTarget});
+    EXPECT_EQ(text(quake, "txtSpefTC"), "");
+    EXPECT_FALSE(enabled(quake, "chkCopy") || enabled(quake, "Label10"));
+    EXPECT_FALSE(FileExists(exe + ".run"));
+}
+
+TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
+{
+    const struct {
+        const char* name;
+        std::string ini;
+        bool launch, mapEditor, compile;
+    } cases[] = {
+        {"nothing chosen", "", false, false, false},
+        {"the Quake folder", withQuake(), true, false, false},
+        {"the programs", "[QuakeDirectorys]\r\nMainQMapEdProg=/e/qe.exe\r\nMainQCToolDir=qcc.exe\r\n", false, true,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        startAfresh(c.ini);
+        EXPECT_EQ(enabled(quake, "btnRun"), c.launch);
+        EXPECT_EQ(action(Cmd::QuakeLaunch)->isEnabled(), c.launch);
+        EXPECT_EQ(action(Cmd::ToolLaunchQuake)->isEnabled(), c.launch);
+        EXPECT_EQ(action(Cmd::QuakeMapEditor)->isEnabled(), c.mapEditor);
+        EXPECT_EQ(action(Cmd::QuakeCompile)->isEnabled(), c.compile);
+    }
+    // Choosing the programs enables their items; of the tool only its name is kept.
+    startAfresh("");
+    prompter.files = {dir.file("tools/qe.exe"), dir.file("qc/fastqcc.exe")};
+    click(quake, "btnMapEdBrowse");
+    click(quake, "btnCompileTls");
+    EXPECT_EQ(text(quake, "txtMapEdProg"), dir.file("tools/qe.exe"));
+    EXPECT_EQ(text(quake, "txtQCComp"), "fastqcc.exe");
+    EXPECT_TRUE(action(Cmd::QuakeMapEditor)->isEnabled() && action(Cmd::QuakeCompile)->isEnabled());
+    EXPECT_EQ(ini(), "[QuakeDirectorys]\r\nMainQMapEdProg=" + dir.file("tools/qe.exe") +
+                         "\r\nMainQCToolDir=fastqcc.exe\r\n");
+}
+
+TEST_F(StartQuakeTest, StartRegularlyDisablesItsControlsAndClearingItEnablesTheTcSwitch)
+{
+    start();
+    EXPECT_FALSE(enabled(quake, "chkUseTC"));   // no TC directory
+    EXPECT_FALSE(enabled(quake, "cmbAltExe"));
+    const char* const followers[] = {"rdiEasy",    "rdiMedium",     "rdiHard",      "rdiNightMare", "cmbLevel",
+                                     "txtUserMap", "btnUserBrowse", "btnUserClear", "chkRecord",    "chkUseTC"};
+    for (const bool checked : {true, false}) {
+        click(quake, "chkLaunchReg");
+        for (const char* name : followers) {
+            SCOPED_TRACE(name);
+            EXPECT_EQ(enabled(quake, name), !checked);
+        }
+    }
+}
+
+TEST_F(StartQuakeTest, OptionsSurviveARestart)
+{
+    start(withQuake("[QuakeStartup]\r\nCheckUseAltExe=1\r\ncmbAltExeVal=2\r\nLevel=31\r\nSkill=9\r\n"));
+    EXPECT_TRUE(control<QRadioButton>(quake, "rdiHard")->isChecked());
+    EXPECT_TRUE(enabled(quake, "cmbAltExe"));
+    click(quake, "rdiNightMare");
+    click(quake, "chkRecord");
+    list("cmbLevel")->setCurrentIndex(37);
+    list("cmbAltExe")->setCurrentIndex(1);
+    chooser.answers = {dir.file("progs")};
+    click(quake, "btnProgsBrowse");
+    restart();
+    EXPECT_THAT(ini(), HasSubstr("[QuakeStartup]\r\nCheckUseAltExe=1\r\ncmbAltExeVal=1\r\nLevel=37\r\nSkill=4\r\n"
+                                 "LaunchReg=0\r\nCopy=0\r\nRecordDemo=1\r\nUseTC=0\r\nUserMap=\r\nTC=\r\n"
+                                 "SpefTCDir=\r\n"));
+    EXPECT_THAT(ini(), HasSubstr("ProgsDir=" + dir.file("progs/") + "\r\n"));
+    EXPECT_TRUE(control<QRadioButton>(quake, "rdiNightMare")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(quake, "chkRecord")->isChecked());
+    EXPECT_EQ(list("cmbLevel")->currentText(), "dm6: The Dark Zone");
+    EXPECT_EQ(list("cmbAltExe")->currentText(), "Q95");
+    EXPECT_TRUE(enabled(quake, "chkCopy"));   // a progs.dat folder is known
+}
+
+} // namespace
+} // namespace tessel

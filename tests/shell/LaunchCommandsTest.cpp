@@ -1,0 +1,146 @@
+// The main window's Duke, Quake and Verge commands and its launch buttons.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QTest>
+#include <QApplication>
+
+#include "launch/LauncherWindows.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using Strings = std::vector<std::string>;
+
+class LaunchCommandsTest : public LauncherWindowsTest {
+protected:
+    LaunchCommandsTest()
+    {
+        for (const char* sub : {"game", "quake", "build", "qc", "tools"})
+            ::mkdir(dir.file(sub).c_str(), 0755);
+    }
+    std::string settings() const
+    {
+        return "[Directorys]\r\nDuke3DDir=" + dir.file("game/") + "\r\nBuildDir=" + dir.file("build/") +
+               "\r\n[QuakeDirectorys]\r\nQuakeDir=" + dir.file("quake/") + "\r\nQCDir=" + dir.file("qc/") +
+               "\r\nMainQMapEdProg=" + dir.file("tools/qe.exe") + "\r\nMainQCToolDir=fastqcc.exe\r\n";
+    }
+};
+
+TEST_F(LaunchCommandsTest, EachCommandStartsItsProgramInItsFolder)
+{
+    const struct {
+        const char* name;
+        Cmd command;
+        std::string program, folder;
+        Strings arguments;
+    } cases[] = {
+        {"Launch Duke3D", Cmd::DukeLaunch, "game/Duke3D.exe", "game", {"/v1", "/l1", "/s3"}},
+        {"tlLaunchDuke", Cmd::ToolLaunchDuke, "game/Duke3D.exe", "game", {"/v1", "/l1", "/s3"}},
+        {"Launch Quake", Cmd::QuakeLaunch, "quake/Quake.exe", "quake", {"+skill", "2", "+map", "start"}},
+        {"tlLaunchQuake", Cmd::ToolLaunchQuake, "quake/Quake.exe", "quake", {"+skill", "2", "+map", "start"}},
+        {"Launch Build", Cmd::DukeBuild, "build/BUILD.EXE", "build", {}},
+        {"Compile QuakeC", Cmd::QuakeCompile, "qc/fastqcc.exe", "qc", {}},
+        {"Launch Map Editing Program", Cmd::QuakeMapEditor, "tools/qe.exe", "tools", {}},
+    };
+    for (const auto& c : cases)
+        FakeProgram(dir.file(c.program));
+    start(settings());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(action(c.command)->isEnabled());
+        action(c.command)->trigger();
+        const StartRecord started = WaitForStart(dir.file(c.program));
+        EXPECT_TRUE(SameFile(started.folder, dir.file(c.folder)));
+        EXPECT_EQ(started.arguments, c.arguments);
+        ::unlink((dir.file(c.program) + ".run").c_str());
+    }
+    EXPECT_FALSE(duke->isVisible() || quake->isVisible());
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+TEST_F(LaunchCommandsTest, MissingProgramsAreToldAsEachCommandTellsIt)
+{
+    const struct {
+        const char* name;
+        Cmd command;
+        Strings messages;
+        std::string status;
+    } cases[] = {
+        {"no Duke3D.exe: no message, only the status text", Cmd::DukeLaunch, {},
+         "Could not start " + dir.file("game/Duke3D.exe")},
+        {"no Quake.exe", Cmd::QuakeLaunch, {"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."},
+         "Ready"},
+        {"no build.exe", Cmd::DukeBuild,
+         {"Information: Incorrect build directory: " + dir.file("build/") +
+          " , or the build.exe is not named build.exe."},
+         "Ready"},
+        {"no map editor", Cmd::QuakeMapEditor, {}, "Could not start " + dir.file("tools/qe.exe")},
+    };
+    start(settings());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        main->SetStatusText(0, "Ready");
+        action(c.command)->trigger();
+        EXPECT_EQ(Messages(prompter), c.messages);
+        EXPECT_EQ(FromQString(main->StatusText(0)), c.status);
+    }
+
+    // The compile tool waits for an answer while the current script is unsaved.
+    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
+    main->SetStatusText(1, "Modified");
+    prompter.answers = {MsgResult::No};
+    action(Cmd::QuakeCompile)->trigger();
+    EXPECT_EQ(Messages(prompter), Strings{"Confirm (Yes/No): Some files have not been saved yet, continue?"});
+    EXPECT_FALSE(FileExists(tool + ".run"));
+}
+
+TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesThem)
+{
+    start();
+    const struct {
+        const char* name;
+        Cmd button;
+        QWidget* dialog;
+        bool* open;
+    } cases[] = {{"tldukeDlg", Cmd::ToolDukeDialog, duke, &DukeLauncherOpen},
+                 {"tlQuakeDlg", Cmd::ToolQuakeDialog, quake, &QuakeLauncherOpen}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        main->SetEditorCommandsEnabled(true);
+        main->SetStatusText(1, "Modified");
+        action(c.button)->trigger();
+        EXPECT_TRUE(c.dialog->isVisible() && *c.open);
+        QApplication::setActiveWindow(c.dialog);   // as the window system does when it takes the focus
+        // Its activation leaves only go-to-line and the block indents of the editor commands.
+        EXPECT_FALSE(action(Cmd::EditSearch)->isEnabled() || action(Cmd::DukeTestCon)->isEnabled() ||
+                     action(Cmd::QuakeTestQC)->isEnabled());
+        EXPECT_TRUE(action(Cmd::EditGotoLine)->isEnabled() && action(Cmd::EditBlockDeIndent)->isEnabled());
+        EXPECT_EQ(main->StatusText(0), "Ready");
+        EXPECT_EQ(main->StatusText(1), "");
+
+        c.dialog->showMinimized();
+        action(c.button)->trigger();
+        EXPECT_FALSE(c.dialog->isMinimized());
+        EXPECT_FALSE(c.dialog->close());
+        EXPECT_FALSE(c.dialog->isVisible() || *c.open);
+    }
+    EXPECT_EQ(main->launchers.duke, duke);
+}
+
+TEST_F(LaunchCommandsTest, TheQuakeBraceTestGoesToTheEditorAndVergeHasNothingToStart)
+{
+    start();
+    EXPECT_FALSE(action(Cmd::QuakeTestQC)->isEnabled());
+    main->NewEditorWindow("VurAvozid - a.qc");
+    main->SetEditorCommandsEnabled(true);   // as an editor window's activation does
+    action(Cmd::QuakeTestQC)->trigger();
+    EXPECT_EQ(editors.braceTests, 1);
+    for (const Cmd verge : {Cmd::VergeLaunch, Cmd::VergeMapEditor, Cmd::VergeCompile})
+        EXPECT_FALSE(action(verge)->isEnabled());
+}
+
+} // namespace
+} // namespace tessel
