@@ -48,7 +48,8 @@ target_link_libraries(tessel_shell_logic PUBLIC tessel_language tessel_platform)
 
 # The editing behaviour over the editing seam.
 add_library(tessel_editor_logic STATIC
-  ${TESSEL_SRC}/editor/EditBuffer.cpp)
+  ${TESSEL_SRC}/editor/EditBuffer.cpp
+  ${TESSEL_SRC}/editor/EditOps.cpp)
 target_link_libraries(tessel_editor_logic PUBLIC tessel_shell_logic tessel_language)
 
 set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_richtext tessel_language tessel_grp tessel_shell_logic

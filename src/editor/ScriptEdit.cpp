@@ -104,6 +104,29 @@ std::string_view ScriptEdit::TextView() const
     return std::string_view(p, static_cast<std::size_t>(TextLength()));
 }
 
+std::string_view ScriptEdit::TextTail(int start) const
+{
+    const int size = TextLength();
+    start = std::clamp(start, 0, size);
+    if (start == size)
+        return std::string_view();
+    // Only the gap inside the range moves, not the text after it.
+    const auto* p = reinterpret_cast<const char*>(Send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), size - start));
+    return std::string_view(p, static_cast<std::size_t>(size - start));
+}
+
+std::string ScriptEdit::TextRange(int start, int length) const
+{
+    const int size = TextLength();
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    // A copy of the range alone: the gap stays where it is.
+    std::string range(static_cast<std::size_t>(length) + 1, '\0');
+    SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(start + length), range.data());
+    range.resize(static_cast<std::size_t>(length));
+    return range;
+}
+
 void ScriptEdit::SetDocument(const ControlText& text)
 {
     lineEnds_ = text.lineEnds;
@@ -276,17 +299,25 @@ TColor ScriptEdit::ColourAt(int offset) const
     return colourOfStyle_[static_cast<std::size_t>(Send(SCI_GETSTYLEAT, offset)) & 0xFF];
 }
 
+void ScriptEdit::CopyColours(int start, TColor* out, std::size_t count) const
+{
+    const int size = TextLength();
+    const long long first = std::max<long long>(start, 0);
+    const long long last = std::min<long long>(static_cast<long long>(start) + static_cast<long long>(count), size);
+    if (first >= last)
+        return;
+    // Pairs of character and style, and two closing NULs.
+    std::string styled(2 * static_cast<std::size_t>(last - first) + 2, '\0');
+    SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(first), static_cast<long>(last), styled.data());
+    for (long long i = first; i < last; ++i)
+        out[i - start] = colourOfStyle_[static_cast<unsigned char>(styled[2 * static_cast<std::size_t>(i - first) + 1])];
+}
+
 std::vector<TColor> ScriptEdit::Colours() const
 {
     const int size = TextLength();
     std::vector<TColor> colours(static_cast<std::size_t>(size));
-    if (size == 0)
-        return colours;
-    // Pairs of character and style, and two closing NULs.
-    std::string styled(2 * static_cast<std::size_t>(size) + 2, '\0');
-    SendScintilla(SCI_GETSTYLEDTEXT, 0L, static_cast<long>(size), styled.data());
-    for (int i = 0; i < size; ++i)
-        colours[i] = colourOfStyle_[static_cast<unsigned char>(styled[2 * i + 1])];
+    CopyColours(0, colours.data(), colours.size());
     return colours;
 }
 
@@ -310,6 +341,16 @@ bool ScriptEdit::CanUndo() const
 void ScriptEdit::Undo()
 {
     undo();
+}
+
+void ScriptEdit::BeginUndoAction()
+{
+    Send(SCI_BEGINUNDOACTION);
+}
+
+void ScriptEdit::EndUndoAction()
+{
+    Send(SCI_ENDUNDOACTION);
 }
 
 void ScriptEdit::BeginUpdate()

@@ -36,6 +36,8 @@ public:
     // --- EditBuffer ------------------------------------------------------------
     int TextLength() const override;
     std::string_view TextView() const override;
+    std::string_view TextTail(int start) const override;
+    std::string TextRange(int start, int length) const override;
     int SelStart() const override;
     int SelLength() const override;
     void SetSelection(int start, int length) override;
@@ -47,10 +49,13 @@ public:
     void PaintRange(int start, int length, TColor colour) override;
     void PaintColours(int start, const TColor* colours, std::size_t count) override;
     TColor ColourAt(int offset) const override;
+    void CopyColours(int start, TColor* out, std::size_t count) const override;
     bool Modified() const override;
     void SetModified(bool modified) override;
     bool CanUndo() const override;
     void Undo() override;
+    void BeginUndoAction() override;
+    void EndUndoAction() override;
     void BeginUpdate() override;
     void EndUpdate() override;
     bool Updating() const { return updateDepth_ > 0; }
