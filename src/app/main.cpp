@@ -1,9 +1,10 @@
 // The entry sequence: the application title, the prompter of the running
 // program, the main window (whose creation reads the settings and loads the
-// language files), then the event loop.
+// language files), the windows that live for the whole run, then the event loop.
 #include <QApplication>
 #include <QIcon>
 
+#include "editor/GeneralOpts.h"
 #include "shell/Globals.h"
 #include "shell/Main.h"
 #include "shell/QtPrompter.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     tessel::QtPrompter prompter;
     tessel::SetAppPrompter(&prompter);
     tessel::TMainForm mainForm(prompter);
+    // The windows of the whole run, created hidden after the main window.
+    mainForm.AddToolWindow(new tessel::TfrmGeneralOpts(prompter, &mainForm));
     mainForm.show();
     return app.exec();
 }

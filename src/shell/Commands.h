@@ -9,5 +9,7 @@ class TMainForm;
 void RegisterFileCommands(TMainForm& main);   // FileCommands.cpp
 void RegisterEditCommands(TMainForm& main);   // EditCommands.cpp
 void RegisterViewCommands(TMainForm& main);   // ViewCommands.cpp: bars and document windows
+void RegisterToolWindowCommands(TMainForm& main);   // ToolWindowCommands.cpp: the windows of the whole run
+void RegisterDocumentWindows(TMainForm& main);      // DocumentWindows.cpp: the editor window's factory
 
 } // namespace tessel

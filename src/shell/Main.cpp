@@ -85,6 +85,8 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     RegisterFileCommands(*this);
     RegisterEditCommands(*this);
     RegisterViewCommands(*this);
+    RegisterToolWindowCommands(*this);
+    RegisterDocumentWindows(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 
@@ -337,7 +339,15 @@ QMdiSubWindow* TMainForm::AddDocument(QWidget* document)
 {
     QMdiSubWindow* w = mdiArea_->addSubWindow(document);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->show();
+    // At the size the window asks for, or maximised when the area is smaller.
+    const QSize wanted = w->sizeHint();
+    const QSize room = mdiArea_->viewport()->size();
+    if (wanted.width() > room.width() || wanted.height() > room.height()) {
+        w->showMaximized();
+    } else {
+        w->resize(wanted);
+        w->show();
+    }
     return w;
 }
 
@@ -368,8 +378,9 @@ void TMainForm::PostEditorRequest()
 {
     if (DocumentWindow* doc = ActiveDocument())
         RunGuarded(prompter_, [doc] { doc->FormActivate(); });
-    else
-        EditorRequests.DropPending();
+    // What the window did not take (an explorer takes none) is not left for
+    // an editor window activated later.
+    EditorRequests.DropPending();
 }
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)

@@ -1,0 +1,43 @@
+#include "editor/ColorizeDlg.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace tessel {
+
+TfrmColorizeDlg::TfrmColorizeDlg(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setObjectName("frmColorizeDlg");
+    setWindowTitle("Colorizing");
+    setWindowModality(Qt::ApplicationModal);
+    auto* text = new QLabel("Colorizing Text, Please  Wait...", this);
+    text->setObjectName("Label1");
+    text->setAlignment(Qt::AlignCenter);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 16, 24, 16);
+    layout->addWidget(text);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    // The work that follows keeps the event loop away: paint now.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+ColorizeScope::ColorizeScope(QWidget* parent)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    dialog_ = new TfrmColorizeDlg(parent);
+}
+
+ColorizeScope::~ColorizeScope()
+{
+    delete dialog_;
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace tessel
