@@ -80,7 +80,8 @@ int VirtualKeyOf(int key)
 }
 
 // The keys of the main window's commands. The control lets them go, so that a
-// key never does two things; the clipboard keys stay the focused control's own.
+// key never does two things (a key the control has no command for is left to
+// the main window's shortcut); the clipboard keys stay the focused control's own.
 const std::vector<QKeyCombination>& MainWindowKeys()
 {
     static const std::vector<QKeyCombination> keys = [] {
@@ -96,15 +97,6 @@ const std::vector<QKeyCombination>& MainWindowKeys()
     return keys;
 }
 
-bool IsMainWindowKey(const QKeyEvent* event)
-{
-    const QKeyCombination key(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
-    for (const QKeyCombination& k : MainWindowKeys())
-        if (k == key)
-            return true;
-    return false;
-}
-
 } // namespace
 
 // The editing control with this window's handlers around the control's own:
@@ -113,6 +105,7 @@ class TfrmConEdit::RichEdit : public ScriptEdit {
 public:
     RichEdit(TfrmConEdit& owner, QWidget* parent) : ScriptEdit(parent), owner_(owner)
     {
+        // Scintilla's own key map and the command set behind it.
         QsciCommandSet* commands = standardCommands();
         for (const QKeyCombination& key : MainWindowKeys()) {
             const int code = key.toCombined();
@@ -126,15 +119,6 @@ public:
     }
 
 protected:
-    bool event(QEvent* event) override
-    {
-        // Not claimed: the main window's shortcut takes the key.
-        if (event->type() == QEvent::ShortcutOverride && IsMainWindowKey(static_cast<QKeyEvent*>(event))) {
-            event->ignore();
-            return true;
-        }
-        return ScriptEdit::event(event);
-    }
     void keyPressEvent(QKeyEvent* event) override
     {
         bool consumed = false;

@@ -13,7 +13,8 @@ TfrmColorizeDlg::TfrmColorizeDlg(QWidget* parent)
 {
     setObjectName("frmColorizeDlg");
     setWindowTitle("Colorizing");
-    setWindowModality(Qt::ApplicationModal);
+    // Nothing to type into: the window being loaded keeps the focus.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     auto* text = new QLabel("Colorizing Text, Please  Wait...", this);
     text->setObjectName("Label1");
     text->setAlignment(Qt::AlignCenter);
@@ -28,7 +29,7 @@ TfrmColorizeDlg::TfrmColorizeDlg(QWidget* parent)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-ColorizeScope::ColorizeScope(QWidget* parent)
+ColorizeScope::ColorizeScope(QWidget* parent) : active_(QApplication::activeWindow())
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     dialog_ = new TfrmColorizeDlg(parent);
@@ -37,6 +38,9 @@ ColorizeScope::ColorizeScope(QWidget* parent)
 ColorizeScope::~ColorizeScope()
 {
     delete dialog_;
+    // Some window systems activate every window shown, and nothing when it goes.
+    if (active_ && QApplication::activeWindow() != active_)
+        active_->activateWindow();
     QApplication::restoreOverrideCursor();
 }
 

@@ -2,6 +2,7 @@
 // The wait window of a whole-document colouring: "Colorizing Text, Please
 // Wait..." in the middle of the screen, painted before the work starts and
 // gone when it ends.
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -24,6 +25,7 @@ public:
     ColorizeScope& operator=(const ColorizeScope&) = delete;
 
 private:
+    QPointer<QWidget> active_;   // the window that had the focus, to have it back
     TfrmColorizeDlg* dialog_;
 };
 
