@@ -155,7 +155,9 @@ TfrmConEdit::TfrmConEdit(TMainForm& main, QWidget* parent)
 
     edit_ = new RichEdit(*this, this);
     edit_->setObjectName("MainRichEdit");
-    connect(edit_, &QsciScintilla::textChanged, this, [this] { MainRichEditChange(); });
+    // The control signals the moment its modified flag is set (textChanged is
+    // not signalled, see ScriptEdit).
+    connect(edit_, &QsciScintilla::modificationChanged, this, [this] { MainRichEditChange(); });
 
     errorListBox_ = new QListWidget(this);
     errorListBox_->setObjectName("ErrorListBox");

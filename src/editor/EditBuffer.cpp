@@ -1,6 +1,7 @@
 #include "editor/EditBuffer.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "language/Find.h"
 
@@ -37,6 +38,19 @@ void EditBuffer::CopyColours(int start, TColor* out, std::size_t count) const
         if (offset >= 0 && offset < size)
             out[i] = ColourAt(static_cast<int>(offset));
     }
+}
+
+void EditBuffer::PaintRuns(const ColourRuns& runs, bool onBlack)
+{
+    const auto [first, last] = RunsExtent(runs, TextLength());
+    if (first == last)
+        return;
+    std::vector<TColor> colours(static_cast<std::size_t>(last - first), clBlack);
+    if (!onBlack)
+        CopyColours(first, colours.data(), colours.size());
+    ComposeRuns(runs, colours.data(), first, last);
+    UpdateScope scope(*this);
+    PaintColours(first, colours.data(), colours.size());
 }
 
 } // namespace tessel

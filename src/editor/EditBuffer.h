@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "language/ColorEngine.h"
 #include "platform/Color.h"
 
 namespace tessel {
@@ -56,6 +57,10 @@ public:
     // The colours of [start, start + count) into out, in one step; the part
     // outside the text is left alone.
     virtual void CopyColours(int start, TColor* out, std::size_t count) const;
+    // Paints colour runs over the colours the text has (a later run overrides
+    // an earlier one) in one step over the bytes they touch. onBlack: the
+    // caller knows those bytes are black, so they need not be read.
+    virtual void PaintRuns(const ColourRuns& runs, bool onBlack);
 
     // --- state ----------------------------------------------------------------------
     virtual bool Modified() const = 0;

@@ -78,22 +78,9 @@ std::string CaretPositionText(const EditBuffer& buffer)
 
 // --- colouring -----------------------------------------------------------------
 
-void PaintRuns(EditBuffer& buffer, const ColourRuns& runs, bool onBlack)
-{
-    const auto [first, last] = RunsExtent(runs, buffer.TextLength());
-    if (first == last)
-        return;
-    std::vector<TColor> colours(static_cast<std::size_t>(last - first), clBlack);
-    if (!onBlack)
-        buffer.CopyColours(first, colours.data(), colours.size());
-    ComposeRuns(runs, colours.data(), first, last);
-    UpdateScope scope(buffer);
-    buffer.PaintColours(first, colours.data(), colours.size());
-}
-
 void ColorWholeDocument(EditBuffer& buffer, const KeywordTableType& table, bool onBlack)
 {
-    PaintRuns(buffer, ColorWholeDocument(buffer.TextView(), table), onBlack);
+    buffer.PaintRuns(ColorWholeDocument(buffer.TextView(), table), onBlack);
     buffer.SetSelection(0, 0);
 }
 
@@ -102,18 +89,18 @@ void ColorSelection(EditBuffer& buffer, const KeywordTableType& table)
     const int start = buffer.SelStart();
     const int length = buffer.SelLength();
     const int base = std::max(start - 1, 0);
-    PaintRuns(buffer, RunsFrom(buffer, base, [&](std::string_view tail) {
-                  return ColorSelection(tail, table, start - base, length);
-              }));
+    buffer.PaintRuns(RunsFrom(buffer, base,
+                              [&](std::string_view tail) { return ColorSelection(tail, table, start - base, length); }),
+                     false);
     buffer.SetSelection(start, 0);
 }
 
 void RecolorLine(EditBuffer& buffer, const KeywordTableType& table, int lineStart, int lineEnd)
 {
     const int base = std::clamp(lineStart - 1, 0, buffer.TextLength());
-    PaintRuns(buffer, RunsFrom(buffer, base, [&](std::string_view tail) {
-                  return RecolorLine(tail, table, lineStart - base, lineEnd - base);
-              }));
+    buffer.PaintRuns(RunsFrom(buffer, base,
+                              [&](std::string_view tail) { return RecolorLine(tail, table, lineStart - base, lineEnd - base); }),
+                     false);
 }
 
 void LineColouringAtKeyDown(EditBuffer& buffer, int key)

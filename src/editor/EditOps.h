@@ -54,10 +54,6 @@ LineSpan CaretLine(const EditBuffer& buffer);
 std::string CaretPositionText(const EditBuffer& buffer);
 
 // --- colouring ---------------------------------------------------------------
-// Paints the runs over the colours the text has (a later run overrides an
-// earlier one): one read and one paint of the bytes the runs touch. onBlack:
-// the caller knows those bytes are black, so nothing is read.
-void PaintRuns(EditBuffer& buffer, const ColourRuns& runs, bool onBlack = false);
 // After a game file was loaded: the whole text, caret to 0.
 void ColorWholeDocument(EditBuffer& buffer, const KeywordTableType& table, bool onBlack);
 // The Recolor request: the selection; afterwards the caret stands at its start

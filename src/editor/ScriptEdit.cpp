@@ -1,5 +1,7 @@
 #include "editor/ScriptEdit.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontInfo>
 #include <QScrollBar>
@@ -30,6 +32,32 @@ QByteArray FixedPitchCourier()
     return (info.fixedPitch() ? info.family() : QStringLiteral("Monospace")).toUtf8();
 }
 
+// QScintilla's accessibility bridge turns byte positions into character
+// offsets by counting from the start of the text, at every edit and at every
+// repaint after the caret moved: in a script of megabytes each keystroke then
+// costs milliseconds. While no assistive technology listens, the control gets
+// a plain accessible and no edit notifications; with one, QScintilla's own.
+bool AssistiveTechnologyListens()
+{
+    return QAccessible::isActive();
+}
+
+QAccessibleInterface* PlainAccessible(const QString& className, QObject* object)
+{
+    if (className != QLatin1String(ScriptEdit::staticMetaObject.className()) || !object->isWidgetType() ||
+        AssistiveTechnologyListens())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
+}
+
+long EditNotifications()
+{
+    // Scintilla lets a notification through when any of its bits is in the
+    // mask, the "performed by the user" flags of an insertion included; so all
+    // or nothing. textChanged does not depend on them.
+    return AssistiveTechnologyListens() ? QsciScintillaBase::SC_MODEVENTMASKALL : 0;
+}
+
 } // namespace
 
 // Scintilla resets the scroll-bar policies whenever it reconfigures the bars
@@ -50,6 +78,9 @@ private:
 
 ScriptEdit::ScriptEdit(QWidget* parent) : QsciScintilla(parent)
 {
+    static const bool plainAccessible = (QAccessible::installFactory(PlainAccessible), true);
+    (void)plainAccessible;
+    Send(SCI_SETMODEVENTMASK, EditNotifications());
     // QScintilla starts with LF line ends and UTF-8 on this platform.
     setEolMode(EolWindows);
     setUtf8(true);
@@ -88,6 +119,27 @@ void ScriptEdit::ApplyFixedScrollBars()
     Send(SCI_SETVSCROLLBAR, 1);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+QVariant ScriptEdit::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // QScintilla answers these from the paragraph around the caret, found by
+    // walking back to the previous blank line: in a script without blank lines
+    // that is the whole text, at every key. The caret's line serves as well.
+    if (query != Qt::ImSurroundingText && query != Qt::ImCursorPosition && query != Qt::ImAnchorPosition)
+        return QsciScintilla::inputMethodQuery(query);
+    const int caret = static_cast<int>(Send(SCI_GETCURRENTPOS));
+    const int line = LineFromOffset(caret);
+    const int start = OffsetOfLine(line);
+    const std::string text = TextRange(start, LineLength(line));
+    const auto decode = [this](const std::string& bytes) {
+        return isUtf8() ? QString::fromUtf8(bytes.data(), static_cast<int>(bytes.size()))
+                        : QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size()));
+    };
+    if (query == Qt::ImSurroundingText)
+        return decode(text);
+    const int at = query == Qt::ImCursorPosition ? caret : static_cast<int>(Send(SCI_GETANCHOR));
+    return static_cast<int>(decode(text.substr(0, static_cast<std::size_t>(std::clamp(at - start, 0, static_cast<int>(text.size()))))).size());
 }
 
 // --- text -------------------------------------------------------------------
@@ -313,6 +365,35 @@ void ScriptEdit::CopyColours(int start, TColor* out, std::size_t count) const
         out[i - start] = colourOfStyle_[static_cast<unsigned char>(styled[2 * static_cast<std::size_t>(i - first) + 1])];
 }
 
+void ScriptEdit::PaintRuns(const ColourRuns& runs, bool onBlack)
+{
+    const auto [first, last] = RunsExtent(runs, TextLength());
+    if (first == last)
+        return;
+    // Composed straight into style numbers: no colour per byte in between.
+    const std::size_t length = static_cast<std::size_t>(last - first);
+    std::string styles(length, '\0');
+    if (!onBlack) {
+        std::string styled(2 * length + 2, '\0');
+        SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(first), static_cast<long>(last), styled.data());
+        for (std::size_t i = 0; i < length; ++i)
+            styles[i] = styled[2 * i + 1];
+    }
+    TColor lastColour = clBlack;
+    char lastStyle = 0;
+    ComposeRunsAs(runs, styles.data(), first, last, [&](TColor colour) {
+        if (colour != lastColour) {
+            lastColour = colour;
+            lastStyle = static_cast<char>(StyleFor(colour));
+        }
+        return lastStyle;
+    });
+    BeginUpdate();
+    Send(SCI_STARTSTYLING, first, 0);
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles.data());
+    EndUpdate();
+}
+
 std::vector<TColor> ScriptEdit::Colours() const
 {
     const int size = TextLength();
@@ -358,8 +439,7 @@ void ScriptEdit::BeginUpdate()
     if (updateDepth_++ > 0)
         return;
     viewport()->setUpdatesEnabled(false);
-    // Each change notification costs QScintilla time in proportion to the
-    // text (accessibility). textChanged is still signalled.
+    // No change notifications at all while it works (textChanged is still signalled).
     Send(SCI_SETMODEVENTMASK, 0);
 }
 
@@ -367,7 +447,7 @@ void ScriptEdit::EndUpdate()
 {
     if (updateDepth_ == 0 || --updateDepth_ > 0)
         return;
-    Send(SCI_SETMODEVENTMASK, SC_MODEVENTMASKALL);
+    Send(SCI_SETMODEVENTMASK, EditNotifications());
     viewport()->setUpdatesEnabled(true);
     viewport()->update();
 }

@@ -3,6 +3,10 @@
 // lexer), holding a document's bytes with CR LF line breaks. Offsets and
 // lengths count bytes, a line break counting two. Text is shown in "courier"
 // 8 points; typed and inserted text is black until it is painted.
+// While no assistive technology runs, the control sends no modification
+// notifications (SCN_MODIFIED, textChanged): QScintilla's accessibility
+// bridge makes each cost time in proportion to the text before the edit.
+// modificationChanged, the selection and cursor signals are unaffected.
 #include <Qsci/qsciscintilla.h>
 
 #include <string>
@@ -50,6 +54,7 @@ public:
     void PaintColours(int start, const TColor* colours, std::size_t count) override;
     TColor ColourAt(int offset) const override;
     void CopyColours(int start, TColor* out, std::size_t count) const override;
+    void PaintRuns(const ColourRuns& runs, bool onBlack) override;
     bool Modified() const override;
     void SetModified(bool modified) override;
     bool CanUndo() const override;
@@ -59,6 +64,9 @@ public:
     void BeginUpdate() override;
     void EndUpdate() override;
     bool Updating() const { return updateDepth_ > 0; }
+
+protected:
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     class ScrollBarGuard;
