@@ -77,7 +77,8 @@ TfrmGeneralOpts::TfrmGeneralOpts(Prompter& prompter, QWidget* parent)
     layout->addWidget(appearance);
     layout->addStretch();
     layout->addLayout(buttons);
-    resize(QSize(481, 240).expandedTo(sizeHint()));
+    // A fixed size: window managers then offer no maximise button.
+    setFixedSize(QSize(481, 240).expandedTo(sizeHint()));
 
     FormCreate();
     // Both take effect at once, for whatever is coloured from then on.
@@ -119,8 +120,11 @@ SavingOption TfrmGeneralOpts::CurrentSavingOption() const
 
 void TfrmGeneralOpts::ShowWindow()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
     show();
     BringToFront();
 }

@@ -121,27 +121,6 @@ void ScriptEdit::ApplyFixedScrollBars()
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-QVariant ScriptEdit::inputMethodQuery(Qt::InputMethodQuery query) const
-{
-    // QScintilla answers these from the paragraph around the caret, found by
-    // walking back to the previous blank line: in a script without blank lines
-    // that is the whole text, at every key. The caret's line serves as well.
-    if (query != Qt::ImSurroundingText && query != Qt::ImCursorPosition && query != Qt::ImAnchorPosition)
-        return QsciScintilla::inputMethodQuery(query);
-    const int caret = static_cast<int>(Send(SCI_GETCURRENTPOS));
-    const int line = LineFromOffset(caret);
-    const int start = OffsetOfLine(line);
-    const std::string text = TextRange(start, LineLength(line));
-    const auto decode = [this](const std::string& bytes) {
-        return isUtf8() ? QString::fromUtf8(bytes.data(), static_cast<int>(bytes.size()))
-                        : QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size()));
-    };
-    if (query == Qt::ImSurroundingText)
-        return decode(text);
-    const int at = query == Qt::ImCursorPosition ? caret : static_cast<int>(Send(SCI_GETANCHOR));
-    return static_cast<int>(decode(text.substr(0, static_cast<std::size_t>(std::clamp(at - start, 0, static_cast<int>(text.size()))))).size());
-}
-
 // --- text -------------------------------------------------------------------
 
 int ScriptEdit::TextLength() const

@@ -65,9 +65,6 @@ public:
     void EndUpdate() override;
     bool Updating() const { return updateDepth_ > 0; }
 
-protected:
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
-
 private:
     class ScrollBarGuard;
     int StyleFor(TColor colour);
