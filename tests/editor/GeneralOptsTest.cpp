@@ -3,14 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <memory>
 
-#include "editor/Childwin.h"
-#include "editor/ScriptEdit.h"
-#include "richtext/ProjectFile.h"
 #include "shell/Main.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -41,17 +37,6 @@ protected:
     }
     QRadioButton* Button(const char* name) { return options->findChild<QRadioButton*>(name); }
     int Setting(const char* key) { return Settings().ReadInteger("GeneralSetup", key, 0); }
-    std::string LoadedPaint(const std::string& path)
-    {
-        auto* w = static_cast<TfrmConEdit*>(form->NewEditorWindow("VurAvozid - " + QString::fromStdString(path)));
-        PendingFileName = path;
-        EditorRequests.LoadRequest = true;
-        form->PostEditorRequest();
-        std::string s;
-        for (const TColor c : w->MainRichEdit()->Colours())
-            s += c == clBlack ? '.' : c == clRed ? 'r' : c == clBlue ? 'b' : '?';
-        return s;
-    }
 
     TempDir dir;
     ScriptedPrompter prompter;
@@ -105,20 +90,14 @@ TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
     EXPECT_TRUE(options->isVisible() && Button("rdiCon")->isChecked());
 }
 
-TEST_F(GeneralOptsTest, ColouringChoicesHoldForWhatIsLoadedNext)
+TEST_F(GeneralOptsTest, ColouringChoicesTakeEffectAtOnce)
 {
     Start("");
-    const std::string project = dir.write("a.qzt", WriteProjectFile(ControlText{"if x"}, {clRed, clRed, clRed, clRed}));
-    const std::string game = dir.write("a.con", "if x");
     Button("rdiNoColorFls")->click();
     EXPECT_TRUE(NoColoring);
-    EXPECT_EQ(LoadedPaint(project), "....");
-    EXPECT_EQ(LoadedPaint(game), "....");
     Button("rdiColorGameFls")->click();
     EXPECT_FALSE(NoColoring);
-    EXPECT_EQ(LoadedPaint(project), "rrrr");
-    EXPECT_EQ(LoadedPaint(game), "bb..");
-    // A missing colour definition file turns colouring back on, the buttons stay.
+    // A missing colour definition file turns colouring back on; the buttons stay.
     Button("rdiNoColorFls")->click();
     form->findChild<QAction*>("mnuEditQuakeMode")->trigger();
     EXPECT_FALSE(NoColoring);
