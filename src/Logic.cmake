@@ -55,7 +55,8 @@ target_link_libraries(tessel_shell_logic PUBLIC tessel_calc tessel_language tess
 
 # The editing behaviour over the editing seam.
 add_library(tessel_editor_logic STATIC
-  ${TESSEL_SRC}/editor/EditBuffer.cpp)
+  ${TESSEL_SRC}/editor/EditBuffer.cpp
+  ${TESSEL_SRC}/editor/EditOps.cpp)
 target_link_libraries(tessel_editor_logic PUBLIC tessel_shell_logic tessel_language)
 
 # The game launchers: their options, settings, Browse rules and launch plans.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "editor/GeneralOpts.h"
 #include "grp/GRPExp.h"
 #include "shell/About.h"
 #include "shell/Commands.h"
@@ -44,9 +45,10 @@ int main(int argc, char** argv)
     tessel::CreateExplorerDialogs(mainForm);   // TfrmGRPOptions, TfrmResSpace, TfrmNewGRP
     // The main window takes no input while the splash shows.
     splash->show();
-    // Made hidden after it: the Quake launcher, the about box, the Duke
+    // Made hidden after it: the general options, the Quake launcher, the about box, the Duke
     // launcher (which may open the first editor windows), the directory
     // chooser, the search, replace and go-to-line dialogs.
+    mainForm.AddToolWindow(new tessel::TfrmGeneralOpts(prompter, &mainForm));
     mainForm.AddToolWindow(new tessel::TfrmQuakeStart(mainForm, prompter));
     mainForm.AddToolWindow(new tessel::TAboutBox(prompter, &mainForm));
     mainForm.AddToolWindow(new tessel::TfrmDukeStart(mainForm, prompter));

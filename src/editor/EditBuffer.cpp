@@ -1,6 +1,7 @@
 #include "editor/EditBuffer.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "language/Find.h"
 
@@ -15,9 +16,41 @@ std::string EditBuffer::TextRange(int start, int length) const
     return std::string(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length)));
 }
 
+std::string_view EditBuffer::TextTail(int start) const
+{
+    const std::string_view text = TextView();
+    return text.substr(static_cast<std::size_t>(std::clamp(start, 0, static_cast<int>(text.size()))));
+}
+
 int EditBuffer::FindText(std::string_view pattern, int from, int to, unsigned options) const
 {
-    return Find(TextView(), pattern, from, to, options);
+    // The whole-word test looks at the character before a match.
+    const int base = std::clamp(from - 1, 0, TextLength());
+    const int found = Find(TextTail(base), pattern, from - base, to - base, options);
+    return found < 0 ? -1 : found + base;
+}
+
+void EditBuffer::CopyColours(int start, TColor* out, std::size_t count) const
+{
+    const int size = TextLength();
+    for (std::size_t i = 0; i < count; ++i) {
+        const long long offset = static_cast<long long>(start) + static_cast<long long>(i);
+        if (offset >= 0 && offset < size)
+            out[i] = ColourAt(static_cast<int>(offset));
+    }
+}
+
+void EditBuffer::PaintRuns(const ColourRuns& runs, bool onBlack)
+{
+    const auto [first, last] = RunsExtent(runs, TextLength());
+    if (first == last)
+        return;
+    std::vector<TColor> colours(static_cast<std::size_t>(last - first), clBlack);
+    if (!onBlack)
+        CopyColours(first, colours.data(), colours.size());
+    ComposeRuns(runs, colours.data(), first, last);
+    UpdateScope scope(*this);
+    PaintColours(first, colours.data(), colours.size());
 }
 
 } // namespace tessel

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "language/ColorEngine.h"
 #include "platform/Color.h"
 
 namespace tessel {
@@ -21,8 +22,12 @@ public:
     virtual int TextLength() const = 0;
     // The whole text, valid until the next change of the buffer.
     virtual std::string_view TextView() const = 0;
+    // The text from start to the end, valid until the next change. Per-key
+    // work uses it: a control may need to move far less text for it than for
+    // the whole view (an edit leaves its gap where it happened).
+    virtual std::string_view TextTail(int start) const;
     std::string Text() const { return std::string(TextView()); }
-    std::string TextRange(int start, int length) const;
+    virtual std::string TextRange(int start, int length) const;
 
     // --- selection: the caret is the selection's start ---------------------------
     virtual int SelStart() const = 0;
@@ -34,7 +39,8 @@ public:
     // colour, as one undoable step; the caret goes after the new text.
     virtual void ReplaceSelection(std::string_view text, TColor colour = clBlack) = 0;
     // The first occurrence of pattern wholly inside [from, to), or -1; options
-    // are language/Find's foMatchCase and foWholeWord.
+    // are language/Find's foMatchCase and foWholeWord. It reads only the text
+    // from just before from (TextTail).
     int FindText(std::string_view pattern, int from, int to, unsigned options) const;
 
     // --- lines ------------------------------------------------------------------
@@ -48,6 +54,13 @@ public:
     // colours[i] for byte start + i, in one step; clipped to the text.
     virtual void PaintColours(int start, const TColor* colours, std::size_t count) = 0;
     virtual TColor ColourAt(int offset) const = 0;
+    // The colours of [start, start + count) into out, in one step; the part
+    // outside the text is left alone.
+    virtual void CopyColours(int start, TColor* out, std::size_t count) const;
+    // Paints colour runs over the colours the text has (a later run overrides
+    // an earlier one) in one step over the bytes they touch. onBlack: the
+    // caller knows those bytes are black, so they need not be read.
+    virtual void PaintRuns(const ColourRuns& runs, bool onBlack);
 
     // --- state ----------------------------------------------------------------------
     virtual bool Modified() const = 0;
@@ -55,6 +68,9 @@ public:
     virtual bool CanUndo() const = 0;
     // One step back through the history; painting never enters it.
     virtual void Undo() = 0;
+    // Edits between the two (nested) are one step of the history.
+    virtual void BeginUndoAction() = 0;
+    virtual void EndUndoAction() = 0;
     // Nested; nothing is repainted in between.
     virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
@@ -67,6 +83,18 @@ public:
     ~UpdateScope() { buffer_.EndUpdate(); }
     UpdateScope(const UpdateScope&) = delete;
     UpdateScope& operator=(const UpdateScope&) = delete;
+
+private:
+    EditBuffer& buffer_;
+};
+
+// Makes the edits of a scope one step of the undo history.
+class UndoGroup {
+public:
+    explicit UndoGroup(EditBuffer& buffer) : buffer_(buffer) { buffer_.BeginUndoAction(); }
+    ~UndoGroup() { buffer_.EndUndoAction(); }
+    UndoGroup(const UndoGroup&) = delete;
+    UndoGroup& operator=(const UndoGroup&) = delete;
 
 private:
     EditBuffer& buffer_;

@@ -1,5 +1,7 @@
 #include "editor/ScriptEdit.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontInfo>
 #include <QScrollBar>
@@ -30,6 +32,32 @@ QByteArray FixedPitchCourier()
     return (info.fixedPitch() ? info.family() : QStringLiteral("Monospace")).toUtf8();
 }
 
+// QScintilla's accessibility bridge turns byte positions into character
+// offsets by counting from the start of the text, at every edit and at every
+// repaint after the caret moved: in a script of megabytes each keystroke then
+// costs milliseconds. While no assistive technology listens, the control gets
+// a plain accessible and no edit notifications; with one, QScintilla's own.
+bool AssistiveTechnologyListens()
+{
+    return QAccessible::isActive();
+}
+
+QAccessibleInterface* PlainAccessible(const QString& className, QObject* object)
+{
+    if (className != QLatin1String(ScriptEdit::staticMetaObject.className()) || !object->isWidgetType() ||
+        AssistiveTechnologyListens())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::EditableText);
+}
+
+long EditNotifications()
+{
+    // Scintilla lets a notification through when any of its bits is in the
+    // mask, the "performed by the user" flags of an insertion included; so all
+    // or nothing. textChanged does not depend on them.
+    return AssistiveTechnologyListens() ? QsciScintillaBase::SC_MODEVENTMASKALL : 0;
+}
+
 } // namespace
 
 // Scintilla resets the scroll-bar policies whenever it reconfigures the bars
@@ -50,6 +78,9 @@ private:
 
 ScriptEdit::ScriptEdit(QWidget* parent) : QsciScintilla(parent)
 {
+    static const bool plainAccessible = (QAccessible::installFactory(PlainAccessible), true);
+    (void)plainAccessible;
+    Send(SCI_SETMODEVENTMASK, EditNotifications());
     // QScintilla starts with LF line ends and UTF-8 on this platform.
     setEolMode(EolWindows);
     setUtf8(true);
@@ -102,6 +133,29 @@ std::string_view ScriptEdit::TextView() const
     // The gap buffer is made contiguous; the pointer holds until the next change.
     const auto* p = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
     return std::string_view(p, static_cast<std::size_t>(TextLength()));
+}
+
+std::string_view ScriptEdit::TextTail(int start) const
+{
+    const int size = TextLength();
+    start = std::clamp(start, 0, size);
+    if (start == size)
+        return std::string_view();
+    // Only the gap inside the range moves, not the text after it.
+    const auto* p = reinterpret_cast<const char*>(Send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), size - start));
+    return std::string_view(p, static_cast<std::size_t>(size - start));
+}
+
+std::string ScriptEdit::TextRange(int start, int length) const
+{
+    const int size = TextLength();
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    // A copy of the range alone: the gap stays where it is.
+    std::string range(static_cast<std::size_t>(length) + 1, '\0');
+    SendScintilla(SCI_GETTEXTRANGE, static_cast<long>(start), static_cast<long>(start + length), range.data());
+    range.resize(static_cast<std::size_t>(length));
+    return range;
 }
 
 void ScriptEdit::SetDocument(const ControlText& text)
@@ -276,17 +330,54 @@ TColor ScriptEdit::ColourAt(int offset) const
     return colourOfStyle_[static_cast<std::size_t>(Send(SCI_GETSTYLEAT, offset)) & 0xFF];
 }
 
+void ScriptEdit::CopyColours(int start, TColor* out, std::size_t count) const
+{
+    const int size = TextLength();
+    const long long first = std::max<long long>(start, 0);
+    const long long last = std::min<long long>(static_cast<long long>(start) + static_cast<long long>(count), size);
+    if (first >= last)
+        return;
+    // Pairs of character and style, and two closing NULs.
+    std::string styled(2 * static_cast<std::size_t>(last - first) + 2, '\0');
+    SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(first), static_cast<long>(last), styled.data());
+    for (long long i = first; i < last; ++i)
+        out[i - start] = colourOfStyle_[static_cast<unsigned char>(styled[2 * static_cast<std::size_t>(i - first) + 1])];
+}
+
+void ScriptEdit::PaintRuns(const ColourRuns& runs, bool onBlack)
+{
+    const auto [first, last] = RunsExtent(runs, TextLength());
+    if (first == last)
+        return;
+    // Composed straight into style numbers: no colour per byte in between.
+    const std::size_t length = static_cast<std::size_t>(last - first);
+    std::string styles(length, '\0');
+    if (!onBlack) {
+        std::string styled(2 * length + 2, '\0');
+        SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(first), static_cast<long>(last), styled.data());
+        for (std::size_t i = 0; i < length; ++i)
+            styles[i] = styled[2 * i + 1];
+    }
+    TColor lastColour = clBlack;
+    char lastStyle = 0;
+    ComposeRunsAs(runs, styles.data(), first, last, [&](TColor colour) {
+        if (colour != lastColour) {
+            lastColour = colour;
+            lastStyle = static_cast<char>(StyleFor(colour));
+        }
+        return lastStyle;
+    });
+    BeginUpdate();
+    Send(SCI_STARTSTYLING, first, 0);
+    SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles.data());
+    EndUpdate();
+}
+
 std::vector<TColor> ScriptEdit::Colours() const
 {
     const int size = TextLength();
     std::vector<TColor> colours(static_cast<std::size_t>(size));
-    if (size == 0)
-        return colours;
-    // Pairs of character and style, and two closing NULs.
-    std::string styled(2 * static_cast<std::size_t>(size) + 2, '\0');
-    SendScintilla(SCI_GETSTYLEDTEXT, 0L, static_cast<long>(size), styled.data());
-    for (int i = 0; i < size; ++i)
-        colours[i] = colourOfStyle_[static_cast<unsigned char>(styled[2 * i + 1])];
+    CopyColours(0, colours.data(), colours.size());
     return colours;
 }
 
@@ -312,13 +403,22 @@ void ScriptEdit::Undo()
     undo();
 }
 
+void ScriptEdit::BeginUndoAction()
+{
+    Send(SCI_BEGINUNDOACTION);
+}
+
+void ScriptEdit::EndUndoAction()
+{
+    Send(SCI_ENDUNDOACTION);
+}
+
 void ScriptEdit::BeginUpdate()
 {
     if (updateDepth_++ > 0)
         return;
     viewport()->setUpdatesEnabled(false);
-    // Each change notification costs QScintilla time in proportion to the
-    // text (accessibility). textChanged is still signalled.
+    // No change notifications at all while it works (textChanged is still signalled).
     Send(SCI_SETMODEVENTMASK, 0);
 }
 
@@ -326,7 +426,7 @@ void ScriptEdit::EndUpdate()
 {
     if (updateDepth_ == 0 || --updateDepth_ > 0)
         return;
-    Send(SCI_SETMODEVENTMASK, SC_MODEVENTMASKALL);
+    Send(SCI_SETMODEVENTMASK, EditNotifications());
     viewport()->setUpdatesEnabled(true);
     viewport()->update();
 }

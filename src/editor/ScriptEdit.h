@@ -3,6 +3,10 @@
 // lexer), holding a document's bytes with CR LF line breaks. Offsets and
 // lengths count bytes, a line break counting two. Text is shown in "courier"
 // 8 points; typed and inserted text is black until it is painted.
+// While no assistive technology runs, the control sends no modification
+// notifications (SCN_MODIFIED, textChanged): QScintilla's accessibility
+// bridge makes each cost time in proportion to the text before the edit.
+// modificationChanged, the selection and cursor signals are unaffected.
 #include <Qsci/qsciscintilla.h>
 
 #include <string>
@@ -36,6 +40,8 @@ public:
     // --- EditBuffer ------------------------------------------------------------
     int TextLength() const override;
     std::string_view TextView() const override;
+    std::string_view TextTail(int start) const override;
+    std::string TextRange(int start, int length) const override;
     int SelStart() const override;
     int SelLength() const override;
     void SetSelection(int start, int length) override;
@@ -47,10 +53,14 @@ public:
     void PaintRange(int start, int length, TColor colour) override;
     void PaintColours(int start, const TColor* colours, std::size_t count) override;
     TColor ColourAt(int offset) const override;
+    void CopyColours(int start, TColor* out, std::size_t count) const override;
+    void PaintRuns(const ColourRuns& runs, bool onBlack) override;
     bool Modified() const override;
     void SetModified(bool modified) override;
     bool CanUndo() const override;
     void Undo() override;
+    void BeginUndoAction() override;
+    void EndUndoAction() override;
     void BeginUpdate() override;
     void EndUpdate() override;
     bool Updating() const { return updateDepth_ > 0; }

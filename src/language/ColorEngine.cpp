@@ -285,30 +285,7 @@ std::pair<int, int> RunsExtent(const ColourRuns& runs, int textLength)
 
 void ComposeRuns(const ColourRuns& runs, TColor* colours, int begin, int end)
 {
-    // Consecutive runs of one colour whose starts do not go back (a keyword's
-    // matches, nested comment openings) repaint nothing the previous ones have
-    // painted; skipping that keeps overlapping comments linear.
-    bool inStreak = false;
-    TColor streakColour = 0;
-    long long streakStart = 0, streakEnd = 0;
-    for (const ColourRun& r : runs) {
-        const long long s = std::max<long long>(r.Start, begin);
-        const long long e = std::min<long long>(static_cast<long long>(r.Start) + r.Length, end);
-        if (s >= e)
-            continue;
-        long long from = s;
-        if (inStreak && r.Color == streakColour && r.Start >= streakStart) {
-            from = std::max(s, streakEnd);
-            streakEnd = std::max(streakEnd, e);
-        } else {
-            inStreak = true;
-            streakColour = r.Color;
-            streakEnd = e;
-        }
-        streakStart = r.Start;
-        if (from < e)
-            std::fill(colours + (from - begin), colours + (e - begin), r.Color);
-    }
+    ComposeRunsAs(runs, colours, begin, end, [](TColor colour) { return colour; });
 }
 
 std::vector<TColor> ComposeOnBlack(const ColourRuns& runs, int textLength)

@@ -4,6 +4,7 @@
 // order the painting happens; ComposeRuns turns them into one colour per byte
 // ("a later run overrides an earlier one"). Offsets count bytes of the text as
 // the editor holds it (a CR LF line break counts two).
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <utility>
@@ -41,6 +42,37 @@ std::pair<int, int> RunsExtent(const ColourRuns& runs, int textLength);
 // Paints the runs in order over colours, which holds the bytes [begin, end) of
 // the text; whatever falls outside is cut.
 void ComposeRuns(const ColourRuns& runs, TColor* colours, int begin, int end);
+
+// The same into cells of another kind (a control's style numbers): a run
+// paints cellOf(its colour).
+template <typename Cell, typename CellOf>
+void ComposeRunsAs(const ColourRuns& runs, Cell* cells, int begin, int end, CellOf cellOf)
+{
+    // Consecutive runs of one colour whose starts do not go back (a keyword's
+    // matches, nested comment openings) repaint nothing the previous ones have
+    // painted; skipping that keeps overlapping comments linear.
+    bool inStreak = false;
+    TColor streakColour = 0;
+    long long streakStart = 0, streakEnd = 0;
+    for (const ColourRun& r : runs) {
+        const long long s = std::max<long long>(r.Start, begin);
+        const long long e = std::min<long long>(static_cast<long long>(r.Start) + r.Length, end);
+        if (s >= e)
+            continue;
+        long long from = s;
+        if (inStreak && r.Color == streakColour && r.Start >= streakStart) {
+            from = std::max(s, streakEnd);
+            streakEnd = std::max(streakEnd, e);
+        } else {
+            inStreak = true;
+            streakColour = r.Color;
+            streakEnd = e;
+        }
+        streakStart = r.Start;
+        if (from < e)
+            std::fill(cells + (from - begin), cells + (e - begin), cellOf(r.Color));
+    }
+}
 
 // The final colours of a black text of textLength bytes after the runs.
 std::vector<TColor> ComposeOnBlack(const ColourRuns& runs, int textLength);

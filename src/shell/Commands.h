@@ -17,6 +17,7 @@ void RegisterClipboardCommands(TMainForm& main);   // ClipboardCommands.cpp: whe
 void RegisterToolWindowCommands(TMainForm& main);  // ToolWindowCommands.cpp: calculator, viewers, help windows
 void RegisterExplorerWindows(TMainForm& main);     // grp/GRPExp.cpp: how explorer windows are made
 void RegisterLaunchCommands(TMainForm& main);      // LaunchCommands.cpp: games, tools and the launcher dialogs
+void RegisterDocumentWindows(TMainForm& main);     // DocumentWindows.cpp: the editor window's factory
 
 // FileCommands.cpp: opens name in the document window that shows it (asking
 // whether to save it first) or in a new editor or explorer window, and puts

@@ -1,9 +1,11 @@
-// The Edit menu's commands: the clipboard and the game modes.
+// The Edit menu's commands (the clipboard, the game modes, the editing
+// requests) and the other editing requests: recolour and the brace test.
 #include <QAction>
 #include <QApplication>
 #include <QWidget>
 
 #include "shell/Commands.h"
+#include "shell/Globals.h"
 #include "shell/Main.h"
 
 namespace tessel {
@@ -17,6 +19,19 @@ void RegisterEditCommands(TMainForm& main)
         main.onCommand(id, [slot = slot] {
             if (QWidget* w = QApplication::focusWidget())
                 QMetaObject::invokeMethod(w, slot);
+        });
+    // These act on the active editor window as requests it carries out.
+    const std::pair<Cmd, bool EditorRequestsType::*> requests[] = {
+        {Cmd::EditUndo, &EditorRequestsType::UndoRequest},
+        {Cmd::EditSelectAll, &EditorRequestsType::SelectAllRequest},
+        {Cmd::EditBlockIndent, &EditorRequestsType::BlockIndentRequest},
+        {Cmd::EditBlockDeIndent, &EditorRequestsType::BlockDeIndentRequest},
+        {Cmd::ViewRecolor, &EditorRequestsType::RecolorRequest},
+        {Cmd::DukeTestCon, &EditorRequestsType::TestErrorsRequest}};
+    for (const auto& [id, request] : requests)
+        main.onCommand(id, [&main, request = request] {
+            EditorRequests.*request = true;
+            main.PostEditorRequest();
         });
     const Cmd modes[3] = {Cmd::EditDukeMode, Cmd::EditQuakeMode, Cmd::EditVergeMode};
     for (int mode = 1; mode <= 3; ++mode)

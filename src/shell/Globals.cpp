@@ -13,6 +13,9 @@ int PendingAction = 0;
 bool CalculatorOpen = false, FaqOpen = false, DukeLauncherOpen = false, QuakeLauncherOpen = false,
      GeneralOptionsOpen = false;
 bool AutoIndent = false;
+GeneralOptionsWindow* GeneralOptions = nullptr;
+bool LineClean = false, LineBlackened = false;
+int LastLineStart = 0, LastLineEnd = 0;
 bool NoColoring = false;
 bool TreeListDisabled = false;
 std::string Duke3DDir, ConDir, BuildDir;
@@ -44,6 +47,8 @@ void ResetGlobals()
     PendingAction = 0;
     CalculatorOpen = FaqOpen = DukeLauncherOpen = QuakeLauncherOpen = GeneralOptionsOpen = false;
     AutoIndent = false;
+    LineClean = LineBlackened = false;
+    LastLineStart = LastLineEnd = 0;
     NoColoring = false;
     TreeListDisabled = false;
     Duke3DDir.clear(); ConDir.clear(); BuildDir.clear();
@@ -51,6 +56,11 @@ void ResetGlobals()
     KeywordTable.clear();
     Wizard = WizardTable();
     CalculatorState = CalcState();
+}
+
+SavingOption CurrentSavingOption()
+{
+    return GeneralOptions ? GeneralOptions->CurrentSavingOption() : SavingOption::Both;
 }
 
 void SetProgramDir(const std::string& dir)

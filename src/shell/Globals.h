@@ -54,6 +54,19 @@ struct EditorRequestsType {
 
 constexpr int RecentCount = 4;
 
+// How editor windows save a game or project file (the general options).
+enum class SavingOption { Both = 1, ProjectFile = 2, GameFile = 3 };
+
+// The general options window, created once at start-up: editor windows read
+// the saving option from its buttons at the moment they save.
+class GeneralOptionsWindow {
+public:
+    virtual ~GeneralOptionsWindow() = default;
+    virtual SavingOption CurrentSavingOption() const = 0;
+    virtual void ShowWindow() = 0;
+    virtual void BringToFront() = 0;
+};
+
 extern std::string ProgramDir;          // ends in the directory separator
 extern std::string SettingsFileName;    // ProgramDir + "QztMain.ini"
 extern std::string CommandLineFile;     // the program's first argument, if any
@@ -64,6 +77,12 @@ extern std::string PendingFileName;
 extern int PendingAction;               // 3: the next explorer window opens PendingFileName
 extern bool CalculatorOpen, FaqOpen, DukeLauncherOpen, QuakeLauncherOpen, GeneralOptionsOpen;
 extern bool AutoIndent;
+extern GeneralOptionsWindow* GeneralOptions;   // null until the window exists
+// The editor's line state, one set for all editor windows: the caret's line
+// carries its final colours; it has been painted black for editing; where
+// it lay at the last key press.
+extern bool LineClean, LineBlackened;
+extern int LastLineStart, LastLineEnd;
 extern bool NoColoring;
 extern bool TreeListDisabled;
 extern std::string Duke3DDir, ConDir, BuildDir;                      // section Directorys
@@ -71,6 +90,9 @@ extern std::string QuakeDir, QCDir, MainQMapEdProg, MainQCToolDir;  // section Q
 extern KeywordTableType KeywordTable;
 extern WizardTable Wizard;
 extern CalcState CalculatorState;     // the calculator's numbers; they outlive its windows
+
+// The options window's saving option; save both while there is none.
+SavingOption CurrentSavingOption();
 
 // Back to the state of a program that has just started (for tests).
 void ResetGlobals();

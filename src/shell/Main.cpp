@@ -81,6 +81,7 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     RegisterToolWindowCommands(*this);
     RegisterExplorerWindows(*this);
     RegisterLaunchCommands(*this);
+    RegisterDocumentWindows(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
 
@@ -374,7 +375,15 @@ QMdiSubWindow* TMainForm::AddDocument(QWidget* document)
 {
     QMdiSubWindow* w = mdiArea_->addSubWindow(document);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    w->show();
+    // At the size the window asks for, or maximised when the area is smaller.
+    const QSize wanted = w->sizeHint();
+    const QSize room = mdiArea_->viewport()->size();
+    if (wanted.width() > room.width() || wanted.height() > room.height()) {
+        w->showMaximized();
+    } else {
+        w->resize(wanted);
+        w->show();
+    }
     return w;
 }
 

@@ -31,7 +31,7 @@ void BringToFront(QWidget& window)
 template <class Window>
 Window& LastingWindow(TMainForm& main)
 {
-    if (auto* window = main.findChild<Window*>(QString(), Qt::FindDirectChildrenOnly))
+    if (auto* window = main.toolWindow<Window>())
         return *window;
     auto* window = new Window(main.prompter(), &main);
     main.AddToolWindow(window);
@@ -90,6 +90,18 @@ void RegisterToolWindowCommands(TMainForm& main)
     main.onCommand(Cmd::ViewPicture, [&main] { ShowModal<TfrmPicture>(main); });
     main.onCommand(Cmd::HelpKeyStrokes, [&main] { ShowModal<TfrmKeyStrokes>(main); });
     main.onCommand(Cmd::HelpAbout, [&main] { ShowModal<TAboutBox>(main); });
+
+    // General options: made at start; asked again while it shows, it comes to the front.
+    main.onCommand(Cmd::ViewEditOptions, [] {
+        if (!GeneralOptions)
+            return;
+        if (GeneralOptionsOpen) {
+            GeneralOptions->BringToFront();
+            return;
+        }
+        GeneralOptions->ShowWindow();
+        GeneralOptionsOpen = true;
+    });
 }
 
 } // namespace tessel

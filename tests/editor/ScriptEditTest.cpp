@@ -87,6 +87,12 @@ TEST(ScriptEditTest, PaintsFromAColourMapInCourierEightPointsAndReadsItBack)
         edit.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, style, family);
         EXPECT_TRUE(QFontInfo(QFont(QString::fromUtf8(family), 8)).fixedPitch()) << family;
     }
+    // Runs over what is painted: the later wins, the untouched bytes keep theirs.
+    edit.PaintRuns({{0, 3, Blue}, {1, 2, Green}, {15, 9, Red}}, false);
+    colours[0] = Blue;
+    std::fill(colours.begin() + 1, colours.begin() + 3, Green);
+    std::fill(colours.begin() + 15, colours.end(), Red);
+    EXPECT_EQ(edit.Colours(), colours);
     edit.PaintColours(std::vector<std::uint32_t>(100, Blue));   // cut at the end of the text
     EXPECT_EQ(edit.Colours(), std::vector<std::uint32_t>(edit.TextLength(), Blue));
 }
@@ -113,6 +119,9 @@ TEST(ScriptEditTest, TheTextViewFollowsEditsInTheMiddle)
     edit.SetDocument(ControlText{"ifdef If if_x if"});
     edit.SetSelection(6, 2);
     edit.ReplaceSelection("if");   // the control's gap now sits in the middle
+    EXPECT_EQ(edit.TextTail(7), "f if_x if");
+    EXPECT_EQ(edit.TextRange(4, 5), "f if ");
+    EXPECT_EQ(edit.FindText("if", 7, 16, foWholeWord | foMatchCase), 14);
     EXPECT_EQ(edit.TextView(), "ifdef if if_x if");
     EXPECT_EQ(edit.FindText("if", 0, 16, foWholeWord | foMatchCase), 6);
     EXPECT_EQ(edit.SelText(), "");

@@ -13,9 +13,23 @@ void FakeEditBuffer::SetSelection(int start, int length)
     selLength_ = length < 0 ? 0 : std::min(length, size - selStart_);
 }
 
+void FakeEditBuffer::Remember()
+{
+    if (undoDepth_ > 0 && groupRemembered_)
+        return;
+    history_.push_back({text_, colours_, selStart_, selLength_});
+    groupRemembered_ = undoDepth_ > 0;
+}
+
+void FakeEditBuffer::BeginUndoAction()
+{
+    if (undoDepth_++ == 0)
+        groupRemembered_ = false;
+}
+
 void FakeEditBuffer::ReplaceSelection(std::string_view text, TColor colour)
 {
-    history_.push_back({text_, colours_, selStart_, selLength_});
+    Remember();
     const auto at = static_cast<std::size_t>(selStart_);
     text_.replace(at, static_cast<std::size_t>(selLength_), text);
     colours_.erase(colours_.begin() + selStart_, colours_.begin() + selStart_ + selLength_);

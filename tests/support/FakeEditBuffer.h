@@ -1,6 +1,7 @@
 #pragma once
 // A document for tests of the editing behaviour: the text in a string, a
-// colour per byte, a selection and an undo history of whole snapshots. Lines
+// colour per byte, a selection and an undo history of whole snapshots (one
+// per edit, or per group of edits). Lines
 // break at CR LF, a lone CR or a lone LF, as the editing control's do.
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ public:
     void SetModified(bool modified) override { modified_ = modified; }
     bool CanUndo() const override { return !history_.empty(); }
     void Undo() override;
+    void BeginUndoAction() override;
+    void EndUndoAction() override { --undoDepth_; }
     void BeginUpdate() override { ++updateDepth; }
     void EndUpdate() override { --updateDepth; }
 
@@ -38,6 +41,7 @@ public:
     const std::vector<TColor>& Colours() const { return colours_; }
 
     int updateDepth = 0;   // a test checks that every BeginUpdate was ended
+    int UndoSteps() const { return static_cast<int>(history_.size()); }
 
 private:
     struct Snapshot {
@@ -46,12 +50,15 @@ private:
         int selStart, selLength;
     };
     std::vector<int> LineStarts() const;
+    void Remember();
 
     std::string text_;
     std::vector<TColor> colours_;
     int selStart_ = 0, selLength_ = 0;
     bool modified_ = false;
     std::vector<Snapshot> history_;
+    int undoDepth_ = 0;
+    bool groupRemembered_ = false;   // the open group's one snapshot is taken
 };
 
 } // namespace tessel

@@ -1,0 +1,86 @@
+#pragma once
+// The editor document window: one script in a ScriptEdit (MainRichEdit) with
+// the brace error list under it. It loads and saves the file kinds by their
+// extension, carries out the shell's requests at every activation, keeps the
+// "Modified" state and asks before a modified text is closed. Its key and
+// mouse handlers turn events into the editing behaviour of editor/EditOps.
+#include <QWidget>
+#include <string>
+
+#include "editor/EditOps.h"
+#include "language/BraceChecker.h"
+#include "shell/DocumentWindow.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QTimer;
+
+namespace tessel {
+
+class ScriptEdit;
+class TMainForm;
+
+class TfrmConEdit : public QWidget, public DocumentWindow, private EditorHooks {
+    Q_OBJECT
+public:
+    explicit TfrmConEdit(TMainForm& main, QWidget* parent = nullptr);
+    ~TfrmConEdit() override;
+
+    // Panel texts, the editor commands enabled, the line state reset, then
+    // every pending request of EditorRequests in its order.
+    void FormActivate() override;
+    // The caret's line gets its colours back.
+    void FormDeactivate() override;
+    // True when the window may close: unmodified, or the user answered No,
+    // or Yes and the text was saved.
+    bool FormCloseQuery() override;
+
+    ScriptEdit* MainRichEdit() const;
+    // The full name of the loaded file; "unnamed" until a file is loaded.
+    const std::string& FileName() const { return fileName_; }
+    // Room for 80 columns and 25 lines of the script font.
+    QSize sizeHint() const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class RichEdit;
+
+    // EditorHooks
+    bool LoadDocument(const std::string& name) override;
+    bool SaveDocument(const std::string& name) override;
+    void ShowBraceErrors(const BraceCheckResult& result) override;
+    void SetErrorListVisible(bool visible) override;
+    void FocusText() override;
+    void ShowCaretPosition(const std::string& text) override;
+    std::string SelectedWizardEntry() override;
+    void SelectFirstWizardEntry() override;
+    void BeginBusy() override;
+    void EndBusy() override;
+
+    // The control's events; the key handlers return true when they consumed the key.
+    bool MainRichEditKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool MainRichEditKeyPress(int key, Qt::KeyboardModifiers modifiers);
+    void MainRichEditKeyUp();
+    void MainRichEditMouseDown();
+    void MainRichEditChange();
+    void ErrorListBoxDblClick();
+    void Timer1Timer();
+    bool CloseQuery();
+
+    TMainForm& main_;
+    Prompter& prompter_;
+    RichEdit* edit_ = nullptr;
+    QListWidget* errorListBox_ = nullptr;
+    QMenu* listPopMenu_ = nullptr;
+    QLineEdit* txtFile_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    std::string fileName_ = "unnamed";
+    BraceCheckResult errors_;   // what the list shows
+    bool activating_ = false;
+};
+
+} // namespace tessel

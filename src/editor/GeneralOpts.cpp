@@ -1,0 +1,151 @@
+#include "editor/GeneralOpts.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace tessel {
+
+namespace {
+
+const char* const Section = "GeneralSetup";
+
+QRadioButton* AddRadio(QGroupBox* group, const char* name, const char* caption)
+{
+    auto* button = new QRadioButton(caption, group);
+    button->setObjectName(name);
+    group->layout()->addWidget(button);
+    return button;
+}
+
+QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption)
+{
+    auto* group = new QGroupBox(caption, parent);
+    group->setObjectName(name);
+    new QVBoxLayout(group);
+    return group;
+}
+
+} // namespace
+
+TfrmGeneralOpts::TfrmGeneralOpts(Prompter& prompter, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      prompter_(prompter)
+{
+    setObjectName("frmGeneralOpts");
+    setWindowTitle("General Options");
+
+    auto* label1 = new QLabel("General Editor Options", this);
+    label1->setObjectName("Label1");
+    QFont large = label1->font();
+    large.setPointSize(large.pointSize() * 3 / 2);
+    large.setBold(true);
+    label1->setFont(large);
+    label1->setStyleSheet("color: navy");
+
+    QGroupBox* saving = AddGroup(
+        this, "RadioGroup1",
+        "Saving Options (QZT's take up more space but make the color coting time almost unnoticable)");
+    rdiQztCon_ = AddRadio(saving, "rdiQztCon",
+                          "Save both the QZT and the Game file. The game files are: Con's, QC's, ect.. (Recommened)");
+    rdiQzt_ = AddRadio(saving, "rdiQzt", "Save just the QZT file.");
+    rdiCon_ = AddRadio(saving, "rdiCon", "Save just the Game file.");
+    rdiQztCon_->setChecked(true);
+
+    QGroupBox* appearance = AddGroup(this, "GroupBox1", "Appearance Options");
+    rdiColorGameFls_ = AddRadio(appearance, "rdiColorGameFls", "Color cote Game files when the game files are loaded.");
+    rdiNoColorFls_ = AddRadio(appearance, "rdiNoColorFls", "Don't color cote anything including QZT files.");
+    rdiColorGameFls_->setChecked(true);
+
+    auto* btnDone = new QPushButton("&Done", this);
+    btnDone->setObjectName("btnDone");
+    connect(btnDone, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnDone);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label1);
+    layout->addWidget(saving);
+    layout->addWidget(appearance);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    // A fixed size: window managers then offer no maximise button.
+    setFixedSize(QSize(481, 240).expandedTo(sizeHint()));
+
+    FormCreate();
+    // Both take effect at once, for whatever is coloured from then on.
+    connect(rdiNoColorFls_, &QRadioButton::toggled, this, [](bool on) { NoColoring = on; });
+    GeneralOptions = this;
+}
+
+TfrmGeneralOpts::~TfrmGeneralOpts()
+{
+    if (GeneralOptions == this)
+        GeneralOptions = nullptr;
+}
+
+void TfrmGeneralOpts::FormCreate()
+{
+    RunGuarded(prompter_, [this] {
+        const ProfileFile ini = Settings();
+        // Other values leave the first buttons selected.
+        QRadioButton* const saving[] = {rdiQztCon_, rdiQzt_, rdiCon_};
+        const int option = ini.ReadInteger(Section, "QztCon", 1);
+        if (option >= 1 && option <= 3)
+            saving[option - 1]->setChecked(true);
+        const int colouring = ini.ReadInteger(Section, "ColorGameFiles", 1);
+        if (colouring == 1 || colouring == 2)
+            (colouring == 1 ? rdiColorGameFls_ : rdiNoColorFls_)->setChecked(true);
+    });
+    if (rdiNoColorFls_->isChecked())
+        NoColoring = true;
+}
+
+SavingOption TfrmGeneralOpts::CurrentSavingOption() const
+{
+    if (rdiQzt_->isChecked())
+        return SavingOption::ProjectFile;
+    if (rdiCon_->isChecked())
+        return SavingOption::GameFile;
+    return SavingOption::Both;
+}
+
+void TfrmGeneralOpts::ShowWindow()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    BringToFront();
+}
+
+void TfrmGeneralOpts::BringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfrmGeneralOpts::closeEvent(QCloseEvent* event)
+{
+    RunGuarded(prompter_, [this] {
+        ProfileFile ini = Settings();
+        ini.WriteInteger(Section, "QztCon", static_cast<int>(CurrentSavingOption()));
+        ini.WriteInteger(Section, "ColorGameFiles", rdiNoColorFls_->isChecked() ? 2 : 1);
+    });
+    GeneralOptionsOpen = false;
+    event->accept();   // hidden, not destroyed
+}
+
+} // namespace tessel

@@ -1,0 +1,458 @@
+#include "editor/Childwin.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+
+#include "editor/ColorizeDlg.h"
+#include "editor/GeneralOpts.h"
+#include "editor/ScriptEdit.h"
+#include "richtext/ProjectFile.h"
+#include "shell/Main.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace tessel {
+namespace {
+
+std::string Paint(const ScriptEdit* edit)
+{
+    std::string s;
+    for (const TColor c : edit->Colours())
+        s += c == clBlack ? '.' : c == clRed ? 'r' : c == clGreen ? 'g' : c == clBlue ? 'b' : '?';
+    return s;
+}
+
+class ChildwinTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        dir.write("CNFcs.qcf", "{if,3}\r\n{while,1}\r\n");
+        dir.write("QCFcs.qcf", "{void,1}\r\n");
+        dir.write("VGFcs.qcf", "{int,3}\r\n");
+        dir.write("cnfcs.ccf", "/move;\\\r\n/ifaction;<action>\\\r\n/ifai;<ai>\\\r\n");
+        form = std::make_unique<TMainForm>(prompter, dir.path());
+        options = new TfrmGeneralOpts(prompter, form.get());
+        form->AddToolWindow(options);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ResetGlobals();
+    }
+
+    TfrmConEdit* NewEditor(const std::string& caption = "VurAvozid - Unnamed1")
+    {
+        return static_cast<TfrmConEdit*>(form->NewEditorWindow(QString::fromStdString(caption)));
+    }
+    // As the shell's Open does: a new window, then the load request.
+    TfrmConEdit* Open(const std::string& path)
+    {
+        TfrmConEdit* w = NewEditor("VurAvozid - " + path);
+        Post(&EditorRequestsType::LoadRequest, path);
+        return w;
+    }
+    void Post(bool EditorRequestsType::*request, const std::string& file = std::string())
+    {
+        PendingFileName = file;
+        EditorRequests.*request = true;
+        form->PostEditorRequest();
+        QCoreApplication::processEvents();   // the wait window gives the focus back
+    }
+    QAction* action(const char* name) { return form->findChild<QAction*>(name); }
+    template <class T> T* child(QObject* parent, const char* name) { return parent->findChild<T*>(name); }
+    void Choose(const char* button) { child<QRadioButton>(options, button)->click(); }
+    // The windows closed so far are gone.
+    int Windows()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return static_cast<int>(form->MdiArea()->subWindowList().size());
+    }
+    static void Key(ScriptEdit* e, Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(e, key, m); }
+    // A mouse click on the offset's character.
+    static void Click(ScriptEdit* e, int offset)
+    {
+        const QPoint at(static_cast<int>(e->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, offset)) + 1,
+                        static_cast<int>(e->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, offset)) + 2);
+        QTest::mouseClick(e->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+    TfrmGeneralOpts* options = nullptr;
+};
+
+TEST_F(ChildwinTest, LoadsEachKindColouringOnlyWhatIsNoProjectFile)
+{
+    const std::string text = "if x // c";
+    const std::string stored = WriteProjectFile(ControlText{text}, std::vector<TColor>(text.size(), clRed));
+    struct Row { const char* name; const char* file; const std::string& bytes; bool noColoring; const char* mode;
+                 const char* paint; const char* prefix; } rows[] = {
+        {"game file", "game.con", text, false, "mnuEditDukeMode", "bb...gggg", "VurAvozid - "},
+        {"game file, colouring off", "game.con", text, true, "mnuEditDukeMode", ".........", "VurAvozid - "},
+        {"other text file", "notes.txt", text, false, "mnuEditDukeMode", "bb...gggg", "VurAvozid - "},
+        {"project file: its stored colours", "game.qzt", stored, false, "mnuEditDukeMode", "rrrrrrrrr", "VurAvozid - "},
+        {"project file, colouring off: black", "game.qzt", stored, true, "mnuEditDukeMode", ".........",
+         "VurAvozid - "},
+        {"upper-case QZT is coloured over them", "GAME.QZT", stored, false, "mnuEditDukeMode", "bbrrrgggg",
+         "VurAvozid - "},
+        {"Quake mode", "game.qc", "void x", false, "mnuEditQuakeMode", "rrrr..", "VUVurevo - "},
+        {"Verge mode", "game.vc", "int x", false, "mnuEditVergeMode", "bbb..", "VODododa - "},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        action(r.mode)->trigger();
+        NoColoring = r.noColoring;
+        const std::string path = dir.write(r.file, r.bytes);
+        TfrmConEdit* w = Open(path);
+        EXPECT_EQ(Paint(w->MainRichEdit()), r.paint);
+        EXPECT_EQ(w->windowTitle().toStdString(), r.prefix + path);
+        EXPECT_EQ(child<QLineEdit>(w, "txtFile")->text().toStdString(), path);
+        EXPECT_FALSE(w->MainRichEdit()->Modified());
+        EXPECT_EQ(form->StatusText(1), "");
+        EXPECT_TRUE(w->MainRichEdit()->hasFocus());
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(ChildwinTest, AFailedLoadKeepsTheTextAndDropsTheLaterRequests)
+{
+    TfrmConEdit* w = Open(dir.write("a.con", "x"));
+    ScriptEdit* edit = w->MainRichEdit();
+    Key(edit, Qt::Key_Y);
+    EditorRequests.SelectAllRequest = true;
+    Post(&EditorRequestsType::LoadRequest, dir.file("gone.con"));
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot open file " + dir.file("gone.con")});
+    EXPECT_EQ(edit->Text(), "yx");
+    EXPECT_TRUE(edit->Modified());
+    EXPECT_EQ(edit->SelLength(), 0);
+    EXPECT_FALSE(EditorRequests.SelectAllRequest);
+    EXPECT_EQ(w->FileName(), dir.file("a.con"));
+}
+
+TEST_F(ChildwinTest, AnEditedLineIsBlackUntilLeftByDownAClickOrDeactivation)
+{
+    for (const char* how : {"down", "click", "deactivation"}) {
+        SCOPED_TRACE(how);
+        TfrmConEdit* w = Open(dir.write("a.con", "x\r\nWHILE y\r\nif"));
+        ScriptEdit* edit = w->MainRichEdit();
+        edit->SetSelection(10, 0);
+        Key(edit, Qt::Key_Exclam);
+        EXPECT_EQ(Paint(edit), ".............bb");
+        if (how == std::string("down"))
+            Key(edit, Qt::Key_Down);
+        else if (how == std::string("click"))
+            Click(edit, 13);
+        else
+            NewEditor("VurAvozid - Unnamed2");
+        // A keyword in other case is coloured when its line is left.
+        EXPECT_EQ(Paint(edit), "...rrrrr.....bb");
+        if (how == std::string("click")) {
+            Key(edit, Qt::Key_Q);   // typing on the new line turns it black
+            EXPECT_EQ(Paint(edit), "...rrrrr........");
+        }
+    }
+}
+
+TEST_F(ChildwinTest, EnterIndentsBackspaceUnindentsAndUndoTakesOneStepPerRequest)
+{
+    ScriptEdit* edit = Open(dir.write("a.con", "\tif\r\n\t\tfoo bar"))->MainRichEdit();
+    edit->SetSelection(10, 0);
+    Key(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->Text(), "\tif\r\n\t\tfoo\r\n\t\t bar");
+    EXPECT_EQ(edit->SelStart(), 14);
+    edit->SetSelection(7, 0);
+    Key(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->Text(), "\tif\r\n\tfoo\r\n\t\t bar");
+    edit->SetSelection(0, 5);
+    Key(edit, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(edit->Text(), "\t\tif\r\n\t\tfoo\r\n\t\t bar");
+    Key(edit, Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
+    Key(edit, Qt::Key_E, Qt::ControlModifier);   // recolouring enters no history
+    // Each Ctrl+Z (the main window's, not the control's as well) one step back.
+    const char* const steps[] = {"\t\tif\r\n\t\tfoo\r\n\t\t bar", "\tif\r\n\tfoo\r\n\t\t bar",
+                                 "\tif\r\n\t\tfoo\r\n\t\t bar", "\tif\r\n\t\tfoo bar"};
+    for (const char* step : steps) {
+        form->SetStatusText(0, "");
+        Key(edit, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(edit->Text(), step);
+        EXPECT_EQ(form->StatusText(0), "Ready") << "as a request through the activation";
+    }
+    Key(edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit->SelLength(), edit->TextLength());
+    edit->SetSelection(0, 0);
+    Key(edit, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"There is no selected text."});
+}
+
+TEST_F(ChildwinTest, ReplaceAndFindThroughTheRequests)
+{
+    ScriptEdit* edit = Open(dir.write("a.con", "aaa"))->MainRichEdit();
+    EditorRequests.UserReplaceText = {"a", "ba", 0, true, true};
+    form->PostEditorRequest();
+    EXPECT_EQ(edit->Text(), "bbbaaa");
+    EditorRequests.UserFndText = {"aa", 0, true};
+    form->PostEditorRequest();
+    EXPECT_EQ(edit->SelStart(), 3);
+    EXPECT_TRUE(edit->hasFocus());
+}
+
+TEST_F(ChildwinTest, TestErrorsListsTheBracesAndADoubleClickSelectsOne)
+{
+    TfrmConEdit* w = Open(dir.write("a.con", "x\r\n}{"));
+    auto* list = child<QListWidget>(w, "ErrorListBox");
+    action("tlTestErr")->trigger();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"There were some errors found in the Con File."});
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), "ERROR #2: Extra right brace \"{\", offset:4");
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first);   // a double-click's first half
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, first);
+    EXPECT_EQ(w->MainRichEdit()->SelStart(), 3);
+    EXPECT_EQ(w->MainRichEdit()->SelText(), "}");
+    child<QAction>(w, "popClose")->trigger();
+    EXPECT_FALSE(list->isVisible());
+    w->MainRichEdit()->SetDocument(ControlText{"{}"});
+    action("mnuDukeTstCon")->trigger();
+    EXPECT_EQ(prompter.texts().back(), "No errors were found in the Con File.");
+    EXPECT_FALSE(list->isVisible());
+}
+
+TEST_F(ChildwinTest, SavingFollowsTheOptionButtonsTheModeAndTheName)
+{
+    // written: the files that hold the typed text afterwards, in name order.
+    struct Row { const char* name; const char* file; const char* mode; const char* option; const char* written; } rows[] = {
+        {"both", "game.con", "mnuEditDukeMode", "rdiQztCon", "game.con game.qzt"},
+        {"project file only", "game.con", "mnuEditDukeMode", "rdiQzt", "game.qzt"},
+        {"game file only", "game.con", "mnuEditDukeMode", "rdiCon", "game.con"},
+        {"project file in Quake mode", "game.qzt", "mnuEditQuakeMode", "rdiQztCon", "game.qc game.qzt"},
+        {"after a switch to Verge mode", "game.con", "mnuEditVergeMode", "rdiQztCon", "game.qzt game.vc"},
+        {"other text file", "notes.txt", "mnuEditDukeMode", "rdiQzt", "notes.txt"},
+        {"upper case is another text file", "GAME.CON", "mnuEditDukeMode", "rdiQztCon", "GAME.CON"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TempDir scripts;
+        const bool project = std::string(r.file) == "game.qzt";   // an LF file either way
+        TfrmConEdit* w = Open(scripts.write(r.file, project ? WriteProjectFile(ControlText{"if x\r\n", LineEnds::Lf},
+                                                                               std::vector<TColor>(6, clRed))
+                                                            : "if x\n"));
+        action(r.mode)->trigger();
+        Choose(r.option);
+        Key(w->MainRichEdit(), Qt::Key_Z);
+        ASSERT_EQ(form->StatusText(1), "Modified");
+        Post(&EditorRequestsType::SaveRequest, scripts.file(r.file));
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(scripts.path()))
+            names.insert(entry.path().filename());
+        std::string written;
+        for (const std::string& name : names) {
+            const std::string bytes = scripts.read(name);
+            const std::string text = name.find(".qzt") != std::string::npos ? PlainTextOfRtf(bytes) : bytes;
+            if (text == "zif x\n")   // its own line ends
+                written += (written.empty() ? "" : " ") + name;
+        }
+        EXPECT_EQ(written, r.written);
+        EXPECT_FALSE(w->MainRichEdit()->Modified());
+        EXPECT_EQ(form->StatusText(1), "");
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(ChildwinTest, AFailedSaveKeepsTheTextTheFlagAndTheOldFile)
+{
+    const std::string original = "a line long enough to pass the file size limit\n";
+    ScriptEdit* edit = Open(dir.write("notes.txt", original))->MainRichEdit();
+    Key(edit, Qt::Key_Z);
+    rlimit old{};
+    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
+    rlimit small = old;
+    small.rlim_cur = 16;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
+    EditorRequests.SelectAllRequest = true;
+    Post(&EditorRequestsType::SaveRequest, dir.file("notes.txt"));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot create file " + dir.file("notes.txt")});
+    EXPECT_EQ(dir.read("notes.txt"), original);
+    EXPECT_EQ(FileBytesOf(edit->Document()), "z" + original);
+    EXPECT_TRUE(edit->Modified());
+    EXPECT_EQ(form->StatusText(1), "Modified");
+    EXPECT_EQ(edit->SelLength(), 0) << "the requests after it were dropped";
+}
+
+TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)
+{
+    struct Row { const char* name; bool named; std::vector<MsgResult> answers; std::vector<std::optional<std::string>> files;
+                 bool closes; const char* savedAs; } rows[] = {
+        {"No", true, {MsgResult::No}, {}, true, nullptr},
+        {"Cancel", true, {MsgResult::Cancel}, {}, false, nullptr},
+        {"Yes", true, {MsgResult::Yes}, {}, true, "a.txt"},
+        {"Yes, unnamed", false, {MsgResult::Yes}, {"b.txt"}, true, "b.txt"},
+        {"Yes, save dialog cancelled", false, {MsgResult::Yes}, {std::nullopt}, false, nullptr},
+        {"Yes, the save fails", false, {MsgResult::Yes}, {"nowhere/c.txt"}, false, nullptr},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TempDir scripts;
+        TfrmConEdit* w = r.named ? Open(scripts.write("a.txt", "x")) : NewEditor();
+        Key(w->MainRichEdit(), Qt::Key_Y);
+        prompter.clear();
+        prompter.answers.assign(r.answers.begin(), r.answers.end());
+        for (const auto& f : r.files)
+            prompter.files.push_back(f ? std::optional<std::string>(scripts.file(*f)) : std::nullopt);
+        action("FileCloseItem")->trigger();
+        EXPECT_EQ(prompter.shown[0].text, w->FileName() + " is modified, do you want to save it?");
+        EXPECT_EQ(prompter.shown[0].caption, "Information");
+        EXPECT_EQ(Windows(), r.closes ? 0 : 1);
+        if (r.savedAs) {
+            EXPECT_EQ(scripts.read(r.savedAs), r.named ? "yx" : "y");
+        }
+        if (!r.closes) {
+            EXPECT_EQ(w->MainRichEdit()->Text(), r.named ? "yx" : "y");
+            w->MainRichEdit()->SetModified(false);
+            action("FileCloseItem")->trigger();
+            EXPECT_EQ(Windows(), 0);
+        }
+    }
+    // The last window gone, the editor commands wait for the next one.
+    EXPECT_FALSE(action("FileSaveItem")->isEnabled());
+    EXPECT_EQ(form->StatusText(0), "Ready");
+    EXPECT_EQ(form->StatusText(1), "");
+}
+
+TEST_F(ChildwinTest, CancelOnAnyModifiedWindowKeepsTheProgramRunning)
+{
+    for (const char* caption : {"VurAvozid - Unnamed1", "VurAvozid - Unnamed2"})
+        Key(NewEditor(caption)->MainRichEdit(), Qt::Key_Y);
+    prompter.answers = {MsgResult::No, MsgResult::Cancel};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(Windows(), 2);
+    prompter.answers = {MsgResult::No, MsgResult::No};
+    EXPECT_TRUE(form->close());
+}
+
+TEST_F(ChildwinTest, ANewWindowShowsEightyColumnsAndTwentyFiveLinesOrIsMaximised)
+{
+    form->showNormal();
+    form->resize(1400, 1000);
+    QApplication::processEvents();
+    ScriptEdit* edit = NewEditor()->MainRichEdit();
+    auto* sub = form->MdiArea()->activeSubWindow();
+    const long columns = edit->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH, 32UL, std::string(80, 'M').c_str());
+    const long lines = 25 * edit->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL);
+    ASSERT_FALSE(sub->isMaximized());
+    EXPECT_GE(edit->viewport()->width(), columns);
+    EXPECT_GE(edit->viewport()->height(), lines);
+    form->resize(300, 200);
+    QApplication::processEvents();
+    NewEditor("VurAvozid - Unnamed2");
+    EXPECT_TRUE(form->MdiArea()->activeSubWindow()->isMaximized());
+}
+
+// A document window that is no editor (as the group file explorer).
+class OtherDocument : public QWidget, public DocumentWindow {
+    void FormActivate() override {}
+};
+
+TEST_F(ChildwinTest, RequestsPostedToAnotherKindOfWindowAreDropped)
+{
+    ScriptEdit* edit = Open(dir.write("a.con", "abc"))->MainRichEdit();
+    form->MdiArea()->setActiveSubWindow(form->AddDocument(new OtherDocument));
+    action("mnuEditSelAll")->trigger();
+    form->MdiArea()->activateNextSubWindow();
+    EXPECT_EQ(edit->SelLength(), 0);
+    EXPECT_FALSE(EditorRequests.SelectAllRequest);
+}
+
+TEST_F(ChildwinTest, TheTypedWordSelectsAWizardEntryAndCtrlAltCCompletesIt)
+{
+    TfrmConEdit* w = NewEditor();
+    ScriptEdit* edit = w->MainRichEdit();
+    auto* timer = child<QTimer>(w, "Timer1");
+    QTest::keyClicks(edit, "x ifa");
+    EXPECT_TRUE(timer->isActive() && timer->isSingleShot());
+    EXPECT_EQ(timer->interval(), 500);
+    EXPECT_EQ(form->StatusText(2), "Line: 1 ; Column: 6");
+    timer->start(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->wizardList()->currentRow(), 1);   // ifaction, the first beginning with ifa
+    Key(edit, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(edit->Text(), "x ifaction");
+    Key(edit, Qt::Key_Space);
+    EXPECT_EQ(form->wizardList()->currentRow(), 0);
+    Key(edit, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);   // no match: at the caret
+    EXPECT_EQ(edit->Text(), "x ifaction move");
+}
+
+TEST_F(ChildwinTest, TheWaitWindowSaysWhatIsGoingOn)
+{
+    TfrmColorizeDlg wait;
+    EXPECT_TRUE(wait.isVisible());
+    EXPECT_EQ(wait.windowTitle(), "Colorizing");
+    EXPECT_EQ(wait.findChild<QLabel*>()->text(), "Colorizing Text, Please  Wait...");
+}
+
+// A user's round trip: a real script, a typed line, both forms saved and
+// read again.
+TEST_F(ChildwinTest, CorpusScriptsComeBackWithOnlyTheTypedLine)
+{
+    const std::string corpus = std::string(TESSEL_CORPUS_DIR) + "/scripts/";
+    if (!std::filesystem::is_directory(corpus))
+        GTEST_SKIP() << "no corpus at " << corpus;
+    const struct { const char* file; const char* as; const char* mode; } rows[] = {
+        {"con/GAME.CON", "game.con", "mnuEditDukeMode"}, {"con/GAME_v14.CON", "v14.con", "mnuEditDukeMode"},
+        {"qc/defs.qc", "defs.qc", "mnuEditQuakeMode"}, {"vc/verge2-PLATFORM.VC", "platform.vc", "mnuEditVergeMode"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.file);
+        TempDir scripts;
+        std::ifstream in(corpus + r.file, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        const bool lf = bytes.find("\r\n") == std::string::npos;
+        action(r.mode)->trigger();
+        ScriptEdit* edit = Open(scripts.write(r.as, bytes))->MainRichEdit();
+        QTest::keyClicks(edit, "// typed");
+        Key(edit, Qt::Key_Return);
+        const std::vector<TColor> colours = edit->Colours();
+        Post(&EditorRequestsType::SaveRequest, scripts.file(r.as));
+        const std::string expected = std::string("// typed") + (lf ? "\n" : "\r\n") + bytes;
+        EXPECT_EQ(scripts.read(r.as), expected);
+        const std::string stem = std::string(r.as).substr(0, std::string(r.as).find('.'));
+        ScriptEdit* again = Open(scripts.file(stem + ".qzt"))->MainRichEdit();
+        EXPECT_EQ(again->Text(), edit->Text());
+        // The colours of every character shown (a line break takes its line's).
+        const std::string text = edit->Text();
+        std::vector<TColor> shown = again->Colours();
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] == '\r' || text[i] == '\n')
+                shown[i] = colours[i];
+        EXPECT_EQ(shown, colours);
+        EXPECT_EQ(again->ColourAt(0), clGreen);
+        EXPECT_EQ(Open(scripts.file(r.as))->MainRichEdit()->Text(), edit->Text());
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+} // namespace
+} // namespace tessel

@@ -1,0 +1,359 @@
+#include "editor/EditOps.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/FakeEditBuffer.h"
+#include "support/ScriptedPrompter.h"
+
+namespace tessel {
+namespace {
+
+ConType Kw(const std::string& word, TColor colour)
+{
+    return {word, static_cast<std::int32_t>(word.size()), colour};
+}
+
+// What the window would do, recorded in order.
+class RecordingHooks : public EditorHooks {
+public:
+    bool LoadDocument(const std::string& name) override { return note("load " + name), true; }
+    bool SaveDocument(const std::string& name) override { return note("save " + name), true; }
+    void ShowBraceErrors(const BraceCheckResult& r) override { note("errors " + std::to_string(r.ErrorCount())); }
+    void SetErrorListVisible(bool visible) override { note(visible ? "list shown" : "list hidden"); }
+    void FocusText() override { note("focus"); }
+    std::string SelectedWizardEntry() override { return wizardEntry; }
+    void SelectFirstWizardEntry() override { note("first wizard entry"); }
+    void BeginBusy() override { ++busy; }
+    void EndBusy() override { --busy; }
+
+    void note(const std::string& call) { calls.push_back(call); }
+    std::vector<std::string> calls;
+    std::string wizardEntry;
+    int busy = 0;
+};
+
+class EditOpsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        KeywordTable = {Kw("if", clBlue), Kw("while", clRed)};
+        AutoIndent = true;
+    }
+    void TearDown() override { ResetGlobals(); }
+    // A freshly loaded, coloured document, activated, caret at `caret`.
+    void Open(const std::string& text, int caret)
+    {
+        buffer = FakeEditBuffer(text);
+        ColorWholeDocument(buffer, KeywordTable, true);
+        buffer.SetSelection(caret, 0);
+        LineClean = true;
+        LineBlackened = false;
+    }
+    bool Key(int key, bool ctrl = false, bool alt = false) { return EditorKeyDown(buffer, {key, ctrl, alt}, hooks); }
+    // The control's own handling of a typed character.
+    void Type(const std::string& text) { buffer.ReplaceSelection(text); }
+
+    FakeEditBuffer buffer;
+    RecordingHooks hooks;
+    ScriptedPrompter prompter;
+};
+
+// --- the line that is edited ------------------------------------------------------
+
+TEST_F(EditOpsTest, WhichKeysLeaveTheLine)
+{
+    struct Row { const char* name; int key; int caret; bool recoloured; } rows[] = {
+        {"up", vkUp, 8, true}, {"down", vkDown, 8, true}, {"enter", vkReturn, 8, true},
+        {"left at the start", vkLeft, 6, true}, {"left inside", vkLeft, 8, false},
+        {"right at the end", vkRight, 13, true}, {"right inside", vkRight, 8, false},
+        {"home", 36, 8, false}, {"page down", 34, 8, false}, {"tab", vkTab, 8, false}, {"shift", vkShift, 8, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Open("if x\r\nWHILE y\r\nz", 8);
+        Key('Q');
+        buffer.SetSelection(r.caret, 0);
+        Key(r.key);
+        // Leaving colours a keyword in other case, as a fresh load does not.
+        EXPECT_EQ(buffer.Paint(), r.recoloured ? "bb....rrrrr....." : "bb..............");
+        EXPECT_EQ(LineClean, r.recoloured);
+    }
+}
+
+TEST_F(EditOpsTest, RecolouringFromTheLineOnAgreesWithTheWholeText)
+{
+    std::mt19937 random(11);
+    const char* const pieces[] = {"if", "If", "while", "x", " ", "/*", "*/", "//", "\r\n", "_", "/"};
+    KeywordTable.push_back(Kw("x /", clRed));
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int n = static_cast<int>(random() % 40); n > 0; --n)
+            text += pieces[random() % std::size(pieces)];
+        FakeEditBuffer fake(text);
+        std::vector<TColor> before(text.size());
+        for (TColor& c : before)
+            c = random() % 2 ? clBlue : clBlack;
+        const int line = static_cast<int>(random() % fake.LineCount());
+        const int ls = fake.OffsetOfLine(line), le = ls + fake.LineLength(line);
+        const int selStart = static_cast<int>(random() % (text.size() + 1));
+        const int selLength = static_cast<int>(random() % (text.size() - selStart + 1));
+        SCOPED_TRACE(text);
+        std::vector<TColor> expected = before;
+        ComposeRuns(RecolorLine(text, KeywordTable, ls, le), expected.data(), 0, static_cast<int>(text.size()));
+        fake.PaintColours(0, before.data(), before.size());
+        RecolorLine(fake, KeywordTable, ls, le);
+        ASSERT_EQ(fake.Colours(), expected) << "line " << line;
+
+        expected = before;
+        ComposeRuns(ColorSelection(text, KeywordTable, selStart, selLength), expected.data(), 0,
+                    static_cast<int>(text.size()));
+        fake.PaintColours(0, before.data(), before.size());
+        fake.SetSelection(selStart, selLength);
+        ColorSelection(fake, KeywordTable);
+        ASSERT_EQ(fake.Colours(), expected) << "selection " << selStart << "+" << selLength;
+        EXPECT_EQ(fake.SelStart(), selStart);
+        EXPECT_EQ(fake.SelLength(), 0);
+    }
+}
+
+TEST_F(EditOpsTest, NothingIsPaintedWhileColouringIsOff)
+{
+    Open("if x\r\nwhile y", 7);
+    NoColoring = true;
+    Key('Q');
+    Key(vkDown);
+    EXPECT_EQ(buffer.Paint(), "bb....rrrrr..");
+    EXPECT_TRUE(LineClean);
+    EXPECT_EQ(LastLineEnd, 0);
+}
+
+// --- Enter and Backspace -------------------------------------------------------
+
+TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
+{
+    const std::string blanks(100, ' ');
+    struct Row { const char* name; std::string text; int selStart, selLength; std::string after; int caret; } rows[] = {
+        {"tabs", "\t\tfoo bar", 5, 0, "\t\tfoo\r\n\t\t bar", 9},
+        {"blanks and tabs, next line kept", " \tab\r\nz", 3, 0, " \ta\r\n \tb\r\nz", 7},
+        {"long indentation", blanks + "x", 101, 0, blanks + "x\r\n" + blanks, 203},
+        {"selection goes first", "  abXXcd", 4, 2, "  ab\r\n  cd", 8},
+        {"selection over lines", "  ab\r\nXXcd", 4, 4, "  ab\r\n  cd", 8},
+        {"caret inside the indentation", "\t\tx", 1, 0, "\t\r\n\t\t\tx", 5},
+        {"no indentation: the plain key", "foo bar", 1, 0, "foo bar", 1},
+        {"only the caret's line counts", "x\r\n\ty", 1, 0, "x\r\n\ty", 1},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        buffer = FakeEditBuffer(r.text);
+        buffer.SetSelection(r.selStart, r.selLength);
+        EXPECT_EQ(EditorKeyPress(buffer, '\r'), r.after != r.text);
+        EXPECT_EQ(buffer.Text(), r.after);
+        EXPECT_EQ(buffer.SelStart(), r.caret);
+        EXPECT_EQ(buffer.UndoSteps(), r.after != r.text ? 1 : 0);
+    }
+    AutoIndent = false;
+    buffer = FakeEditBuffer("\tx");
+    buffer.SetSelection(2, 0);
+    EXPECT_FALSE(EditorKeyPress(buffer, '\r'));
+}
+
+TEST_F(EditOpsTest, EnterKeepsTheColoursOfTheMovedText)
+{
+    Open("\tif x while", 4);
+    EditorKeyPress(buffer, '\r');
+    EXPECT_EQ(buffer.Text(), "\tif \r\n\tx while");
+    EXPECT_EQ(buffer.Paint(), ".bb......rrrrr");
+}
+
+TEST_F(EditOpsTest, BackspaceAtTheEndOfTheIndentationFallsBackToTheLineAbove)
+{
+    const std::string deep(80, ' ');
+    // after == text: the key goes to the control.
+    struct Row { const char* name; std::string text; int selStart, selLength; const char* after; } rows[] = {
+        {"one tab above", "\tif\r\n\t\tx", 7, 0, "\tif\r\n\tx"},
+        {"an empty line above", "\tif\r\n\r\n\t\tx", 9, 0, "\tif\r\n\r\nx"},
+        {"deeper lines passed over", "\tA\r\n\t\t\tB\r\n\t\tC", 12, 0, "\tA\r\n\t\t\tB\r\n\tC"},
+        {"blanks count apart from tabs", "\t x\r\n\t  y", 8, 0, "\t x\r\n\t y"},
+        {"copied as written", " \tx\r\n\t\t  y", 9, 0, " \tx\r\n \ty"},
+        {"long runs", "x\r\n" + deep + "y", 83, 0, "x\r\ny"},
+        {"inside the text", "\tif\r\n\t\tx", 8, 0, "\tif\r\n\t\tx"},
+        {"inside the indentation", "\tif\r\n\t\tx", 6, 0, "\tif\r\n\t\tx"},
+        {"no line less indented", "\t\tif\r\n\t\tx", 8, 0, "\t\tif\r\n\t\tx"},
+        {"a selection", "\tif\r\n\t\tx", 7, 1, "\tif\r\n\t\tx"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        buffer = FakeEditBuffer(r.text);
+        buffer.SetSelection(r.selStart, r.selLength);
+        EXPECT_EQ(Key(vkBack), r.after != r.text);
+        EXPECT_EQ(buffer.Text(), r.after);
+    }
+}
+
+// --- block indent ------------------------------------------------------------------
+
+TEST_F(EditOpsTest, BlockIndentAndDeIndentWorkOnWholeLines)
+{
+    struct Row { const char* name; bool indent; const char* text; int selStart, selLength; const char* after;
+                 int blockLength; } rows[] = {
+        {"indent", true, "a\r\nb\r\nc", 1, 3, "\ta\r\n\tb\r\nc", 6},
+        {"ending at a line's start", true, "a\r\nb\r\nc", 0, 3, "\ta\r\n\tb\r\nc", 6},
+        {"de-indent one blank only", false, "  x\r\n\ty\r\nz", 2, 5, " x\r\ny\r\nz", 5},
+        {"lines without indentation stay", false, "x\r\n\r\n y", 0, 7, "x\r\n\r\ny", 6},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        buffer = FakeEditBuffer(r.text);
+        buffer.SetSelection(r.selStart, r.selLength);
+        r.indent ? BlockIndent(buffer, prompter) : BlockDeIndent(buffer, prompter);
+        EXPECT_EQ(buffer.Text(), r.after);
+        EXPECT_EQ(buffer.SelStart(), 0);
+        EXPECT_EQ(buffer.SelLength(), r.blockLength);
+        buffer.Undo();   // one step
+        EXPECT_EQ(buffer.Text(), r.text);
+    }
+    buffer = FakeEditBuffer("x");
+    BlockIndent(buffer, prompter);
+    BlockDeIndent(buffer, prompter);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>(2, "There is no selected text."));
+    EXPECT_EQ(buffer.Text(), "x");
+}
+
+// --- find, replace, go to --------------------------------------------------------------
+
+TEST_F(EditOpsTest, ReplaceRegionsOptionsColoursAndMessages)
+{
+    struct Row { const char* name; const char* text; int selStart, selLength; UserReplaceTextType replace;
+                 std::uint8_t options; const char* after; const char* paint; int position; const char* message; } rows[] = {
+        {"the region's end stays, each search restarts one past", "aaa", 0, 0, {"a", "ba", 0, true, true}, 0,
+         "bbbaaa", "......", -1, ""},
+        // The region ends where the text ended before: the longer text pushes the last x out.
+        {"all from the caret", "x x x", 1, 0, {"x", "if", -2, true, true}, 0, "x if x", "..bb..", -1, ""},
+        {"all in the selection", "x x x", 1, 2, {"x", "y", -3, true, true}, 0, "x y x", ".....", -1, ""},
+        {"one from the caret keeps the position", "x x x", 1, 0, {"x", "WHILE", -2, true, false}, 0, "x WHILE x",
+         ".........", -2, ""},
+        {"keyword colour is exact case", "a", 0, 0, {"a", "while", 0, true, false}, 0, "while", "rrrrr", 0, ""},
+        {"whole word", "ax a", 0, 0, {"a", "b", 0, true, true}, soWholeWord, "ax b", "....", -1, ""},
+        {"match case", "A a", 0, 0, {"a", "b", 0, true, true}, soMatchCase, "A b", "...", -1, ""},
+        {"any case", "A a", 0, 0, {"a", "b", 0, true, true}, 0, "b b", "...", -1, ""},
+        {"nothing selected", "x", 0, 0, {"x", "y", -3, true, true}, 0, "x", ".", -3,
+         "There was no previously selected text in the document."},
+        {"none found, all", "x", 0, 0, {"z", "y", 0, true, true}, 0, "x", ".", -1,
+         "No Words were replaced, because there were no words found in the specified region"},
+        {"none found, one", "x", 0, 0, {"z", "y", 0, true, false}, 0, "x", ".", 0,
+         "The word was not found within the specified region."},
+        {"empty pattern", "x", 0, 0, {"", "y", 0, true, true}, 0, "x", ".", -1,
+         "No Words were replaced, because there were no words found in the specified region"},
+    };
+    for (Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        buffer = FakeEditBuffer(r.text);
+        buffer.SetSelection(r.selStart, r.selLength);
+        prompter.clear();
+        ReplaceText(buffer, r.replace, r.options, KeywordTable, prompter);
+        EXPECT_EQ(buffer.Text(), r.after);
+        EXPECT_EQ(buffer.Paint(), r.paint);
+        EXPECT_EQ(r.replace.Position, r.position);
+        EXPECT_EQ(prompter.texts(), *r.message ? std::vector<std::string>{r.message} : std::vector<std::string>{});
+    }
+}
+
+TEST_F(EditOpsTest, FindAndGoToSelectWhatTheyName)
+{
+    buffer = FakeEditBuffer("ab ab ab\r\n");
+    UserFndTextType search{"ab", -2, true};
+    buffer.SetSelection(3, 2);
+    ASSERT_TRUE(FindNext(buffer, search, 0, prompter));   // the selected match again
+    EXPECT_EQ(search.Position, 3);
+    ++search.Position;   // Repeat Search moves on
+    ASSERT_TRUE(FindNext(buffer, search, 0, prompter));
+    EXPECT_EQ(buffer.SelStart() * 10 + buffer.SelLength(), 62);
+    ++search.Position;
+    EXPECT_FALSE(FindNext(buffer, search, 0, prompter));
+    EXPECT_EQ(search.Position, 7);
+    const struct { int line, start, length; } lines[] = {{0, 0, 8}, {1, 10, 0}, {-2, 10, 0}, {2, 10, 0}};
+    for (const auto& l : lines) {
+        GoToLine(buffer, l.line, prompter);
+        EXPECT_EQ(buffer.SelStart(), l.start) << l.line;
+        EXPECT_EQ(buffer.SelLength(), l.length) << l.line;
+    }
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"No more matches found in the document.",
+                                                          "The Selected line is greater than the lines of text"}));
+}
+
+// --- saving ---------------------------------------------------------------------------
+
+TEST_F(EditOpsTest, SaveTargetsFollowTheNamePartTheOptionAndTheMode)
+{
+    using S = SavingOption;
+    struct Row { const char* name; int mode; S option; std::vector<SaveTarget> targets; } rows[] = {
+        {"/s/game.con", 1, S::Both, {{"/s/game.qzt", true}, {"/s/game.con", false}}},
+        {"/s/game.con", 1, S::ProjectFile, {{"/s/game.qzt", true}}},
+        {"/s/game.con", 1, S::GameFile, {{"/s/game.con", false}}},
+        {"/s/game.qzt", 2, S::Both, {{"/s/game.qzt", true}, {"/s/game.qc", false}}},
+        {"/s/game.con", 3, S::Both, {{"/s/game.qzt", true}, {"/s/game.vc", false}}},
+        {"/s/game.con", 7, S::GameFile, {{"/s/game.con", false}}},
+        {"/s/notes.txt", 1, S::ProjectFile, {{"/s/notes.txt", false}}},
+        {"/s/GAME.CON", 1, S::Both, {{"/s/GAME.CON", false}}},
+        {"/s.d/README", 1, S::Both, {{"/s.d/README", false}}},
+        {"/s/e1.con.bak", 1, S::Both, {{"/s/e1.con.bak", false}}},
+        {"C:\\s\\a.b\\x.qc", 2, S::Both, {{"C:\\s\\a.b\\x.qzt", true}, {"C:\\s\\a.b\\x.qc", false}}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.name) + " mode " + std::to_string(r.mode));
+        EXPECT_EQ(SaveTargets(r.name, r.mode, r.option), r.targets);
+    }
+}
+
+// --- the wizard -------------------------------------------------------------------------
+
+TEST_F(EditOpsTest, CtrlAltCInsertsTheWizardEntry)
+{
+    struct Row { const char* name; bool matched; const char* entry; int caret; const char* after; } rows[] = {
+        {"replaces the typed word", true, "ifaction", 9, "x\r\n y ifaction"},
+        {"a word at the line's start", true, "ifaction", 3, "x\r\nifaction y ifa"},
+        {"no match: at the caret", false, "ifaction", 6, "x\r\n y ifactionifa"},
+        {"no entry: nothing", true, "", 9, "x\r\n y ifa"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        buffer = FakeEditBuffer("x\r\n y ifa");
+        buffer.SetSelection(r.caret, 0);
+        Wizard.TypedWordMatch = r.matched;
+        hooks.wizardEntry = r.entry;
+        EXPECT_TRUE(Key('C', true, true));
+        EXPECT_EQ(buffer.Text(), r.after);
+    }
+}
+
+// --- the requests ----------------------------------------------------------------------------
+
+TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
+{
+    buffer = FakeEditBuffer("a\r\nb");
+    EditorRequestsType& r = EditorRequests;
+    r.UserReplaceText = {"a", "c", 0, true, true};
+    r.TestErrorsRequest = true;
+    r.WizardInsertText = "W";
+    r.GotoLineRequest = 1;
+    r.SelectAllRequest = r.BlockIndentRequest = r.UndoRequest = r.RecolorRequest = true;
+    r.UserFndText = {"b", 0, true};
+    CarryOutRequests(buffer, r, hooks, prompter);
+    // Replaced, checked, inserted after the replacement, indented as a block,
+    // found in the indented text, and the indentation undone.
+    EXPECT_EQ(buffer.Text(), "cW\r\nb");
+    EXPECT_EQ(r.UserFndText.Position, 6);
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"errors 0", "list hidden", "focus"}));
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"No errors were found in the Con File."});
+    EXPECT_EQ(hooks.busy, 0);
+    EXPECT_FALSE(r.UserReplaceText.Go || r.TestErrorsRequest || r.SelectAllRequest || r.BlockIndentRequest ||
+                 r.UndoRequest || r.RecolorRequest || r.UserFndText.Go);
+    EXPECT_TRUE(r.WizardInsertText.empty());
+    EXPECT_EQ(r.GotoLineRequest, -1);
+}
+
+} // namespace
+} // namespace tessel
