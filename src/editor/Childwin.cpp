@@ -376,18 +376,14 @@ void TfrmConEdit::ShowCaretPosition(const std::string& text)
 
 std::string TfrmConEdit::SelectedWizardEntry()
 {
-    const QListWidget* list = main_.wizardList();
-    const int row = list->currentRow();
-    if (row < 0 || row >= Wizard.WizardCount() || !list->item(row)->isSelected())
-        return std::string();
-    return Wizard.Names[static_cast<std::size_t>(row)];
+    const int k = main_.selectedWizardEntry();
+    return k >= 1 && k <= Wizard.WizardCount() ? Wizard.Names[static_cast<std::size_t>(k - 1)] : std::string();
 }
 
 void TfrmConEdit::SelectFirstWizardEntry()
 {
     // MovConWiz, which the wizard keys would hide, is never shown.
-    if (main_.wizardList()->count() > 0)
-        main_.wizardList()->setCurrentRow(0);
+    main_.selectWizardEntry(1);
 }
 
 void TfrmConEdit::BeginBusy()
@@ -448,12 +444,7 @@ void TfrmConEdit::Timer1Timer()
     if (entry <= 0)
         return;
     Wizard.TypedWordMatch = true;
-    QListWidget* list = main_.wizardList();
-    if (list->currentRow() != entry - 1 || !list->currentItem()->isSelected()) {
-        list->setUpdatesEnabled(false);
-        list->setCurrentRow(entry - 1);
-        list->setUpdatesEnabled(true);
-    }
+    main_.selectWizardEntry(entry);
 }
 
 } // namespace tessel
