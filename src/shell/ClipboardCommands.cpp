@@ -1,8 +1,8 @@
-// When Cut, Copy and Paste (menu entries and tool buttons) are enabled: they
-// act on the control with the keyboard focus (EditCommands.cpp), so they
-// follow that control's selection and the clipboard, as the platform's
-// usual rule has it: cut and copy need a selection, cut and paste a control
-// that may be changed, paste text on the clipboard.
+// Cut, Copy and Paste (menu entries and tool buttons): they act on the
+// control with the keyboard focus, and are enabled by that control's
+// selection and the clipboard, as the platform's usual rule has it: cut and
+// copy need a selection, cut and paste a control that may be changed, paste
+// text on the clipboard.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -107,6 +107,17 @@ private:
 
 void RegisterClipboardCommands(TMainForm& main)
 {
+    const std::pair<Cmd, const char*> commands[] = {
+        {Cmd::EditCut, "cut()"}, {Cmd::EditCopy, "copy()"}, {Cmd::EditPaste, "paste()"}};
+    for (const auto& [id, signature] : commands)
+        main.onCommand(id, [signature = signature] {
+            QWidget* w = QApplication::focusWidget();
+            if (auto* combo = qobject_cast<QComboBox*>(w))
+                w = combo->lineEdit();
+            // Only a text control has the slot; any other focus takes nothing.
+            if (w && w->metaObject()->indexOfMethod(signature) >= 0)
+                QMetaObject::invokeMethod(w, QByteArray(signature).chopped(2).constData());
+        });
     new ClipboardFollower(main);
 }
 

@@ -1,8 +1,7 @@
-// The Edit menu's commands (the clipboard, the game modes, the editing
-// requests) and the other editing requests: recolour and the brace test.
+// The Edit menu's commands (the game modes, the editing requests) and the
+// other editing requests: recolour and the brace tests. The clipboard's are
+// in ClipboardCommands.cpp.
 #include <QAction>
-#include <QApplication>
-#include <QWidget>
 
 #include "shell/Commands.h"
 #include "shell/Globals.h"
@@ -12,14 +11,6 @@ namespace tessel {
 
 void RegisterEditCommands(TMainForm& main)
 {
-    // The clipboard commands act on whichever control has the keyboard focus.
-    const std::pair<Cmd, const char*> clipboard[] = {
-        {Cmd::EditCut, "cut"}, {Cmd::EditCopy, "copy"}, {Cmd::EditPaste, "paste"}};
-    for (const auto& [id, slot] : clipboard)
-        main.onCommand(id, [slot = slot] {
-            if (QWidget* w = QApplication::focusWidget())
-                QMetaObject::invokeMethod(w, slot);
-        });
     // These act on the active editor window as requests it carries out.
     const std::pair<Cmd, bool EditorRequestsType::*> requests[] = {
         {Cmd::EditUndo, &EditorRequestsType::UndoRequest},
@@ -27,7 +18,8 @@ void RegisterEditCommands(TMainForm& main)
         {Cmd::EditBlockIndent, &EditorRequestsType::BlockIndentRequest},
         {Cmd::EditBlockDeIndent, &EditorRequestsType::BlockDeIndentRequest},
         {Cmd::ViewRecolor, &EditorRequestsType::RecolorRequest},
-        {Cmd::DukeTestCon, &EditorRequestsType::TestErrorsRequest}};
+        {Cmd::DukeTestCon, &EditorRequestsType::TestErrorsRequest},
+        {Cmd::QuakeTestQC, &EditorRequestsType::TestErrorsRequest}};
     for (const auto& [id, request] : requests)
         main.onCommand(id, [&main, request = request] {
             EditorRequests.*request = true;

@@ -60,11 +60,6 @@ void RegisterLaunchCommands(TMainForm& main)
         const bool modified = main.StatusText(1) == "Modified";
         CarryOutLaunch(main, PlanCompileQuakeC(QCDir, MainQCToolDir, modified, main.prompter()));
     });
-    // The same brace test as the Duke menu's, on the active editor window.
-    main.onCommand(Cmd::QuakeTestQC, [&main] {
-        EditorRequests.TestErrorsRequest = true;
-        main.PostEditorRequest();
-    });
 }
 
 } // namespace tessel
