@@ -27,7 +27,7 @@ bool SameRuns(const ColourRuns& a, const ColourRuns& b)
     return true;
 }
 
-ConType Kw(const std::string& word, std::int32_t colour)
+ConType Kw(const std::string& word, TColor colour)
 {
     return {word, static_cast<std::int32_t>(word.size()), colour};
 }
