@@ -242,10 +242,11 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
     if (slotInFile)
         archive.readExactAt(oldEntry, sizeof oldEntry, EntryPosition(slot));
     TruncateOnSignal truncateOnSignal(archive, archiveSize);
+    std::optional<HoldSignals> hold;   // once the data is in, the entry is written or undone whole
     try {
         archive.copyFrom(source, 0, dataOffset, size);
         archive.flush();
-        const HoldSignals hold;   // from here the data is the archive's: the entry is written whole
+        hold.emplace();
         unsigned char entry[GrpEntrySize];
         EncodeGrpEntry(entry, MakeGrpName(name), size);
         archive.writeAt(entry, sizeof entry, EntryPosition(slot));
@@ -263,6 +264,7 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
         }
         throw;
     }
+    hold.reset();
 
     ++view.listedCount;
     view.showCount();

@@ -205,9 +205,15 @@ struct CommandForm {
     std::size_t least, most;
 };
 const CommandForm Commands[] = {
-    {"list", "ARCHIVE", 1, 1},       {"new", "ARCHIVE SIGNATURE", 2, 2}, {"add", "ARCHIVE FILE...", 2, SIZE_MAX},
-    {"extract", "ARCHIVE NAME DEST", 3, 3}, {"rm", "ARCHIVE NAME", 2, 2}, {"reserve", "ARCHIVE N", 2, 2},
-    {"unreserve", "ARCHIVE", 1, 1},  {"defrag", "ARCHIVE", 1, 1},    {"pack", "ARCHIVE DIR", 2, 2},
+    {"list", "ARCHIVE", 1, 1},
+    {"new", "ARCHIVE SIGNATURE", 2, 2},
+    {"add", "ARCHIVE FILE...", 2, SIZE_MAX},
+    {"extract", "ARCHIVE NAME DEST", 3, 3},
+    {"rm", "ARCHIVE NAME", 2, 2},
+    {"reserve", "ARCHIVE N", 2, 2},
+    {"unreserve", "ARCHIVE", 1, 1},
+    {"defrag", "ARCHIVE", 1, 1},
+    {"pack", "ARCHIVE DIR", 2, 2},
     {"unpack", "ARCHIVE DIR", 2, 2},
 };
 

@@ -36,12 +36,13 @@ struct UsageError {
     std::string what;
 };
 
-// The script as it is on disk: a regular file that the editing control could hold.
-std::string ReadInput(const std::string& path)
+// A file as it is on disk: a regular file and, when it is a script, one that
+// the editing control could hold (a project file holds its colours besides).
+std::string ReadInput(const std::string& path, bool script = true)
 {
     if (DirectoryExists(path))
         ThrowNotRegularFile(path, true);
-    if (FileSize(path) > MaxScriptLength)
+    if (script && FileSize(path) > MaxScriptLength)
         throw AppError(path + " is larger than the " + std::to_string(MaxScriptLength) +
                        " characters a script may hold");
     std::string bytes;
@@ -210,7 +211,7 @@ int Qzt(const std::vector<std::string>& args, const std::string& programDir)
 int Plain(const std::vector<std::string>& args)
 {
     const Options o = ParseOptions("plain", args, {"-o"});
-    const std::string bytes = PlainTextOfRtf(ReadInput(o.file));
+    const std::string bytes = PlainTextOfRtf(ReadInput(o.file, false));
     if (o.out.empty())
         WriteStandardOutput(bytes);
     else
