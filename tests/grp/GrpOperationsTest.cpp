@@ -307,11 +307,16 @@ const std::string Original = Grp({{"A.CON", 10}, {Del, 6}, {"B.ART", 4}, {Res, 0
 
 TEST(GrpCommandsTest, EveryCommandNeedsAnArchiveThatIsStillThere)
 {
-    const std::pair<Command, std::string> cases[] = {
-        {CreateReservedSpaceCommand, "The archive does not exist. Closing Archive..."},
-        {EraseAllReservedSpaceCommand, "The archive does not exist. Closing Archive..."},
-        {DefragmentArchiveCommand, "The Archive does not exist closing the archive..."}};
-    for (const auto& [command, vanished] : cases) {
+    const struct {
+        const char* name;
+        Command command;
+        std::string vanished;
+    } cases[] = {
+        {"create reserved space", CreateReservedSpaceCommand, "The archive does not exist. Closing Archive..."},
+        {"erase reserved space", EraseAllReservedSpaceCommand, "The archive does not exist. Closing Archive..."},
+        {"defragment", DefragmentArchiveCommand, "The Archive does not exist closing the archive..."}};
+    for (const auto& [name, command, vanished] : cases) {
+        SCOPED_TRACE(name);
         Fixture f(Original);
         DeleteFile(f.path);
         command(f.view, f.prompter);
@@ -351,20 +356,22 @@ TEST(GrpCommandsTest, EraseAndDefragmentAskFirstQuotingTheArchiveSize)
         "files.\r\rDefragmentation of the archive will take approximatly 100 bytes extra on your hard disk. The "
         "memory on your hard disk will be returned to normal after defragmentation finishes. Do you want to procede?";
     struct Case {
+        const char* name;
         Command command;
         std::string question;
         MsgResult answer;
         std::string bytesAfter, panelAfter, painted;
         int busy;
     } cases[] = {
-        {EraseAllReservedSpaceCommand, erase, MsgResult::No, Original, "Finished", "", 0},
-        {EraseAllReservedSpaceCommand, erase, MsgResult::Yes, Grp({{"A.CON", 10}, {"B.ART", 4}}), "Finished",
-         "Erasing reserved space and defragmenting file...", 1},
-        {DefragmentArchiveCommand, defrag, MsgResult::No, Original, "Ready", "", 0},
-        {DefragmentArchiveCommand, defrag, MsgResult::Yes, Grp({{"A.CON", 10}, {"B.ART", 4}, {Res, 0}}), "Finished", "",
-         0},
+        {"erase declined", EraseAllReservedSpaceCommand, erase, MsgResult::No, Original, "Finished", "", 0},
+        {"erase", EraseAllReservedSpaceCommand, erase, MsgResult::Yes, Grp({{"A.CON", 10}, {"B.ART", 4}}),
+         "Finished", "Erasing reserved space and defragmenting file...", 1},
+        {"defragment declined", DefragmentArchiveCommand, defrag, MsgResult::No, Original, "Ready", "", 0},
+        {"defragment", DefragmentArchiveCommand, defrag, MsgResult::Yes,
+         Grp({{"A.CON", 10}, {"B.ART", 4}, {Res, 0}}), "Finished", "", 0},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Fixture f(Original);
         f.view.panels[0] = "Ready";
         f.prompter.answers = {c.answer};
@@ -387,16 +394,24 @@ TEST(GrpFaultTest, FileSizeLimitsLeaveTheArchiveAsItWas)
     entries.push_back({Del, 3000});
     entries.push_back({Res, 0});
     const std::string original = Grp(entries);
-    // Rebuilds stopped in the directory, mid-data and one byte short; adds stopped at once and midway.
-    const std::pair<long, bool> cases[] = {{100, false}, {90000, false}, {long(original.size()) - 3017, false},
-                                           {long(original.size()), true}, {long(original.size()) + 5000, true}};
-    for (const auto& [limit, add] : cases) {
+    const struct {
+        const char* name;
+        long limit;
+        bool add;
+    } cases[] = {{"rebuild stopped in the directory", 100, false},
+                 {"rebuild stopped mid-data", 90000, false},
+                 {"rebuild one byte short", long(original.size()) - 3017, false},
+                 {"add stopped at once", long(original.size()), true},
+                 {"add stopped midway", long(original.size()) + 5000, true}};
+    for (const auto& [name, limit, add] : cases) {
+        SCOPED_TRACE(name);
         Fixture f(original);
         const std::string source = f.dir.write("BIG.DAT", std::string(20000, 'b'));
-        EXPECT_EQ(InChild([&] { add ? AddFile(f.view, f.path, source, f.prompter)
-                                    : RebuildArchive(f.view, f.path, 0, f.prompter); }, {limit}), "Disk full") << limit;
-        EXPECT_EQ(f.bytes(), original) << limit;
-        EXPECT_FALSE(f.tempLeft()) << limit;
+        EXPECT_EQ(InChild([&, add = add] { add ? AddFile(f.view, f.path, source, f.prompter)
+                                               : RebuildArchive(f.view, f.path, 0, f.prompter); }, {limit}),
+                  "Disk full");
+        EXPECT_TRUE(f.bytes() == original);
+        EXPECT_FALSE(f.tempLeft());
     }
 }
 
