@@ -8,6 +8,7 @@ add_library(tessel_platform STATIC
   ${TESSEL_SRC}/platform/Paths.cpp
   ${TESSEL_SRC}/platform/ProfileFile.cpp
   ${TESSEL_SRC}/platform/Process.cpp
+  ${TESSEL_SRC}/platform/SignalCleanup.cpp
   ${TESSEL_SRC}/platform/Prompter.cpp)
 target_include_directories(tessel_platform PUBLIC ${TESSEL_SRC})
 

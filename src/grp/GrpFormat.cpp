@@ -77,6 +77,12 @@ bool IsPlainFileName(const std::string& name)
     return true;
 }
 
+bool IsMarkerName(const std::string& name)
+{
+    return name.size() == GrpNameSize && (MakeGrpName(name) == ReservedSlotMarker ||
+                                          MakeGrpName(name) == DeletedEntryMarker);
+}
+
 GrpHeader ReadGrpHeader(File& file)
 {
     unsigned char raw[GrpHeaderSize];
@@ -126,6 +132,23 @@ GrpDirectory ReadGrpDirectory(File& file, std::int64_t fileSize, std::int32_t co
     }
     dir.runsPastEnd = reader.runsPastEnd();
     return dir;
+}
+
+std::vector<GrpDirEntry> ReadCheckedGrpDirectory(File& file, std::int64_t fileSize, std::int32_t count)
+{
+    const std::int64_t dataStart = GrpDataStart(count);
+    if (count < 0 || dataStart > fileSize)
+        ThrowReadBeyondEnd();
+    GrpDirectory dir = ReadGrpDirectory(file, fileSize, count, false);
+    std::int64_t dataEnd = dataStart;
+    for (const auto& e : dir.entries) {
+        if (e.size < 0)
+            ThrowReadBeyondEnd();
+        dataEnd += e.size;
+    }
+    if (dataEnd > fileSize)
+        ThrowReadBeyondEnd();
+    return std::move(dir.entries);
 }
 
 void CheckDataInFile(std::int64_t offset, std::int32_t size, std::int64_t dataStart, std::int64_t fileSize)

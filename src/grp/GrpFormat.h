@@ -52,6 +52,8 @@ inline std::int64_t GrpDataStart(std::int64_t count) { return GrpEntrySize * (co
 
 // An entry name that can be written as a file inside a folder and nowhere else.
 bool IsPlainFileName(const std::string& name);
+// A name that the directory would read as a marker, not as the file's name.
+bool IsMarkerName(const std::string& name);
 
 struct GrpHeader {
     GrpName signature{};
@@ -87,6 +89,13 @@ struct GrpDirectory {
     bool runsPastEnd = false;           // the file ended before the wanted entries did
 };
 GrpDirectory ReadGrpDirectory(File& file, std::int64_t fileSize, std::int32_t count, bool stopAtSlot);
+
+// The whole directory, reserved slots and whatever follows them included,
+// checked against the file before anything is written to it: a count of 0 or
+// more, every entry within the file, no negative size, and the data of all
+// entries within the file. Anything else throws "Read beyond end of file",
+// since a write placed by such a directory would land on other data.
+std::vector<GrpDirEntry> ReadCheckedGrpDirectory(File& file, std::int64_t fileSize, std::int32_t count);
 
 // Throws "Read beyond end of file" unless [offset, offset + size) lies within
 // the data area of a file of fileSize bytes.

@@ -10,6 +10,7 @@
 #include "grp/GrpFormat.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
+#include "platform/SignalCleanup.h"
 
 namespace tessel {
 
@@ -34,11 +35,44 @@ void MarkDeleted(File& archive, std::size_t index)
     archive.writeAt(DeletedEntryMarker.data(), GrpNameSize, EntryPosition(index));
 }
 
-std::int32_t CheckedEntrySize(std::int64_t size)
+std::string ReservedNameText(const std::string& name)
 {
-    if (size > INT32_MAX)
-        ThrowIoError(EFBIG);   // a size field holds no more
-    return static_cast<std::int32_t>(size);
+    return name + " is a reserved name in group files";
+}
+
+std::string TooLargeText(const std::string& name)
+{
+    return name + " is too large for a group file (an entry holds at most 2147483647 bytes)";
+}
+
+// The first reserved slot, when nothing with a name or data follows it: only
+// then is its data offset the end of the data, where Add may write. Archives
+// made elsewhere may have live entries after a slot. entries.size() for none.
+std::size_t UsableSlot(const std::vector<GrpDirEntry>& entries)
+{
+    const auto first = std::find_if(entries.begin(), entries.end(), [](const GrpDirEntry& e) {
+        return e.isReservedSlot();
+    });
+    if (first == entries.end() || !std::all_of(first + 1, entries.end(), [](const GrpDirEntry& e) {
+            return e.isReservedSlot() && e.size == 0;
+        }))
+        return entries.size();
+    return static_cast<std::size_t>(first - entries.begin());
+}
+
+// The destination of an extraction, never through a symbolic link standing
+// at its name: that would put the entry wherever the link points.
+File CreateDestination(const std::string& path, ExtractTarget target)
+{
+    try {
+        return File(path, target == ExtractTarget::Overwrite ? File::Mode::Overwrite : File::Mode::Fresh);
+    } catch (const IoError& e) {
+        if (e.code() != EEXIST && e.code() != ELOOP)
+            throw;
+        if (DirectoryExists(path))
+            ThrowNotRegularFile(path, true);
+        throw AppError(FormatText("Cannot create file %s", path));
+    }
 }
 
 // Writes header, directory and data of a new archive into "~temp" + its name
@@ -54,18 +88,16 @@ void ReplaceWithNewArchive(const std::string& target, const std::vector<unsigned
     }, "~temp" + ExtractFileName(target));
 }
 
-// The rebuild: deleted entries (and, when dropSlots, reserved slots) leave the
-// directory with their data; the rest keep their order; extraSlots slots follow.
+// The rebuild: the live entries first, in their order and each with its data,
+// then the reserved slots that were there (unless dropSlots), then extraSlots
+// new ones; deleted entries leave with their data. For archives whose slots
+// follow their entries this is the layout they had, less the deleted entries.
 void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dropSlots, GrpWindowHooks& hooks)
 {
-    // Through a symbolic link the file it names is rebuilt, beside itself.
-    const std::string target = ResolvePath(archivePath);
-    File old(target, File::Mode::Read);
+    File old(archivePath, File::Mode::Read);
     const std::int64_t fileSize = old.size();
     const GrpHeader header = ReadGrpHeader(old);
-    const GrpDirectory dir = ReadGrpDirectory(old, fileSize, header.count, false);
-    if (dir.runsPastEnd)
-        ThrowReadBeyondEnd();
+    const std::vector<GrpDirEntry> entries = ReadCheckedGrpDirectory(old, fileSize, header.count);
 
     struct Move {
         std::int64_t from;
@@ -73,40 +105,40 @@ void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dr
     };
     std::vector<GrpDirEntry> kept;
     std::vector<Move> moves;
-    const std::int64_t oldStart = GrpDataStart(header.count);
-    std::int64_t oldOffset = oldStart;
-    bool copying = true;   // data is moved only for the entries before the first kept slot
-    for (const auto& e : dir.entries) {
-        if (!e.isDeleted() && !(dropSlots && e.isReservedSlot())) {
+    std::int64_t slots = 0;
+    std::int64_t oldOffset = GrpDataStart(header.count);
+    for (const auto& e : entries) {
+        if (e.isReservedSlot()) {
+            ++slots;
+        } else if (!e.isDeleted()) {
             kept.push_back(e);
-            copying = copying && !e.isReservedSlot();
-            if (copying) {
-                CheckDataInFile(oldOffset, e.size, oldStart, fileSize);
-                moves.push_back({oldOffset, e.size});
-            }
+            moves.push_back({oldOffset, e.size});
         }
         oldOffset += e.size;
     }
-    const std::int64_t newCount = static_cast<std::int64_t>(kept.size()) + extraSlots;
+    const std::int64_t newCount = static_cast<std::int64_t>(kept.size()) + (dropSlots ? 0 : slots) + extraSlots;
     if (extraSlots < 0 || newCount > INT32_MAX)
         ThrowIoError(EFBIG);
 
+    // Slots have no data, whatever size another tool gave them.
     kept.resize(static_cast<std::size_t>(newCount), GrpDirEntry{ReservedSlotMarker, 0});
-    ReplaceWithNewArchive(target, EncodeGrpHead(header.signature, kept), [&](File& out, std::int64_t offset) {
-        // In parts, so that the window can show how far a large archive is.
-        constexpr std::int64_t Part = 8 << 20;
-        std::int64_t total = 0, done = 0;
-        for (const auto& m : moves)
-            total += m.size;
-        for (const auto& m : moves) {
-            for (std::int64_t at = 0; at < m.size; at += Part) {
-                const std::int64_t n = std::min<std::int64_t>(Part, m.size - at);
-                out.copyFrom(old, m.from + at, offset + at, n);
-                hooks.Progress(done += n, total);
-            }
-            offset += m.size;
-        }
-    });
+    // Through a symbolic link the file it names is rebuilt, beside itself.
+    ReplaceWithNewArchive(ResolvePath(archivePath), EncodeGrpHead(header.signature, kept),
+                          [&](File& out, std::int64_t offset) {
+                              // In parts, so that the window can show how far a large archive is.
+                              constexpr std::int64_t Part = 8 << 20;
+                              std::int64_t total = 0, done = 0;
+                              for (const auto& m : moves)
+                                  total += m.size;
+                              for (const auto& m : moves) {
+                                  for (std::int64_t at = 0; at < m.size; at += Part) {
+                                      const std::int64_t n = std::min<std::int64_t>(Part, m.size - at);
+                                      out.copyFrom(old, m.from + at, offset + at, n);
+                                      hooks.Progress(done += n, total);
+                                  }
+                                  offset += m.size;
+                              }
+                          });
 }
 
 // The directory of a non-empty archive up to its first reserved slot, or
@@ -116,7 +148,9 @@ struct ListedDirectory {
     GrpHeader header;
     GrpDirectory dir;
 };
-std::optional<ListedDirectory> ReadListedDirectory(File& archive, const char* emptyMessage, Prompter& prompter)
+// Before a write the whole directory must fit the file (ReadCheckedGrpDirectory).
+std::optional<ListedDirectory> ReadListedDirectory(File& archive, const char* emptyMessage, Prompter& prompter,
+                                                   bool toWrite = false)
 {
     const std::int64_t fileSize = archive.size();
     if (fileSize == 0) {
@@ -124,7 +158,16 @@ std::optional<ListedDirectory> ReadListedDirectory(File& archive, const char* em
         return std::nullopt;
     }
     const GrpHeader header = ReadGrpHeader(archive);
-    return ListedDirectory{fileSize, header, ReadGrpDirectory(archive, fileSize, header.count, true)};
+    if (!toWrite)
+        return ListedDirectory{fileSize, header, ReadGrpDirectory(archive, fileSize, header.count, true)};
+    GrpDirectory dir;
+    dir.entries = ReadCheckedGrpDirectory(archive, fileSize, header.count);
+    const auto slot = std::find_if(dir.entries.begin(), dir.entries.end(), [](const GrpDirEntry& e) {
+        return e.isReservedSlot();
+    });
+    dir.stoppedAtSlot = slot != dir.entries.end();
+    dir.entries.erase(slot, dir.entries.end());
+    return ListedDirectory{fileSize, header, std::move(dir)};
 }
 
 } // namespace
@@ -169,7 +212,16 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
             "and try again, because duke3D GRP are limited to 12 characters for filenames.");
         return;
     }
-    const std::int32_t size = CheckedEntrySize(sourceSize);
+    if (IsMarkerName(name)) {
+        prompter.ShowMessage(ReservedNameText(name));
+        return;
+    }
+    if (sourceSize > INT32_MAX) {
+        prompter.ShowMessage(TooLargeText(name));
+        return;
+    }
+    const auto size = static_cast<std::int32_t>(sourceSize);
+    const std::vector<GrpDirEntry> entries = ReadCheckedGrpDirectory(archive, archiveSize, header.count);
 
     std::int32_t count = header.count;
     std::size_t slot = 0;                  // index of the directory entry that becomes the file
@@ -177,45 +229,40 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
     if (count < 1) {
         count = 1;
     } else {
-        const GrpDirectory dir = ReadGrpDirectory(archive, archiveSize, count, true);
-        if (!dir.stoppedAtSlot) {
-            if (dir.runsPastEnd)
-                ThrowReadBeyondEnd();
+        slot = UsableSlot(entries);
+        if (slot == entries.size()) {
             prompter.ShowMessage("There is no reserved space in the group file, please add some.");
             archive.close();
             source.close();
             CreateReservedSpaceCommand(view, prompter);
             return;
         }
-        slot = dir.entries.size();
-        const std::int64_t start = GrpDataStart(count);
-        dataOffset = start;
-        for (const auto& e : dir.entries) {
-            CheckDataInFile(dataOffset, e.size, start, archiveSize);
-            dataOffset += e.size;
-        }
-        // A count larger than the file's directory puts the data start past the
-        // end; the slot found there would send the data far beyond the file.
-        if (dataOffset > archiveSize)
-            ThrowReadBeyondEnd();
+        dataOffset = GrpDataStart(count);
+        for (std::size_t i = 0; i < slot; ++i)
+            dataOffset += entries[i].size;
     }
     const std::int32_t position = static_cast<std::int32_t>(slot) + 1;
 
     // The data goes in first and reaches the disk before the directory names
-    // it; a failure on the way puts the archive back as it was.
+    // it; a failure on the way, or a signal that ends the process, puts the
+    // archive back as it was.
     unsigned char oldEntry[GrpEntrySize] = {};
     const bool slotInFile = EntryPosition(slot) + GrpEntrySize <= archiveSize;
     if (slotInFile)
         archive.readExactAt(oldEntry, sizeof oldEntry, EntryPosition(slot));
+    TruncateOnSignal truncateOnSignal(archive, archiveSize);
+    std::optional<HoldSignals> hold;   // once the data is in, the entry is written or undone whole
     try {
         archive.copyFrom(source, 0, dataOffset, size);
         archive.flush();
+        hold.emplace();
         unsigned char entry[GrpEntrySize];
         EncodeGrpEntry(entry, MakeGrpName(name), size);
         archive.writeAt(entry, sizeof entry, EntryPosition(slot));
         unsigned char countBytes[4];
         PutInt32LE(countBytes, count);
         archive.writeAt(countBytes, sizeof countBytes, GrpNameSize);
+        truncateOnSignal.release();
     } catch (...) {
         try {
             if (slotInFile)
@@ -226,6 +273,7 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
         }
         throw;
     }
+    hold.reset();
 
     ++view.listedCount;
     view.showCount();
@@ -237,29 +285,34 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
     RefreshOffsets(view, archivePath, prompter);
 }
 
-bool ConfirmExtractDestination(const std::string& archivePath, const std::string& destinationPath, Prompter& prompter)
+ExtractTarget ConfirmExtractDestination(const std::string& archivePath, const std::string& destinationPath,
+                                        Prompter& prompter)
 {
     // Creating the destination would empty the archive before it is read.
     if (SameFile(destinationPath, archivePath)) {
         prompter.ShowError(FormatText("Cannot create file %s", destinationPath));
-        return false;
+        return ExtractTarget::Refused;
     }
-    return !FileExists(destinationPath) ||
-           prompter.MessageDlg("The destination file already exists, are you sure you want to overwrite it?",
-                               MsgType::Confirm, MsgButtons::YesNo) == MsgResult::Yes;
+    if (!FileExists(destinationPath))
+        return ExtractTarget::New;
+    return prompter.MessageDlg("The destination file already exists, are you sure you want to overwrite it?",
+                               MsgType::Confirm, MsgButtons::YesNo) == MsgResult::Yes
+               ? ExtractTarget::Overwrite
+               : ExtractTarget::Refused;
 }
 
 void CopyEntryData(File& archive, std::int64_t offset, std::int32_t size, std::int64_t dataStart,
-                   const std::string& destinationPath)
+                   const std::string& destinationPath, ExtractTarget target)
 {
     // Only data that the file holds; no destination for an entry that runs past its end.
     CheckDataInFile(offset, size, dataStart, archive.size());
-    File out(destinationPath, File::Mode::Create);
+    File out = CreateDestination(destinationPath, target);
     try {
         out.copyFrom(archive, offset, 0, size);
         out.close();
     } catch (...) {
-        DeleteFile(destinationPath);
+        if (out.isRegular())   // never a device the user named
+            DeleteFile(destinationPath);
         throw;
     }
 }
@@ -271,7 +324,8 @@ void ExtractEntry(const std::string& archivePath, const std::string& destination
         prompter.ShowMessage("The selected file does not exist.");
         return;
     }
-    if (!ConfirmExtractDestination(archivePath, destinationPath, prompter))
+    const ExtractTarget target = ConfirmExtractDestination(archivePath, destinationPath, prompter);
+    if (target == ExtractTarget::Refused)
         return;
     File archive(archivePath, File::Mode::Read);
     const auto listed = ReadListedDirectory(archive, "The file is empty.", prompter);
@@ -282,7 +336,7 @@ void ExtractEntry(const std::string& archivePath, const std::string& destination
     std::int64_t offset = start;
     for (const auto& e : dir.entries) {
         if (!e.isDeleted() && GrpNameText(e.name) == entryName) {
-            CopyEntryData(archive, offset, e.size, start, destinationPath);
+            CopyEntryData(archive, offset, e.size, start, destinationPath, target);
             return;
         }
         offset += e.size;
@@ -304,13 +358,11 @@ void DeleteEntry(GrpArchiveView& view, const std::string& archivePath, Prompter&
     }
     File archive(archivePath, File::Mode::ReadWrite);
     // The whole directory is read before any byte is written.
-    const auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter);
+    const auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter, true);
     if (!listed)
         return;
     const GrpDirectory& dir = listed->dir;
     const std::string name = view.rows[static_cast<std::size_t>(view.selectedRow)].name;
-    if (dir.runsPastEnd)
-        ThrowReadBeyondEnd();
     for (std::size_t i = 0; i < dir.entries.size(); ++i)
         if (!dir.entries[i].isDeleted() && GrpNameText(dir.entries[i].name) == name)
             MarkDeleted(archive, i);
@@ -330,7 +382,7 @@ void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const
         return;
     }
     File archive(archivePath, File::Mode::ReadWrite);
-    const auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter);
+    const auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter, true);
     if (!listed)
         return;
     const GrpDirectory& dir = listed->dir;
@@ -339,8 +391,6 @@ void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const
         if (!dir.entries[i].isDeleted() && GrpNameText(dir.entries[i].name) == nodeText)
             found = i;
     if (found == dir.entries.size()) {
-        if (dir.runsPastEnd)
-            ThrowReadBeyondEnd();
         prompter.ShowMessage("The file you selected cannot be found.");
         return;
     }
@@ -385,8 +435,14 @@ void PackArchive(const std::string& archivePath, const std::string& signature, c
     // Files are opened one at a time while their data is copied: a folder may
     // hold more files than a process may keep open.
     std::vector<std::int32_t> sizes;
-    for (const auto& item : items)
-        sizes.push_back(CheckedEntrySize(File(item.path, File::Mode::Read).size()));
+    for (const auto& item : items) {
+        if (IsMarkerName(item.name))
+            throw AppError(ReservedNameText(item.name));
+        const std::int64_t size = File(item.path, File::Mode::Read).size();
+        if (size > INT32_MAX)
+            throw AppError(TooLargeText(item.name));
+        sizes.push_back(static_cast<std::int32_t>(size));
+    }
     const std::int64_t count = static_cast<std::int64_t>(items.size()) + reservedSlots;
     if (reservedSlots < 0 || count > INT32_MAX)
         ThrowIoError(EFBIG);

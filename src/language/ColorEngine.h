@@ -23,6 +23,11 @@ using ColourRuns = std::vector<ColourRun>;
 
 constexpr TColor CommentColor = clGreen;
 
+// The editing control holds at most this many characters. Every offset into a
+// text of that length fits the int offsets of the engine and the 32-bit ones
+// of the brace checker, so longer texts are refused before they get here.
+constexpr std::int64_t MaxScriptLength = 999999999;
+
 // After loading a game file: keywords (whole word, exact case) in table order,
 // then block comments, then line comments.
 ColourRuns ColorWholeDocument(std::string_view text, const KeywordTableType& table);

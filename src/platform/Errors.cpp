@@ -37,6 +37,11 @@ void ThrowDiskFull()
     throw IoError("Disk full", ENOSPC);
 }
 
+void ThrowNotRegularFile(const std::string& path, bool folder)
+{
+    throw IoError(path + (folder ? " is a folder" : " is not a regular file"), folder ? EISDIR : EINVAL);
+}
+
 std::string FormatText(const std::string& templ, const std::string& arg)
 {
     std::string out = templ;

@@ -32,6 +32,9 @@ std::string IoErrorText(int err);
 // Short reads and writes have their own texts (no errno behind them).
 [[noreturn]] void ThrowReadBeyondEnd();
 [[noreturn]] void ThrowDiskFull();
+// Only regular files are read as scripts, archives and sources: "<path> is a
+// folder", or "<path> is not a regular file" for a device, a pipe or a socket.
+[[noreturn]] void ThrowNotRegularFile(const std::string& path, bool folder);
 
 // "Cannot open file %s" with %s replaced: the runtime's message templates.
 std::string FormatText(const std::string& templ, const std::string& arg);

@@ -10,10 +10,12 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <memory>
 #include <strings.h>
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/SignalCleanup.h"
 
 namespace tessel {
 
@@ -106,27 +108,49 @@ std::string AbsolutePath(const std::string& path)
 
 File::File(const std::string& path, Mode mode) : path_(path)
 {
+    // Not blocking while it is found out what the name is: opening a pipe
+    // waits for its other end, and a device may never end.
+    const bool regularOnly = mode == Mode::Read || mode == Mode::ReadWrite;
     int flags = O_CLOEXEC;
     switch (mode) {
-    case Mode::Read: flags |= O_RDONLY; break;
-    case Mode::ReadWrite: flags |= O_RDWR; break;
+    case Mode::Read: flags |= O_RDONLY | O_NONBLOCK; break;
+    case Mode::ReadWrite: flags |= O_RDWR | O_NONBLOCK; break;
     case Mode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
     case Mode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
+    case Mode::Fresh: flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW; break;
+    case Mode::Overwrite: flags |= O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW; break;
+    case Mode::Output: flags |= O_WRONLY; break;
     }
     do {
         fd_ = ::open(path.c_str(), flags, mode == Mode::CreateNew ? 0600 : 0666);
     } while (fd_ < 0 && errno == EINTR);
-    if (fd_ < 0)
-        ThrowIoError(errno);
     struct stat st;
-    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (fd_ < 0) {
+        const int err = errno;
+        if (err == EISDIR)
+            ThrowNotRegularFile(path, true);
+        // A socket cannot be opened at all; say what it is rather than ENXIO.
+        if (regularOnly && err != ENOENT && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+            ThrowNotRegularFile(path, S_ISDIR(st.st_mode));
+        ThrowIoError(err);
+    }
+    const bool statFailed = ::fstat(fd_, &st) != 0;
+    const int statError = errno;
+    if (statFailed || S_ISDIR(st.st_mode) || (regularOnly && !S_ISREG(st.st_mode))) {
         ::close(fd_);
         fd_ = -1;
-        ThrowIoError(EISDIR);
+        if (statFailed)
+            ThrowIoError(statError);
+        ThrowNotRegularFile(path, S_ISDIR(st.st_mode));
     }
+    if (flags & O_NONBLOCK)
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    regular_ = S_ISREG(st.st_mode);
+    stream_ = !regular_ && ::lseek(fd_, 0, SEEK_CUR) < 0;
 }
 
-File::File(File&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_))
+File::File(File&& other) noexcept
+    : fd_(other.fd_), regular_(other.regular_), stream_(other.stream_), path_(std::move(other.path_))
 {
     other.fd_ = -1;
 }
@@ -137,6 +161,8 @@ File& File::operator=(File&& other) noexcept
         if (fd_ >= 0)
             ::close(fd_);
         fd_ = other.fd_;
+        regular_ = other.regular_;
+        stream_ = other.stream_;
         path_ = std::move(other.path_);
         other.fd_ = -1;
     }
@@ -188,6 +214,10 @@ void File::readExactAt(void* buffer, std::size_t count, std::int64_t offset)
 
 void File::writeAt(const void* buffer, std::size_t count, std::int64_t offset)
 {
+    if (stream_) {
+        write(buffer, count);
+        return;
+    }
     const auto* p = static_cast<const char*>(buffer);
     RepeatUntilDone(count, [&](std::size_t done) {
         return ::pwrite(fd_, p + done, count - done, static_cast<off_t>(offset + done));
@@ -198,7 +228,7 @@ void File::copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
 {
     off_t in = static_cast<off_t>(sourceOffset), out = static_cast<off_t>(offset);
     const off_t end = out + static_cast<off_t>(count);
-    bool kernelCopy = true;
+    bool kernelCopy = !stream_;
     while (out < end && kernelCopy) {
         const ssize_t n = ::copy_file_range(source.fd_, &in, fd_, &out, static_cast<std::size_t>(end - out), 0);
         if (n == 0)
@@ -337,6 +367,7 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
     if (!FileExists(path))
         return false;
     File f(path, File::Mode::Read);
+    contents.reserve(static_cast<std::size_t>(f.size()));
     char buf[65536];
     for (;;) {
         const std::size_t n = f.readSome(buf, sizeof buf);
@@ -350,8 +381,27 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
 void ReplaceFile(const std::string& target, const FileWriter& writer, const std::string& tempName)
 {
     const std::string path = ResolvePath(target);
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            ThrowNotRegularFile(target, true);
+        if (!S_ISREG(st.st_mode)) {
+            // A device or a pipe: renaming a file over it would put a file in
+            // its place and never reach whoever reads it.
+            File out(path, File::Mode::Output);
+            writer(out);
+            out.flush();
+            out.close();
+            return;
+        }
+        // Replacing by a rename needs only the folder; writing in place, as
+        // the user may expect of a read-only file, would be refused.
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+            ThrowIoError(errno);
+    }
     const std::string folder = FolderPrefix(path);
     std::string temp;
+    auto hold = std::make_unique<HoldSignals>();   // the temporary file is made and registered together
     if (tempName.empty()) {
         temp = folder + "." + ExtractFileName(path) + ".XXXXXX";
         const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
@@ -362,13 +412,19 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, const std:
         temp = folder + tempName;
         DeleteFile(temp);   // a leftover of an interrupted run, or a link that must not be written through
     }
+    RemoveOnSignal removeOnSignal(temp);
+    hold.reset();
     try {
         File out(temp, tempName.empty() ? File::Mode::Create : File::Mode::CreateNew);
         writer(out);
         out.copyModeFrom(path);
         out.flush();
         out.close();
+        // Renamed and forgotten in one step: a signal in between would remove
+        // the file that now holds the target's contents.
+        HoldSignals hold;
         RenameOver(temp, path);
+        removeOnSignal.release();
     } catch (...) {
         DeleteFile(temp);
         throw;

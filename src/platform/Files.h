@@ -30,9 +30,16 @@ std::string AbsolutePath(const std::string& path);
 // runtime's text; a short read is "Read beyond end of file", a short write "Disk full".
 class File {
 public:
+    // Read and ReadWrite open regular files only: a folder, a device, a pipe or
+    // a socket is refused ("... is not a regular file") without waiting on it.
     // Create truncates or makes the file; CreateNew makes a file that must not
-    // exist yet (owner-only until the caller says otherwise).
-    enum class Mode { Read, ReadWrite, Create, CreateNew };
+    // exist yet (owner-only until the caller says otherwise). Fresh and
+    // Overwrite write what the user asked for under a name, never through a
+    // symbolic link standing at that name: Fresh only where nothing has the
+    // name yet, Overwrite also over an existing file (the user said yes).
+    // Output writes to an existing device or pipe as it is. No mode opens a
+    // folder ("... is a folder").
+    enum class Mode { Read, ReadWrite, Create, CreateNew, Fresh, Overwrite, Output };
     File(const std::string& path, Mode mode);
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
@@ -44,6 +51,8 @@ public:
     std::size_t readSome(void* buffer, std::size_t count);   // 0 at end of file
     void write(const void* buffer, std::size_t count);
     // Positioned block reads and writes; they leave the sequential position alone.
+    // On a pipe or a terminal, which have no positions, writeAt writes at the
+    // end of what was written: whole files are written from the start onward.
     void readExactAt(void* buffer, std::size_t count, std::int64_t offset);
     void writeAt(const void* buffer, std::size_t count, std::int64_t offset);
     // Copies count bytes at sourceOffset of source to offset of this file, in
@@ -57,9 +66,14 @@ public:
     void flush();        // to the disk, not only to the system's cache
     void close();        // reports a failure that a destructor would have to swallow
     const std::string& path() const { return path_; }
+    // A regular file (not a device or a pipe the user named as an output).
+    bool isRegular() const { return regular_; }
 
 private:
+    friend class TruncateOnSignal;
     int fd_ = -1;
+    bool regular_ = true;
+    bool stream_ = false;   // no positions: positioned writes go on in order
     std::string path_;
 };
 
@@ -71,7 +85,8 @@ std::string ResolvePath(const std::string& path);
 bool DeleteFile(const std::string& path);
 // Makes one folder; throws IoError unless it exists afterwards.
 void CreateDirectory(const std::string& path);
-// The names of the regular files in a folder, sorted bytewise. Throws IoError.
+// The names of what a folder holds but its folders, sorted bytewise (whether
+// each is a regular file is for the one who opens it). Throws IoError.
 std::vector<std::string> ListFiles(const std::string& dir);
 // Renames from over to in one step (same file system) and makes the rename
 // itself durable. Throws IoError; to is untouched then.
@@ -86,11 +101,14 @@ bool ReadWholeFile(const std::string& path, std::string& contents);
 // and rebuilt archives). The writer fills a temporary file in the target's
 // folder; it is flushed to the disk, given the permission bits of the file it
 // replaces (the usual ones for a new file), renamed over the target and the
-// folder synced: a crash or a full disk leaves the old file whole. Through a
-// symbolic link the file it names is replaced. tempName, when given, names the
-// temporary file inside that folder (a leftover of that name is removed first);
-// otherwise a unique hidden name is used. Throws IoError; the temporary file
-// is gone afterwards whatever happened.
+// folder synced: a crash, a full disk or an interrupting signal leaves the old
+// file whole. Through a symbolic link the file it names is replaced. A file
+// that the user may not write is not replaced ("File access denied"), as
+// writing it in place would be refused. A target that is a device or a pipe
+// (after following links) is written directly: there is no file to replace.
+// tempName, when given, names the temporary file inside that folder (a
+// leftover of that name is removed first); otherwise a unique hidden name is
+// used. Throws IoError; the temporary file is gone afterwards whatever happened.
 using FileWriter = std::function<void(File& out)>;
 void ReplaceFile(const std::string& target, const FileWriter& writer, const std::string& tempName = std::string());
 void ReplaceFile(const std::string& target, std::string_view contents);

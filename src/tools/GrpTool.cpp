@@ -1,8 +1,8 @@
 // tessel-grp: the group file explorer's operations from the command line.
 // Messages are the explorer's own texts, on stderr. Exit status 0 when the
 // operation was carried out, 1 when it was refused or failed, 2 on bad usage.
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,6 +11,8 @@
 #include "grp/GrpOperations.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
+#include "platform/SignalCleanup.h"
+#include "tools/ConsoleOutput.h"
 #include "tools/ConsolePrompter.h"
 
 using namespace tessel;
@@ -28,20 +30,22 @@ const char* const Usage =
     "  unreserve ARCHIVE             rebuilds without reserved slots\n"
     "  defrag ARCHIVE                rebuilds without the deleted entries' data\n"
     "  pack ARCHIVE DIR [--signature S] [--reserve N]\n"
-    "                                a new archive of the files of DIR (signature KenSilverman)\n"
+    "                                a new archive of the regular files of DIR (signature\n"
+    "                                KenSilverman, N 0 to 1000000 reserved slots)\n"
     "  unpack ARCHIVE DIR            every live entry to a file in DIR\n"
     "--yes / --no answer the questions (overwrite?); without them nothing is overwritten.\n";
 
-struct UsageError {};
+// Bad usage, naming what was wrong; the usage text follows it.
+struct UsageError {
+    std::string what;
+};
 
-int ParseCount(const std::string& text, int low, int high)
+int ParseCount(const std::string& what, const std::string& text, int low, int high)
 {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
-        throw UsageError();
-    const int n = std::stoi(text);
-    if (n < low || n > high)
-        throw UsageError();
-    return n;
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoi(text) < low || std::stoi(text) > high)
+        throw UsageError{what + ": N must be " + std::to_string(low) + " to " + std::to_string(high)};
+    return std::stoi(text);
 }
 
 std::string Printable(const std::string& name)
@@ -60,9 +64,21 @@ std::string Printable(const std::string& name)
     return out;
 }
 
+// A folder named where a file belongs is said to be one (the explorer's own
+// texts say only that no file exists there). False when it is a folder.
+bool NotAFolder(const std::string& path, ConsolePrompter& prompter)
+{
+    if (!DirectoryExists(path))
+        return true;
+    prompter.ShowMessage(path + " is a folder");
+    return false;
+}
+
 // Loads the archive into the view (no tree); false when that was refused.
 bool Load(GrpArchiveView& view, const std::string& path, ConsolePrompter& prompter)
 {
+    if (!NotAFolder(path, prompter))
+        return false;
     view.treeListEnabled = false;
     view.archivePath = path;
     LoadArchive(view, path, prompter);
@@ -74,11 +90,12 @@ void List(const std::string& path, ConsolePrompter& prompter)
     GrpArchiveView view;
     if (!Load(view, path, prompter))
         return;
+    // One line per entry whatever bytes a name holds.
     std::string out;
     for (const auto& row : view.rows)
-        out += row.name + " " + std::to_string(row.size) + " " + std::to_string(row.offset) + "\n";
-    out += view.panels[1] + "\n" + view.panels[2] + "\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
+        out += Printable(row.name) + " " + std::to_string(row.size) + " " + std::to_string(row.offset) + "\n";
+    out += "Signature: " + Printable(view.signature) + "\n" + view.panels[2] + "\n";
+    WriteStandardOutput(out);
 }
 
 void Add(const std::string& path, const std::vector<std::string>& files, ConsolePrompter& prompter)
@@ -87,6 +104,8 @@ void Add(const std::string& path, const std::vector<std::string>& files, Console
     if (!Load(view, path, prompter))
         return;
     for (const auto& file : files) {
+        if (!NotAFolder(file, prompter))
+            return;
         AddFile(view, path, file, prompter);
         if (prompter.refused)
             return;
@@ -109,6 +128,8 @@ void Remove(const std::string& path, const std::string& name, ConsolePrompter& p
 
 void Extract(const std::string& path, const std::string& name, std::string dest, ConsolePrompter& prompter)
 {
+    if (!NotAFolder(path, prompter))
+        return;
     if (DirectoryExists(dest)) {
         if (!IsPlainFileName(name)) {
             prompter.ShowMessage("The entry name \"" + Printable(name) + "\" is not a plain file name.");
@@ -159,6 +180,7 @@ void Unpack(const std::string& path, const std::string& dir, ConsolePrompter& pr
         }
     CreateDirectory(dir);
     File archive(path, File::Mode::Read);
+    const std::int64_t dataStart = GrpDataStart(ReadGrpHeader(archive).count);   // the bounds of extract
     const std::string folder = IncludeTrailingPathDelimiter(dir);
     std::vector<std::string> done;
     for (const auto& row : view.rows) {
@@ -170,64 +192,100 @@ void Unpack(const std::string& path, const std::string& dir, ConsolePrompter& pr
             continue;
         done.push_back(row.name);
         const std::string dest = folder + row.name;
-        if (ConfirmExtractDestination(path, dest, prompter))
-            CopyEntryData(archive, row.offset, row.size, GrpHeaderSize, dest);
+        const ExtractTarget target = ConfirmExtractDestination(path, dest, prompter);
+        if (target != ExtractTarget::Refused)
+            CopyEntryData(archive, row.offset, row.size, dataStart, dest, target);
     }
 }
+
+// Each command with what follows it: a wrong number of arguments names them.
+struct CommandForm {
+    const char* name;
+    const char* arguments;
+    std::size_t least, most;
+};
+const CommandForm Commands[] = {
+    {"list", "ARCHIVE", 1, 1},
+    {"new", "ARCHIVE SIGNATURE", 2, 2},
+    {"add", "ARCHIVE FILE...", 2, SIZE_MAX},
+    {"extract", "ARCHIVE NAME DEST", 3, 3},
+    {"rm", "ARCHIVE NAME", 2, 2},
+    {"reserve", "ARCHIVE N", 2, 2},
+    {"unreserve", "ARCHIVE", 1, 1},
+    {"defrag", "ARCHIVE", 1, 1},
+    {"pack", "ARCHIVE DIR", 2, 2},
+    {"unpack", "ARCHIVE DIR", 2, 2},
+};
 
 int Run(std::vector<std::string> args, ConsolePrompter& prompter)
 {
     std::string signature = "KenSilverman";
     std::string reserveText;
+    bool packOptions = false;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--yes" || a == "--no") {
             const MsgResult answer = a == "--yes" ? MsgResult::Yes : MsgResult::No;
             if (prompter.answer != MsgResult::Cancel && prompter.answer != answer)
-                throw UsageError();
+                throw UsageError{"--yes and --no cannot both be given"};
             prompter.answer = answer;
-        } else if ((a == "--signature" || a == "--reserve") && i + 1 < args.size()) {
+        } else if (a == "--signature" || a == "--reserve") {
+            if (i + 1 >= args.size())
+                throw UsageError{a + " needs a value"};
             (a == "--signature" ? signature : reserveText) = args[++i];
+            packOptions = true;
         } else if (a.size() > 1 && a[0] == '-' && a != "--") {
-            throw UsageError();
+            throw UsageError{"unknown option " + a};
         } else if (a != "--") {
             rest.push_back(a);
         }
     }
-    if (rest.size() < 2)
-        throw UsageError();
+    if (rest.empty())
+        throw UsageError{"no command given"};
     const std::string& cmd = rest[0];
+    const CommandForm* form = nullptr;
+    for (const auto& c : Commands)
+        form = cmd == c.name ? &c : form;
+    if (!form)
+        throw UsageError{"unknown command " + cmd};
+    const std::size_t n = rest.size() - 1;
+    if (n < form->least || n > form->most)
+        throw UsageError{cmd + " takes " + form->arguments};
+    if (packOptions && cmd != "pack")
+        throw UsageError{"--signature and --reserve are for pack only"};
     const std::string& archive = rest[1];
-    const std::size_t n = rest.size();
     GrpArchiveView view;
     view.treeListEnabled = false;
-    if (cmd == "list" && n == 2) {
+    if (cmd == "list") {
         List(archive, prompter);
-    } else if (cmd == "new" && n == 3) {
+    } else if (cmd == "new") {
         if (rest[2].size() > GrpNameSize)
-            throw UsageError();
+            throw UsageError{"new: SIGNATURE must be at most 12 characters"};
         CreateArchive(view, archive, rest[2], prompter);
-    } else if (cmd == "add" && n >= 3) {
+    } else if (cmd == "add") {
         Add(archive, std::vector<std::string>(rest.begin() + 2, rest.end()), prompter);
-    } else if (cmd == "extract" && n == 4) {
+    } else if (cmd == "extract") {
         Extract(archive, rest[2], rest[3], prompter);
-    } else if (cmd == "rm" && n == 3) {
+    } else if (cmd == "rm") {
         Remove(archive, rest[2], prompter);
-    } else if (cmd == "reserve" && n == 3) {
-        RebuildArchive(view, archive, ParseCount(rest[2], 1, 1000000), prompter);
-    } else if (cmd == "unreserve" && n == 2) {
-        EraseReservedSpace(view, archive, prompter);
-    } else if (cmd == "defrag" && n == 2) {
-        RebuildArchive(view, archive, 0, prompter);
-    } else if (cmd == "pack" && n == 3) {
+    } else if (cmd == "reserve") {
+        const int slots = ParseCount("reserve", rest[2], 1, 1000000);
+        if (NotAFolder(archive, prompter))
+            RebuildArchive(view, archive, slots, prompter);
+    } else if (cmd == "unreserve") {
+        if (NotAFolder(archive, prompter))
+            EraseReservedSpace(view, archive, prompter);
+    } else if (cmd == "defrag") {
+        if (NotAFolder(archive, prompter))
+            RebuildArchive(view, archive, 0, prompter);
+    } else if (cmd == "pack") {
         if (signature.size() > GrpNameSize)
-            throw UsageError();
-        Pack(archive, rest[2], signature, reserveText.empty() ? 0 : ParseCount(reserveText, 0, 1000000), prompter);
-    } else if (cmd == "unpack" && n == 3) {
-        Unpack(archive, rest[2], prompter);
+            throw UsageError{"--signature: S must be at most 12 characters"};
+        Pack(archive, rest[2], signature, reserveText.empty() ? 0 : ParseCount("--reserve", reserveText, 0, 1000000),
+             prompter);
     } else {
-        throw UsageError();
+        Unpack(archive, rest[2], prompter);
     }
     return prompter.refused ? 1 : 0;
 }
@@ -237,15 +295,17 @@ int Run(std::vector<std::string> args, ConsolePrompter& prompter)
 int main(int argc, char** argv)
 {
     ReportFileSizeLimitAsError();
+    InstallSignalCleanup();
     ConsolePrompter prompter("tessel-grp");
     int status = 1;
-    RunGuarded(prompter, [&] {
+    const bool completed = RunGuarded(prompter, [&] {
         try {
             status = Run(std::vector<std::string>(argv + 1, argv + argc), prompter);
-        } catch (const UsageError&) {
-            std::fputs(Usage, stderr);
+        } catch (const UsageError& e) {
+            std::fprintf(stderr, "%s\n%s", e.what.c_str(), Usage);
             status = 2;
         }
+        CloseStandardOutput();
     });
-    return status;
+    return completed ? status : 1;
 }

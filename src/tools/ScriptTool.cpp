@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <iostream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,7 +15,9 @@
 #include "platform/Convert.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
+#include "platform/SignalCleanup.h"
 #include "richtext/ProjectFile.h"
+#include "tools/ConsoleOutput.h"
 #include "tools/ConsolePrompter.h"
 
 using namespace tessel;
@@ -29,32 +31,44 @@ const char* const Usage =
     "       tessel-script qzt FILE [--mode duke|quake|verge | --table FILE.qcf] [-o OUT]\n"
     "       tessel-script plain FILE.qzt [-o OUT]\n";
 
-struct UsageError {};
+// Bad usage, naming what was wrong; the usage text follows it.
+struct UsageError {
+    std::string what;
+};
 
-std::string ReadInput(const std::string& path)
+// A file as it is on disk: a regular file and, when it is a script, one that
+// the editing control could hold (a project file holds its colours besides).
+std::string ReadInput(const std::string& path, bool script = true)
 {
+    if (DirectoryExists(path))
+        ThrowNotRegularFile(path, true);
+    if (script && FileSize(path) > MaxScriptLength)
+        throw AppError(path + " is larger than the " + std::to_string(MaxScriptLength) +
+                       " characters a script may hold");
     std::string bytes;
-    if (DirectoryExists(path) || !ReadWholeFile(path, bytes))
+    if (!ReadWholeFile(path, bytes))
         throw IoError(IoErrorText(ENOENT) + std::string(": ") + path, ENOENT);
     return bytes;
 }
 
-int Number(const std::string& text)
+int Number(const std::string& option, const std::string& text)
 {
     int value = 0;
     if (!TryStrToInt(text, value))
-        throw UsageError{};
+        throw UsageError{option + ": " + text + " is not a whole number"};
     return value;
 }
 
 int Check(const std::vector<std::string>& args)
 {
     if (args.size() != 1)
-        throw UsageError{};
+        throw UsageError{"check takes FILE"};
     const BraceCheckResult result = CheckBraces(ReadInput(args[0]));
+    std::string out;
     for (const ErrorConType& error : result.ErrorList)
-        std::cout << error.Message << '\n';
-    std::cout << BraceCheckOutcome(result) << '\n';
+        out += error.Message + '\n';
+    out += std::string(BraceCheckOutcome(result)) + '\n';
+    WriteStandardOutput(out);
     return result.ErrorsFound() ? 1 : 0;
 }
 
@@ -79,32 +93,40 @@ struct Options {
     int first = 0, second = 0;
 };
 
-Options ParseOptions(const std::vector<std::string>& args, const std::string& allowed)
+Options ParseOptions(const std::string& verb, const std::vector<std::string>& args,
+                     std::initializer_list<const char*> allowed)
 {
-    if (args.empty())
-        throw UsageError{};
+    if (args.empty() || (args[0].size() > 1 && args[0][0] == '-'))
+        throw UsageError{verb + " takes FILE first"};
     Options o;
     o.file = args[0];
-    const auto takes = [&](const char* option) { return allowed.find(option) != std::string::npos; };
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (std::none_of(allowed.begin(), allowed.end(), [&](const char* option) { return a == option; }))
+            throw UsageError{verb + (a.size() > 1 && a[0] == '-' ? ": unknown option " : ": unexpected argument ") + a};
         const std::size_t left = args.size() - i - 1;
-        if (a == "--mode" && takes("--mode") && left >= 1 && o.mode == 0 && o.table.empty()) {
+        if (a == "--selection" || a == "--line" ? left < 2 : left < 1)
+            throw UsageError{a + (a == "--selection" ? " needs START and LENGTH"
+                                  : a == "--line"    ? " needs START and END"
+                                                     : " needs a value")};
+        const bool twice = a == "--mode" || a == "--table" ? o.mode != 0 || !o.table.empty()
+                           : a == "-o"                     ? !o.out.empty()
+                                                           : o.operation != Operation::Whole;
+        if (twice)
+            throw UsageError{verb + ": " + a + " conflicts with an option given before it"};
+        if (a == "--mode") {
             const std::string& m = args[++i];
             o.mode = m == "duke" ? 1 : m == "quake" ? 2 : m == "verge" ? 3 : 0;
             if (o.mode == 0)
-                throw UsageError{};
-        } else if (a == "--table" && takes("--table") && left >= 1 && o.mode == 0 && o.table.empty()) {
+                throw UsageError{"--mode must be duke, quake or verge"};
+        } else if (a == "--table") {
             o.table = args[++i];
-        } else if ((a == "--selection" || a == "--line") && takes(a.c_str()) && left >= 2 &&
-                   o.operation == Operation::Whole) {
-            o.operation = a == "--line" ? Operation::Line : Operation::Selection;
-            o.first = Number(args[++i]);
-            o.second = Number(args[++i]);
-        } else if (a == "-o" && takes("-o") && left >= 1 && o.out.empty()) {
+        } else if (a == "-o") {
             o.out = args[++i];
         } else {
-            throw UsageError{};
+            o.operation = a == "--line" ? Operation::Line : Operation::Selection;
+            o.first = Number(a, args[++i]);
+            o.second = Number(a, args[++i]);
         }
     }
     if (o.mode == 0)
@@ -114,20 +136,20 @@ Options ParseOptions(const std::vector<std::string>& args, const std::string& al
 
 // The mode's table beside the executable, or the given file. As in the editor,
 // faulty lines are reported and skipped, and a colour that is no number ends
-// the table there.
-KeywordTableType LoadTable(const Options& o, const std::string& programDir)
+// the table there. A table named on the command line must be there: false
+// (after its message) when it is not.
+bool LoadTable(const Options& o, const std::string& programDir, KeywordTableType& table)
 {
     ConsolePrompter prompter("tessel-script");
-    KeywordTableType table;
     try {
         if (o.table.empty())
             LoadColorDefinitions(o.mode, programDir, table, prompter);
-        else
-            LoadColorDefinitionFile(FolderPrefix(o.table), ExtractFileName(o.table), table, prompter);
+        else if (!LoadColorDefinitionFile(FolderPrefix(o.table), ExtractFileName(o.table), table, prompter))
+            return false;
     } catch (const ConvertError& e) {
         prompter.ShowError(e.what());
     }
-    return table;
+    return true;
 }
 
 std::vector<std::uint32_t> ColourWhole(const std::string& text, const KeywordTableType& table)
@@ -137,9 +159,11 @@ std::vector<std::uint32_t> ColourWhole(const std::string& text, const KeywordTab
 
 int Colours(const std::vector<std::string>& args, const std::string& programDir)
 {
-    const Options o = ParseOptions(args, "--mode --table --selection --line");
+    const Options o = ParseOptions("colours", args, {"--mode", "--table", "--selection", "--line"});
     const std::string text = ReadInput(o.file);
-    const KeywordTableType table = LoadTable(o, programDir);
+    KeywordTableType table;
+    if (!LoadTable(o, programDir, table))
+        return 1;
     std::vector<std::uint32_t> colours;
     switch (o.operation) {
     case Operation::Whole: colours = ColourWhole(text, table); break;
@@ -160,7 +184,7 @@ int Colours(const std::vector<std::string>& args, const std::string& programDir)
         out += line;
         start = end;
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    WriteStandardOutput(out);
     return 0;
 }
 
@@ -174,19 +198,22 @@ void WriteOutput(const std::string& out, const std::string& from, const std::str
 
 int Qzt(const std::vector<std::string>& args, const std::string& programDir)
 {
-    const Options o = ParseOptions(args, "--mode --table -o");
+    const Options o = ParseOptions("qzt", args, {"--mode", "--table", "-o"});
     const ControlText text = ControlTextOfFile(ReadInput(o.file));
-    const std::string rtf = WriteProjectFile(text, ColourWhole(text.text, LoadTable(o, programDir)));
+    KeywordTableType table;
+    if (!LoadTable(o, programDir, table))
+        return 1;
+    const std::string rtf = WriteProjectFile(text, ColourWhole(text.text, table));
     WriteOutput(o.out.empty() ? ChangeFileExt(o.file, ".qzt") : o.out, o.file, rtf);
     return 0;
 }
 
 int Plain(const std::vector<std::string>& args)
 {
-    const Options o = ParseOptions(args, "-o");
-    const std::string bytes = PlainTextOfRtf(ReadInput(o.file));
+    const Options o = ParseOptions("plain", args, {"-o"});
+    const std::string bytes = PlainTextOfRtf(ReadInput(o.file, false));
     if (o.out.empty())
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        WriteStandardOutput(bytes);
     else
         WriteOutput(o.out, o.file, bytes);
     return 0;
@@ -197,14 +224,15 @@ int Plain(const std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
     ReportFileSizeLimitAsError();
+    InstallSignalCleanup();
     const std::string programDir = ExecutableDir();
     std::vector<std::string> args(argv + 1, argv + argc);
     ConsolePrompter prompter("tessel-script");
     int status = 1;
-    RunGuarded(prompter, [&] {
+    const bool completed = RunGuarded(prompter, [&] {
         try {
             if (args.empty())
-                throw UsageError{};
+                throw UsageError{"no command given"};
             const std::string verb = args[0];
             args.erase(args.begin());
             if (verb == "check")
@@ -216,11 +244,12 @@ int main(int argc, char** argv)
             else if (verb == "plain")
                 status = Plain(args);
             else
-                throw UsageError{};
-        } catch (const UsageError&) {
-            std::cerr << Usage;
+                throw UsageError{"unknown command " + verb};
+        } catch (const UsageError& e) {
+            std::fprintf(stderr, "%s\n%s", e.what.c_str(), Usage);
             status = 2;
         }
+        CloseStandardOutput();
     });
-    return status;
+    return completed ? status : 1;
 }

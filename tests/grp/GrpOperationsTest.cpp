@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "grp/GrpTestSupport.h"
+#include "support/NonRegular.h"
 
 namespace tessel {
 namespace {
@@ -51,57 +54,79 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
     const Rows afterDup = {"A 10 83", "DUP.CON 3 93", "C.CON 5 96"};   // the offsets stay
     std::vector<Entry> plus25(27, s), plus27(29, s);
     plus25[0] = plus27[0] = a, plus25[1] = plus27[1] = b;
-    std::string count = Grp({a}), negative = Grp({a, s}), pastEnd = Grp({a, b});
+    std::string count = Grp({a}), negative = Grp({a, s}), pastEnd = Grp({a, b}), below = Grp({a, s});
     count.replace(12, 4, Le32(INT32_MAX));   // read up to the end, never counted out in advance
     negative.replace(28, 4, Le32(-4));
     pastEnd.pop_back();
+    below.replace(12, 4, Le32(-1));
     // A slot first under a count the file cannot hold (found by fuzzing: Add
     // sent the data 25 GB past the end).
     const std::string slotFirst = std::string(12, '\0') + "N10_" + Res + "#########_si_class_type_i";
     struct Case {
+        const char* name;
         std::string before;
         Op op;
         std::string after;   // empty: unchanged
         Rows rows, messages;
     } cases[] = {
-        // Add: the first slot, data at the end; into an empty archive at 16 and 32.
-        {Grp({a, b, s, s}), Add("NEW.CON", std::string(100, 'N')), Grp({a, b, {"NEW.CON", 100}, s}),
-         {"A 10 80", "B 20 90", "NEW.CON 100 110"}, {}},
-        {Grp({}), Add("GAME.CON", "xyz"), Grp({{"GAME.CON", 3, "xyz"}}), {"GAME.CON 3 32"}, {}},
-        {Grp({c, s}), Add("ABCDEFGHI.CON"), "", {"C.CON 5 48"}, {tooLong}},
-        {Grp({c, s}), Add("C.CON"), "", {"C.CON 5 48"}, {"There is already a file with the same name in the archive"}},
-        {Grp({c, s}), Add(""), "", {"C.CON 5 48"}, {"The file to add does not exist."}},
-        {Grp({c, s, s}), Add("c.con", "lower"), Grp({c, {"c.con", 5, "lower"}, s}), {"C.CON 5 64", "c.con 5 69"}, {}},
-        {Grp({c, s}), Add("ABCDEFGH.CON", "12"), Grp({c, {"ABCDEFGH.CON", 2, "12"}}), {"C.CON 5 48", twelve}, {}},
-        {Grp({c}), Add("NEW"), "", {"C.CON 5 32"}, {noSlot}},
+        {"add fills the first slot", Grp({a, b, s, s}), Add("NEW.CON", std::string(100, 'N')),
+         Grp({a, b, {"NEW.CON", 100}, s}), {"A 10 80", "B 20 90", "NEW.CON 100 110"}, {}},
+        {"add to an empty archive", Grp({}), Add("GAME.CON", "xyz"), Grp({{"GAME.CON", 3, "xyz"}}), {"GAME.CON 3 32"},
+         {}},
+        {"add: name too long", Grp({c, s}), Add("ABCDEFGHI.CON"), "", {"C.CON 5 48"}, {tooLong}},
+        {"add: duplicate", Grp({c, s}), Add("C.CON"), "", {"C.CON 5 48"},
+         {"There is already a file with the same name in the archive"}},
+        {"add: no source", Grp({c, s}), Add(""), "", {"C.CON 5 48"}, {"The file to add does not exist."}},
+        {"add: case differs", Grp({c, s, s}), Add("c.con", "lower"), Grp({c, {"c.con", 5, "lower"}, s}),
+         {"C.CON 5 64", "c.con 5 69"}, {}},
+        {"add: twelve characters", Grp({c, s}), Add("ABCDEFGH.CON", "12"), Grp({c, {"ABCDEFGH.CON", 2, "12"}}),
+         {"C.CON 5 48", twelve}, {}},
+        {"add: no slot", Grp({c}), Add("NEW"), "", {"C.CON 5 32"}, {noSlot}},
+        // A slot that an entry with a name or data follows is no place for new data.
+        {"add: slot before a live entry", Grp({a, s, b}), Add("NEW"), "", {"A 10 64"}, {noSlot}},
+        {"add: slot first", Grp({s, a}), Add("NEW"), "", {}, {noSlot}},
+        {"add: slot before a deleted entry", Grp({a, s, d}), Add("NEW"), "", {"A 10 64"}, {noSlot}},
         // List delete marks every entry of the name, removes one row; tree delete marks the first.
-        {Grp({dup, a, dup, c}), Delete("DUP.CON"), Grp({gone, a, gone, c}), afterDup, {}},
-        {Grp({dup, a, dup, c}), Delete("DUP.CON", true), Grp({gone, a, dup, c}), afterDup, {}},
-        {Grp({dup, c}), Delete("CON", true), "", {"DUP.CON 3 48", "C.CON 5 51"}, {notFound}},   // a group node
-        {Grp({a}), Delete(""), "", {"A 10 32"}, {"Nothing selected in the list."}},
-        // Rebuilds: deleted data goes, slots stay first and new ones follow, erasing drops them.
-        {Grp({a, d, b}), Rebuild(0), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
-        {Grp({a, b}), Rebuild(25), Grp(plus25), {"A 10 448", "B 20 458"}, {}},
-        {Grp({a, d, b, s, s}), Rebuild(25), Grp(plus27), {"A 10 480", "B 20 490"}, {}},
-        {Grp({s, s}), Rebuild(1), Grp({s, s, s}), {}, {}},
-        {Grp({a, b, s, s, s}), Rebuild(-1), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
-        {Grp({a, s, d, b}), Rebuild(-1), Grp({a, b}), {"A 10 48"}, {}},   // B shows at the next load
-        {Grp({a, s, b}), Rebuild(0), Grp({a, s, b}).substr(0, 74), {"A 10 64"}, {}},   // no data behind a kept slot
+        {"delete: every entry of the name", Grp({dup, a, dup, c}), Delete("DUP.CON"), Grp({gone, a, gone, c}),
+         afterDup, {}},
+        {"tree delete: the first", Grp({dup, a, dup, c}), Delete("DUP.CON", true), Grp({gone, a, dup, c}), afterDup,
+         {}},
+        {"tree delete: a group node", Grp({dup, c}), Delete("CON", true), "", {"DUP.CON 3 48", "C.CON 5 51"},
+         {notFound}},
+        {"delete: nothing selected", Grp({a}), Delete(""), "", {"A 10 32"}, {"Nothing selected in the list."}},
+        // Rebuilds: live entries with their data first, then the slots there were, then new ones.
+        {"defrag", Grp({a, d, b}), Rebuild(0), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
+        {"reserve 25", Grp({a, b}), Rebuild(25), Grp(plus25), {"A 10 448", "B 20 458"}, {}},
+        {"reserve keeps slots", Grp({a, d, b, s, s}), Rebuild(25), Grp(plus27), {"A 10 480", "B 20 490"}, {}},
+        {"reserve: only slots", Grp({s, s}), Rebuild(1), Grp({s, s, s}), {}, {}},
+        {"unreserve", Grp({a, b, s, s, s}), Rebuild(-1), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
+        {"unreserve: live entry behind a slot", Grp({a, s, d, b}), Rebuild(-1), Grp({a, b}), {"A 10 48"}, {}},
+        {"defrag: live entry behind a slot", Grp({a, s, b}), Rebuild(0), Grp({a, b, s}), {"A 10 64"}, {}},
+        {"reserve: slot first", Grp({s, a, d, b}), Rebuild(1), Grp({a, b, s, s}), {}, {}},
         // Directories and sizes that do not fit the file change nothing.
-        {count, Rebuild(2), "", {far}, {rbe}}, {count, Rebuild(-1), "", {far}, {rbe}},
-        {count, Add("N"), "", {far}, {rbe}}, {negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
-        {negative, Add("N"), "", {"A -4 48"}, {rbe}}, {pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
-        {slotFirst, Add("N"), "", {}, {rbe}}, {slotFirst, Rebuild(-1), "", {}, {rbe}},
+        {"reserve: count too large", count, Rebuild(2), "", {far}, {rbe}},
+        {"unreserve: count too large", count, Rebuild(-1), "", {far}, {rbe}},
+        {"add: count too large", count, Add("N"), "", {far}, {rbe}},
+        {"reserve: negative size", negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
+        {"add: negative size", negative, Add("N"), "", {"A -4 48"}, {rbe}},
+        {"defrag: data past the end", pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
+        {"delete: data past the end", pastEnd, Delete("A"), "", {"A 10 48", "B 20 58"}, {rbe}},
+        {"tree delete: data past the end", pastEnd, Delete("B", true), "", {"A 10 48", "B 20 58"}, {rbe}},
+        {"add: negative count", below, Add("N"), "", {}, {rbe}},
+        {"defrag: negative count", below, Rebuild(0), "", {}, {rbe}},
+        {"add: slot first past the end", slotFirst, Add("N"), "", {}, {rbe}},
+        {"unreserve: slot first past the end", slotFirst, Rebuild(-1), "", {}, {rbe}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Fixture f(c.before);
         const std::string error = ErrorOf([&] { c.op(f); });
         Rows messages = f.prompter.texts();
         if (!error.empty())
             messages.push_back(error);
-        EXPECT_EQ(messages, c.messages) << c.before.size();
-        EXPECT_EQ(f.bytes(), c.after.empty() ? c.before : c.after) << c.before.size();
-        EXPECT_EQ(Listing(f.view), c.rows) << c.before.size();
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(f.bytes(), c.after.empty() ? c.before : c.after);
+        EXPECT_EQ(Listing(f.view), c.rows);
         EXPECT_EQ(f.view.panels[2],
                   f.loadError.empty() ? "Filecount: " + std::to_string(c.rows.size()) : "Filecount: ");
         EXPECT_FALSE(f.tempLeft());
@@ -174,6 +199,86 @@ TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
     EXPECT_EQ(f.bytes(), cut);
 }
 
+TEST(GrpOperationsTest, ExtractNeverWritesThroughALinkAtTheDestination)
+{
+    const struct {
+        const char* name;
+        bool targetExists;
+    } cases[] = {{"dangling link", false}, {"link to a file, overwriting allowed", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f(Grp({{"A", 3, "aaa"}}));
+        const std::string outside = MakeNonRegular(f.dir, "outside", NonRegular::Folder) + "/x", dest = f.dir.file("dest");
+        if (c.targetExists)
+            f.dir.write("outside/x", "mine");
+        ASSERT_EQ(::symlink(outside.c_str(), dest.c_str()), 0);
+        f.prompter.answers = {MsgResult::Yes};
+        EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, dest, "A", f.prompter); }), "Cannot create file " + dest);
+        EXPECT_EQ(f.dir.read("outside/x"), c.targetExists ? "mine" : "");
+        EXPECT_EQ(FileExists(outside), c.targetExists);
+    }
+}
+
+using ArchiveOp = std::function<void(Fixture&, const std::string& archive)>;
+
+TEST(GrpOperationsTest, OnlyRegularFilesAreArchives)
+{
+    const std::pair<const char*, ArchiveOp> operations[] = {
+        {"load", [](Fixture& f, const std::string& a) { LoadArchive(f.view, a, f.prompter); }},
+        {"add", [](Fixture& f, const std::string& a) { AddFile(f.view, a, f.dir.write("N", "n"), f.prompter); }},
+        {"extract", [](Fixture& f, const std::string& a) { ExtractEntry(a, f.dir.file("x"), "A", f.prompter); }},
+        {"delete", [](Fixture& f, const std::string& a) { f.select("A"), DeleteEntry(f.view, a, f.prompter); }},
+        {"tree delete", [](Fixture& f, const std::string& a) { DeleteTreeEntry(f.view, a, "A", f.prompter); }},
+        {"reserve", [](Fixture& f, const std::string& a) { RebuildArchive(f.view, a, 2, f.prompter); }},
+        {"unreserve", [](Fixture& f, const std::string& a) { EraseReservedSpace(f.view, a, f.prompter); }},
+    };
+    const std::pair<const char*, NonRegular> kinds[] = {
+        {"pipe", NonRegular::Fifo}, {"socket", NonRegular::Socket}, {"zero device", NonRegular::Zero}};
+    for (const auto& [kindName, kind] : kinds)
+        for (const auto& [opName, op] : operations) {
+            SCOPED_TRACE(std::string(opName) + " on a " + kindName);
+            Fixture f(Grp({{"A", 3}, {Res, 0}}));
+            const std::string odd = MakeNonRegular(f.dir, "odd", kind);
+            EXPECT_EQ(ErrorOf([&] { op(f, odd); }), odd + " is not a regular file");
+            EXPECT_TRUE(f.prompter.texts().empty());
+        }
+    EXPECT_TRUE(DevicesIntact());
+}
+
+TEST(GrpOperationsTest, AddAndPackRefuseWhatCannotBeAnEntry)
+{
+    const struct {
+        const char* name;
+        std::string file;
+        std::optional<NonRegular> kind;
+        std::string says;   // after the path (or the name) of the file
+    } cases[] = {
+        {"pipe", "PIPE", NonRegular::Fifo, " is not a regular file"},
+        {"null device", "NULL", NonRegular::Null, " is not a regular file"},
+        {"slot marker", Res, std::nullopt, " is a reserved name in group files"},
+        {"deleted marker", Del, std::nullopt, " is a reserved name in group files"},
+        {"2 GiB", "HUGE", std::nullopt, " is too large for a group file (an entry holds at most 2147483647 bytes)"},
+    };
+    const std::string original = Grp({{"A", 3}, {Res, 0}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f(original);
+        MakeNonRegular(f.dir, "src", NonRegular::Folder);
+        const std::string source = c.kind ? MakeNonRegular(f.dir, "src/" + c.file, *c.kind) : f.dir.write("src/" + c.file, "x");
+        if (c.file == "HUGE") {
+            ASSERT_EQ(::truncate(source.c_str(), std::int64_t(1) << 31), 0);
+        }
+        const std::string says = (c.kind ? source : c.file) + c.says;
+        const std::string error = ErrorOf([&] { AddFile(f.view, f.path, source, f.prompter); });
+        EXPECT_EQ(f.prompter.texts(), c.kind ? Rows{} : Rows{says});
+        EXPECT_EQ(error, c.kind ? says : "");
+        EXPECT_EQ(ErrorOf([&] { PackArchive(f.dir.file("P.GRP"), "S", {{"OK", f.path}, {c.file, source}}, 0); }), says);
+        EXPECT_EQ(f.bytes(), original);
+        EXPECT_FALSE(FileExists(f.dir.file("P.GRP")));
+    }
+    EXPECT_TRUE(DevicesIntact());
+}
+
 TEST(GrpOperationsTest, RebuildReplacesTheFileALinkNamesKeepingItsPermissions)
 {
     Fixture f(Grp({{"A", 3}, {Del, 2}}));
@@ -218,11 +323,16 @@ const std::string Original = Grp({{"A.CON", 10}, {Del, 6}, {"B.ART", 4}, {Res, 0
 
 TEST(GrpCommandsTest, EveryCommandNeedsAnArchiveThatIsStillThere)
 {
-    const std::pair<Command, std::string> cases[] = {
-        {CreateReservedSpaceCommand, "The archive does not exist. Closing Archive..."},
-        {EraseAllReservedSpaceCommand, "The archive does not exist. Closing Archive..."},
-        {DefragmentArchiveCommand, "The Archive does not exist closing the archive..."}};
-    for (const auto& [command, vanished] : cases) {
+    const struct {
+        const char* name;
+        Command command;
+        std::string vanished;
+    } cases[] = {
+        {"create reserved space", CreateReservedSpaceCommand, "The archive does not exist. Closing Archive..."},
+        {"erase reserved space", EraseAllReservedSpaceCommand, "The archive does not exist. Closing Archive..."},
+        {"defragment", DefragmentArchiveCommand, "The Archive does not exist closing the archive..."}};
+    for (const auto& [name, command, vanished] : cases) {
+        SCOPED_TRACE(name);
         Fixture f(Original);
         DeleteFile(f.path);
         command(f.view, f.prompter);
@@ -262,20 +372,22 @@ TEST(GrpCommandsTest, EraseAndDefragmentAskFirstQuotingTheArchiveSize)
         "files.\r\rDefragmentation of the archive will take approximatly 100 bytes extra on your hard disk. The "
         "memory on your hard disk will be returned to normal after defragmentation finishes. Do you want to procede?";
     struct Case {
+        const char* name;
         Command command;
         std::string question;
         MsgResult answer;
         std::string bytesAfter, panelAfter, painted;
         int busy;
     } cases[] = {
-        {EraseAllReservedSpaceCommand, erase, MsgResult::No, Original, "Finished", "", 0},
-        {EraseAllReservedSpaceCommand, erase, MsgResult::Yes, Grp({{"A.CON", 10}, {"B.ART", 4}}), "Finished",
-         "Erasing reserved space and defragmenting file...", 1},
-        {DefragmentArchiveCommand, defrag, MsgResult::No, Original, "Ready", "", 0},
-        {DefragmentArchiveCommand, defrag, MsgResult::Yes, Grp({{"A.CON", 10}, {"B.ART", 4}, {Res, 0}}), "Finished", "",
-         0},
+        {"erase declined", EraseAllReservedSpaceCommand, erase, MsgResult::No, Original, "Finished", "", 0},
+        {"erase", EraseAllReservedSpaceCommand, erase, MsgResult::Yes, Grp({{"A.CON", 10}, {"B.ART", 4}}),
+         "Finished", "Erasing reserved space and defragmenting file...", 1},
+        {"defragment declined", DefragmentArchiveCommand, defrag, MsgResult::No, Original, "Ready", "", 0},
+        {"defragment", DefragmentArchiveCommand, defrag, MsgResult::Yes,
+         Grp({{"A.CON", 10}, {"B.ART", 4}, {Res, 0}}), "Finished", "", 0},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Fixture f(Original);
         f.view.panels[0] = "Ready";
         f.prompter.answers = {c.answer};
@@ -290,33 +402,6 @@ TEST(GrpCommandsTest, EraseAndDefragmentAskFirstQuotingTheArchiveSize)
     }
 }
 
-// Runs body in a child under a file-size limit (0: none), unprivileged when
-// asked; returns the error text it ended with.
-std::string InChild(const std::function<void()>& body, long fileSizeLimit, bool unprivileged = false)
-{
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return "(no pipe)";
-    if (::fork() == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
-        if (fileSizeLimit > 0)
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        const bool dropped = !unprivileged || ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
-        const std::string result = dropped ? ErrorOf(body) : "(still privileged)";
-        ::_exit(::write(fds[1], result.data(), result.size()) < 0);
-    }
-    ::close(fds[1]);
-    std::string out;
-    char buf[256];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
-        out.append(buf, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    int status = 0;
-    ::wait(&status);
-    return WIFSIGNALED(status) ? "(killed)" : out;
-}
-
 TEST(GrpFaultTest, FileSizeLimitsLeaveTheArchiveAsItWas)
 {
     std::vector<Entry> entries;
@@ -325,36 +410,123 @@ TEST(GrpFaultTest, FileSizeLimitsLeaveTheArchiveAsItWas)
     entries.push_back({Del, 3000});
     entries.push_back({Res, 0});
     const std::string original = Grp(entries);
-    // Rebuilds stopped in the directory, mid-data and one byte short; adds stopped at once and midway.
-    const std::pair<long, bool> cases[] = {{100, false}, {90000, false}, {long(original.size()) - 3017, false},
-                                           {long(original.size()), true}, {long(original.size()) + 5000, true}};
-    for (const auto& [limit, add] : cases) {
+    const struct {
+        const char* name;
+        long limit;
+        bool add;
+    } cases[] = {{"rebuild stopped in the directory", 100, false},
+                 {"rebuild stopped mid-data", 90000, false},
+                 {"rebuild one byte short", long(original.size()) - 3017, false},
+                 {"add stopped at once", long(original.size()), true},
+                 {"add stopped midway", long(original.size()) + 5000, true}};
+    for (const auto& [name, limit, add] : cases) {
+        SCOPED_TRACE(name);
         Fixture f(original);
         const std::string source = f.dir.write("BIG.DAT", std::string(20000, 'b'));
-        EXPECT_EQ(InChild([&] { add ? AddFile(f.view, f.path, source, f.prompter)
-                                    : RebuildArchive(f.view, f.path, 0, f.prompter); }, limit), "Disk full") << limit;
-        EXPECT_EQ(f.bytes(), original) << limit;
-        EXPECT_FALSE(f.tempLeft()) << limit;
+        EXPECT_EQ(InChild([&, add = add] { add ? AddFile(f.view, f.path, source, f.prompter)
+                                               : RebuildArchive(f.view, f.path, 0, f.prompter); }, {limit}),
+                  "Disk full");
+        EXPECT_TRUE(f.bytes() == original);
+        EXPECT_FALSE(f.tempLeft());
     }
 }
 
-TEST(GrpFaultTest, ReadOnlyFolderOrArchiveChangesNothing)
+// Every writing operation meets every fault: the archive stays as it was (or
+// becomes what the operation makes of it, where the fault does not stop it)
+// and no temporary file stays beside it.
+TEST(GrpFaultTest, EveryWritingOperationSurvivesEveryFault)
 {
-    const std::string original = Grp({{"A.CON", 300}, {Del, 20}, {Res, 0}});
-    Fixture f(original);
-    const std::string source = f.dir.write("NEW.CON", "new");
-    if (::geteuid() == 0) {   // root ignores permissions: the child gives up root
-        ASSERT_EQ(::chown(f.dir.path().c_str(), 65534, 65534), 0);
-        ASSERT_EQ(::chown(f.path.c_str(), 65534, 65534), 0);
+    std::vector<Entry> entries;
+    for (int i = 0; i < 8; ++i)
+        entries.push_back({"F" + std::to_string(i) + ".DAT", 5000});
+    entries.push_back({Del, 3000});
+    entries.push_back({Res, 0});
+    const std::string original = Grp(entries);
+    const long size = static_cast<long>(original.size()), data = 20000;
+    struct Operation {
+        const char* name;
+        ArchiveOp run;
+        long midway;     // a file-size limit met in the middle of its writing
+        bool inPlace;    // writes into the archive, not a copy beside it
+        bool makesNew;   // writes a whole new archive, whatever was there
+    } operations[] = {
+        {"add", [](Fixture& f, const std::string& a) { AddFile(f.view, a, f.dir.file("BIG.DAT"), f.prompter); },
+         size + data / 4, true, false},
+        {"rm", [](Fixture& f, const std::string& a) { f.select("F1.DAT"), DeleteEntry(f.view, a, f.prompter); }, 10,
+         true, false},
+        {"tree rm", [](Fixture& f, const std::string& a) { DeleteTreeEntry(f.view, a, "F2.DAT", f.prompter); }, 10,
+         true, false},
+        {"reserve", [](Fixture& f, const std::string& a) { RebuildArchive(f.view, a, 3, f.prompter); }, size / 2,
+         false, false},
+        {"defrag", [](Fixture& f, const std::string& a) { RebuildArchive(f.view, a, 0, f.prompter); }, size / 2,
+         false, false},
+        {"unreserve", [](Fixture& f, const std::string& a) { EraseReservedSpace(f.view, a, f.prompter); }, size / 2,
+         false, false},
+        {"new", [](Fixture& f, const std::string& a) {
+             f.prompter.answers = {MsgResult::Yes};
+             CreateArchive(f.view, a, "NEW", f.prompter);
+         }, 8, false, true},
+        {"pack", [](Fixture& f, const std::string& a) { PackArchive(a, "P", {{"BIG.DAT", f.dir.file("BIG.DAT")}}, 2); },
+         data / 2, false, true},
+    };
+    enum class Fault { FileSize, ReadOnlyArchive, ReadOnlyFolder, FullOutput, Interrupt };
+    const std::pair<const char*, Fault> faults[] = {
+        {"file-size limit", Fault::FileSize}, {"read-only archive", Fault::ReadOnlyArchive},
+        {"read-only folder", Fault::ReadOnlyFolder}, {"full output", Fault::FullOutput},
+        {"interrupt", Fault::Interrupt}};
+    const int signals[] = {SIGINT, SIGTERM, SIGHUP};
+    for (std::size_t i = 0; i < std::size(operations); ++i) {
+        const Operation& op = operations[i];
+        std::string done;   // what the operation makes of the archive
+        {
+            Fixture f(original);
+            f.dir.write("BIG.DAT", std::string(data, 'b'));
+            op.run(f, f.path);
+            done = f.bytes();
+        }
+        for (const auto& [faultName, fault] : faults) {
+            SCOPED_TRACE(std::string(op.name) + " x " + faultName);
+            Fixture f(original);
+            f.dir.write("BIG.DAT", std::string(data, 'b'));
+            std::string archive = f.path, expected, bytes = original;
+            ChildFault child;
+            child.unprivileged = fault == Fault::ReadOnlyArchive || fault == Fault::ReadOnlyFolder;
+            if (child.unprivileged && ::geteuid() == 0) {   // root ignores permissions: the child gives up root
+                for (const char* name : {"", "T.GRP", "BIG.DAT"})
+                    ASSERT_EQ(::chown(f.dir.file(name).c_str(), 65534, 65534), 0);
+            }
+            switch (fault) {
+            case Fault::FileSize:
+                child.fileSizeLimit = op.midway;
+                expected = "Disk full";
+                break;
+            case Fault::Interrupt:
+                child.fileSizeLimit = op.midway;
+                child.signalAtLimit = signals[i % 3];
+                expected = "signal " + std::to_string(child.signalAtLimit);
+                break;
+            case Fault::ReadOnlyArchive:
+                ASSERT_EQ(::chmod(f.path.c_str(), 0444), 0);
+                expected = "File access denied";
+                break;
+            case Fault::ReadOnlyFolder:
+                ASSERT_EQ(::chmod(f.dir.path().c_str(), 0555), 0);
+                expected = op.inPlace ? "" : "File access denied";
+                bytes = op.inPlace ? done : original;
+                break;
+            case Fault::FullOutput:
+                archive = MakeNonRegular(f.dir, "full", NonRegular::Full);
+                expected = op.makesNew ? "Disk full" : archive + " is not a regular file";
+                break;
+            }
+            EXPECT_EQ(InChild([&] { op.run(f, archive); }, child), expected);
+            ::chmod(f.dir.path().c_str(), 0755);
+            EXPECT_TRUE(f.bytes() == bytes) << "not the expected archive, but " << f.bytes().size() << " bytes";
+            const Rows left = fault == Fault::FullOutput ? Rows{"BIG.DAT", "T.GRP", "full"} : Rows{"BIG.DAT", "T.GRP"};
+            EXPECT_EQ(ListFiles(f.dir.path()), left);
+        }
     }
-    ASSERT_EQ(::chmod(f.dir.path().c_str(), 0555), 0);
-    EXPECT_EQ(InChild([&] { RebuildArchive(f.view, f.path, 4, f.prompter); }, 0, true), "File access denied");
-    EXPECT_EQ(f.bytes(), original);
-    EXPECT_FALSE(f.tempLeft());
-    ASSERT_EQ(::chmod(f.dir.path().c_str(), 0755), 0);
-    ASSERT_EQ(::chmod(f.path.c_str(), 0444), 0);
-    EXPECT_EQ(InChild([&] { AddFile(f.view, f.path, source, f.prompter); }, 0, true), "File access denied");
-    EXPECT_EQ(f.bytes(), original);
+    EXPECT_TRUE(DevicesIntact());
 }
 
 } // namespace

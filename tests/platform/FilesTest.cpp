@@ -8,10 +8,13 @@
 #include <functional>
 
 #include "platform/Errors.h"
+#include "support/NonRegular.h"
 #include "support/TempDir.h"
 
 namespace tessel {
 namespace {
+
+using namespace test;
 
 std::string ErrorOf(const std::function<void()>& f)
 {
@@ -72,7 +75,6 @@ TEST(FilesTest, FailuresCarryTheRuntimeTexts)
     TempDir dir;
     const std::string file = dir.write("four", "1234");
     EXPECT_EQ(ErrorOf([&] { File f(dir.file("missing"), File::Mode::Read); }), "File not found");
-    EXPECT_EQ(ErrorOf([&] { File f(dir.path(), File::Mode::ReadWrite); }), "File access denied");
     EXPECT_EQ(ErrorOf([&] {
                   File f(file, File::Mode::Read);
                   char buf[8];
@@ -96,6 +98,57 @@ TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
     ReplaceFile(dir.file("link.ini"), "through the link");
     EXPECT_EQ(dir.read("QztMain.ini"), "through the link");
     EXPECT_EQ(ErrorOf([&] { ReplaceFile(dir.file("no/such/folder"), "x"); }), "File not found");
+}
+
+TEST(FilesTest, OnlyRegularFilesAreOpenedToBeRead)
+{
+    TempDir dir;
+    const struct {
+        const char* name;
+        NonRegular kind;
+        std::string says;
+    } cases[] = {
+        {"folder", NonRegular::Folder, " is a folder"},
+        {"pipe", NonRegular::Fifo, " is not a regular file"},   // without waiting for a writer
+        {"socket", NonRegular::Socket, " is not a regular file"},
+        {"null", NonRegular::Null, " is not a regular file"},
+        {"zero", NonRegular::Zero, " is not a regular file"},   // would never end
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = MakeNonRegular(dir, c.name, c.kind);
+        for (const File::Mode mode : {File::Mode::Read, File::Mode::ReadWrite})
+            EXPECT_EQ(ErrorOf([&] { File f(path, mode); }), path + c.says);
+        std::string contents;
+        if (c.kind != NonRegular::Folder) {   // no file there at all
+            EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path, contents); }), path + c.says);
+        }
+    }
+    EXPECT_TRUE(DevicesIntact());
+}
+
+TEST(FilesTest, ReplaceFileWritesDevicesAndPipesAsTheyAre)
+{
+    TempDir dir;
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    // A pipe as a shell hands it over: through /proc, as /dev/stdout would be.
+    const std::string pipeLink = dir.file("stdout");
+    ASSERT_EQ(::symlink(("/proc/self/fd/" + std::to_string(fds[1])).c_str(), pipeLink.c_str()), 0);
+    ReplaceFile(pipeLink, "through the pipe");
+    ::close(fds[1]);
+    char buf[64];
+    const ssize_t n = ::read(fds[0], buf, sizeof buf);
+    ::close(fds[0]);
+    EXPECT_EQ(std::string(buf, static_cast<std::size_t>(std::max<ssize_t>(n, 0))), "through the pipe");
+    EXPECT_EQ(ErrorOf([&] { ReplaceFile(MakeNonRegular(dir, "full", NonRegular::Full), "x"); }), "Disk full");
+    EXPECT_EQ(ErrorOf([&] { ReplaceFile(MakeNonRegular(dir, "null", NonRegular::Null), "x"); }), "(no error)");
+    const std::string folder = MakeNonRegular(dir, "folder", NonRegular::Folder);
+    EXPECT_EQ(ErrorOf([&] { ReplaceFile(folder, "x"); }), folder + " is a folder");
+    EXPECT_TRUE(DevicesIntact());
+    struct stat st;
+    EXPECT_TRUE(::lstat(pipeLink.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_EQ(ListFiles(dir.path()), (std::vector<std::string>{"full", "null"}));   // no temporary file left
 }
 
 } // namespace

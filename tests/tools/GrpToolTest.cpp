@@ -1,19 +1,22 @@
 // tessel-grp end to end: the built tool on archives made byte by byte here.
-#include <QProcess>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "grp/GrpTestSupport.h"
+#include "support/NonRegular.h"
+#include "tools/ToolRun.h"
 
 namespace tessel {
 namespace {
 
 using namespace test;
+using Rows = std::vector<std::string>;
 
 struct Step {
+    const char* name;
     std::vector<std::string> args;
     int code;
-    std::string err;
+    std::string err;          // for bad usage (2): its first line, the usage follows
     std::string bytes = {};   // the archive afterwards, when given
 };
 
@@ -21,22 +24,21 @@ struct Step {
 void RunSteps(const std::vector<Step>& steps, const std::string& archive, std::string* out = nullptr)
 {
     for (const auto& s : steps) {
-        QProcess p;
-        QStringList args;
-        for (const auto& a : s.args)
-            args << QString::fromStdString(a);
-        p.start(TESSEL_BIN_DIR "/tessel-grp", args);
-        p.waitForFinished(-1);
-        SCOPED_TRACE(s.args.empty() ? "" : s.args[0]);
-        EXPECT_EQ(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, s.code);
-        const std::string err = p.readAllStandardError().toStdString();
-        EXPECT_EQ(s.code == 2 ? err.substr(0, 17) : err, s.err);
+        SCOPED_TRACE(s.name);
+        const ToolRun r = RunTool("tessel-grp", s.args);
+        EXPECT_EQ(r.code, s.code);
+        if (s.code == 2) {
+            EXPECT_EQ(r.err.substr(0, r.err.find('\n')), s.err);
+            EXPECT_EQ(r.err.substr(r.err.find('\n') + 1, 17), "usage: tessel-grp");
+        } else {
+            EXPECT_EQ(r.err, s.err);
+        }
         std::string bytes;
         if (!s.bytes.empty() && ReadWholeFile(archive, bytes)) {
             EXPECT_EQ(bytes, s.bytes);
         }
         if (out)
-            *out = p.readAllStandardOutput().toStdString();
+            *out = r.out;
     }
 }
 
@@ -52,40 +54,49 @@ TEST(GrpToolTest, ASessionFromNewArchiveToDefragmentGivesTheExpectedBytes)
     const std::string dup = "There is already a file with the same name in the archive\n",
                       none = "The file you selected cannot be found.\n", self = dir.file("./MOD.GRP"),
                       replace = "The file already exists, are you sure you want to overwrite it?\n";
-    RunSteps({{{"new", grp, "abc"}, 0, "", std::string("abc\0\0\0\0\0\0\0\0\0\0\0\0\0", 16)},
-              {{"add", grp, con}, 0, "", Grp({g}, "abc")},
-              {{"add", grp, art}, 1, noSlot, Grp({g}, "abc")},
-              {{"reserve", grp, "2"}, 0, "", Grp({g, s, s}, "abc")},
-              {{"add", grp, art, con}, 1, dup, Grp({g, t, s}, "abc")},
-              {{"rm", grp, "GAME.CON"}, 0, "", Grp({{Del, 11, "define X 1\n"}, t, s}, "abc")},
-              {{"rm", grp, "GAME.CON"}, 1, none},
-              {{"defrag", grp}, 0, "", Grp({t, s}, "abc")},
-              {{"unreserve", grp}, 0, "", Grp({t}, "abc")},
-              {{"extract", grp, "TILES.ART", dest}, 1, ask + unanswered},
-              {{"--no", "extract", grp, "TILES.ART", dest}, 1, ""},
-              {{"--yes", "extract", grp, "TILES.ART", self}, 1, "Cannot create file " + self + "\n"},
-              {{"new", grp, "x"}, 1, replace + unanswered, Grp({t}, "abc")}},
+    RunSteps({{"new", {"new", grp, "abc"}, 0, "", std::string("abc\0\0\0\0\0\0\0\0\0\0\0\0\0", 16)},
+              {"first add", {"add", grp, con}, 0, "", Grp({g}, "abc")},
+              {"add without slot", {"add", grp, art}, 1, noSlot, Grp({g}, "abc")},
+              {"reserve", {"reserve", grp, "2"}, 0, "", Grp({g, s, s}, "abc")},
+              {"add then duplicate", {"add", grp, art, con}, 1, dup, Grp({g, t, s}, "abc")},
+              {"rm", {"rm", grp, "GAME.CON"}, 0, "", Grp({{Del, 11, "define X 1\n"}, t, s}, "abc")},
+              {"rm again", {"rm", grp, "GAME.CON"}, 1, none},
+              {"defrag", {"defrag", grp}, 0, "", Grp({t, s}, "abc")},
+              {"unreserve", {"unreserve", grp}, 0, "", Grp({t}, "abc")},
+              {"extract unanswered", {"extract", grp, "TILES.ART", dest}, 1, ask + unanswered},
+              {"extract declined", {"--no", "extract", grp, "TILES.ART", dest}, 1, ""},
+              {"extract onto the archive", {"--yes", "extract", grp, "TILES.ART", self}, 1,
+               "Cannot create file " + self + "\n"},
+              {"new over an archive", {"new", grp, "x"}, 1, replace + unanswered, Grp({t}, "abc")}},
              grp);
     EXPECT_EQ(dir.read("out.art"), "mine");
-    RunSteps({{{"--yes", "extract", grp, "TILES.ART", dest}, 0, ""},
-              {{"--yes", "new", grp, "KenSilverman"}, 0, "", Grp({})}},
+    RunSteps({{"extract over a file", {"--yes", "extract", grp, "TILES.ART", dest}, 0, ""},
+              {"new over an archive", {"--yes", "new", grp, "KenSilverman"}, 0, "", Grp({})}},
              grp);
     EXPECT_EQ(dir.read("out.art"), "ART!");
 }
 
-TEST(GrpToolTest, ListPrintsRowsSignatureAndCount)
+TEST(GrpToolTest, ListPrintsOneLinePerEntryAndUsageErrorsSayWhatIsWrong)
 {
     TempDir dir;
     std::string out, cut = Grp({{"A", 1}});
-    const std::string grp = dir.write("L.GRP", Grp({{"A", 10}, {Del, 5}, {"TWELVE.CHARS", 7}, {Res, 0}}, "abc"));
-    RunSteps({{{"list", grp}, 0, ""}}, grp, &out);
-    EXPECT_EQ(out, "A 10 80\nTWELVE.CHARS 7 95\nSignature: abc\nFilecount: 2\n");
+    const std::string grp = dir.write("L.GRP", Grp({{"A", 10}, {Del, 5}, {"TWELVE.CHARS", 7}, {"NEW\nLINE", 1},
+                                                    {Res, 0}}, "a\rbc"));
+    RunSteps({{"list", {"list", grp}, 0, ""}}, grp, &out);
+    EXPECT_EQ(out, "A 10 96\nTWELVE.CHARS 7 111\nNEW\\x0aLINE 1 118\nSignature: a\\x0dbc\nFilecount: 3\n");
     cut.replace(12, 4, Le32(4));
-    const std::string usage = "usage: tessel-grp";
-    RunSteps({{{"list", dir.write("CUT.GRP", cut)}, 1, "Read beyond end of file\n"},
-              {{"list", dir.file("none.grp")}, 1, "The selected file does not exist.\n"},
-              {{}, 2, usage}, {{"frobnicate", grp}, 2, usage}, {{"reserve", grp, "0"}, 2, usage},
-              {{"--yes", "--no", "list", grp}, 2, usage}},
+    const std::string folder = MakeNonRegular(dir, "folder", NonRegular::Folder);
+    RunSteps({{"cut short", {"list", dir.write("CUT.GRP", cut)}, 1, "Read beyond end of file\n"},
+              {"missing", {"list", dir.file("none.grp")}, 1, "The selected file does not exist.\n"},
+              {"a folder", {"list", folder}, 1, folder + " is a folder\n"},
+              {"nothing", {}, 2, "no command given"},
+              {"unknown command", {"frobnicate", grp}, 2, "unknown command frobnicate"},
+              {"arguments", {"extract", grp, "A"}, 2, "extract takes ARCHIVE NAME DEST"},
+              {"no slots", {"reserve", grp, "0"}, 2, "reserve: N must be 1 to 1000000"},
+              {"negative slots", {"pack", grp, folder, "--reserve", "-1"}, 2, "--reserve: N must be 0 to 1000000"},
+              {"pack options elsewhere", {"list", grp, "--signature", "S"}, 2,
+               "--signature and --reserve are for pack only"},
+              {"both answers", {"--yes", "--no", "list", grp}, 2, "--yes and --no cannot both be given"}},
              grp);
 }
 
@@ -100,27 +111,110 @@ TEST(GrpToolTest, PackAndUnpackStayInsideTheirFolders)
     std::vector<Entry> withSlots = files;
     withSlots.resize(5, {Res, 0});
     const std::string in = dir.file("in"), unanswered = "tessel-grp: not answered; give --yes or --no\n";
-    RunSteps({{{"pack", grp, in, "--signature", "Tessel", "--reserve", "2"}, 0, "", Grp(withSlots, "Tessel")},
-              {{"pack", grp, in}, 1, "The file already exists, are you sure you want to overwrite it?\n" + unanswered},
-              {{"--yes", "pack", grp, dir.file("in")}, 0, "", Grp(files)},
-              {{"unpack", grp, dir.file("out")}, 0, ""}},
+    RunSteps({{"pack", {"pack", grp, in, "--signature", "Tessel", "--reserve", "2"}, 0, "", Grp(withSlots, "Tessel")},
+              {"pack unanswered", {"pack", grp, in}, 1,
+               "The file already exists, are you sure you want to overwrite it?\n" + unanswered},
+              {"pack over it", {"--yes", "pack", grp, dir.file("in")}, 0, "", Grp(files)},
+              {"unpack", {"unpack", grp, dir.file("out")}, 0, ""}},
              grp);
     for (const char* name : {"A.ART", "EMPTY", "b.con"})
         EXPECT_EQ(dir.read(std::string("out/") + name), dir.read(std::string("in/") + name)) << name;
     dir.write("in/LONGERNAME.CON", "x");
-    RunSteps({{{"--yes", "pack", dir.file("long.grp"), dir.file("in")}, 1,
+    RunSteps({{"long name", {"--yes", "pack", dir.file("long.grp"), dir.file("in")}, 1,
                "Warning: The file that you have chosen to insert is more than 12 characters long, shorten the filename "
                "and try again, because duke3D GRP are limited to 12 characters for filenames.\nLONGERNAME.CON\n"}},
              grp);
     EXPECT_FALSE(FileExists(dir.file("long.grp")));
 
     for (const std::string evil : {"../ESCAPE", "..", "new\nline"}) {
+        SCOPED_TRACE(evil);
         const std::string bad = dir.write("E.GRP", Grp({{"GOOD", 1, "g"}, {evil, 3, "bad"}}));
         const std::string shown = evil == "new\nline" ? "new\\x0aline" : evil;
-        RunSteps({{{"unpack", bad, dir.file("x")}, 1,
+        RunSteps({{"unpack", {"unpack", bad, dir.file("x")}, 1,
                    "The entry name \"" + shown + "\" is not a plain file name; nothing was unpacked.\n"}},
                  bad);
         EXPECT_FALSE(FileExists(dir.file("ESCAPE")) || DirectoryExists(dir.file("x")));
+    }
+    // A link standing in the folder is not written through; data before the
+    // data area (after a deleted entry of negative size) is not unpacked.
+    MakeNonRegular(dir, "u", NonRegular::Folder);
+    ASSERT_EQ(::symlink(dir.file("outside").c_str(), dir.file("u/GOOD").c_str()), 0);
+    const std::string behind = dir.write("N.GRP", Grp({{Del, -16}, {"B", 4, "bbbb"}}));
+    RunSteps({{"link in the folder", {"unpack", dir.write("G.GRP", Grp({{"GOOD", 1, "g"}})), dir.file("u")}, 1,
+               "Cannot create file " + dir.file("u/GOOD") + "\n"},
+              {"negative size before", {"unpack", behind, dir.file("n")}, 1, "Read beyond end of file\n"}},
+             behind);
+    EXPECT_FALSE(FileExists(dir.file("outside")) || FileExists(dir.file("n/B")));
+}
+
+TEST(GrpToolTest, OnlyRegularFilesAreArchivesAndSourcesAndOutputsArriveWhole)
+{
+    TempDir dir;
+    const std::string grp = dir.write("T.GRP", Grp({{"A", 1}, {Res, 0}})), pipe = MakeNonRegular(dir, "pipe", NonRegular::Fifo),
+                      zero = MakeNonRegular(dir, "zero", NonRegular::Zero), full = MakeNonRegular(dir, "full", NonRegular::Full),
+                      folder = MakeNonRegular(dir, "folder", NonRegular::Folder);
+    MakeNonRegular(dir, "folder/PIPE", NonRegular::Fifo);
+    RunSteps({{"defrag of a device", {"defrag", zero}, 1, zero + " is not a regular file\n"},
+              {"list of a pipe", {"list", pipe}, 1, pipe + " is not a regular file\n"},
+              {"add of a pipe", {"add", grp, pipe}, 1, pipe + " is not a regular file\n"},
+              {"add of a folder", {"add", grp, folder}, 1, folder + " is a folder\n"},
+              {"pack of a pipe", {"pack", dir.file("P.GRP"), folder}, 1, folder + "/PIPE is not a regular file\n"}},
+             grp);
+    EXPECT_FALSE(FileExists(dir.file("P.GRP")));
+    EXPECT_TRUE(DevicesIntact());
+    // Written to a pipe (standard output, as /dev/stdout names it) as a whole archive; a full output fails.
+    const std::string out = dir.file("stdout");
+    ASSERT_EQ(::symlink("/proc/self/fd/1", out.c_str()), 0);
+    MakeNonRegular(dir, "in", NonRegular::Folder);
+    dir.write("in/X", "xyz");
+    EXPECT_EQ(RunTool("tessel-grp", {"--yes", "pack", out, dir.file("in")}).out, Grp({{"X", 3, "xyz"}}));
+    const ToolRun listed = RunTool("tessel-grp", {"list", grp}, OutputTo(full));
+    EXPECT_EQ(listed.code, 1);
+    EXPECT_EQ(listed.err, "Disk full\n");
+    EXPECT_TRUE(DevicesIntact());
+}
+
+// A file-size limit and the three signals that end a run midway: the archive
+// is the old one or the finished one, and no temporary file is left.
+TEST(GrpToolTest, LimitsAndSignalsMidwayLeaveAWholeArchive)
+{
+    const std::string big(16 << 20, 'b');
+    const std::string original = Grp({{"BIG.DAT", static_cast<std::int32_t>(big.size()), big}, {Del, 5}, {Res, 0}});
+    const std::string rebuilt = Grp({{"BIG.DAT", 1 << 24, big}, {Res, 0}});
+    const struct {
+        const char* name;
+        std::vector<std::string> args;   // the archive goes after the first
+        std::string finished;
+        long limit;
+        int signal;
+        const char* written;   // the name whose writing the signal waits for
+    } cases[] = {
+        {"defrag at a file-size limit", {"defrag"}, rebuilt, 1 << 20, 0, ""},
+        {"add at a file-size limit", {"add"}, "", long(original.size()) + 1000, 0, ""},
+        {"defrag, terminated", {"defrag"}, rebuilt, 0, SIGTERM, "~temp"},
+        {"reserve, interrupted", {"reserve", "1"}, Grp({{"BIG.DAT", 1 << 24, big}, {Res, 0}, {Res, 0}}), 0, SIGINT,
+         "~temp"},
+        {"add, hung up", {"add"}, Grp({{"BIG.DAT", 1 << 24, big}, {Del, 5}, {"NEW.DAT", 1 << 24, big}}), 0, SIGHUP,
+         "T.GRP"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string grp = dir.write("T.GRP", original);
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin() + 1, grp);
+        if (args[0] == "add")
+            args.push_back(dir.write("NEW.DAT", big));
+        const ToolFault fault = c.signal ? SignalWhenWritten(c.signal, dir.path(), c.written) : Limits(c.limit);
+        const ToolRun r = RunTool("tessel-grp", args, fault);
+        const std::string now = dir.read("T.GRP");
+        if (c.signal == 0) {
+            EXPECT_EQ(r.code, 1);
+            EXPECT_EQ(r.err, "Disk full\n");
+        }
+        EXPECT_TRUE(now == original || (r.code == 0 && now == c.finished)) << r.code << " " << now.size();
+        const Rows left = args[0] == "add" ? Rows{"NEW.DAT", "T.GRP"} : Rows{"T.GRP"};
+        EXPECT_EQ(ListFiles(dir.path()), left);
     }
 }
 

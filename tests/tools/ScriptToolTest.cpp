@@ -1,40 +1,32 @@
 // tessel-script run as a user runs it: arguments in, text and exit code out.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <QProcess>
-
-#include "support/TempDir.h"
+#include "platform/Files.h"
+#include "support/NonRegular.h"
+#include "tools/ToolRun.h"
 
 namespace tessel {
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    std::string out, err;
-};
+using namespace test;
+using Rows = std::vector<std::string>;
 
-ToolRun Script(const QStringList& args, const std::string& workingDir = std::string())
+ToolRun Script(const std::vector<std::string>& args, const ToolFault& fault = {})
 {
-    QProcess p;
-    if (!workingDir.empty())
-        p.setWorkingDirectory(QString::fromStdString(workingDir));
-    p.start(TESSEL_BIN_DIR "/tessel-script", args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+    return RunTool("tessel-script", args, fault);
 }
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 TEST(ScriptTool, CheckPrintsTheListThenTheOutcome)
 {
     TempDir dir;
-    const ToolRun bad = Script({"check", Q(dir.write("a.con", "}\n{x\r\n"))});
-    EXPECT_EQ(bad.exitCode, 1);
+    const ToolRun bad = Script({"check", dir.write("a.con", "}\n{x\r\n")});
+    EXPECT_EQ(bad.code, 1);
     EXPECT_EQ(bad.out, "ERROR #1: Extra Left Brace \"}\", offset: 0\n"
                        "ERROR #2: Extra right brace \"{\", offset:2\n"
                        "There were some errors found in the Con File.\n");
-    const ToolRun good = Script({"check", Q(dir.write("b.con", "{}"))});
-    EXPECT_EQ(good.exitCode, 0);
+    const ToolRun good = Script({"check", dir.write("b.con", "{}")});
+    EXPECT_EQ(good.code, 0);
     EXPECT_EQ(good.out, "No errors were found in the Con File.\n");
 }
 
@@ -43,29 +35,31 @@ TEST(ScriptTool, ColoursPrintsMaximalRunsOverTheWholeFile)
     TempDir dir;
     const std::string table = dir.write("t.qcf", "{move,1}\r\n{ai,3}\r\n{oops}\r\n");
     const std::string file = dir.write("a.con", "move ai // x\nmove");
-    ToolRun r = Script({"colours", Q(file), "--table", Q(table)});
-    EXPECT_EQ(r.exitCode, 0);
+    ToolRun r = Script({"colours", file, "--table", table});
+    EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "0 4 $0000FF\n4 1 $000000\n5 2 $FF0000\n7 1 $000000\n8 4 $008000\n12 1 $000000\n13 4 $0000FF\n");
     EXPECT_EQ(r.err, "Error in t.qcf(3): Function not entered correctly.  Skipping current function.\n");
 
     // A selection: black first, keywords inside it only, block comments to the end.
     const std::string sel = dir.write("s.con", "move move /* x\nmove");
-    r = Script({"colours", Q(sel), "--table", Q(table), "--selection", "5", "4"});
+    r = Script({"colours", sel, "--table", table, "--selection", "5", "4"});
     EXPECT_EQ(r.out, "0 5 $000000\n5 4 $0000FF\n9 1 $000000\n10 9 $008000\n");
 
     // A line: keywords in any case.
-    r = Script({"colours", Q(file), "--table", Q(table), "--line", "13", "17"});
+    r = Script({"colours", file, "--table", table, "--line", "13", "17"});
     EXPECT_EQ(r.out, "0 13 $000000\n13 4 $0000FF\n");
 
     // A table named without a folder is looked for in the current one.
-    r = Script({"colours", "a.con", "--table", "t.qcf"}, dir.path());
-    EXPECT_EQ(r.exitCode, 0);
+    ToolFault inFolder;
+    inFolder.workingDir = dir.path();
+    r = Script({"colours", "a.con", "--table", "t.qcf"}, inFolder);
+    EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "0 4 $0000FF\n4 1 $000000\n5 2 $FF0000\n7 1 $000000\n8 4 $008000\n12 1 $000000\n13 4 $0000FF\n");
 
     // The shipped table of a mode.
-    r = Script({"colours", Q(dir.write("q.qc", "float")), "--mode", "quake"});
+    r = Script({"colours", dir.write("q.qc", "float"), "--mode", "quake"});
     EXPECT_EQ(r.out, "0 5 $FF0000\n");
-    EXPECT_EQ(Script({"colours", Q(dir.write("e.con", ""))}).out, "");
+    EXPECT_EQ(Script({"colours", dir.write("e.con", "")}).out, "");
 }
 
 TEST(ScriptTool, ProjectFileAndBackGiveTheOriginalBytes)
@@ -76,33 +70,130 @@ TEST(ScriptTool, ProjectFileAndBackGiveTheOriginalBytes)
         bytes += static_cast<char>(c);
     bytes += "\nfloat x; // \xE9t\xE9\n/* a */\r\n";
     const std::string file = dir.write("eight.qc", bytes);
-    ASSERT_EQ(Script({"qzt", Q(file)}).exitCode, 0);
+    ASSERT_EQ(Script({"qzt", file}).code, 0);
     const std::string qzt = dir.read("eight.qzt");
     EXPECT_EQ(qzt.rfind("{\\rtf1", 0), 0u);
     EXPECT_NE(qzt.find("\\cf"), std::string::npos);   // coloured
-    const ToolRun back = Script({"plain", Q(dir.file("eight.qzt"))});
-    EXPECT_EQ(back.exitCode, 0);
+    const ToolRun back = Script({"plain", dir.file("eight.qzt")});
+    EXPECT_EQ(back.code, 0);
     EXPECT_EQ(back.out, bytes);
 
     // Never over the file it was made from.
     const std::string project = dir.file("eight.qzt");
-    const ToolRun same = Script({"plain", Q(project), "-o", Q(project)});
-    EXPECT_EQ(same.exitCode, 1);
+    const ToolRun same = Script({"plain", project, "-o", project});
+    EXPECT_EQ(same.code, 1);
     EXPECT_EQ(same.err, "Cannot create file " + project + "\n");
     EXPECT_EQ(dir.read("eight.qzt"), qzt);
-    EXPECT_EQ(Script({"plain", Q(file)}).err, "The file is not in Rich Text Format\n");
+    EXPECT_EQ(Script({"plain", file}).err, "The file is not in Rich Text Format\n");
+
+    // To a pipe as /dev/stdout names it; a full output fails.
+    const std::string out = dir.file("stdout"), full = MakeNonRegular(dir, "full", NonRegular::Full);
+    ASSERT_EQ(::symlink("/proc/self/fd/1", out.c_str()), 0);
+    EXPECT_EQ(Script({"plain", project, "-o", out}).out, bytes);
+    struct stat st;
+    EXPECT_TRUE(::lstat(out.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    for (const auto& args : {Rows{"plain", project}, Rows{"check", file}, Rows{"qzt", file, "-o", full}}) {
+        SCOPED_TRACE(args[0]);
+        const ToolRun r = Script(args, OutputTo(args.size() == 2 ? full : ""));
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err, "Disk full\n");
+    }
+    EXPECT_TRUE(DevicesIntact());
 }
 
-TEST(ScriptTool, BadUseAndMissingFiles)
+TEST(ScriptTool, BadUseNamesWhatIsWrongAndScriptsAreRegularFilesOfEditableSize)
 {
-    EXPECT_EQ(Script({}).exitCode, 2);
-    EXPECT_EQ(Script({"colours", "x.con", "--mode", "doom"}).exitCode, 2);
-    EXPECT_EQ(Script({"colours", "x.con", "--line", "1"}).exitCode, 2);
-    EXPECT_EQ(Script({"colours", "x.con", "--mode", "duke", "--table", "t.qcf"}).exitCode, 2);
-    EXPECT_EQ(Script({"plain", "x.qzt", "--mode", "duke"}).exitCode, 2);
-    const ToolRun missing = Script({"check", "/nonexistent/x.con"});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "File not found: /nonexistent/x.con\n");
+    const std::pair<Rows, std::string> usage[] = {
+        {{}, "no command given"},
+        {{"check"}, "check takes FILE"},
+        {{"colours", "x.con", "--mode", "doom"}, "--mode must be duke, quake or verge"},
+        {{"colours", "x.con", "--line", "1"}, "--line needs START and END"},
+        {{"colours", "x.con", "--selection", "a", "1"}, "--selection: a is not a whole number"},
+        {{"colours", "x.con", "--mode", "duke", "--table", "t.qcf"},
+         "colours: --table conflicts with an option given before it"},
+        {{"plain", "x.qzt", "--mode", "duke"}, "plain: unknown option --mode"},
+    };
+    for (const auto& [args, what] : usage) {
+        SCOPED_TRACE(what);
+        const ToolRun r = Script(args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 21), what + "\nusage: tessel-script");
+    }
+    TempDir dir;
+    const std::string big = dir.write("big.con", "");
+    ASSERT_EQ(::truncate(big.c_str(), 1000000000), 0);
+    const std::pair<std::string, std::string> refused[] = {
+        {"/nonexistent/x.con", "File not found: /nonexistent/x.con"},
+        {MakeNonRegular(dir, "folder", NonRegular::Folder), " is a folder"},
+        {MakeNonRegular(dir, "pipe", NonRegular::Fifo), " is not a regular file"},
+        {MakeNonRegular(dir, "zero", NonRegular::Zero), " is not a regular file"},   // would never end
+        {big, " is larger than the 999999999 characters a script may hold"},
+    };
+    for (const auto& [path, says] : refused) {
+        SCOPED_TRACE(path);
+        const ToolRun r = Script({"check", path});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err, (says[0] == ' ' ? path + says : says) + "\n");
+    }
+    EXPECT_TRUE(DevicesIntact());
+    const ToolRun table = Script({"colours", dir.write("a.con", "x"), "--table", dir.file("none.qcf")});
+    EXPECT_EQ(table.code, 1);
+    EXPECT_EQ(table.err.substr(0, 16), "Cannot find file");
+#if !defined(__SANITIZE_ADDRESS__)   // the sanitizer reserves more address space than the limit
+    const std::string large = dir.write("large.con", "");
+    ASSERT_EQ(::truncate(large.c_str(), 64 << 20), 0);
+    const ToolRun memory = Script({"colours", large}, Limits(0, 200 << 20));
+    EXPECT_EQ(memory.code, 1);
+    EXPECT_EQ(memory.err, "Out of memory\n");
+#endif
+}
+
+// Every fault while qzt or plain writes its output: the old output stays (or
+// the finished one is there) and no temporary file is left beside it.
+TEST(ScriptTool, WritingAnOutputSurvivesEveryFault)
+{
+    std::string script;
+    while (script.size() < (4 << 20))
+        script += "move ai // a comment\r\n";
+    TempDir made;
+    ASSERT_EQ(Script({"qzt", made.write("s.con", script)}).code, 0);
+    const std::string project = made.read("s.qzt");
+    enum class Fault { FileSize, ReadOnlyOutput, ReadOnlyFolder, FullOutput, Interrupt };
+    const std::pair<const char*, Fault> faults[] = {
+        {"file-size limit", Fault::FileSize}, {"read-only output", Fault::ReadOnlyOutput},
+        {"read-only folder", Fault::ReadOnlyFolder}, {"full output", Fault::FullOutput},
+        {"interrupt", Fault::Interrupt}};
+    for (const auto& [verb, input, finished] : {std::tuple{"qzt", "s.con", project}, {"plain", "s.qzt", script}})
+        for (const auto& [faultName, fault] : faults) {
+            SCOPED_TRACE(std::string(verb) + " x " + faultName);
+            TempDir dir;
+            dir.write("s.con", script), dir.write("s.qzt", project);
+            std::string out = dir.write("out", "old"), error = "File access denied\n";
+            ToolFault f;
+            f.unprivileged = fault == Fault::ReadOnlyOutput || fault == Fault::ReadOnlyFolder;
+            if (f.unprivileged && ::geteuid() == 0) {
+                for (const char* name : {"", "out", "s.con", "s.qzt"})
+                    ASSERT_EQ(::chown(dir.file(name).c_str(), 65534, 65534), 0);
+            }
+            switch (fault) {
+            case Fault::FileSize: f.fileSizeLimit = 4096, error = "Disk full\n"; break;
+            case Fault::ReadOnlyOutput: ASSERT_EQ(::chmod(out.c_str(), 0444), 0); break;
+            case Fault::ReadOnlyFolder: ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0); break;
+            case Fault::FullOutput: out = MakeNonRegular(dir, "full", NonRegular::Full), error = "Disk full\n"; break;
+            case Fault::Interrupt: f.signal = SIGTERM, f.watchFolder = dir.path(), f.watchPrefix = ".out"; break;
+            }
+            const ToolRun r = Script({verb, dir.file(input), "-o", out}, f);
+            ::chmod(dir.path().c_str(), 0755);
+            if (fault != Fault::Interrupt) {
+                EXPECT_EQ(r.code, 1);
+                EXPECT_EQ(r.err, error);
+            }
+            EXPECT_TRUE(dir.read("out") == "old" || (r.code == 0 && dir.read("out") == finished)) << r.code;
+            const Rows left = fault == Fault::FullOutput ? Rows{"full", "out", "s.con", "s.qzt"}
+                                                         : Rows{"out", "s.con", "s.qzt"};
+            EXPECT_EQ(ListFiles(dir.path()), left);
+        }
+    EXPECT_TRUE(DevicesIntact());
 }
 
 } // namespace

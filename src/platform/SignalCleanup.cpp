@@ -1,0 +1,134 @@
+#include "platform/SignalCleanup.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/Files.h"
+
+namespace tessel {
+
+namespace {
+
+// Fixed tables, so that the handler reads only memory that is always there.
+// A slot is filled first and marked used last; the handler looks at used ones.
+constexpr int Slots = 4;
+constexpr int Signals[] = {SIGINT, SIGTERM, SIGHUP};
+
+struct PathSlot {
+    volatile sig_atomic_t used = 0;
+    char path[PATH_MAX];
+};
+struct TruncateSlot {
+    volatile sig_atomic_t used = 0;
+    int fd;
+    off_t length;
+};
+PathSlot removals[Slots];
+TruncateSlot truncations[Slots];
+
+extern "C" void OnSignal(int sig)
+{
+    const int savedErrno = errno;
+    for (auto& t : truncations)
+        if (t.used)
+            (void)::ftruncate(t.fd, t.length);
+    for (auto& r : removals)
+        if (r.used)
+            (void)::unlink(r.path);
+    // Pending until this handler returns (the signal is blocked in it), then
+    // the usual action ends the process.
+    ::signal(sig, SIG_DFL);
+    ::raise(sig);
+    errno = savedErrno;
+}
+
+template <typename Slot>
+int FreeSlot(Slot (&slots)[Slots])
+{
+    for (int i = 0; i < Slots; ++i)
+        if (!slots[i].used)
+            return i;
+    return -1;   // more at once than any operation needs: not registered
+}
+
+void MarkUsed(volatile sig_atomic_t& used)
+{
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    used = 1;
+}
+
+sigset_t CleanupSignals()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int sig : Signals)
+        sigaddset(&set, sig);
+    return set;
+}
+
+} // namespace
+
+void InstallSignalCleanup()
+{
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    action.sa_mask = CleanupSignals();
+    for (const int sig : Signals) {
+        struct sigaction old {};
+        if (::sigaction(sig, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
+            ::sigaction(sig, &action, nullptr);
+    }
+}
+
+RemoveOnSignal::RemoveOnSignal(const std::string& path) : slot_(FreeSlot(removals))
+{
+    if (slot_ < 0 || path.size() >= PATH_MAX) {
+        slot_ = -1;
+        return;
+    }
+    std::memcpy(removals[slot_].path, path.c_str(), path.size() + 1);
+    MarkUsed(removals[slot_].used);
+}
+
+void RemoveOnSignal::release()
+{
+    if (slot_ >= 0)
+        removals[slot_].used = 0;
+    slot_ = -1;
+}
+
+TruncateOnSignal::TruncateOnSignal(const File& file, std::int64_t length) : slot_(FreeSlot(truncations))
+{
+    if (slot_ < 0)
+        return;
+    truncations[slot_].fd = file.fd_;
+    truncations[slot_].length = static_cast<off_t>(length);
+    MarkUsed(truncations[slot_].used);
+}
+
+void TruncateOnSignal::release()
+{
+    if (slot_ >= 0)
+        truncations[slot_].used = 0;
+    slot_ = -1;
+}
+
+HoldSignals::HoldSignals()
+{
+    static_assert(sizeof(sigset_t) <= sizeof saved_, "room for a signal mask");
+    const sigset_t set = CleanupSignals();
+    ::sigprocmask(SIG_BLOCK, &set, reinterpret_cast<sigset_t*>(saved_));
+}
+
+HoldSignals::~HoldSignals()
+{
+    ::sigprocmask(SIG_SETMASK, reinterpret_cast<const sigset_t*>(saved_), nullptr);
+}
+
+} // namespace tessel

@@ -1,0 +1,62 @@
+#pragma once
+// What a half-done write leaves must go when SIGINT, SIGTERM or SIGHUP ends
+// the process: the temporary file of a replacement is removed, and a file that
+// was being appended to is cut back to its old length. The handler makes only
+// async-signal-safe calls, then ends the process by the same signal, so that
+// the exit status still says what ended it.
+#include <cstdint>
+#include <string>
+
+namespace tessel {
+
+class File;
+
+// Installs the handler for the three signals (the tools do, at start). A
+// signal that the process inherited as ignored (nohup) stays ignored. Without
+// the handler the registrations below change nothing.
+void InstallSignalCleanup();
+
+// While it lives and is not released, the path is removed if one of the
+// signals ends the process.
+class RemoveOnSignal {
+public:
+    explicit RemoveOnSignal(const std::string& path);
+    ~RemoveOnSignal() { release(); }
+    RemoveOnSignal(const RemoveOnSignal&) = delete;
+    RemoveOnSignal& operator=(const RemoveOnSignal&) = delete;
+    void release();   // the file is no longer ours to remove
+
+private:
+    int slot_;
+};
+
+// While it lives and is not released, the open file is cut back to length if
+// one of the signals ends the process.
+class TruncateOnSignal {
+public:
+    TruncateOnSignal(const File& file, std::int64_t length);
+    ~TruncateOnSignal() { release(); }
+    TruncateOnSignal(const TruncateOnSignal&) = delete;
+    TruncateOnSignal& operator=(const TruncateOnSignal&) = delete;
+    void release();
+
+private:
+    int slot_;
+};
+
+// The three signals wait while it lives, so that steps which belong together
+// (a rename and forgetting the temporary name; a directory entry and the
+// release of its data) are not cut apart; a signal that came meanwhile acts
+// when it ends.
+class HoldSignals {
+public:
+    HoldSignals();
+    ~HoldSignals();
+    HoldSignals(const HoldSignals&) = delete;
+    HoldSignals& operator=(const HoldSignals&) = delete;
+
+private:
+    alignas(long) unsigned char saved_[128];   // the previous signal mask (a sigset_t)
+};
+
+} // namespace tessel

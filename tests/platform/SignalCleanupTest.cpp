@@ -1,0 +1,64 @@
+#include "platform/SignalCleanup.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include "platform/Files.h"
+#include "support/NonRegular.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+
+TEST(SignalCleanupTest, ASignalInTheMiddleOfAReplacementLeavesTheOldFileAndEndsTheProcessByIt)
+{
+    for (const auto& [name, sig] : {std::pair{"interrupt", SIGINT}, {"terminate", SIGTERM}, {"hang up", SIGHUP}}) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        const std::string target = dir.write("T", "old");
+        EXPECT_EQ(InChild([&, sig = sig] {
+                      InstallSignalCleanup();
+                      ReplaceFile(target, [&](File& out) {
+                          out.write("ne", 2);
+                          ::raise(sig);
+                          out.write("w", 1);
+                      });
+                  }),
+                  "signal " + std::to_string(sig));
+        EXPECT_EQ(dir.read("T"), "old");
+        EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{"T"});
+    }
+}
+
+TEST(SignalCleanupTest, AnAppendIsCutBackUntilReleasedAndHeldSignalsActAfterwards)
+{
+    TempDir dir;
+    const std::string path = dir.write("A", "1234");
+    const auto append = [&](bool release) {
+        InstallSignalCleanup();
+        File f(path, File::Mode::ReadWrite);
+        TruncateOnSignal truncate(f, 4);
+        f.writeAt("5678", 4, 4);
+        HoldSignals hold;
+        ::raise(SIGTERM);
+        if (release)
+            truncate.release();
+    };
+    EXPECT_EQ(InChild([&] { append(false); }), "signal 15");
+    EXPECT_EQ(dir.read("A"), "1234");
+    EXPECT_EQ(InChild([&] { append(true); }), "signal 15");
+    EXPECT_EQ(dir.read("A"), "12345678");
+    // Started with hang-ups ignored (nohup): they stay ignored.
+    EXPECT_EQ(InChild([&] {
+                  ::signal(SIGHUP, SIG_IGN);
+                  InstallSignalCleanup();
+                  RemoveOnSignal remove(path);
+                  ::raise(SIGHUP);
+              }),
+              "");
+    EXPECT_TRUE(FileExists(path));
+}
+
+} // namespace
+} // namespace tessel
