@@ -17,7 +17,7 @@ ToolRun Script(const std::vector<std::string>& args, const ToolFault& fault = {}
     return RunTool("tessel-script", args, fault);
 }
 
-TEST(ScriptTool, CheckPrintsTheListThenTheOutcome)
+TEST(ScriptToolTest, CheckPrintsTheListThenTheOutcome)
 {
     TempDir dir;
     const ToolRun bad = Script({"check", dir.write("a.con", "}\n{x\r\n")});
@@ -30,7 +30,7 @@ TEST(ScriptTool, CheckPrintsTheListThenTheOutcome)
     EXPECT_EQ(good.out, "No errors were found in the Con File.\n");
 }
 
-TEST(ScriptTool, ColoursPrintsMaximalRunsOverTheWholeFile)
+TEST(ScriptToolTest, ColoursPrintsMaximalRunsOverTheWholeFile)
 {
     TempDir dir;
     const std::string table = dir.write("t.qcf", "{move,1}\r\n{ai,3}\r\n{oops}\r\n");
@@ -62,7 +62,7 @@ TEST(ScriptTool, ColoursPrintsMaximalRunsOverTheWholeFile)
     EXPECT_EQ(Script({"colours", dir.write("e.con", "")}).out, "");
 }
 
-TEST(ScriptTool, ProjectFileAndBackGiveTheOriginalBytes)
+TEST(ScriptToolTest, ProjectFileAndBackGiveTheOriginalBytes)
 {
     TempDir dir;
     std::string bytes;
@@ -101,7 +101,7 @@ TEST(ScriptTool, ProjectFileAndBackGiveTheOriginalBytes)
     EXPECT_TRUE(DevicesIntact());
 }
 
-TEST(ScriptTool, BadUseNamesWhatIsWrongAndScriptsAreRegularFilesOfEditableSize)
+TEST(ScriptToolTest, BadUseNamesWhatIsWrongAndScriptsAreRegularFilesOfEditableSize)
 {
     const std::pair<Rows, std::string> usage[] = {
         {{}, "no command given"},
@@ -150,7 +150,7 @@ TEST(ScriptTool, BadUseNamesWhatIsWrongAndScriptsAreRegularFilesOfEditableSize)
 
 // Every fault while qzt or plain writes its output: the old output stays (or
 // the finished one is there) and no temporary file is left beside it.
-TEST(ScriptTool, WritingAnOutputSurvivesEveryFault)
+TEST(ScriptToolTest, WritingAnOutputSurvivesEveryFault)
 {
     std::string script;
     while (script.size() < (4 << 20))
