@@ -1,0 +1,116 @@
+// A whole session as a user has it, through the main window's menus and keys
+// with the real editor and explorer windows: open, type, save, reopen from
+// the recent list, exit.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "editor/Childwin.h"
+#include "editor/ScriptEdit.h"
+#include "grp/GRPExp.h"
+#include "shell/Globals.h"
+#include "shell/Main.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+namespace tessel {
+namespace {
+
+class SessionEndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetGlobals();
+        program.write("CNFcs.qcf", "{define,3}\r\n");
+        program.write("QCFcs.qcf", "");
+        program.write("VGFcs.qcf", "");
+        program.write("cnfcs.ccf", "/define;<name> <value>\\\r\n");
+        form = std::make_unique<TMainForm>(prompter, program.path());
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ResetGlobals();
+    }
+    void trigger(const char* name)
+    {
+        form->findChild<QAction*>(name)->trigger();
+        QCoreApplication::processEvents();
+    }
+    void open(const std::string& path)
+    {
+        prompter.files.push_back(path);
+        trigger("FileOpenItem");
+    }
+    QWidget* active() { return form->MdiArea()->currentSubWindow()->widget(); }
+
+    TempDir program, files;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TMainForm> form;
+};
+
+TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
+{
+    // LF line ends and an 8-bit character, as scripts from elsewhere have them.
+    const std::string original = "// ammo\n\tdefine AMMO 50 // \xe9t\xe9\n";
+    const std::string script = files.write("game.con", original);
+    open(script);
+    auto* editor = dynamic_cast<TfrmConEdit*>(active());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle().toStdString(), "VurAvozid - " + script);
+    ScriptEdit* edit = editor->MainRichEdit();
+    EXPECT_EQ(edit->ColourAt(1), clGreen);
+    QTest::keyClicks(edit, "define X 1");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(form->StatusText(1), "Modified");
+    QTest::keySequence(form.get(), QKeySequence("Ctrl+S"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(files.read("game.con"), "define X 1\n" + original);
+    EXPECT_EQ(files.read("game.qzt").rfind("{\\rtf1", 0), 0u);
+    EXPECT_EQ(form->StatusText(1), "");
+
+    // Reopened from the recent list: the question, then the file from disk.
+    prompter.answers.push_back(MsgResult::No);
+    trigger("mnuFileRecent1");
+    EXPECT_EQ(edit->Text(), "define X 1\r\n// ammo\r\n\tdefine AMMO 50 // \xe9t\xe9\r\n");
+    EXPECT_EQ(edit->ColourAt(0), clBlue);
+    trigger("FileExitItem");
+    form.reset();
+    EXPECT_NE(program.read("QztMain.ini").find("[RecentFiles]\r\nRecent1=" + script + "\r\n"), std::string::npos);
+    // Nothing but the open dialog and the question was shown.
+    const std::vector<std::string> shown = prompter.texts();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1], "Do you want to save this file before opening another file?");
+}
+
+TEST_F(SessionEndToEndTest, AGroupFileOpensInAnExplorerWhoseMenusTakeTheBar)
+{
+    // Header, one entry A.TXT of 2 bytes, one reserved slot, the data.
+    std::string grp("KenSilverman\x02\0\0\0", 16);
+    grp += std::string("A.TXT\0\0\0\0\0\0\0\x02\0\0\0", 16) + std::string("**8ResSpc8**\0\0\0\0", 16) + "hi";
+    // In a folder whose name holds full stops, as games are often kept.
+    std::filesystem::create_directory(files.file("duke3d.v1.5"));
+    open(files.write("duke3d.v1.5/DUKE3D.GRP", grp));
+    auto* explorer = dynamic_cast<TfrmGRPExp*>(active());
+    ASSERT_NE(explorer, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(explorer->windowTitle().toStdString(), "Tessel Group File Explorer - " + files.file("duke3d.v1.5/DUKE3D.GRP"));
+    EXPECT_EQ(explorer->findChild<QTableView*>("ListView1")->model()->rowCount(), 1);
+    EXPECT_EQ(prompter.shown.size(), 1u);   // the open dialog only
+    QStringList menus;
+    for (QAction* menu : form->menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"&File", "&Items", "&View"}));
+}
+
+} // namespace
+} // namespace tessel
