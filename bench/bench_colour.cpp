@@ -68,13 +68,13 @@ KeywordTableType Table(std::mt19937& rng)
         "ifdead", "ifp", "ifpdistl", "ifpdistg", "ifrnd", "ifspawnedby", "ifwasweapon", "include", "killit",
         "move", "music", "palfrom", "quote", "resetactioncount", "resetcount", "shoot", "sizeat", "sound",
         "spawn", "spritepal", "state", "strength", "useractor", "faceplayer", "randomangle", "geta", "seekplayer"};
-    const std::uint32_t colours[] = {tessel::clRed, tessel::clBlue};
+    const std::uint32_t colors[] = {tessel::clRed, tessel::clBlue};
     KeywordTableType table;
     for (const char* w : con)
-        table.push_back({w, static_cast<std::int32_t>(std::strlen(w)), colours[rng() % 2]});
+        table.push_back({w, static_cast<std::int32_t>(std::strlen(w)), colors[rng() % 2]});
     while (table.size() < 296) {
         const std::string w = "word" + std::to_string(table.size());
-        table.push_back({w, static_cast<std::int32_t>(w.size()), colours[rng() % 2]});
+        table.push_back({w, static_cast<std::int32_t>(w.size()), colors[rng() % 2]});
     }
     for (const char* w : {"ifp palive", "ifp pstanding", "else if", "#define"})   // words with blanks and signs
         table.push_back({w, static_cast<std::int32_t>(std::strlen(w)), tessel::clRed});

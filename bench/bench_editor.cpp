@@ -50,13 +50,13 @@ KeywordTableType Table(std::mt19937& rng)
                                       "enda", "ends", "fall", "ifaction", "ifai", "ifcount", "ifdead", "ifp",
                                       "ifrnd", "include", "killit", "move", "quote", "shoot", "sizeat", "sound",
                                       "spawn", "state", "strength", "useractor", "faceplayer", "seekplayer"};
-    const tessel::TColor colours[] = {tessel::clRed, tessel::clBlue};
+    const tessel::TColor colors[] = {tessel::clRed, tessel::clBlue};
     KeywordTableType table;
     for (const char* w : con)
-        table.push_back({w, static_cast<std::int32_t>(std::string(w).size()), colours[rng() % 2]});
+        table.push_back({w, static_cast<std::int32_t>(std::string(w).size()), colors[rng() % 2]});
     while (table.size() < 300) {
         const std::string w = "word" + std::to_string(table.size());
-        table.push_back({w, static_cast<std::int32_t>(w.size()), colours[rng() % 2]});
+        table.push_back({w, static_cast<std::int32_t>(w.size()), colors[rng() % 2]});
     }
     return table;
 }

@@ -48,13 +48,13 @@ int main()
 {
     tessel::ControlText text{ScriptText(), tessel::LineEnds::CrLf, tessel::TextEncoding::Utf8};
     const std::uint32_t palette[] = {0x000000, 0x0000FF, 0x008000, 0xFF0000};
-    std::vector<std::uint32_t> colours(text.text.size());
-    for (std::size_t i = 0; i < colours.size(); ++i)
-        colours[i] = palette[(i / 8) % 4];
+    std::vector<std::uint32_t> colors(text.text.size());
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        colors[i] = palette[(i / 8) % 4];
 
     std::string rtf;
-    const double write = BestSeconds([&] { rtf = tessel::WriteProjectFile(text, colours); });
-    tessel::ColouredText back;
+    const double write = BestSeconds([&] { rtf = tessel::WriteProjectFile(text, colors); });
+    tessel::ColoredText back;
     const double read = BestSeconds([&] { back = tessel::ReadProjectFile(rtf); });
     if (back.text.text != text.text)
         return 1;

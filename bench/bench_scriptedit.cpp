@@ -98,19 +98,19 @@ int main(int argc, char** argv)
         auto start = std::chrono::steady_clock::now();
         ours.BeginUpdate();
         const std::string text = ours.Text();
-        const std::vector<std::uint32_t> colours =
+        const std::vector<std::uint32_t> colors =
             tessel::ComposeOnBlack(tessel::ColorWholeDocument(text, table), static_cast<int>(text.size()));
-        ours.PaintColours(colours);
+        ours.PaintColors(colors);
         ours.EndUpdate();
         oursBest = std::min(oursBest, Seconds(start));
-        painted += colours.size();
+        painted += colors.size();
 
         theirs.SendScintilla(QsciScintillaBase::SCI_CLEARDOCUMENTSTYLE);
         start = std::chrono::steady_clock::now();
         theirs.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
         theirsBest = std::min(theirsBest, Seconds(start));
     }
-    if (painted == 0 || ours.ColourAt(ours.TextLength() / 2) == 0xFFFFFFFFu)
+    if (painted == 0 || ours.ColorAt(ours.TextLength() / 2) == 0xFFFFFFFFu)
         return 1;
     std::fprintf(stderr, "ours %.1f ms, lexer %.1f ms\n", oursBest * 1e3, theirsBest * 1e3);
     std::printf("scriptedit.colour_vs_lexer %.2f x\n", oursBest / theirsBest);

@@ -26,20 +26,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.size() > 4 * rtf.size() + 2)
         abort();
 
-    const tessel::ColouredText read = tessel::ReadProjectFile(rtf);
-    if (read.colours.size() != read.text.text.size())
+    const tessel::ColoredText read = tessel::ReadProjectFile(rtf);
+    if (read.colors.size() != read.text.text.size())
         abort();
     // The streamed reading and the document agree on the text.
     if (read.text.encoding == tessel::TextEncoding::Utf8 && read.text.text != text)
         abort();
-    const std::string again = tessel::WriteProjectFile(read.text, read.colours);
-    const tessel::ColouredText back = tessel::ReadProjectFile(again);
+    const std::string again = tessel::WriteProjectFile(read.text, read.colors);
+    const tessel::ColoredText back = tessel::ReadProjectFile(again);
     if (back.text.text != read.text.text || back.text.lineEnds != read.text.lineEnds)
         abort();
     // A line break comes back in the colour of its CR.
-    for (std::size_t i = 0; i < read.colours.size(); ++i) {
+    for (std::size_t i = 0; i < read.colors.size(); ++i) {
         const bool lfOfBreak = i > 0 && read.text.text[i] == '\n' && read.text.text[i - 1] == '\r';
-        if (back.colours[i] != (lfOfBreak ? read.colours[i - 1] : read.colours[i]))
+        if (back.colors[i] != (lfOfBreak ? read.colors[i - 1] : read.colors[i]))
             abort();
     }
     return 0;

@@ -87,14 +87,14 @@ TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, QWidget* pa
     lblCalculator_->setContentsMargins(0, 0, 6, 0);
 
     const auto button = [this](const char* name, const char* caption, CalcInput input, QRect geometry,
-                               const QColor* colour) {
+                               const QColor* color) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         b->setGeometry(geometry);
         b->setFocusPolicy(Qt::NoFocus);
-        if (colour) {
+        if (color) {
             QPalette p = b->palette();
-            p.setColor(QPalette::ButtonText, *colour);
+            p.setColor(QPalette::ButtonText, *color);
             b->setPalette(p);
             QFont f = b->font();
             f.setBold(true);

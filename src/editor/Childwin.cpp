@@ -239,7 +239,7 @@ void TfrmConEdit::FormActivate()
 
 void TfrmConEdit::FormDeactivate()
 {
-    LineColouringAtDeactivate(*edit_);
+    LineColoringAtDeactivate(*edit_);
 }
 
 bool TfrmConEdit::FormCloseQuery()
@@ -323,7 +323,7 @@ bool TfrmConEdit::SaveDocument(const std::string& name)
     for (const SaveTarget& target : SaveTargets(name, GameMode, CurrentSavingOption())) {
         try {
             if (target.projectFile)
-                SaveProjectFile(target.path, document, edit_->Colours());
+                SaveProjectFile(target.path, document, edit_->Colors());
             else
                 SavePlainTextFile(target.path, document);
         } catch (const AppError&) {
@@ -422,7 +422,7 @@ void TfrmConEdit::MainRichEditKeyUp()
 void TfrmConEdit::MainRichEditMouseDown()
 {
     ShowCaretPosition(CaretPositionText(*edit_));
-    LineColouringAtMouseDown(*edit_);
+    LineColoringAtMouseDown(*edit_);
 }
 
 void TfrmConEdit::MainRichEditChange()

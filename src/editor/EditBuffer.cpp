@@ -30,27 +30,27 @@ int EditBuffer::FindText(std::string_view pattern, int from, int to, unsigned op
     return found < 0 ? -1 : found + base;
 }
 
-void EditBuffer::CopyColours(int start, TColor* out, std::size_t count) const
+void EditBuffer::CopyColors(int start, TColor* out, std::size_t count) const
 {
     const int size = TextLength();
     for (std::size_t i = 0; i < count; ++i) {
         const long long offset = static_cast<long long>(start) + static_cast<long long>(i);
         if (offset >= 0 && offset < size)
-            out[i] = ColourAt(static_cast<int>(offset));
+            out[i] = ColorAt(static_cast<int>(offset));
     }
 }
 
-void EditBuffer::PaintRuns(const ColourRuns& runs, bool onBlack)
+void EditBuffer::PaintRuns(const ColorRuns& runs, bool onBlack)
 {
     const auto [first, last] = RunsExtent(runs, TextLength());
     if (first == last)
         return;
-    std::vector<TColor> colours(static_cast<std::size_t>(last - first), clBlack);
+    std::vector<TColor> colors(static_cast<std::size_t>(last - first), clBlack);
     if (!onBlack)
-        CopyColours(first, colours.data(), colours.size());
-    ComposeRuns(runs, colours.data(), first, last);
+        CopyColors(first, colors.data(), colors.size());
+    ComposeRuns(runs, colors.data(), first, last);
     UpdateScope scope(*this);
-    PaintColours(first, colours.data(), colours.size());
+    PaintColors(first, colors.data(), colors.size());
 }
 
 } // namespace tessel

@@ -37,7 +37,7 @@ public:
     virtual void SetSelection(int start, int length) = 0;
     // Replaces the selection (at the caret: inserts) by text painted in
     // colour, as one undoable step; the caret goes after the new text.
-    virtual void ReplaceSelection(std::string_view text, TColor colour = clBlack) = 0;
+    virtual void ReplaceSelection(std::string_view text, TColor color = clBlack) = 0;
     // The first occurrence of pattern wholly inside [from, to), or -1; options
     // are language/Find's foMatchCase and foWholeWord. It reads only the text
     // from just before from (TextTail).
@@ -50,17 +50,17 @@ public:
     virtual int LineLength(int line) const = 0;     // without its line break
 
     // --- colours ------------------------------------------------------------------
-    virtual void PaintRange(int start, int length, TColor colour) = 0;
+    virtual void PaintRange(int start, int length, TColor color) = 0;
     // colours[i] for byte start + i, in one step; clipped to the text.
-    virtual void PaintColours(int start, const TColor* colours, std::size_t count) = 0;
-    virtual TColor ColourAt(int offset) const = 0;
+    virtual void PaintColors(int start, const TColor* colors, std::size_t count) = 0;
+    virtual TColor ColorAt(int offset) const = 0;
     // The colours of [start, start + count) into out, in one step; the part
     // outside the text is left alone.
-    virtual void CopyColours(int start, TColor* out, std::size_t count) const;
+    virtual void CopyColors(int start, TColor* out, std::size_t count) const;
     // Paints colour runs over the colours the text has (a later run overrides
     // an earlier one) in one step over the bytes they touch. onBlack: the
     // caller knows those bytes are black, so they need not be read.
-    virtual void PaintRuns(const ColourRuns& runs, bool onBlack);
+    virtual void PaintRuns(const ColorRuns& runs, bool onBlack);
 
     // --- state ----------------------------------------------------------------------
     virtual bool Modified() const = 0;

@@ -42,10 +42,10 @@ std::string_view Indentation(std::string_view line)
 // just after base, so the whole-word test still sees the character before
 // it), moved back to offsets of the whole text.
 template <typename Engine>
-ColourRuns RunsFrom(const EditBuffer& buffer, int base, Engine engine)
+ColorRuns RunsFrom(const EditBuffer& buffer, int base, Engine engine)
 {
-    ColourRuns runs = engine(buffer.TextTail(base));
-    for (ColourRun& run : runs)
+    ColorRuns runs = engine(buffer.TextTail(base));
+    for (ColorRun& run : runs)
         run.Start += base;
     return runs;
 }
@@ -103,7 +103,7 @@ void RecolorLine(EditBuffer& buffer, const KeywordTableType& table, int lineStar
                      false);
 }
 
-void LineColouringAtKeyDown(EditBuffer& buffer, int key)
+void LineColoringAtKeyDown(EditBuffer& buffer, int key)
 {
     if (NoColoring)
         return;
@@ -128,7 +128,7 @@ void LineColouringAtKeyDown(EditBuffer& buffer, int key)
     LastLineEnd = line.end;
 }
 
-void LineColouringAtMouseDown(EditBuffer& buffer)
+void LineColoringAtMouseDown(EditBuffer& buffer)
 {
     // LineClean stays clear: further clicks recolour that line again until a key is pressed.
     if (NoColoring || LineClean)
@@ -137,7 +137,7 @@ void LineColouringAtMouseDown(EditBuffer& buffer)
     LineBlackened = false;
 }
 
-void LineColouringAtDeactivate(EditBuffer& buffer)
+void LineColoringAtDeactivate(EditBuffer& buffer)
 {
     if (NoColoring)
         return;
@@ -161,12 +161,12 @@ bool AutoIndentNewLine(EditBuffer& buffer)
     if (indentation.empty())
         return false;
     // The rest of the line keeps its colours on the new line.
-    std::vector<TColor> colours(rest.size(), clBlack);
-    buffer.CopyColours(selEnd, colours.data(), colours.size());
+    std::vector<TColor> colors(rest.size(), clBlack);
+    buffer.CopyColors(selEnd, colors.data(), colors.size());
     buffer.SetSelection(selStart, lineEnd - selStart);
     buffer.ReplaceSelection("\r\n" + indentation + rest);
     const int newLine = selStart + 2 + static_cast<int>(indentation.size());
-    buffer.PaintColours(newLine, colours.data(), colours.size());
+    buffer.PaintColors(newLine, colors.data(), colors.size());
     buffer.SetSelection(newLine, 0);
     return true;
 }
@@ -310,10 +310,10 @@ void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t 
         start = buffer.SelStart();
         end = start + buffer.SelLength();
     }
-    TColor colour = clBlack;
+    TColor color = clBlack;
     for (const ConType& entry : table)
         if (entry.Keyword == replace.ReplaceText) {
-            colour = entry.Color;
+            color = entry.Color;
             break;
         }
     const unsigned options = FindOptionsOf(searchOptions);
@@ -325,7 +325,7 @@ void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t 
             return;
         }
         buffer.SetSelection(found, length);
-        buffer.ReplaceSelection(replace.ReplaceText, colour);
+        buffer.ReplaceSelection(replace.ReplaceText, color);
         return;
     }
     int replaced = 0;
@@ -339,7 +339,7 @@ void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t 
             if (from < 0)
                 break;
             buffer.SetSelection(from, length);
-            buffer.ReplaceSelection(replace.ReplaceText, colour);
+            buffer.ReplaceSelection(replace.ReplaceText, color);
             ++replaced;
         }
     }
@@ -393,7 +393,7 @@ bool EditorKeyDown(EditBuffer& buffer, const KeyStroke& stroke, EditorHooks& hoo
         Wizard.TypedWordMatch = false;
         hooks.SelectFirstWizardEntry();
     }
-    LineColouringAtKeyDown(buffer, key);
+    LineColoringAtKeyDown(buffer, key);
     return consumed;
 }
 

@@ -69,12 +69,12 @@ void RecolorLine(EditBuffer& buffer, const KeywordTableType& table, int lineStar
 // for a key already consumed): an editing key blackens the line once, a
 // leaving key (Up, Down, Enter; Left at the line's start, Right at its end)
 // recolours an edited line. Nothing while NoColoring is set.
-void LineColouringAtKeyDown(EditBuffer& buffer, int key);
+void LineColoringAtKeyDown(EditBuffer& buffer, int key);
 // A click (the caret already moved): the line of the last key press is
 // recoloured while it is not clean.
-void LineColouringAtMouseDown(EditBuffer& buffer);
+void LineColoringAtMouseDown(EditBuffer& buffer);
 // The window loses activation: the caret's line is recoloured.
-void LineColouringAtDeactivate(EditBuffer& buffer);
+void LineColoringAtDeactivate(EditBuffer& buffer);
 
 // --- typing ------------------------------------------------------------------
 // Enter: a selection goes, and the new line starts with the indentation (tabs

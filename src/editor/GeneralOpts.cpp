@@ -101,9 +101,9 @@ void TfrmGeneralOpts::FormCreate()
         const int option = ini.ReadInteger(Section, "QztCon", 1);
         if (option >= 1 && option <= 3)
             saving[option - 1]->setChecked(true);
-        const int colouring = ini.ReadInteger(Section, "ColorGameFiles", 1);
-        if (colouring == 1 || colouring == 2)
-            (colouring == 1 ? rdiColorGameFls_ : rdiNoColorFls_)->setChecked(true);
+        const int coloring = ini.ReadInteger(Section, "ColorGameFiles", 1);
+        if (coloring == 1 || coloring == 2)
+            (coloring == 1 ? rdiColorGameFls_ : rdiNoColorFls_)->setChecked(true);
     });
     if (rdiNoColorFls_->isChecked())
         NoColoring = true;

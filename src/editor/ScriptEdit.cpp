@@ -97,8 +97,8 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QsciScintilla(parent)
     Send(SCI_STYLESETSIZE, STYLE_DEFAULT, 8);
     Send(SCI_STYLESETFORE, STYLE_DEFAULT, clBlack);
     Send(SCI_STYLECLEARALL);
-    colourOfStyle_.assign(LastStyle + 1, clBlack);
-    styleOfColour_[clBlack] = 0;
+    colorOfStyle_.assign(LastStyle + 1, clBlack);
+    styleOfColor_[clBlack] = 0;
 
     ApplyFixedScrollBars();
     guard_ = new ScrollBarGuard(this);
@@ -174,11 +174,11 @@ void ScriptEdit::SetDocument(const ControlText& text)
     SetModified(false);
 }
 
-void ScriptEdit::SetDocument(const ColouredText& document)
+void ScriptEdit::SetDocument(const ColoredText& document)
 {
     BeginUpdate();
     SetDocument(document.text);
-    PaintColours(document.colours);
+    PaintColors(document.colors);
     EndUpdate();
 }
 
@@ -211,7 +211,7 @@ void ScriptEdit::SetSelection(int start, int length)
     Send(SCI_SETSEL, start, end);
 }
 
-void ScriptEdit::ReplaceSelection(std::string_view text, TColor colour)
+void ScriptEdit::ReplaceSelection(std::string_view text, TColor color)
 {
     const int start = SelStart();
     Send(SCI_BEGINUNDOACTION);
@@ -223,7 +223,7 @@ void ScriptEdit::ReplaceSelection(std::string_view text, TColor colour)
     Send(SCI_SETSEL, end, end);
     // Scintilla gives inserted text style 0 only where nothing restyles it;
     // paint it, black or in the colour asked for.
-    PaintRange(start, static_cast<int>(text.size()), colour);
+    PaintRange(start, static_cast<int>(text.size()), color);
 }
 
 // --- lines ------------------------------------------------------------------
@@ -254,11 +254,11 @@ int ScriptEdit::LineLength(int line) const
 
 // --- colours ------------------------------------------------------------------
 
-int ScriptEdit::StyleFor(TColor colour)
+int ScriptEdit::StyleFor(TColor color)
 {
-    colour &= 0xFFFFFFu;
-    const auto found = styleOfColour_.find(colour);
-    if (found != styleOfColour_.end())
+    color &= 0xFFFFFFu;
+    const auto found = styleOfColor_.find(color);
+    if (found != styleOfColor_.end())
         return found->second;
     if (nextStyle_ == FirstPredefinedStyle)
         nextStyle_ = LastPredefinedStyle + 1;
@@ -274,8 +274,8 @@ int ScriptEdit::StyleFor(TColor colour)
         };
         int best = 0;
         long bestDistance = LONG_MAX;
-        for (const auto& [c, style] : styleOfColour_) {
-            const long d = distance(c, colour);
+        for (const auto& [c, style] : styleOfColor_) {
+            const long d = distance(c, color);
             if (d < bestDistance) {
                 bestDistance = d;
                 best = style;
@@ -284,25 +284,25 @@ int ScriptEdit::StyleFor(TColor colour)
         return best;
     }
     const int style = nextStyle_++;
-    Send(SCI_STYLESETFORE, style, static_cast<long>(colour));
-    colourOfStyle_[style] = colour;
-    styleOfColour_[colour] = style;
+    Send(SCI_STYLESETFORE, style, static_cast<long>(color));
+    colorOfStyle_[style] = color;
+    styleOfColor_[color] = style;
     return style;
 }
 
-void ScriptEdit::PaintRange(int start, int length, TColor colour)
+void ScriptEdit::PaintRange(int start, int length, TColor color)
 {
     const int size = TextLength();
     start = std::clamp(start, 0, size);
     length = std::clamp(length, 0, size - start);
     if (length == 0)
         return;
-    const int style = StyleFor(colour);
+    const int style = StyleFor(color);
     Send(SCI_STARTSTYLING, start, 0);
     Send(SCI_SETSTYLING, length, style);
 }
 
-void ScriptEdit::PaintColours(int start, const TColor* colours, std::size_t count)
+void ScriptEdit::PaintColors(int start, const TColor* colors, std::size_t count)
 {
     const int size = TextLength();
     start = std::clamp(start, 0, size);
@@ -310,12 +310,12 @@ void ScriptEdit::PaintColours(int start, const TColor* colours, std::size_t coun
     if (length == 0)
         return;
     std::string styles(length, '\0');
-    TColor lastColour = clBlack;
+    TColor lastColor = clBlack;
     char lastStyle = 0;
     for (std::size_t i = 0; i < length; ++i) {
-        if (colours[i] != lastColour) {
-            lastColour = colours[i];
-            lastStyle = static_cast<char>(StyleFor(lastColour));
+        if (colors[i] != lastColor) {
+            lastColor = colors[i];
+            lastStyle = static_cast<char>(StyleFor(lastColor));
         }
         styles[i] = lastStyle;
     }
@@ -323,14 +323,14 @@ void ScriptEdit::PaintColours(int start, const TColor* colours, std::size_t coun
     SendScintilla(SCI_SETSTYLINGEX, static_cast<uintptr_t>(length), styles.data());
 }
 
-TColor ScriptEdit::ColourAt(int offset) const
+TColor ScriptEdit::ColorAt(int offset) const
 {
     if (offset < 0 || offset >= TextLength())
         return clBlack;
-    return colourOfStyle_[static_cast<std::size_t>(Send(SCI_GETSTYLEAT, offset)) & 0xFF];
+    return colorOfStyle_[static_cast<std::size_t>(Send(SCI_GETSTYLEAT, offset)) & 0xFF];
 }
 
-void ScriptEdit::CopyColours(int start, TColor* out, std::size_t count) const
+void ScriptEdit::CopyColors(int start, TColor* out, std::size_t count) const
 {
     const int size = TextLength();
     const long long first = std::max<long long>(start, 0);
@@ -341,10 +341,10 @@ void ScriptEdit::CopyColours(int start, TColor* out, std::size_t count) const
     std::string styled(2 * static_cast<std::size_t>(last - first) + 2, '\0');
     SendScintilla(SCI_GETSTYLEDTEXT, static_cast<long>(first), static_cast<long>(last), styled.data());
     for (long long i = first; i < last; ++i)
-        out[i - start] = colourOfStyle_[static_cast<unsigned char>(styled[2 * static_cast<std::size_t>(i - first) + 1])];
+        out[i - start] = colorOfStyle_[static_cast<unsigned char>(styled[2 * static_cast<std::size_t>(i - first) + 1])];
 }
 
-void ScriptEdit::PaintRuns(const ColourRuns& runs, bool onBlack)
+void ScriptEdit::PaintRuns(const ColorRuns& runs, bool onBlack)
 {
     const auto [first, last] = RunsExtent(runs, TextLength());
     if (first == last)
@@ -358,12 +358,12 @@ void ScriptEdit::PaintRuns(const ColourRuns& runs, bool onBlack)
         for (std::size_t i = 0; i < length; ++i)
             styles[i] = styled[2 * i + 1];
     }
-    TColor lastColour = clBlack;
+    TColor lastColor = clBlack;
     char lastStyle = 0;
-    ComposeRunsAs(runs, styles.data(), first, last, [&](TColor colour) {
-        if (colour != lastColour) {
-            lastColour = colour;
-            lastStyle = static_cast<char>(StyleFor(colour));
+    ComposeRunsAs(runs, styles.data(), first, last, [&](TColor color) {
+        if (color != lastColor) {
+            lastColor = color;
+            lastStyle = static_cast<char>(StyleFor(color));
         }
         return lastStyle;
     });
@@ -373,12 +373,12 @@ void ScriptEdit::PaintRuns(const ColourRuns& runs, bool onBlack)
     EndUpdate();
 }
 
-std::vector<TColor> ScriptEdit::Colours() const
+std::vector<TColor> ScriptEdit::Colors() const
 {
     const int size = TextLength();
-    std::vector<TColor> colours(static_cast<std::size_t>(size));
-    CopyColours(0, colours.data(), colours.size());
-    return colours;
+    std::vector<TColor> colors(static_cast<std::size_t>(size));
+    CopyColors(0, colors.data(), colors.size());
+    return colors;
 }
 
 // --- state --------------------------------------------------------------------

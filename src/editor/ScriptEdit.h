@@ -32,10 +32,10 @@ public:
     // flag are cleared and the caret goes to 0. The encoding chooses how the
     // bytes are shown (UTF-8 or Latin-1); the line-end style is kept for saving.
     void SetDocument(const ControlText& text);
-    void SetDocument(const ColouredText& document);
+    void SetDocument(const ColoredText& document);
     ControlText Document() const;   // the text with its line-end style and encoding
-    std::vector<TColor> Colours() const;   // one per byte of the text
-    void PaintColours(const std::vector<TColor>& colours) { PaintColours(0, colours.data(), colours.size()); }
+    std::vector<TColor> Colors() const;   // one per byte of the text
+    void PaintColors(const std::vector<TColor>& colors) { PaintColors(0, colors.data(), colors.size()); }
 
     // --- EditBuffer ------------------------------------------------------------
     int TextLength() const override;
@@ -45,16 +45,16 @@ public:
     int SelStart() const override;
     int SelLength() const override;
     void SetSelection(int start, int length) override;
-    void ReplaceSelection(std::string_view text, TColor colour = clBlack) override;
+    void ReplaceSelection(std::string_view text, TColor color = clBlack) override;
     int LineCount() const override;
     int LineFromOffset(int offset) const override;
     int OffsetOfLine(int line) const override;
     int LineLength(int line) const override;
-    void PaintRange(int start, int length, TColor colour) override;
-    void PaintColours(int start, const TColor* colours, std::size_t count) override;
-    TColor ColourAt(int offset) const override;
-    void CopyColours(int start, TColor* out, std::size_t count) const override;
-    void PaintRuns(const ColourRuns& runs, bool onBlack) override;
+    void PaintRange(int start, int length, TColor color) override;
+    void PaintColors(int start, const TColor* colors, std::size_t count) override;
+    TColor ColorAt(int offset) const override;
+    void CopyColors(int start, TColor* out, std::size_t count) const override;
+    void PaintRuns(const ColorRuns& runs, bool onBlack) override;
     bool Modified() const override;
     void SetModified(bool modified) override;
     bool CanUndo() const override;
@@ -67,14 +67,14 @@ public:
 
 private:
     class ScrollBarGuard;
-    int StyleFor(TColor colour);
+    int StyleFor(TColor color);
     void ApplyFixedScrollBars();
     // Messages with numbers only; pointers go through QScintilla's pointer overloads.
     long Send(unsigned int message, unsigned long w = 0, long l = 0) const { return SendScintilla(message, w, l); }
 
     ScrollBarGuard* guard_ = nullptr;
-    std::unordered_map<TColor, int> styleOfColour_;
-    std::vector<TColor> colourOfStyle_;   // indexed by style number
+    std::unordered_map<TColor, int> styleOfColor_;
+    std::vector<TColor> colorOfStyle_;   // indexed by style number
     int nextStyle_ = 1;
     int updateDepth_ = 0;
     LineEnds lineEnds_ = LineEnds::CrLf;

@@ -86,9 +86,9 @@ public:
         if (selected) {
             painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
         } else if (hot_.isValid() && index.row() == hot_.row() && index.parent() == hot_.parent()) {
-            QColor colour = option.palette.color(group, QPalette::Highlight);
-            colour.setAlpha(48);
-            painter->fillRect(option.rect, colour);
+            QColor color = option.palette.color(group, QPalette::Highlight);
+            color.setAlpha(48);
+            painter->fillRect(option.rect, color);
         }
         const int margin = option.widget ? option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1 : 3;
         const QRect text = option.rect.adjusted(margin, 0, -margin, 0);

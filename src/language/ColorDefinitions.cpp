@@ -29,14 +29,14 @@ bool LoadColorDefinitionFile(const std::string& dir, const std::string& name, Ke
     table.clear();
     static const DefinitionFormat format{'{', ',', '}', "color coating for the given game will not work."};
     return ReadDefinitionFile(dir, name, format, prompter,
-                              [&](std::string keyword, const std::string& colour) -> const char* {
+                              [&](std::string keyword, const std::string& color) -> const char* {
         // A colour that is no number ends the whole load (ConvertError).
-        const int code = StrToInt(colour);
+        const int code = StrToInt(color);
         if (code < 1 || code > 3)
             return "): Invalid Color.  Skipping current function.";
-        const TColor colours[3] = {clRed, clGreen, clBlue};
+        const TColor colors[3] = {clRed, clGreen, clBlue};
         const auto length = static_cast<std::int32_t>(keyword.size());
-        table.push_back(ConType{std::move(keyword), length, colours[code - 1]});
+        table.push_back(ConType{std::move(keyword), length, colors[code - 1]});
         return nullptr;
     });
 }

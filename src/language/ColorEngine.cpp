@@ -159,7 +159,7 @@ private:
 
 // The keyword runs of the range, in table order and within an entry in text order.
 void EmitKeywords(std::string_view text, const KeywordTableType& table, int from, int to, bool matchCase,
-                  ColourRuns& runs)
+                  ColorRuns& runs)
 {
     const WordKeywords words(table, matchCase);
     std::vector<Occurrence> found;
@@ -187,7 +187,7 @@ void EmitKeywords(std::string_view text, const KeywordTableType& table, int from
 // --- Comments ----------------------------------------------------------------
 
 // Every "/*" at or after from, each green through the next "*/" (or to the end).
-void EmitBlockComments(std::string_view text, int from, ColourRuns& runs)
+void EmitBlockComments(std::string_view text, int from, ColorRuns& runs)
 {
     const int size = static_cast<int>(text.size());
     int close = -1;   // the "*/" found for an earlier "/*": it serves every "/*" up to it
@@ -202,7 +202,7 @@ void EmitBlockComments(std::string_view text, int from, ColourRuns& runs)
 }
 
 // Every "//" inside [from, to), each green up to the LF of its line (or the end).
-void EmitLineComments(std::string_view text, int from, int to, ColourRuns& runs)
+void EmitLineComments(std::string_view text, int from, int to, ColorRuns& runs)
 {
     const int size = static_cast<int>(text.size());
     int lineEnd = -1;
@@ -217,22 +217,22 @@ void EmitLineComments(std::string_view text, int from, int to, ColourRuns& runs)
 
 } // namespace
 
-ColourRuns ColorWholeDocument(std::string_view text, const KeywordTableType& table)
+ColorRuns ColorWholeDocument(std::string_view text, const KeywordTableType& table)
 {
     const int size = static_cast<int>(text.size());
-    ColourRuns runs;
+    ColorRuns runs;
     EmitKeywords(text, table, 0, size, true, runs);
     EmitBlockComments(text, 0, runs);
     EmitLineComments(text, 0, size, runs);
     return runs;
 }
 
-ColourRuns ColorSelection(std::string_view text, const KeywordTableType& table, int selStart, int selLength)
+ColorRuns ColorSelection(std::string_view text, const KeywordTableType& table, int selStart, int selLength)
 {
     const int size = static_cast<int>(text.size());
     const int s = std::clamp(selStart, 0, size);
     const int end = std::clamp(selLength, 0, size - s) + s;
-    ColourRuns runs;
+    ColorRuns runs;
     runs.push_back({s, end - s, clBlack});
     EmitKeywords(text, table, s, end, true, runs);
     EmitBlockComments(text, s, runs);
@@ -240,12 +240,12 @@ ColourRuns ColorSelection(std::string_view text, const KeywordTableType& table, 
     return runs;
 }
 
-ColourRuns RecolorLine(std::string_view text, const KeywordTableType& table, int lineStart, int lineEnd)
+ColorRuns RecolorLine(std::string_view text, const KeywordTableType& table, int lineStart, int lineEnd)
 {
     const int size = static_cast<int>(text.size());
     const int ls = std::clamp(lineStart, 0, size);
     const int le = std::clamp(lineEnd, ls, size);
-    ColourRuns runs;
+    ColorRuns runs;
     EmitKeywords(text, table, ls, le, false, runs);
     const int lineComment = Find(text, "//", ls, le, foMatchCase);
     if (lineComment >= 0)
@@ -268,10 +268,10 @@ ColourRuns RecolorLine(std::string_view text, const KeywordTableType& table, int
     return runs;
 }
 
-std::pair<int, int> RunsExtent(const ColourRuns& runs, int textLength)
+std::pair<int, int> RunsExtent(const ColorRuns& runs, int textLength)
 {
     long long first = textLength, last = 0;
-    for (const ColourRun& r : runs) {
+    for (const ColorRun& r : runs) {
         const long long s = std::max<long long>(r.Start, 0);
         const long long e = std::min<long long>(static_cast<long long>(r.Start) + r.Length, textLength);
         if (s < e) {
@@ -283,16 +283,16 @@ std::pair<int, int> RunsExtent(const ColourRuns& runs, int textLength)
                         : std::pair<int, int>(0, 0);
 }
 
-void ComposeRuns(const ColourRuns& runs, TColor* colours, int begin, int end)
+void ComposeRuns(const ColorRuns& runs, TColor* colors, int begin, int end)
 {
-    ComposeRunsAs(runs, colours, begin, end, [](TColor colour) { return colour; });
+    ComposeRunsAs(runs, colors, begin, end, [](TColor color) { return color; });
 }
 
-std::vector<TColor> ComposeOnBlack(const ColourRuns& runs, int textLength)
+std::vector<TColor> ComposeOnBlack(const ColorRuns& runs, int textLength)
 {
-    std::vector<TColor> colours(static_cast<std::size_t>(textLength), clBlack);
-    ComposeRuns(runs, colours.data(), 0, textLength);
-    return colours;
+    std::vector<TColor> colors(static_cast<std::size_t>(textLength), clBlack);
+    ComposeRuns(runs, colors.data(), 0, textLength);
+    return colors;
 }
 
 } // namespace tessel

@@ -14,12 +14,12 @@
 
 namespace tessel {
 
-struct ColourRun {
+struct ColorRun {
     int Start;
     int Length;
     TColor Color;   // 0x00BBGGRR
 };
-using ColourRuns = std::vector<ColourRun>;
+using ColorRuns = std::vector<ColorRun>;
 
 constexpr TColor CommentColor = clGreen;
 
@@ -30,47 +30,47 @@ constexpr std::int64_t MaxScriptLength = 999999999;
 
 // After loading a game file: keywords (whole word, exact case) in table order,
 // then block comments, then line comments.
-ColourRuns ColorWholeDocument(std::string_view text, const KeywordTableType& table);
+ColorRuns ColorWholeDocument(std::string_view text, const KeywordTableType& table);
 
 // The user's Recolor of a selection: black first, then keywords inside it,
 // block comments from it to the end of the text (one opened before it is not
 // seen), and line comments that start inside it.
-ColourRuns ColorSelection(std::string_view text, const KeywordTableType& table, int selStart, int selLength);
+ColorRuns ColorSelection(std::string_view text, const KeywordTableType& table, int selStart, int selLength);
 
 // The line [lineStart, lineEnd) just left: keywords in any case, its first
 // line comment, and the block comment it opens, closes or lies within.
-ColourRuns RecolorLine(std::string_view text, const KeywordTableType& table, int lineStart, int lineEnd);
+ColorRuns RecolorLine(std::string_view text, const KeywordTableType& table, int lineStart, int lineEnd);
 
 // The bytes [first, last) that the runs touch inside a text of textLength bytes (first == last: none).
-std::pair<int, int> RunsExtent(const ColourRuns& runs, int textLength);
+std::pair<int, int> RunsExtent(const ColorRuns& runs, int textLength);
 
 // Paints the runs in order over colours, which holds the bytes [begin, end) of
 // the text; whatever falls outside is cut.
-void ComposeRuns(const ColourRuns& runs, TColor* colours, int begin, int end);
+void ComposeRuns(const ColorRuns& runs, TColor* colors, int begin, int end);
 
 // The same into cells of another kind (a control's style numbers): a run
 // paints cellOf(its colour).
 template <typename Cell, typename CellOf>
-void ComposeRunsAs(const ColourRuns& runs, Cell* cells, int begin, int end, CellOf cellOf)
+void ComposeRunsAs(const ColorRuns& runs, Cell* cells, int begin, int end, CellOf cellOf)
 {
     // Consecutive runs of one colour whose starts do not go back (a keyword's
     // matches, nested comment openings) repaint nothing the previous ones have
     // painted; skipping that keeps overlapping comments linear.
     bool inStreak = false;
-    TColor streakColour = 0;
+    TColor streakColor = 0;
     long long streakStart = 0, streakEnd = 0;
-    for (const ColourRun& r : runs) {
+    for (const ColorRun& r : runs) {
         const long long s = std::max<long long>(r.Start, begin);
         const long long e = std::min<long long>(static_cast<long long>(r.Start) + r.Length, end);
         if (s >= e)
             continue;
         long long from = s;
-        if (inStreak && r.Color == streakColour && r.Start >= streakStart) {
+        if (inStreak && r.Color == streakColor && r.Start >= streakStart) {
             from = std::max(s, streakEnd);
             streakEnd = std::max(streakEnd, e);
         } else {
             inStreak = true;
-            streakColour = r.Color;
+            streakColor = r.Color;
             streakEnd = e;
         }
         streakStart = r.Start;
@@ -80,6 +80,6 @@ void ComposeRunsAs(const ColourRuns& runs, Cell* cells, int begin, int end, Cell
 }
 
 // The final colours of a black text of textLength bytes after the runs.
-std::vector<TColor> ComposeOnBlack(const ColourRuns& runs, int textLength);
+std::vector<TColor> ComposeOnBlack(const ColorRuns& runs, int textLength);
 
 } // namespace tessel

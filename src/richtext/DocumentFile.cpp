@@ -27,9 +27,9 @@ void SavePlainTextFile(const std::string& path, const ControlText& text)
     ReplaceFile(path, FileBytesOf(text));
 }
 
-void SaveProjectFile(const std::string& path, const ControlText& text, const std::vector<TColor>& colours)
+void SaveProjectFile(const std::string& path, const ControlText& text, const std::vector<TColor>& colors)
 {
-    ReplaceFile(path, WriteProjectFile(text, colours));
+    ReplaceFile(path, WriteProjectFile(text, colors));
 }
 
 } // namespace tessel

@@ -11,7 +11,7 @@
 namespace tessel {
 
 struct LoadedDocument {
-    ColouredText document;   // no colours for a plain file: all black
+    ColoredText document;   // no colours for a plain file: all black
     bool richText = false;   // the file was Rich Text Format
 };
 
@@ -23,6 +23,6 @@ LoadedDocument ReadDocumentFile(const std::string& path);
 // whole. Throws IoError; the old file stays then.
 void SavePlainTextFile(const std::string& path, const ControlText& text);
 // The project file of the text in its colours (one per byte of text.text).
-void SaveProjectFile(const std::string& path, const ControlText& text, const std::vector<TColor>& colours);
+void SaveProjectFile(const std::string& path, const ControlText& text, const std::vector<TColor>& colors);
 
 } // namespace tessel

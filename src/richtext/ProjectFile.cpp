@@ -6,9 +6,9 @@
 
 namespace tessel {
 
-std::string WriteProjectFile(const ControlText& text, const std::vector<TColor>& colours)
+std::string WriteProjectFile(const ControlText& text, const std::vector<TColor>& colors)
 {
-    return WriteRtf(text, colours);
+    return WriteRtf(text, colors);
 }
 
 namespace {
@@ -17,17 +17,17 @@ namespace {
 // paragraph end and line break, black for the automatic colour.
 class ControlTextSink : public RtfSink {
 public:
-    ControlTextSink(std::string& text, std::vector<TColor>& colours) : text_(text), colours_(colours) {}
+    ControlTextSink(std::string& text, std::vector<TColor>& colors) : text_(text), colors_(colors) {}
 
     void Text(std::string_view utf8, const RtfCharFormat& format) override
     {
         text_.append(utf8);
-        colours_.resize(text_.size(), ColourOf(format));
+        colors_.resize(text_.size(), ColorOf(format));
     }
     void LineBreak(const RtfCharFormat& format) override
     {
         text_ += "\r\n";
-        colours_.resize(text_.size(), ColourOf(format));
+        colors_.resize(text_.size(), ColorOf(format));
     }
     void EndParagraph(const RtfParagraphFormat&, const RtfCharFormat& mark, bool last) override
     {
@@ -36,22 +36,22 @@ public:
     }
 
 private:
-    static TColor ColourOf(const RtfCharFormat& f) { return ShownColor(f.foreground); }
+    static TColor ColorOf(const RtfCharFormat& f) { return ShownColor(f.foreground); }
     std::string& text_;
-    std::vector<TColor>& colours_;
+    std::vector<TColor>& colors_;
 };
 
 } // namespace
 
-ColouredText ReadProjectFile(std::string_view rtf)
+ColoredText ReadProjectFile(std::string_view rtf)
 {
-    ColouredText result;
+    ColoredText result;
     std::string& text = result.text.text;
-    std::vector<TColor>& colours = result.colours;
+    std::vector<TColor>& colors = result.colors;
     // Enough for our own files, which are longer than their text.
     text.reserve(rtf.size());
-    colours.reserve(rtf.size());
-    ControlTextSink sink(text, colours);
+    colors.reserve(rtf.size());
+    ControlTextSink sink(text, colors);
     const RtfDocument doc = ReadRtf(rtf, sink);
     for (const std::string& word : doc.origin) {
         if (word == "lf")
@@ -67,11 +67,11 @@ ColouredText ReadProjectFile(std::string_view rtf)
         for (std::size_t p = 0; p < text.size();) {
             const std::size_t start = p;
             const int byte = UnicodeToCp1252(NextCodePoint(text, p));
-            colours[at] = colours[start];
+            colors[at] = colors[start];
             text[at++] = static_cast<char>(byte < 0 ? '?' : byte);
         }
         text.resize(at);
-        colours.resize(at);
+        colors.resize(at);
     }
     return result;
 }

@@ -12,17 +12,17 @@
 
 namespace tessel {
 
-struct ColouredText {
+struct ColoredText {
     ControlText text;
-    std::vector<TColor> colours;   // one TColor per byte of text.text
+    std::vector<TColor> colors;   // one TColor per byte of text.text
 };
 
 // colours: one TColor per byte of text.text (the control's CR LF text); for
 // a file read from disk, text = ControlTextOfFile(bytes).
-std::string WriteProjectFile(const ControlText& text, const std::vector<TColor>& colours);
+std::string WriteProjectFile(const ControlText& text, const std::vector<TColor>& colors);
 
 // Throws RtfError when the bytes are not RTF. Automatic colour reads as black.
-ColouredText ReadProjectFile(std::string_view rtf);
+ColoredText ReadProjectFile(std::string_view rtf);
 // The original file bytes of a project file; the text of any other RTF.
 std::string PlainTextOfRtf(std::string_view rtf);
 

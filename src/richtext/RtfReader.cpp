@@ -21,7 +21,7 @@ constexpr std::size_t MaxFieldInstruction = 4096;
 constexpr std::size_t MaxOriginWords = 16;
 constexpr std::size_t MaxWordLength = 32;
 
-enum class Dest { Text, Skip, FontTable, ColourTable, FieldInstruction, Origin };
+enum class Dest { Text, Skip, FontTable, ColorTable, FieldInstruction, Origin };
 
 struct State {
     RtfCharFormat format;
@@ -31,7 +31,7 @@ struct State {
 };
 
 enum class Word {
-    Unknown, SkipDest, FontTable, ColourTable, Field, FieldInstruction, FieldResult, Bin,
+    Unknown, SkipDest, FontTable, ColorTable, Field, FieldInstruction, FieldResult, Bin,
     Par, Line, Tab, Unicode, Uc, Deff, Font, FontCharset, FontSize, Bold, Italic, Strike, Underline, NoUnderline,
     Foreground, Background, Plain, Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent,
     RightIndent, FirstIndent, SpaceBefore, SpaceAfter, LineSpacing, Red, Green, Blue, Char,
@@ -58,7 +58,7 @@ const std::unordered_map<std::string_view, WordInfo>& WordTable()
               "fchars", "lchars", "passwordhash", "wgrffmtfilter", "private", "protusertbl", "defchp", "defpap"})
             t[name] = {Word::SkipDest};
         const std::pair<const char*, Word> words[] = {
-            {"fonttbl", Word::FontTable}, {"colortbl", Word::ColourTable}, {"field", Word::Field},
+            {"fonttbl", Word::FontTable}, {"colortbl", Word::ColorTable}, {"field", Word::Field},
             {"fldinst", Word::FieldInstruction}, {"fldrslt", Word::FieldResult}, {"bin", Word::Bin},
             {"par", Word::Par}, {"sect", Word::Par}, {"page", Word::Par}, {"row", Word::Par},
             {"line", Word::Line}, {"tab", Word::Tab}, {"cell", Word::Tab}, {"u", Word::Unicode}, {"uc", Word::Uc},
@@ -343,7 +343,7 @@ private:
                 return;
             }
             break;
-        case Dest::ColourTable: {
+        case Dest::ColorTable: {
             const int component = std::clamp(param, 0, 255);
             if (word == Word::Red)
                 red_ = component;
@@ -351,7 +351,7 @@ private:
                 green_ = component;
             else if (word == Word::Blue)
                 blue_ = component;
-            colourSet_ = colourSet_ || word == Word::Red || word == Word::Green || word == Word::Blue;
+            colorSet_ = colorSet_ || word == Word::Red || word == Word::Green || word == Word::Blue;
             return;
         }
         default:
@@ -365,7 +365,7 @@ private:
             break;
         case Word::SkipDest: cur_.dest = Dest::Skip; break;
         case Word::FontTable: cur_.dest = Dest::FontTable; break;
-        case Word::ColourTable: cur_.dest = Dest::ColourTable; break;
+        case Word::ColorTable: cur_.dest = Dest::ColorTable; break;
         case Word::Field: fieldInstruction_.clear(); break;
         case Word::FieldInstruction: cur_.dest = Dest::FieldInstruction; break;
         case Word::FieldResult: {
@@ -398,8 +398,8 @@ private:
         case Word::Strike: f.strike = on; break;
         case Word::Underline: f.underline = on; break;
         case Word::NoUnderline: f.underline = false; break;
-        case Word::Foreground: f.foreground = ColourAt(param); break;
-        case Word::Background: f.background = ColourAt(param); break;
+        case Word::Foreground: f.foreground = ColorAt(param); break;
+        case Word::Background: f.background = ColorAt(param); break;
         case Word::Plain: {
             const int link = f.link;
             f = RtfCharFormat();
@@ -427,9 +427,9 @@ private:
         Skipped();
     }
 
-    TColor ColourAt(int index) const
+    TColor ColorAt(int index) const
     {
-        return index >= 0 && static_cast<std::size_t>(index) < colours_.size() ? colours_[index] : clAutomatic;
+        return index >= 0 && static_cast<std::size_t>(index) < colors_.size() ? colors_[index] : clAutomatic;
     }
 
     void Unicode(int param)
@@ -504,11 +504,11 @@ private:
             else if (fontName_.size() < MaxNameLength)
                 AppendUtf8(fontName_, c);
             break;
-        case Dest::ColourTable:
+        case Dest::ColorTable:
             if (c == ';') {
-                colours_.push_back(colourSet_ ? RgbColor(red_, green_, blue_) : clAutomatic);
+                colors_.push_back(colorSet_ ? RgbColor(red_, green_, blue_) : clAutomatic);
                 red_ = green_ = blue_ = 0;
-                colourSet_ = false;
+                colorSet_ = false;
             }
             break;
         case Dest::FieldInstruction:
@@ -578,9 +578,9 @@ private:
     int fontCharset_ = 0;
     std::string fontName_;
 
-    std::vector<TColor> colours_;
+    std::vector<TColor> colors_;
     int red_ = 0, green_ = 0, blue_ = 0;
-    bool colourSet_ = false;
+    bool colorSet_ = false;
 
     std::string fieldInstruction_;
 };

@@ -52,12 +52,12 @@ void AppendUnicode(std::string& out, char32_t c)
 
 } // namespace
 
-std::string WriteRtf(const ControlText& doc, const std::vector<TColor>& colours)
+std::string WriteRtf(const ControlText& doc, const std::vector<TColor>& colors)
 {
     const std::string& text = doc.text;
     const bool utf8 = doc.encoding == TextEncoding::Utf8 && IsValidUtf8(text);
-    auto colourAt = [&colours](std::size_t i) -> TColor {
-        return i < colours.size() ? colours[i] & 0xFFFFFFu : 0u;
+    auto colorAt = [&colors](std::size_t i) -> TColor {
+        return i < colors.size() ? colors[i] & 0xFFFFFFu : 0u;
     };
 
     // Colour table in order of first use; \cf indexes count from 1 (entry 0 is "automatic").
@@ -65,7 +65,7 @@ std::string WriteRtf(const ControlText& doc, const std::vector<TColor>& colours)
     std::vector<TColor> table;
     TColor last = 0xFFFFFFFFu;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const TColor c = colourAt(i);
+        const TColor c = colorAt(i);
         if (c != last && index.emplace(c, static_cast<int>(table.size()) + 1).second)
             table.push_back(c);
         last = c;
@@ -92,12 +92,12 @@ std::string WriteRtf(const ControlText& doc, const std::vector<TColor>& colours)
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
-        const TColor colour = colourAt(i);
-        if (colour != last) {
+        const TColor color = colorAt(i);
+        if (color != last) {
             out += "\\cf";
-            AppendNumber(out, index[colour]);
+            AppendNumber(out, index[color]);
             out += ' ';
-            last = colour;
+            last = color;
         }
         const auto c = static_cast<unsigned char>(text[i]);
         if (c == '\r' && i + 1 < n && text[i + 1] == '\n') {

@@ -16,6 +16,6 @@ namespace tessel {
 // colours: one TColor (0x00BBGGRR) per byte of text.text; missing entries
 // are black. A CR LF pair is one paragraph mark in the colour of its CR.
 // A text marked UTF-8 that is not valid UTF-8 is written as Latin-1.
-std::string WriteRtf(const ControlText& text, const std::vector<TColor>& colours);
+std::string WriteRtf(const ControlText& text, const std::vector<TColor>& colors);
 
 } // namespace tessel

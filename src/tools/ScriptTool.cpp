@@ -152,35 +152,35 @@ bool LoadTable(const Options& o, const std::string& programDir, KeywordTableType
     return true;
 }
 
-std::vector<std::uint32_t> ColourWhole(const std::string& text, const KeywordTableType& table)
+std::vector<std::uint32_t> ColorWhole(const std::string& text, const KeywordTableType& table)
 {
     return ComposeOnBlack(ColorWholeDocument(text, table), static_cast<int>(text.size()));
 }
 
-int Colours(const std::vector<std::string>& args, const std::string& programDir)
+int Colors(const std::vector<std::string>& args, const std::string& programDir)
 {
     const Options o = ParseOptions("colours", args, {"--mode", "--table", "--selection", "--line"});
     const std::string text = ReadInput(o.file);
     KeywordTableType table;
     if (!LoadTable(o, programDir, table))
         return 1;
-    std::vector<std::uint32_t> colours;
+    std::vector<std::uint32_t> colors;
     switch (o.operation) {
-    case Operation::Whole: colours = ColourWhole(text, table); break;
+    case Operation::Whole: colors = ColorWhole(text, table); break;
     case Operation::Selection:
-        colours = ComposeOnBlack(ColorSelection(text, table, o.first, o.second), static_cast<int>(text.size()));
+        colors = ComposeOnBlack(ColorSelection(text, table, o.first, o.second), static_cast<int>(text.size()));
         break;
     case Operation::Line:
-        colours = ComposeOnBlack(RecolorLine(text, table, o.first, o.second), static_cast<int>(text.size()));
+        colors = ComposeOnBlack(RecolorLine(text, table, o.first, o.second), static_cast<int>(text.size()));
         break;
     }
     std::string out;
     char line[64];
-    for (std::size_t start = 0; start < colours.size();) {
+    for (std::size_t start = 0; start < colors.size();) {
         std::size_t end = start + 1;
-        while (end < colours.size() && colours[end] == colours[start])
+        while (end < colors.size() && colors[end] == colors[start])
             ++end;
-        std::snprintf(line, sizeof line, "%zu %zu $%06X\n", start, end - start, colours[start]);
+        std::snprintf(line, sizeof line, "%zu %zu $%06X\n", start, end - start, colors[start]);
         out += line;
         start = end;
     }
@@ -203,7 +203,7 @@ int Qzt(const std::vector<std::string>& args, const std::string& programDir)
     KeywordTableType table;
     if (!LoadTable(o, programDir, table))
         return 1;
-    const std::string rtf = WriteProjectFile(text, ColourWhole(text.text, table));
+    const std::string rtf = WriteProjectFile(text, ColorWhole(text.text, table));
     WriteOutput(o.out.empty() ? ChangeFileExt(o.file, ".qzt") : o.out, o.file, rtf);
     return 0;
 }
@@ -238,7 +238,7 @@ int main(int argc, char** argv)
             if (verb == "check")
                 status = Check(args);
             else if (verb == "colours" || verb == "colors")
-                status = Colours(args, programDir);
+                status = Colors(args, programDir);
             else if (verb == "qzt")
                 status = Qzt(args, programDir);
             else if (verb == "plain")

@@ -68,7 +68,7 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->windowTitle().toStdString(), "VurAvozid - " + script);
     ScriptEdit* edit = editor->MainRichEdit();
-    EXPECT_EQ(edit->ColourAt(1), clGreen);
+    EXPECT_EQ(edit->ColorAt(1), clGreen);
     QTest::keyClicks(edit, "define X 1");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(form->StatusText(1), "Modified");
@@ -82,7 +82,7 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
     prompter.answers.push_back(MsgResult::No);
     trigger("mnuFileRecent1");
     EXPECT_EQ(edit->Text(), "define X 1\r\n// ammo\r\n\tdefine AMMO 50 // \xe9t\xe9\r\n");
-    EXPECT_EQ(edit->ColourAt(0), clBlue);
+    EXPECT_EQ(edit->ColorAt(0), clBlue);
     trigger("FileExitItem");
     form.reset();
     EXPECT_NE(program.read("QztMain.ini").find("[RecentFiles]\r\nRecent1=" + script + "\r\n"), std::string::npos);

@@ -33,7 +33,7 @@ namespace {
 std::string Paint(const ScriptEdit* edit)
 {
     std::string s;
-    for (const TColor c : edit->Colours())
+    for (const TColor c : edit->Colors())
         s += c == clBlack ? '.' : c == clRed ? 'r' : c == clGreen ? 'g' : c == clBlue ? 'b' : '?';
     return s;
 }
@@ -101,7 +101,7 @@ protected:
     TfrmGeneralOpts* options = nullptr;
 };
 
-TEST_F(ChildwinTest, LoadsEachKindColouringOnlyWhatIsNoProjectFile)
+TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
 {
     const std::string text = "if x // c";
     const std::string stored = WriteProjectFile(ControlText{text}, std::vector<TColor>(text.size(), clRed));
@@ -434,7 +434,7 @@ TEST_F(ChildwinTest, CorpusScriptsComeBackWithOnlyTheTypedLine)
         ScriptEdit* edit = Open(scripts.write(r.as, bytes))->MainRichEdit();
         QTest::keyClicks(edit, "// typed");
         Key(edit, Qt::Key_Return);
-        const std::vector<TColor> colours = edit->Colours();
+        const std::vector<TColor> colors = edit->Colors();
         Post(&EditorRequestsType::SaveRequest, scripts.file(r.as));
         const std::string expected = std::string("// typed") + (lf ? "\n" : "\r\n") + bytes;
         EXPECT_EQ(scripts.read(r.as), expected);
@@ -443,12 +443,12 @@ TEST_F(ChildwinTest, CorpusScriptsComeBackWithOnlyTheTypedLine)
         EXPECT_EQ(again->Text(), edit->Text());
         // The colours of every character shown (a line break takes its line's).
         const std::string text = edit->Text();
-        std::vector<TColor> shown = again->Colours();
+        std::vector<TColor> shown = again->Colors();
         for (std::size_t i = 0; i < text.size(); ++i)
             if (text[i] == '\r' || text[i] == '\n')
-                shown[i] = colours[i];
-        EXPECT_EQ(shown, colours);
-        EXPECT_EQ(again->ColourAt(0), clGreen);
+                shown[i] = colors[i];
+        EXPECT_EQ(shown, colors);
+        EXPECT_EQ(again->ColorAt(0), clGreen);
         EXPECT_EQ(Open(scripts.file(r.as))->MainRichEdit()->Text(), edit->Text());
     }
     EXPECT_TRUE(prompter.shown.empty());

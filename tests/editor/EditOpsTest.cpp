@@ -10,9 +10,9 @@
 namespace tessel {
 namespace {
 
-ConType Kw(const std::string& word, TColor colour)
+ConType Kw(const std::string& word, TColor color)
 {
-    return {word, static_cast<std::int32_t>(word.size()), colour};
+    return {word, static_cast<std::int32_t>(word.size()), color};
 }
 
 // What the window would do, recorded in order.
@@ -65,7 +65,7 @@ protected:
 
 TEST_F(EditOpsTest, WhichKeysLeaveTheLine)
 {
-    struct Row { const char* name; int key; int caret; bool recoloured; } rows[] = {
+    struct Row { const char* name; int key; int caret; bool recolored; } rows[] = {
         {"up", vkUp, 8, true}, {"down", vkDown, 8, true}, {"enter", vkReturn, 8, true},
         {"left at the start", vkLeft, 6, true}, {"left inside", vkLeft, 8, false},
         {"right at the end", vkRight, 13, true}, {"right inside", vkRight, 8, false},
@@ -78,12 +78,12 @@ TEST_F(EditOpsTest, WhichKeysLeaveTheLine)
         buffer.SetSelection(r.caret, 0);
         Key(r.key);
         // Leaving colours a keyword in other case, as a fresh load does not.
-        EXPECT_EQ(buffer.Paint(), r.recoloured ? "bb....rrrrr....." : "bb..............");
-        EXPECT_EQ(LineClean, r.recoloured);
+        EXPECT_EQ(buffer.Paint(), r.recolored ? "bb....rrrrr....." : "bb..............");
+        EXPECT_EQ(LineClean, r.recolored);
     }
 }
 
-TEST_F(EditOpsTest, RecolouringFromTheLineOnAgreesWithTheWholeText)
+TEST_F(EditOpsTest, RecoloringFromTheLineOnAgreesWithTheWholeText)
 {
     std::mt19937 random(11);
     const char* const pieces[] = {"if", "If", "while", "x", " ", "/*", "*/", "//", "\r\n", "_", "/"};
@@ -103,23 +103,23 @@ TEST_F(EditOpsTest, RecolouringFromTheLineOnAgreesWithTheWholeText)
         SCOPED_TRACE(text);
         std::vector<TColor> expected = before;
         ComposeRuns(RecolorLine(text, KeywordTable, ls, le), expected.data(), 0, static_cast<int>(text.size()));
-        fake.PaintColours(0, before.data(), before.size());
+        fake.PaintColors(0, before.data(), before.size());
         RecolorLine(fake, KeywordTable, ls, le);
-        ASSERT_EQ(fake.Colours(), expected) << "line " << line;
+        ASSERT_EQ(fake.Colors(), expected) << "line " << line;
 
         expected = before;
         ComposeRuns(ColorSelection(text, KeywordTable, selStart, selLength), expected.data(), 0,
                     static_cast<int>(text.size()));
-        fake.PaintColours(0, before.data(), before.size());
+        fake.PaintColors(0, before.data(), before.size());
         fake.SetSelection(selStart, selLength);
         ColorSelection(fake, KeywordTable);
-        ASSERT_EQ(fake.Colours(), expected) << "selection " << selStart << "+" << selLength;
+        ASSERT_EQ(fake.Colors(), expected) << "selection " << selStart << "+" << selLength;
         EXPECT_EQ(fake.SelStart(), selStart);
         EXPECT_EQ(fake.SelLength(), 0);
     }
 }
 
-TEST_F(EditOpsTest, NothingIsPaintedWhileColouringIsOff)
+TEST_F(EditOpsTest, NothingIsPaintedWhileColoringIsOff)
 {
     Open("if x\r\nwhile y", 7);
     NoColoring = true;
@@ -160,7 +160,7 @@ TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
     EXPECT_FALSE(EditorKeyPress(buffer, '\r'));
 }
 
-TEST_F(EditOpsTest, EnterKeepsTheColoursOfTheMovedText)
+TEST_F(EditOpsTest, EnterKeepsTheColorsOfTheMovedText)
 {
     Open("\tif x while", 4);
     EditorKeyPress(buffer, '\r');
@@ -224,7 +224,7 @@ TEST_F(EditOpsTest, BlockIndentAndDeIndentWorkOnWholeLines)
 
 // --- find, replace, go to --------------------------------------------------------------
 
-TEST_F(EditOpsTest, ReplaceRegionsOptionsColoursAndMessages)
+TEST_F(EditOpsTest, ReplaceRegionsOptionsColorsAndMessages)
 {
     struct Row { const char* name; const char* text; int selStart, selLength; UserReplaceTextType replace;
                  std::uint8_t options; const char* after; const char* paint; int position; const char* message; } rows[] = {

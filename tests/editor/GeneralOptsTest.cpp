@@ -90,7 +90,7 @@ TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
     EXPECT_TRUE(options->isVisible() && Button("rdiCon")->isChecked());
 }
 
-TEST_F(GeneralOptsTest, ColouringChoicesTakeEffectAtOnce)
+TEST_F(GeneralOptsTest, ColoringChoicesTakeEffectAtOnce)
 {
     Start("");
     Button("rdiNoColorFls")->click();

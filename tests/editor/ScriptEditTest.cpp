@@ -56,7 +56,7 @@ TEST(ScriptEditTest, SelectionReplaceUndoAndLoadingAfresh)
     edit.ReplaceSelection("count", Blue);
     EXPECT_EQ(edit.Text(), "if count then y");
     EXPECT_EQ(edit.SelStart(), 8);
-    EXPECT_EQ(edit.Colours(), (std::vector<std::uint32_t>{0, 0, 0, Blue, Blue, Blue, Blue, Blue, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(edit.Colors(), (std::vector<std::uint32_t>{0, 0, 0, Blue, Blue, Blue, Blue, Blue, 0, 0, 0, 0, 0, 0, 0}));
     ASSERT_TRUE(edit.Modified());
     edit.Undo();   // one step, although it deleted and inserted
     EXPECT_EQ(edit.Text(), "if x then y");
@@ -67,19 +67,19 @@ TEST(ScriptEditTest, SelectionReplaceUndoAndLoadingAfresh)
     EXPECT_FALSE(edit.Modified());
     EXPECT_FALSE(edit.CanUndo());
     EXPECT_EQ(edit.SelStart() + edit.SelLength(), 0);
-    EXPECT_EQ(edit.Colours(), std::vector<std::uint32_t>(8, 0));
+    EXPECT_EQ(edit.Colors(), std::vector<std::uint32_t>(8, 0));
     EXPECT_EQ(edit.eolMode(), QsciScintilla::EolWindows);
 }
 
-TEST(ScriptEditTest, PaintsFromAColourMapInCourierEightPointsAndReadsItBack)
+TEST(ScriptEditTest, PaintsFromAColorMapInCourierEightPointsAndReadsItBack)
 {
     ScriptEdit edit;
     edit.SetDocument(ControlText{"define x // note\r\ny"});
-    std::vector<std::uint32_t> colours(edit.TextLength(), 0);
-    std::fill(colours.begin(), colours.begin() + 6, Red);
-    std::fill(colours.begin() + 9, colours.begin() + 17, Green);
-    edit.PaintColours(colours);
-    EXPECT_EQ(edit.Colours(), colours);
+    std::vector<std::uint32_t> colors(edit.TextLength(), 0);
+    std::fill(colors.begin(), colors.begin() + 6, Red);
+    std::fill(colors.begin() + 9, colors.begin() + 17, Green);
+    edit.PaintColors(colors);
+    EXPECT_EQ(edit.Colors(), colors);
     EXPECT_FALSE(edit.Modified()) << "colouring is not an edit";
     for (long style : {0L, edit.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 9)}) {
         EXPECT_EQ(edit.SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, style), 8) << style;
@@ -89,27 +89,27 @@ TEST(ScriptEditTest, PaintsFromAColourMapInCourierEightPointsAndReadsItBack)
     }
     // Runs over what is painted: the later wins, the untouched bytes keep theirs.
     edit.PaintRuns({{0, 3, Blue}, {1, 2, Green}, {15, 9, Red}}, false);
-    colours[0] = Blue;
-    std::fill(colours.begin() + 1, colours.begin() + 3, Green);
-    std::fill(colours.begin() + 15, colours.end(), Red);
-    EXPECT_EQ(edit.Colours(), colours);
-    edit.PaintColours(std::vector<std::uint32_t>(100, Blue));   // cut at the end of the text
-    EXPECT_EQ(edit.Colours(), std::vector<std::uint32_t>(edit.TextLength(), Blue));
+    colors[0] = Blue;
+    std::fill(colors.begin() + 1, colors.begin() + 3, Green);
+    std::fill(colors.begin() + 15, colors.end(), Red);
+    EXPECT_EQ(edit.Colors(), colors);
+    edit.PaintColors(std::vector<std::uint32_t>(100, Blue));   // cut at the end of the text
+    EXPECT_EQ(edit.Colors(), std::vector<std::uint32_t>(edit.TextLength(), Blue));
 }
 
-TEST(ScriptEditTest, MoreColoursThanStylesFallBackToTheNearest)
+TEST(ScriptEditTest, MoreColorsThanStylesFallBackToTheNearest)
 {
     ScriptEdit edit;
     edit.SetDocument(ControlText{std::string(300, 'x')});
     // Black and shades of red, then shades of red with a touch of blue.
-    std::vector<std::uint32_t> colours(300);
-    for (std::uint32_t i = 0; i < colours.size(); ++i)
-        colours[i] = (i & 0xFF) | ((i >> 8) << 16);
-    edit.PaintColours(colours);
-    const std::vector<std::uint32_t> shown = edit.Colours();
+    std::vector<std::uint32_t> colors(300);
+    for (std::uint32_t i = 0; i < colors.size(); ++i)
+        colors[i] = (i & 0xFF) | ((i >> 8) << 16);
+    edit.PaintColors(colors);
+    const std::vector<std::uint32_t> shown = edit.Colors();
     // Style 0 and 247 more (the predefined 32-39 excepted) take the first 248.
-    EXPECT_TRUE(std::equal(colours.begin(), colours.begin() + 248, shown.begin()));
-    EXPECT_EQ(shown[250], colours[247]);
+    EXPECT_TRUE(std::equal(colors.begin(), colors.begin() + 248, shown.begin()));
+    EXPECT_EQ(shown[250], colors[247]);
     EXPECT_EQ(shown[256], 0u) << "red 0 blue 1 is nearest to black";
 }
 
@@ -149,7 +149,7 @@ TEST(ScriptEditTest, TypedTextIsBlackTabGoesIntoTheTextAndScrollBarsStay)
     QTest::keyClick(&edit, Qt::Key_Tab);
     QTest::keyClick(&edit, Qt::Key_Return);
     EXPECT_EQ(edit.Text(), "s\t\r\nhort");
-    EXPECT_EQ(edit.Colours(), (std::vector<std::uint32_t>{Red, 0, 0, 0, Red, Red, Red, Red}));
+    EXPECT_EQ(edit.Colors(), (std::vector<std::uint32_t>{Red, 0, 0, 0, Red, Red, Red, Red}));
 }
 
 TEST(ScriptEditTest, FilesComeBackByteForByteInBothForms)
@@ -164,14 +164,14 @@ TEST(ScriptEditTest, FilesComeBackByteForByteInBothForms)
     edit.PaintRange(0, 1, Red);
     SavePlainTextFile(dir.file("out.con"), edit.Document());
     EXPECT_EQ(dir.read("out.con"), original);
-    SaveProjectFile(dir.file("out.qzt"), edit.Document(), edit.Colours());
+    SaveProjectFile(dir.file("out.qzt"), edit.Document(), edit.Colors());
 
     ScriptEdit again;
     loaded = ReadDocumentFile(dir.file("out.qzt"));
     EXPECT_TRUE(loaded.richText);
     again.SetDocument(loaded.document);
     EXPECT_EQ(again.Text(), edit.Text());
-    EXPECT_EQ(again.ColourAt(0), Red);
+    EXPECT_EQ(again.ColorAt(0), Red);
     EXPECT_FALSE(again.isUtf8());
     SavePlainTextFile(dir.file("back.con"), again.Document());
     EXPECT_EQ(dir.read("back.con"), original);

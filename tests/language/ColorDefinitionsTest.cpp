@@ -88,7 +88,7 @@ TEST_F(ColorDefinitionsTest, LinesAreNumberedAndFaultyOnesSkipped)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(ColorDefinitionsTest, AColourThatIsNoNumberEndsTheLoad)
+TEST_F(ColorDefinitionsTest, AColorThatIsNoNumberEndsTheLoad)
 {
     dir.write("QCFcs.qcf", "{a,1}\r\n{b,2}\r\n{word,1}}\r\n{c,3}\r\n");
     try {

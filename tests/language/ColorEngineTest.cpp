@@ -17,7 +17,7 @@
 namespace tessel {
 namespace {
 
-bool SameRuns(const ColourRuns& a, const ColourRuns& b)
+bool SameRuns(const ColorRuns& a, const ColorRuns& b)
 {
     if (a.size() != b.size())
         return false;
@@ -27,16 +27,16 @@ bool SameRuns(const ColourRuns& a, const ColourRuns& b)
     return true;
 }
 
-ConType Kw(const std::string& word, TColor colour)
+ConType Kw(const std::string& word, TColor color)
 {
-    return {word, static_cast<std::int32_t>(word.size()), colour};
+    return {word, static_cast<std::int32_t>(word.size()), color};
 }
 
 // Final colours as "colour letter per byte": . black, g green, r red, b blue, k black run of a selection.
-std::string Paint(const std::vector<std::uint32_t>& colours)
+std::string Paint(const std::vector<std::uint32_t>& colors)
 {
     std::string s;
-    for (std::uint32_t c : colours)
+    for (std::uint32_t c : colors)
         s += c == clGreen ? 'g' : c == clRed ? 'r' : c == clBlue ? 'b' : c == clBlack ? '.' : '?';
     return s;
 }
@@ -66,11 +66,11 @@ TEST(ColorEngineTest, WholeDocumentCases)
 TEST(ColorEngineTest, SelectionSeesNoCommentOpenedBeforeIt)
 {
     const std::string text = "/* long\r\ncomment if */ if";
-    std::vector<std::uint32_t> colours =
+    std::vector<std::uint32_t> colors =
         ComposeOnBlack(ColorWholeDocument(text, {Kw("if", clBlue)}), text.size());
-    const ColourRuns runs = ColorSelection(text, {Kw("if", clBlue)}, 9, 10);
-    ComposeRuns(runs, colours.data(), 0, text.size());
-    EXPECT_EQ(Paint(colours), "ggggggggg........bbggg.bb");
+    const ColorRuns runs = ColorSelection(text, {Kw("if", clBlue)}, 9, 10);
+    ComposeRuns(runs, colors.data(), 0, text.size());
+    EXPECT_EQ(Paint(colors), "ggggggggg........bbggg.bb");
 }
 
 TEST(ColorEngineTest, RecolorLineCases)
@@ -114,7 +114,7 @@ public:
         static const std::vector<std::string> words = {
             "if", "If", "else", "a", "ab", "abc", "move", "x1", "ai", "\xE9t\xE9", "else if", "a,b", " if", "if ",
             "-", "--", "/*", "//", "*", ",", "if(", "(if", "_", "42", ""};
-        static const std::uint32_t colours[] = {clRed, clGreen, clBlue, clBlack, 0x123456};
+        static const std::uint32_t colors[] = {clRed, clGreen, clBlue, clBlack, 0x123456};
         KeywordTableType table;
         const int count = Pick(0, 12);
         for (int i = 0; i < count; ++i) {
@@ -125,7 +125,7 @@ public:
             } else {
                 w = words[Pick(0, words.size() - 1)];
             }
-            ConType k = Kw(w, colours[Pick(0, 4)]);
+            ConType k = Kw(w, colors[Pick(0, 4)]);
             if (Pick(0, 15) == 0)
                 k.KeywordLength = Pick(0, 6);   // a length that disagrees with the word
             table.push_back(k);
@@ -139,7 +139,7 @@ private:
     std::mt19937 rng_;
 };
 
-void ExpectSame(const ColourRuns& fast, const ColourRuns& ref, const std::string& text, const char* what)
+void ExpectSame(const ColorRuns& fast, const ColorRuns& ref, const std::string& text, const char* what)
 {
     ASSERT_TRUE(SameRuns(fast, ref)) << what << " runs differ on: " << text;
     const std::vector<std::uint32_t> black(text.size(), clBlack);
@@ -176,7 +176,7 @@ TEST(ColorEngineTest, AgreesWithTheLiteralAlgorithmsOnRandomScripts)
     }
 }
 
-TEST(ColorEngineTest, ComposingOverExistingColoursKeepsWhatRunsDoNotTouch)
+TEST(ColorEngineTest, ComposingOverExistingColorsKeepsWhatRunsDoNotTouch)
 {
     RandomScripts gen(7);
     for (int round = 0; round < 2000; ++round) {
@@ -184,7 +184,7 @@ TEST(ColorEngineTest, ComposingOverExistingColoursKeepsWhatRunsDoNotTouch)
         const KeywordTableType table = gen.Table(text);
         const int L = static_cast<int>(text.size());
         const int s = gen.Pick(0, L), n = gen.Pick(0, L - s);
-        const ColourRuns runs = ColorSelection(text, table, s, n);
+        const ColorRuns runs = ColorSelection(text, table, s, n);
         std::vector<std::uint32_t> before(L);
         for (auto& c : before)
             c = gen.Pick(0, 3);

@@ -15,45 +15,45 @@ namespace {
 const std::uint32_t Palette[] = {0x000000, 0x0000FF, 0x008000, 0xFF0000, 0x123456};
 
 // A colour per byte that changes every few bytes, as a coloured script does.
-std::vector<std::uint32_t> SomeColours(std::size_t size, unsigned seed)
+std::vector<std::uint32_t> SomeColors(std::size_t size, unsigned seed)
 {
     std::mt19937 random(seed);
-    std::vector<std::uint32_t> colours(size);
+    std::vector<std::uint32_t> colors(size);
     for (std::size_t i = 0; i < size;) {
         const std::uint32_t c = Palette[random() % 5];
         for (std::size_t n = 1 + random() % 9; n > 0 && i < size; --n)
-            colours[i++] = c;
+            colors[i++] = c;
     }
-    return colours;
+    return colors;
 }
 
 // What the reader gives back: a line break in the colour of its CR.
-std::vector<std::uint32_t> AsStored(const std::string& text, std::vector<std::uint32_t> colours)
+std::vector<std::uint32_t> AsStored(const std::string& text, std::vector<std::uint32_t> colors)
 {
     for (std::size_t i = 1; i < text.size(); ++i)
         if (text[i] == '\n' && text[i - 1] == '\r')
-            colours[i] = colours[i - 1];
-    return colours;
+            colors[i] = colors[i - 1];
+    return colors;
 }
 
 void ExpectRoundTrip(const std::string& fileBytes, unsigned seed, const std::string& label)
 {
     const ControlText text = ControlTextOfFile(fileBytes);
-    std::vector<std::uint32_t> colours = SomeColours(text.text.size(), seed);
+    std::vector<std::uint32_t> colors = SomeColors(text.text.size(), seed);
     // A UTF-8 character has one colour (the engine never splits one), whatever the seed.
     if (text.encoding == TextEncoding::Utf8)
-        for (std::size_t i = 1; i < colours.size(); ++i)
+        for (std::size_t i = 1; i < colors.size(); ++i)
             if ((static_cast<unsigned char>(text.text[i]) & 0xC0) == 0x80)
-                colours[i] = colours[i - 1];
-    const std::string rtf = WriteProjectFile(text, colours);
+                colors[i] = colors[i - 1];
+    const std::string rtf = WriteProjectFile(text, colors);
     EXPECT_EQ(PlainTextOfRtf(rtf), fileBytes) << label;
-    const ColouredText back = ReadProjectFile(rtf);
+    const ColoredText back = ReadProjectFile(rtf);
     EXPECT_EQ(back.text.text, text.text) << label;
     EXPECT_EQ(back.text.encoding, text.encoding) << label;
-    EXPECT_EQ(back.colours, AsStored(text.text, colours)) << label;
+    EXPECT_EQ(back.colors, AsStored(text.text, colors)) << label;
 }
 
-TEST(ProjectFileTest, BytesLineEndsAndColoursComeBackExactly)
+TEST(ProjectFileTest, BytesLineEndsAndColorsComeBackExactly)
 {
     std::string high;
     for (int c = 128; c < 256; ++c)
@@ -97,11 +97,11 @@ TEST(ProjectFileTest, EveryCorpusScriptComesBack)
 
 TEST(ProjectFileTest, ForeignRtfReadsAsTextWithCrLfAndBlackForAutomatic)
 {
-    const ColouredText read = ReadProjectFile(
+    const ColoredText read = ReadProjectFile(
         "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}one\\par \\cf1 two\\line three\\cf0\\par}");
     EXPECT_EQ(read.text.text, "one\r\ntwo\r\nthree\r\n");
     EXPECT_EQ(read.text.lineEnds, LineEnds::CrLf);
-    EXPECT_EQ(read.colours, (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+    EXPECT_EQ(read.colors, (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                                          0xFF, 0xFF, 0xFF, 0, 0}));
     EXPECT_EQ(PlainTextOfRtf("{\\rtf1 caf\\'e9\\par}"), "caf\xc3\xa9\r\n");
     EXPECT_THROW(PlainTextOfRtf("not rtf"), RtfError);

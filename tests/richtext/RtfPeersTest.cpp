@@ -29,19 +29,19 @@ std::string RunTool(const QString& program, const QStringList& args)
 // A script in the editor's colours, and its characters that are not blanks, each with its colour.
 struct Sample {
     std::string text;
-    std::vector<std::uint32_t> colours;
+    std::vector<std::uint32_t> colors;
     std::vector<std::pair<char, std::uint32_t>> visible;
-    void add(const std::string& part, std::uint32_t colour)
+    void add(const std::string& part, std::uint32_t color)
     {
         text += part;
-        colours.insert(colours.end(), part.size(), colour);
+        colors.insert(colors.end(), part.size(), color);
         for (char c : part)
             if (!std::isspace(static_cast<unsigned char>(c)))
-                visible.emplace_back(c, colour);
+                visible.emplace_back(c, color);
     }
 };
 
-Sample ColouredScript()
+Sample ColoredScript()
 {
     Sample s;
     for (int i = 0; i < 40; ++i) {
@@ -56,10 +56,10 @@ Sample ColouredScript()
 
 // The characters of unrtf's HTML body that are not blanks, with the colour
 // of the innermost <font color="#rrggbb"> around them (black outside any).
-std::vector<std::pair<char, std::uint32_t>> HtmlColouredChars(const std::string& html)
+std::vector<std::pair<char, std::uint32_t>> HtmlColoredChars(const std::string& html)
 {
     std::vector<std::pair<char, std::uint32_t>> out;
-    std::vector<std::uint32_t> colours{0};
+    std::vector<std::uint32_t> colors{0};
     for (std::size_t i = html.find("<body>") + 6; i < html.size();) {
         char ch = html[i++];
         if (ch == '<') {
@@ -67,13 +67,13 @@ std::vector<std::pair<char, std::uint32_t>> HtmlColouredChars(const std::string&
             const std::string tag = html.substr(i, end - i);
             i = end + 1;
             const std::size_t at = tag.find("color=\"#");
-            if (tag.rfind("/font", 0) == 0 && colours.size() > 1)
-                colours.pop_back();
+            if (tag.rfind("/font", 0) == 0 && colors.size() > 1)
+                colors.pop_back();
             else if (tag.rfind("font", 0) == 0 && at == std::string::npos)
-                colours.push_back(colours.back());
+                colors.push_back(colors.back());
             else if (tag.rfind("font", 0) == 0) {
                 const unsigned long rgb = std::stoul(tag.substr(at + 8, 6), nullptr, 16);
-                colours.push_back(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+                colors.push_back(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
             }
             continue;
         }
@@ -84,18 +84,18 @@ std::vector<std::pair<char, std::uint32_t>> HtmlColouredChars(const std::string&
             ch = entity == "amp" ? '&' : entity == "lt" ? '<' : entity == "gt" ? '>' : entity == "quot" ? '"' : ' ';
         }
         if (!std::isspace(static_cast<unsigned char>(ch)))
-            out.emplace_back(ch, colours.back());
+            out.emplace_back(ch, colors.back());
     }
     return out;
 }
 
-TEST(RtfPeersTest, UnrtfShowsOurTextInOurColours)
+TEST(RtfPeersTest, UnrtfShowsOurTextInOurColors)
 {
     REQUIRE_PROGRAM("unrtf");
     TempDir dir;
-    const Sample sample = ColouredScript();
-    const std::string path = dir.write("script.qzt", WriteProjectFile(ControlText{sample.text}, sample.colours));
-    EXPECT_EQ(HtmlColouredChars(RunTool("unrtf", {"--html", QString::fromStdString(path)})), sample.visible);
+    const Sample sample = ColoredScript();
+    const std::string path = dir.write("script.qzt", WriteProjectFile(ControlText{sample.text}, sample.colors));
+    EXPECT_EQ(HtmlColoredChars(RunTool("unrtf", {"--html", QString::fromStdString(path)})), sample.visible);
 }
 
 TEST(RtfPeersTest, PandocRtfReads)
@@ -113,7 +113,7 @@ TEST(RtfPeersTest, PandocRtfReads)
     EXPECT_EQ(doc.links.at(runs[3].format.link), "http://x.org/");
 }
 
-TEST(RtfPeersTest, EnscriptColouredSourceReads)
+TEST(RtfPeersTest, EnscriptColoredSourceReads)
 {
     REQUIRE_PROGRAM("enscript");
     TempDir dir;
@@ -134,8 +134,8 @@ TEST(RtfPeersTest, LibreOfficeReadsOursAndWritesWhatWeRead)
 {
     REQUIRE_PROGRAM("soffice");
     TempDir dir;
-    const Sample sample = ColouredScript();
-    dir.write("script.rtf", WriteProjectFile(ControlText{sample.text}, sample.colours));
+    const Sample sample = ColoredScript();
+    dir.write("script.rtf", WriteProjectFile(ControlText{sample.text}, sample.colors));
     const QString out = QString::fromStdString(dir.path());
     RunTool("soffice", {"--headless", "--convert-to", "txt:Text (encoded):UTF8,CRLF", "--outdir", out,
                         QString::fromStdString(dir.file("script.rtf"))});

@@ -51,15 +51,15 @@ TEST(RtfWriterTest, CharactersAreEscapedForTheirEncoding)
     }
 }
 
-TEST(RtfWriterTest, ColourSwitchesOnlyWhereTheColourChanges)
+TEST(RtfWriterTest, ColorSwitchesOnlyWhereTheColorChanges)
 {
     const std::string text = "if x // c\r\nend";
-    std::vector<std::uint32_t> colours(text.size(), 0);
-    colours[0] = colours[1] = Red;
+    std::vector<std::uint32_t> colors(text.size(), 0);
+    colors[0] = colors[1] = Red;
     for (std::size_t i = 5; i < 10; ++i)   // the comment and its CR
-        colours[i] = Green;
-    colours[11] = colours[12] = colours[13] = Blue;
-    const std::string rtf = WriteRtf(ControlText{text, LineEnds::CrLf, TextEncoding::Utf8}, colours);
+        colors[i] = Green;
+    colors[11] = colors[12] = colors[13] = Blue;
+    const std::string rtf = WriteRtf(ControlText{text, LineEnds::CrLf, TextEncoding::Utf8}, colors);
     EXPECT_NE(rtf.find("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue0;\\red0\\green128\\blue0;"
                        "\\red0\\green0\\blue255;}"),
               std::string::npos);

@@ -73,10 +73,10 @@ std::string GreenRectangleEmf()
 }
 
 // A picture of one colour, written by Qt in the format.
-std::string Picture(int width, int height, QColor colour, const char* format)
+std::string Picture(int width, int height, QColor color, const char* format)
 {
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
+    image.fill(color);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -80,11 +80,11 @@ TEST_F(SplashTest, ShowsItsPicture)
 {
     // Many colours, not one fill: the picture was found and drawn.
     const QImage shown = splash->grab().toImage();
-    QSet<QRgb> colours;
+    QSet<QRgb> colors;
     for (int y = 0; y < shown.height(); y += 4)
         for (int x = 0; x < shown.width(); x += 4)
-            colours.insert(shown.pixel(x, y));
-    EXPECT_GT(colours.size(), 50);
+            colors.insert(shown.pixel(x, y));
+    EXPECT_GT(colors.size(), 50);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 namespace tessel {
 
-FakeEditBuffer::FakeEditBuffer(std::string text) : text_(std::move(text)), colours_(text_.size(), clBlack) {}
+FakeEditBuffer::FakeEditBuffer(std::string text) : text_(std::move(text)), colors_(text_.size(), clBlack) {}
 
 void FakeEditBuffer::SetSelection(int start, int length)
 {
@@ -17,7 +17,7 @@ void FakeEditBuffer::Remember()
 {
     if (undoDepth_ > 0 && groupRemembered_)
         return;
-    history_.push_back({text_, colours_, selStart_, selLength_});
+    history_.push_back({text_, colors_, selStart_, selLength_});
     groupRemembered_ = undoDepth_ > 0;
 }
 
@@ -27,13 +27,13 @@ void FakeEditBuffer::BeginUndoAction()
         groupRemembered_ = false;
 }
 
-void FakeEditBuffer::ReplaceSelection(std::string_view text, TColor colour)
+void FakeEditBuffer::ReplaceSelection(std::string_view text, TColor color)
 {
     Remember();
     const auto at = static_cast<std::size_t>(selStart_);
     text_.replace(at, static_cast<std::size_t>(selLength_), text);
-    colours_.erase(colours_.begin() + selStart_, colours_.begin() + selStart_ + selLength_);
-    colours_.insert(colours_.begin() + selStart_, text.size(), colour);
+    colors_.erase(colors_.begin() + selStart_, colors_.begin() + selStart_ + selLength_);
+    colors_.insert(colors_.begin() + selStart_, text.size(), color);
     selStart_ += static_cast<int>(text.size());
     selLength_ = 0;
     modified_ = true;
@@ -80,25 +80,25 @@ int FakeEditBuffer::LineLength(int line) const
     return end - start;
 }
 
-void FakeEditBuffer::PaintRange(int start, int length, TColor colour)
+void FakeEditBuffer::PaintRange(int start, int length, TColor color)
 {
     const int size = TextLength();
     start = std::clamp(start, 0, size);
     length = std::clamp(length, 0, size - start);
-    std::fill(colours_.begin() + start, colours_.begin() + start + length, colour);
+    std::fill(colors_.begin() + start, colors_.begin() + start + length, color);
 }
 
-void FakeEditBuffer::PaintColours(int start, const TColor* colours, std::size_t count)
+void FakeEditBuffer::PaintColors(int start, const TColor* colors, std::size_t count)
 {
     const int size = TextLength();
     start = std::clamp(start, 0, size);
     const std::size_t n = std::min(count, static_cast<std::size_t>(size - start));
-    std::copy(colours, colours + n, colours_.begin() + start);
+    std::copy(colors, colors + n, colors_.begin() + start);
 }
 
-TColor FakeEditBuffer::ColourAt(int offset) const
+TColor FakeEditBuffer::ColorAt(int offset) const
 {
-    return offset < 0 || offset >= TextLength() ? clBlack : colours_[static_cast<std::size_t>(offset)];
+    return offset < 0 || offset >= TextLength() ? clBlack : colors_[static_cast<std::size_t>(offset)];
 }
 
 void FakeEditBuffer::Undo()
@@ -107,7 +107,7 @@ void FakeEditBuffer::Undo()
         return;
     Snapshot& last = history_.back();
     text_ = std::move(last.text);
-    colours_ = std::move(last.colours);
+    colors_ = std::move(last.colors);
     selStart_ = last.selStart;
     selLength_ = last.selLength;
     history_.pop_back();
@@ -117,7 +117,7 @@ void FakeEditBuffer::Undo()
 std::string FakeEditBuffer::Paint() const
 {
     std::string s;
-    for (const TColor c : colours_)
+    for (const TColor c : colors_)
         s += c == clBlack ? '.' : c == clRed ? 'r' : c == clGreen ? 'g' : c == clBlue ? 'b' : '?';
     return s;
 }

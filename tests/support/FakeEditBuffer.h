@@ -19,14 +19,14 @@ public:
     int SelStart() const override { return selStart_; }
     int SelLength() const override { return selLength_; }
     void SetSelection(int start, int length) override;
-    void ReplaceSelection(std::string_view text, TColor colour = clBlack) override;
+    void ReplaceSelection(std::string_view text, TColor color = clBlack) override;
     int LineCount() const override;
     int LineFromOffset(int offset) const override;
     int OffsetOfLine(int line) const override;
     int LineLength(int line) const override;
-    void PaintRange(int start, int length, TColor colour) override;
-    void PaintColours(int start, const TColor* colours, std::size_t count) override;
-    TColor ColourAt(int offset) const override;
+    void PaintRange(int start, int length, TColor color) override;
+    void PaintColors(int start, const TColor* colors, std::size_t count) override;
+    TColor ColorAt(int offset) const override;
     bool Modified() const override { return modified_; }
     void SetModified(bool modified) override { modified_ = modified; }
     bool CanUndo() const override { return !history_.empty(); }
@@ -38,7 +38,7 @@ public:
 
     // The colours as letters: '.' black, 'r' red, 'g' green, 'b' blue, '?' other.
     std::string Paint() const;
-    const std::vector<TColor>& Colours() const { return colours_; }
+    const std::vector<TColor>& Colors() const { return colors_; }
 
     int updateDepth = 0;   // a test checks that every BeginUpdate was ended
     int UndoSteps() const { return static_cast<int>(history_.size()); }
@@ -46,14 +46,14 @@ public:
 private:
     struct Snapshot {
         std::string text;
-        std::vector<TColor> colours;
+        std::vector<TColor> colors;
         int selStart, selLength;
     };
     std::vector<int> LineStarts() const;
     void Remember();
 
     std::string text_;
-    std::vector<TColor> colours_;
+    std::vector<TColor> colors_;
     int selStart_ = 0, selLength_ = 0;
     bool modified_ = false;
     std::vector<Snapshot> history_;

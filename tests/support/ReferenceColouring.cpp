@@ -41,7 +41,7 @@ int Find(const std::string& t, const std::string& pat, int from, int to, bool ma
 namespace {
 
 void Keywords(const std::string& t, const KeywordTableType& table, int from, int to, bool matchCase,
-                 ColourRuns& runs)
+                 ColorRuns& runs)
 {
     for (const ConType& k : table)
         for (int p = from;;) {
@@ -53,7 +53,7 @@ void Keywords(const std::string& t, const KeywordTableType& table, int from, int
         }
 }
 
-void Comments(const std::string& t, int blockFrom, int lineFrom, int lineTo, ColourRuns& runs)
+void Comments(const std::string& t, int blockFrom, int lineFrom, int lineTo, ColorRuns& runs)
 {
     const int L = static_cast<int>(t.size());
     for (int p = blockFrom;;) {
@@ -80,26 +80,26 @@ void Comments(const std::string& t, int blockFrom, int lineFrom, int lineTo, Col
 
 } // namespace
 
-ColourRuns Whole(const std::string& t, const KeywordTableType& table)
+ColorRuns Whole(const std::string& t, const KeywordTableType& table)
 {
-    ColourRuns runs;
+    ColorRuns runs;
     Keywords(t, table, 0, t.size(), true, runs);
     Comments(t, 0, 0, t.size(), runs);
     return runs;
 }
 
-ColourRuns Selection(const std::string& t, const KeywordTableType& table, int s, int n)
+ColorRuns Selection(const std::string& t, const KeywordTableType& table, int s, int n)
 {
-    ColourRuns runs{{s, n, clBlack}};
+    ColorRuns runs{{s, n, clBlack}};
     Keywords(t, table, s, s + n, true, runs);
     Comments(t, s, s, s + n, runs);
     return runs;
 }
 
-ColourRuns Line(const std::string& t, const KeywordTableType& table, int ls, int le)
+ColorRuns Line(const std::string& t, const KeywordTableType& table, int ls, int le)
 {
     const int L = static_cast<int>(t.size());
-    ColourRuns runs;
+    ColorRuns runs;
     Keywords(t, table, ls, le, false, runs);
     const int c = Find(t, "//", ls, le, true, false);
     if (c >= 0)
@@ -107,7 +107,7 @@ ColourRuns Line(const std::string& t, const KeywordTableType& table, int ls, int
     const int a = Find(t, "/*", ls, le, true, false);
     const int b = Find(t, "*/", ls, L, true, false);
     if (a >= 0) {
-        runs.push_back(b >= 0 && b > a ? ColourRun{a, b - a + 2, clGreen} : ColourRun{a, le - a, clGreen});
+        runs.push_back(b >= 0 && b > a ? ColorRun{a, b - a + 2, clGreen} : ColorRun{a, le - a, clGreen});
     } else {
         const int a2 = Find(t, "/*", ls, L, true, false);
         if (a2 < 0 && b >= 0)
@@ -118,13 +118,13 @@ ColourRuns Line(const std::string& t, const KeywordTableType& table, int ls, int
     return runs;
 }
 
-std::vector<std::uint32_t> Compose(const ColourRuns& runs, std::vector<std::uint32_t> colours)
+std::vector<std::uint32_t> Compose(const ColorRuns& runs, std::vector<std::uint32_t> colors)
 {
-    for (const ColourRun& r : runs)
+    for (const ColorRun& r : runs)
         for (long long i = r.Start; i < static_cast<long long>(r.Start) + r.Length; ++i)
-            if (i >= 0 && i < static_cast<long long>(colours.size()))
-                colours[i] = r.Color;
-    return colours;
+            if (i >= 0 && i < static_cast<long long>(colors.size()))
+                colors[i] = r.Color;
+    return colors;
 }
 
 } // namespace tessel::reference

@@ -12,9 +12,9 @@
 namespace tessel::reference {
 
 int Find(const std::string& t, const std::string& pat, int from, int to, bool matchCase, bool wholeWord);
-ColourRuns Whole(const std::string& t, const KeywordTableType& table);
-ColourRuns Selection(const std::string& t, const KeywordTableType& table, int s, int n);
-ColourRuns Line(const std::string& t, const KeywordTableType& table, int ls, int le);
-std::vector<std::uint32_t> Compose(const ColourRuns& runs, std::vector<std::uint32_t> colours);
+ColorRuns Whole(const std::string& t, const KeywordTableType& table);
+ColorRuns Selection(const std::string& t, const KeywordTableType& table, int s, int n);
+ColorRuns Line(const std::string& t, const KeywordTableType& table, int ls, int le);
+std::vector<std::uint32_t> Compose(const ColorRuns& runs, std::vector<std::uint32_t> colors);
 
 } // namespace tessel::reference

@@ -30,7 +30,7 @@ TEST(ScriptToolTest, CheckPrintsTheListThenTheOutcome)
     EXPECT_EQ(good.out, "No errors were found in the Con File.\n");
 }
 
-TEST(ScriptToolTest, ColoursPrintsMaximalRunsOverTheWholeFile)
+TEST(ScriptToolTest, ColorsPrintsMaximalRunsOverTheWholeFile)
 {
     TempDir dir;
     const std::string table = dir.write("t.qcf", "{move,1}\r\n{ai,3}\r\n{oops}\r\n");
