@@ -196,5 +196,19 @@ TEST(ScriptToolTest, WritingAnOutputSurvivesEveryFault)
     EXPECT_TRUE(DevicesIntact());
 }
 
+// Both tools run where Qt is not installed: they load no Qt library.
+TEST(ScriptToolTest, TheToolsLinkNoQt)
+{
+    for (const char* tool : {"tessel-script", "tessel-grp"}) {
+        SCOPED_TRACE(tool);
+        QProcess ldd;
+        ldd.start("ldd", {QString(TESSEL_BIN_DIR "/") + tool});
+        ASSERT_TRUE(ldd.waitForFinished(30000));
+        const std::string listed = ldd.readAllStandardOutput().toStdString();
+        EXPECT_NE(listed.find("libc.so"), std::string::npos);
+        EXPECT_EQ(listed.find("Qt"), std::string::npos) << listed;
+    }
+}
+
 } // namespace
 } // namespace tessel
