@@ -11,6 +11,7 @@
 
 #include "language/ColorEngine.h"
 #include "platform/Color.h"
+#include "platform/ScopedCall.h"
 
 namespace tessel {
 
@@ -77,27 +78,8 @@ public:
 };
 
 // Suspends repainting of a buffer for a scope.
-class UpdateScope {
-public:
-    explicit UpdateScope(EditBuffer& buffer) : buffer_(buffer) { buffer_.BeginUpdate(); }
-    ~UpdateScope() { buffer_.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-private:
-    EditBuffer& buffer_;
-};
-
+using UpdateScope = ScopedCall<EditBuffer, &EditBuffer::BeginUpdate, &EditBuffer::EndUpdate>;
 // Makes the edits of a scope one step of the undo history.
-class UndoGroup {
-public:
-    explicit UndoGroup(EditBuffer& buffer) : buffer_(buffer) { buffer_.BeginUndoAction(); }
-    ~UndoGroup() { buffer_.EndUndoAction(); }
-    UndoGroup(const UndoGroup&) = delete;
-    UndoGroup& operator=(const UndoGroup&) = delete;
-
-private:
-    EditBuffer& buffer_;
-};
+using UndoGroup = ScopedCall<EditBuffer, &EditBuffer::BeginUndoAction, &EditBuffer::EndUndoAction>;
 
 } // namespace tessel

@@ -10,17 +10,8 @@ namespace tessel {
 
 namespace {
 
-// Ends the busy cursor however the scope is left.
-class Busy {
-public:
-    explicit Busy(EditorHooks& hooks) : hooks_(hooks) { hooks_.BeginBusy(); }
-    ~Busy() { hooks_.EndBusy(); }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-
-private:
-    EditorHooks& hooks_;
-};
+// The busy cursor for a scope.
+using Busy = ScopedCall<EditorHooks, &EditorHooks::BeginBusy, &EditorHooks::EndBusy>;
 
 unsigned FindOptionsOf(std::uint8_t searchOptions)
 {

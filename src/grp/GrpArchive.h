@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Prompter.h"
+#include "platform/ScopedCall.h"
 
 namespace tessel {
 
@@ -67,16 +68,7 @@ void LoadArchive(GrpArchiveView& view, const std::string& path, Prompter& prompt
 // Puts the current data offsets into the rows, matched to live entries by position.
 void RefreshOffsets(GrpArchiveView& view, const std::string& path, Prompter& prompter);
 
-// Ends the busy cursor however the scope is left.
-class BusyScope {
-public:
-    explicit BusyScope(GrpWindowHooks& hooks) : hooks_(hooks) { hooks_.BeginBusy(); }
-    ~BusyScope() { hooks_.EndBusy(); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    GrpWindowHooks& hooks_;
-};
+// The busy cursor for a scope.
+using BusyScope = ScopedCall<GrpWindowHooks, &GrpWindowHooks::BeginBusy, &GrpWindowHooks::EndBusy>;
 
 } // namespace tessel
