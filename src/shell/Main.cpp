@@ -189,10 +189,10 @@ void TMainForm::CreateWizardPane()
     lblWizard_->setObjectName("lblWizard");
     mainConWiz_ = new QListWidget(pane);
     mainConWiz_->setObjectName("MainConWiz");
-    auto* insert = new QPushButton("&Insert", pane);
+    auto* insert = btnWizInsert_ = new QPushButton("&Insert", pane);
     insert->setObjectName("btnWizInsert");
     insert->setToolTip("Alt + C");
-    auto* parameters = new QPushButton("&Parameters", pane);
+    auto* parameters = btnParameters_ = new QPushButton("&Parameters", pane);
     parameters->setObjectName("btnParameters");
     parameters->setToolTip("Shows parameters for selected function in the status bar");
     for (QWidget* w : std::initializer_list<QWidget*>{mainConWiz_, insert, parameters}) {

@@ -125,6 +125,8 @@ public:
     QToolBar* toolBar(int number) const { return toolBars_[static_cast<std::size_t>(number - 1)]; }
     QDockWidget* wizardPane() const { return controlBar1_; }
     QListWidget* wizardList() const { return mainConWiz_; }
+    QPushButton* wizardInsertButton() const { return btnWizInsert_; }
+    QPushButton* wizardParametersButton() const { return btnParameters_; }
     QStatusBar* statusPanels() const { return statusBar1_; }
 
     FileDialog OpenDialog;
@@ -156,6 +158,8 @@ private:
     QDockWidget* controlBar1_ = nullptr;
     QLabel* lblWizard_ = nullptr;
     QListWidget* mainConWiz_ = nullptr;
+    QPushButton* btnWizInsert_ = nullptr;
+    QPushButton* btnParameters_ = nullptr;
     QListWidget* movConWiz_ = nullptr;
     QStatusBar* statusBar1_ = nullptr;
     QLabel* panels_[4] = {};

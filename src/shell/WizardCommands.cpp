@@ -40,10 +40,8 @@ void RegisterWizardCommands(TMainForm& main)
         return [&main, command] { RunGuarded(main.prompter(), [&] { command(main); }); };
     };
     QObject::connect(list, &QListWidget::itemDoubleClicked, &main, guarded(InsertSelected));
-    QObject::connect(main.findChild<QPushButton*>("btnWizInsert"), &QPushButton::clicked, &main,
-                     guarded(InsertSelected));
-    QObject::connect(main.findChild<QPushButton*>("btnParameters"), &QPushButton::clicked, &main,
-                     guarded(ShowParameters));
+    QObject::connect(main.wizardInsertButton(), &QPushButton::clicked, &main, guarded(InsertSelected));
+    QObject::connect(main.wizardParametersButton(), &QPushButton::clicked, &main, guarded(ShowParameters));
 }
 
 } // namespace tessel
