@@ -39,6 +39,9 @@ public:
     // Replaces the selection (at the caret: inserts) by text painted in
     // colour, as one undoable step; the caret goes after the new text.
     virtual void ReplaceSelection(std::string_view text, TColor color = clBlack) = 0;
+    // Text typed outside the document (in a dialog: UTF-8) as the document's
+    // own bytes; the same text unless the document shows 8-bit characters.
+    virtual std::string FromUtf8(std::string_view utf8) const { return std::string(utf8); }
     // The first occurrence of pattern wholly inside [from, to), or -1; options
     // are language/Find's foMatchCase and foWholeWord. It reads only the text
     // from just before from (TextTail).

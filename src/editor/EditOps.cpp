@@ -276,12 +276,13 @@ bool FindNext(EditBuffer& buffer, UserFndTextType& search, std::uint8_t searchOp
 {
     if (search.Position == -2)
         search.Position = buffer.SelStart();
-    const int found = buffer.FindText(search.Text, search.Position, buffer.TextLength(), FindOptionsOf(searchOptions));
+    const std::string text = buffer.FromUtf8(search.Text);
+    const int found = buffer.FindText(text, search.Position, buffer.TextLength(), FindOptionsOf(searchOptions));
     if (found < 0) {
         prompter.ShowMessage("No more matches found in the document.");
         return false;
     }
-    buffer.SetSelection(found, static_cast<int>(search.Text.size()));
+    buffer.SetSelection(found, static_cast<int>(text.size()));
     search.Position = found;
     return true;
 }
@@ -308,15 +309,17 @@ void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t 
             break;
         }
     const unsigned options = FindOptionsOf(searchOptions);
-    const int length = static_cast<int>(replace.FindText.size());
+    const std::string findText = buffer.FromUtf8(replace.FindText);
+    const std::string replaceText = buffer.FromUtf8(replace.ReplaceText);
+    const int length = static_cast<int>(findText.size());
     if (!replace.All) {
-        const int found = buffer.FindText(replace.FindText, start, end, options);
+        const int found = buffer.FindText(findText, start, end, options);
         if (found < 0) {
             prompter.ShowMessage("The word was not found within the specified region.");
             return;
         }
         buffer.SetSelection(found, length);
-        buffer.ReplaceSelection(replace.ReplaceText, color);
+        buffer.ReplaceSelection(replaceText, color);
         return;
     }
     int replaced = 0;
@@ -326,11 +329,11 @@ void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t 
         // The region's end stays fixed; each search restarts one past the last
         // match, inside the text just put in too.
         for (int from = start;; ++from) {
-            from = buffer.FindText(replace.FindText, from, end, options);
+            from = buffer.FindText(findText, from, end, options);
             if (from < 0)
                 break;
             buffer.SetSelection(from, length);
-            buffer.ReplaceSelection(replace.ReplaceText, color);
+            buffer.ReplaceSelection(replaceText, color);
             ++replaced;
         }
     }
@@ -378,7 +381,7 @@ bool EditorKeyDown(EditBuffer& buffer, const KeyStroke& stroke, EditorHooks& hoo
     }
     hooks.ShowCaretPosition(CaretPositionText(buffer));
     if (stroke.ctrl && stroke.alt && key == 'C') {
-        InsertWizardEntry(buffer, hooks.SelectedWizardEntry(), Wizard.TypedWordMatch);
+        InsertWizardEntry(buffer, buffer.FromUtf8(hooks.SelectedWizardEntry()), Wizard.TypedWordMatch);
         consumed = true;
     } else if (Wizard.TypedWordMatch && EndsTypedWordMatch(key)) {
         Wizard.TypedWordMatch = false;
@@ -425,7 +428,7 @@ void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, EditorHo
     if (take(requests.TestErrorsRequest))
         TestForErrors(buffer, hooks, prompter);
     if (!requests.WizardInsertText.empty()) {
-        const std::string text = std::move(requests.WizardInsertText);
+        const std::string text = buffer.FromUtf8(requests.WizardInsertText);
         requests.WizardInsertText.clear();
         buffer.ReplaceSelection(text);
     }

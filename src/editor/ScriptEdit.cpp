@@ -13,6 +13,7 @@
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "richtext/RtfReader.h"
+#include "richtext/Unicode.h"
 
 namespace tessel {
 
@@ -126,6 +127,11 @@ void ScriptEdit::ApplyFixedScrollBars()
 int ScriptEdit::TextLength() const
 {
     return static_cast<int>(Send(SCI_GETLENGTH));
+}
+
+std::string ScriptEdit::FromUtf8(std::string_view utf8) const
+{
+    return encoding_ == TextEncoding::Latin1 ? Utf8ToLatin1(utf8) : std::string(utf8);
 }
 
 std::string_view ScriptEdit::TextView() const

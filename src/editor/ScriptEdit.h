@@ -39,6 +39,7 @@ public:
 
     // --- EditBuffer ------------------------------------------------------------
     int TextLength() const override;
+    std::string FromUtf8(std::string_view utf8) const override;
     std::string_view TextView() const override;
     std::string_view TextTail(int start) const override;
     std::string TextRange(int start, int length) const override;

@@ -68,4 +68,15 @@ int UnicodeToCp1252(char32_t c)
     return -1;
 }
 
+std::string Utf8ToLatin1(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t p = 0; p < utf8.size();) {
+        const char32_t c = NextCodePoint(utf8, p);
+        out += c < 256 ? static_cast<char>(c) : '?';
+    }
+    return out;
+}
+
 } // namespace tessel

@@ -11,6 +11,10 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // yields its first byte as a code point below 256 and advances by one.
 char32_t NextCodePoint(std::string_view bytes, std::size_t& pos);
 
+// UTF-8 text as Latin-1 bytes, as a Latin-1 control takes typed text: each
+// character below 256 becomes its byte, any other a question mark.
+std::string Utf8ToLatin1(std::string_view utf8);
+
 // Windows code page 1252. The five bytes it leaves undefined map to the C1
 // controls of the same value, as Windows does, so the mapping is one to one.
 char32_t Cp1252ToUnicode(unsigned char byte);

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 #include <filesystem>
@@ -16,6 +19,7 @@
 #include "editor/ScriptEdit.h"
 #include "grp/GRPExp.h"
 #include "shell/Globals.h"
+#include "shell/Commands.h"
 #include "shell/Main.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -90,6 +94,24 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
     const std::vector<std::string> shown = prompter.texts();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1], "Do you want to save this file before opening another file?");
+}
+
+// The dialogs' text is typed as characters; a file of 8-bit characters holds them as bytes.
+TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
+{
+    CreateSearchDialogs(*form);
+    open(files.write("menu.con", "caf\xe9 cafe caf\xe9\n"));
+    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*active()).MainRichEdit();
+    trigger("mnuEditReplace");
+    auto* dialog = form->findChild<QWidget*>("frmReplace");
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QLineEdit*>("txtFind")->setText(QString::fromUtf8("caf\u00e9"));
+    dialog->findChild<QLineEdit*>("txtReplace")->setText(QString::fromUtf8("th\u00e9"));
+    dialog->findChild<QRadioButton*>("chkStartTop")->setChecked(true);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("btnReplaceAll"), Qt::LeftButton);
+    EXPECT_EQ(edit->Text(), "th\xe9 cafe th\xe9\r\n");
+    trigger("FileSaveItem");
+    EXPECT_EQ(files.read("menu.con"), "th\xe9 cafe th\xe9\n");
 }
 
 TEST_F(SessionEndToEndTest, AGroupFileOpensInAnExplorerWhoseMenusTakeTheBar)
