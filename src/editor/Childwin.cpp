@@ -6,8 +6,10 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QStyle>
@@ -140,6 +142,29 @@ protected:
     {
         ScriptEdit::mousePressEvent(event);
         RunGuarded(owner_.prompter_, [this] { owner_.MainRichEditMouseDown(); });
+    }
+    // Files dragged here from a file manager go on to the main window, which
+    // opens them, instead of being pasted as their names.
+    void dragEnterEvent(QDragEnterEvent* event) override
+    {
+        if (event->mimeData()->hasUrls())
+            event->ignore();
+        else
+            ScriptEdit::dragEnterEvent(event);
+    }
+    void dragMoveEvent(QDragMoveEvent* event) override
+    {
+        if (event->mimeData()->hasUrls())
+            event->ignore();
+        else
+            ScriptEdit::dragMoveEvent(event);
+    }
+    void dropEvent(QDropEvent* event) override
+    {
+        if (event->mimeData()->hasUrls())
+            event->ignore();
+        else
+            ScriptEdit::dropEvent(event);
     }
 
 private:

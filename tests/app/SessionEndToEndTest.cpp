@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -112,6 +115,22 @@ TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
     EXPECT_EQ(edit->Text(), "th\xe9 cafe th\xe9\r\n");
     trigger("FileSaveItem");
     EXPECT_EQ(files.read("menu.con"), "th\xe9 cafe th\xe9\n");
+}
+
+TEST_F(SessionEndToEndTest, AFileDroppedOnTheTextOpensInsteadOfPastingItsName)
+{
+    open(files.write("a.con", "define A 1\r\n"));
+    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*active()).MainRichEdit();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(files.write("b.con", "define B 2\r\n")))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit->viewport(), &enter);
+    QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit->viewport(), &drop);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(edit->Text(), "define A 1\r\n");
+    ASSERT_EQ(form->MdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(active()->windowTitle().toStdString(), "VurAvozid - " + files.file("b.con"));
 }
 
 TEST_F(SessionEndToEndTest, AGroupFileOpensInAnExplorerWhoseMenusTakeTheBar)
