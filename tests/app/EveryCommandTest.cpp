@@ -18,79 +18,97 @@
 #include "launch/StartQuake.h"
 #include "shell/About.h"
 #include "shell/Commands.h"
-#include "shell/Keystroke.h"
-#include "shell/Picture.h"
 #include "shell/Globals.h"
+#include "shell/Keystroke.h"
 #include "shell/Main.h"
+#include "shell/Picture.h"
 #include "support/TempDir.h"
 
 namespace tessel {
 namespace {
 
-// Says no and cancels everything; counts what it was asked.
-class RefusingPrompter : public Prompter {
+// Answers every question the same way: all no and cancel, or all yes with
+// a file of the test's own for every file dialog. Counts what it was asked.
+class AnsweringPrompter : public Prompter {
 public:
+    AnsweringPrompter(bool yes, std::string file) : yes_(yes), file_(std::move(file)) {}
     void ShowMessage(const std::string&) override { ++shown; }
     MsgResult MessageDlg(const std::string&, MsgType, MsgButtons buttons) override
     {
         ++shown;
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
+        if (buttons == MsgButtons::Ok)
+            return MsgResult::Ok;
+        return yes_ ? MsgResult::Yes : buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
     }
     void ShowError(const std::string&) override { ++shown; }
-    bool ExecuteOpen(FileDialog&) override { return ++shown, false; }
-    bool ExecuteSave(FileDialog&) override { return ++shown, false; }
+    bool ExecuteOpen(FileDialog& dialog) override { return choose(dialog); }
+    bool ExecuteSave(FileDialog& dialog) override { return choose(dialog); }
     int shown = 0;
+
+private:
+    bool choose(FileDialog& dialog)
+    {
+        ++shown;
+        dialog.fileName = file_;
+        return yes_;
+    }
+    bool yes_;
+    std::string file_;
 };
 
 TEST(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunning)
 {
-    ResetGlobals();
-    TempDir program;
-    for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
-        program.write(name, "{define,3}\r\n");
-    program.write("cnfcs.ccf", "/define;<name>\\\r\n");
-    RefusingPrompter prompter;
-    Prompter* previous = SetAppPrompter(&prompter);
-    {
-        TMainForm form(prompter, program.path());
-        // The windows of the whole run, as the program makes them (the splash aside).
-        form.AddToolWindow(new TfrmKeyStrokes(prompter, &form));
-        form.AddToolWindow(new TfrmPicture(prompter, &form));
-        CreateExplorerDialogs(form);
-        form.AddToolWindow(new TfrmGeneralOpts(prompter, &form));
-        form.AddToolWindow(new TfrmQuakeStart(form, prompter));
-        form.AddToolWindow(new TAboutBox(prompter, &form));
-        form.AddToolWindow(new TfrmDukeStart(form, prompter));
-        form.AddToolWindow(new TfrmDirectory(form));
-        CreateSearchDialogs(form);
-        form.show();
-        // Blocking dialogs that a command opens are closed as soon as they show.
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
-        closer.start(5);
-        const std::string script = program.write("a.con", "define X 1\r\n{ } }\r\n");
-        const std::string archive =
-            program.write("a.grp", std::string("KenSilverman\x01\0\0\0", 16) + std::string("A.TXT\0\0\0\0\0\0\0\x02\0\0\0", 16) + "hi");
-        for (int state = 0; state < 3; ++state) {
-            SCOPED_TRACE(state == 0 ? "no document" : state == 1 ? "an editor" : "an explorer");
-            if (state > 0)
-                OpenDocument(form, state == 1 ? script : archive);
-            for (int id = 0; id < static_cast<int>(Cmd::Count); ++id) {
-                QAction* action = form.action(static_cast<Cmd>(id));
-                if (id == static_cast<int>(Cmd::FileExit) || !action->isEnabled())
-                    continue;
-                action->trigger();
-                QCoreApplication::processEvents();
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "every answer yes" : "every answer no");
+        ResetGlobals();
+        TempDir program;
+        for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
+            program.write(name, "{define,3}\r\n");
+        program.write("cnfcs.ccf", "/define;<name>\\\r\n");
+        AnsweringPrompter prompter(yes, program.file("chosen.con"));
+        Prompter* previous = SetAppPrompter(&prompter);
+        {
+            TMainForm form(prompter, program.path());
+            // The windows of the whole run, as the program makes them (the splash aside).
+            form.AddToolWindow(new TfrmKeyStrokes(prompter, &form));
+            form.AddToolWindow(new TfrmPicture(prompter, &form));
+            CreateExplorerDialogs(form);
+            form.AddToolWindow(new TfrmGeneralOpts(prompter, &form));
+            form.AddToolWindow(new TfrmQuakeStart(form, prompter));
+            form.AddToolWindow(new TAboutBox(prompter, &form));
+            form.AddToolWindow(new TfrmDukeStart(form, prompter));
+            form.AddToolWindow(new TfrmDirectory(form));
+            CreateSearchDialogs(form);
+            form.show();
+            // Blocking dialogs that a command opens are closed as soon as they show.
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, [] {
+                if (QWidget* modal = QApplication::activeModalWidget())
+                    modal->close();
+            });
+            closer.start(5);
+            const std::string script = program.write("a.con", "define X 1\r\n{ } }\r\n");
+            const std::string archive =
+                program.write("a.grp", std::string("KenSilverman\x01\0\0\0", 16) +
+                                           std::string("A.TXT\0\0\0\0\0\0\0\x02\0\0\0", 16) + "hi");
+            for (int state = 0; state < 3; ++state) {
+                SCOPED_TRACE(state == 0 ? "no document" : state == 1 ? "an editor" : "an explorer");
+                if (state > 0)
+                    OpenDocument(form, state == 1 ? script : archive);
+                for (int id = 0; id < static_cast<int>(Cmd::Count); ++id) {
+                    QAction* action = form.action(static_cast<Cmd>(id));
+                    if (id == static_cast<int>(Cmd::FileExit) || !action->isEnabled())
+                        continue;
+                    action->trigger();
+                    QCoreApplication::processEvents();
+                }
             }
+            EXPECT_GT(prompter.shown, 0);
         }
-        EXPECT_GT(prompter.shown, 0);
+        SetAppPrompter(previous);
+        ResetGlobals();
     }
-    SetAppPrompter(previous);
-    ResetGlobals();
 }
 
-} // namespace
-} // namespace tessel
+}   // namespace
+}   // namespace tessel
