@@ -101,7 +101,6 @@ protected:
     }
     bool enabled(QWidget* window, const char* name) { return control(window, name)->isEnabledTo(window); }
     QAction* action(Cmd id) { return main->action(id); }
-    std::string ini() { return dir.read("QztMain.ini"); }
 
     TempDir dir;
     CurrentFolderGuard folder;

@@ -72,7 +72,6 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
              o.skill = 1;
              o.level = 3;
          }, "-game mytc +skill 0 +map e1m3"},
-        {"Medium", [](QuakeOptions& o) { o.skill = 2; }, "+skill 1 +map start "},
         {"NightMare", [](QuakeOptions& o) { o.skill = 4; }, "+skill 3 +map start "},
         {"no skill checked", [](QuakeOptions& o) { o.skill = 0; }, "+map start "},
         {"the first episode map", [](QuakeOptions& o) { o.level = 1; }, "+skill 2 +map e1m1"},
@@ -275,30 +274,6 @@ TEST_F(QuakeLaunchTest, ProgsDatIsFoundAndReplacedWhateverItsCase)
     dir.write("quake/mytc/Progs.Dat", "old");
     QuakeOptions options = copying();
     EXPECT_EQ(copies(plan(options)), "progs/PROGS.DAT > quake/mytc/Progs.Dat; ");
-}
-
-// --- fake games --------------------------------------------------------------
-
-TEST_F(QuakeLaunchTest, DefaultsStartQuakeInItsFolder)
-{
-    QuakeOptions options;
-    EXPECT_EQ(CarryOut(plan(options)).result, LaunchResult::Started);
-    const StartRecord run = WaitForStart(exe);
-    EXPECT_TRUE(SameFile(run.folder, quake));
-    EXPECT_EQ(run.arguments, (Strings{"+skill", "2", "+map", "start"}));
-}
-
-TEST_F(QuakeLaunchTest, ATcLaunchCopiesProgsDatAndPassesTheGame)
-{
-    dir.write("progs/progs.dat", "compiled");
-    QuakeOptions options = copying();
-    options.useTC = options.useTCEnabled = true;
-    options.tc = dir.file("quake/mytc/");
-    options.skill = 1;
-    options.level = 3;
-    EXPECT_EQ(CarryOut(plan(options)).result, LaunchResult::Started);
-    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"-game", "mytc", "+skill", "0", "+map", "e1m3"}));
-    EXPECT_EQ(dir.read("quake/mytc/progs.dat"), "compiled");
 }
 
 TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)

@@ -57,15 +57,6 @@ TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
     }
 }
 
-TEST_F(ToolLaunchTest, BuildStartsInItsDirectory)
-{
-    const std::string build = FakeProgram(dir.file("build/build.exe"));
-    EXPECT_EQ(CarryOut(PlanLaunchBuild(dir.file("build/"), prompter)).result, LaunchResult::Started);
-    const StartRecord run = WaitForStart(build);
-    EXPECT_TRUE(SameFile(run.folder, dir.file("build")));
-    EXPECT_EQ(run.arguments, Strings{});
-}
-
 TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
 {
     const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
@@ -101,26 +92,10 @@ TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
     }
 }
 
-TEST_F(ToolLaunchTest, CompileRunsTheToolFromTheQcDirectoryWhichStaysCurrent)
-{
-    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
-    EXPECT_EQ(CarryOut(PlanCompileQuakeC(dir.file("qc/"), "fastqcc.exe", false, prompter)).result,
-              LaunchResult::Started);
-    EXPECT_TRUE(SameFile(WaitForStart(tool).folder, dir.file("qc")));
-    EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("qc")));
-}
-
-TEST_F(ToolLaunchTest, TheMapEditorStartsInItsOwnFolder)
+// Started through the main window in LaunchCommandsTest; without a program there is nothing to start.
+TEST_F(ToolLaunchTest, NoMapEditorNoLaunch)
 {
     EXPECT_FALSE(PlanMapEditorLaunch("").start);
-    const std::string editor = FakeProgram(dir.file("editor/Worldcraft.exe"));
-    EXPECT_EQ(CarryOut(PlanMapEditorLaunch(editor)).result, LaunchResult::Started);
-    const StartRecord run = WaitForStart(editor);
-    EXPECT_TRUE(SameFile(run.folder, dir.file("editor")));
-    EXPECT_EQ(run.arguments, Strings{});
-
-    const LaunchOutcome missing = CarryOut(PlanMapEditorLaunch(dir.file("editor/gone.exe")));
-    EXPECT_EQ(missing.statusText(), "Could not start " + dir.file("editor/gone.exe"));
 }
 
 } // namespace
