@@ -1,13 +1,12 @@
 #pragma once
 // Shared by the group file tests: archives put together byte by byte without
 // the code under test, window hooks that record, and an archive in a folder.
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "grp/GrpArchive.h"
-#include "platform/Errors.h"
 #include "platform/Files.h"
+#include "support/NonRegular.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -37,16 +36,6 @@ inline std::string Grp(const std::vector<Entry>& entries, const std::string& sig
         data += e.data.empty() && e.size > 0 ? std::string(static_cast<std::size_t>(e.size), e.name[0]) : e.data;
     }
     return dir + data;
-}
-
-inline std::string ErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const AppError& e) {
-        return e.what();
-    }
-    return "";
 }
 
 inline std::vector<std::string> Listing(const GrpArchiveView& v)
