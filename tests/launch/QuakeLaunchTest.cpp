@@ -179,8 +179,6 @@ TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
          {"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."}},
         {"GLQuake in any case", true, true, 0, {"glquake.exe"}, false, "quake/glquake.exe", "+skill 2 +map start ", {}},
         {"GLQuake missing", true, true, 0, {}, false, "", "", {missing("GlQuake.exe")}},
-        {"Q95 missing", true, true, 1, {"QLaunch.exe"}, false, "", "", {missing("Q95.bat")}},
-        {"QLaunch missing", true, true, 2, {"Q95.bat"}, false, "", "", {missing("QLaunch.exe")}},
         {"Q95", false, true, 1, {"Q95.bat"}, false, "quake/Q95.bat", "+skill 2 +map start ", {}},
         {"no alternate selected: Quake.exe untested", false, true, -1, {}, false, "quake/Quake.exe",
          "+skill 2 +map start ", {}},
