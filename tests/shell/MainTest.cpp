@@ -219,9 +219,6 @@ TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
         SCOPED_TRACE(name);
         EXPECT_TRUE(enabled(name));
     }
-    form->DisableEditorCommandsForLauncher();
-    EXPECT_FALSE(control("MainConWiz")->isEnabled());
-    EXPECT_TRUE(action("mnuEditGotoLine")->isEnabled() && action("mnuEditBlkDeIndent")->isEnabled());
 }
 
 TEST_F(MainTest, DocumentWindowsGetRequestsRightClicksAndTheCloseQuestion)
