@@ -117,7 +117,8 @@ TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
     TempDir dir;
     dir.write("plain", "x");
     for (ProfileFile unwritable : {ProfileFile(dir.file("plain/t.ini")), ProfileFile(dir.path() + ".")})
-        EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }), "Unable to write to " + unwritable.fileName());
+        EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }),
+                  "Unable to write to " + unwritable.fileName());
 
     // A file-size limit makes the replacement fail even for root.
     const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
