@@ -16,16 +16,13 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <set>
 
 #include "editor/ColorizeDlg.h"
 #include "editor/GeneralOpts.h"
 #include "editor/ScriptEdit.h"
 #include "richtext/ProjectFile.h"
-#include "shell/Main.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -38,11 +35,10 @@ std::string Paint(const ScriptEdit* edit)
     return s;
 }
 
-class ChildwinTest : public ::testing::Test {
+class ChildwinTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        ResetGlobals();
         dir.write("CNFcs.qcf", "{if,3}\r\n{while,1}\r\n");
         dir.write("QCFcs.qcf", "{void,1}\r\n");
         dir.write("VGFcs.qcf", "{int,3}\r\n");
@@ -52,11 +48,6 @@ protected:
         form->AddToolWindow(options);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ResetGlobals();
     }
 
     TfrmConEdit* NewEditor(const std::string& caption = "VurAvozid - Unnamed1")
@@ -95,9 +86,6 @@ protected:
         QTest::mouseClick(e->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
-    TempDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
     TfrmGeneralOpts* options = nullptr;
 };
 

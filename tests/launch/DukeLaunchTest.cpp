@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
-#include "shell/Globals.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -18,24 +18,20 @@ using Set = std::function<void(DukeOptions&)>;
 const std::string MapNotFound =
     "Information: The user map was not found, continuing loading duke without level...";
 
-class DukeLaunchTest : public ::testing::Test {
+class DukeLaunchTest : public ProgramFixture {
 protected:
     DukeLaunchTest()
     {
-        ResetGlobals();
         SetProgramDir(dir.path());
         for (const char* sub : {"game", "con", "maps"})
             ::mkdir(dir.file(sub).c_str(), 0755);
         exe = FakeProgram(dir.file("game/DUKE3D.EXE"));
     }
-    ~DukeLaunchTest() override { ResetGlobals(); }
 
     GameLaunch plan(DukeOptions& options) { return PlanDukeLaunch(options, game, con, prompter); }
     std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
 
-    TempDir dir;
     CurrentFolderGuard folder;
-    ScriptedPrompter prompter;
     const std::string game = dir.file("game/"), con = dir.file("con/");
     std::string exe;
 };

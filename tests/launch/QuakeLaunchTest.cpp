@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
-#include "shell/Globals.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -21,17 +21,15 @@ const std::string NoTarget = "Confirm (Yes/No): Progs.dat Could not be copied ov
                              "because the specified directory does not exist. Continue?";
 const std::string TcRefused = "Tessel: TC directory not in Quake Directory, Aborting Launch...";
 
-class QuakeLaunchTest : public ::testing::Test {
+class QuakeLaunchTest : public ProgramFixture {
 protected:
     QuakeLaunchTest()
     {
-        ResetGlobals();
         SetProgramDir(dir.path());
         for (const char* sub : {"quake", "quake/mytc", "progs", "maps"})
             ::mkdir(dir.file(sub).c_str(), 0755);
         exe = FakeProgram(dir.file("quake/QUAKE.EXE"));
     }
-    ~QuakeLaunchTest() override { ResetGlobals(); }
 
     GameLaunch plan(QuakeOptions& options) { return PlanQuakeLaunch(options, quake, prompter); }
     std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
@@ -45,9 +43,7 @@ protected:
         return o;
     }
 
-    TempDir dir;
     CurrentFolderGuard folder;
-    ScriptedPrompter prompter;
     const std::string quake = dir.file("quake/");
     std::string exe;
 };
