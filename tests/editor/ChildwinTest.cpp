@@ -191,18 +191,6 @@ TEST_F(ChildwinTest, EnterIndentsBackspaceUnindentsAndUndoTakesOneStepPerRequest
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"There is no selected text."});
 }
 
-TEST_F(ChildwinTest, ReplaceAndFindThroughTheRequests)
-{
-    ScriptEdit* edit = Open(dir.write("a.con", "aaa"))->MainRichEdit();
-    EditorRequests.UserReplaceText = {"a", "ba", 0, true, true};
-    form->PostEditorRequest();
-    EXPECT_EQ(edit->Text(), "bbbaaa");
-    EditorRequests.UserFndText = {"aa", 0, true};
-    form->PostEditorRequest();
-    EXPECT_EQ(edit->SelStart(), 3);
-    EXPECT_TRUE(edit->hasFocus());
-}
-
 TEST_F(ChildwinTest, TestErrorsListsTheBracesAndADoubleClickSelectsOne)
 {
     TfrmConEdit* w = Open(dir.write("a.con", "x\r\n}{"));
@@ -353,21 +341,6 @@ TEST_F(ChildwinTest, ANewWindowShowsEightyColumnsAndTwentyFiveLinesOrIsMaximised
     QApplication::processEvents();
     NewEditor("VurAvozid - Unnamed2");
     EXPECT_TRUE(form->MdiArea()->activeSubWindow()->isMaximized());
-}
-
-// A document window that is no editor (as the group file explorer).
-class OtherDocument : public QWidget, public DocumentWindow {
-    void FormActivate() override {}
-};
-
-TEST_F(ChildwinTest, RequestsPostedToAnotherKindOfWindowAreDropped)
-{
-    ScriptEdit* edit = Open(dir.write("a.con", "abc"))->MainRichEdit();
-    form->MdiArea()->setActiveSubWindow(form->AddDocument(new OtherDocument));
-    action("mnuEditSelAll")->trigger();
-    form->MdiArea()->activateNextSubWindow();
-    EXPECT_EQ(edit->SelLength(), 0);
-    EXPECT_FALSE(EditorRequests.SelectAllRequest);
 }
 
 TEST_F(ChildwinTest, TheTypedWordSelectsAWizardEntryAndCtrlAltCCompletesIt)
