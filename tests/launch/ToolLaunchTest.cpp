@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "launch/LaunchTestSupport.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 using namespace test;
 using Strings = std::vector<std::string>;
 
-class ToolLaunchTest : public ::testing::Test {
+class ToolLaunchTest : public ProgramFixture {
 protected:
     ToolLaunchTest()
     {
@@ -19,9 +20,7 @@ protected:
             ::mkdir(dir.file(sub).c_str(), 0755);
     }
 
-    TempDir dir;
     CurrentFolderGuard folder;
-    ScriptedPrompter prompter;
 };
 
 TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)

@@ -1,7 +1,7 @@
 #pragma once
-// The ground of the window tests: a program folder of the test's own, a
-// scripted prompter, and a main window once the test makes one; the program's
-// globals are reset before and after.
+// The ground of the tests of the program's windows and settings: a program
+// folder of the test's own, a scripted prompter, and a main window once the
+// test makes one; the program's globals are reset before and after.
 #include <gtest/gtest.h>
 
 #include <memory>
