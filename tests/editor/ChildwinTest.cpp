@@ -22,18 +22,11 @@
 #include "editor/GeneralOpts.h"
 #include "editor/ScriptEdit.h"
 #include "richtext/ProjectFile.h"
+#include "support/FakeEditBuffer.h"
 #include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
-
-std::string Paint(const ScriptEdit* edit)
-{
-    std::string s;
-    for (const TColor c : edit->Colors())
-        s += c == clBlack ? '.' : c == clRed ? 'r' : c == clGreen ? 'g' : c == clBlue ? 'b' : '?';
-    return s;
-}
 
 class ChildwinTest : public ProgramFixture {
 protected:
@@ -111,7 +104,7 @@ TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
         NoColoring = r.noColoring;
         const std::string path = dir.write(r.file, r.bytes);
         TfrmConEdit* w = Open(path);
-        EXPECT_EQ(Paint(w->MainRichEdit()), r.paint);
+        EXPECT_EQ(Paint(w->MainRichEdit()->Colors()), r.paint);
         EXPECT_EQ(w->windowTitle().toStdString(), r.prefix + path);
         EXPECT_EQ(child<QLineEdit>(w, "txtFile")->text().toStdString(), path);
         EXPECT_FALSE(w->MainRichEdit()->Modified());
@@ -144,7 +137,7 @@ TEST_F(ChildwinTest, AnEditedLineIsBlackUntilLeftByDownAClickOrDeactivation)
         ScriptEdit* edit = w->MainRichEdit();
         edit->SetSelection(10, 0);
         Key(edit, Qt::Key_Exclam);
-        EXPECT_EQ(Paint(edit), ".............bb");
+        EXPECT_EQ(Paint(edit->Colors()), ".............bb");
         if (how == std::string("down"))
             Key(edit, Qt::Key_Down);
         else if (how == std::string("click"))
@@ -152,10 +145,10 @@ TEST_F(ChildwinTest, AnEditedLineIsBlackUntilLeftByDownAClickOrDeactivation)
         else
             NewEditor("VurAvozid - Unnamed2");
         // A keyword in other case is coloured when its line is left.
-        EXPECT_EQ(Paint(edit), "...rrrrr.....bb");
+        EXPECT_EQ(Paint(edit->Colors()), "...rrrrr.....bb");
         if (how == std::string("click")) {
             Key(edit, Qt::Key_Q);   // typing on the new line turns it black
-            EXPECT_EQ(Paint(edit), "...rrrrr........");
+            EXPECT_EQ(Paint(edit->Colors()), "...rrrrr........");
         }
     }
 }

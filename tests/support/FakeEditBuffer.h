@@ -10,6 +10,9 @@
 
 namespace tessel {
 
+// Colours as letters: '.' black, 'r' red, 'g' green, 'b' blue, '?' other.
+std::string Paint(const std::vector<TColor>& colors);
+
 class FakeEditBuffer : public EditBuffer {
 public:
     explicit FakeEditBuffer(std::string text = std::string());
@@ -36,8 +39,7 @@ public:
     void BeginUpdate() override { ++updateDepth; }
     void EndUpdate() override { --updateDepth; }
 
-    // The colours as letters: '.' black, 'r' red, 'g' green, 'b' blue, '?' other.
-    std::string Paint() const;
+    std::string Paint() const { return tessel::Paint(colors_); }
     const std::vector<TColor>& Colors() const { return colors_; }
 
     int updateDepth = 0;   // a test checks that every BeginUpdate was ended
