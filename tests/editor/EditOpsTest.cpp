@@ -10,11 +10,6 @@
 namespace tessel {
 namespace {
 
-ConType Kw(const std::string& word, TColor color)
-{
-    return {word, static_cast<std::int32_t>(word.size()), color};
-}
-
 // What the window would do, recorded in order.
 class RecordingHooks : public EditorHooks {
 public:

@@ -28,11 +28,6 @@ bool SameRuns(const ColorRuns& a, const ColorRuns& b)
     return true;
 }
 
-ConType Kw(const std::string& word, TColor color)
-{
-    return {word, static_cast<std::int32_t>(word.size()), color};
-}
-
 // --- Hand-made cases ---------------------------------------------------------
 
 TEST(ColorEngineTest, WholeDocumentCases)

@@ -12,6 +12,11 @@ namespace tessel {
 
 // Colours as letters: '.' black, 'r' red, 'g' green, 'b' blue, '?' other.
 std::string Paint(const std::vector<TColor>& colors);
+// A keyword of a colour table, its length that of the word.
+inline ConType Kw(const std::string& word, TColor color)
+{
+    return {word, static_cast<std::int32_t>(word.size()), color};
+}
 
 class FakeEditBuffer : public EditBuffer {
 public:
