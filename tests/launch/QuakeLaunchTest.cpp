@@ -141,17 +141,6 @@ TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
     EXPECT_EQ(Messages(prompter), Strings{TcRefused});
 }
 
-TEST_F(QuakeLaunchTest, StartRegularlyClearedEnablesTheTcSwitchEvenWithoutATc)
-{
-    QuakeOptions options = ReadQuakeOptions(ProfileFile(dir.write("t.ini", "[QuakeStartup]\r\nLaunchReg=1\r\n")));
-    EXPECT_FALSE(options.useTCEnabled);
-    ChangeQuakeLaunchReg(options, false);
-    EXPECT_TRUE(options.useTCEnabled);
-    options.useTC = true;
-    EXPECT_FALSE(plan(options).start);
-    EXPECT_EQ(Messages(prompter), Strings{TcRefused});
-}
-
 // --- executables ---------------------------------------------------------------
 
 TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
