@@ -16,37 +16,27 @@
 #include <QTableView>
 #include <QTest>
 #include <filesystem>
-#include <memory>
 
 #include "editor/Childwin.h"
 #include "editor/ScriptEdit.h"
 #include "grp/GRPExp.h"
-#include "shell/Globals.h"
 #include "shell/Commands.h"
-#include "shell/Main.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-class SessionEndToEndTest : public ::testing::Test {
+class SessionEndToEndTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        ResetGlobals();
-        program.write("CNFcs.qcf", "{define,3}\r\n");
-        program.write("QCFcs.qcf", "");
-        program.write("VGFcs.qcf", "");
-        program.write("cnfcs.ccf", "/define;<name> <value>\\\r\n");
-        form = std::make_unique<TMainForm>(prompter, program.path());
+        dir.write("CNFcs.qcf", "{define,3}\r\n");
+        dir.write("QCFcs.qcf", "");
+        dir.write("VGFcs.qcf", "");
+        dir.write("cnfcs.ccf", "/define;<name> <value>\\\r\n");
+        form = std::make_unique<TMainForm>(prompter, dir.path());
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ResetGlobals();
     }
     void trigger(const char* name)
     {
@@ -60,9 +50,7 @@ protected:
     }
     QWidget* active() { return form->MdiArea()->currentSubWindow()->widget(); }
 
-    TempDir program, files;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
+    TempDir files;
 };
 
 TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
@@ -92,7 +80,7 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
     EXPECT_EQ(edit->ColorAt(0), clBlue);
     trigger("FileExitItem");
     form.reset();
-    EXPECT_NE(program.read("QztMain.ini").find("[RecentFiles]\r\nRecent1=" + script + "\r\n"), std::string::npos);
+    EXPECT_NE(dir.read("QztMain.ini").find("[RecentFiles]\r\nRecent1=" + script + "\r\n"), std::string::npos);
     // Nothing but the open dialog and the question was shown.
     const std::vector<std::string> shown = prompter.texts();
     ASSERT_EQ(shown.size(), 2u);

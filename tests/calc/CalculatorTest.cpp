@@ -6,19 +6,15 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "shell/Globals.h"
-#include "support/ScriptedPrompter.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-class CalculatorTest : public ::testing::Test {
+class CalculatorTest : public ProgramFixture {
 protected:
-    void SetUp() override { ResetGlobals(); }
-    void TearDown() override { ResetGlobals(); }
     std::string display() const { return window.findChild<QLabel*>("lblCalculator")->text().toStdString(); }
 
-    ScriptedPrompter prompter;
     TfrmCalculator window{prompter, CalculatorState};
 };
 

@@ -16,33 +16,22 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <set>
 
 #include "editor/ColorizeDlg.h"
 #include "editor/GeneralOpts.h"
 #include "editor/ScriptEdit.h"
 #include "richtext/ProjectFile.h"
-#include "shell/Main.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
+#include "support/FakeEditBuffer.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-std::string Paint(const ScriptEdit* edit)
-{
-    std::string s;
-    for (const TColor c : edit->Colors())
-        s += c == clBlack ? '.' : c == clRed ? 'r' : c == clGreen ? 'g' : c == clBlue ? 'b' : '?';
-    return s;
-}
-
-class ChildwinTest : public ::testing::Test {
+class ChildwinTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        ResetGlobals();
         dir.write("CNFcs.qcf", "{if,3}\r\n{while,1}\r\n");
         dir.write("QCFcs.qcf", "{void,1}\r\n");
         dir.write("VGFcs.qcf", "{int,3}\r\n");
@@ -52,11 +41,6 @@ protected:
         form->AddToolWindow(options);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ResetGlobals();
     }
 
     TfrmConEdit* NewEditor(const std::string& caption = "VurAvozid - Unnamed1")
@@ -95,9 +79,6 @@ protected:
         QTest::mouseClick(e->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
-    TempDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
     TfrmGeneralOpts* options = nullptr;
 };
 
@@ -109,7 +90,6 @@ TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
                  const char* paint; const char* prefix; } rows[] = {
         {"game file", "game.con", text, false, "mnuEditDukeMode", "bb...gggg", "VurAvozid - "},
         {"game file, colouring off", "game.con", text, true, "mnuEditDukeMode", ".........", "VurAvozid - "},
-        {"other text file", "notes.txt", text, false, "mnuEditDukeMode", "bb...gggg", "VurAvozid - "},
         {"project file: its stored colours", "game.qzt", stored, false, "mnuEditDukeMode", "rrrrrrrrr", "VurAvozid - "},
         {"project file, colouring off: black", "game.qzt", stored, true, "mnuEditDukeMode", ".........",
          "VurAvozid - "},
@@ -124,7 +104,7 @@ TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
         NoColoring = r.noColoring;
         const std::string path = dir.write(r.file, r.bytes);
         TfrmConEdit* w = Open(path);
-        EXPECT_EQ(Paint(w->MainRichEdit()), r.paint);
+        EXPECT_EQ(Paint(w->MainRichEdit()->Colors()), r.paint);
         EXPECT_EQ(w->windowTitle().toStdString(), r.prefix + path);
         EXPECT_EQ(child<QLineEdit>(w, "txtFile")->text().toStdString(), path);
         EXPECT_FALSE(w->MainRichEdit()->Modified());
@@ -157,7 +137,7 @@ TEST_F(ChildwinTest, AnEditedLineIsBlackUntilLeftByDownAClickOrDeactivation)
         ScriptEdit* edit = w->MainRichEdit();
         edit->SetSelection(10, 0);
         Key(edit, Qt::Key_Exclam);
-        EXPECT_EQ(Paint(edit), ".............bb");
+        EXPECT_EQ(Paint(edit->Colors()), ".............bb");
         if (how == std::string("down"))
             Key(edit, Qt::Key_Down);
         else if (how == std::string("click"))
@@ -165,10 +145,10 @@ TEST_F(ChildwinTest, AnEditedLineIsBlackUntilLeftByDownAClickOrDeactivation)
         else
             NewEditor("VurAvozid - Unnamed2");
         // A keyword in other case is coloured when its line is left.
-        EXPECT_EQ(Paint(edit), "...rrrrr.....bb");
+        EXPECT_EQ(Paint(edit->Colors()), "...rrrrr.....bb");
         if (how == std::string("click")) {
             Key(edit, Qt::Key_Q);   // typing on the new line turns it black
-            EXPECT_EQ(Paint(edit), "...rrrrr........");
+            EXPECT_EQ(Paint(edit->Colors()), "...rrrrr........");
         }
     }
 }
@@ -204,18 +184,6 @@ TEST_F(ChildwinTest, EnterIndentsBackspaceUnindentsAndUndoTakesOneStepPerRequest
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"There is no selected text."});
 }
 
-TEST_F(ChildwinTest, ReplaceAndFindThroughTheRequests)
-{
-    ScriptEdit* edit = Open(dir.write("a.con", "aaa"))->MainRichEdit();
-    EditorRequests.UserReplaceText = {"a", "ba", 0, true, true};
-    form->PostEditorRequest();
-    EXPECT_EQ(edit->Text(), "bbbaaa");
-    EditorRequests.UserFndText = {"aa", 0, true};
-    form->PostEditorRequest();
-    EXPECT_EQ(edit->SelStart(), 3);
-    EXPECT_TRUE(edit->hasFocus());
-}
-
 TEST_F(ChildwinTest, TestErrorsListsTheBracesAndADoubleClickSelectsOne)
 {
     TfrmConEdit* w = Open(dir.write("a.con", "x\r\n}{"));
@@ -244,11 +212,8 @@ TEST_F(ChildwinTest, SavingFollowsTheOptionButtonsTheModeAndTheName)
     struct Row { const char* name; const char* file; const char* mode; const char* option; const char* written; } rows[] = {
         {"both", "game.con", "mnuEditDukeMode", "rdiQztCon", "game.con game.qzt"},
         {"project file only", "game.con", "mnuEditDukeMode", "rdiQzt", "game.qzt"},
-        {"game file only", "game.con", "mnuEditDukeMode", "rdiCon", "game.con"},
         {"project file in Quake mode", "game.qzt", "mnuEditQuakeMode", "rdiQztCon", "game.qc game.qzt"},
         {"after a switch to Verge mode", "game.con", "mnuEditVergeMode", "rdiQztCon", "game.qzt game.vc"},
-        {"other text file", "notes.txt", "mnuEditDukeMode", "rdiQzt", "notes.txt"},
-        {"upper case is another text file", "GAME.CON", "mnuEditDukeMode", "rdiQztCon", "GAME.CON"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -369,21 +334,6 @@ TEST_F(ChildwinTest, ANewWindowShowsEightyColumnsAndTwentyFiveLinesOrIsMaximised
     QApplication::processEvents();
     NewEditor("VurAvozid - Unnamed2");
     EXPECT_TRUE(form->MdiArea()->activeSubWindow()->isMaximized());
-}
-
-// A document window that is no editor (as the group file explorer).
-class OtherDocument : public QWidget, public DocumentWindow {
-    void FormActivate() override {}
-};
-
-TEST_F(ChildwinTest, RequestsPostedToAnotherKindOfWindowAreDropped)
-{
-    ScriptEdit* edit = Open(dir.write("a.con", "abc"))->MainRichEdit();
-    form->MdiArea()->setActiveSubWindow(form->AddDocument(new OtherDocument));
-    action("mnuEditSelAll")->trigger();
-    form->MdiArea()->activateNextSubWindow();
-    EXPECT_EQ(edit->SelLength(), 0);
-    EXPECT_FALSE(EditorRequests.SelectAllRequest);
 }
 
 TEST_F(ChildwinTest, TheTypedWordSelectsAWizardEntryAndCtrlAltCCompletesIt)

@@ -10,11 +10,6 @@
 namespace tessel {
 namespace {
 
-ConType Kw(const std::string& word, TColor color)
-{
-    return {word, static_cast<std::int32_t>(word.size()), color};
-}
-
 // What the window would do, recorded in order.
 class RecordingHooks : public EditorHooks {
 public:
@@ -298,8 +293,6 @@ TEST_F(EditOpsTest, SaveTargetsFollowTheNamePartTheOptionAndTheMode)
         {"/s/game.con", 7, S::GameFile, {{"/s/game.con", false}}},
         {"/s/notes.txt", 1, S::ProjectFile, {{"/s/notes.txt", false}}},
         {"/s/GAME.CON", 1, S::Both, {{"/s/GAME.CON", false}}},
-        {"/s.d/README", 1, S::Both, {{"/s.d/README", false}}},
-        {"/s/e1.con.bak", 1, S::Both, {{"/s/e1.con.bak", false}}},
         {"C:\\s\\a.b\\x.qc", 2, S::Both, {{"C:\\s\\a.b\\x.qzt", true}, {"C:\\s\\a.b\\x.qc", false}}},
     };
     for (const Row& r : rows) {

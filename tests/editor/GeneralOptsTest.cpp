@@ -5,27 +5,18 @@
 #include <QAction>
 #include <QPushButton>
 #include <QRadioButton>
-#include <memory>
 
-#include "shell/Main.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-class GeneralOptsTest : public ::testing::Test {
+class GeneralOptsTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        ResetGlobals();
         dir.write("CNFcs.qcf", "{if,3}\r\n");
         dir.write("cnfcs.ccf", "");
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ResetGlobals();
     }
     void Start(const std::string& ini)
     {
@@ -38,9 +29,6 @@ protected:
     QRadioButton* Button(const char* name) { return options->findChild<QRadioButton*>(name); }
     int Setting(const char* key) { return Settings().ReadInteger("GeneralSetup", key, 0); }
 
-    TempDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
     TfrmGeneralOpts* options = nullptr;
 };
 

@@ -22,12 +22,10 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
-#include <memory>
 
 #include "grp/GrpTestSupport.h"
 #include "shell/DocumentWindow.h"
-#include "shell/Globals.h"
-#include "shell/Main.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -42,25 +40,19 @@ public:
     int saveRequests = 0;
 };
 
-class GRPExpTest : public ::testing::Test {
+class GRPExpTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        ResetGlobals();
         for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf", "cnfcs.ccf"})
-            program.write(name, "");
-        form = std::make_unique<TMainForm>(prompter, program.path());
+            dir.write(name, "");
+        form = std::make_unique<TMainForm>(prompter, dir.path());
         form->setEditorFactory([](TMainForm&) { return new FakeEditor; });
         CreateExplorerDialogs(*form);
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         prompter.clear();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ResetGlobals();
     }
 
     TfrmGRPExp* newWindow(const std::string& archive = std::string())
@@ -79,27 +71,8 @@ protected:
         QTimer::singleShot(0, [answer] { answer(QApplication::activeModalWidget()); });
     }
     static void click(QWidget* dialog, const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
-    static Texts listed(TfrmGRPExp* w)
-    {
-        Texts out;
-        const QAbstractItemModel* m = w->findChild<QTableView*>("ListView1")->model();
-        for (int r = 0; r < m->rowCount(); ++r)
-            out.push_back((m->index(r, 0).data().toString() + " " + m->index(r, 1).data().toString() + " " +
-                           m->index(r, 2).data().toString()).toStdString());
-        return out;
-    }
-    static Texts tree(TfrmGRPExp* w)
-    {
-        Texts out;
-        const QAbstractItemModel* m = w->findChild<QTreeView*>("FileList")->model();
-        for (int g = 0; g < m->rowCount(); ++g) {
-            const QModelIndex group = m->index(g, 0);
-            out.push_back("[" + group.data().toString().toStdString() + "]");
-            for (int c = 0; c < m->rowCount(group); ++c)
-                out.back() += " " + m->index(c, 0, group).data().toString().toStdString();
-        }
-        return out;
-    }
+    static Texts listed(TfrmGRPExp* w) { return Shown(*w->findChild<QTableView*>("ListView1")->model()); }
+    static Texts tree(TfrmGRPExp* w) { return Shown(*w->findChild<QTreeView*>("FileList")->model()); }
     static std::string panels(TfrmGRPExp* w)
     {
         std::string s;
@@ -129,22 +102,20 @@ protected:
         return out;
     }
 
-    TempDir program, dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
+    TempDir files;   // the archives
 };
 
 const Entry A{"A.CON", 10}, B{"B.ART", 20}, Slot{Res, 0};
 
 TEST_F(GRPExpTest, NewAddsGrpOnlyWhenTheFilesOwnNameHasNoFullStop)
 {
-    ::mkdir(dir.file("my.games").c_str(), 0755);
+    ::mkdir(files.file("my.games").c_str(), 0755);
     const struct {
         const char* name;
         std::string chosen, created;
-    } cases[] = {{"bare name", dir.file("NEWFILE"), dir.file("NEWFILE.GRP")},
-                 {"folder with a full stop", dir.file("my.games/NEWFILE"), dir.file("my.games/NEWFILE.GRP")},
-                 {"own extension", dir.file("mod.dat"), dir.file("mod.dat")}};
+    } cases[] = {{"bare name", files.file("NEWFILE"), files.file("NEWFILE.GRP")},
+                 {"folder with a full stop", files.file("my.games/NEWFILE"), files.file("my.games/NEWFILE.GRP")},
+                 {"own extension", files.file("mod.dat"), files.file("mod.dat")}};
     TfrmGRPExp* w = newWindow();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -155,47 +126,47 @@ TEST_F(GRPExpTest, NewAddsGrpOnlyWhenTheFilesOwnNameHasNoFullStop)
         });
         trigger(w, "mnuFileNew");
         EXPECT_EQ(prompter.shown.at(0).caption, "New");
-        EXPECT_EQ(dir.read(c.created.substr(dir.path().size())), std::string("abcdefghijk\0", 12) + Le32(0));
+        EXPECT_EQ(files.read(c.created.substr(files.path().size())), std::string("abcdefghijk\0", 12) + Le32(0));
         EXPECT_EQ(w->windowTitle().toStdString(), "Tessel Group File Explorer - " + c.created);
         prompter.clear();
     }
     // The dialog keeps its text; cancelling it creates nothing.
-    prompter.files.push_back(dir.file("NOSIG"));
+    prompter.files.push_back(files.file("NOSIG"));
     onDialog([](QWidget* d) {
         EXPECT_EQ(d->findChild<QLineEdit*>("Edit1")->text(), "abcdefghijk");
         click(d, "Button2");
     });
     trigger(w, "mnuFileNew");
     EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP", "The group file was not created"}));
-    EXPECT_FALSE(FileExists(dir.file("NOSIG.GRP")) || FileExists(dir.file("NOSIG")));
+    EXPECT_FALSE(FileExists(files.file("NOSIG.GRP")) || FileExists(files.file("NOSIG")));
 }
 
 TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroups)
 {
-    Duke3DDir = dir.path();
+    Duke3DDir = files.path();
     TfrmGRPExp* w = newWindow();
-    prompter.files = {dir.file("NONE.GRP"), dir.write("T.GRP", Grp({A, {Del, 5}, B, {"C.CON", 1}, Slot}))};
+    prompter.files = {files.file("NONE.GRP"), files.write("T.GRP", Grp({A, {Del, 5}, B, {"C.CON", 1}, Slot}))};
     trigger(w, "mnuFileOpen");
     trigger(w, "mnuFileOpen");
     EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP",
-                                       "The File " + dir.file("NONE.GRP") + " does not exist.",
+                                       "The File " + files.file("NONE.GRP") + " does not exist.",
                                        "GRP File (*.GRP)|*.GRP"}));
     EXPECT_EQ(w->OpenDialog.title, "Open");
     EXPECT_EQ(listed(w), (Texts{"A.CON 10 96", "B.ART 20 111", "C.CON 1 131"}));
-    EXPECT_EQ(tree(w), (Texts{"[CON] A.CON C.CON", "[ART] B.ART"}));
+    EXPECT_EQ(tree(w), (Texts{"CON /A.CON /C.CON", "ART /B.ART"}));
     EXPECT_EQ(panels(w), "Finished|Signature: KenSilverman|Filecount: 3");
-    EXPECT_EQ(w->windowTitle().toStdString(), "Tessel Group File Explorer - " + dir.file("T.GRP"));
+    EXPECT_EQ(w->windowTitle().toStdString(), "Tessel Group File Explorer - " + files.file("T.GRP"));
 }
 
 TEST_F(GRPExpTest, TheShellsPendingArchiveOpensOnFirstActivation)
 {
     PendingAction = 3;
-    PendingFileName = dir.file("GONE.GRP");
+    PendingFileName = files.file("GONE.GRP");
     TfrmGRPExp* gone = newWindow();
     EXPECT_EQ(prompter.texts(), Texts{"The file does not exist."});
     EXPECT_EQ(gone->windowTitle(), "Tessel Group File Explorer - No File Loaded");
     PendingAction = 3;
-    PendingFileName = dir.write("T.GRP", Grp({A}));
+    PendingFileName = files.write("T.GRP", Grp({A}));
     TfrmGRPExp* w = newWindow();
     EXPECT_EQ(listed(w), Texts{"A.CON 10 32"});
     EXPECT_TRUE(PendingFileName.empty());
@@ -213,31 +184,29 @@ TEST_F(GRPExpTest, TheShellsPendingArchiveOpensOnFirstActivation)
 
 TEST_F(GRPExpTest, AddFillsASlotOrAsksForReservedSpace)
 {
-    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, Slot})));
-    prompter.files = {dir.write("NEW.CON", "new data")};
+    TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A, Slot})));
+    prompter.files = {files.write("NEW.CON", "new data")};
     trigger(w, "mnuItemsAdd");
     EXPECT_EQ(prompter.shown.back().caption, "File To Add");
-    EXPECT_EQ(dir.read("T.GRP"), Grp({A, {"NEW.CON", 8, "new data"}}));
     EXPECT_EQ(listed(w), (Texts{"A.CON 10 48", "NEW.CON 8 58"}));
-    EXPECT_EQ(tree(w), (Texts{"[CON] A.CON NEW.CON"}));
 
     // No slot left: the dialog opens with the archive's size; the file stays out either way.
     prompter.clear();
-    const std::string full = dir.read("T.GRP");
-    prompter.files = {dir.write("X.CON", "x"), dir.file("X.CON")};
+    const std::string full = files.read("T.GRP");
+    prompter.files = {files.write("X.CON", "x"), files.file("X.CON")};
     onDialog([&](QWidget* d) {
         EXPECT_NE(d->findChild<QLabel*>("Label4")->text().indexOf(QString(" %1 bytes").arg(full.size())), -1);
         EXPECT_EQ(d->findChild<QSpinBox*>("spnReservedSpaces")->value(), 25);
         click(d, "btnCancel");
     });
     trigger(w, "mnuAddItem");
-    EXPECT_EQ(dir.read("T.GRP"), full);
+    EXPECT_EQ(files.read("T.GRP"), full);
     onDialog([](QWidget* d) {
         d->findChild<QSpinBox*>("spnReservedSpaces")->setValue(2);
         click(d, "BitBtn1");
     });
     key(Qt::Key_F2);
-    EXPECT_EQ(dir.read("T.GRP"), Grp({A, {"NEW.CON", 8, "new data"}, Slot, Slot}));
+    EXPECT_EQ(files.read("T.GRP"), Grp({A, {"NEW.CON", 8, "new data"}, Slot, Slot}));
     EXPECT_EQ(listed(w), (Texts{"A.CON 10 80", "NEW.CON 8 90"}));
     const std::string noSlot = "There is no reserved space in the group file, please add some.";
     EXPECT_EQ(prompter.texts(), (Texts{"All Files (*.*)|*.*", noSlot, "All Files (*.*)|*.*", noSlot}));
@@ -252,45 +221,41 @@ TEST_F(GRPExpTest, AddFillsASlotOrAsksForReservedSpace)
 
 TEST_F(GRPExpTest, ExtractAsksBeforeOverwriting)
 {
-    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, B})));
+    TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A, B})));
     trigger(w, "mnuItemsExtract");
     EXPECT_EQ(prompter.texts().back(), "There is nothing selected in the list.");
-    const std::string out = dir.write("out", "mine");
     selectRow(w, 1);
-    for (const MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
-        prompter.files.push_back(out);
-        prompter.answers.push_back(answer);
-        trigger(w, "popExtract");
-        EXPECT_EQ(w->SaveDialog.title + "|" + w->SaveDialog.filter, "Extract to...|All Files (*.*)|*.*");
-    }
-    EXPECT_EQ(dir.read("out"), std::string(20, 'B'));
+    prompter.files.push_back(files.write("out", "mine"));
+    prompter.answers.push_back(MsgResult::Yes);
+    trigger(w, "popExtract");
+    EXPECT_EQ(w->SaveDialog.title + "|" + w->SaveDialog.filter, "Extract to...|All Files (*.*)|*.*");
+    EXPECT_EQ(files.read("out"), std::string(20, 'B'));
     selectNode(w, 0, 0);
-    prompter.files.push_back(dir.file("a"));
+    prompter.files.push_back(files.file("a"));
     trigger(w, "mnuTreeExtract");
-    EXPECT_EQ(dir.read("a"), std::string(10, 'A'));
+    EXPECT_EQ(files.read("a"), std::string(10, 'A'));
 }
 
 TEST_F(GRPExpTest, DeleteFromTheListMarksEveryEntryOfTheNameFromTheTreeTheFirst)
 {
     const Entry dup{"DUP.CON", 3}, gone{Del, 3, "DDD"};
-    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, dup, dup, B})));
+    TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A, dup, dup, B})));
     selectRow(w, 1);
     trigger(w, "popDelete");
-    EXPECT_EQ(dir.read("T.GRP"), Grp({A, gone, gone, B}));
+    EXPECT_EQ(files.read("T.GRP"), Grp({A, gone, gone, B}));
     EXPECT_EQ(listed(w), (Texts{"A.CON 10 80", "DUP.CON 3 93", "B.ART 20 96"}));
-    EXPECT_EQ(tree(w), (Texts{"[CON] A.CON DUP.CON", "[ART] B.ART"}));
+    EXPECT_EQ(tree(w), (Texts{"CON /A.CON /DUP.CON", "ART /B.ART"}));
 
-    dir.write("T.GRP", Grp({A, dup, dup, B}));
+    files.write("T.GRP", Grp({A, dup, dup, B}));
     trigger(w, "mnuItemsUpdate");
     selectNode(w, 0, 1);
     trigger(w, "mnuTreeDelete");
-    EXPECT_EQ(dir.read("T.GRP"), Grp({A, gone, dup, B}));
-    EXPECT_EQ(listed(w), (Texts{"A.CON 10 80", "DUP.CON 3 93", "B.ART 20 96"}));
+    EXPECT_EQ(files.read("T.GRP"), Grp({A, gone, dup, B}));
     selectNode(w, 1, 0);
     key(Qt::Key_Delete);   // the list has no selection
     EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP", "Nothing selected in the list."}));
     trigger(w, "mnuTreeDelete");
-    EXPECT_EQ(tree(w), (Texts{"[CON] A.CON DUP.CON"}));
+    EXPECT_EQ(tree(w), (Texts{"CON /A.CON /DUP.CON"}));
     EXPECT_EQ(panels(w), "Finished|Signature: KenSilverman|Filecount: 2");
     // No other row takes the deleted one's place in the selection: a second Del does nothing.
     auto* list = w->findChild<QTableView*>("ListView1");
@@ -303,7 +268,7 @@ TEST_F(GRPExpTest, DeleteFromTheListMarksEveryEntryOfTheNameFromTheTreeTheFirst)
 
 TEST_F(GRPExpTest, CloseGroupFileResetsTheWindowWithOrWithoutAnArchive)
 {
-    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A})));
+    TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A})));
     for (const Texts& messages : {Texts{"GRP File (*.GRP)|*.GRP"}, Texts{"GRP File (*.GRP)|*.GRP", "No File Loaded"}}) {
         trigger(w, "Close1");
         EXPECT_EQ(prompter.texts(), messages);
@@ -317,7 +282,7 @@ TEST_F(GRPExpTest, CloseGroupFileResetsTheWindowWithOrWithoutAnArchive)
 
 TEST_F(GRPExpTest, TheTreeOptionIsWrittenInvertedAndTakesEffectAtTheNextLoad)
 {
-    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, B})));
+    TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A, B})));
     for (const bool off : {true, false}) {
         SCOPED_TRACE(off ? "disabled" : "enabled");
         onDialog([off](QWidget* d) {
@@ -372,11 +337,11 @@ TEST_F(GRPExpTest, ItsMenusAndKeysReplaceTheMainOnesWhileItIsCurrent)
 
 TEST_F(GRPExpTest, DroppedFilesAreAddedInTurnUntilTheSlotsRunOut)
 {
-    TfrmGRPExp* w = newWindow(dir.write("T.GRP", Grp({A, Slot, Slot})));
+    TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A, Slot, Slot})));
     QMimeData data;
     QList<QUrl> urls;
     for (const char* name : {"A.CON", "X.CON", "Y.CON", "Z.CON"})
-        urls << QUrl::fromLocalFile(QString::fromStdString(dir.write(name, name)));
+        urls << QUrl::fromLocalFile(QString::fromStdString(files.write(name, name)));
     data.setUrls(urls);
     onDialog([](QWidget* d) { click(d, "btnCancel"); });
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -402,9 +367,9 @@ TEST_F(GRPExpTest, RebuildsGiveTheBytesAndListingOfTheCommandLineTool)
                  {"mnuItemsEraseRes", {"unreserve"}, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.action);
-        TfrmGRPExp* w = newWindow(dir.write("W.GRP", bytes));
+        TfrmGRPExp* w = newWindow(files.write("W.GRP", bytes));
         QStringList args = c.tool;
-        args.insert(1, QString::fromStdString(dir.write("T.GRP", bytes)));
+        args.insert(1, QString::fromStdString(files.write("T.GRP", bytes)));
         EXPECT_EQ(QProcess::execute(TESSEL_BIN_DIR "/tessel-grp", args), 0);
         if (c.asks)
             prompter.answers.push_back(MsgResult::Yes);
@@ -414,9 +379,9 @@ TEST_F(GRPExpTest, RebuildsGiveTheBytesAndListingOfTheCommandLineTool)
                 click(d, "BitBtn1");
             });
         trigger(w, c.action);
-        EXPECT_EQ(dir.read("W.GRP"), dir.read("T.GRP"));
+        EXPECT_EQ(files.read("W.GRP"), files.read("T.GRP"));
         QProcess list;
-        list.start(TESSEL_BIN_DIR "/tessel-grp", {"list", QString::fromStdString(dir.file("W.GRP"))});
+        list.start(TESSEL_BIN_DIR "/tessel-grp", {"list", QString::fromStdString(files.file("W.GRP"))});
         list.waitForFinished(-1);
         std::string shown;
         for (const auto& row : listed(w))

@@ -12,12 +12,6 @@ namespace {
 using namespace test;
 using Rows = std::vector<std::string>;
 
-TEST(GrpArchiveTest, AnEntryIsNamedAfterThePathsLastPart)
-{
-    for (const char* path : {"/mods/NEW.CON", "C:\\Games\\NEW.CON", "C:NEW.CON", "NEW.CON"})
-        EXPECT_EQ(WindowsFileName(path), "NEW.CON") << path;
-}
-
 TEST(GrpArchiveTest, CreateWritesSixteenBytesAndLoadsThem)
 {
     TempDir dir;

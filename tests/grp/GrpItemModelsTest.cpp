@@ -8,24 +8,13 @@
 #include <QAbstractItemModelTester>
 #include <random>
 
+#include "grp/GrpTestSupport.h"
+
 namespace tessel {
 namespace {
 
 using Texts = std::vector<std::string>;
-
-Texts Shown(const QAbstractItemModel& m, const QModelIndex& parent = QModelIndex())
-{
-    Texts out;
-    for (int r = 0; r < m.rowCount(parent); ++r) {
-        std::string line;
-        for (int c = 0; c < m.columnCount(parent); ++c)
-            line += (c ? " " : "") + m.index(r, c, parent).data().toString().toStdString();
-        for (const auto& child : m.rowCount(m.index(r, 0, parent)) ? Shown(m, m.index(r, 0, parent)) : Texts())
-            line += " /" + child;
-        out.push_back(line);
-    }
-    return out;
-}
+using test::Shown;
 
 TEST(GrpItemModelsTest, RandomEditsAreFollowedExactly)
 {

@@ -474,7 +474,7 @@ TEST(GrpFaultTest, EveryWritingOperationSurvivesEveryFault)
         {"file-size limit", Fault::FileSize}, {"read-only archive", Fault::ReadOnlyArchive},
         {"read-only folder", Fault::ReadOnlyFolder}, {"full output", Fault::FullOutput},
         {"interrupt", Fault::Interrupt}};
-    const int signals[] = {SIGINT, SIGTERM, SIGHUP};
+    const int endingSignals[] = {SIGINT, SIGTERM, SIGHUP};
     for (std::size_t i = 0; i < std::size(operations); ++i) {
         const Operation& op = operations[i];
         std::string done;   // what the operation makes of the archive
@@ -502,7 +502,7 @@ TEST(GrpFaultTest, EveryWritingOperationSurvivesEveryFault)
                 break;
             case Fault::Interrupt:
                 child.fileSizeLimit = op.midway;
-                child.signalAtLimit = signals[i % 3];
+                child.signalAtLimit = endingSignals[i % 3];
                 expected = "signal " + std::to_string(child.signalAtLimit);
                 break;
             case Fault::ReadOnlyArchive:

@@ -1,13 +1,13 @@
 #pragma once
 // Shared by the group file tests: archives put together byte by byte without
 // the code under test, window hooks that record, and an archive in a folder.
-#include <functional>
+#include <QAbstractItemModel>
 #include <string>
 #include <vector>
 
 #include "grp/GrpArchive.h"
-#include "platform/Errors.h"
 #include "platform/Files.h"
+#include "support/NonRegular.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -39,14 +39,20 @@ inline std::string Grp(const std::vector<Entry>& entries, const std::string& sig
     return dir + data;
 }
 
-inline std::string ErrorOf(const std::function<void()>& f)
+// A model's rows as shown: the columns joined by blanks, then each child as " /child".
+inline std::vector<std::string> Shown(const QAbstractItemModel& m, const QModelIndex& parent = QModelIndex())
 {
-    try {
-        f();
-    } catch (const AppError& e) {
-        return e.what();
+    std::vector<std::string> out;
+    for (int r = 0; r < m.rowCount(parent); ++r) {
+        std::string line;
+        for (int c = 0; c < m.columnCount(parent); ++c)
+            line += (c ? " " : "") + m.index(r, c, parent).data().toString().toStdString();
+        for (const auto& child : m.hasChildren(m.index(r, 0, parent)) ? Shown(m, m.index(r, 0, parent))
+                                                                        : std::vector<std::string>())
+            line += " /" + child;
+        out.push_back(line);
     }
-    return "";
+    return out;
 }
 
 inline std::vector<std::string> Listing(const GrpArchiveView& v)

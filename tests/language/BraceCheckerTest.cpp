@@ -17,22 +17,6 @@ std::vector<std::string> Messages(const BraceCheckResult& r)
     return m;
 }
 
-TEST(BraceCheckerTest, ListsEachUnpairedBraceWithItsOffset)
-{
-    EXPECT_EQ(Messages(CheckBraces("}{")),
-              (std::vector<std::string>{"ERROR #1: Extra Left Brace \"}\", offset: 0",
-                                        "ERROR #2: Extra right brace \"{\", offset:1"}));
-    EXPECT_EQ(Messages(CheckBraces("{{}")), std::vector<std::string>{"ERROR #1: Extra right brace \"{\", offset:0"});
-    EXPECT_EQ(Messages(CheckBraces("x\r\n}")), std::vector<std::string>{"ERROR #1: Extra Left Brace \"}\", offset: 3"});
-    // Comments are not skipped: the "}" in one closes the open brace.
-    EXPECT_FALSE(CheckBraces("{ // }\r\n").ErrorsFound());
-    // Unclosed braces are listed from the earliest on.
-    const BraceCheckResult open = CheckBraces("{ { } { x { ");
-    EXPECT_EQ(open.ErrorList[0].Offset, 0);
-    EXPECT_EQ(open.ErrorList[2].Offset, 10);
-    EXPECT_EQ(open.ErrorCount(), 3);
-}
-
 TEST(BraceCheckerTest, OutcomeMessages)
 {
     EXPECT_STREQ(BraceCheckOutcome(CheckBraces("")), "No errors were found in the Con File.");

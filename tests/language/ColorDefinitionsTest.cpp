@@ -4,6 +4,7 @@
 
 
 #include "platform/Errors.h"
+#include "support/NonRegular.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -90,13 +91,9 @@ TEST_F(ColorDefinitionsTest, LinesAreNumberedAndFaultyOnesSkipped)
 
 TEST_F(ColorDefinitionsTest, AColorThatIsNoNumberEndsTheLoad)
 {
-    dir.write("QCFcs.qcf", "{a,1}\r\n{b,2}\r\n{word,1}}\r\n{c,3}\r\n");
-    try {
-        LoadColorDefinitions(2, dir.path(), table, prompter);
-        FAIL() << "no ConvertError";
-    } catch (const ConvertError& e) {
-        EXPECT_STREQ(e.what(), "'1}' is not a valid integer value");
-    }
+    EXPECT_THROW(load("{a,1}\r\n{b,2}\r\n{word,1}}\r\n{c,3}\r\n"), ConvertError);
+    EXPECT_EQ(test::ErrorOf([&] { load("{a,1}\r\n{b,2}\r\n{word,1}}\r\n{c,3}\r\n"); }),
+              "'1}' is not a valid integer value");
     EXPECT_EQ(Entries(table), (std::vector<std::string>{"a" + R, "b" + G}));
 }
 

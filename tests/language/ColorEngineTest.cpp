@@ -11,6 +11,7 @@
 
 #include "language/ColorEngine.h"
 #include "language/Find.h"
+#include "support/FakeEditBuffer.h"
 #include "support/ReferenceColouring.h"
 #include "support/ScriptedPrompter.h"
 
@@ -25,20 +26,6 @@ bool SameRuns(const ColorRuns& a, const ColorRuns& b)
         if (a[i].Start != b[i].Start || a[i].Length != b[i].Length || a[i].Color != b[i].Color)
             return false;
     return true;
-}
-
-ConType Kw(const std::string& word, TColor color)
-{
-    return {word, static_cast<std::int32_t>(word.size()), color};
-}
-
-// Final colours as "colour letter per byte": . black, g green, r red, b blue, k black run of a selection.
-std::string Paint(const std::vector<std::uint32_t>& colors)
-{
-    std::string s;
-    for (std::uint32_t c : colors)
-        s += c == clGreen ? 'g' : c == clRed ? 'r' : c == clBlue ? 'b' : c == clBlack ? '.' : '?';
-    return s;
 }
 
 // --- Hand-made cases ---------------------------------------------------------

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "launch/LaunchTestSupport.h"
-#include "shell/Main.h"
+#include "support/ProgramFixture.h"
 #include "shell/QtPaths.h"
 
 namespace tessel {
@@ -21,7 +21,7 @@ namespace {
 using namespace test;
 using Act = std::function<void(TfrmDirectory&)>;
 
-class DirectoryTest : public ::testing::Test {
+class DirectoryTest : public ProgramFixture {
 protected:
     DirectoryTest()
     {
@@ -46,9 +46,7 @@ protected:
         tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(ToQString(folder)));
     }
 
-    TempDir dir;
     CurrentFolderGuard folder;
-    ScriptedPrompter prompter;
 };
 
 TEST_F(DirectoryTest, ItStartsWhereItWasMadeAndKeepsWhatItShowedLast)

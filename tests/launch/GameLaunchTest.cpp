@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "launch/LaunchTestSupport.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 using namespace test;
 using Strings = std::vector<std::string>;
 
-class GameLaunchTest : public ::testing::Test {
+class GameLaunchTest : public ProgramFixture {
 protected:
     GameLaunchTest()
     {
@@ -36,9 +37,7 @@ protected:
         return launch;
     }
 
-    TempDir dir;
     CurrentFolderGuard folder;
-    ScriptedPrompter prompter;
     std::string program;
 };
 

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QWidget>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,9 +17,8 @@
 #include "launch/StartDuke.h"
 #include "launch/StartQuake.h"
 #include "shell/DocumentWindow.h"
-#include "shell/Globals.h"
-#include "shell/Main.h"
 #include "shell/QtPaths.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel::test {
 
@@ -46,14 +44,9 @@ private:
     EditorLog& log_;
 };
 
-class LauncherWindowsTest : public ::testing::Test {
+class LauncherWindowsTest : public ProgramFixture {
 protected:
-    LauncherWindowsTest() { ResetGlobals(); }
-    ~LauncherWindowsTest() override
-    {
-        main.reset();
-        ResetGlobals();
-    }
+    ~LauncherWindowsTest() override { form.reset(); }   // before the chooser and the log it uses
 
     // Starts the program with this settings file (none when empty).
     void start(const std::string& ini = std::string())
@@ -64,18 +57,18 @@ protected:
         for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
             dir.write(name, "{actor,3}\r\n");
         dir.write("cnfcs.ccf", "/actor;<tile>\\\r\n");
-        main = std::make_unique<TMainForm>(prompter, dir.path());
-        main->setEditorFactory([this](TMainForm&) -> QWidget* { return new FakeEditor(editors); });
-        quake = new TfrmQuakeStart(*main, prompter);
-        main->AddToolWindow(quake);
-        duke = new TfrmDukeStart(*main, prompter);
-        main->AddToolWindow(duke);
-        main->launchers.chooser = &chooser;
+        form = std::make_unique<TMainForm>(prompter, dir.path());
+        form->setEditorFactory([this](TMainForm&) -> QWidget* { return new FakeEditor(editors); });
+        quake = new TfrmQuakeStart(*form, prompter);
+        form->AddToolWindow(quake);
+        duke = new TfrmDukeStart(*form, prompter);
+        form->AddToolWindow(duke);
+        form->launchers.chooser = &chooser;
     }
     // A first start with this settings file (none when empty).
     void startAfresh(const std::string& ini)
     {
-        main.reset();
+        form.reset();
         ::unlink(dir.file("QztMain.ini").c_str());
         ResetGlobals();
         start(ini);
@@ -83,7 +76,7 @@ protected:
     // Ends the program (the launchers write their options) and starts it again.
     void restart()
     {
-        main.reset();
+        form.reset();
         ResetGlobals();
         start();
     }
@@ -100,15 +93,11 @@ protected:
         return FromQString(control<QLineEdit>(window, name)->text());
     }
     bool enabled(QWidget* window, const char* name) { return control(window, name)->isEnabledTo(window); }
-    QAction* action(Cmd id) { return main->action(id); }
-    std::string ini() { return dir.read("QztMain.ini"); }
+    QAction* action(Cmd id) { return form->action(id); }
 
-    TempDir dir;
     CurrentFolderGuard folder;
-    ScriptedPrompter prompter;
     FakeChooser chooser;
     EditorLog editors;
-    std::unique_ptr<TMainForm> main;
     TfrmQuakeStart* quake = nullptr;
     TfrmDukeStart* duke = nullptr;
 };

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
-#include "shell/Globals.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -21,17 +21,15 @@ const std::string NoTarget = "Confirm (Yes/No): Progs.dat Could not be copied ov
                              "because the specified directory does not exist. Continue?";
 const std::string TcRefused = "Tessel: TC directory not in Quake Directory, Aborting Launch...";
 
-class QuakeLaunchTest : public ::testing::Test {
+class QuakeLaunchTest : public ProgramFixture {
 protected:
     QuakeLaunchTest()
     {
-        ResetGlobals();
         SetProgramDir(dir.path());
         for (const char* sub : {"quake", "quake/mytc", "progs", "maps"})
             ::mkdir(dir.file(sub).c_str(), 0755);
         exe = FakeProgram(dir.file("quake/QUAKE.EXE"));
     }
-    ~QuakeLaunchTest() override { ResetGlobals(); }
 
     GameLaunch plan(QuakeOptions& options) { return PlanQuakeLaunch(options, quake, prompter); }
     std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
@@ -45,9 +43,7 @@ protected:
         return o;
     }
 
-    TempDir dir;
     CurrentFolderGuard folder;
-    ScriptedPrompter prompter;
     const std::string quake = dir.file("quake/");
     std::string exe;
 };
@@ -72,7 +68,6 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
              o.skill = 1;
              o.level = 3;
          }, "-game mytc +skill 0 +map e1m3"},
-        {"Medium", [](QuakeOptions& o) { o.skill = 2; }, "+skill 1 +map start "},
         {"NightMare", [](QuakeOptions& o) { o.skill = 4; }, "+skill 3 +map start "},
         {"no skill checked", [](QuakeOptions& o) { o.skill = 0; }, "+map start "},
         {"the first episode map", [](QuakeOptions& o) { o.level = 1; }, "+skill 2 +map e1m1"},
@@ -146,17 +141,6 @@ TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
     EXPECT_EQ(Messages(prompter), Strings{TcRefused});
 }
 
-TEST_F(QuakeLaunchTest, StartRegularlyClearedEnablesTheTcSwitchEvenWithoutATc)
-{
-    QuakeOptions options = ReadQuakeOptions(ProfileFile(dir.write("t.ini", "[QuakeStartup]\r\nLaunchReg=1\r\n")));
-    EXPECT_FALSE(options.useTCEnabled);
-    ChangeQuakeLaunchReg(options, false);
-    EXPECT_TRUE(options.useTCEnabled);
-    options.useTC = true;
-    EXPECT_FALSE(plan(options).start);
-    EXPECT_EQ(Messages(prompter), Strings{TcRefused});
-}
-
 // --- executables ---------------------------------------------------------------
 
 TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
@@ -180,8 +164,6 @@ TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
          {"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."}},
         {"GLQuake in any case", true, true, 0, {"glquake.exe"}, false, "quake/glquake.exe", "+skill 2 +map start ", {}},
         {"GLQuake missing", true, true, 0, {}, false, "", "", {missing("GlQuake.exe")}},
-        {"Q95 missing", true, true, 1, {"QLaunch.exe"}, false, "", "", {missing("Q95.bat")}},
-        {"QLaunch missing", true, true, 2, {"Q95.bat"}, false, "", "", {missing("QLaunch.exe")}},
         {"Q95", false, true, 1, {"Q95.bat"}, false, "quake/Q95.bat", "+skill 2 +map start ", {}},
         {"no alternate selected: Quake.exe untested", false, true, -1, {}, false, "quake/Quake.exe",
          "+skill 2 +map start ", {}},
@@ -275,30 +257,6 @@ TEST_F(QuakeLaunchTest, ProgsDatIsFoundAndReplacedWhateverItsCase)
     dir.write("quake/mytc/Progs.Dat", "old");
     QuakeOptions options = copying();
     EXPECT_EQ(copies(plan(options)), "progs/PROGS.DAT > quake/mytc/Progs.Dat; ");
-}
-
-// --- fake games --------------------------------------------------------------
-
-TEST_F(QuakeLaunchTest, DefaultsStartQuakeInItsFolder)
-{
-    QuakeOptions options;
-    EXPECT_EQ(CarryOut(plan(options)).result, LaunchResult::Started);
-    const StartRecord run = WaitForStart(exe);
-    EXPECT_TRUE(SameFile(run.folder, quake));
-    EXPECT_EQ(run.arguments, (Strings{"+skill", "2", "+map", "start"}));
-}
-
-TEST_F(QuakeLaunchTest, ATcLaunchCopiesProgsDatAndPassesTheGame)
-{
-    dir.write("progs/progs.dat", "compiled");
-    QuakeOptions options = copying();
-    options.useTC = options.useTCEnabled = true;
-    options.tc = dir.file("quake/mytc/");
-    options.skill = 1;
-    options.level = 3;
-    EXPECT_EQ(CarryOut(plan(options)).result, LaunchResult::Started);
-    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"-game", "mytc", "+skill", "0", "+map", "e1m3"}));
-    EXPECT_EQ(dir.read("quake/mytc/progs.dat"), "compiled");
 }
 
 TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)

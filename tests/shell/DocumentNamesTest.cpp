@@ -43,7 +43,8 @@ TEST(DocumentNamesTest, SaveAddsTheModesExtensionOnlyToANameWithoutFullStop)
         const char* chosen;
         int mode;
         const char* saved;
-    } cases[] = {{"/w/test", 7, "/w/test"}, {"/w/test.txt", 2, "/w/test.txt"}, {"C:\\a.b\\test", 2, "C:\\a.b\\test.qc"},
+    } cases[] = {{"/w/test", 1, "/w/test.con"}, {"/w/a.b/test", 3, "/w/a.b/test.vc"}, {"/w/test", 7, "/w/test"},
+                 {"/w/test.txt", 2, "/w/test.txt"}, {"C:\\a.b\\test", 2, "C:\\a.b\\test.qc"},
                  {"/w/.test", 1, "/w/.test"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen + std::string(" in mode ") + std::to_string(c.mode));

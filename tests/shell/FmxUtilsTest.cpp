@@ -1,26 +1,17 @@
 #include "shell/FmxUtils.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/Errors.h"
-#include "support/TempDir.h"
+#include "support/NonRegular.h"
 
 namespace tessel {
 namespace {
 
 std::string CopyError(const std::string& from, const std::string& to)
 {
-    try {
-        CopyWholeFile(from, to);
-    } catch (const AppError& e) {
-        return e.what();
-    }
-    return "(no error)";
+    return test::ErrorOf([&] { CopyWholeFile(from, to); });
 }
 
 std::string SomeBytes(std::size_t n)
@@ -64,18 +55,8 @@ TEST(FmxUtilsTest, AFailedWriteIsReportedNotTakenForSuccess)
 {
     TempDir dir;
     const std::string source = dir.write("big.con", SomeBytes(64 * 1024));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // A file-size limit stands in for a full disk.
-        ::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{10000, 10000};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(CopyError(source, dir.file("out.con")) == "Disk full" ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // A file-size limit stands in for a full disk.
+    EXPECT_EQ(test::InChild([&] { CopyWholeFile(source, dir.file("out.con")); }, {10000}), "Disk full");
 }
 
 } // namespace

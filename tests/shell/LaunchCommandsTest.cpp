@@ -82,15 +82,15 @@ TEST_F(LaunchCommandsTest, MissingProgramsAreToldAsEachCommandTellsIt)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         prompter.clear();
-        main->SetStatusText(0, "Ready");
+        form->SetStatusText(0, "Ready");
         action(c.command)->trigger();
         EXPECT_EQ(Messages(prompter), c.messages);
-        EXPECT_EQ(FromQString(main->StatusText(0)), c.status);
+        EXPECT_EQ(FromQString(form->StatusText(0)), c.status);
     }
 
     // The compile tool waits for an answer while the current script is unsaved.
     const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
-    main->SetStatusText(1, "Modified");
+    form->SetStatusText(1, "Modified");
     prompter.answers = {MsgResult::No};
     action(Cmd::QuakeCompile)->trigger();
     EXPECT_EQ(Messages(prompter), Strings{"Confirm (Yes/No): Some files have not been saved yet, continue?"});
@@ -109,8 +109,8 @@ TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesTh
                  {"tlQuakeDlg", Cmd::ToolQuakeDialog, quake, &QuakeLauncherOpen}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        main->SetEditorCommandsEnabled(true);
-        main->SetStatusText(1, "Modified");
+        form->SetEditorCommandsEnabled(true);
+        form->SetStatusText(1, "Modified");
         action(c.button)->trigger();
         EXPECT_TRUE(c.dialog->isVisible() && *c.open);
         QApplication::setActiveWindow(c.dialog);   // as the window system does when it takes the focus
@@ -118,8 +118,8 @@ TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesTh
         EXPECT_FALSE(action(Cmd::EditSearch)->isEnabled() || action(Cmd::DukeTestCon)->isEnabled() ||
                      action(Cmd::QuakeTestQC)->isEnabled());
         EXPECT_TRUE(action(Cmd::EditGotoLine)->isEnabled() && action(Cmd::EditBlockDeIndent)->isEnabled());
-        EXPECT_EQ(main->StatusText(0), "Ready");
-        EXPECT_EQ(main->StatusText(1), "");
+        EXPECT_EQ(form->StatusText(0), "Ready");
+        EXPECT_EQ(form->StatusText(1), "");
 
         c.dialog->showMinimized();
         action(c.button)->trigger();
@@ -127,15 +127,15 @@ TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesTh
         EXPECT_FALSE(c.dialog->close());
         EXPECT_FALSE(c.dialog->isVisible() || *c.open);
     }
-    EXPECT_EQ(main->launchers.duke, duke);
+    EXPECT_EQ(form->launchers.duke, duke);
 }
 
 TEST_F(LaunchCommandsTest, TheQuakeBraceTestGoesToTheEditorAndVergeHasNothingToStart)
 {
     start();
     EXPECT_FALSE(action(Cmd::QuakeTestQC)->isEnabled());
-    main->NewEditorWindow("VurAvozid - a.qc");
-    main->SetEditorCommandsEnabled(true);   // as an editor window's activation does
+    form->NewEditorWindow("VurAvozid - a.qc");
+    form->SetEditorCommandsEnabled(true);   // as an editor window's activation does
     action(Cmd::QuakeTestQC)->trigger();
     EXPECT_EQ(editors.braceTests, 1);
     for (const Cmd verge : {Cmd::VergeLaunch, Cmd::VergeMapEditor, Cmd::VergeCompile})

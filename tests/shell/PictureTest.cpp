@@ -10,10 +10,9 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "platform/Errors.h"
 #include "shell/PictureFile.h"
+#include "support/NonRegular.h"
 #include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
 
 namespace tessel {
 namespace {
@@ -151,12 +150,8 @@ TEST_F(PictureTest, WhatIsNoPictureKeepsThePreviousOne)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        try {
-            window.LoadPicture(c.bytes ? dir.write(c.name, c.bytes) : dir.file(c.name));
-            ADD_FAILURE() << "loaded";
-        } catch (const AppError& e) {
-            EXPECT_STREQ(e.what(), c.error);
-        }
+        EXPECT_EQ(test::ErrorOf([&] { window.LoadPicture(c.bytes ? dir.write(c.name, c.bytes) : dir.file(c.name)); }),
+                  c.error);
         EXPECT_EQ(shownSize(), QSize(24, 16));
         EXPECT_TRUE(Near(shownCentre(), Qt::green));
     }

@@ -8,30 +8,20 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <memory>
 
-#include "shell/Globals.h"
-#include "shell/Main.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-class SplashTest : public ::testing::Test {
+class SplashTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        ResetGlobals();
         form = std::make_unique<TMainForm>(prompter, dir.path());
         splash = new TfrmSplash(*form);
         form->AddToolWindow(splash);
         prompter.clear();   // the language files are not there
-    }
-    void TearDown() override
-    {
-        form.reset();
-        ResetGlobals();
     }
     // Clicks the calculator's tool button as a user would.
     void clickCalculatorButton()
@@ -41,9 +31,6 @@ protected:
     }
     bool running(const char* timer) { return splash->findChild<QTimer*>(timer)->isActive(); }
 
-    TempDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
     TfrmSplash* splash = nullptr;
 };
 

@@ -114,10 +114,10 @@ void FakeEditBuffer::Undo()
     modified_ = true;
 }
 
-std::string FakeEditBuffer::Paint() const
+std::string Paint(const std::vector<TColor>& colors)
 {
     std::string s;
-    for (const TColor c : colors_)
+    for (const TColor c : colors)
         s += c == clBlack ? '.' : c == clRed ? 'r' : c == clGreen ? 'g' : c == clBlue ? 'b' : '?';
     return s;
 }

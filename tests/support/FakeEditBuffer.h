@@ -10,6 +10,14 @@
 
 namespace tessel {
 
+// Colours as letters: '.' black, 'r' red, 'g' green, 'b' blue, '?' other.
+std::string Paint(const std::vector<TColor>& colors);
+// A keyword of a colour table, its length that of the word.
+inline ConType Kw(const std::string& word, TColor color)
+{
+    return {word, static_cast<std::int32_t>(word.size()), color};
+}
+
 class FakeEditBuffer : public EditBuffer {
 public:
     explicit FakeEditBuffer(std::string text = std::string());
@@ -36,8 +44,7 @@ public:
     void BeginUpdate() override { ++updateDepth; }
     void EndUpdate() override { --updateDepth; }
 
-    // The colours as letters: '.' black, 'r' red, 'g' green, 'b' blue, '?' other.
-    std::string Paint() const;
+    std::string Paint() const { return tessel::Paint(colors_); }
     const std::vector<TColor>& Colors() const { return colors_; }
 
     int updateDepth = 0;   // a test checks that every BeginUpdate was ended

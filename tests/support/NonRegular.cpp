@@ -55,6 +55,16 @@ bool DevicesIntact()
     return true;
 }
 
+std::string ErrorOf(const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const AppError& e) {
+        return e.what();
+    }
+    return "";
+}
+
 std::string InChild(const std::function<void()>& body, const ChildFault& fault)
 {
     int fds[2];
@@ -72,12 +82,7 @@ std::string InChild(const std::function<void()>& body, const ChildFault& fault)
             ::setrlimit(RLIMIT_FSIZE, &limit);
         std::string result = "still privileged";
         if (!fault.unprivileged || ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0)) {
-            try {
-                body();
-                result.clear();
-            } catch (const AppError& e) {
-                result = e.what();
-            }
+            result = ErrorOf(body);
         }
         ::_exit(::write(fds[1], result.data(), result.size()) < 0);
     }

@@ -25,5 +25,7 @@ struct ChildFault {
 // none), "signal N" when a signal ended it, "still privileged" when root
 // could not be given up.
 std::string InChild(const std::function<void()>& body, const ChildFault& fault = {});
+// Runs body here: the text of the AppError it threw, "" when none.
+std::string ErrorOf(const std::function<void()>& body);
 
 } // namespace tessel::test

@@ -12,17 +12,13 @@
 #include <QTest>
 #include <QToolBar>
 #include <functional>
-#include <memory>
 #include <utility>
 
 #include "platform/Errors.h"
 #include "shell/Commands.h"
 #include "shell/DocumentWindow.h"
-#include "shell/Globals.h"
-#include "shell/Main.h"
 #include "shell/QtPaths.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 
@@ -80,21 +76,14 @@ private:
     TMainForm& main_;
 };
 
-class ShellFixture : public ::testing::Test {
+class ShellFixture : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        ResetGlobals();
         for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
             dir.write(name, "{actor,3}\r\n");
         dir.write("cnfcs.ccf", "/actor;<tile>\\\r\n/ifrnd;<chance>\\\r\n/move;\\\r\n");
     }
-    void TearDown() override
-    {
-        form.reset();
-        ResetGlobals();
-    }
-
     void start()
     {
         form = std::make_unique<TMainForm>(prompter, dir.path());
@@ -107,7 +96,8 @@ protected:
     // Exits and starts again on the same program folder.
     void restart()
     {
-        TearDown();
+        form.reset();
+        ResetGlobals();
         start();
     }
 
@@ -149,10 +139,6 @@ protected:
                 out.push_back(FromQString(action(name)->text()));
         return out;
     }
-
-    TempDir dir;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace tessel
