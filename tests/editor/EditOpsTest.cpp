@@ -37,7 +37,12 @@ protected:
         KeywordTable = {Kw("if", clBlue), Kw("while", clRed)};
         AutoIndent = true;
     }
-    void TearDown() override { ResetGlobals(); }
+    void TearDown() override
+    {
+        // Whatever an operation did, repainting is back on.
+        EXPECT_EQ(buffer.updateDepth, 0);
+        ResetGlobals();
+    }
     // A freshly loaded, coloured document, activated, caret at `caret`.
     void Open(const std::string& text, int caret)
     {

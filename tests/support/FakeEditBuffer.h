@@ -47,7 +47,7 @@ public:
     std::string Paint() const { return tessel::Paint(colors_); }
     const std::vector<TColor>& Colors() const { return colors_; }
 
-    int updateDepth = 0;   // a test checks that every BeginUpdate was ended
+    int updateDepth = 0;   // the editing tests check that every BeginUpdate was ended
     int UndoSteps() const { return static_cast<int>(history_.size()); }
 
 private:
