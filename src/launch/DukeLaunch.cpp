@@ -65,15 +65,13 @@ DukeOptions ReadDukeOptions(const ProfileFile& ini)
     o.alternateExe = ini.ReadString(Startup, "AlternateEXE", "");
     o.useTC = ini.ReadBool(Startup, "UseTC", false);
     o.loadGameCon = ini.ReadBool(Startup, "LoadGameCon", false);
-    const int skill = ini.ReadInteger(Startup, "Skill", 3);
-    o.skill = skill >= 1 && skill <= 4 ? skill : 3;
+    o.skill = ReadSkill(ini, Startup);
     return o;
 }
 
 void WriteDukeOptions(ProfileFile& ini, const DukeOptions& o)
 {
-    if (o.skill >= 1 && o.skill <= 4)
-        ini.WriteInteger(Startup, "Skill", o.skill);
+    WriteSkill(ini, Startup, o.skill);
     ini.WriteBool(Startup, "LaunchReg", o.launchReg);
     ini.WriteBool(Startup, "FakeMulti", o.fakeMulti);
     ini.WriteBool(Startup, "NoMon", o.noMon);

@@ -12,6 +12,13 @@
 
 namespace tessel {
 
+class ProfileFile;
+
+// The Skill key both launchers keep in their section: read, a value other
+// than 1 to 4 gives 3; written only while a skill (1 to 4) is chosen.
+int ReadSkill(const ProfileFile& ini, const char* section);
+void WriteSkill(ProfileFile& ini, const char* section, int skill);
+
 struct FileCopy {
     std::string source;
     std::string destination;

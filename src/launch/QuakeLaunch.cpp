@@ -89,15 +89,13 @@ QuakeOptions ReadQuakeOptions(const ProfileFile& ini)
     o.level = ListIndex(ini.ReadInteger(Startup, "Level", 0), QuakeLevelCount);
     o.progsDir = ini.ReadString(Directories, "ProgsDir", "");
     o.copyEnabled = !o.progsDir.empty();
-    const int skill = ini.ReadInteger(Startup, "Skill", 3);
-    o.skill = skill >= 1 && skill <= 4 ? skill : 3;
+    o.skill = ReadSkill(ini, Startup);
     return o;
 }
 
 void WriteQuakeOptions(ProfileFile& ini, const QuakeOptions& o)
 {
-    if (o.skill >= 1 && o.skill <= 4)
-        ini.WriteInteger(Startup, "Skill", o.skill);
+    WriteSkill(ini, Startup, o.skill);
     ini.WriteBool(Startup, "LaunchReg", o.launchReg);
     ini.WriteBool(Startup, "Copy", o.copy);
     ini.WriteBool(Startup, "RecordDemo", o.recordDemo);
