@@ -208,6 +208,39 @@ std::string LineEndOf(const std::string& text)
     return "\r\n";
 }
 
+// One write made to the file's text: the key's value replaced in its line, or
+// a new key at the end of its section, or a new section at the end of the file.
+void ApplyWrite(std::string& text, const std::string& section, const std::string& key, const std::string& value)
+{
+    // The style of the text as it stands now: an earlier write may have
+    // brought the first CR LF into it.
+    const std::string eol = LineEndOf(text);
+    const Location loc = Find(text, section, key);
+
+    if (loc.keyFound) {
+        // The file's spelling of the key stays; blanks around it and the old value go.
+        const Line& line = loc.keyLine;
+        std::string replacement;
+        replacement.reserve(loc.keyParsed.nameEnd - loc.keyParsed.nameBegin + 1 + value.size());
+        replacement.append(text, loc.keyParsed.nameBegin, loc.keyParsed.nameEnd - loc.keyParsed.nameBegin);
+        replacement += '=';
+        replacement += value;
+        text.replace(line.begin, line.end - line.begin, replacement);
+    } else if (loc.sectionFound) {
+        // After the section's last line with content, so that blank lines keep
+        // separating it from the next section.
+        const std::size_t at = loc.lastFilledLine.next;
+        std::string added;
+        if (text[at - 1] != '\n')
+            added = text[at - 1] == '\r' ? std::string("\n") : eol;
+        added += key + '=' + value + eol;
+        text.insert(at, added);
+    } else {
+        FinishLastLine(text, eol);
+        text += '[' + section + ']' + eol + key + '=' + value + eol;
+    }
+}
+
 } // namespace
 
 std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
@@ -245,49 +278,9 @@ bool ProfileFile::ReadBool(const std::string& section, const std::string& key, b
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    const std::string failure = FormatText("Unable to write to %s", fileName_);
-    const std::string sectionName = Trimmed(section);
-    const std::string keyName = Trimmed(key);
-
-    std::string text;
-    try {
-        // An existing file we cannot read must not be replaced by one holding only this key.
-        ReadWholeFile(fileName_, text);
-    } catch (const IoError&) {
-        throw AppError(failure);
-    }
-
-    const std::string eol = LineEndOf(text);
-    const Location loc = Find(text, sectionName, keyName);
-    std::string out;
-    out.reserve(text.size() + sectionName.size() + keyName.size() + value.size() + 8);
-
-    if (loc.keyFound) {
-        const Line& line = loc.keyLine;
-        out.append(text, 0, line.begin);
-        out.append(text, loc.keyParsed.nameBegin, loc.keyParsed.nameEnd - loc.keyParsed.nameBegin);
-        out += '=';
-        out += value;
-        out.append(text, line.end, std::string::npos);
-    } else if (loc.sectionFound) {
-        // After the section's last line with content, so that blank lines keep
-        // separating it from the next section.
-        const Line& after = loc.lastFilledLine;
-        out.append(text, 0, after.next);
-        FinishLastLine(out, eol);
-        out += keyName + '=' + value + eol;
-        out.append(text, after.next, std::string::npos);
-    } else {
-        out = text;
-        FinishLastLine(out, eol);
-        out += '[' + sectionName + ']' + eol + keyName + '=' + value + eol;
-    }
-
-    try {
-        ReplaceFile(fileName_, out);
-    } catch (const std::exception&) {
-        throw AppError(failure);
-    }
+    ProfileEdit edit(fileName_);
+    edit.WriteString(section, key, value);
+    edit.Commit();
 }
 
 void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int value)
@@ -298,6 +291,45 @@ void ProfileFile::WriteInteger(const std::string& section, const std::string& ke
 void ProfileFile::WriteBool(const std::string& section, const std::string& key, bool value)
 {
     WriteString(section, key, value ? "1" : "0");
+}
+
+void ProfileEdit::WriteString(const std::string& section, const std::string& key, const std::string& value)
+{
+    writes_.push_back({Trimmed(section), Trimmed(key), value});
+}
+
+void ProfileEdit::WriteInteger(const std::string& section, const std::string& key, int value)
+{
+    WriteString(section, key, std::to_string(value));
+}
+
+void ProfileEdit::WriteBool(const std::string& section, const std::string& key, bool value)
+{
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void ProfileEdit::Commit()
+{
+    if (writes_.empty())
+        return;
+    const std::string failure = FormatText("Unable to write to %s", fileName_);
+
+    std::string text;
+    try {
+        // An existing file we cannot read must not be replaced by one holding only these keys.
+        ReadWholeFile(fileName_, text);
+    } catch (const IoError&) {
+        throw AppError(failure);
+    }
+    for (const Write& write : writes_)
+        ApplyWrite(text, write.section, write.key, write.value);
+
+    try {
+        ReplaceFile(fileName_, text);
+    } catch (const std::exception&) {
+        throw AppError(failure);
+    }
+    writes_.clear();
 }
 
 } // namespace tessel

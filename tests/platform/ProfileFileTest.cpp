@@ -1,9 +1,16 @@
+#include "platform/Files.h"
 #include "platform/ProfileFile.h"
 #include "support/NonRegular.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
+#include <iterator>
+#include <random>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tessel;
 
@@ -128,6 +135,117 @@ TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
               "Unable to write to " + ini.fileName());
     EXPECT_EQ(before, dir.read("t.ini"));
     EXPECT_EQ(entries, EntriesIn(dir.path()));   // no temporary file left behind
+}
+
+// Random files and write sequences: one edit must leave the bytes that the
+// same writes leave when made one at a time.
+TEST(ProfileEditTest, OneCommitEqualsTheWritesOneByOne)
+{
+    std::mt19937 random(7);   // fixed, so that a failure repeats
+    const auto pick = [&](const auto& items) { return items[random() % std::size(items)]; };
+    // Mixed case, and now and then blanks around the name.
+    const auto spell = [&](std::string name) {
+        for (char& c : name)
+            if (random() % 2)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return random() % 4 ? name : " " + name + "\t";
+    };
+    const char* const lines[] = {"[A]", " [ b ] ", "[C]", "[a]", "k=1", "  K = old ", "j=", "key2=x",
+                                 "; k=comment", "", "  ", "junk", "[open", "=v"};
+    const char* const sections[] = {"a", "b", "c", "d"};
+    const char* const keys[] = {"k", "j", "key2", "new"};
+    // The last value breaks its line: later writes must see what it brought.
+    const char* const values[] = {"", "1", " x y ", "0x10", "v\r\n[d]"};
+
+    TempDir dir;
+    for (int round = 0; round < 150; ++round) {
+        std::string start;
+        const int style = static_cast<int>(random() % 3);   // CR LF, LF, either line by line
+        for (int n = static_cast<int>(random() % 10); n > 0; --n)
+            start += pick(lines) + std::string(style == 0 || (style == 2 && random() % 2) ? "\r\n" : "\n");
+        switch (random() % 4) {   // the last line's end: kept, cut off, left as a lone CR
+        case 1: start += pick(lines); break;
+        case 2: start += std::string(pick(lines)) + "\r"; break;
+        default: break;
+        }
+        const bool missing = random() % 8 == 0;
+        std::string trace = missing ? "(missing)" : testing::PrintToString(start);
+        for (const char* name : {"each.ini", "batch.ini"})
+            if (missing)
+                DeleteFile(dir.file(name));
+            else
+                dir.write(name, start);
+
+        ProfileFile each(dir.file("each.ini"));
+        ProfileEdit batch(dir.file("batch.ini"));
+        for (int n = 1 + static_cast<int>(random() % 8); n > 0; --n) {
+            const std::string section = spell(pick(sections)), key = spell(pick(keys));
+            trace += " [" + section + "]" + key;
+            switch (random() % 3) {
+            case 0: {
+                const std::string value = pick(values);
+                each.WriteString(section, key, value), batch.WriteString(section, key, value);
+                break;
+            }
+            case 1: {
+                const int value = static_cast<int>(random() % 200) - 100;
+                each.WriteInteger(section, key, value), batch.WriteInteger(section, key, value);
+                break;
+            }
+            default: {
+                const bool value = random() % 2;
+                each.WriteBool(section, key, value), batch.WriteBool(section, key, value);
+                break;
+            }
+            }
+        }
+        batch.Commit();
+        ASSERT_EQ(dir.read("each.ini"), dir.read("batch.ini")) << trace;
+    }
+}
+
+TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
+{
+    TempDir dir;
+    // Without writes no file is made or replaced, not even where none could be.
+    for (const std::string& name : {dir.file("t.ini"), dir.path() + "."})
+        EXPECT_EQ(test::ErrorOf([&] { ProfileEdit(name).Commit(); }), "") << name;
+    EXPECT_FALSE(FileExists(dir.file("t.ini")));
+
+    // A failed commit keeps its writes for another try; a done one forgets them.
+    dir.write("plain", "x");
+    ProfileEdit edit(dir.file("plain/t.ini"));
+    edit.WriteString("A", "k", "v");
+    EXPECT_EQ(test::ErrorOf([&] { edit.Commit(); }), "Unable to write to " + edit.fileName());
+    ASSERT_TRUE(DeleteFile(dir.file("plain")));
+    CreateDirectory(dir.file("plain"));
+    edit.Commit();
+    EXPECT_EQ("[A]\r\nk=v\r\n", dir.read("plain/t.ini"));
+    ASSERT_TRUE(DeleteFile(dir.file("plain/t.ini")));
+    edit.Commit();
+    EXPECT_FALSE(FileExists(dir.file("plain/t.ini")));
+
+    // A file we may write but not read is never replaced by one holding only the writes.
+    const std::string before = "[A]\nk=1\n";
+    const std::string path = dir.write("t.ini", before);
+    test::ChildFault fault;
+    fault.unprivileged = true;
+    if (::geteuid() == 0) {   // root reads anything: the child gives up root
+        for (const std::string& name : {dir.path(), path})
+            ASSERT_EQ(::chown(name.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(path.c_str(), 0222), 0);
+    EXPECT_EQ(test::InChild(
+                  [&] {
+                      ProfileEdit unreadable(path);
+                      unreadable.WriteString("A", "k", "2");
+                      unreadable.WriteString("B", "j", "3");
+                      unreadable.Commit();
+                  },
+                  fault),
+              "Unable to write to " + path);
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    EXPECT_EQ(before, dir.read("t.ini"));
 }
 
 } // namespace
