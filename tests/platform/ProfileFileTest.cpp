@@ -82,6 +82,7 @@ TEST(ProfileFileTest, WriteChangesOnlyWhatItMust)
         {"[S]\na=1\n\n[T]\n[S]\nk=3\n", "S", "k", "[S]\na=1\nk=v\n\n[T]\n[S]\nk=3\n"},
         {"[A]\nx=1", "A", "z", "[A]\nx=1\nz=v\n"},
         {"[A]\nk=x\r", "A", "z", "[A]\nk=x\r\nz=v\n"},
+        {"\r\n[A]\nk=x\r", "A", "z", "\r\n[A]\nk=x\r\nz=v\r\n"},
         {"\r\n[A]\nk=x\r", "N", "z", "\r\n[A]\nk=x\r\n[N]\r\nz=v\r\n"},
         // A new section goes at the end, in the file's line-end style.
         {"; c\n[A]\nx=1", "N", "k", "; c\n[A]\nx=1\n[N]\nk=v\n"},
