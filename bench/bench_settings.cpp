@@ -1,7 +1,15 @@
-// How much a settings read costs next to just reading the file's bytes: every
-// ReadInteger opens and parses the file afresh, so this ratio is its overhead.
+// Settings costs, measured side by side in one run:
+//  - a settings read next to just reading the file's bytes: every ReadInteger
+//    opens and parses the file afresh, so this ratio is its overhead;
+//  - the keys written at program exit (the two launchers' options, the game
+//    mode, the recent files) into a settings file as the program keeps it,
+//    through one ProfileEdit, and the old way, one WriteString a key, each
+//    against a single ReplaceFile of the same final bytes. Every round starts
+//    from the same file; the figures are medians of alternating rounds.
+#include "platform/Files.h"
 #include "platform/ProfileFile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,18 +17,105 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int Iterations = 2000;
+constexpr int WriteRounds = 41;
+
+using Clock = std::chrono::steady_clock;
 
 template <typename F>
 double SecondsFor(F&& body)
 {
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     for (int i = 0; i < Iterations; ++i)
         body(i);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+template <typename F>
+double SecondsOnce(F&& body)
+{
+    const auto start = Clock::now();
+    body();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> samples)
+{
+    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+    return samples[samples.size() / 2];
+}
+
+void WritePlain(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string ReadPlain(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A settings file after some use: every section the program keeps, 42 keys.
+const char* const KeptSettings =
+    "[ProgStartup]\r\nGameUp=1\r\n\r\n"
+    "[RecentFiles]\r\nRecent1=/home/player/duke3d/mods/arena/GAME.CON\r\n"
+    "Recent2=/home/player/duke3d/mods/arena/USER.CON\r\nRecent3=/home/player/quake/src/weapons.qc\r\n"
+    "Recent4=/home/player/quake/src/client.qc\r\n\r\n"
+    "[Directorys]\r\nDuke3DDir=/home/player/duke3d/\r\nConDir=/home/player/duke3d/mods/arena/\r\n"
+    "BuildDir=/home/player/duke3d/build/\r\n\r\n"
+    "[QuakeDirectorys]\r\nQuakeDir=/home/player/quake/\r\nQCDir=/home/player/quake/src/\r\n"
+    "MainQMapEdProg=/home/player/quake/tools/qmaped.exe\r\nMainQCToolDir=/home/player/quake/tools/\r\n"
+    "ProgsDir=/home/player/quake/src/\r\n\r\n"
+    "[DukeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nFakeMulti=0\r\nNoMon=1\r\nCopy=1\r\nRecordDemo=0\r\n"
+    "AutoCopy=1\r\nUseTC=0\r\nLoadGameCon=1\r\nFakePlayers=1\r\nEpisode=2\r\nMap=4\r\n"
+    "UserMap=/home/player/duke3d/maps/arena1.map\r\nAlternateEXE=\r\n\r\n"
+    "[QuakeStartup]\r\nSkill=2\r\nLaunchReg=0\r\nCopy=0\r\nRecordDemo=0\r\nUseTC=1\r\nCheckUseAltExe=1\r\n"
+    "Level=9\r\ncmbAltExeVal=0\r\nUserMap=\r\nTC=/home/player/quake/arena/\r\nSpefTCDir=/home/player/quake/arena/\r\n"
+    "\r\n"
+    "[GeneralSetup]\r\nQztCon=1\r\nColorGameFiles=1\r\n\r\n"
+    "[GroupFileExplorer]\r\nTreeListEnable=0\r\n\r\n"
+    "[Tessel]\r\nLastFolder=/home/player/duke3d/mods/arena/\r\n";
+
+// The writes of program exit, in the order the program makes them; a session
+// changed a few of the values.
+template <typename Writer>
+void WriteExitKeys(Writer& ini)
+{
+    const char* const duke = "DukeStartup";
+    ini.WriteInteger(duke, "Skill", 4);
+    for (const auto& [key, on] : {std::pair{"LaunchReg", false}, {"FakeMulti", false}, {"NoMon", true},
+                                  {"Copy", true}, {"RecordDemo", false}, {"AutoCopy", true}, {"UseTC", false}})
+        ini.WriteBool(duke, key, on);
+    ini.WriteBool(duke, "LoadGameCon", true);
+    ini.WriteInteger(duke, "FakePlayers", 1);
+    ini.WriteInteger(duke, "Episode", 3);
+    ini.WriteInteger(duke, "Map", 1);
+    ini.WriteString(duke, "UserMap", "/home/player/duke3d/maps/arena2.map");
+    ini.WriteString(duke, "AlternateEXE", "");
+
+    const char* const quake = "QuakeStartup";
+    ini.WriteInteger(quake, "Skill", 2);
+    for (const auto& [key, on] : {std::pair{"LaunchReg", false}, {"Copy", false}, {"RecordDemo", false},
+                                  {"UseTC", true}, {"CheckUseAltExe", true}})
+        ini.WriteBool(quake, key, on);
+    ini.WriteInteger(quake, "Level", 12);
+    ini.WriteInteger(quake, "cmbAltExeVal", 0);
+    ini.WriteString(quake, "UserMap", "");
+    ini.WriteString(quake, "TC", "/home/player/quake/arena/");
+    ini.WriteString(quake, "SpefTCDir", "/home/player/quake/arena/");
+    ini.WriteString("QuakeDirectorys", "ProgsDir", "/home/player/quake/src/");
+
+    ini.WriteInteger("ProgStartup", "GameUp", 2);
+    const char* const recent[] = {"/home/player/quake/src/defs.qc", "/home/player/duke3d/mods/arena/GAME.CON",
+                                  "/home/player/duke3d/mods/arena/USER.CON", "/home/player/quake/src/weapons.qc"};
+    for (int i = 0; i < 4; ++i)
+        ini.WriteString("RecentFiles", "Recent" + std::to_string(i + 1), recent[i]);
 }
 
 } // namespace
@@ -52,16 +147,43 @@ int main()
         sum += ini.ReadInteger("Section" + std::to_string(i % 20), "Key" + std::to_string(i % 8), 0);
     });
     std::size_t bytes = 0;
-    const double raw = SecondsFor([&](int) {
-        std::ifstream in(path, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        bytes += text.size();
-    });
+    const double raw = SecondsFor([&](int) { bytes += ReadPlain(path).size(); });
+
+    // The final bytes of the exit writes, and the same through each way.
+    const std::string kept = folder + "/QztMain.ini";
+    WritePlain(kept, KeptSettings);
+    tessel::ProfileFile perKey(kept);
+    WriteExitKeys(perKey);
+    const std::string final = ReadPlain(kept);
+    WritePlain(kept, KeptSettings);
+    tessel::ProfileEdit check(kept);
+    WriteExitKeys(check);
+    check.Commit();
+    if (ReadPlain(kept) != final || final == KeptSettings) {
+        std::fprintf(stderr, "the exit writes differ between one edit and one write a key\n");
+        return 1;
+    }
+
+    std::vector<double> edited, replaced, keyByKey;
+    for (int round = 0; round < WriteRounds; ++round) {
+        WritePlain(kept, KeptSettings);
+        edited.push_back(SecondsOnce([&] {
+            tessel::ProfileEdit edit(kept);
+            WriteExitKeys(edit);
+            edit.Commit();
+        }));
+        WritePlain(kept, KeptSettings);
+        replaced.push_back(SecondsOnce([&] { tessel::ReplaceFile(kept, final); }));
+        WritePlain(kept, KeptSettings);
+        keyByKey.push_back(SecondsOnce([&] { WriteExitKeys(perKey); }));
+    }
 
     std::error_code ec;
     fs::remove_all(folder, ec);
     if (sum == 0 || bytes == 0)
         return 1;   // also keeps the loops from being optimised away
     std::printf("settings.read_vs_raw %.2f x\n", profile / raw);
+    std::printf("settings.exit_write_vs_one_replace %.2f x\n", Median(edited) / Median(replaced));
+    std::printf("settings.exit_write_per_key_vs_one_replace %.2f x\n", Median(keyByKey) / Median(replaced));
     return 0;
 }
