@@ -180,25 +180,18 @@ TEST(ProfileEditTest, OneCommitEqualsTheWritesOneByOne)
         ProfileFile each(dir.file("each.ini"));
         ProfileEdit batch(dir.file("batch.ini"));
         for (int n = 1 + static_cast<int>(random() % 8); n > 0; --n) {
-            const std::string section = spell(pick(sections)), key = spell(pick(keys));
-            trace += " [" + section + "]" + key;
-            switch (random() % 3) {
-            case 0: {
-                const std::string value = pick(values);
-                each.WriteString(section, key, value), batch.WriteString(section, key, value);
-                break;
-            }
-            case 1: {
-                const int value = static_cast<int>(random() % 200) - 100;
-                each.WriteInteger(section, key, value), batch.WriteInteger(section, key, value);
-                break;
-            }
-            default: {
-                const bool value = random() % 2;
-                each.WriteBool(section, key, value), batch.WriteBool(section, key, value);
-                break;
-            }
-            }
+            const std::string section = spell(pick(sections)), key = spell(pick(keys)), text = pick(values);
+            const int kind = static_cast<int>(random() % 3), number = static_cast<int>(random() % 200) - 100;
+            const auto write = [&](auto& to) {
+                if (kind == 0)
+                    to.WriteString(section, key, text);
+                else if (kind == 1)
+                    to.WriteInteger(section, key, number);
+                else
+                    to.WriteBool(section, key, number % 2 != 0);
+            };
+            write(each), write(batch);
+            trace += " [" + section + "]" + key + "=" + (kind == 0 ? text : std::to_string(kind == 1 ? number : number % 2 != 0));
         }
         batch.Commit();
         ASSERT_EQ(dir.read("each.ini"), dir.read("batch.ini")) << trace;
@@ -236,15 +229,9 @@ TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
             ASSERT_EQ(::chown(name.c_str(), 65534, 65534), 0);
     }
     ASSERT_EQ(::chmod(path.c_str(), 0222), 0);
-    EXPECT_EQ(test::InChild(
-                  [&] {
-                      ProfileEdit unreadable(path);
-                      unreadable.WriteString("A", "k", "2");
-                      unreadable.WriteString("B", "j", "3");
-                      unreadable.Commit();
-                  },
-                  fault),
-              "Unable to write to " + path);
+    ProfileEdit unreadable(path);
+    unreadable.WriteString("A", "k", "2"), unreadable.WriteString("B", "j", "3");
+    EXPECT_EQ(test::InChild([&] { unreadable.Commit(); }, fault), "Unable to write to " + path);
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     EXPECT_EQ(before, dir.read("t.ini"));
 }
