@@ -20,7 +20,8 @@
 #include "editor/Childwin.h"
 #include "editor/ScriptEdit.h"
 #include "platform/Prompter.h"
-#include "shell/Globals.h"
+#include "app/ProgramWindows.h"
+#include "shell/Workspace.h"
 #include "shell/Main.h"
 
 namespace {
@@ -87,16 +88,16 @@ std::string Script(const KeywordTableType& table, std::size_t size, bool withCom
 
 tessel::TfrmConEdit* Open(tessel::TMainForm& form, const std::string& path)
 {
-    auto* w = static_cast<tessel::TfrmConEdit*>(form.NewEditorWindow("VurAvozid - bench"));
-    tessel::PendingFileName = path;
-    tessel::EditorRequests.LoadRequest = true;
+    auto* w = dynamic_cast<tessel::TfrmConEdit*>(form.NewEditorWindow("VurAvozid - bench"));
+    form.State().PendingFileName = path;
+    form.State().EditorRequests.LoadRequest = true;
     form.PostEditorRequest();
     return w;
 }
 
 void CloseAll(tessel::TMainForm& form)
 {
-    form.MdiArea()->closeAllSubWindows();
+    qobject_cast<QMdiArea*>(form.centralWidget())->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -104,10 +105,10 @@ void CloseAll(tessel::TMainForm& form)
 // document to its colours painted on the screen; the median of many lines.
 double LeaveLineMicroseconds(tessel::TMainForm& form, const std::string& text)
 {
-    tessel::TfrmConEdit* w = static_cast<tessel::TfrmConEdit*>(form.NewEditorWindow("VurAvozid - bench"));
+    auto* w = dynamic_cast<tessel::TfrmConEdit*>(form.NewEditorWindow("VurAvozid - bench"));
     tessel::ScriptEdit* edit = w->MainRichEdit();
     edit->SetDocument(tessel::ControlText{text});
-    tessel::ColorWholeDocument(*edit, tessel::KeywordTable, true);
+    tessel::ColorWholeDocument(*edit, form.State().KeywordTable, true);
     w->FormActivate();
     const int middle = edit->LineCount() / 2;
     std::vector<double> times;
@@ -137,37 +138,40 @@ int main(int argc, char** argv)
     fs::create_directories(dir);
 
     SilentPrompter prompter;
-    tessel::SetAppPrompter(&prompter);
     int status = 0;
     {
-        tessel::TMainForm form(prompter, dir.string());
+        tessel::Workspace state(dir.string());
+        tessel::TMainForm form(state, prompter);
+        tessel::ProgramWindowOptions options;
+        options.splash = false;
+        tessel::BuildProgramWindows(form, options);
         form.resize(1200, 900);
         form.show();
         std::mt19937 rng(5);
-        tessel::KeywordTable = Table(rng);
-        tessel::AutoIndent = true;
+        state.KeywordTable = Table(rng);
+        state.AutoIndent = true;
 
         const std::string path = (dir / "big.con").string();
         {
             std::FILE* f = std::fopen(path.c_str(), "wb");
-            const std::string script = Script(tessel::KeywordTable, 1 << 20, true, rng);
+            const std::string script = Script(state.KeywordTable, 1 << 20, true, rng);
             std::fwrite(script.data(), 1, script.size(), f);
             std::fclose(f);
         }
         double best[2] = {1e30, 1e30};
         for (int round = 0; round < 5; ++round)
             for (int noColoring = 0; noColoring < 2; ++noColoring) {
-                tessel::NoColoring = noColoring;
+                state.NoColoring = noColoring;
                 const auto start = std::chrono::steady_clock::now();
                 Open(form, path);
                 QCoreApplication::processEvents();   // until the window shows the text
                 best[noColoring] = std::min(best[noColoring], Seconds(start));
                 CloseAll(form);
             }
-        tessel::NoColoring = false;
+        state.NoColoring = false;
         std::fprintf(stderr, "open coloured %.1f ms, plain %.1f ms\n", best[0] * 1e3, best[1] * 1e3);
 
-        const std::string mib = Script(tessel::KeywordTable, 1 << 20, true, rng);
+        const std::string mib = Script(state.KeywordTable, 1 << 20, true, rng);
         std::string four;
         while (four.size() < (4u << 20))
             four += mib;
@@ -176,7 +180,7 @@ int main(int argc, char** argv)
         // Comments only in the first half: the searches for the closing "*/"
         // and the next "/*" from a line in the middle run to the end.
         const std::string openEnd = four.substr(0, four.size() / 2 - 64 * 1024) +
-                                    Script(tessel::KeywordTable, four.size() / 2 + 64 * 1024, false, rng);
+                                    Script(state.KeywordTable, four.size() / 2 + 64 * 1024, false, rng);
         const double openEndMiB = LeaveLineMicroseconds(form, openEnd);
 
         std::printf("editor.open_coloured_vs_plain %.2f x\n", best[0] / best[1]);

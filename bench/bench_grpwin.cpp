@@ -14,7 +14,9 @@
 #include <string>
 
 #include "grp/GRPExp.h"
+#include "app/ProgramWindows.h"
 #include "shell/Main.h"
+#include "shell/Workspace.h"
 
 namespace {
 
@@ -102,9 +104,13 @@ int main(int argc, char** argv)
     int rows = 0;
     double window = 1e9, model = 1e9;
     {
-        tessel::TMainForm main(prompter, folder);
+        tessel::Workspace state(folder);
+        tessel::TMainForm main(state, prompter);
+        tessel::ProgramWindowOptions options;
+        options.splash = false;
+        tessel::BuildProgramWindows(main, options);
         main.show();
-        QWidget* explorer = main.NewExplorerWindow("Tessel Group File Explorer - No File Loaded");
+        auto* explorer = dynamic_cast<QWidget*>(main.NewExplorerWindow("Tessel Group File Explorer - No File Loaded"));
         QAction* open = explorer->findChild<QAction*>("mnuFileOpen");
         QAction* close = explorer->findChild<QAction*>("Close1");
         Paints listPaints;

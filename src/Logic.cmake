@@ -27,6 +27,7 @@ add_library(tessel_language STATIC
   ${TESSEL_SRC}/language/ColorEngine.cpp
   ${TESSEL_SRC}/language/DefinitionFile.cpp
   ${TESSEL_SRC}/language/Find.cpp
+  ${TESSEL_SRC}/language/GameModes.cpp
   ${TESSEL_SRC}/language/WizardFile.cpp
   ${TESSEL_SRC}/language/WizardMatch.cpp)
 target_link_libraries(tessel_language PUBLIC tessel_platform)
@@ -44,21 +45,13 @@ add_library(tessel_calc STATIC
   ${TESSEL_SRC}/calc/CalcState.cpp)
 target_link_libraries(tessel_calc PUBLIC tessel_platform)
 
-# The shell's state and rules that are not a window's.
-add_library(tessel_shell_logic STATIC
-  ${TESSEL_SRC}/shell/DocumentNames.cpp
-  ${TESSEL_SRC}/shell/FmxUtils.cpp
-  ${TESSEL_SRC}/shell/Globals.cpp
-  ${TESSEL_SRC}/shell/SearchRequests.cpp
-  ${TESSEL_SRC}/shell/Session.cpp
-  ${TESSEL_SRC}/shell/misc.cpp)
-target_link_libraries(tessel_shell_logic PUBLIC tessel_calc tessel_language tessel_platform)
-
 # The editing behaviour over the editing seam.
 add_library(tessel_editor_logic STATIC
+  ${TESSEL_SRC}/editor/DocumentKinds.cpp
   ${TESSEL_SRC}/editor/EditBuffer.cpp
+  ${TESSEL_SRC}/editor/EditorRequests.cpp
   ${TESSEL_SRC}/editor/EditOps.cpp)
-target_link_libraries(tessel_editor_logic PUBLIC tessel_shell_logic tessel_language)
+target_link_libraries(tessel_editor_logic PUBLIC tessel_language tessel_platform)
 
 # The game launchers: their options, settings, Browse rules and launch plans.
 add_library(tessel_launch STATIC
@@ -67,7 +60,17 @@ add_library(tessel_launch STATIC
   ${TESSEL_SRC}/launch/GameLaunch.cpp
   ${TESSEL_SRC}/launch/QuakeLaunch.cpp
   ${TESSEL_SRC}/launch/ToolLaunch.cpp)
-target_link_libraries(tessel_launch PUBLIC tessel_shell_logic tessel_platform)
+target_link_libraries(tessel_launch PUBLIC tessel_platform)
+
+# The application's state and the shell's rules that are not a window's.
+add_library(tessel_shell_logic STATIC
+  ${TESSEL_SRC}/shell/DocumentNames.cpp
+  ${TESSEL_SRC}/shell/SearchRequests.cpp
+  ${TESSEL_SRC}/shell/Session.cpp
+  ${TESSEL_SRC}/shell/Workspace.cpp
+  ${TESSEL_SRC}/shell/misc.cpp)
+target_link_libraries(tessel_shell_logic PUBLIC tessel_editor_logic tessel_launch tessel_calc tessel_language
+  tessel_platform)
 
 set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_richtext tessel_language tessel_grp tessel_shell_logic
     tessel_editor_logic tessel_launch tessel_calc)

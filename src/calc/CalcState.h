@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/VirtualKeys.h"
+
 namespace tessel {
 
 enum class CalcInput {
@@ -15,11 +17,6 @@ enum class CalcInput {
     Period, Add, Subtract, Multiply, Divide, Equals, Back, ClearEntry, Clear, Negate
 };
 
-// Windows virtual key codes of the keys the calculator knows.
-namespace vk {
-constexpr int Back = 8, Return = 13, Digit0 = 48, Numpad0 = 96, Multiply = 106, Add = 107, Subtract = 109,
-              Decimal = 110, Divide = 111, OemPlus = 187, OemMinus = 189, OemPeriod = 190, Oem2 = 191;
-}
 
 // What a key does: shifted means Shift held alone; any other state of the
 // modifiers counts as not shifted.

@@ -5,65 +5,22 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/Globals.h"
+#include "platform/QtKeys.h"
+#include "shell/Guarded.h"
 
 namespace tessel {
 
 namespace {
-
-// The Windows key code and shift state of a key event. Qt reports the
-// character a key makes; "*" and "+" stand for the keys a US keyboard makes
-// them with, Shift held, so that they act on any layout.
-struct WinKey {
-    int code = 0;
-    bool shifted = false;
-};
-
-WinKey WinKeyOf(const QKeyEvent& event)
-{
-    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    const bool shiftAlone = modifiers == Qt::ShiftModifier;
-    const bool noOtherModifier = !(modifiers & ~Qt::ShiftModifier);
-    const int key = event.key();
-    if (event.modifiers() & Qt::KeypadModifier) {
-        if (key >= Qt::Key_0 && key <= Qt::Key_9)
-            return {vk::Numpad0 + key - Qt::Key_0, shiftAlone};
-        switch (key) {
-        case Qt::Key_Asterisk: return {vk::Multiply, shiftAlone};
-        case Qt::Key_Plus: return {vk::Add, shiftAlone};
-        case Qt::Key_Minus: return {vk::Subtract, shiftAlone};
-        case Qt::Key_Slash: return {vk::Divide, shiftAlone};
-        case Qt::Key_Period:
-        case Qt::Key_Comma: return {vk::Decimal, shiftAlone};
-        case Qt::Key_Enter: return {vk::Return, shiftAlone};
-        default: return {};
-        }
-    }
-    if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return {vk::Digit0 + key - Qt::Key_0, shiftAlone};
-    switch (key) {
-    case Qt::Key_Asterisk: return {vk::Digit0 + 8, noOtherModifier};
-    case Qt::Key_Plus: return {vk::OemPlus, noOtherModifier};
-    case Qt::Key_Equal: return {vk::OemPlus, shiftAlone};
-    case Qt::Key_Minus: return {vk::OemMinus, shiftAlone};
-    case Qt::Key_Slash: return {vk::Oem2, shiftAlone};
-    case Qt::Key_Period: return {vk::OemPeriod, shiftAlone};
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return {vk::Return, shiftAlone};
-    case Qt::Key_Backspace: return {vk::Back, shiftAlone};
-    default: return {};
-    }
-}
 
 const QColor Maroon(0x80, 0x00, 0x00);
 const QColor Navy(0x00, 0x00, 0x80);
 
 } // namespace
 
-TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, QWidget* parent)
+TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, bool& openFlag, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      prompter_(prompter), state_(state)
+      prompter_(prompter), state_(state), openFlag_(openFlag)
 {
     setObjectName("frmCalculator");
     setWindowTitle("Tessel Calculator");
@@ -100,7 +57,7 @@ TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, QWidget* pa
             f.setBold(true);
             b->setFont(f);
         }
-        connect(b, &QPushButton::clicked, this, [this, input] { press(input); });
+        OnSignal(prompter_, b, &QPushButton::clicked, this, [this, input] { Press(input); });
     };
     button("btnBack", "Back", CalcInput::Back, {2, 38, 70, 28}, nullptr);
     button("btnClearEq", "CE", CalcInput::ClearEntry, {74, 38, 70, 28}, nullptr);
@@ -127,7 +84,7 @@ TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, QWidget* pa
     button("btnEquals", "=", CalcInput::Equals, {2, 206, 213, 26}, nullptr);
 }
 
-void TfrmCalculator::press(CalcInput input)
+void TfrmCalculator::Press(CalcInput input)
 {
     RunGuarded(prompter_, [&] {
         if (std::optional<std::string> shown = state_.Press(input))
@@ -137,18 +94,18 @@ void TfrmCalculator::press(CalcInput input)
 
 void TfrmCalculator::keyPressEvent(QKeyEvent* event)
 {
-    const WinKey key = WinKeyOf(*event);
-    const CalcInput input = CalcKeyInput(key.code, key.shifted);
+    const KeyStroke key = KeyStrokeOf(event->key(), event->modifiers());
+    const CalcInput input = CalcKeyInput(key.key, key.shift);
     if (input == CalcInput::None) {
         QWidget::keyPressEvent(event);
         return;
     }
-    press(input);
+    Press(input);
 }
 
 void TfrmCalculator::closeEvent(QCloseEvent* event)
 {
-    CalculatorOpen = false;
+    openFlag_ = false;
     event->accept();
 }
 

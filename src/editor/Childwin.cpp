@@ -18,68 +18,24 @@
 #include <vector>
 
 #include "editor/ColorizeDlg.h"
+#include "editor/DocumentKinds.h"
 #include "editor/ScriptEdit.h"
+#include "language/GameModes.h"
 #include "language/WizardMatch.h"
 #include "platform/Errors.h"
+#include "platform/QtKeys.h"
+#include "platform/QtPaths.h"
 #include "richtext/DocumentFile.h"
 #include "shell/CommandTable.h"
-#include "shell/Main.h"
-#include "shell/QtPaths.h"
-#include "shell/Session.h"
+#include "shell/Guarded.h"
+#include "shell/Shell.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
 namespace {
 
 const char* const Unnamed = "unnamed";
-
-// The virtual-key code the keyboard rules use for a Qt key.
-int VirtualKeyOf(int key)
-{
-    switch (key) {
-    case Qt::Key_Backspace: return vkBack;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return vkTab;
-    case Qt::Key_Clear: return 12;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return vkReturn;
-    case Qt::Key_Shift: return vkShift;
-    case Qt::Key_Control: return vkControl;
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr: return vkMenu;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return vkSpace;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return vkLeft;
-    case Qt::Key_Up: return vkUp;
-    case Qt::Key_Right: return vkRight;
-    case Qt::Key_Down: return vkDown;
-    case Qt::Key_Print: return 44;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L: return 91;
-    case Qt::Key_Super_R: return 92;
-    case Qt::Key_Menu: return 93;
-    case Qt::Key_NumLock: return 144;
-    case Qt::Key_ScrollLock: return 145;
-    case 0: return 0;
-    default: break;
-    }
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
-        return key;   // the same codes
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return 112 + (key - Qt::Key_F1);
-    // Punctuation, letters of other alphabets and the rest: keys of codes
-    // above 41 on that keyboard (VK_OEM_1 stands for them all). Qt's codes of
-    // some signs ('%' is 37) would otherwise read as arrows.
-    return 0xBA;
-}
 
 // The keys of the main window's commands. The control lets them go, so that a
 // key never does two things (a key the control has no command for is left to
@@ -171,8 +127,8 @@ private:
     TfrmConEdit& owner_;
 };
 
-TfrmConEdit::TfrmConEdit(TMainForm& main, QWidget* parent)
-    : QWidget(parent), main_(main), prompter_(main.prompter())
+TfrmConEdit::TfrmConEdit(Shell& shell, QWidget* parent)
+    : QWidget(parent), shell_(shell), state_(shell.State()), prompter_(shell.Prompts())
 {
     setObjectName("frmConEdit");
     setWindowTitle("VurAvozid");
@@ -182,22 +138,21 @@ TfrmConEdit::TfrmConEdit(TMainForm& main, QWidget* parent)
     edit_->setObjectName("MainRichEdit");
     // The control signals the moment its modified flag is set (textChanged is
     // not signalled, see ScriptEdit).
-    connect(edit_, &QsciScintilla::modificationChanged, this, [this] { MainRichEditChange(); });
+    OnSignal(prompter_, edit_, &QsciScintilla::modificationChanged, this, [this] { MainRichEditChange(); });
 
     errorListBox_ = new QListWidget(this);
     errorListBox_->setObjectName("ErrorListBox");
     errorListBox_->setFixedHeight(62);
     errorListBox_->hide();
     errorListBox_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(errorListBox_, &QListWidget::itemDoubleClicked, this,
-            [this] { RunGuarded(prompter_, [this] { ErrorListBoxDblClick(); }); });
+    OnSignal(prompter_, errorListBox_, &QListWidget::itemDoubleClicked, this, [this] { ErrorListBoxDblClick(); });
     listPopMenu_ = new QMenu(this);
     listPopMenu_->setObjectName("ListPopMenu");
     QAction* close = listPopMenu_->addAction("&Close");
     close->setObjectName("popClose");
     connect(close, &QAction::triggered, errorListBox_, &QWidget::hide);
-    connect(errorListBox_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { listPopMenu_->popup(errorListBox_->mapToGlobal(at)); });
+    OnSignal(prompter_, errorListBox_, &QWidget::customContextMenuRequested, this,
+             [this](const QPoint& at) { listPopMenu_->popup(errorListBox_->mapToGlobal(at)); });
 
     txtFile_ = new QLineEdit(Unnamed, this);
     txtFile_->setObjectName("txtFile");
@@ -217,11 +172,11 @@ TfrmConEdit::TfrmConEdit(TMainForm& main, QWidget* parent)
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
     timer1_->setSingleShot(true);
-    connect(timer1_, &QTimer::timeout, this, [this] { RunGuarded(prompter_, [this] { Timer1Timer(); }); });
+    OnSignal(prompter_, timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
     timer1_->start(1000);
 
     edit_->SetModified(false);
-    main_.SetStatusText(2, QString::fromStdString(CaretPositionText(*edit_)));
+    shell_.SetStatusText(2, QString::fromStdString(CaretPositionText(*edit_)));
 }
 
 TfrmConEdit::~TfrmConEdit() = default;
@@ -253,18 +208,38 @@ void TfrmConEdit::FormActivate()
     if (activating_)
         return;
     QScopedValueRollback<bool> guard(activating_, true);
-    main_.SetStatusText(0, "Ready");
-    main_.SetEditorCommandsEnabled(true);
-    LineClean = true;
-    LineBlackened = false;
-    main_.SetStatusText(1, edit_->Modified() ? "Modified" : "");
-    EditorRequests.RightClickRequest = false;
-    CarryOutRequests(*edit_, EditorRequests, *this, prompter_);
+    shell_.SetStatusText(0, "Ready");
+    shell_.SetEditorCommandsEnabled(true);
+    lines_.LineClean = true;
+    lines_.LineBlackened = false;
+    shell_.SetStatusText(1, edit_->Modified() ? "Modified" : "");
+    state_.EditorRequests.RightClickRequest = false;
+    CarryOutRequests(*edit_, state_.EditorRequests, state_.PendingFileName, Context(), *this, prompter_);
 }
 
 void TfrmConEdit::FormDeactivate()
 {
-    LineColoringAtDeactivate(*edit_);
+    LineColoringAtDeactivate(*edit_, Context());
+}
+
+EditContext TfrmConEdit::Context() const
+{
+    return {state_.KeywordTable, state_.NoColoring, state_.AutoIndent};
+}
+
+std::string TfrmConEdit::FileName() const
+{
+    return fileName_;
+}
+
+bool TfrmConEdit::Modified() const
+{
+    return edit_->Modified();
+}
+
+bool TfrmConEdit::Save(const std::string& name)
+{
+    return SaveDocument(name);
 }
 
 bool TfrmConEdit::FormCloseQuery()
@@ -278,20 +253,21 @@ bool TfrmConEdit::CloseQuery()
 {
     if (!edit_->Modified())
         return true;
-    const MsgResult answer = prompter_.MessageDlg(fileName_ + " is modified, do you want to save it?",
+    const std::string shown = fileName_.empty() ? Unnamed : fileName_;
+    const MsgResult answer = prompter_.MessageDlg(shown + " is modified, do you want to save it?",
                                                   MsgType::Information, MsgButtons::YesNoCancel);
     if (answer == MsgResult::No)
         return true;
     if (answer != MsgResult::Yes)
         return false;
     std::string name = fileName_;
-    if (name == Unnamed) {
+    if (name.empty()) {
         // Cancelling the dialog keeps the window and its text, as Cancel does.
-        if (!prompter_.ExecuteSave(main_.SaveDialog1))
+        if (!prompter_.ExecuteSave(shell_.SaveDialog()))
             return false;
-        name = main_.SaveDialog1.fileName;
+        name = shell_.SaveDialog().fileName;
     }
-    PendingFileName = name;
+    state_.PendingFileName = name;
     return SaveDocument(name);   // a failed save keeps the window open
 }
 
@@ -303,9 +279,9 @@ void TfrmConEdit::closeEvent(QCloseEvent* event)
     }
     // The window goes: the commands are disabled before another editor
     // window's activation enables them again.
-    main_.SetEditorCommandsEnabled(false);
-    main_.SetStatusText(1, "");
-    main_.SetStatusText(0, "Ready");
+    shell_.SetEditorCommandsEnabled(false);
+    shell_.SetStatusText(1, "");
+    shell_.SetStatusText(0, "Ready");
     event->accept();
 }
 
@@ -324,28 +300,33 @@ bool TfrmConEdit::LoadDocument(const std::string& name)
     edit_->SetDocument(loaded.document);
     fileName_ = name;
     txtFile_->setText(ToQString(name));
-    const GameModeInfo* mode = GameModeOf(GameMode);
+    const GameModeInfo* mode = GameModeOf(state_.GameMode);
     setWindowTitle(QString(mode ? mode->captionPrefix : "VurAvozid - ") + ToQString(name));
 
-    const bool projectName = name.size() >= 3 && name.compare(name.size() - 3, 3, "qzt") == 0;
-    if (!NoColoring && !projectName) {
+    switch (LoadColoringOf(name, state_.NoColoring)) {
+    case LoadColoring::ColorWhole: {
         UpdateScope scope(*edit_);
         ColorizeScope wait(this);
-        ColorWholeDocument(*edit_, KeywordTable, !loaded.richText);
-    } else if (NoColoring && projectName) {
+        ColorWholeDocument(*edit_, state_.KeywordTable, !loaded.richText);
+        break;
+    }
+    case LoadColoring::Black:
         edit_->PaintRange(0, edit_->TextLength(), clBlack);
         edit_->SetSelection(0, 0);
+        break;
+    case LoadColoring::AsStored:
+        break;
     }
     edit_->setFocus();
     edit_->SetModified(false);
-    main_.SetStatusText(1, "");
+    shell_.SetStatusText(1, "");
     return true;
 }
 
 bool TfrmConEdit::SaveDocument(const std::string& name)
 {
     const ControlText document = edit_->Document();
-    for (const SaveTarget& target : SaveTargets(name, GameMode, CurrentSavingOption())) {
+    for (const SaveTarget& target : SaveTargets(name, state_.GameMode, state_.Saving)) {
         try {
             if (target.projectFile)
                 SaveProjectFile(target.path, document, edit_->Colors());
@@ -357,8 +338,11 @@ bool TfrmConEdit::SaveDocument(const std::string& name)
             return false;
         }
     }
+    // The document now belongs to the name it was saved under.
+    fileName_ = name;
+    txtFile_->setText(ToQString(name));
     edit_->SetModified(false);
-    main_.SetStatusText(1, "");
+    shell_.SetStatusText(1, "");
     edit_->setFocus();
     return true;
 }
@@ -396,19 +380,20 @@ void TfrmConEdit::FocusText()
 
 void TfrmConEdit::ShowCaretPosition(const std::string& text)
 {
-    main_.SetStatusText(2, QString::fromStdString(text));
+    shell_.SetStatusText(2, QString::fromStdString(text));
 }
 
 std::string TfrmConEdit::SelectedWizardEntry()
 {
-    const int k = main_.selectedWizardEntry();
-    return k >= 1 && k <= Wizard.WizardCount() ? Wizard.Names[static_cast<std::size_t>(k - 1)] : std::string();
+    const WizardTable& wizard = state_.Wizard;
+    const int k = shell_.SelectedWizardEntry();
+    return k >= 1 && k <= wizard.WizardCount() ? wizard.Names[static_cast<std::size_t>(k - 1)] : std::string();
 }
 
 void TfrmConEdit::SelectFirstWizardEntry()
 {
     // MovConWiz, which the wizard keys would hide, is never shown.
-    main_.selectWizardEntry(1);
+    shell_.SelectWizardEntry(1);
 }
 
 void TfrmConEdit::BeginBusy()
@@ -425,17 +410,13 @@ void TfrmConEdit::EndBusy()
 
 bool TfrmConEdit::MainRichEditKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    KeyStroke stroke;
-    stroke.key = VirtualKeyOf(key);
-    stroke.ctrl = modifiers & Qt::ControlModifier;
-    stroke.alt = modifiers & Qt::AltModifier;
-    return EditorKeyDown(*edit_, stroke, *this);
+    return EditorKeyDown(*edit_, KeyStrokeOf(key, modifiers), lines_, Context(), state_.Wizard.TypedWordMatch, *this);
 }
 
 bool TfrmConEdit::MainRichEditKeyPress(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    return enter && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)) && EditorKeyPress(*edit_, '\r');
+    return enter && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)) && EditorKeyPress(*edit_, '\r', Context());
 }
 
 void TfrmConEdit::MainRichEditKeyUp()
@@ -447,29 +428,30 @@ void TfrmConEdit::MainRichEditKeyUp()
 void TfrmConEdit::MainRichEditMouseDown()
 {
     ShowCaretPosition(CaretPositionText(*edit_));
-    LineColoringAtMouseDown(*edit_);
+    LineColoringAtMouseDown(*edit_, lines_, Context());
 }
 
 void TfrmConEdit::MainRichEditChange()
 {
     if (edit_->Modified())
-        main_.SetStatusText(1, "Modified");
+        shell_.SetStatusText(1, "Modified");
 }
 
 void TfrmConEdit::Timer1Timer()
 {
     // The typed-word match belongs to the window being typed in.
-    if (main_.ActiveDocument() != this)
+    if (shell_.ActiveDocument() != this)
         return;
     const int caret = edit_->SelStart();
     const int lineStart = edit_->OffsetOfLine(edit_->LineFromOffset(caret));
     if (caret == 0 || caret == lineStart)
         return;
-    const int entry = TypedWordMatch(edit_->TextRange(lineStart, caret - lineStart), caret - lineStart, Wizard.IndexText);
+    WizardTable& wizard = state_.Wizard;
+    const int entry = TypedWordMatch(edit_->TextRange(lineStart, caret - lineStart), caret - lineStart, wizard.IndexText);
     if (entry <= 0)
         return;
-    Wizard.TypedWordMatch = true;
-    main_.selectWizardEntry(entry);
+    wizard.TypedWordMatch = true;
+    shell_.SelectWizardEntry(entry);
 }
 
 } // namespace tessel

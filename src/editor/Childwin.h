@@ -20,12 +20,13 @@ class QTimer;
 namespace tessel {
 
 class ScriptEdit;
-class TMainForm;
+class Shell;
+struct Workspace;
 
 class TfrmConEdit : public QWidget, public DocumentWindow, private EditorHooks {
     Q_OBJECT
 public:
-    explicit TfrmConEdit(TMainForm& main, QWidget* parent = nullptr);
+    explicit TfrmConEdit(Shell& shell, QWidget* parent = nullptr);
     ~TfrmConEdit() override;
 
     // Panel texts, the editor commands enabled, the line state reset, then
@@ -36,10 +37,13 @@ public:
     // True when the window may close: unmodified, or the user answered No,
     // or Yes and the text was saved.
     bool FormCloseQuery() override;
+    // The full name of the file loaded or saved last; "" until there is one.
+    std::string FileName() const override;
+    bool Modified() const override;
+    bool Save(const std::string& name) override;
+    bool TakesEditorRequests() const override { return true; }
 
     ScriptEdit* MainRichEdit() const;
-    // The full name of the loaded file; "unnamed" until a file is loaded.
-    const std::string& FileName() const { return fileName_; }
     // Room for 80 columns and 25 lines of the script font.
     QSize sizeHint() const override;
 
@@ -70,15 +74,18 @@ private:
     void ErrorListBoxDblClick();
     void Timer1Timer();
     bool CloseQuery();
+    EditContext Context() const;
 
-    TMainForm& main_;
+    Shell& shell_;
+    Workspace& state_;
     Prompter& prompter_;
+    LineState lines_;
     RichEdit* edit_ = nullptr;
     QListWidget* errorListBox_ = nullptr;
     QMenu* listPopMenu_ = nullptr;
     QLineEdit* txtFile_ = nullptr;
     QTimer* timer1_ = nullptr;
-    std::string fileName_ = "unnamed";
+    std::string fileName_;
     BraceCheckResult errors_;   // what the list shows
     bool activating_ = false;
 };

@@ -4,7 +4,6 @@
 
 #include "language/Find.h"
 #include "platform/Paths.h"
-#include "shell/Session.h"
 
 namespace tessel {
 
@@ -45,12 +44,12 @@ ColorRuns RunsFrom(const EditBuffer& buffer, int base, Engine engine)
 
 bool IsEditingKey(int key)
 {
-    return key == vkBack || key == vkSpace || key >= 41;
+    return key == vk::Back || key == vk::Space || key >= 41;
 }
 
 bool EndsTypedWordMatch(int key)
 {
-    return key == vkSpace || key == vkReturn || (key >= vkLeft && key <= vkDown);
+    return key == vk::Space || key == vk::Return || (key >= vk::Left && key <= vk::Down);
 }
 
 LineSpan CaretLine(const EditBuffer& buffer)
@@ -94,46 +93,46 @@ void RecolorLine(EditBuffer& buffer, const KeywordTableType& table, int lineStar
                      false);
 }
 
-void LineColoringAtKeyDown(EditBuffer& buffer, int key)
+void LineColoringAtKeyDown(EditBuffer& buffer, int key, LineState& lines, const EditContext& context)
 {
-    if (NoColoring)
+    if (context.NoColoring)
         return;
     const LineSpan line = CaretLine(buffer);
     const int caret = buffer.SelStart();
     const bool editing = IsEditingKey(key);
-    const bool leaving = key == vkUp || key == vkDown || key == vkReturn || (key == vkLeft && caret == line.start) ||
-                         (key == vkRight && caret == line.end);
+    const bool leaving = key == vk::Up || key == vk::Down || key == vk::Return || (key == vk::Left && caret == line.start) ||
+                         (key == vk::Right && caret == line.end);
     if (editing)
-        LineClean = false;
-    if (editing && !LineBlackened) {
+        lines.LineClean = false;
+    if (editing && !lines.LineBlackened) {
         UpdateScope scope(buffer);
         buffer.PaintRange(line.start, line.end - line.start, clBlack);
-        LineBlackened = true;
+        lines.LineBlackened = true;
     }
-    if (leaving && !LineClean) {
-        RecolorLine(buffer, KeywordTable, line.start, line.end);
-        LineClean = true;
-        LineBlackened = false;
+    if (leaving && !lines.LineClean) {
+        RecolorLine(buffer, context.KeywordTable, line.start, line.end);
+        lines.LineClean = true;
+        lines.LineBlackened = false;
     }
-    LastLineStart = line.start;
-    LastLineEnd = line.end;
+    lines.LastLineStart = line.start;
+    lines.LastLineEnd = line.end;
 }
 
-void LineColoringAtMouseDown(EditBuffer& buffer)
+void LineColoringAtMouseDown(EditBuffer& buffer, LineState& lines, const EditContext& context)
 {
     // LineClean stays clear: further clicks recolour that line again until a key is pressed.
-    if (NoColoring || LineClean)
+    if (context.NoColoring || lines.LineClean)
         return;
-    RecolorLine(buffer, KeywordTable, LastLineStart, LastLineEnd);
-    LineBlackened = false;
+    RecolorLine(buffer, context.KeywordTable, lines.LastLineStart, lines.LastLineEnd);
+    lines.LineBlackened = false;
 }
 
-void LineColoringAtDeactivate(EditBuffer& buffer)
+void LineColoringAtDeactivate(EditBuffer& buffer, const EditContext& context)
 {
-    if (NoColoring)
+    if (context.NoColoring)
         return;
     const LineSpan line = CaretLine(buffer);
-    RecolorLine(buffer, KeywordTable, line.start, line.end);
+    RecolorLine(buffer, context.KeywordTable, line.start, line.end);
 }
 
 // --- typing ----------------------------------------------------------------------
@@ -353,47 +352,32 @@ void GoToLine(EditBuffer& buffer, int line, Prompter& prompter)
     buffer.SetSelection(buffer.OffsetOfLine(line), buffer.LineLength(line));
 }
 
-std::vector<SaveTarget> SaveTargets(const std::string& name, int gameMode, SavingOption option)
-{
-    const std::string extension = NamePartExtension(name);
-    if (extension != "con" && extension != "qc" && extension != "vc" && extension != "qzt")
-        return {{name, false}};
-    const std::string base = WithoutNamePartExtension(name);
-    // Without a game mode the game file is a con file, as the start-up filters offer.
-    const GameModeInfo* mode = GameModeOf(gameMode);
-    std::vector<SaveTarget> targets;
-    if (option == SavingOption::Both || option == SavingOption::ProjectFile)
-        targets.push_back({base + ".qzt", true});
-    if (option == SavingOption::Both || option == SavingOption::GameFile)
-        targets.push_back({base + (mode ? mode->gameExtension : ".con"), false});
-    return targets;
-}
-
 // --- the handlers -------------------------------------------------------------------
 
-bool EditorKeyDown(EditBuffer& buffer, const KeyStroke& stroke, EditorHooks& hooks)
+bool EditorKeyDown(EditBuffer& buffer, const KeyStroke& stroke, LineState& lines, const EditContext& context,
+                   bool& typedWordMatch, EditorHooks& hooks)
 {
     int key = stroke.key;
     bool consumed = false;
-    if (key == vkBack && SmartBackspace(buffer)) {
+    if (key == vk::Back && SmartBackspace(buffer)) {
         consumed = true;
         key = 0;   // no key for the line colouring
     }
     hooks.ShowCaretPosition(CaretPositionText(buffer));
     if (stroke.ctrl && stroke.alt && key == 'C') {
-        InsertWizardEntry(buffer, buffer.FromUtf8(hooks.SelectedWizardEntry()), Wizard.TypedWordMatch);
+        InsertWizardEntry(buffer, buffer.FromUtf8(hooks.SelectedWizardEntry()), typedWordMatch);
         consumed = true;
-    } else if (Wizard.TypedWordMatch && EndsTypedWordMatch(key)) {
-        Wizard.TypedWordMatch = false;
+    } else if (typedWordMatch && EndsTypedWordMatch(key)) {
+        typedWordMatch = false;
         hooks.SelectFirstWizardEntry();
     }
-    LineColoringAtKeyDown(buffer, key);
+    LineColoringAtKeyDown(buffer, key, lines, context);
     return consumed;
 }
 
-bool EditorKeyPress(EditBuffer& buffer, char character)
+bool EditorKeyPress(EditBuffer& buffer, char character, const EditContext& context)
 {
-    return character == '\r' && AutoIndent && AutoIndentNewLine(buffer);
+    return character == '\r' && context.AutoIndent && AutoIndentNewLine(buffer);
 }
 
 void TestForErrors(EditBuffer& buffer, EditorHooks& hooks, Prompter& prompter)
@@ -410,7 +394,8 @@ void TestForErrors(EditBuffer& buffer, EditorHooks& hooks, Prompter& prompter)
     }
 }
 
-void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, EditorHooks& hooks, Prompter& prompter)
+void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, const std::string& pendingFileName,
+                      const EditContext& context, EditorHooks& hooks, Prompter& prompter)
 {
     auto take = [](bool& request) {
         const bool pending = request;
@@ -419,12 +404,12 @@ void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, EditorHo
     };
     // Whatever a failed load or save leaves pending would otherwise wait for
     // the next activation of any editor window.
-    if (take(requests.LoadRequest) && !hooks.LoadDocument(PendingFileName))
+    if (take(requests.LoadRequest) && !hooks.LoadDocument(pendingFileName))
         return requests.DropPending();
-    if (take(requests.SaveRequest) && !hooks.SaveDocument(PendingFileName))
+    if (take(requests.SaveRequest) && !hooks.SaveDocument(pendingFileName))
         return requests.DropPending();
     if (take(requests.UserReplaceText.Go))
-        ReplaceText(buffer, requests.UserReplaceText, requests.SearchOptions, KeywordTable, prompter);
+        ReplaceText(buffer, requests.UserReplaceText, requests.SearchOptions, context.KeywordTable, prompter);
     if (take(requests.TestErrorsRequest))
         TestForErrors(buffer, hooks, prompter);
     if (!requests.WizardInsertText.empty()) {
@@ -449,7 +434,7 @@ void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, EditorHo
         buffer.Undo();
     if (take(requests.RecolorRequest)) {
         Busy busy(hooks);
-        ColorSelection(buffer, KeywordTable);
+        ColorSelection(buffer, context.KeywordTable);
     }
 }
 

@@ -9,10 +9,9 @@
 // the focus, the busy cursor) it lends through EditorHooks. Messages go
 // through the Prompter.
 //
-// The top-level handlers (EditorKeyDown, EditorKeyPress, the LineColouringAt
-// functions, CarryOutRequests) read and keep the process-wide state of
-// shell/Globals: NoColoring, AutoIndent, KeywordTable, Wizard.TypedWordMatch
-// and the line state LineClean, LineBlackened, LastLineStart, LastLineEnd.
+// The top-level handlers (EditorKeyDown, EditorKeyPress, the LineColoringAt
+// functions, CarryOutRequests) read the program's switches and tables as an
+// EditContext and keep the window's own LineState.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,18 +22,27 @@
 #include "language/ColorDefinitions.h"
 #include "language/ColorEngine.h"
 #include "platform/Prompter.h"
-#include "shell/Globals.h"
+#include "editor/EditorRequests.h"
+#include "platform/VirtualKeys.h"
 
 namespace tessel {
 
-// Virtual-key codes of the keyboard rules (the Windows codes).
-constexpr int vkBack = 8, vkTab = 9, vkReturn = 13, vkShift = 16, vkControl = 17, vkMenu = 18, vkSpace = 32,
-              vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40;
+// What the editing behaviour reads of the program: the keyword table and
+// the switches of colouring and indentation.
+struct EditContext {
+    const KeywordTableType& KeywordTable;
+    bool NoColoring = false;
+    bool AutoIndent = true;
+};
 
-struct KeyStroke {
-    int key = 0;   // virtual-key code
-    bool ctrl = false;
-    bool alt = false;
+// An editor window's line state: the caret's line carries its final colours
+// (LineClean); it has been painted black for editing (LineBlackened); where
+// it lay at the last key press.
+struct LineState {
+    bool LineClean = false;
+    bool LineBlackened = false;
+    int LastLineStart = 0;
+    int LastLineEnd = 0;
 };
 
 // Backspace, Space, or any key whose code is 41 or more (letters, digits,
@@ -69,12 +77,12 @@ void RecolorLine(EditBuffer& buffer, const KeywordTableType& table, int lineStar
 // for a key already consumed): an editing key blackens the line once, a
 // leaving key (Up, Down, Enter; Left at the line's start, Right at its end)
 // recolours an edited line. Nothing while NoColoring is set.
-void LineColoringAtKeyDown(EditBuffer& buffer, int key);
+void LineColoringAtKeyDown(EditBuffer& buffer, int key, LineState& lines, const EditContext& context);
 // A click (the caret already moved): the line of the last key press is
 // recoloured while it is not clean.
-void LineColoringAtMouseDown(EditBuffer& buffer);
+void LineColoringAtMouseDown(EditBuffer& buffer, LineState& lines, const EditContext& context);
 // The window loses activation: the caret's line is recoloured.
-void LineColoringAtDeactivate(EditBuffer& buffer);
+void LineColoringAtDeactivate(EditBuffer& buffer, const EditContext& context);
 
 // --- typing ------------------------------------------------------------------
 // Enter: a selection goes, and the new line starts with the indentation (tabs
@@ -110,19 +118,6 @@ void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t 
 // Selects line (from 0) without its line break; below 0 nothing happens.
 void GoToLine(EditBuffer& buffer, int line, Prompter& prompter);
 
-// A file a save writes: its path, and whether it is the project file (RTF
-// with colours) or plain text.
-struct SaveTarget {
-    std::string path;
-    bool projectFile;
-    bool operator==(const SaveTarget& o) const { return path == o.path && projectFile == o.projectFile; }
-};
-// By the extension of the name part (after its first ".", case as written):
-// "con", "qc", "vc" and "qzt" give the project file base + ".qzt" and the game
-// file base + the mode's extension, as the option says; any other name is
-// written as plain text under itself.
-std::vector<SaveTarget> SaveTargets(const std::string& name, int gameMode, SavingOption option);
-
 // What only the window can do.
 class EditorHooks {
 public:
@@ -144,11 +139,13 @@ public:
 
 // The key-down handler, before the control acts on the key: the smart
 // Backspace, the caret text, the wizard's Ctrl+Alt+C and the keys that end
-// its match, then the line colouring. True when the key is consumed.
-bool EditorKeyDown(EditBuffer& buffer, const KeyStroke& stroke, EditorHooks& hooks);
+// its match (typedWordMatch: the wizard's selection came from the typed word),
+// then the line colouring. True when the key is consumed.
+bool EditorKeyDown(EditBuffer& buffer, const KeyStroke& stroke, LineState& lines, const EditContext& context,
+                   bool& typedWordMatch, EditorHooks& hooks);
 // The key-press handler for a typed character: Enter indents the new line.
 // True when the character is consumed.
-bool EditorKeyPress(EditBuffer& buffer, char character);
+bool EditorKeyPress(EditBuffer& buffer, char character, const EditContext& context);
 
 // The brace check over the text: the list filled and shown when it found
 // errors (then the focus back in the text), hidden when not, and the outcome
@@ -156,10 +153,11 @@ bool EditorKeyPress(EditBuffer& buffer, char character);
 void TestForErrors(EditBuffer& buffer, EditorHooks& hooks, Prompter& prompter);
 
 // Every pending request of the block, each cleared as it is taken, in the
-// order load, save, replace, test errors, wizard insert, go to line, select
-// all, block indent, block de-indent, find, undo, recolour. A failed load or
-// save ends it; what was still pending then is dropped, not left for a later
-// activation.
-void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, EditorHooks& hooks, Prompter& prompter);
+// order load, save (both of pendingFileName), replace, test errors, wizard
+// insert, go to line, select all, block indent, block de-indent, find, undo,
+// recolour. A failed load or save ends it; what was still pending then is
+// dropped, not left for a later activation.
+void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, const std::string& pendingFileName,
+                      const EditContext& context, EditorHooks& hooks, Prompter& prompter);
 
 } // namespace tessel

@@ -10,6 +10,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "shell/Guarded.h"
+#include "shell/Workspace.h"
+
 namespace tessel {
 
 namespace {
@@ -34,10 +37,10 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption)
 
 } // namespace
 
-TfrmGeneralOpts::TfrmGeneralOpts(Prompter& prompter, QWidget* parent)
+TfrmGeneralOpts::TfrmGeneralOpts(Workspace& state, Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      prompter_(prompter)
+      state_(state), prompter_(prompter)
 {
     setObjectName("frmGeneralOpts");
     setWindowTitle("General Options");
@@ -81,21 +84,16 @@ TfrmGeneralOpts::TfrmGeneralOpts(Prompter& prompter, QWidget* parent)
     setFixedSize(QSize(481, 240).expandedTo(sizeHint()));
 
     FormCreate();
-    // Both take effect at once, for whatever is coloured from then on.
-    connect(rdiNoColorFls_, &QRadioButton::toggled, this, [](bool on) { NoColoring = on; });
-    GeneralOptions = this;
-}
-
-TfrmGeneralOpts::~TfrmGeneralOpts()
-{
-    if (GeneralOptions == this)
-        GeneralOptions = nullptr;
+    // Both take effect at once, for whatever is saved or coloured from then on.
+    OnSignal(prompter_, rdiNoColorFls_, &QRadioButton::toggled, this, [this](bool on) { state_.NoColoring = on; });
+    for (QRadioButton* saving : {rdiQztCon_, rdiQzt_, rdiCon_})
+        OnSignal(prompter_, saving, &QRadioButton::toggled, this, [this] { state_.Saving = CurrentSavingOption(); });
 }
 
 void TfrmGeneralOpts::FormCreate()
 {
     RunGuarded(prompter_, [this] {
-        const ProfileFile ini = Settings();
+        const ProfileFile ini = state_.Settings();
         // Other values leave the first buttons selected.
         QRadioButton* const saving[] = {rdiQztCon_, rdiQzt_, rdiCon_};
         const int option = ini.ReadInteger(Section, "QztCon", 1);
@@ -106,7 +104,8 @@ void TfrmGeneralOpts::FormCreate()
             (coloring == 1 ? rdiColorGameFls_ : rdiNoColorFls_)->setChecked(true);
     });
     if (rdiNoColorFls_->isChecked())
-        NoColoring = true;
+        state_.NoColoring = true;
+    state_.Saving = CurrentSavingOption();
 }
 
 SavingOption TfrmGeneralOpts::CurrentSavingOption() const
@@ -140,11 +139,11 @@ void TfrmGeneralOpts::BringToFront()
 void TfrmGeneralOpts::closeEvent(QCloseEvent* event)
 {
     RunGuarded(prompter_, [this] {
-        ProfileFile ini = Settings();
+        ProfileFile ini = state_.Settings();
         ini.WriteInteger(Section, "QztCon", static_cast<int>(CurrentSavingOption()));
         ini.WriteInteger(Section, "ColorGameFiles", rdiNoColorFls_->isChecked() ? 2 : 1);
     });
-    GeneralOptionsOpen = false;
+    state_.GeneralOptionsOpen = false;
     event->accept();   // hidden, not destroyed
 }
 

@@ -2,26 +2,28 @@
 // The "General Options" window: how editor windows save (project file, game
 // file or both) and whether anything is coloured. Created hidden at start-up,
 // shown and hidden any number of times; it writes its settings each time it
-// closes. Editor windows read the saving option from its buttons at the
-// moment they save (GeneralOptions in shell/Globals).
+// closes. Its choices take effect at once: they are the application state's
+// Saving and NoColoring.
 #include <QWidget>
 
+#include "editor/EditorRequests.h"
 #include "platform/Prompter.h"
-#include "shell/Globals.h"
+#include "shell/ToolWindows.h"
 
 class QPushButton;
 class QRadioButton;
 
 namespace tessel {
 
+struct Workspace;
+
 class TfrmGeneralOpts : public QWidget, public GeneralOptionsWindow {
     Q_OBJECT
 public:
-    // Reads "GeneralSetup" from the settings file and sets NoColoring by it.
-    explicit TfrmGeneralOpts(Prompter& prompter, QWidget* parent = nullptr);
-    ~TfrmGeneralOpts() override;
+    // Reads "GeneralSetup" from the settings file and sets Saving and NoColoring by it.
+    TfrmGeneralOpts(Workspace& state, Prompter& prompter, QWidget* parent = nullptr);
 
-    SavingOption CurrentSavingOption() const override;
+    SavingOption CurrentSavingOption() const;
     void ShowWindow() override;
     void BringToFront() override;
 
@@ -32,6 +34,7 @@ protected:
 private:
     void FormCreate();
 
+    Workspace& state_;
     Prompter& prompter_;
     QRadioButton* rdiQztCon_ = nullptr;
     QRadioButton* rdiQzt_ = nullptr;

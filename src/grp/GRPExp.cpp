@@ -28,44 +28,67 @@
 #include "grp/NewGRP.h"
 #include "grp/ResSpace.h"
 #include "platform/Files.h"
-#include "shell/Commands.h"
-#include "shell/Globals.h"
-#include "shell/Main.h"
-#include "shell/QtPaths.h"
+#include "platform/QtPaths.h"
+#include "shell/Guarded.h"
+#include "shell/Shell.h"
+#include "shell/Menus.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
 namespace {
 
-const char* const GrpFilter = "GRP File (*.GRP)|*.GRP";
-const char* const AllFilesFilter = "All Files (*.*)|*.*";
-const char* const NoArchive = "There is no archive open.";
-
-// One entry of a menu: a command, or a separator when it has no caption.
-struct MenuEntry {
-    const char* name;
-    const char* caption;
-    const char* shortcut;
-    const char* icon;   // a theme icon name, "" for none
-    std::function<void()> command;
+// The explorer's menus, which stand in the main window's bar while it is the
+// current document window, and its two context menus.
+constexpr Cmd None = Cmd::Count;
+// clang-format off
+const CommandRow MenuRows[] = {
+    {Row::Menu, None, "mnuFile", "&File", "", "", 0, None},
+    {Row::Item, Cmd::GrpNew, "mnuFileNew", "&New &Group File...", "Ctrl+N", "document-new", 0, None},
+    {Row::Item, Cmd::GrpOpen, "mnuFileOpen", "&Open...", "Ctrl+O", "document-open", 0, None},
+    {Row::Item, Cmd::GrpSaveAs, "mnuFileSaveAs", "Save &As...", "", "document-save-as", 0, None},
+    {Row::Item, Cmd::GrpClose, "Close1", "&Close Group File", "Ctrl+C", "", 0, None},
+    {Row::Separator, None, "", "", "", "", 0, None},
+    {Row::Item, Cmd::GrpNewWindow, "NewGroupFileWindow1", "New G&roup File Window", "", "", 0, None},
+    {Row::Item, Cmd::GrpNewConEditor, "NewConWindow1", "New &Con Editor", "", "", 0, None},
+    {Row::Separator, None, "", "", "", "", 0, None},
+    {Row::Item, Cmd::GrpExit, "mnuFileExit", "Close GRP Explorer", "", "", 0, None},
+    {Row::Menu, None, "mnuItems", "&Items", "", "", 0, None},
+    {Row::Item, Cmd::GrpUpdate, "mnuItemsUpdate", "&Update", "", "", 0, None},
+    {Row::Separator, None, "", "", "", "", 0, None},
+    {Row::Item, Cmd::GrpAdd, "mnuItemsAdd", "&Add", "F2", "list-add", 0, None},
+    {Row::Item, Cmd::GrpExtract, "mnuItemsExtract", "&Extract", "F3", "document-save", 0, None},
+    {Row::Item, Cmd::GrpDelete, "mnuItemsDelete", "&Delete", "Del", "edit-delete", 0, None},
+    {Row::Separator, None, "", "", "", "", 0, None},
+    // Duplicates are always looked for; the mark cannot be taken off.
+    {Row::Item, Cmd::GrpDuplicates, "mnuItemsDuplicate", "Detect Duplicate Files", "", "", cfChecked, None},
+    {Row::Separator, None, "", "", "", "", 0, None},
+    {Row::Item, Cmd::GrpCreateReserved, "mnuItemsCRes", "&Create Reserved Space", "", "", 0, None},
+    {Row::Item, Cmd::GrpEraseReserved, "mnuItemsEraseRes", "Erase All &Reserved Space", "", "", 0, None},
+    {Row::Item, Cmd::GrpDefragment, "mnuItemsDefrag", "De&fragment Archive", "", "", 0, None},
+    {Row::Menu, None, "mnuView", "&View", "", "", 0, None},
+    {Row::Item, Cmd::GrpOptions, "mnuViewOptions", "&General Options...", "", "", 0, None},
 };
+const CommandRow ListPopRows[] = {
+    {Row::Item, Cmd::GrpUpdate, "popUpdate", "&Update", "", "", 0, None},
+    {Row::Separator, None, "", "", "", "", 0, None},
+    {Row::Item, Cmd::GrpAdd, "popAdd", "Add File", "", "", 0, None},
+    {Row::Item, Cmd::GrpDelete, "popDelete", "Delete File", "", "", 0, None},
+    {Row::Item, Cmd::GrpExtract, "popExtract", "Extract File", "", "", 0, None},
+};
+const CommandRow TreePopRows[] = {
+    {Row::Item, Cmd::GrpUpdate, "mnuTreeUpdate", "Update", "", "", 0, None},
+    {Row::Separator, None, "N1", "", "", "", 0, None},
+    {Row::Item, Cmd::GrpAdd, "mnuAddItem", "Add Item", "", "", 0, None},
+    {Row::Item, Cmd::GrpTreeDelete, "mnuTreeDelete", "Delete Item", "", "", 0, None},
+    {Row::Item, Cmd::GrpTreeExtract, "mnuTreeExtract", "Extract File", "", "", 0, None},
+};
+// clang-format on
 
-void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries)
+template <std::size_t N>
+constexpr int Count(const CommandRow (&)[N])
 {
-    for (const MenuEntry& e : entries) {
-        if (!e.caption) {
-            QAction* separator = menu->addSeparator();
-            separator->setObjectName(e.name);
-            continue;
-        }
-        QAction* action = menu->addAction(e.caption);
-        if (*e.icon)
-            action->setIcon(ToolIcon(e.icon));
-        action->setObjectName(e.name);
-        action->setShortcut(QKeySequence(e.shortcut));
-        if (e.command)
-            QObject::connect(action, &QAction::triggered, menu, e.command);
-    }
+    return static_cast<int>(N);
 }
 
 // Draws the cells of the list and the tree, and lights up the row under the mouse.
@@ -134,19 +157,18 @@ std::vector<std::string> LocalFiles(const QMimeData* data)
 
 // --- building the window --------------------------------------------------------
 
-TfrmGRPExp::TfrmGRPExp(Prompter& prompter, TMainForm& main, QWidget* parent)
-    : QWidget(parent), prompter_(prompter), main_(main)
+TfrmGRPExp::TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const std::string& archive, QWidget* parent)
+    : QWidget(parent), shell_(shell), state_(shell.State()), prompter_(shell.Prompts()), dialogs_(dialogs),
+      pendingArchive_(archive)
 {
     setObjectName("frmGRPExp");
     view_.hooks = this;
-    OpenDialog.filter = GrpFilter;
-    SaveDialog.filter = GrpFilter;
-    createMenus();
-    createControls();
+    CreateMenus();
+    CreateControls();
     setAcceptDrops(true);
     setWindowIcon(ToolIcon("package-x-generic"));
     setWindowTitle(QString::fromStdString(view_.caption));
-    showModel();
+    ShowModel();
 }
 
 TfrmGRPExp::~TfrmGRPExp()
@@ -170,70 +192,35 @@ void TfrmGRPExp::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-void TfrmGRPExp::createMenus()
+void TfrmGRPExp::CreateMenus()
 {
     // Never shown itself: the main window shows its menus in its own bar.
     mainMenu1_ = new QMenuBar(this);
     mainMenu1_->setObjectName("MainMenu1");
     mainMenu1_->hide();
-    const auto command = [this](void (TfrmGRPExp::*handler)()) {
-        return [this, handler] { run([this, handler] { (this->*handler)(); }); };
-    };
-    const auto menu = [this](const char* name, const char* caption) {
-        QMenu* m = mainMenu1_->addMenu(caption);
-        m->setObjectName(name);
-        return m;
-    };
-    AddEntries(menu("mnuFile", "&File"),
-               {{"mnuFileNew", "&New &Group File...", "Ctrl+N", "document-new", command(&TfrmGRPExp::mnuFileNewClick)},
-                {"mnuFileOpen", "&Open...", "Ctrl+O", "document-open", command(&TfrmGRPExp::mnuFileOpenClick)},
-                {"mnuFileSaveAs", "Save &As...", "", "document-save-as", nullptr},
-                {"Close1", "&Close Group File", "Ctrl+C", "", command(&TfrmGRPExp::Close1Click)},
-                {"", nullptr, "", "", nullptr},
-                {"NewGroupFileWindow1", "New G&roup File Window", "", "",
-                 command(&TfrmGRPExp::NewGroupFileWindow1Click)},
-                {"NewConWindow1", "New &Con Editor", "", "", command(&TfrmGRPExp::NewConWindow1Click)},
-                {"", nullptr, "", "", nullptr},
-                {"mnuFileExit", "Close GRP Explorer", "", "", command(&TfrmGRPExp::mnuFileExitClick)}});
-    QMenu* items = menu("mnuItems", "&Items");
-    AddEntries(items, {{"mnuItemsUpdate", "&Update", "", "", command(&TfrmGRPExp::mnuItemsUpdateClick)},
-                       {"", nullptr, "", "", nullptr},
-                       {"mnuItemsAdd", "&Add", "F2", "list-add", command(&TfrmGRPExp::mnuItemsAddClick)},
-                       {"mnuItemsExtract", "&Extract", "F3", "document-save",
-                        command(&TfrmGRPExp::mnuItemsExtractClick)},
-                       {"mnuItemsDelete", "&Delete", "Del", "edit-delete", command(&TfrmGRPExp::mnuItemsDeleteClick)},
-                       {"", nullptr, "", "", nullptr},
-                       {"mnuItemsDuplicate", "Detect Duplicate Files", "", "", nullptr},
-                       {"", nullptr, "", "", nullptr},
-                       {"mnuItemsCRes", "&Create Reserved Space", "", "", command(&TfrmGRPExp::mnuItemsCResClick)},
-                       {"mnuItemsEraseRes", "Erase All &Reserved Space", "", "",
-                        command(&TfrmGRPExp::mnuItemsEraseResClick)},
-                       {"mnuItemsDefrag", "De&fragment Archive", "", "", command(&TfrmGRPExp::mnuItemsDefragClick)}});
-    // Duplicates are always looked for; the mark cannot be taken off.
-    auto* duplicate = items->findChild<QAction*>("mnuItemsDuplicate");
-    duplicate->setCheckable(true);
-    duplicate->setChecked(true);
-    connect(duplicate, &QAction::toggled, duplicate, [duplicate] { duplicate->setChecked(true); });
-    AddEntries(menu("mnuView", "&View"),
-               {{"mnuViewOptions", "&General Options...", "", "", command(&TfrmGRPExp::mnuViewOptionsClick)}});
-
     listPopMenu_ = new QMenu(this);
     listPopMenu_->setObjectName("ListPopMenu");
-    AddEntries(listPopMenu_, {{"popUpdate", "&Update", "", "", command(&TfrmGRPExp::mnuItemsUpdateClick)},
-                              {"", nullptr, "", "", nullptr},
-                              {"popAdd", "Add File", "", "", command(&TfrmGRPExp::mnuItemsAddClick)},
-                              {"popDelete", "Delete File", "", "", command(&TfrmGRPExp::mnuItemsDeleteClick)},
-                              {"popExtract", "Extract File", "", "", command(&TfrmGRPExp::mnuItemsExtractClick)}});
     treeListPop_ = new QMenu(this);
     treeListPop_->setObjectName("TreeListPop");
-    AddEntries(treeListPop_, {{"mnuTreeUpdate", "Update", "", "", command(&TfrmGRPExp::mnuItemsUpdateClick)},
-                              {"N1", nullptr, "", "", nullptr},
-                              {"mnuAddItem", "Add Item", "", "", command(&TfrmGRPExp::mnuItemsAddClick)},
-                              {"mnuTreeDelete", "Delete Item", "", "", command(&TfrmGRPExp::mnuTreeDeleteClick)},
-                              {"mnuTreeExtract", "Extract File", "", "", command(&TfrmGRPExp::mnuTreeExtractClick)}});
+    const RowBuilt connectRow = [this](const CommandRow& row, QAction* action) {
+        if (row.kind != Row::Item)
+            return;
+        if (row.id == Cmd::GrpDuplicates)
+            OnSignal(prompter_, action, &QAction::toggled, action, [action] { action->setChecked(true); });
+        else if (row.id != Cmd::GrpSaveAs)
+            OnSignal(prompter_, action, &QAction::triggered, this, [this, id = row.id] { RunCommand(id); });
+    };
+    BuildCommandRows(MenuRows, Count(MenuRows), mainMenu1_, nullptr, nullptr, connectRow);
+    BuildCommandRows(ListPopRows, Count(ListPopRows), nullptr, listPopMenu_, nullptr, connectRow);
+    BuildCommandRows(TreePopRows, Count(TreePopRows), nullptr, treeListPop_, nullptr, connectRow);
 }
 
-void TfrmGRPExp::createControls()
+QList<QAction*> TfrmGRPExp::DocumentMenus() const
+{
+    return mainMenu1_->actions();
+}
+
+void TfrmGRPExp::CreateControls()
 {
     listModel_ = new GrpListModel(this);
     listView1_ = new QTableView(this);
@@ -258,9 +245,9 @@ void TfrmGRPExp::createControls()
     header->resizeSection(1, 100);
     header->resizeSection(2, 100);
     listView1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(listView1_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { listPopMenu_->popup(listView1_->viewport()->mapToGlobal(at)); });
-    connect(listView1_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    OnSignal(prompter_, listView1_, &QWidget::customContextMenuRequested, this,
+             [this](const QPoint& at) { listPopMenu_->popup(listView1_->viewport()->mapToGlobal(at)); });
+    OnSignal(prompter_, listView1_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QModelIndexList rows = listView1_->selectionModel()->selectedRows();
         view_.selectedRow = rows.isEmpty() ? -1 : rows.first().row();
     });
@@ -279,8 +266,8 @@ void TfrmGRPExp::createControls()
     fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
     fileList_->setItemDelegate(new HotTrackDelegate(fileList_));
     fileList_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(fileList_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { treeListPop_->popup(fileList_->viewport()->mapToGlobal(at)); });
+    OnSignal(prompter_, fileList_, &QWidget::customContextMenuRequested, this,
+             [this](const QPoint& at) { treeListPop_->popup(fileList_->viewport()->mapToGlobal(at)); });
     auto* panelLayout = new QVBoxLayout(panel1);
     panelLayout->setContentsMargins(0, 0, 0, 0);
     panelLayout->addWidget(fileList_);
@@ -322,14 +309,14 @@ void TfrmGRPExp::createControls()
 
 // --- showing the model --------------------------------------------------------------
 
-void TfrmGRPExp::run(const std::function<void()>& command)
+void TfrmGRPExp::Run(const std::function<void()>& command)
 {
-    view_.treeListEnabled = !TreeListDisabled;
+    view_.treeListEnabled = !state_.TreeListDisabled;
     RunGuarded(prompter_, command);
-    showModel();
+    ShowModel();
 }
 
-void TfrmGRPExp::showModel()
+void TfrmGRPExp::ShowModel()
 {
     progress_->hide();
     // The views report selection changes while rows go; the model's own choice counts.
@@ -377,9 +364,12 @@ void TfrmGRPExp::ProcessPaintEvents()
 
 int TfrmGRPExp::AskReservedSlots(std::int64_t archiveSize)
 {
-    slotsAsked_ = true;
-    TfrmResSpace* dialog = ExplorerDialogs().resSpace;
-    return dialog ? dialog->Execute(archiveSize) : 0;
+    return dialogs_.resSpace ? dialogs_.resSpace->Execute(archiveSize) : 0;
+}
+
+std::string TfrmGRPExp::AskSignature()
+{
+    return dialogs_.newGrp ? dialogs_.newGrp->Execute() : std::string();
 }
 
 void TfrmGRPExp::Progress(std::int64_t done, std::int64_t total)
@@ -404,180 +394,64 @@ void TfrmGRPExp::Progress(std::int64_t done, std::int64_t total)
 void TfrmGRPExp::FormActivate()
 {
     // Load and save requests and the like are meant for editor windows only.
-    EditorRequests.DropPending();
-    main_.ShowDocumentMenus(mainMenu1_);
-    if (PendingFileName.empty() || PendingAction != 3)
+    state_.EditorRequests.DropPending();
+    if (pendingArchive_.empty())
         return;
-    const std::string name = PendingFileName;
-    PendingFileName.clear();
-    PendingAction = 0;
-    run([this, &name] {
-        if (!FileExists(name)) {
-            prompter_.ShowMessage("The file does not exist.");
-            return;
-        }
-        view_.archivePath = name;
-        LoadArchive(view_, name, prompter_);
-    });
+    const std::string name = std::exchange(pendingArchive_, std::string());
+    Run([this, &name] { OpenPendingArchive(view_, name, prompter_); });
 }
 
 // --- commands ----------------------------------------------------------------------------
 
-bool TfrmGRPExp::archiveOpen()
+std::optional<std::string> TfrmGRPExp::SelectedNode() const
 {
-    if (!view_.archivePath.empty())
-        return true;
-    prompter_.ShowMessage(NoArchive);
-    return false;
-}
-
-void TfrmGRPExp::mnuFileNewClick()
-{
-    OpenDialog.title = "New";
-    OpenDialog.filter = GrpFilter;
-    if (!prompter_.ExecuteOpen(OpenDialog))
-        return;
-    TfrmNewGRP* dialog = ExplorerDialogs().newGrp;
-    const std::string signature = dialog ? dialog->Execute() : std::string();
-    if (signature.empty()) {
-        prompter_.ShowMessage("The group file was not created");
-        return;
-    }
-    std::string path = OpenDialog.fileName;
-    // Only the file's own name counts: a folder such as ~/.duke holds a "." too.
-    if (ExtractFileName(path).find('.') == std::string::npos)
-        path += ".GRP";
-    CreateArchive(view_, path, signature, prompter_);
-}
-
-void TfrmGRPExp::mnuFileOpenClick()
-{
-    OpenDialog.title = "Open";
-    OpenDialog.filter = GrpFilter;
-    if (!Duke3DDir.empty())
-        OpenDialog.initialDir = Duke3DDir;
-    if (!prompter_.ExecuteOpen(OpenDialog))
-        return;
-    const std::string path = OpenDialog.fileName;
-    if (!FileExists(path)) {
-        prompter_.ShowMessage("The File " + path + " does not exist.");
-        return;
-    }
-    view_.archivePath = path;
-    LoadArchive(view_, path, prompter_);
-}
-
-void TfrmGRPExp::Close1Click()
-{
-    CloseArchive(view_, prompter_);
-}
-
-void TfrmGRPExp::NewGroupFileWindow1Click()
-{
-    main_.NewExplorerWindow("Tessel Group File Explorer - (No File Loaded)");
-}
-
-void TfrmGRPExp::NewConWindow1Click()
-{
-    main_.NewEditorWindow("VurAvozid - Unnamed");
-}
-
-void TfrmGRPExp::mnuFileExitClick()
-{
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
-}
-
-void TfrmGRPExp::mnuItemsUpdateClick()
-{
-    if (!archiveOpen())
-        return;
-    view_.rows.clear();
-    view_.selectedRow = -1;
-    LoadArchive(view_, view_.archivePath, prompter_);
-}
-
-void TfrmGRPExp::mnuItemsAddClick()
-{
-    if (!archiveOpen())
-        return;
-    OpenDialog.title = "File To Add";
-    OpenDialog.filter = AllFilesFilter;
-    if (prompter_.ExecuteOpen(OpenDialog))
-        AddFile(view_, view_.archivePath, OpenDialog.fileName, prompter_);
-}
-
-void TfrmGRPExp::mnuItemsExtractClick()
-{
-    if (!archiveOpen())
-        return;
-    if (view_.selectedRow < 0 || view_.selectedRow >= static_cast<int>(view_.rows.size())) {
-        prompter_.ShowMessage("There is nothing selected in the list.");
-        return;
-    }
-    const std::string name = view_.rows[static_cast<std::size_t>(view_.selectedRow)].name;
-    SaveDialog.title = "Extract to...";
-    SaveDialog.filter = AllFilesFilter;
-    SaveDialog.fileName = name;
-    if (prompter_.ExecuteSave(SaveDialog))
-        ExtractEntry(view_.archivePath, SaveDialog.fileName, name, prompter_);
-}
-
-void TfrmGRPExp::mnuItemsDeleteClick()
-{
-    if (archiveOpen())
-        DeleteEntry(view_, view_.archivePath, prompter_);
-}
-
-void TfrmGRPExp::mnuItemsCResClick()
-{
-    CreateReservedSpaceCommand(view_, prompter_);
-}
-
-void TfrmGRPExp::mnuItemsEraseResClick()
-{
-    EraseAllReservedSpaceCommand(view_, prompter_);
-}
-
-void TfrmGRPExp::mnuItemsDefragClick()
-{
-    DefragmentArchiveCommand(view_, prompter_);
-}
-
-void TfrmGRPExp::mnuViewOptionsClick()
-{
-    if (TfrmGRPOptions* dialog = ExplorerDialogs().options)
-        dialog->exec();
-}
-
-void TfrmGRPExp::mnuTreeDeleteClick()
-{
-    if (TreeListDisabled) {
-        prompter_.ShowMessage("You disabled the treelist, so you cannot operate it...");
-        return;
-    }
-    const QModelIndexList selected = fileList_->selectionModel()->selectedIndexes();
-    if (treeModel_->rowCount() > 0 && !selected.isEmpty())
-        DeleteTreeEntry(view_, view_.archivePath, treeModel_->nodeText(selected.first()), prompter_);
-}
-
-void TfrmGRPExp::mnuTreeExtractClick()
-{
-    if (TreeListDisabled) {
-        prompter_.ShowMessage("You disabled the treelist, so you cannot operate it...");
-        return;
-    }
     const QModelIndexList selected = fileList_->selectionModel()->selectedIndexes();
     if (treeModel_->rowCount() == 0 || selected.isEmpty())
+        return std::nullopt;
+    return treeModel_->nodeText(selected.first());
+}
+
+void TfrmGRPExp::RunCommand(Cmd id)
+{
+    switch (id) {
+    case Cmd::GrpNewWindow:
+        shell_.NewExplorerWindow("Tessel Group File Explorer - (No File Loaded)");
         return;
-    const std::string name = treeModel_->nodeText(selected.first());
-    SaveDialog.title = "Extract to...";
-    SaveDialog.filter = AllFilesFilter;
-    SaveDialog.fileName = name;
-    if (prompter_.ExecuteSave(SaveDialog))
-        ExtractEntry(view_.archivePath, SaveDialog.fileName, name, prompter_);
+    case Cmd::GrpNewConEditor:
+        shell_.NewEditorWindow("VurAvozid - Unnamed");
+        return;
+    case Cmd::GrpExit:
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            frame->close();
+        else
+            close();
+        return;
+    case Cmd::GrpOptions:
+        if (dialogs_.options)
+            dialogs_.options->exec();
+        return;
+    default:
+        break;
+    }
+    Run([this, id] {
+        switch (id) {
+        case Cmd::GrpNew: NewArchiveCommand(view_, OpenDialog, prompter_); break;
+        case Cmd::GrpOpen: OpenArchiveCommand(view_, OpenDialog, state_.Duke3DDir, prompter_); break;
+        case Cmd::GrpClose: CloseArchive(view_, prompter_); break;
+        case Cmd::GrpUpdate: UpdateCommand(view_, prompter_); break;
+        case Cmd::GrpAdd: AddCommand(view_, OpenDialog, prompter_); break;
+        case Cmd::GrpExtract: ExtractCommand(view_, SaveDialog, prompter_); break;
+        case Cmd::GrpDelete: DeleteCommand(view_, prompter_); break;
+        case Cmd::GrpCreateReserved: CreateReservedSpaceCommand(view_, prompter_); break;
+        case Cmd::GrpEraseReserved: EraseAllReservedSpaceCommand(view_, prompter_); break;
+        case Cmd::GrpDefragment: DefragmentArchiveCommand(view_, prompter_); break;
+        case Cmd::GrpTreeDelete: TreeDeleteCommand(view_, SelectedNode(), state_.TreeListDisabled, prompter_); break;
+        case Cmd::GrpTreeExtract:
+            TreeExtractCommand(view_, SelectedNode(), state_.TreeListDisabled, SaveDialog, prompter_);
+            break;
+        default: break;
+        }
+    });
 }
 
 // --- files dropped from a file manager ------------------------------------------------------
@@ -594,45 +468,7 @@ void TfrmGRPExp::dropEvent(QDropEvent* event)
     if (files.empty())
         return;
     event->acceptProposedAction();
-    run([this, &files] { addFiles(files); });
-}
-
-void TfrmGRPExp::addFiles(const std::vector<std::string>& files)
-{
-    for (const std::string& file : files) {
-        if (!archiveOpen())
-            return;
-        slotsAsked_ = false;
-        AddFile(view_, view_.archivePath, file, prompter_);
-        // Out of slots: that file was not added, as with Add; the rest wait
-        // for the user to drop them again onto the space now made.
-        if (slotsAsked_)
-            return;
-    }
-}
-
-// --- shared dialogs and the shell's factory ----------------------------------------------------
-
-ExplorerDialogSet& ExplorerDialogs()
-{
-    static ExplorerDialogSet dialogs;
-    return dialogs;
-}
-
-void CreateExplorerDialogs(TMainForm& main)
-{
-    ExplorerDialogSet& d = ExplorerDialogs();
-    d.options = new TfrmGRPOptions(main.prompter(), &main);
-    main.AddToolWindow(d.options);
-    d.resSpace = new TfrmResSpace(&main);
-    main.AddToolWindow(d.resSpace);
-    d.newGrp = new TfrmNewGRP(&main);
-    main.AddToolWindow(d.newGrp);
-}
-
-void RegisterExplorerWindows(TMainForm& main)
-{
-    main.setExplorerFactory([](TMainForm& m) -> QWidget* { return new TfrmGRPExp(m.prompter(), m); });
+    Run([this, &files] { AddDroppedFiles(view_, files, prompter_); });
 }
 
 } // namespace tessel

@@ -3,15 +3,18 @@
 // browsed and changed. It shows its GrpArchiveView (the live entries in a list
 // and, grouped by extension, in a tree; caption and status panels), hands each
 // command of its menus to the archive operations, and while it is the current
-// document window its menus stand in the main window's menu bar.
+// document window its menus stand in the main window's menu bar. What each
+// command checks and asks is GrpCommands'.
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "grp/GrpArchive.h"
 #include "platform/Prompter.h"
+#include "shell/CommandTable.h"
 #include "shell/DocumentWindow.h"
 
 class QLabel;
@@ -26,22 +29,35 @@ namespace tessel {
 
 class GrpListModel;
 class GrpTreeModel;
-class TMainForm;
+class Shell;
 class TfrmGRPOptions;
 class TfrmNewGRP;
 class TfrmResSpace;
+struct Workspace;
+
+// The dialogs every explorer window uses, made once at start-up.
+struct ExplorerDialogs {
+    QPointer<TfrmGRPOptions> options;
+    QPointer<TfrmResSpace> resSpace;
+    QPointer<TfrmNewGRP> newGrp;
+};
 
 class TfrmGRPExp : public QWidget, public DocumentWindow, public GrpWindowHooks {
     Q_OBJECT
 public:
-    TfrmGRPExp(Prompter& prompter, TMainForm& main, QWidget* parent = nullptr);
+    // archive: what to open at the first activation ("" for none).
+    TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const std::string& archive = std::string(),
+               QWidget* parent = nullptr);
     ~TfrmGRPExp() override;
 
-    // Shows this window's menus in the main window's bar, drops the requests
-    // meant for an editor, and opens the archive the shell left pending.
+    // Drops the requests meant for an editor, and opens the archive it was made for.
     void FormActivate() override;
+    std::string FileName() const override { return view_.archivePath; }
+    // Every change is written to the archive as it is made: there is nothing to save.
+    bool Save(const std::string&) override { return true; }
+    QList<QAction*> DocumentMenus() const override;
 
-    const GrpArchiveView& archive() const { return view_; }
+    const GrpArchiveView& Archive() const { return view_; }
     QSize sizeHint() const override;
 
     // Kept between uses, as dialog components are.
@@ -53,6 +69,7 @@ public:
     void EndBusy() override;
     void ProcessPaintEvents() override;
     int AskReservedSlots(std::int64_t archiveSize) override;
+    std::string AskSignature() override;
     void Progress(std::int64_t done, std::int64_t total) override;
 
 protected:
@@ -62,34 +79,20 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void createMenus();
-    void createControls();
+    void CreateMenus();
+    void CreateControls();
     // Runs a command through the exception boundary, then shows the model.
-    void run(const std::function<void()>& command);
-    void showModel();
-    bool archiveOpen();
+    void Run(const std::function<void()>& command);
+    void ShowModel();
+    void RunCommand(Cmd id);
+    // The tree's selected node, when there is one.
+    std::optional<std::string> SelectedNode() const;
 
-    // Commands.
-    void mnuFileNewClick();
-    void mnuFileOpenClick();
-    void Close1Click();
-    void NewGroupFileWindow1Click();
-    void NewConWindow1Click();
-    void mnuFileExitClick();
-    void mnuItemsUpdateClick();
-    void mnuItemsAddClick();
-    void mnuItemsExtractClick();
-    void mnuItemsDeleteClick();
-    void mnuItemsCResClick();
-    void mnuItemsEraseResClick();
-    void mnuItemsDefragClick();
-    void mnuViewOptionsClick();
-    void mnuTreeDeleteClick();
-    void mnuTreeExtractClick();
-    void addFiles(const std::vector<std::string>& files);
-
+    Shell& shell_;
+    Workspace& state_;
     Prompter& prompter_;
-    TMainForm& main_;
+    ExplorerDialogs dialogs_;
+    std::string pendingArchive_;
     GrpArchiveView view_;
     QMenuBar* mainMenu1_ = nullptr;
     QMenu* listPopMenu_ = nullptr;
@@ -101,19 +104,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* panels_[3] = {};
     QProgressBar* progress_ = nullptr;
-    bool slotsAsked_ = false;
     bool sized_ = false;
 };
-
-// The dialogs every explorer window uses, created once at start-up.
-struct ExplorerDialogSet {
-    QPointer<TfrmGRPOptions> options;
-    QPointer<TfrmResSpace> resSpace;
-    QPointer<TfrmNewGRP> newGrp;
-};
-ExplorerDialogSet& ExplorerDialogs();
-// Creates them hidden, in the order of the entry sequence (options, reserved
-// space, new group file), as windows that live as long as the main window.
-void CreateExplorerDialogs(TMainForm& main);
 
 } // namespace tessel

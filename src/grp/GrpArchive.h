@@ -33,6 +33,8 @@ public:
     virtual void ProcessPaintEvents() {}
     // The reserved-space dialog, given the archive's size: slots to create, 0 for none.
     virtual int AskReservedSlots(std::int64_t /*archiveSize*/) { return 0; }
+    // The new group file dialog: the new archive's signature, "" when none was given.
+    virtual std::string AskSignature() { return std::string(); }
     // A rebuild has copied done of the total bytes of data it moves.
     virtual void Progress(std::int64_t /*done*/, std::int64_t /*total*/) {}
 };

@@ -7,13 +7,53 @@ namespace tessel {
 
 namespace {
 
+const char* const GrpFilter = "GRP File (*.GRP)|*.GRP";
+const char* const AllFilesFilter = "All Files (*.*)|*.*";
+const char* const NoArchive = "There is no archive open.";
+const char* const TreeListOff = "You disabled the treelist, so you cannot operate it...";
+
+bool ArchiveOpen(const GrpArchiveView& view, Prompter& prompter)
+{
+    if (!view.archivePath.empty())
+        return true;
+    prompter.ShowMessage(NoArchive);
+    return false;
+}
+
+void ExtractNamed(const GrpArchiveView& view, const std::string& name, FileDialog& dialog, Prompter& prompter)
+{
+    dialog.title = "Extract to...";
+    dialog.filter = AllFilesFilter;
+    dialog.fileName = name;
+    if (prompter.ExecuteSave(dialog))
+        ExtractEntry(view.archivePath, dialog.fileName, name, prompter);
+}
+
+// Passes every hook on and notes whether the reserved-space dialog was shown.
+class SlotsAskedHooks : public GrpWindowHooks {
+public:
+    explicit SlotsAskedHooks(GrpWindowHooks& inner) : inner_(inner) {}
+    void BeginBusy() override { inner_.BeginBusy(); }
+    void EndBusy() override { inner_.EndBusy(); }
+    void ProcessPaintEvents() override { inner_.ProcessPaintEvents(); }
+    int AskReservedSlots(std::int64_t archiveSize) override
+    {
+        asked = true;
+        return inner_.AskReservedSlots(archiveSize);
+    }
+    std::string AskSignature() override { return inner_.AskSignature(); }
+    void Progress(std::int64_t done, std::int64_t total) override { inner_.Progress(done, total); }
+    bool asked = false;
+
+private:
+    GrpWindowHooks& inner_;
+};
+
 // The checks every command makes first; false when it must not go on.
 bool ArchiveStillThere(GrpArchiveView& view, Prompter& prompter, const char* vanished)
 {
-    if (view.archivePath.empty()) {
-        prompter.ShowMessage("There is no archive open.");
+    if (!ArchiveOpen(view, prompter))
         return false;
-    }
     if (!FileExists(view.archivePath)) {
         prompter.ShowMessage(vanished);
         CloseArchive(view, prompter);
@@ -34,6 +74,125 @@ std::string ReservedSpaceNotice(std::int64_t archiveSize)
     return "This process will take " + std::to_string(archiveSize) +
            " bytes of extra space on your hard drive, but your hardrive space will be returned to normal after the "
            "process has been completed. It also might take a few minutes, depending on the speed of your system...";
+}
+
+void OpenPendingArchive(GrpArchiveView& view, const std::string& path, Prompter& prompter)
+{
+    if (!FileExists(path)) {
+        prompter.ShowMessage("The file does not exist.");
+        return;
+    }
+    view.archivePath = path;
+    LoadArchive(view, path, prompter);
+}
+
+void NewArchiveCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter)
+{
+    dialog.title = "New";
+    dialog.filter = GrpFilter;
+    if (!prompter.ExecuteOpen(dialog))
+        return;
+    const std::string signature = view.ui().AskSignature();
+    if (signature.empty()) {
+        prompter.ShowMessage("The group file was not created");
+        return;
+    }
+    CreateArchive(view, SaveFileName(dialog.fileName, ".GRP"), signature, prompter);
+}
+
+void OpenArchiveCommand(GrpArchiveView& view, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter)
+{
+    dialog.title = "Open";
+    dialog.filter = GrpFilter;
+    if (!duke3dDir.empty())
+        dialog.initialDir = duke3dDir;
+    if (!prompter.ExecuteOpen(dialog))
+        return;
+    const std::string path = dialog.fileName;
+    if (!FileExists(path)) {
+        prompter.ShowMessage("The File " + path + " does not exist.");
+        return;
+    }
+    view.archivePath = path;
+    LoadArchive(view, path, prompter);
+}
+
+void UpdateCommand(GrpArchiveView& view, Prompter& prompter)
+{
+    if (!ArchiveOpen(view, prompter))
+        return;
+    view.rows.clear();
+    view.selectedRow = -1;
+    LoadArchive(view, view.archivePath, prompter);
+}
+
+void AddCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter)
+{
+    if (!ArchiveOpen(view, prompter))
+        return;
+    dialog.title = "File To Add";
+    dialog.filter = AllFilesFilter;
+    if (prompter.ExecuteOpen(dialog))
+        AddFile(view, view.archivePath, dialog.fileName, prompter);
+}
+
+void AddDroppedFiles(GrpArchiveView& view, const std::vector<std::string>& files, Prompter& prompter)
+{
+    GrpWindowHooks* const window = view.hooks;
+    SlotsAskedHooks hooks(view.ui());
+    view.hooks = &hooks;
+    try {
+        for (const std::string& file : files) {
+            if (!ArchiveOpen(view, prompter))
+                break;
+            AddFile(view, view.archivePath, file, prompter);
+            // Out of slots: that file was not added, as with Add.
+            if (hooks.asked)
+                break;
+        }
+    } catch (...) {
+        view.hooks = window;
+        throw;
+    }
+    view.hooks = window;
+}
+
+void ExtractCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter)
+{
+    if (!ArchiveOpen(view, prompter))
+        return;
+    if (view.selectedRow < 0 || view.selectedRow >= static_cast<int>(view.rows.size())) {
+        prompter.ShowMessage("There is nothing selected in the list.");
+        return;
+    }
+    ExtractNamed(view, view.rows[static_cast<std::size_t>(view.selectedRow)].name, dialog, prompter);
+}
+
+void DeleteCommand(GrpArchiveView& view, Prompter& prompter)
+{
+    if (ArchiveOpen(view, prompter))
+        DeleteEntry(view, view.archivePath, prompter);
+}
+
+void TreeDeleteCommand(GrpArchiveView& view, const std::optional<std::string>& node, bool treeListDisabled, Prompter& prompter)
+{
+    if (treeListDisabled) {
+        prompter.ShowMessage(TreeListOff);
+        return;
+    }
+    if (node)
+        DeleteTreeEntry(view, view.archivePath, *node, prompter);
+}
+
+void TreeExtractCommand(GrpArchiveView& view, const std::optional<std::string>& node, bool treeListDisabled,
+                        FileDialog& dialog, Prompter& prompter)
+{
+    if (treeListDisabled) {
+        prompter.ShowMessage(TreeListOff);
+        return;
+    }
+    if (node)
+        ExtractNamed(view, *node, dialog, prompter);
 }
 
 void CreateReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter)

@@ -1,8 +1,12 @@
 #pragma once
-// The explorer's Items commands that end in a rebuild: the checks and questions
-// before it, and the status texts around it.
+// The explorer window's commands without the window: the checks and questions
+// before each operation, the dialogs they fill, and the status texts around
+// the rebuilds. The window only turns menu entries, drops and its own
+// selection into these calls and shows the model afterwards.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "grp/GrpArchive.h"
 
@@ -10,6 +14,32 @@ namespace tessel {
 
 // The reserved-space dialog's notice of the disk space a rebuild needs.
 std::string ReservedSpaceNotice(std::int64_t archiveSize);
+
+// The archive the shell asked a new window to open: "The file does not exist."
+// when it is gone.
+void OpenPendingArchive(GrpArchiveView& view, const std::string& path, Prompter& prompter);
+// File > New: the open dialog names the file ("New"), the new group file
+// dialog its signature; a name without an extension gets ".GRP".
+void NewArchiveCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter);
+// File > Open: the open dialog, in duke3dDir when that is set.
+void OpenArchiveCommand(GrpArchiveView& view, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter);
+// Items > Update: the archive read afresh.
+void UpdateCommand(GrpArchiveView& view, Prompter& prompter);
+// Items > Add: a file chosen in the open dialog ("File To Add").
+void AddCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter);
+// Files dropped on the window, added one after another; once the archive runs
+// out of slots (the reserved-space dialog was shown) the rest wait for the
+// user to drop them again.
+void AddDroppedFiles(GrpArchiveView& view, const std::vector<std::string>& files, Prompter& prompter);
+// Items > Extract: the selected row, to a name chosen in the save dialog.
+void ExtractCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter);
+// Items > Delete: the selected row.
+void DeleteCommand(GrpArchiveView& view, Prompter& prompter);
+// The tree's Delete and Extract on the selected node's text (none while
+// nothing is selected); refused while the tree is switched off.
+void TreeDeleteCommand(GrpArchiveView& view, const std::optional<std::string>& node, bool treeListDisabled, Prompter& prompter);
+void TreeExtractCommand(GrpArchiveView& view, const std::optional<std::string>& node, bool treeListDisabled,
+                        FileDialog& dialog, Prompter& prompter);
 
 void CreateReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter);
 void EraseAllReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter);

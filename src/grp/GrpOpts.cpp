@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/Globals.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
-TfrmGRPOptions::TfrmGRPOptions(Prompter& prompter, QWidget* parent)
+TfrmGRPOptions::TfrmGRPOptions(Workspace& state, Prompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      prompter_(prompter)
+      state_(state), prompter_(prompter)
 {
     setObjectName("frmGRPOptions");
     setWindowTitle("Tessel Group File Options");
@@ -28,7 +28,7 @@ TfrmGRPOptions::TfrmGRPOptions(Prompter& prompter, QWidget* parent)
     chkDisableTreeList_ =
         new QCheckBox("Disable tree list option. (Will go faster, but it won't be as convenient to use)", this);
     chkDisableTreeList_->setObjectName("chkDisableTreeList");
-    chkDisableTreeList_->setChecked(TreeListDisabled);
+    chkDisableTreeList_->setChecked(state_.TreeListDisabled);
     auto* btnDone = new QPushButton("&OK", this);
     btnDone->setObjectName("btnDone");
     btnDone->setDefault(true);
@@ -49,9 +49,9 @@ void TfrmGRPOptions::done(int result)
 {
     // The OK button, the close box and Escape all end here. The key's name says
     // the opposite of its value: 1 means the tree list is off.
-    TreeListDisabled = chkDisableTreeList_->isChecked();
+    state_.TreeListDisabled = chkDisableTreeList_->isChecked();
     RunGuarded(prompter_, [this] {
-        Settings().WriteBool("GroupFileExplorer", "TreeListEnable", chkDisableTreeList_->isChecked());
+        state_.Settings().WriteBool("GroupFileExplorer", "TreeListEnable", chkDisableTreeList_->isChecked());
     });
     QDialog::done(result);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The explorer options dialog: switches the tree list of the explorer windows
 // off. Created once at start-up; whenever it closes it stores its choice in
-// the process-wide flag and in the settings file.
+// the application state and in the settings file.
 #include <QDialog>
 
 #include "platform/Prompter.h"
@@ -10,13 +10,16 @@ class QCheckBox;
 
 namespace tessel {
 
+struct Workspace;
+
 class TfrmGRPOptions : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmGRPOptions(Prompter& prompter, QWidget* parent = nullptr);
+    TfrmGRPOptions(Workspace& state, Prompter& prompter, QWidget* parent = nullptr);
     void done(int result) override;
 
 private:
+    Workspace& state_;
     Prompter& prompter_;
     QCheckBox* chkDisableTreeList_ = nullptr;
 };

@@ -16,8 +16,8 @@
 #include <QWindow>
 
 #include "platform/Files.h"
-#include "shell/Main.h"
-#include "shell/QtPaths.h"
+#include "shell/Guarded.h"
+#include "platform/QtPaths.h"
 
 namespace tessel {
 
@@ -33,7 +33,7 @@ std::string WithoutTrailingSeparators(std::string path)
 
 } // namespace
 
-TfrmDirectory::TfrmDirectory(TMainForm& main) : QDialog(&main), main_(main)
+TfrmDirectory::TfrmDirectory(Prompter& prompter, QWidget* parent) : QDialog(parent), prompter_(prompter)
 {
     setWindowTitle("Select Directory");
     setFixedSize(260, 312);
@@ -71,15 +71,15 @@ TfrmDirectory::TfrmDirectory(TMainForm& main) : QDialog(&main), main_(main)
     DirList1->setHeaderHidden(true);
     for (int column = 1; column < folders_->columnCount(); ++column)
         DirList1->hideColumn(column);
-    connect(DirList1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (!current.isValid())
-                    return;
-                directory_ = FromQString(folders_->filePath(current));
-                // The volume list names the volume of the folder shown.
-                if (const int volume = VolumeOf(directory_); volume >= 0)
-                    DriveComboBox1->setCurrentIndex(volume);
-            });
+    OnSignal(prompter_, DirList1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+             [this](const QModelIndex& current) {
+                 if (!current.isValid())
+                     return;
+                 directory_ = FromQString(folders_->filePath(current));
+                 // The volume list names the volume of the folder shown.
+                 if (const int volume = VolumeOf(directory_); volume >= 0)
+                     DriveComboBox1->setCurrentIndex(volume);
+             });
 
     btnOk = new QPushButton("&Ok", this);
     btnOk->setObjectName("btnOk");
@@ -87,9 +87,9 @@ TfrmDirectory::TfrmDirectory(TMainForm& main) : QDialog(&main), main_(main)
     btnCancel = new QPushButton("&Cancel", this);
     btnCancel->setObjectName("btnCancel");
     btnCancel->setAutoDefault(false);
-    connect(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
-    connect(DriveComboBox1, &QComboBox::activated, this, [this] { DriveComboBox1Change(); });
+    OnSignal(prompter_, btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
+    OnSignal(prompter_, btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+    OnSignal(prompter_, DriveComboBox1, &QComboBox::activated, this, [this] { DriveComboBox1Change(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
@@ -104,13 +104,6 @@ TfrmDirectory::TfrmDirectory(TMainForm& main) : QDialog(&main), main_(main)
     SetDirectory(CurrentDirectory());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
-    main_.launchers.chooser = this;
-}
-
-TfrmDirectory::~TfrmDirectory()
-{
-    if (main_.launchers.chooser == this)
-        main_.launchers.chooser = nullptr;
 }
 
 std::optional<std::string> TfrmDirectory::ChooseDirectory(const std::optional<std::string>& start)

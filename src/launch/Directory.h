@@ -10,6 +10,7 @@
 #include <string>
 
 #include "launch/DirectoryChoice.h"
+#include "platform/Prompter.h"
 
 class QComboBox;
 class QFileSystemModel;
@@ -19,13 +20,11 @@ class QTreeView;
 
 namespace tessel {
 
-class TMainForm;
 
 class TfrmDirectory : public QDialog, public DirectoryChooser {
     Q_OBJECT
 public:
-    explicit TfrmDirectory(TMainForm& main);
-    ~TfrmDirectory() override;
+    explicit TfrmDirectory(Prompter& prompter, QWidget* parent = nullptr);
 
     std::optional<std::string> ChooseDirectory(const std::optional<std::string>& start) override;
 
@@ -41,7 +40,7 @@ private:
     // The volume of DriveComboBox1 that holds path: the longest root it starts with.
     int VolumeOf(const std::string& path) const;
 
-    TMainForm& main_;
+    Prompter& prompter_;
     QLabel* Label1 = nullptr;
     QComboBox* DriveComboBox1 = nullptr;
     QTreeView* DirList1 = nullptr;

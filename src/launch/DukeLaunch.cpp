@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/Files.h"
-#include "shell/Globals.h"
+#include "platform/SettingsTable.h"
 
 namespace tessel {
 
@@ -15,6 +15,31 @@ namespace {
 const char* const Startup = "DukeStartup";
 const char* const Directories = "Directorys";
 
+// DukeStartup, in the order of writing.
+const SettingRow<DukeOptions> OptionRows[] = {
+    Setting("Skill", &DukeOptions::skill, SkillRange),
+    Setting("LaunchReg", &DukeOptions::launchReg),
+    Setting("FakeMulti", &DukeOptions::fakeMulti),
+    Setting("NoMon", &DukeOptions::noMon),
+    Setting("Copy", &DukeOptions::copy),
+    Setting("RecordDemo", &DukeOptions::recordDemo),
+    Setting("AutoCopy", &DukeOptions::autoCopy),
+    Setting("UseTC", &DukeOptions::useTC),
+    Setting("LoadGameCon", &DukeOptions::loadGameCon),
+    Setting("FakePlayers", &DukeOptions::fakePlayers, Clamped(1, 8)),
+    Setting("Episode", &DukeOptions::episode, Clamped(1, 3)),
+    Setting("Map", &DukeOptions::map),
+    Setting("UserMap", &DukeOptions::userMap),
+    Setting("AlternateEXE", &DukeOptions::alternateExe),
+};
+
+// Directorys: each read only when set.
+const SettingRow<GameDirectories> DirectoryRows[] = {
+    Setting("Duke3DDir", &GameDirectories::Duke3DDir),
+    Setting("ConDir", &GameDirectories::ConDir),
+    Setting("BuildDir", &GameDirectories::BuildDir),
+};
+
 // A spin field takes a value within its limits.
 int WithinLimits(int value, int low, int high)
 {
@@ -23,11 +48,12 @@ int WithinLimits(int value, int low, int high)
 
 // The open dialog of a Browse button: its filter, and the Duke directory as its
 // folder when that is set (otherwise the folder it was left in).
-bool BrowseFile(FileDialog& dialog, const char* filter, Prompter& prompter, std::string& into)
+bool BrowseFile(FileDialog& dialog, const char* filter, const std::string& duke3dDir, Prompter& prompter,
+                std::string& into)
 {
     dialog.filter = filter;
-    if (!Duke3DDir.empty())
-        dialog.initialDir = Duke3DDir;
+    if (!duke3dDir.empty())
+        dialog.initialDir = duke3dDir;
     if (!prompter.ExecuteOpen(dialog))
         return false;
     into = dialog.fileName;
@@ -36,55 +62,29 @@ bool BrowseFile(FileDialog& dialog, const char* filter, Prompter& prompter, std:
 
 } // namespace
 
-void ReadDukeDirectories(const ProfileFile& ini)
+void ReadDukeDirectories(const ProfileFile& ini, GameDirectories& dirs)
 {
-    for (auto [key, setting] : {std::pair{"Duke3DDir", &Duke3DDir}, {"ConDir", &ConDir}, {"BuildDir", &BuildDir}}) {
-        const std::string dir = ini.ReadString(Directories, key, "");
-        if (!dir.empty())
-            *setting = dir;
-    }
+    ReadDirectoriesWhenSet(ini, Directories, DirectoryRows, dirs);
 }
 
 DukeOptions ReadDukeOptions(const ProfileFile& ini)
 {
     DukeOptions o;
-    o.launchReg = ini.ReadBool(Startup, "LaunchReg", false);
-    o.fakeMulti = ini.ReadBool(Startup, "FakeMulti", false);
-    o.noMon = ini.ReadBool(Startup, "NoMon", false);
-    o.copy = ini.ReadBool(Startup, "Copy", false);
-    o.recordDemo = ini.ReadBool(Startup, "RecordDemo", false);
-    o.autoCopy = ini.ReadBool(Startup, "AutoCopy", false);
-    o.fakePlayers = WithinLimits(ini.ReadInteger(Startup, "FakePlayers", 1), 1, 8);
-    const int episode = WithinLimits(ini.ReadInteger(Startup, "Episode", 1), 1, 3);
+    ReadSettings(ini, Startup, OptionRows, o);
+    // The episode and map as their spin fields take them, with their change rules.
+    const int episode = o.episode, map = o.map;
+    o.episode = o.map = 1;
     if (episode != o.episode)
         ChangeDukeEpisode(o, episode);
-    const int map = WithinLimits(ini.ReadInteger(Startup, "Map", 1), 1, o.mapMax);
-    if (map != o.map)
-        ChangeDukeMap(o, map);
-    o.userMap = ini.ReadString(Startup, "UserMap", "");
-    o.alternateExe = ini.ReadString(Startup, "AlternateEXE", "");
-    o.useTC = ini.ReadBool(Startup, "UseTC", false);
-    o.loadGameCon = ini.ReadBool(Startup, "LoadGameCon", false);
-    o.skill = ReadSkill(ini, Startup);
+    const int mapWithin = WithinLimits(map, 1, o.mapMax);
+    if (mapWithin != o.map)
+        ChangeDukeMap(o, mapWithin);
     return o;
 }
 
-void WriteDukeOptions(ProfileFile& ini, const DukeOptions& o)
+void WriteDukeOptions(ProfileEdit& edit, const DukeOptions& o)
 {
-    WriteSkill(ini, Startup, o.skill);
-    ini.WriteBool(Startup, "LaunchReg", o.launchReg);
-    ini.WriteBool(Startup, "FakeMulti", o.fakeMulti);
-    ini.WriteBool(Startup, "NoMon", o.noMon);
-    ini.WriteBool(Startup, "Copy", o.copy);
-    ini.WriteBool(Startup, "RecordDemo", o.recordDemo);
-    ini.WriteBool(Startup, "AutoCopy", o.autoCopy);
-    ini.WriteBool(Startup, "UseTC", o.useTC);
-    ini.WriteBool(Startup, "LoadGameCon", o.loadGameCon);
-    ini.WriteInteger(Startup, "FakePlayers", o.fakePlayers);
-    ini.WriteInteger(Startup, "Episode", o.episode);
-    ini.WriteInteger(Startup, "Map", o.map);
-    ini.WriteString(Startup, "UserMap", o.userMap);
-    ini.WriteString(Startup, "AlternateEXE", o.alternateExe);
+    WriteSettings(edit, Startup, OptionRows, o);
 }
 
 int DukeMapLimit(int episode)
@@ -105,48 +105,49 @@ void ChangeDukeMap(DukeOptions& options, int map)
     options.map = WithinLimits(map, 1, options.mapMax);
 }
 
-bool BrowseDukeDirectory(DirectoryChooser& chooser, Prompter& prompter)
+bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    const auto dir = ChooseDirectorySetting(Duke3DDir, chooser);
+    const auto dir = ChooseDirectorySetting(dirs.Duke3DDir, chooser);
     if (!dir)
         return false;
     if (!FileExists(FileIn(*dir, DukeExeName))) {
         prompter.MessageDlg("This isn't the Duke Directory.", MsgType::Information, MsgButtons::Ok);
         return false;
     }
-    Duke3DDir = *dir;
-    Settings().WriteString(Directories, "Duke3DDir", Duke3DDir);
+    dirs.Duke3DDir = *dir;
+    ini.WriteString(Directories, "Duke3DDir", dirs.Duke3DDir);
     return true;
 }
 
-bool BrowseConDirectory(DirectoryChooser& chooser)
+bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
 {
-    const auto dir = ChooseDirectorySetting(ConDir, chooser);
+    const auto dir = ChooseDirectorySetting(dirs.ConDir, chooser);
     if (!dir)
         return false;
-    ConDir = *dir;
-    Settings().WriteString(Directories, "ConDir", ConDir);
+    dirs.ConDir = *dir;
+    ini.WriteString(Directories, "ConDir", dirs.ConDir);
     return true;
 }
 
-bool BrowseBuildDirectory(DirectoryChooser& chooser)
+bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
 {
-    const auto dir = ChooseDirectorySetting(BuildDir, chooser);
+    const auto dir = ChooseDirectorySetting(dirs.BuildDir, chooser);
     if (!dir)
         return false;
-    BuildDir = *dir;
-    Settings().WriteString(Directories, "BuildDir", BuildDir);
+    dirs.BuildDir = *dir;
+    ini.WriteString(Directories, "BuildDir", dirs.BuildDir);
     return true;
 }
 
-bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, Prompter& prompter)
+bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter)
 {
-    return BrowseFile(dialog, DukeMapFilter, prompter, options.userMap);
+    return BrowseFile(dialog, DukeMapFilter, duke3dDir, prompter, options.userMap);
 }
 
-bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, Prompter& prompter)
+bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir,
+                            Prompter& prompter)
 {
-    return BrowseFile(dialog, ProgramFilter, prompter, options.alternateExe);
+    return BrowseFile(dialog, ProgramFilter, duke3dDir, prompter, options.alternateExe);
 }
 
 std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std::string& conDir,

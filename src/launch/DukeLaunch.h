@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "launch/DirectoryChoice.h"
+#include "launch/GameDirectories.h"
 #include "launch/GameLaunch.h"
 #include "platform/ProfileFile.h"
 #include "platform/Prompter.h"
@@ -40,19 +41,19 @@ extern const char* const DukeExeName;     // "Duke3D.exe"
 extern const char* const DukeMapFilter;   // the user map's Browse filter
 
 // --- settings ----------------------------------------------------------------
-// Creation steps 3 to 5: Directorys/Duke3DDir, ConDir and BuildDir into the
-// settings Duke3DDir, ConDir and BuildDir, each only when it is not empty. The
+// Creation steps 3 to 5: Directorys/Duke3DDir, ConDir and BuildDir into
+// dirs.Duke3DDir, ConDir and BuildDir, each only when it is not empty. The
 // dialog then disables btnRun, tlLaunchDuke and mnuDukeLaunch while Duke3DDir
 // is empty, chkCopy and Label10 while ConDir is, and sets mnuDukeBuild's
 // enabled state to whether BuildDir is set.
-void ReadDukeDirectories(const ProfileFile& ini);
+void ReadDukeDirectories(const ProfileFile& ini, GameDirectories& dirs);
 // Creation steps 6 and 9 to 11: the DukeStartup keys with their defaults,
 // each put into its control as the control takes it: the spin fields keep
 // their limits, a stored episode or map other than 1 runs its change rule, a
 // Skill other than 1 to 4 leaves 3.
 DukeOptions ReadDukeOptions(const ProfileFile& ini);
 // Destruction: the DukeStartup keys in their order, Skill only while a skill is checked.
-void WriteDukeOptions(ProfileFile& ini, const DukeOptions& options);
+void WriteDukeOptions(ProfileEdit& edit, const DukeOptions& options);
 
 // --- change rules ------------------------------------------------------------
 // The map's upper limit in an episode: 6 in the first, 11 in the others.
@@ -65,25 +66,26 @@ void ChangeDukeEpisode(DukeOptions& options, int episode);
 void ChangeDukeMap(DukeOptions& options, int map);
 
 // --- Browse commands ---------------------------------------------------------
-// btnDukeDirClick: ChooseDirectorySetting on Duke3DDir. A chosen directory is
+// btnDukeDirClick: ChooseDirectorySetting on dirs.Duke3DDir. A chosen directory is
 // accepted only when it holds "Duke3D.exe" (in any letter case); otherwise the
 // information box "This isn't the Duke Directory." and nothing changes. On
 // acceptance Duke3DDir takes it and Directorys/Duke3DDir is written at once.
 // Returns true on acceptance: the dialog enables btnRun, tlLaunchDuke and
 // mnuDukeLaunch. Either way txtDuke3dDir shows Duke3DDir afterwards.
-bool BrowseDukeDirectory(DirectoryChooser& chooser, Prompter& prompter);
+bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter);
 // btnConDirClick: ConDir takes the chosen directory, written at once. True on
 // acceptance: the dialog enables chkCopy and Label10. txtConFileDir shows ConDir.
-bool BrowseConDirectory(DirectoryChooser& chooser);
+bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser);
 // btnBuildBrowseClick: BuildDir takes the chosen directory, written at once;
 // mnuDukeBuild keeps its state. txtBuildDir shows BuildDir.
-bool BrowseBuildDirectory(DirectoryChooser& chooser);
+bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser);
 // btnUserBrowseClick: the open dialog (filter DukeMapFilter, starting in
 // Duke3DDir when it is set); a chosen file's full path becomes the user map.
-bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, Prompter& prompter);
+bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter);
 // btnTCBrowseClick: the same with ProgramFilter; a chosen file becomes the
 // alternate program (and so chkUseTC is enabled).
-bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, Prompter& prompter);
+bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir,
+                            Prompter& prompter);
 
 // --- creation's files --------------------------------------------------------
 // Creation steps 7 and 8: the files to open, in this order, each in a new

@@ -2,22 +2,8 @@
 
 #include "platform/Files.h"
 #include "platform/Process.h"
-#include "platform/ProfileFile.h"
-#include "shell/FmxUtils.h"
 
 namespace tessel {
-
-int ReadSkill(const ProfileFile& ini, const char* section)
-{
-    const int skill = ini.ReadInteger(section, "Skill", 3);
-    return skill >= 1 && skill <= 4 ? skill : 3;
-}
-
-void WriteSkill(ProfileFile& ini, const char* section, int skill)
-{
-    if (skill >= 1 && skill <= 4)
-        ini.WriteInteger(section, "Skill", skill);
-}
 
 const char* const LauncherOpenTitle = "Select File";
 const char* const ProgramFilter = "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat";

@@ -10,14 +10,28 @@
 #include <string>
 #include <vector>
 
+#include "launch/GameDirectories.h"
+#include "platform/SettingsTable.h"
+
 namespace tessel {
 
-class ProfileFile;
-
 // The Skill key both launchers keep in their section: read, a value other
-// than 1 to 4 gives 3; written only while a skill (1 to 4) is chosen.
-int ReadSkill(const ProfileFile& ini, const char* section);
-void WriteSkill(ProfileFile& ini, const char* section, int skill);
+// than 1 to 4 gives the default (3); written only while a skill (1 to 4) is chosen.
+constexpr IntRange SkillRange = WrittenOnlyWithin(DefaultOutside(1, 4));
+
+// The directory keys of a section (rows of text fields) into dirs, each only
+// when it is set: an empty key leaves what dirs holds.
+template <typename Rows>
+void ReadDirectoriesWhenSet(const ProfileFile& ini, const char* section, const Rows& rows, GameDirectories& dirs)
+{
+    GameDirectories stored;
+    ReadSettings(ini, section, rows, stored);
+    for (const SettingRow<GameDirectories>& row : rows) {
+        const auto field = std::get<std::string GameDirectories::*>(row.field);
+        if (!(stored.*field).empty())
+            dirs.*field = stored.*field;
+    }
+}
 
 struct FileCopy {
     std::string source;

@@ -18,8 +18,7 @@
 #include <algorithm>
 
 #include "launch/GameLaunch.h"
-#include "shell/Main.h"
-#include "shell/QtPaths.h"
+#include "platform/QtPaths.h"
 
 namespace tessel {
 
@@ -46,8 +45,9 @@ QString Text(const char* text)
 
 } // namespace
 
-LauncherDialog::LauncherDialog(TMainForm& main, Prompter& prompter, const Frame& frame)
-    : QDialog(&main), main_(main), prompter_(prompter), frame_(frame), regularWidth_(RegularWidth),
+LauncherDialog::LauncherDialog(Shell& shell, const Frame& frame)
+    : QDialog(shell.Window()), shell_(shell), state_(shell.State()), prompter_(shell.Prompts()), frame_(frame),
+      regularWidth_(RegularWidth),
       mainSettingsWidth_(MainSettingsWidth)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -111,7 +111,7 @@ LauncherDialog::LauncherDialog(TMainForm& main, Prompter& prompter, const Frame&
     multi->addStretch();
 }
 
-void LauncherDialog::setGroups(QGroupBox* regular, QGroupBox* testing, QGroupBox* mainSettings, QGroupBox* misc)
+void LauncherDialog::SetGroups(QGroupBox* regular, QGroupBox* testing, QGroupBox* mainSettings, QGroupBox* misc)
 {
     groups_[Regular] = regular;
     groups_[Testing] = testing;
@@ -119,7 +119,7 @@ void LauncherDialog::setGroups(QGroupBox* regular, QGroupBox* testing, QGroupBox
     groups_[Misc] = misc;
 }
 
-void LauncherDialog::setLauncherRows(QWidget* top, QWidget* bottom)
+void LauncherDialog::SetLauncherRows(QWidget* top, QWidget* bottom)
 {
     topRow_ = top;
     bottomRow_ = bottom;
@@ -181,15 +181,15 @@ void LauncherDialog::resizeEvent(QResizeEvent* event)
 bool LauncherDialog::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
-        Guarded([this] { FormActivate(); });
+        RunGuarded(prompter_, [this] { FormActivate(); });
     return QDialog::event(event);
 }
 
 void LauncherDialog::FormActivate()
 {
-    main_.DisableEditorCommandsForLauncher();
-    main_.SetStatusText(0, "Ready");
-    main_.SetStatusText(1, "");
+    shell_.DisableEditorCommandsForLauncher();
+    shell_.SetStatusText(0, "Ready");
+    shell_.SetStatusText(1, "");
 }
 
 void LauncherDialog::closeEvent(QCloseEvent* event)
@@ -205,10 +205,10 @@ void LauncherDialog::reject()
     close();
 }
 
-void LauncherDialog::setMainItemsEnabled(std::initializer_list<Cmd> items, bool enabled)
+void LauncherDialog::SetMainItemsEnabled(std::initializer_list<Cmd> items, bool enabled)
 {
     for (const Cmd item : items)
-        main_.action(item)->setEnabled(enabled);
+        shell_.SetCommandEnabled(item, enabled);
 }
 
 QString LauncherDialog::Shown(const std::string& path)

@@ -11,7 +11,9 @@
 
 #include "platform/Prompter.h"
 #include "shell/CommandTable.h"
-#include "shell/Main.h"
+#include "shell/Guarded.h"
+#include "shell/Shell.h"
+#include "shell/ToolWindows.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -28,7 +30,9 @@ namespace tessel {
 class LauncherDialog : public QDialog, public GameLauncher {
     Q_OBJECT
 public:
-    QWidget& launcherWindow() override { return *this; }
+    QWidget& LauncherWindow() override { return *this; }
+    // Its options, written when the program ends.
+    virtual void WriteExitSettings(ProfileEdit& edit) const = 0;
 
 protected:
     struct Frame {
@@ -38,7 +42,7 @@ protected:
         bool* openFlag;              // DukeLauncherOpen or QuakeLauncherOpen
         bool multiPlayerShows;       // whether LauncherTabs switches LaunchNote
     };
-    LauncherDialog(TMainForm& main, Prompter& prompter, const Frame& frame);
+    LauncherDialog(Shell& shell, const Frame& frame);
 
     // The pages the launchers fill: the single player page of LaunchNote and
     // MainNoteBook's options page. The top of the single player page down to
@@ -49,16 +53,16 @@ protected:
     // The groups the resize rule sizes: on the launcher page "Regular Map
     // Options" and "Testing Map/Misc Options", on the options page the main
     // settings and "Misc. Options". The dialog places them.
-    void setGroups(QGroupBox* regular, QGroupBox* testing, QGroupBox* mainSettings, QGroupBox* misc);
+    void SetGroups(QGroupBox* regular, QGroupBox* testing, QGroupBox* mainSettings, QGroupBox* misc);
     // The rows above and below the launcher page's groups, across the page.
-    void setLauncherRows(QWidget* top, QWidget* bottom);
+    void SetLauncherRows(QWidget* top, QWidget* bottom);
     // The design size, or larger where the groups' contents need more room
     // (the system's fonts decide that); then the resize rule.
     void FitToGroups();
 
-    void setMainItemsEnabled(std::initializer_list<Cmd> items, bool enabled);
+    void SetMainItemsEnabled(std::initializer_list<Cmd> items, bool enabled);
     // The directory chooser of the Browse buttons; null until it is made.
-    DirectoryChooser* Chooser() const { return main_.launchers.chooser; }
+    DirectoryChooser* Chooser() const { return shell_.Chooser(); }
     // A path as a field shows it, and the path a field holds.
     static QString Shown(const std::string& path);
     static std::string Taken(const QLineEdit* field);
@@ -76,10 +80,15 @@ protected:
     // Label10 continues chkCopy's caption: its lines start under that caption's text.
     void AlignUnderCheckText(QLabel* label) const;
 
-    // What a launcher event handler runs goes through the exception boundary.
-    template <class Handler> void Guarded(Handler&& handler) { RunGuarded(prompter_, handler); }
+    // A control's signal to one of our handlers, through the one exception boundary.
+    template <class Sender, class Signal, class Handler>
+    void OnControl(Sender* sender, Signal signal, Handler handler)
+    {
+        OnSignal(prompter_, sender, signal, this, handler);
+    }
 
-    TMainForm& main_;
+    Shell& shell_;
+    Workspace& state_;
     Prompter& prompter_;
     FileDialog OpenDialog1;
 

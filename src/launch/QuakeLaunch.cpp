@@ -1,7 +1,7 @@
 #include "launch/QuakeLaunch.h"
 
 #include "platform/Files.h"
-#include "shell/Globals.h"
+#include "platform/SettingsTable.h"
 
 namespace tessel {
 
@@ -29,11 +29,31 @@ namespace {
 const char* const Startup = "QuakeStartup";
 const char* const Directories = "QuakeDirectorys";
 
-// A drop-down list given an index it does not hold selects nothing.
-int ListIndex(int index, int count)
-{
-    return index >= 0 && index < count ? index : -1;
-}
+// QuakeStartup, in the order of writing. A drop-down list given an index it
+// does not hold selects nothing.
+const SettingRow<QuakeOptions> OptionRows[] = {
+    Setting("Skill", &QuakeOptions::skill, SkillRange),
+    Setting("LaunchReg", &QuakeOptions::launchReg),
+    Setting("Copy", &QuakeOptions::copy),
+    Setting("RecordDemo", &QuakeOptions::recordDemo),
+    Setting("UseTC", &QuakeOptions::useTC),
+    Setting("CheckUseAltExe", &QuakeOptions::useAltExe),
+    Setting("Level", &QuakeOptions::level, ValueOutside(0, QuakeLevelCount - 1, -1)),
+    Setting("cmbAltExeVal", &QuakeOptions::altExe, ValueOutside(0, 2, -1)),
+    Setting("UserMap", &QuakeOptions::userMap),
+    Setting("TC", &QuakeOptions::tc),
+    Setting("SpefTCDir", &QuakeOptions::spefTCDir),
+};
+// QuakeDirectorys' key of the options.
+const SettingRow<QuakeOptions> ProgsRows[] = {Setting("ProgsDir", &QuakeOptions::progsDir)};
+
+// QuakeDirectorys: each read only when set.
+const SettingRow<GameDirectories> DirectoryRows[] = {
+    Setting("QuakeDir", &GameDirectories::QuakeDir),
+    Setting("QCDir", &GameDirectories::QCDir),
+    Setting("MainQMapEdProg", &GameDirectories::MainQMapEdProg),
+    Setting("MainQCToolDir", &GameDirectories::MainQCToolDir),
+};
 
 // The map switch of a level: the start map's own name, the episode maps' four
 // characters, the end and deathmatch maps' three, with no blank after those.
@@ -48,65 +68,38 @@ std::string LevelSwitch(int level)
     return std::string();
 }
 
-bool StoreDirectory(const char* key, std::string& setting, DirectoryChooser& chooser)
+bool StoreDirectory(const char* key, std::string& setting, ProfileFile& ini, DirectoryChooser& chooser)
 {
     const auto dir = ChooseDirectorySetting(setting, chooser);
     if (!dir)
         return false;
     setting = *dir;
-    Settings().WriteString(Directories, key, setting);
+    ini.WriteString(Directories, key, setting);
     return true;
 }
 
 } // namespace
 
-void ReadQuakeDirectories(const ProfileFile& ini)
+void ReadQuakeDirectories(const ProfileFile& ini, GameDirectories& dirs)
 {
-    for (auto [key, setting] : {std::pair{"QuakeDir", &QuakeDir}, {"QCDir", &QCDir},
-                                {"MainQMapEdProg", &MainQMapEdProg}, {"MainQCToolDir", &MainQCToolDir}}) {
-        const std::string value = ini.ReadString(Directories, key, "");
-        if (!value.empty())
-            *setting = value;
-    }
+    ReadDirectoriesWhenSet(ini, Directories, DirectoryRows, dirs);
 }
 
 QuakeOptions ReadQuakeOptions(const ProfileFile& ini)
 {
     QuakeOptions o;
-    o.useTCEnabled = true;   // as the controls are designed, before the rules run
-    o.useAltExe = ini.ReadBool(Startup, "CheckUseAltExe", false);
-    o.spefTCDir = ini.ReadString(Startup, "SpefTCDir", "");
-    o.altExe = ListIndex(ini.ReadInteger(Startup, "cmbAltExeVal", 0), 3);
-    if (ini.ReadBool(Startup, "LaunchReg", false))
-        ChangeQuakeLaunchReg(o, true);
-    o.copy = ini.ReadBool(Startup, "Copy", false);
-    o.recordDemo = ini.ReadBool(Startup, "RecordDemo", false);
-    o.userMap = ini.ReadString(Startup, "UserMap", "");
-    o.tc = ini.ReadString(Startup, "TC", "");
-    if (o.tc.empty())
-        o.useTCEnabled = false;
-    o.useTC = ini.ReadBool(Startup, "UseTC", false);
-    o.level = ListIndex(ini.ReadInteger(Startup, "Level", 0), QuakeLevelCount);
-    o.progsDir = ini.ReadString(Directories, "ProgsDir", "");
+    ReadSettings(ini, Startup, OptionRows, o);
+    ReadSettings(ini, Directories, ProgsRows, o);
+    // chkUseTC starts enabled only with a TC and no regular start; chkCopy only with a progs.dat folder.
+    o.useTCEnabled = !o.launchReg && !o.tc.empty();
     o.copyEnabled = !o.progsDir.empty();
-    o.skill = ReadSkill(ini, Startup);
     return o;
 }
 
-void WriteQuakeOptions(ProfileFile& ini, const QuakeOptions& o)
+void WriteQuakeOptions(ProfileEdit& edit, const QuakeOptions& o)
 {
-    WriteSkill(ini, Startup, o.skill);
-    ini.WriteBool(Startup, "LaunchReg", o.launchReg);
-    ini.WriteBool(Startup, "Copy", o.copy);
-    ini.WriteBool(Startup, "RecordDemo", o.recordDemo);
-    ini.WriteBool(Startup, "UseTC", o.useTC);
-    ini.WriteBool(Startup, "CheckUseAltExe", o.useAltExe);
-    ini.WriteInteger(Startup, "Level", o.level);
-    ini.WriteInteger(Startup, "cmbAltExeVal", o.altExe);
-    ini.WriteString(Startup, "UserMap", o.userMap);
-    ini.WriteString(Startup, "TC", o.tc);
-    ini.WriteString(Startup, "SpefTCDir", o.spefTCDir);
-    ini.WriteString(Directories, "ProgsDir", o.progsDir);
+    WriteSettings(edit, Startup, OptionRows, o);
+    WriteSettings(edit, Directories, ProgsRows, o);
 }
 
 void ChangeQuakeLaunchReg(QuakeOptions& options, bool checked)
@@ -120,19 +113,19 @@ bool QuakeDirSortsAfterTc(const std::string& quakeDir, const std::string& tc)
     return quakeDir.compare(tc) > 0;   // char_traits compares the bytes unsigned, as an ordinal comparison does
 }
 
-bool BrowseQuakeDirectory(DirectoryChooser& chooser)
+bool BrowseQuakeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
 {
-    return StoreDirectory("QuakeDir", QuakeDir, chooser);
+    return StoreDirectory("QuakeDir", dirs.QuakeDir, ini, chooser);
 }
 
-bool BrowseQCDirectory(DirectoryChooser& chooser)
+bool BrowseQCDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
 {
-    return StoreDirectory("QCDir", QCDir, chooser);
+    return StoreDirectory("QCDir", dirs.QCDir, ini, chooser);
 }
 
-bool BrowseQuakeTc(QuakeOptions& options, DirectoryChooser& chooser)
+bool BrowseQuakeTc(QuakeOptions& options, std::string& quakeDir, DirectoryChooser& chooser)
 {
-    const auto dir = ChooseDirectorySetting(QuakeDir, chooser);
+    const auto dir = ChooseDirectorySetting(quakeDir, chooser);
     if (!dir)
         return false;
     options.tc = *dir;
@@ -168,31 +161,31 @@ bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser
     return true;
 }
 
-bool BrowseMapEditor(FileDialog& dialog, Prompter& prompter)
+bool BrowseMapEditor(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter)
 {
     dialog.filter = ProgramFilter;
     if (!prompter.ExecuteOpen(dialog))
         return false;
-    MainQMapEdProg = dialog.fileName;
-    Settings().WriteString(Directories, "MainQMapEdProg", MainQMapEdProg);
+    dirs.MainQMapEdProg = dialog.fileName;
+    ini.WriteString(Directories, "MainQMapEdProg", dirs.MainQMapEdProg);
     return true;
 }
 
-bool BrowseCompileTool(FileDialog& dialog, Prompter& prompter)
+bool BrowseCompileTool(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter)
 {
     dialog.filter = ProgramFilter;
     if (!prompter.ExecuteOpen(dialog))
         return false;
-    MainQCToolDir = FileNamePart(dialog.fileName);
-    Settings().WriteString(Directories, "MainQCToolDir", MainQCToolDir);
+    dirs.MainQCToolDir = FileNamePart(dialog.fileName);
+    ini.WriteString(Directories, "MainQCToolDir", dirs.MainQCToolDir);
     return true;
 }
 
-bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, Prompter& prompter)
+bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::string& quakeDir, Prompter& prompter)
 {
     dialog.filter = QuakeMapFilter;
-    if (!QuakeDir.empty())
-        dialog.initialDir = QuakeDir;
+    if (!quakeDir.empty())
+        dialog.initialDir = quakeDir;
     if (!prompter.ExecuteOpen(dialog))
         return false;
     options.userMap = dialog.fileName;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "launch/DirectoryChoice.h"
+#include "launch/GameDirectories.h"
 #include "launch/GameLaunch.h"
 #include "platform/ProfileFile.h"
 #include "platform/Prompter.h"
@@ -44,7 +45,7 @@ extern const char* const QuakeMapFilter;                     // the user map's B
 // then disables btnRun, tlLaunchQuake and mnuQuakeLaunchQ while QuakeDir is
 // empty, and sets the enabled states of mnuQuakeMapEd and mnuQuakeCompile to
 // whether MainQMapEdProg and MainQCToolDir are set.
-void ReadQuakeDirectories(const ProfileFile& ini);
+void ReadQuakeDirectories(const ProfileFile& ini, GameDirectories& dirs);
 // Creation steps 6 to 9: the QuakeStartup keys and QuakeDirectorys/ProgsDir
 // with their defaults, each put into its control as the control takes it: a
 // list index outside the list selects nothing, a Skill other than 1 to 4 leaves
@@ -53,7 +54,7 @@ void ReadQuakeDirectories(const ProfileFile& ini);
 QuakeOptions ReadQuakeOptions(const ProfileFile& ini);
 // Destruction: the QuakeStartup keys in their order (Skill only while a skill
 // is checked), then QuakeDirectorys/ProgsDir.
-void WriteQuakeOptions(ProfileFile& ini, const QuakeOptions& options);
+void WriteQuakeOptions(ProfileEdit& edit, const QuakeOptions& options);
 
 // --- change rules ------------------------------------------------------------
 // chkLaunchRegClick as far as the launch cares: chkUseTC is disabled while the
@@ -71,12 +72,12 @@ bool QuakeDirSortsAfterTc(const std::string& quakeDir, const std::string& tc);
 // btnQuakeDir: QuakeDir takes the chosen directory without a test, written at
 // once. True on acceptance: the dialog enables btnRun, tlLaunchQuake and
 // mnuQuakeLaunchQ. txtQuakeDir shows QuakeDir afterwards either way.
-bool BrowseQuakeDirectory(DirectoryChooser& chooser);
+bool BrowseQuakeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser);
 // btnQCDir: QCDir takes the chosen directory, written at once. txtQCFileDir shows QCDir.
-bool BrowseQCDirectory(DirectoryChooser& chooser);
+bool BrowseQCDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser);
 // btnTCBrowse: the chooser starts in QuakeDir (which is emptied when it no
 // longer exists); a chosen directory becomes the TC and enables chkUseTC.
-bool BrowseQuakeTc(QuakeOptions& options, DirectoryChooser& chooser);
+bool BrowseQuakeTc(QuakeOptions& options, std::string& quakeDir, DirectoryChooser& chooser);
 // btnTCClear: no TC, chkUseTC disabled.
 void ClearQuakeTc(QuakeOptions& options);
 // btnProgsBrowse: the chooser starts where it was left; a chosen directory
@@ -86,13 +87,13 @@ bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser);
 bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser);
 // btnMapEdBrowse: a program chosen in the open dialog (ProgramFilter) becomes
 // MainQMapEdProg, written at once; the dialog enables mnuQuakeMapEd.
-bool BrowseMapEditor(FileDialog& dialog, Prompter& prompter);
+bool BrowseMapEditor(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter);
 // btnCompileTls: of a chosen program only its name becomes MainQCToolDir,
 // written at once; the dialog enables mnuQuakeCompile.
-bool BrowseCompileTool(FileDialog& dialog, Prompter& prompter);
+bool BrowseCompileTool(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter);
 // btnUserBrowse: the open dialog (QuakeMapFilter, starting in QuakeDir when it
 // is set); a chosen file's full path becomes the user map.
-bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, Prompter& prompter);
+bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::string& quakeDir, Prompter& prompter);
 
 // --- the launch --------------------------------------------------------------
 // btnRunClick, run also by tlLaunchQuake and Launch Quake with the options the

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "shell/DocumentWindow.h"
-#include "shell/Globals.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
@@ -28,22 +28,14 @@ QSpinBox* NewSpin(QWidget* parent, const char* name, int low, int high)
 
 } // namespace
 
-TfrmDukeStart::TfrmDukeStart(TMainForm& main, Prompter& prompter)
-    : LauncherDialog(main, prompter,
-                     {"Duke Launcher / Options", "Duke Launcher", "The Duke Nukem Launcher", &DukeLauncherOpen, true})
+TfrmDukeStart::TfrmDukeStart(Shell& shell)
+    : LauncherDialog(shell, {"Duke Launcher / Options", "Duke Launcher", "The Duke Nukem Launcher",
+                             &shell.State().DukeLauncherOpen, true})
 {
     const auto [regular, testing] = CreateLauncherPage();
     const auto [settings, misc] = CreateOptionsPage();
-    setGroups(regular, testing, settings, misc);
-    main_.launchers.duke = this;
-    Guarded([this] { FormCreate(); });
-}
-
-TfrmDukeStart::~TfrmDukeStart()
-{
-    FormDestroy();
-    if (main_.launchers.duke == this)
-        main_.launchers.duke = nullptr;
+    SetGroups(regular, testing, settings, misc);
+    RunGuarded(prompter_, [this] { FormCreate(); });
 }
 
 std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateLauncherPage()
@@ -57,9 +49,9 @@ std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateLauncherPage()
     top->addWidget(btnRun);
     auto* topRow = new QWidget(page);
     topRow->setLayout(top);
-    setLauncherRows(topRow, nullptr);
-    connect(chkLaunchReg, &QCheckBox::toggled, this, [this] { chkLaunchRegClick(); });
-    connect(btnRun, &QPushButton::clicked, this, [this] { btnRunClick(); });
+    SetLauncherRows(topRow, nullptr);
+    OnControl(chkLaunchReg, &QCheckBox::toggled, [this] { chkLaunchRegClick(); });
+    OnControl(btnRun, &QPushButton::clicked, [this] { btnRunClick(); });
 
     auto* regular = new QGroupBox("Regular Map Options", page);
     auto* grid = new QGridLayout(regular);
@@ -89,9 +81,9 @@ std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateLauncherPage()
     grid->addWidget(btnUserClear, 6, 2, 1, 2);
     grid->addWidget(NewLabel(regular, "Maps must be in duke directory"), 7, 0, 1, 4);
     grid->setRowStretch(8, 1);
-    connect(SpinEpisode, &QSpinBox::valueChanged, this, [this] { SpinEpisodeChange(); });
-    connect(SpinMap, &QSpinBox::valueChanged, this, [this] { SpinMapChange(); });
-    connect(btnUserBrowse, &QPushButton::clicked, this, [this] { btnUserBrowseClick(); });
+    OnControl(SpinEpisode, &QSpinBox::valueChanged, [this] { SpinEpisodeChange(); });
+    OnControl(SpinMap, &QSpinBox::valueChanged, [this] { SpinMapChange(); });
+    OnControl(btnUserBrowse, &QPushButton::clicked, [this] { btnUserBrowseClick(); });
     connect(btnUserClear, &QPushButton::clicked, txtUserMap, &QLineEdit::clear);
 
     auto* testing = new QGroupBox("Testing Map/Misc Options", page);
@@ -130,7 +122,7 @@ std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateOptionsPage()
         grid->addWidget(text, row + 1, 0);
         QPushButton* browse = NewButton(settings, button, "Browse");
         grid->addWidget(browse, row + 1, 1);
-        connect(browse, &QPushButton::clicked, this, [this, click] { (this->*click)(); });
+        OnControl(browse, &QPushButton::clicked, [this, click] { (this->*click)(); });
         return text;
     };
     txtDuke3dDir = directory(0, "Duke3D Directory:", "txtDuke3dDir", "btnDukeDir", &TfrmDukeStart::btnDukeDirClick);
@@ -158,8 +150,8 @@ std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateOptionsPage()
     QPushButton* clear = NewButton(misc, "btnTCClear", "Clear");
     miscGrid->addWidget(browse, 2, 0);
     miscGrid->addWidget(clear, 2, 1);
-    connect(browse, &QPushButton::clicked, this, [this] { btnTCBrowseClick(); });
-    connect(clear, &QPushButton::clicked, this, [this] { btnTCClearClick(); });
+    OnControl(browse, &QPushButton::clicked, [this] { btnTCBrowseClick(); });
+    OnControl(clear, &QPushButton::clicked, [this] { btnTCClearClick(); });
     miscGrid->addWidget(NewLabel(misc, "Doesn't have to be in Duke3D directory"), 3, 0, 1, 3);
     QLabel* note = NewLabel(misc, "Note: for this Alternate exe to launch when you press run, you must check the "
                                   "check box on first tab.");
@@ -178,48 +170,45 @@ std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateOptionsPage()
 void TfrmDukeStart::FormCreate()
 {
     FitToGroups();
-    const ProfileFile ini = Settings();
-    ReadDukeDirectories(ini);
-    if (!Duke3DDir.empty()) {
-        txtDuke3dDir->setText(Shown(Duke3DDir));
+    const ProfileFile ini = state_.Settings();
+    ReadDukeDirectories(ini, state_);
+    if (!state_.Duke3DDir.empty()) {
+        txtDuke3dDir->setText(Shown(state_.Duke3DDir));
     } else {
         btnRun->setEnabled(false);
-        setMainItemsEnabled({Cmd::DukeLaunch, Cmd::ToolLaunchDuke}, false);
+        SetMainItemsEnabled({Cmd::DukeLaunch, Cmd::ToolLaunchDuke}, false);
     }
-    if (!ConDir.empty()) {
-        txtConFileDir->setText(Shown(ConDir));
+    if (!state_.ConDir.empty()) {
+        txtConFileDir->setText(Shown(state_.ConDir));
     } else {
         chkCopy->setEnabled(false);
         Label10->setEnabled(false);
     }
-    txtBuildDir->setText(Shown(BuildDir));
-    setMainItemsEnabled({Cmd::DukeBuild}, !BuildDir.empty());
+    txtBuildDir->setText(Shown(state_.BuildDir));
+    SetMainItemsEnabled({Cmd::DukeBuild}, !state_.BuildDir.empty());
 
     const DukeOptions options = ReadDukeOptions(ini);
     ShowOptions(options);
-    for (const std::string& file : DukeStartupFiles(options, ConDir, CommandLineFile, prompter_))
+    for (const std::string& file : DukeStartupFiles(options, state_.ConDir, state_.CommandLineFile, prompter_))
         OpenInEditor(file);
 }
 
 void TfrmDukeStart::OpenInEditor(const std::string& file)
 {
     // Each file on its own: one that cannot be read leaves the next to open.
-    Guarded([&] {
-        auto* document = dynamic_cast<DocumentWindow*>(main_.NewEditorWindow("VurAvozid - Unnamed"));
+    RunGuarded(prompter_, [&] {
+        DocumentWindow* document = shell_.NewEditorWindow("VurAvozid - Unnamed");
         if (!document)
             return;
-        PendingFileName = file;
-        EditorRequests.LoadRequest = true;
+        state_.PendingFileName = file;
+        state_.EditorRequests.LoadRequest = true;
         document->FormActivate();
     });
 }
 
-void TfrmDukeStart::FormDestroy()
+void TfrmDukeStart::WriteExitSettings(ProfileEdit& edit) const
 {
-    Guarded([this] {
-        ProfileFile ini = Settings();
-        WriteDukeOptions(ini, Options());
-    });
+    WriteDukeOptions(edit, Options());
 }
 
 // --- the controls and the options ------------------------------------------------
@@ -311,32 +300,26 @@ void TfrmDukeStart::SpinMapChange()
 
 void TfrmDukeStart::btnRunClick()
 {
-    Guarded([this] {
-        DukeOptions options = Options();
-        const GameLaunch plan = PlanDukeLaunch(options, Duke3DDir, ConDir, prompter_);
-        txtUserMap->setText(Shown(options.userMap));   // emptied when the map was not found
-        CarryOutLaunch(main_, plan);
-    });
+    DukeOptions options = Options();
+    const GameLaunch plan = PlanDukeLaunch(options, state_.Duke3DDir, state_.ConDir, prompter_);
+    txtUserMap->setText(Shown(options.userMap));   // emptied when the map was not found
+    CarryOutLaunch(shell_, plan);
 }
 
 void TfrmDukeStart::btnUserBrowseClick()
 {
-    Guarded([this] {
-        DukeOptions o = Options();
-        if (BrowseDukeUserMap(o, OpenDialog1, prompter_))
-            txtUserMap->setText(Shown(o.userMap));
-    });
+    DukeOptions o = Options();
+    if (BrowseDukeUserMap(o, OpenDialog1, state_.Duke3DDir, prompter_))
+        txtUserMap->setText(Shown(o.userMap));
 }
 
 void TfrmDukeStart::btnTCBrowseClick()
 {
-    Guarded([this] {
-        DukeOptions o = Options();
-        if (!BrowseDukeAlternateExe(o, OpenDialog1, prompter_))
-            return;
-        txtTCApp->setText(Shown(o.alternateExe));
-        chkUseTC->setEnabled(o.useTCEnabled());
-    });
+    DukeOptions o = Options();
+    if (!BrowseDukeAlternateExe(o, OpenDialog1, state_.Duke3DDir, prompter_))
+        return;
+    txtTCApp->setText(Shown(o.alternateExe));
+    chkUseTC->setEnabled(o.useTCEnabled());
 }
 
 void TfrmDukeStart::btnTCClearClick()
@@ -347,43 +330,40 @@ void TfrmDukeStart::btnTCClearClick()
 
 void TfrmDukeStart::btnDukeDirClick()
 {
-    Guarded([this] {
-        if (!Chooser())
-            return;
-        const bool accepted = BrowseDukeDirectory(*Chooser(), prompter_);
-        txtDuke3dDir->setText(Shown(Duke3DDir));
-        if (!accepted)
-            return;
-        btnRun->setEnabled(true);
-        setMainItemsEnabled({Cmd::DukeLaunch, Cmd::ToolLaunchDuke}, true);
-    });
+    if (!Chooser())
+        return;
+    ProfileFile ini = state_.Settings();
+    const bool accepted = BrowseDukeDirectory(state_, ini, *Chooser(), prompter_);
+    txtDuke3dDir->setText(Shown(state_.Duke3DDir));
+    if (!accepted)
+        return;
+    btnRun->setEnabled(true);
+    SetMainItemsEnabled({Cmd::DukeLaunch, Cmd::ToolLaunchDuke}, true);
 }
 
 void TfrmDukeStart::btnConDirClick()
 {
-    Guarded([this] {
-        if (!Chooser())
-            return;
-        const bool accepted = BrowseConDirectory(*Chooser());
-        txtConFileDir->setText(Shown(ConDir));
-        if (!accepted)
-            return;
-        chkCopy->setEnabled(true);
-        Label10->setEnabled(true);
-    });
+    if (!Chooser())
+        return;
+    ProfileFile ini = state_.Settings();
+    const bool accepted = BrowseConDirectory(state_, ini, *Chooser());
+    txtConFileDir->setText(Shown(state_.ConDir));
+    if (!accepted)
+        return;
+    chkCopy->setEnabled(true);
+    Label10->setEnabled(true);
 }
 
 void TfrmDukeStart::btnBuildBrowseClick()
 {
-    Guarded([this] {
-        if (!Chooser())
-            return;
-        BrowseBuildDirectory(*Chooser());
-        txtBuildDir->setText(Shown(BuildDir));   // mnuDukeBuild follows BuildDir only at creation
-    });
+    if (!Chooser())
+        return;
+    ProfileFile ini = state_.Settings();
+    BrowseBuildDirectory(state_, ini, *Chooser());
+    txtBuildDir->setText(Shown(state_.BuildDir));   // mnuDukeBuild follows BuildDir only at creation
 }
 
-void TfrmDukeStart::clearScriptDirectoryField()
+void TfrmDukeStart::ClearScriptDirectoryField()
 {
     txtConFileDir->clear();
 }

@@ -17,18 +17,18 @@ namespace tessel {
 class TfrmDukeStart : public LauncherDialog {
     Q_OBJECT
 public:
-    TfrmDukeStart(TMainForm& main, Prompter& prompter);
-    ~TfrmDukeStart() override;
+    explicit TfrmDukeStart(Shell& shell);
 
     void btnRunClick() override;
-    void clearScriptDirectoryField() override;
+    // Its options, written when the program ends.
+    void WriteExitSettings(ProfileEdit& edit) const override;
+    void ClearScriptDirectoryField() override;
 
 private:
     // Each returns its page's two groups.
     std::pair<QGroupBox*, QGroupBox*> CreateLauncherPage();
     std::pair<QGroupBox*, QGroupBox*> CreateOptionsPage();
     void FormCreate();
-    void FormDestroy();
     void OpenInEditor(const std::string& file);
 
     // The options the controls hold, and the controls set from options.

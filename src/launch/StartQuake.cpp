@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/Globals.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
@@ -32,22 +32,14 @@ QComboBox* NewList(QWidget* parent, const char* name, const char* const* items, 
 
 } // namespace
 
-TfrmQuakeStart::TfrmQuakeStart(TMainForm& main, Prompter& prompter)
-    : LauncherDialog(main, prompter,
-                     {"Quake Launcher / Options", "Quake Launcher", "The Quake Launcher", &QuakeLauncherOpen, false})
+TfrmQuakeStart::TfrmQuakeStart(Shell& shell)
+    : LauncherDialog(shell, {"Quake Launcher / Options", "Quake Launcher", "The Quake Launcher",
+                             &shell.State().QuakeLauncherOpen, false})
 {
     const auto [regular, testing] = CreateLauncherPage();
     const auto [settings, misc] = CreateOptionsPage();
-    setGroups(regular, testing, settings, misc);
-    main_.launchers.quake = this;
-    Guarded([this] { FormCreate(); });
-}
-
-TfrmQuakeStart::~TfrmQuakeStart()
-{
-    FormDestroy();
-    if (main_.launchers.quake == this)
-        main_.launchers.quake = nullptr;
+    SetGroups(regular, testing, settings, misc);
+    RunGuarded(prompter_, [this] { FormCreate(); });
 }
 
 std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateLauncherPage()
@@ -60,8 +52,8 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateLauncherPage()
     btnRun->setDefault(true);
     top->addWidget(chkLaunchReg, 1);
     top->addWidget(btnRun);
-    connect(chkLaunchReg, &QCheckBox::toggled, this, [this] { chkLaunchRegClick(); });
-    connect(btnRun, &QPushButton::clicked, this, [this] { btnRunClick(); });
+    OnControl(chkLaunchReg, &QCheckBox::toggled, [this] { chkLaunchRegClick(); });
+    OnControl(btnRun, &QPushButton::clicked, [this] { btnRunClick(); });
 
     auto* regular = new QGroupBox("Regular Map Options", page);
     auto* grid = new QGridLayout(regular);
@@ -91,7 +83,7 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateLauncherPage()
     grid->addWidget(btnUserClear, 6, 1);
     grid->addWidget(NewLabel(regular, "Maps must be in Quake directory"), 7, 0, 1, 2);
     grid->setRowStretch(8, 1);
-    connect(btnUserBrowse, &QPushButton::clicked, this, [this] { btnUserBrowseClick(); });
+    OnControl(btnUserBrowse, &QPushButton::clicked, [this] { btnUserBrowseClick(); });
     connect(btnUserClear, &QPushButton::clicked, txtUserMap, &QLineEdit::clear);
 
     auto* testing = new QGroupBox("Testing Map/Misc Options", page);
@@ -113,7 +105,7 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateLauncherPage()
     bottom->addStretch();
     connect(chkUseAltExe, &QCheckBox::toggled, cmbAltExe, &QWidget::setEnabled);
 
-    setLauncherRows(topRow, bottomRow);
+    SetLauncherRows(topRow, bottomRow);
     return {regular, testing};
 }
 
@@ -129,7 +121,7 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateOptionsPage()
         grid->addWidget(text, row + 1, 0);
         QPushButton* browse = NewButton(group, button, "Browse");
         grid->addWidget(browse, row + 1, 1);
-        connect(browse, &QPushButton::clicked, this, [this, click] { (this->*click)(); });
+        OnControl(browse, &QPushButton::clicked, [this, click] { (this->*click)(); });
         return text;
     };
 
@@ -164,8 +156,8 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateOptionsPage()
     tcButtons->addWidget(clear);
     tcButtons->addStretch();
     miscGrid->addLayout(tcButtons, 2, 0, 1, 2);
-    connect(browse, &QPushButton::clicked, this, [this] { btnTCBrowseClick(); });
-    connect(clear, &QPushButton::clicked, this, [this] { btnTCClearClick(); });
+    OnControl(browse, &QPushButton::clicked, [this] { btnTCBrowseClick(); });
+    OnControl(clear, &QPushButton::clicked, [this] { btnTCClearClick(); });
     QLabel* note = NewLabel(misc, "Note: for this Alternate exe to launch when you press run, you must check the "
                                   "check box on first tab.");
     note->setWordWrap(true);
@@ -183,28 +175,25 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateOptionsPage()
 void TfrmQuakeStart::FormCreate()
 {
     FitToGroups();
-    const ProfileFile ini = Settings();
-    ReadQuakeDirectories(ini);
-    if (!QuakeDir.empty()) {
-        txtQuakeDir->setText(Shown(QuakeDir));
+    const ProfileFile ini = state_.Settings();
+    ReadQuakeDirectories(ini, state_);
+    if (!state_.QuakeDir.empty()) {
+        txtQuakeDir->setText(Shown(state_.QuakeDir));
     } else {
         btnRun->setEnabled(false);
-        setMainItemsEnabled({Cmd::QuakeLaunch, Cmd::ToolLaunchQuake}, false);
+        SetMainItemsEnabled({Cmd::QuakeLaunch, Cmd::ToolLaunchQuake}, false);
     }
-    txtQCFileDir->setText(Shown(QCDir));
-    txtMapEdProg->setText(Shown(MainQMapEdProg));
-    setMainItemsEnabled({Cmd::QuakeMapEditor}, !MainQMapEdProg.empty());
-    txtQCComp->setText(Shown(MainQCToolDir));
-    setMainItemsEnabled({Cmd::QuakeCompile}, !MainQCToolDir.empty());
+    txtQCFileDir->setText(Shown(state_.QCDir));
+    txtMapEdProg->setText(Shown(state_.MainQMapEdProg));
+    SetMainItemsEnabled({Cmd::QuakeMapEditor}, !state_.MainQMapEdProg.empty());
+    txtQCComp->setText(Shown(state_.MainQCToolDir));
+    SetMainItemsEnabled({Cmd::QuakeCompile}, !state_.MainQCToolDir.empty());
     ShowOptions(ReadQuakeOptions(ini));
 }
 
-void TfrmQuakeStart::FormDestroy()
+void TfrmQuakeStart::WriteExitSettings(ProfileEdit& edit) const
 {
-    Guarded([this] {
-        ProfileFile ini = Settings();
-        WriteQuakeOptions(ini, Options());
-    });
+    WriteQuakeOptions(edit, Options());
 }
 
 // --- the controls and the options ------------------------------------------------
@@ -276,53 +265,47 @@ void TfrmQuakeStart::chkLaunchRegClick()
 
 void TfrmQuakeStart::btnRunClick()
 {
-    Guarded([this] {
-        QuakeOptions options = Options();
-        const GameLaunch plan = PlanQuakeLaunch(options, QuakeDir, prompter_);
-        // A missing TC directory was forgotten on the way.
-        txtSpefTC->setText(Shown(options.spefTCDir));
-        ShowCopy(options);
-        CarryOutLaunch(main_, plan);
-    });
+    QuakeOptions options = Options();
+    const GameLaunch plan = PlanQuakeLaunch(options, state_.QuakeDir, prompter_);
+    // A missing TC directory was forgotten on the way.
+    txtSpefTC->setText(Shown(options.spefTCDir));
+    ShowCopy(options);
+    CarryOutLaunch(shell_, plan);
 }
 
 void TfrmQuakeStart::btnQuakeDirClick()
 {
-    Guarded([this] {
-        if (!Chooser())
-            return;
-        const bool accepted = BrowseQuakeDirectory(*Chooser());
-        txtQuakeDir->setText(Shown(QuakeDir));
-        if (!accepted)
-            return;
-        btnRun->setEnabled(true);
-        setMainItemsEnabled({Cmd::QuakeLaunch, Cmd::ToolLaunchQuake}, true);
-    });
+    if (!Chooser())
+        return;
+    ProfileFile ini = state_.Settings();
+    const bool accepted = BrowseQuakeDirectory(state_, ini, *Chooser());
+    txtQuakeDir->setText(Shown(state_.QuakeDir));
+    if (!accepted)
+        return;
+    btnRun->setEnabled(true);
+    SetMainItemsEnabled({Cmd::QuakeLaunch, Cmd::ToolLaunchQuake}, true);
 }
 
 void TfrmQuakeStart::btnQCDirClick()
 {
-    Guarded([this] {
-        if (!Chooser())
-            return;
-        BrowseQCDirectory(*Chooser());
-        txtQCFileDir->setText(Shown(QCDir));
-    });
+    if (!Chooser())
+        return;
+    ProfileFile ini = state_.Settings();
+    BrowseQCDirectory(state_, ini, *Chooser());
+    txtQCFileDir->setText(Shown(state_.QCDir));
 }
 
 void TfrmQuakeStart::btnTCBrowseClick()
 {
-    Guarded([this] {
-        if (!Chooser())
-            return;
-        QuakeOptions o = Options();
-        const bool chosen = BrowseQuakeTc(o, *Chooser());
-        txtQuakeDir->setText(Shown(QuakeDir));   // emptied when it no longer exists
-        if (!chosen)
-            return;
-        txtTCApp->setText(Shown(o.tc));
-        chkUseTC->setEnabled(o.useTCEnabled);
-    });
+    if (!Chooser())
+        return;
+    QuakeOptions o = Options();
+    const bool chosen = BrowseQuakeTc(o, state_.QuakeDir, *Chooser());
+    txtQuakeDir->setText(Shown(state_.QuakeDir));   // emptied when it no longer exists
+    if (!chosen)
+        return;
+    txtTCApp->setText(Shown(o.tc));
+    chkUseTC->setEnabled(o.useTCEnabled);
 }
 
 void TfrmQuakeStart::btnTCClearClick()
@@ -335,56 +318,48 @@ void TfrmQuakeStart::btnTCClearClick()
 
 void TfrmQuakeStart::btnProgsBrowseClick()
 {
-    Guarded([this] {
-        QuakeOptions o = Options();
-        if (!Chooser() || !BrowseProgsDirectory(o, *Chooser()))
-            return;
-        txtProgsDir->setText(Shown(o.progsDir));
-        ShowCopy(o);
-    });
+    QuakeOptions o = Options();
+    if (!Chooser() || !BrowseProgsDirectory(o, *Chooser()))
+        return;
+    txtProgsDir->setText(Shown(o.progsDir));
+    ShowCopy(o);
 }
 
 void TfrmQuakeStart::btnSpefTCClick()
 {
-    Guarded([this] {
-        QuakeOptions o = Options();
-        if (!Chooser() || !BrowseSpecifiedTcDirectory(o, *Chooser()))
-            return;
-        txtSpefTC->setText(Shown(o.spefTCDir));
-        ShowCopy(o);
-    });
+    QuakeOptions o = Options();
+    if (!Chooser() || !BrowseSpecifiedTcDirectory(o, *Chooser()))
+        return;
+    txtSpefTC->setText(Shown(o.spefTCDir));
+    ShowCopy(o);
 }
 
 void TfrmQuakeStart::btnMapEdBrowseClick()
 {
-    Guarded([this] {
-        if (!BrowseMapEditor(OpenDialog1, prompter_))
-            return;
-        txtMapEdProg->setText(Shown(MainQMapEdProg));
-        setMainItemsEnabled({Cmd::QuakeMapEditor}, true);
-    });
+    ProfileFile ini = state_.Settings();
+    if (!BrowseMapEditor(state_, ini, OpenDialog1, prompter_))
+        return;
+    txtMapEdProg->setText(Shown(state_.MainQMapEdProg));
+    SetMainItemsEnabled({Cmd::QuakeMapEditor}, true);
 }
 
 void TfrmQuakeStart::btnCompileTlsClick()
 {
-    Guarded([this] {
-        if (!BrowseCompileTool(OpenDialog1, prompter_))
-            return;
-        txtQCComp->setText(Shown(MainQCToolDir));
-        setMainItemsEnabled({Cmd::QuakeCompile}, true);
-    });
+    ProfileFile ini = state_.Settings();
+    if (!BrowseCompileTool(state_, ini, OpenDialog1, prompter_))
+        return;
+    txtQCComp->setText(Shown(state_.MainQCToolDir));
+    SetMainItemsEnabled({Cmd::QuakeCompile}, true);
 }
 
 void TfrmQuakeStart::btnUserBrowseClick()
 {
-    Guarded([this] {
-        QuakeOptions o = Options();
-        if (BrowseQuakeUserMap(o, OpenDialog1, prompter_))
-            txtUserMap->setText(Shown(o.userMap));
-    });
+    QuakeOptions o = Options();
+    if (BrowseQuakeUserMap(o, OpenDialog1, state_.QuakeDir, prompter_))
+        txtUserMap->setText(Shown(o.userMap));
 }
 
-void TfrmQuakeStart::clearScriptDirectoryField()
+void TfrmQuakeStart::ClearScriptDirectoryField()
 {
     txtQCFileDir->clear();
 }

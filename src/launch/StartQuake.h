@@ -17,18 +17,18 @@ namespace tessel {
 class TfrmQuakeStart : public LauncherDialog {
     Q_OBJECT
 public:
-    TfrmQuakeStart(TMainForm& main, Prompter& prompter);
-    ~TfrmQuakeStart() override;
+    explicit TfrmQuakeStart(Shell& shell);
 
     void btnRunClick() override;
-    void clearScriptDirectoryField() override;
+    // Its options, written when the program ends.
+    void WriteExitSettings(ProfileEdit& edit) const override;
+    void ClearScriptDirectoryField() override;
 
 private:
     // Each returns its page's two groups.
     std::pair<QGroupBox*, QGroupBox*> CreateLauncherPage();
     std::pair<QGroupBox*, QGroupBox*> CreateOptionsPage();
     void FormCreate();
-    void FormDestroy();
 
     // The options the controls hold (with whether chkUseTC and chkCopy are
     // enabled), and the controls set from options.

@@ -113,4 +113,10 @@ using FileWriter = std::function<void(File& out)>;
 void ReplaceFile(const std::string& target, const FileWriter& writer, const std::string& tempName = std::string());
 void ReplaceFile(const std::string& target, std::string_view contents);
 
+// Copies source to destination (a folder gets the source's file name appended),
+// 8192 bytes at a time, replacing an existing file. Throws AppError
+// "Cannot open file %s" / "Cannot create file %s", or IoError while copying.
+// A copy of a file onto itself is refused before anything is truncated.
+void CopyWholeFile(const std::string& source, const std::string& destination);
+
 } // namespace tessel

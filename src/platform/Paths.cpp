@@ -62,6 +62,11 @@ std::string LastDotExtension(const std::string& name)
     return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
+std::string SaveFileName(const std::string& chosen, const std::string& extension)
+{
+    return FileNamePart(chosen).find('.') == std::string::npos ? chosen + extension : chosen;
+}
+
 std::string WindowsFileName(const std::string& path)
 {
     const auto sep = path.find_last_of("/\\:");

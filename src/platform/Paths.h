@@ -28,6 +28,9 @@ std::string NamePartExtension(const std::string& path);
 std::string WithoutNamePartExtension(const std::string& path);
 // The text after the last full stop of a name; empty when it holds none.
 std::string LastDotExtension(const std::string& name);
+// The name a save writes: the chosen name, with extension (".con", ".GRP")
+// appended when its name part has no full stop.
+std::string SaveFileName(const std::string& chosen, const std::string& extension);
 // The name of a file as Windows takes it from a path: after the last '/',
 // '\' or ':' (a drive letter).
 std::string WindowsFileName(const std::string& path);

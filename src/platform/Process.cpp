@@ -201,4 +201,10 @@ bool StartProgram(const std::string& file, const std::string& params, const std:
     return n == 0;
 }
 
+void OpenWebLink(const std::string& address, Prompter& prompter)
+{
+    if (!StartProgram(address, std::string(), std::string()))
+        prompter.MessageDlg("Unable to Start Browser for Link to Website:  " + address, MsgType::Error, MsgButtons::Ok);
+}
+
 } // namespace tessel

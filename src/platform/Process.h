@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Prompter.h"
+
 namespace tessel {
 
 // Splits a parameter text as the Windows C runtime splits a command line.
@@ -20,5 +22,9 @@ struct LaunchPlan {
 LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const std::string& workingDir);
 // Starts the plan; false when the program could not be started.
 bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir);
+
+// Opens a web address in the desktop's browser; when no browser can be
+// started, says so in an error box that names the address.
+void OpenWebLink(const std::string& address, Prompter& prompter);
 
 } // namespace tessel

@@ -1,7 +1,7 @@
 #pragma once
 // The one door to the user for message boxes and file dialogs. The program
-// installs the Qt one at start; tests install a scripted one that records every
-// message. Stock message boxes and file dialogs go through a Prompter; a
+// makes the Qt one at start and hands it to its windows; tests make a
+// scripted one that records every message. Stock message boxes and file dialogs go through a Prompter; a
 // window's own dialogs (reserved space, search, go to line, the launchers) go
 // through that window's hook interface (as GrpWindowHooks), so that the logic
 // behind them is tested without widgets either way.
@@ -38,12 +38,6 @@ public:
     virtual bool ExecuteOpen(FileDialog& dialog) = 0;
     virtual bool ExecuteSave(FileDialog& dialog) = 0;
 };
-
-// The process-wide prompter: main() installs the Qt one, a test its own.
-// Asking for it before one is installed is a programming error (it aborts).
-Prompter& AppPrompter();
-// Installs prompter and returns the one installed before (or null).
-Prompter* SetAppPrompter(Prompter* prompter);
 
 const char* MsgTypeCaption(MsgType type);
 

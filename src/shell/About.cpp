@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "shell/FmxUtils.h"
+#include "platform/Process.h"
 #include "shell/Resources.h"
 
 namespace tessel {

@@ -15,6 +15,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "shell/Commands.h"
+#include "shell/Guarded.h"
 #include "shell/Main.h"
 
 namespace tessel {
@@ -46,23 +47,24 @@ class ClipboardFollower : public QObject {
 public:
     explicit ClipboardFollower(TMainForm& main) : QObject(&main)
     {
+        Prompter& prompter = main.Prompts();
         // Held weakly: the focus may still move while the window's parts go away.
         const Cmd commands[3][2] = {
             {Cmd::EditCut, Cmd::ToolCut}, {Cmd::EditCopy, Cmd::ToolCopy}, {Cmd::EditPaste, Cmd::ToolPaste}};
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 2; ++j)
-                actions_[i][j] = main.action(commands[i][j]);
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { follow(now); });
-        connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
-            readClipboard();
-            update();
+                actions_[i][j] = main.Action(commands[i][j]);
+        OnSignal(prompter, qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { Follow(now); });
+        OnSignal(prompter, QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+            ReadClipboard();
+            Update();
         });
-        readClipboard();
-        follow(QApplication::focusWidget());
+        ReadClipboard();
+        Follow(QApplication::focusWidget());
     }
 
 private:
-    void follow(QWidget* now)
+    void Follow(QWidget* now)
     {
         disconnect(selection_);
         focused_ = now;
@@ -70,24 +72,24 @@ private:
         if (auto* combo = qobject_cast<QComboBox*>(w))
             w = combo->lineEdit();
         if (auto* edit = qobject_cast<QLineEdit*>(w))
-            selection_ = connect(edit, &QLineEdit::selectionChanged, this, &ClipboardFollower::update);
+            selection_ = connect(edit, &QLineEdit::selectionChanged, this, &ClipboardFollower::Update);
         else if (auto* sci = qobject_cast<QsciScintilla*>(w))
-            selection_ = connect(sci, &QsciScintilla::selectionChanged, this, &ClipboardFollower::update);
+            selection_ = connect(sci, &QsciScintilla::selectionChanged, this, &ClipboardFollower::Update);
         else if (auto* edit = qobject_cast<QTextEdit*>(w))
-            selection_ = connect(edit, &QTextEdit::selectionChanged, this, &ClipboardFollower::update);
+            selection_ = connect(edit, &QTextEdit::selectionChanged, this, &ClipboardFollower::Update);
         else if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
-            selection_ = connect(edit, &QPlainTextEdit::selectionChanged, this, &ClipboardFollower::update);
-        update();
+            selection_ = connect(edit, &QPlainTextEdit::selectionChanged, this, &ClipboardFollower::Update);
+        Update();
     }
 
     // Asked once per change: on some desktops each question is a round trip.
-    void readClipboard()
+    void ReadClipboard()
     {
         const QMimeData* clip = QApplication::clipboard()->mimeData();
         clipboardHasText_ = clip && clip->hasText();
     }
 
-    void update()
+    void Update()
     {
         const TextControlState s = StateOf(focused_);
         const bool can[3] = {s.hasSelection && !s.readOnly, s.hasSelection, s.isText && !s.readOnly && clipboardHasText_};
@@ -110,7 +112,7 @@ void RegisterClipboardCommands(TMainForm& main)
     const std::pair<Cmd, const char*> commands[] = {
         {Cmd::EditCut, "cut()"}, {Cmd::EditCopy, "copy()"}, {Cmd::EditPaste, "paste()"}};
     for (const auto& [id, signature] : commands)
-        main.onCommand(id, [signature = signature] {
+        main.OnCommand(id, [signature = signature] {
             QWidget* w = QApplication::focusWidget();
             if (auto* combo = qobject_cast<QComboBox*>(w))
                 w = combo->lineEdit();

@@ -3,7 +3,9 @@
 // object name, caption, shortcut and icon), where it stands and which command
 // group it belongs to. The main window builds its menus and tool bars from
 // this table and keeps one action per entry; command files connect handlers
-// to the actions by Cmd.
+// to the actions by Cmd. A document window with menus of its own (the group
+// file explorer) describes them in rows of the same kind, which the same
+// builder (Menus.h) makes.
 namespace tessel {
 
 enum class Cmd {
@@ -26,7 +28,11 @@ enum class Cmd {
     ToolNew, ToolOpen, ToolSave, ToolCut, ToolCopy, ToolPaste, ToolCascade, ToolTileHorizontally,
     ToolTileVertically, ToolFind, ToolReplace, ToolCalculator, ToolRecolor, ToolTestErrors, ToolDukeDialog,
     ToolQuakeDialog, ToolLaunchDuke, ToolLaunchQuake,
-    Count
+    Count,   // the main window's commands end here; the explorer's follow
+    // Group file explorer: File, Items, View, the tree's own
+    GrpNew, GrpOpen, GrpSaveAs, GrpClose, GrpNewWindow, GrpNewConEditor, GrpExit, GrpUpdate, GrpAdd, GrpExtract,
+    GrpDelete, GrpDuplicates, GrpCreateReserved, GrpEraseReserved, GrpDefragment, GrpOptions, GrpTreeDelete,
+    GrpTreeExtract, GrpNone
 };
 
 // Command flags.
@@ -36,6 +42,7 @@ enum : unsigned {
     cfHidden = 4,           // starts hidden
     cfEditorGroup = 8,      // enabled while an editor window is active
     cfKeptForLauncher = 16, // of the editor group, stays enabled while a launcher is active
+    cfChecked = 32,         // a toggle that starts checked
 };
 
 // What a row of the table is: a menu or tool bar that the following rows go
@@ -55,6 +62,7 @@ struct CommandRow {
     Cmd same;               // a tool button that runs a menu entry's command; Cmd::Count otherwise
 };
 
+// The main window's rows.
 extern const CommandRow CommandRows[];
 extern const int CommandRowCount;
 

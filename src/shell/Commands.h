@@ -1,30 +1,26 @@
 #pragma once
 // The main window's command files: each connects the handlers of one group of
-// commands to the main window's actions. The main window calls them once, at
-// creation.
+// commands to the main window's actions and parts. The main window calls them
+// once, at creation.
 #include <string>
 
 namespace tessel {
 
 class TMainForm;
+struct MainParts;
 
-void RegisterFileCommands(TMainForm& main);        // FileCommands.cpp
-void RegisterEditCommands(TMainForm& main);        // EditCommands.cpp
-void RegisterViewCommands(TMainForm& main);        // ViewCommands.cpp: bars and document windows
-void RegisterSearchCommands(TMainForm& main);      // SearchCommands.cpp: search, replace, go to line
-void RegisterWizardCommands(TMainForm& main);      // WizardCommands.cpp: the wizard pane's list and buttons
-void RegisterClipboardCommands(TMainForm& main);   // ClipboardCommands.cpp: when cut, copy and paste are enabled
-void RegisterToolWindowCommands(TMainForm& main);  // ToolWindowCommands.cpp: calculator, viewers, help windows
-void RegisterExplorerWindows(TMainForm& main);     // grp/GRPExp.cpp: how explorer windows are made
-void RegisterLaunchCommands(TMainForm& main);      // LaunchCommands.cpp: games, tools and the launcher dialogs
-void RegisterDocumentWindows(TMainForm& main);     // DocumentWindows.cpp: the editor window's factory
+void RegisterFileCommands(TMainForm& main, const MainParts& parts);        // FileCommands.cpp
+void RegisterEditCommands(TMainForm& main);                                // EditCommands.cpp
+void RegisterViewCommands(TMainForm& main, const MainParts& parts);        // ViewCommands.cpp: bars and document windows
+void RegisterSearchCommands(TMainForm& main);                              // SearchCommands.cpp: search, replace, go to line
+void RegisterWizardCommands(TMainForm& main, const MainParts& parts);      // WizardCommands.cpp: the wizard pane's list and buttons
+void RegisterClipboardCommands(TMainForm& main);                           // ClipboardCommands.cpp: when cut, copy and paste are enabled
+void RegisterToolWindowCommands(TMainForm& main);                          // ToolWindowCommands.cpp: calculator, viewers, help windows
+void RegisterLaunchCommands(TMainForm& main);                              // LaunchCommands.cpp: games, tools and the launcher dialogs
 
 // FileCommands.cpp: opens name in the document window that shows it (asking
 // whether to save it first) or in a new editor or explorer window, and puts
 // it at the front of the recent files.
 void OpenDocument(TMainForm& main, std::string name);
-// SearchCommands.cpp: the search, replace and go-to-line dialogs, created
-// hidden once for the whole run.
-void CreateSearchDialogs(TMainForm& main);
 
 } // namespace tessel

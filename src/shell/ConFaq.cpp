@@ -16,8 +16,8 @@
 
 #include "platform/Files.h"
 #include "richtext/RtfReader.h"
-#include "shell/FmxUtils.h"
-#include "shell/Globals.h"
+#include "platform/Process.h"
+#include "shell/Guarded.h"
 
 namespace tessel {
 
@@ -118,7 +118,8 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& rtf)
     }
 }
 
-TfrmConFaq::TfrmConFaq(Prompter& prompter, QWidget* parent) : QWidget(parent, Qt::Window), prompter_(prompter)
+TfrmConFaq::TfrmConFaq(Prompter& prompter, const std::string& path, bool& openFlag, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompter_(prompter), openFlag_(openFlag)
 {
     setObjectName("frmConFaq");
     setWindowTitle("ConFaq4.0 Viewer");
@@ -136,8 +137,8 @@ TfrmConFaq::TfrmConFaq(Prompter& prompter, QWidget* parent) : QWidget(parent, Qt
                                         Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     rchConFaq_->setOpenLinks(false);
     rchConFaq_->document()->setDefaultFont(QFont("Courier New", 8));
-    connect(rchConFaq_, &QTextBrowser::anchorClicked, this,
-            [this](const QUrl& url) { OpenWebLink(url.toString().toStdString(), prompter_); });
+    OnSignal(prompter_, rchConFaq_, &QTextBrowser::anchorClicked, this,
+             [this](const QUrl& url) { OpenWebLink(url.toString().toStdString(), prompter_); });
     layout->addWidget(rchConFaq_);
 
     auto* statusBar1 = new QStatusBar(this);
@@ -154,7 +155,7 @@ TfrmConFaq::TfrmConFaq(Prompter& prompter, QWidget* parent) : QWidget(parent, Qt
     panels_[0]->setFixedWidth(400);
     layout->addWidget(statusBar1);
 
-    RunGuarded(prompter_, [this] { Load(ProgramDir + "confaq40.rtf"); });
+    RunGuarded(prompter_, [&] { Load(path); });
     rchConFaq_->moveCursor(QTextCursor::Start);
     panels_[1]->setText("Line: 1 ; Column: 1");
     show();
@@ -198,7 +199,7 @@ void TfrmConFaq::ShowCaretPosition()
 
 void TfrmConFaq::closeEvent(QCloseEvent* event)
 {
-    FaqOpen = false;
+    openFlag_ = false;
     event->accept();
 }
 

@@ -2,8 +2,10 @@
 // The FAQ viewer: confaq40.rtf from the program's folder, read by our RTF
 // reader into a read-only rich-text view that keeps its formatting, with the
 // caret's line and column in the status bar. Made on demand; closing it
-// clears FaqOpen and discards it, and the next one reads the file again.
+// clears its open flag (FaqOpen) and discards it, and the next one reads the
+// file again.
 #include <QWidget>
+#include <string>
 
 #include "platform/Prompter.h"
 
@@ -21,7 +23,8 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& rtf);
 class TfrmConFaq : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmConFaq(Prompter& prompter, QWidget* parent = nullptr);
+    // Reads and shows the file path.
+    TfrmConFaq(Prompter& prompter, const std::string& path, bool& openFlag, QWidget* parent = nullptr);
 
     // Panel 1: "Line: " n " ; Column: " m of the caret, counting from 1.
     void ShowCaretPosition();
@@ -33,6 +36,7 @@ private:
     void Load(const std::string& path);
 
     Prompter& prompter_;
+    bool& openFlag_;
     QTextBrowser* rchConFaq_ = nullptr;
     QLabel* panels_[2] = {};
 };

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "platform/Paths.h"
-#include "shell/Session.h"
+#include "language/GameModes.h"
 
 namespace tessel {
 
@@ -46,9 +46,7 @@ bool OpensInExplorer(const std::string& name)
 std::string SaveFileName(const std::string& chosen, int gameMode)
 {
     const GameModeInfo* mode = GameModeOf(gameMode);
-    if (!mode || FileNamePart(chosen).find('.') != std::string::npos)
-        return chosen;
-    return chosen + mode->gameExtension;
+    return mode ? SaveFileName(chosen, mode->gameExtension) : chosen;
 }
 
 std::string ModeDialogFolder(int gameMode, const std::string& conDir, const std::string& qcDir)

@@ -30,8 +30,8 @@ bool IsUnnamed(const std::string& name);
 bool OpensInExplorer(const std::string& name);
 
 // The name a save writes: the chosen name, with the game mode's extension
-// (".con", ".qc", ".vc"; nothing in no mode) appended when its name part has
-// no full stop.
+// (".con", ".qc", ".vc"; nothing in no mode) appended as platform/Paths'
+// SaveFileName appends one.
 std::string SaveFileName(const std::string& chosen, int gameMode);
 
 // The folder the Open and Save dialogs start in: the main con directory in

@@ -1,6 +1,12 @@
 #pragma once
 // What the main window needs of a document window (an editor or an explorer)
-// held in its multiple-document area.
+// held in its multiple-document area: its activation handlers, its close
+// question, and what it answers for itself (its file, whether it is modified,
+// saving it). Commands ask these; captions and status texts are outputs only.
+#include <QList>
+#include <string>
+
+class QAction;
 
 namespace tessel {
 
@@ -13,6 +19,18 @@ public:
     virtual void FormDeactivate() {}
     // Whether the window may close (it may ask the user about unsaved work).
     virtual bool FormCloseQuery() { return true; }
+
+    // The full name of the file it shows; "" while it shows none.
+    virtual std::string FileName() const = 0;
+    virtual bool Modified() const { return false; }
+    // Writes the document under name; false, reported to the user, when it
+    // could not. A document with nothing to write succeeds at once.
+    virtual bool Save(const std::string& name) = 0;
+    // Whether it carries out the editor requests (load, save, find...).
+    virtual bool TakesEditorRequests() const { return false; }
+    // The menus that stand in the main window's bar in place of its own while
+    // this window is current (with their shortcuts); none: the main menus stay.
+    virtual QList<QAction*> DocumentMenus() const { return {}; }
 };
 
 } // namespace tessel

@@ -4,8 +4,8 @@
 #include <QAction>
 
 #include "shell/Commands.h"
-#include "shell/Globals.h"
 #include "shell/Main.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
@@ -21,13 +21,13 @@ void RegisterEditCommands(TMainForm& main)
         {Cmd::DukeTestCon, &EditorRequestsType::TestErrorsRequest},
         {Cmd::QuakeTestQC, &EditorRequestsType::TestErrorsRequest}};
     for (const auto& [id, request] : requests)
-        main.onCommand(id, [&main, request = request] {
-            EditorRequests.*request = true;
+        main.OnCommand(id, [&main, request = request] {
+            main.State().EditorRequests.*request = true;
             main.PostEditorRequest();
         });
     const Cmd modes[3] = {Cmd::EditDukeMode, Cmd::EditQuakeMode, Cmd::EditVergeMode};
     for (int mode = 1; mode <= 3; ++mode)
-        main.onCommand(modes[mode - 1], [&main, mode] { main.SwitchGameMode(mode); });
+        main.OnCommand(modes[mode - 1], [&main, mode] { main.SwitchGameMode(mode); });
 }
 
 } // namespace tessel

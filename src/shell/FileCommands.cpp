@@ -10,11 +10,13 @@
 #include <QUrl>
 
 #include "platform/Files.h"
+#include "platform/QtPaths.h"
 #include "shell/Commands.h"
 #include "shell/DocumentNames.h"
-#include "shell/Globals.h"
+#include "shell/DocumentWindow.h"
+#include "shell/Guarded.h"
 #include "shell/Main.h"
-#include "shell/QtPaths.h"
+#include "shell/Workspace.h"
 #include "shell/misc.h"
 
 namespace tessel {
@@ -30,24 +32,24 @@ const char* const SaveFirstQuestion = "Do you want to save this file before open
 
 // The mode's directory when set; otherwise the dialog keeps its folder, which
 // before its first use in this run is the one a dialog was last used in.
-void PrepareDialogFolder(FileDialog& dialog)
+void PrepareDialogFolder(const Workspace& state, FileDialog& dialog)
 {
-    const std::string folder = ModeDialogFolder(GameMode, ConDir, QCDir);
+    const std::string folder = ModeDialogFolder(state.GameMode, state.ConDir, state.QCDir);
     if (!folder.empty()) {
         dialog.initialDir = folder;
     } else if (dialog.initialDir.empty()) {
-        const std::string last = Settings().ReadString(OwnSection, LastFolderKey, "");
+        const std::string last = state.Settings().ReadString(OwnSection, LastFolderKey, "");
         if (DirectoryExists(last))
             dialog.initialDir = last;
     }
 }
 
-void RememberDialogFolder(const FileDialog& dialog)
+void RememberDialogFolder(const Workspace& state, const FileDialog& dialog)
 {
     // A convenience only: a settings file that cannot be written must not
     // stop the command.
     try {
-        ProfileFile ini = Settings();
+        ProfileFile ini = state.Settings();
         ini.WriteString(OwnSection, LastFolderKey, dialog.initialDir);
     } catch (const AppError&) {
     }
@@ -59,81 +61,79 @@ void CheckDirectory(TMainForm& main, std::string& dir, const char* message, Game
 {
     if (dir.empty() || DirectoryExists(dir))
         return;
-    main.prompter().ShowMessage(message);
+    main.Prompts().ShowMessage(message);
     dir.clear();
     if (launcher)
-        launcher->clearScriptDirectoryField();
-}
-
-std::string CaptionOf(const QWidget* window)
-{
-    return FromQString(window->windowTitle());
+        launcher->ClearScriptDirectoryField();
 }
 
 void NoteRecent(TMainForm& main, const std::string& name)
 {
-    NoteRecentFile(RecentList, name);
+    NoteRecentFile(main.State().RecentList, name);
     main.RefreshRecentMenu();
 }
 
 // The window that shows name already: bring it to the front and offer to save
 // it before it reads the file afresh.
-void Reopen(TMainForm& main, QMdiSubWindow* window, const std::string& name)
+void Reopen(TMainForm& main, QMdiArea* area, QMdiSubWindow* window, const std::string& name)
 {
-    if (main.MdiArea()->currentSubWindow() == window)
+    if (area->currentSubWindow() == window)
         main.PostEditorRequest();   // its activation handler, once, with no request
     else
-        main.MdiArea()->setActiveSubWindow(window);
-    const MsgResult answer = main.prompter().MessageDlg(SaveFirstQuestion, MsgType::Information, MsgButtons::YesNoCancel);
+        area->setActiveSubWindow(window);
+    const MsgResult answer = main.Prompts().MessageDlg(SaveFirstQuestion, MsgType::Information, MsgButtons::YesNoCancel);
     if (answer == MsgResult::Cancel)
         return;
+    Workspace& state = main.State();
     if (answer == MsgResult::Yes) {
-        EditorRequests.SaveRequest = true;
-        PendingFileName = name;
+        state.EditorRequests.SaveRequest = true;
+        state.PendingFileName = name;
         main.PostEditorRequest();
         // A save that failed leaves the window modified: reading the file
         // afresh would throw away the very changes the user asked to keep.
-        if (main.StatusText(1) == "Modified")
+        if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget()); doc && doc->Modified())
             return;
     }
-    EditorRequests.LoadRequest = true;
-    PendingFileName = name;
+    state.EditorRequests.LoadRequest = true;
+    state.PendingFileName = name;
     NoteRecent(main, name);
     main.PostEditorRequest();
 }
 
 void Open(TMainForm& main)
 {
-    CheckDirectory(main, ConDir,
+    Workspace& state = main.State();
+    CheckDirectory(main, state.ConDir,
                    "Your main con directory does not exist, please choose a new one from the DukeNukem Options page.",
-                   main.launchers.duke);
-    CheckDirectory(main, QCDir,
+                   main.Tools().duke);
+    CheckDirectory(main, state.QCDir,
                    "Your main QC directory does not exist, please choose a new one from the Quake Options page.",
-                   main.launchers.quake);
-    PrepareDialogFolder(main.OpenDialog);
-    if (!main.prompter().ExecuteOpen(main.OpenDialog))
+                   main.Tools().quake);
+    PrepareDialogFolder(state, main.OpenDialog);
+    if (!main.Prompts().ExecuteOpen(main.OpenDialog))
         return;
-    RememberDialogFolder(main.OpenDialog);
+    RememberDialogFolder(state, main.OpenDialog);
     OpenDocument(main, main.OpenDialog.fileName);
 }
 
 // Save asks for a name only for a window never saved; Save As always does.
-void Save(TMainForm& main, bool askName)
+void Save(TMainForm& main, QMdiArea* area, bool askName)
 {
-    QWidget* window = main.ActiveDocumentWidget();
-    if (!window || main.IsExplorerWindow(window))
+    DocumentWindow* doc = main.ActiveDocument();
+    if (!doc || !doc->TakesEditorRequests())
         return;   // an explorer takes no save request: none is left pending
-    PrepareDialogFolder(main.SaveDialog1);
-    std::string name = CaptionFileName(CaptionOf(window));
-    if (askName || IsUnnamed(name)) {
-        if (!main.prompter().ExecuteSave(main.SaveDialog1))
+    Workspace& state = main.State();
+    PrepareDialogFolder(state, main.SaveDialog1);
+    std::string name = doc->FileName();
+    if (askName || name.empty()) {
+        if (!main.Prompts().ExecuteSave(main.SaveDialog1))
             return;
-        RememberDialogFolder(main.SaveDialog1);
-        name = SaveFileName(main.SaveDialog1.fileName, GameMode);
-        window->setWindowTitle(ToQString(EditorCaption(name)));
+        RememberDialogFolder(state, main.SaveDialog1);
+        name = SaveFileName(main.SaveDialog1.fileName, state.GameMode);
+        area->currentSubWindow()->widget()->setWindowTitle(ToQString(EditorCaption(name)));
     }
-    EditorRequests.SaveRequest = true;
-    PendingFileName = name;
+    state.EditorRequests.SaveRequest = true;
+    state.PendingFileName = name;
     main.PostEditorRequest();
 }
 
@@ -168,7 +168,7 @@ public:
             drop->acceptProposedAction();
             QTimer::singleShot(0, this, [this, names] {
                 for (const std::string& name : names)
-                    RunGuarded(main_.prompter(), [&] { OpenDocument(main_, name); });
+                    RunGuarded(main_.Prompts(), [&] { OpenDocument(main_, name); });
             });
             return true;
         }
@@ -195,52 +195,49 @@ private:
 
 void OpenDocument(TMainForm& main, std::string name)
 {
-    for (QMdiSubWindow* window : main.MdiArea()->subWindowList()) {
-        if (window->widget() && CaptionFileName(CaptionOf(window->widget())) == name) {
-            Reopen(main, window, name);
+    auto* area = qobject_cast<QMdiArea*>(main.centralWidget());
+    for (QMdiSubWindow* window : area->subWindowList()) {
+        if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget()); doc && doc->FileName() == name) {
+            Reopen(main, area, window, name);
             return;
         }
     }
     if (OpensInExplorer(name)) {
-        PendingAction = 3;
-        PendingFileName = name;
-        if (!main.NewExplorerWindow(NewExplorerCaption))
-            PendingAction = 0;   // no explorer window to take it
+        main.NewExplorerWindow(NewExplorerCaption, name);
     } else if (main.NewEditorWindow(ToQString(EditorCaption(name)))) {
-        EditorRequests.LoadRequest = true;
-        PendingFileName = name;
+        main.State().EditorRequests.LoadRequest = true;
+        main.State().PendingFileName = name;
         main.PostEditorRequest();
     }
     NoteRecent(main, name);
 }
 
-void RegisterFileCommands(TMainForm& main)
+void RegisterFileCommands(TMainForm& main, const MainParts& parts)
 {
     main.OpenDialog.title = "Open";
     main.SaveDialog1.title = "Save As";
+    QMdiArea* area = parts.area;
 
-    main.onCommand(Cmd::FileNew, [&main] {
-        main.NewEditorWindow(ToQString(UnnamedCaption(main.MdiArea()->subWindowList().size())));
+    main.OnCommand(Cmd::FileNew, [&main, area] {
+        main.NewEditorWindow(ToQString(UnnamedCaption(area->subWindowList().size())));
     });
-    main.onCommand(Cmd::FileNewGrp, [&main] {
-        // Without PendingAction the window starts with no archive.
-        PendingFileName.clear();
-        main.NewExplorerWindow(NewExplorerCaption);
-    });
-    main.onCommand(Cmd::FileOpen, [&main] { Open(main); });
+    // Without an archive's name the window starts with none.
+    main.OnCommand(Cmd::FileNewGrp, [&main] { main.NewExplorerWindow(NewExplorerCaption); });
+    main.OnCommand(Cmd::FileOpen, [&main] { Open(main); });
     const Cmd recent[RecentCount] = {Cmd::FileRecent1, Cmd::FileRecent2, Cmd::FileRecent3, Cmd::FileRecent4};
     for (int i = 0; i < RecentCount; ++i)
-        main.onCommand(recent[i], [&main, i] {
-            if (!RecentList[i].empty())
-                OpenDocument(main, RecentList[i]);
+        main.OnCommand(recent[i], [&main, i] {
+            const std::string name = main.State().RecentList[static_cast<std::size_t>(i)];
+            if (!name.empty())
+                OpenDocument(main, name);
         });
-    main.onCommand(Cmd::FileSave, [&main] { Save(main, false); });
-    main.onCommand(Cmd::FileSaveAs, [&main] { Save(main, true); });
-    main.onCommand(Cmd::FileClose, [&main] {
-        if (QMdiSubWindow* w = main.MdiArea()->currentSubWindow())
+    main.OnCommand(Cmd::FileSave, [&main, area] { Save(main, area, false); });
+    main.OnCommand(Cmd::FileSaveAs, [&main, area] { Save(main, area, true); });
+    main.OnCommand(Cmd::FileClose, [area] {
+        if (QMdiSubWindow* w = area->currentSubWindow())
             w->close();
     });
-    main.onCommand(Cmd::FileExit, [&main] { main.close(); });
+    main.OnCommand(Cmd::FileExit, [&main] { main.close(); });
     new DropOpener(main);
 }
 

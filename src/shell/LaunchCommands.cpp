@@ -8,10 +8,9 @@
 #include "launch/GameLaunch.h"
 #include "launch/ToolLaunch.h"
 #include "shell/Commands.h"
-#include "shell/Globals.h"
-#include "shell/Launchers.h"
+#include "shell/DocumentWindow.h"
 #include "shell/Main.h"
-#include "shell/QtPaths.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
@@ -23,7 +22,7 @@ void ShowLauncher(GameLauncher* launcher, bool& open)
 {
     if (!launcher)
         return;
-    QWidget& window = launcher->launcherWindow();
+    QWidget& window = launcher->LauncherWindow();
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
@@ -39,26 +38,24 @@ void Run(GameLauncher* launcher)
 
 } // namespace
 
-void CarryOutLaunch(TMainForm& main, const GameLaunch& plan)
-{
-    const std::string status = CarryOut(plan).statusText();
-    if (!status.empty())
-        main.SetStatusText(0, ToQString(status));
-}
-
 void RegisterLaunchCommands(TMainForm& main)
 {
+    Workspace& state = main.State();
+    ToolWindows& tools = main.Tools();
     // tlLaunchDuke and tlLaunchQuake stand for the menu entries.
-    main.onCommand(Cmd::DukeLaunch, [&main] { Run(main.launchers.duke); });
-    main.onCommand(Cmd::QuakeLaunch, [&main] { Run(main.launchers.quake); });
-    main.onCommand(Cmd::ToolDukeDialog, [&main] { ShowLauncher(main.launchers.duke, DukeLauncherOpen); });
-    main.onCommand(Cmd::ToolQuakeDialog, [&main] { ShowLauncher(main.launchers.quake, QuakeLauncherOpen); });
+    main.OnCommand(Cmd::DukeLaunch, [&tools] { Run(tools.duke); });
+    main.OnCommand(Cmd::QuakeLaunch, [&tools] { Run(tools.quake); });
+    main.OnCommand(Cmd::ToolDukeDialog, [&tools, &state] { ShowLauncher(tools.duke, state.DukeLauncherOpen); });
+    main.OnCommand(Cmd::ToolQuakeDialog, [&tools, &state] { ShowLauncher(tools.quake, state.QuakeLauncherOpen); });
 
-    main.onCommand(Cmd::DukeBuild, [&main] { CarryOutLaunch(main, PlanLaunchBuild(BuildDir, main.prompter())); });
-    main.onCommand(Cmd::QuakeMapEditor, [&main] { CarryOutLaunch(main, PlanMapEditorLaunch(MainQMapEdProg)); });
-    main.onCommand(Cmd::QuakeCompile, [&main] {
-        const bool modified = main.StatusText(1) == "Modified";
-        CarryOutLaunch(main, PlanCompileQuakeC(QCDir, MainQCToolDir, modified, main.prompter()));
+    main.OnCommand(Cmd::DukeBuild,
+                   [&main, &state] { CarryOutLaunch(main, PlanLaunchBuild(state.BuildDir, main.Prompts())); });
+    main.OnCommand(Cmd::QuakeMapEditor,
+                   [&main, &state] { CarryOutLaunch(main, PlanMapEditorLaunch(state.MainQMapEdProg)); });
+    main.OnCommand(Cmd::QuakeCompile, [&main, &state] {
+        const DocumentWindow* active = main.ActiveDocument();
+        const bool modified = active && active->Modified();
+        CarryOutLaunch(main, PlanCompileQuakeC(state.QCDir, state.MainQCToolDir, modified, main.Prompts()));
     });
 }
 

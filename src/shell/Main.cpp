@@ -20,12 +20,15 @@
 
 #include "language/ColorDefinitions.h"
 #include "language/WizardFile.h"
+#include "launch/GameLaunch.h"
+#include "platform/QtPaths.h"
 #include "shell/Commands.h"
 #include "shell/DocumentWindow.h"
-#include "shell/Globals.h"
-#include "shell/QtPaths.h"
+#include "shell/Guarded.h"
+#include "shell/Menus.h"
 #include "shell/Resources.h"
 #include "shell/Session.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
@@ -44,26 +47,18 @@ void SetEnabled(QObject* control, bool enabled)
 
 } // namespace
 
-QIcon ToolIcon(const char* name)
-{
-    if (QIcon::hasThemeIcon(name))
-        return QIcon::fromTheme(name);
-    const QString ours = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name));
-    return QFile::exists(ours) ? QIcon(ours) : QIcon();
-}
-
-TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget* parent)
-    : QMainWindow(parent), prompter_(prompter)
+TMainForm::TMainForm(Workspace& state, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), state_(state), prompter_(prompter)
 {
     UseResources();
     setObjectName("MainForm");
     setWindowTitle("Tessel / Launcher");
-    mdiArea_ = new QMdiArea(this);
-    mdiArea_->setObjectName("MdiArea");
-    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(mdiArea_);
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
+    parts_.area = new QMdiArea(this);
+    parts_.area->setObjectName("MdiArea");
+    parts_.area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    parts_.area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(parts_.area);
+    connect(parts_.area, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
 
     // No menu of Qt's own on the bars: it could hide a bar behind the View
     // menu's marks, or the launch bar, which has no toggle.
@@ -72,130 +67,90 @@ TMainForm::TMainForm(Prompter& prompter, const std::string& programDir, QWidget*
     CreateCommands();
     CreateWizardPane();
     CreateStatusBar();
-    RegisterFileCommands(*this);
+    RegisterFileCommands(*this, parts_);
     RegisterEditCommands(*this);
-    RegisterViewCommands(*this);
+    RegisterViewCommands(*this, parts_);
     RegisterSearchCommands(*this);
-    RegisterWizardCommands(*this);
+    RegisterWizardCommands(*this, parts_);
     RegisterClipboardCommands(*this);
     RegisterToolWindowCommands(*this);
-    RegisterExplorerWindows(*this);
     RegisterLaunchCommands(*this);
-    RegisterDocumentWindows(*this);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
-
-    SetProgramDir(programDir.empty() ? ExecutableDir() : programDir);
     FormCreate();
 }
 
 TMainForm::~TMainForm()
 {
     // The document area outlives this body and reports its windows going away.
-    disconnect(mdiArea_, nullptr, this, nullptr);
-    if (shownMenus_)
-        disconnect(shownMenus_, nullptr, this, nullptr);
+    disconnect(parts_.area, nullptr, this, nullptr);
+    if (menusOwner_)
+        disconnect(menusOwner_, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
-    for (QPointer<QWidget>& window : toolWindows_)
-        delete window.data();
     FormDestroy();
-}
-
-void TMainForm::AddToolWindow(QWidget* window)
-{
-    toolWindows_.emplace_back(window);
+    for (QPointer<QWidget>& window : lasting_)
+        delete window.data();
 }
 
 // --- building the window ------------------------------------------------------
 
 void TMainForm::CreateCommands()
 {
-    QMenu* menu = nullptr;
-    QToolBar* bar = nullptr;
-    for (int i = 0; i < CommandRowCount; ++i) {
-        const CommandRow& row = CommandRows[i];
+    BuildCommandRows(CommandRows, CommandRowCount, menuBar(), nullptr, this, [this](const CommandRow& row, QAction* action) {
         switch (row.kind) {
         case Row::Menu:
-            menu = menuBar()->addMenu(row.caption);
-            menu->setObjectName(row.name);
-            menu->menuAction()->setObjectName(QString(row.name) + "Menu");
             for (std::size_t mode = 0; mode < GameMenuNames.size(); ++mode)
                 if (std::strcmp(row.name, GameMenuNames[mode]) == 0)
-                    gameMenus_[mode] = menu;
+                    parts_.gameMenus[mode] = qobject_cast<QMenu*>(action->parent());
             break;
         case Row::Bar:
-            menu = nullptr;
-            bar = new QToolBar(row.caption, this);
-            bar->setObjectName(row.name);
-            // Bands that move within the top area: a floating or side bar
-            // could cover the wizard pane's buttons.
-            bar->setMovable(true);
-            bar->setFloatable(false);
-            bar->setAllowedAreas(Qt::TopToolBarArea);
-            bar->setIconSize(QSize(24, 24));
-            addToolBar(Qt::TopToolBarArea, bar);
             // "ToolBar1".."ToolBar3": kept under their own numbers.
-            toolBars_[static_cast<std::size_t>(row.name[std::strlen(row.name) - 1] - '1')] = bar;
+            parts_.toolBars[static_cast<std::size_t>(row.name[std::strlen(row.name) - 1] - '1')] =
+                qobject_cast<QToolBar*>(action->parent());
             break;
-        case Row::Separator: {
-            QAction* separator = menu ? menu->addSeparator() : bar->addSeparator();
-            if (*row.name)
-                separator->setObjectName(row.name);
-            separator->setVisible(!(row.flags & cfHidden));
+        case Row::Separator:
             if (QLatin1String(row.name) == QLatin1String("mnuFileSep2"))
-                mnuFileSep2_ = separator;
+                parts_.recentSeparator = action;
             break;
-        }
         case Row::Item:
-        case Row::Tool: {
-            QAction* action = row.kind == Row::Item ? menu->addAction(row.caption)
-                                                    : bar->addAction(ToolIcon(row.icon), row.caption);
-            action->setObjectName(row.name);
-            if (row.kind == Row::Tool)
-                action->setToolTip(row.caption);
-            action->setShortcut(QKeySequence(row.shortcut));
-            action->setEnabled(!(row.flags & cfOff));
-            action->setCheckable(row.flags & cfCheckable);
-            action->setVisible(!(row.flags & cfHidden));
+        case Row::Tool:
             actions_[static_cast<std::size_t>(row.id)] = action;
             if (row.flags & cfEditorGroup)
                 ((row.flags & cfKeptForLauncher) ? keptForLauncher_ : editorGroup_).push_back(action);
             break;
         }
-        }
-    }
+    });
 }
 
-void TMainForm::onCommand(Cmd id, std::function<void()> handler)
+void TMainForm::OnCommand(Cmd id, std::function<void()> handler)
 {
-    auto run = [this, handler] { RunGuarded(prompter_, handler); };
-    connect(action(id), &QAction::triggered, this, run);
+    OnSignal(prompter_, Action(id), &QAction::triggered, this, handler);
     for (int i = 0; i < CommandRowCount; ++i)
         if (CommandRows[i].kind == Row::Tool && CommandRows[i].same == id)
-            connect(action(CommandRows[i].id), &QAction::triggered, this, run);
+            OnSignal(prompter_, Action(CommandRows[i].id), &QAction::triggered, this, handler);
 }
 
 void TMainForm::CreateWizardPane()
 {
-    controlBar1_ = new QDockWidget(this);
-    controlBar1_->setObjectName("ControlBar1");
-    controlBar1_->setFeatures(QDockWidget::NoDockWidgetFeatures);
-    controlBar1_->setTitleBarWidget(new QWidget(controlBar1_));
-    auto* pane = new QWidget(controlBar1_);
+    parts_.wizardPane = new QDockWidget(this);
+    parts_.wizardPane->setObjectName("ControlBar1");
+    parts_.wizardPane->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    parts_.wizardPane->setTitleBarWidget(new QWidget(parts_.wizardPane));
+    auto* pane = new QWidget(parts_.wizardPane);
     pane->setFixedWidth(125);
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(4, 4, 4, 4);
     lblWizard_ = new QLabel("Con Wizard", pane);
     lblWizard_->setObjectName("lblWizard");
-    mainConWiz_ = new QListWidget(pane);
-    mainConWiz_->setObjectName("MainConWiz");
-    auto* insert = btnWizInsert_ = new QPushButton("&Insert", pane);
+    parts_.wizardList = new QListWidget(pane);
+    parts_.wizardList->setObjectName("MainConWiz");
+    auto* insert = parts_.wizardInsert = new QPushButton("&Insert", pane);
     insert->setObjectName("btnWizInsert");
     insert->setToolTip("Alt + C");
-    auto* parameters = btnParameters_ = new QPushButton("&Parameters", pane);
+    auto* parameters = parts_.wizardParameters = new QPushButton("&Parameters", pane);
     parameters->setObjectName("btnParameters");
     parameters->setToolTip("Shows parameters for selected function in the status bar");
-    for (QWidget* w : std::initializer_list<QWidget*>{mainConWiz_, insert, parameters}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{parts_.wizardList, insert, parameters}) {
         w->setEnabled(false);
         editorGroup_.push_back(w);
     }
@@ -207,27 +162,27 @@ void TMainForm::CreateWizardPane()
     movConWiz_->setObjectName("MovConWiz");
     movConWiz_->hide();
     layout->addWidget(lblWizard_);
-    layout->addWidget(mainConWiz_, 1);
+    layout->addWidget(parts_.wizardList, 1);
     layout->addWidget(insert);
     layout->addWidget(parameters);
-    controlBar1_->setWidget(pane);
-    addDockWidget(Qt::LeftDockWidgetArea, controlBar1_);
+    parts_.wizardPane->setWidget(pane);
+    addDockWidget(Qt::LeftDockWidgetArea, parts_.wizardPane);
 }
 
 void TMainForm::CreateStatusBar()
 {
-    statusBar1_ = new QStatusBar(this);
-    statusBar1_->setObjectName("StatusBar1");
-    setStatusBar(statusBar1_);
+    parts_.statusBar = new QStatusBar(this);
+    parts_.statusBar->setObjectName("StatusBar1");
+    setStatusBar(parts_.statusBar);
     const int widths[4] = {500, 60, 150, 50};
     const char* texts[4] = {"Ready", "", "Line: 0 ; Column: 0", ""};
     for (int i = 0; i < 4; ++i) {
-        panels_[i] = new QLabel(texts[i], statusBar1_);
+        panels_[i] = new QLabel(texts[i], parts_.statusBar);
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
         panels_[i]->setFixedWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
-        statusBar1_->addWidget(panels_[i]);
+        parts_.statusBar->addWidget(panels_[i]);
     }
     panels_[1]->setAlignment(Qt::AlignCenter);
 }
@@ -236,24 +191,24 @@ void TMainForm::CreateStatusBar()
 
 void TMainForm::FormCreate()
 {
-    AutoIndent = true;
+    state_.AutoIndent = true;
     qApp->installEventFilter(this);
     setWindowState(windowState() | Qt::WindowMaximized);
-    EditorRequests.UserFndText.Position = 0;
+    state_.EditorRequests.UserFndText.Position = 0;
 
-    const StartupSettings settings = ReadStartupSettings(Settings(), RecentCount);
-    std::copy(settings.recent.begin(), settings.recent.end(), RecentList.begin());
-    if (!RecentList[0].empty())
+    const StartupSettings settings = ReadStartupSettings(state_.Settings(), RecentCount);
+    std::copy(settings.recent.begin(), settings.recent.end(), state_.RecentList.begin());
+    if (!state_.RecentList[0].empty())
         RefreshRecentMenu();
-    TreeListDisabled = settings.treeListDisabled;
+    state_.TreeListDisabled = settings.treeListDisabled;
 
-    GameMode = settings.gameUp;
+    state_.GameMode = settings.gameUp;
     if (GameModeOf(settings.gameUp))
         SwitchGameMode(settings.gameUp);
 
-    RunGuarded(prompter_, [this] { LoadWizardFile(ProgramDir, Wizard, prompter_); });
-    for (const std::string& name : Wizard.Names) {
-        mainConWiz_->addItem(QString::fromStdString(name));
+    RunGuarded(prompter_, [this] { LoadWizardFile(state_.ProgramDir, state_.Wizard, prompter_); });
+    for (const std::string& name : state_.Wizard.Names) {
+        parts_.wizardList->addItem(QString::fromStdString(name));
         movConWiz_->addItem(QString::fromStdString(name));
     }
 }
@@ -263,9 +218,14 @@ void TMainForm::FormDestroy()
     if (destroyed_)
         return;
     destroyed_ = true;
-    RunGuarded(prompter_, [] {
-        ProfileFile ini = Settings();
-        WriteSessionSettings(ini, GameMode, RecentList);
+    // The options of every window and the session in one replacement: a
+    // crash while the program ends leaves all old or all new.
+    RunGuarded(prompter_, [this] {
+        ProfileEdit edit(state_.SettingsFileName);
+        for (const auto& write : tools_.exitSettings)
+            write(edit);
+        WriteSessionSettings(edit, state_.GameMode, state_.RecentList);
+        edit.Commit();
     });
 }
 
@@ -274,7 +234,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     // A question that fails (a save that cannot be written) keeps the program running.
     bool mayClose = false;
     RunGuarded(prompter_, [&] {
-        for (QMdiSubWindow* w : mdiArea_->subWindowList())
+        for (QMdiSubWindow* w : parts_.area->subWindowList())
             if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()); doc && !doc->FormCloseQuery())
                 return;
         mayClose = true;
@@ -292,8 +252,8 @@ void TMainForm::SwitchGameMode(int mode)
     lblWizard_->setText(m->wizardCaption);
     RestoreChildWindows();
     for (int other = 1; other <= 3; ++other)
-        gameMenu(other)->menuAction()->setVisible(other == mode);
-    GameMode = mode;
+        parts_.gameMenus[static_cast<std::size_t>(other - 1)]->menuAction()->setVisible(other == mode);
+    state_.GameMode = mode;
     LoadColorDefinitionsForMode(mode);
     OpenDialog.filter = m->openFilter;
     SaveDialog1.filter = m->saveFilter;
@@ -303,14 +263,14 @@ void TMainForm::LoadColorDefinitionsForMode(int mode)
 {
     // A faulty colour number ends the load, not the mode switch.
     RunGuarded(prompter_, [&] {
-        if (!LoadColorDefinitions(mode, ProgramDir, KeywordTable, prompter_))
-            NoColoring = false;
+        if (!LoadColorDefinitions(mode, state_.ProgramDir, state_.KeywordTable, prompter_))
+            state_.NoColoring = false;
     });
 }
 
 void TMainForm::RestoreChildWindows()
 {
-    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    const QList<QMdiSubWindow*> windows = parts_.area->subWindowList();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         (*it)->showNormal();
 }
@@ -321,99 +281,70 @@ void TMainForm::RefreshRecentMenu()
 {
     const Cmd items[RecentCount] = {Cmd::FileRecent1, Cmd::FileRecent2, Cmd::FileRecent3, Cmd::FileRecent4};
     for (const Cmd item : items)
-        action(item)->setVisible(false);
-    mnuFileSep2_->setVisible(false);
-    for (int i = 0; i < RecentCount && !RecentList[i].empty(); ++i) {
-        mnuFileSep2_->setVisible(true);
+        Action(item)->setVisible(false);
+    parts_.recentSeparator->setVisible(false);
+    for (int i = 0; i < RecentCount && !state_.RecentList[i].empty(); ++i) {
+        parts_.recentSeparator->setVisible(true);
         // A "&" of the name is shown, not taken for a shortcut mark.
-        action(items[i])->setText(ToQString(RecentList[i]).replace('&', QLatin1String("&&")));
-        action(items[i])->setVisible(true);
+        Action(items[i])->setText(ToQString(state_.RecentList[i]).replace('&', QLatin1String("&&")));
+        Action(items[i])->setVisible(true);
     }
 }
 
 // --- the wizard pane -----------------------------------------------------------------
 
-void TMainForm::selectWizardEntry(int k)
+void TMainForm::SelectWizardEntry(int k)
 {
-    if (k < 1 || k > mainConWiz_->count() || selectedWizardEntry() == k)
+    if (k < 1 || k > parts_.wizardList->count() || SelectedWizardEntry() == k)
         return;
-    mainConWiz_->setUpdatesEnabled(false);
-    mainConWiz_->setCurrentRow(k - 1);
-    mainConWiz_->setUpdatesEnabled(true);
+    parts_.wizardList->setUpdatesEnabled(false);
+    parts_.wizardList->setCurrentRow(k - 1);
+    parts_.wizardList->setUpdatesEnabled(true);
 }
 
-int TMainForm::selectedWizardEntry() const
+int TMainForm::SelectedWizardEntry() const
 {
-    const QList<QListWidgetItem*> selected = mainConWiz_->selectedItems();
-    return selected.isEmpty() ? 0 : mainConWiz_->row(selected.front()) + 1;
+    const QList<QListWidgetItem*> selected = parts_.wizardList->selectedItems();
+    return selected.isEmpty() ? 0 : parts_.wizardList->row(selected.front()) + 1;
 }
 
 // --- document windows -------------------------------------------------------------
 
 DocumentWindow* TMainForm::ActiveDocument() const
 {
-    return dynamic_cast<DocumentWindow*>(ActiveDocumentWidget());
-}
-
-QWidget* TMainForm::ActiveDocumentWidget() const
-{
     // The current one, also while a dialog of this program has the focus.
-    QMdiSubWindow* w = mdiArea_->currentSubWindow();
-    return w ? w->widget() : nullptr;
+    QMdiSubWindow* w = parts_.area->currentSubWindow();
+    return w ? dynamic_cast<DocumentWindow*>(w->widget()) : nullptr;
 }
 
-namespace {
-const char* const ExplorerProperty = "tesselExplorer";
-}
-
-bool TMainForm::IsExplorerWindow(const QWidget* document) const
+DocumentWindow* TMainForm::AddDocument(QWidget* window, const QString& caption)
 {
-    return document && document->property(ExplorerProperty).toBool();
-}
-
-QMdiSubWindow* TMainForm::AddDocument(QWidget* document)
-{
-    QMdiSubWindow* w = mdiArea_->addSubWindow(document);
+    if (!window)
+        return nullptr;
+    window->setWindowTitle(caption);
+    QMdiSubWindow* w = parts_.area->addSubWindow(window);
     w->setAttribute(Qt::WA_DeleteOnClose);
     // At the size the window asks for, or maximised when the area is smaller.
     const QSize wanted = w->sizeHint();
-    const QSize room = mdiArea_->viewport()->size();
+    const QSize room = parts_.area->viewport()->size();
     if (wanted.width() > room.width() || wanted.height() > room.height()) {
         w->showMaximized();
     } else {
         w->resize(wanted);
         w->show();
     }
-    return w;
+    parts_.area->setActiveSubWindow(w);
+    return dynamic_cast<DocumentWindow*>(window);
 }
 
-namespace {
-QWidget* NewDocumentWindow(TMainForm& main, const TMainForm::DocumentFactory& factory, const QString& caption)
+DocumentWindow* TMainForm::NewEditorWindow(const QString& caption)
 {
-    if (!factory)
-        return nullptr;
-    QWidget* window = factory(main);
-    window->setWindowTitle(caption);
-    main.AddDocument(window);
-    main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
-    return window;
-}
-} // namespace
-
-QWidget* TMainForm::NewEditorWindow(const QString& caption)
-{
-    return NewDocumentWindow(*this, editorFactory_, caption);
+    return tools_.newEditor ? AddDocument(tools_.newEditor(), caption) : nullptr;
 }
 
-QWidget* TMainForm::NewExplorerWindow(const QString& caption)
+DocumentWindow* TMainForm::NewExplorerWindow(const QString& caption, const std::string& archive)
 {
-    if (!explorerFactory_)
-        return nullptr;
-    return NewDocumentWindow(*this, [this](TMainForm& main) {
-        QWidget* window = explorerFactory_(main);
-        window->setProperty(ExplorerProperty, true);
-        return window;
-    }, caption);
+    return tools_.newExplorer ? AddDocument(tools_.newExplorer(archive), caption) : nullptr;
 }
 
 void TMainForm::PostEditorRequest()
@@ -422,53 +353,54 @@ void TMainForm::PostEditorRequest()
         RunGuarded(prompter_, [doc] { doc->FormActivate(); });
     // What the window did not take up (an explorer takes no load or save; an
     // editor whose load failed skips the rest) must not wait for the next one.
-    EditorRequests.DropPending();
+    state_.EditorRequests.DropPending();
 }
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
 {
     // The area reports no window also when only the program lost the focus (to
     // a dialog, say): the current document's menus stay then.
-    QMdiSubWindow* current = window ? window : mdiArea_->currentSubWindow();
-    if (shownMenus_ && !(current && current->isAncestorOf(shownMenus_)))
-        ShowDocumentMenus(nullptr);
+    QMdiSubWindow* current = window ? window : parts_.area->currentSubWindow();
+    if (menusOwner_ && !(current && current->widget() == menusOwner_))
+        ShowDocumentMenus(nullptr, {});
     RunGuarded(prompter_, [&] {
         if (lastActive_ && lastActive_ != window)
             if (auto* doc = dynamic_cast<DocumentWindow*>(lastActive_->widget()))
                 doc->FormDeactivate();
         lastActive_ = window;
-        if (window)
-            if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget()))
-                doc->FormActivate();
+        if (!window)
+            return;
+        if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget())) {
+            if (const QList<QAction*> menus = doc->DocumentMenus(); !menus.isEmpty())
+                ShowDocumentMenus(window->widget(), menus);
+            doc->FormActivate();
+        }
     });
 }
 
-void TMainForm::ShowDocumentMenus(QMenuBar* menus)
+void TMainForm::ShowDocumentMenus(QWidget* owner, const QList<QAction*>& menus)
 {
-    if (menus == shownMenus_)
+    if (owner == menusOwner_)
         return;
-    if (shownMenus_)
-        disconnect(shownMenus_, nullptr, this, nullptr);
+    if (menusOwner_)
+        disconnect(menusOwner_, nullptr, this, nullptr);
     else
         mainMenus_ = menuBar()->actions();
-    shownMenus_ = menus;
-    if (menus)
-        connect(menus, &QObject::destroyed, this, [this] {
-            shownMenus_ = nullptr;
-            FillMenuBar();
-        });
-    FillMenuBar();
-}
-
-void TMainForm::FillMenuBar()
-{
+    menusOwner_ = owner;
+    if (owner)
+        OnSignal(prompter_, owner, &QObject::destroyed, this, [this] { ShowDocumentMenus(nullptr, {}); });
     QMenuBar* bar = menuBar();
     for (QAction* entry : bar->actions())
         bar->removeAction(entry);
-    bar->addActions(shownMenus_ ? shownMenus_->actions() : mainMenus_);
+    bar->addActions(owner ? menus : mainMenus_);
 }
 
 // --- command group and status bar ----------------------------------------------------
+
+void TMainForm::SetCommandEnabled(Cmd id, bool enabled)
+{
+    Action(id)->setEnabled(enabled);
+}
 
 void TMainForm::SetEditorCommandsEnabled(bool enabled)
 {
@@ -503,11 +435,20 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         // A release that bubbles up to parent widgets is seen once per widget.
         if (mouse->button() == Qt::RightButton && mouse->timestamp() != lastRightRelease_) {
             lastRightRelease_ = mouse->timestamp();
-            EditorRequests.RightClickRequest = true;
+            state_.EditorRequests.RightClickRequest = true;
             PostEditorRequest();
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// --- launches ----------------------------------------------------------------------------
+
+void CarryOutLaunch(Shell& shell, const GameLaunch& plan)
+{
+    const std::string status = CarryOut(plan).statusText();
+    if (!status.empty())
+        shell.SetStatusText(0, ToQString(status));
 }
 
 } // namespace tessel

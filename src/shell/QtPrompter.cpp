@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "platform/Paths.h"
-#include "shell/QtPaths.h"
+#include "platform/QtPaths.h"
 
 namespace tessel {
 

@@ -9,14 +9,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/Globals.h"
-#include "shell/Main.h"
+#include "shell/Guarded.h"
+#include "shell/Shell.h"
+#include "shell/Workspace.h"
 #include "shell/Search.h"
 #include "shell/SearchRequests.h"
 
 namespace tessel {
 
-TfrmReplace::TfrmReplace(TMainForm& main) : QDialog(&main), main_(main)
+TfrmReplace::TfrmReplace(Shell& shell) : QDialog(shell.Window()), shell_(shell)
 {
     setObjectName("frmReplace");
     setWindowTitle("Replace...");
@@ -62,34 +63,32 @@ TfrmReplace::TfrmReplace(TMainForm& main) : QDialog(&main), main_(main)
     buttons->addWidget(btnDone);
     layout->addLayout(buttons, 4, 0, 1, 3);
 
-    connect(btnReplace, &QPushButton::clicked, this,
-            [this] { RunGuarded(main_.prompter(), [this] { btnReplaceClick(); }); });
-    connect(btnReplaceAll, &QPushButton::clicked, this,
-            [this] { RunGuarded(main_.prompter(), [this] { btnReplaceAllClick(); }); });
+    OnSignal(shell_.Prompts(), btnReplace, &QPushButton::clicked, this, [this] { btnReplaceClick(); });
+    OnSignal(shell_.Prompts(), btnReplaceAll, &QPushButton::clicked, this, [this] { btnReplaceAllClick(); });
     connect(btnDone, &QPushButton::clicked, this, &QDialog::close);
     SetFixedDialogFrame(this);
     CentreOnScreen(this);
 }
 
-void TfrmReplace::replace(bool all)
+void TfrmReplace::Replace(bool all)
 {
     const ReplaceFrom from = rdiCursor_->isChecked()        ? ReplaceFrom::Cursor
                              : rdiSelectedTxt_->isChecked() ? ReplaceFrom::Selection
                                                             : ReplaceFrom::Top;
-    const bool filled = FillReplaceRequest(EditorRequests, txtFind_->text().toStdString(),
+    const bool filled = FillReplaceRequest(shell_.State().EditorRequests, txtFind_->text().toStdString(),
                                            txtReplace_->text().toStdString(),
                                            SearchOptionsFrom(chkWord_->isChecked(), chkCase_->isChecked()), from, all);
     if (!filled) {
-        main_.SetStatusText(0, "Invalid input into Replace Box");
+        shell_.SetStatusText(0, "Invalid input into Replace Box");
         close();
         return;
     }
     if (all) {
-        main_.PostEditorRequest();
+        shell_.PostEditorRequest();
         close();
     } else {
         close();
-        main_.PostEditorRequest();
+        shell_.PostEditorRequest();
     }
 }
 

@@ -10,23 +10,23 @@ class QRadioButton;
 
 namespace tessel {
 
-class TMainForm;
+class Shell;
 
 class TfrmReplace : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmReplace(TMainForm& main);
+    explicit TfrmReplace(Shell& shell);
 
     // btnReplace closes the dialog before the replacement runs; btnReplaceAll
     // closes it after, so that the editor's messages show over it. Either
     // texts empty: only a word in the status bar.
-    void btnReplaceClick() { replace(false); }
-    void btnReplaceAllClick() { replace(true); }
+    void btnReplaceClick() { Replace(false); }
+    void btnReplaceAllClick() { Replace(true); }
 
 private:
-    void replace(bool all);
+    void Replace(bool all);
 
-    TMainForm& main_;
+    Shell& shell_;
     QLineEdit* txtFind_;
     QLineEdit* txtReplace_;
     QCheckBox* chkCase_;

@@ -9,8 +9,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "shell/Globals.h"
-#include "shell/Main.h"
+#include "shell/Guarded.h"
+#include "shell/Shell.h"
+#include "shell/Workspace.h"
 #include "shell/SearchRequests.h"
 
 namespace tessel {
@@ -28,7 +29,7 @@ void CentreOnScreen(QWidget* window)
         window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
-TfrmSearch::TfrmSearch(TMainForm& main) : QDialog(&main), main_(main)
+TfrmSearch::TfrmSearch(Shell& shell) : QDialog(shell.Window()), shell_(shell)
 {
     setObjectName("frmSearch");
     setWindowTitle("Search...");
@@ -62,7 +63,7 @@ TfrmSearch::TfrmSearch(TMainForm& main) : QDialog(&main), main_(main)
     buttons->addWidget(btnDone);
     layout->addLayout(buttons, 4, 0, 1, 3);
 
-    connect(btnSearch, &QPushButton::clicked, this, [this] { RunGuarded(main_.prompter(), [this] { btnSearchClick(); }); });
+    OnSignal(shell_.Prompts(), btnSearch, &QPushButton::clicked, this, [this] { btnSearchClick(); });
     connect(btnDone, &QPushButton::clicked, this, &QDialog::close);
     SetFixedDialogFrame(this);
     CentreOnScreen(this);
@@ -72,12 +73,12 @@ void TfrmSearch::btnSearchClick()
 {
     const std::uint8_t options = SearchOptionsFrom(chkWord_->isChecked(), chkCase_->isChecked());
     const bool filled =
-        FillSearchRequest(EditorRequests, txtSearch_->text().toStdString(), options, chkStartTop_->isChecked());
+        FillSearchRequest(shell_.State().EditorRequests, txtSearch_->text().toStdString(), options, chkStartTop_->isChecked());
     if (!filled)
-        main_.SetStatusText(0, "Invalid input into Search Box");
+        shell_.SetStatusText(0, "Invalid input into Search Box");
     close();
     if (filled)
-        main_.PostEditorRequest();
+        shell_.PostEditorRequest();
 }
 
 } // namespace tessel

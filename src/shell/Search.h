@@ -9,19 +9,19 @@ class QLineEdit;
 
 namespace tessel {
 
-class TMainForm;
+class Shell;
 
 class TfrmSearch : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmSearch(TMainForm& main);
+    explicit TfrmSearch(Shell& shell);
 
     // btnSearch: an empty text only says so in the status bar; otherwise the
     // request is posted once the dialog has closed.
     void btnSearchClick();
 
 private:
-    TMainForm& main_;
+    Shell& shell_;
     QLineEdit* txtSearch_;
     QCheckBox* chkCase_;
     QCheckBox* chkWord_;

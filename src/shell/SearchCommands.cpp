@@ -3,13 +3,12 @@
 // the repeat commands post the last request again without a dialog.
 #include <QAction>
 
+#include <QDialog>
+
 #include "shell/Commands.h"
-#include "shell/Globals.h"
 #include "shell/Main.h"
-#include "shell/Replace.h"
-#include "shell/Search.h"
 #include "shell/SearchRequests.h"
-#include "shell/gotoline.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
@@ -36,31 +35,26 @@ void ShowModal(QDialog* dialog)
 
 } // namespace
 
-void CreateSearchDialogs(TMainForm& main)
-{
-    main.AddToolWindow(new TfrmGotoLine(main));
-    main.AddToolWindow(new TfrmSearch(main));
-    main.AddToolWindow(new TfrmReplace(main));
-}
-
 void RegisterSearchCommands(TMainForm& main)
 {
-    main.onCommand(Cmd::EditSearch, [&main] { ShowModeless(main.toolWindow<TfrmSearch>()); });
-    main.onCommand(Cmd::ToolFind, [&main] { ShowModal(main.toolWindow<TfrmSearch>()); });
-    main.onCommand(Cmd::EditReplace, [&main] { ShowModeless(main.toolWindow<TfrmReplace>()); });
-    main.onCommand(Cmd::ToolReplace, [&main] { ShowModal(main.toolWindow<TfrmReplace>()); });
-    main.onCommand(Cmd::EditGotoLine, [&main] { ShowModeless(main.toolWindow<TfrmGotoLine>()); });
+    ToolWindows& tools = main.Tools();
+    main.OnCommand(Cmd::EditSearch, [&tools] { ShowModeless(tools.search); });
+    main.OnCommand(Cmd::ToolFind, [&tools] { ShowModal(tools.search); });
+    main.OnCommand(Cmd::EditReplace, [&tools] { ShowModeless(tools.replace); });
+    main.OnCommand(Cmd::ToolReplace, [&tools] { ShowModal(tools.replace); });
+    main.OnCommand(Cmd::EditGotoLine, [&tools] { ShowModeless(tools.gotoLine); });
 
-    main.onCommand(Cmd::EditRepeatSearch, [&main] {
-        if (!RepeatSearchRequest(EditorRequests)) {
-            main.prompter().ShowMessage("No search string was entered before.");
+    EditorRequestsType& requests = main.State().EditorRequests;
+    main.OnCommand(Cmd::EditRepeatSearch, [&main, &requests] {
+        if (!RepeatSearchRequest(requests)) {
+            main.Prompts().ShowMessage("No search string was entered before.");
             return;
         }
         main.PostEditorRequest();
     });
-    main.onCommand(Cmd::EditRepeatReplace, [&main] {
-        if (!RepeatReplaceRequest(EditorRequests)) {
-            main.prompter().ShowMessage("Not enough input to replace words.");
+    main.OnCommand(Cmd::EditRepeatReplace, [&main, &requests] {
+        if (!RepeatReplaceRequest(requests)) {
+            main.Prompts().ShowMessage("Not enough input to replace words.");
             return;
         }
         main.PostEditorRequest();

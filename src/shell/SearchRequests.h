@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/Globals.h"
+#include "editor/EditorRequests.h"
 
 namespace tessel {
 

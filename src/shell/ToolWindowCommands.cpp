@@ -1,18 +1,14 @@
 // The commands that bring up the tool windows. A window that lives for the
-// whole run was made at start (or is made at the first command and kept);
-// one made on demand exists at most once, guarded by its open flag, and an
-// open one is brought to the front and restored instead.
+// whole run was made at start; one made on demand exists at most once,
+// guarded by its open flag, and an open one is brought to the front and
+// restored instead.
 #include <QPointer>
+#include <QWidget>
 
-#include "calc/Calculator.h"
 #include "platform/Files.h"
-#include "shell/About.h"
 #include "shell/Commands.h"
-#include "shell/ConFaq.h"
-#include "shell/Globals.h"
-#include "shell/Keystroke.h"
 #include "shell/Main.h"
-#include "shell/Picture.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
@@ -27,80 +23,70 @@ void BringToFront(QWidget& window)
     window.activateWindow();
 }
 
-// A window of the main window that lives for the whole run.
-template <class Window>
-Window& LastingWindow(TMainForm& main)
-{
-    if (auto* window = main.toolWindow<Window>())
-        return *window;
-    auto* window = new Window(main.prompter(), &main);
-    main.AddToolWindow(window);
-    return *window;
-}
-
 // Shown modally: the window keeps the input of the program's other windows
 // until it closes (it is application-modal), while the command returns.
-template <class Window>
-void ShowModal(TMainForm& main)
+void ShowModal(QWidget* window)
 {
-    BringToFront(LastingWindow<Window>(main));
+    if (window)
+        BringToFront(*window);
 }
 
-// The open window of a kind made on demand; null when there is none.
-template <class Window>
-Window* OpenWindow(TMainForm& main)
+// A window made on demand that may exist once: the open one comes to the
+// front, otherwise a new one is made (and shows itself or is shown).
+void ShowOnce(bool& open, QPointer<QWidget>& window, const std::function<QWidget*()>& make)
 {
-    return main.findChild<Window*>(QString(), Qt::FindDirectChildrenOnly);
+    if (open && window) {
+        BringToFront(*window);
+        return;
+    }
+    if (!make)
+        return;
+    window = make();
+    if (window)
+        window->show();
+    open = window != nullptr;
 }
 
 } // namespace
 
 void RegisterToolWindowCommands(TMainForm& main)
 {
+    Workspace& state = main.State();
+    ToolWindows& tools = main.Tools();
     // Calculator: made on demand, one at a time; the state it works on is the
     // program's and outlives it.
-    main.onCommand(Cmd::ToolCalculator, [&main] {
-        if (auto* open = CalculatorOpen ? OpenWindow<TfrmCalculator>(main) : nullptr) {
-            BringToFront(*open);
-            return;
-        }
-        auto* calculator = new TfrmCalculator(main.prompter(), CalculatorState, &main);
-        calculator->show();
-        CalculatorOpen = true;
-    });
+    auto calculator = std::make_shared<QPointer<QWidget>>();
+    main.OnCommand(Cmd::ToolCalculator,
+                   [&state, &tools, calculator] { ShowOnce(state.CalculatorOpen, *calculator, tools.newCalculator); });
 
     // FAQ viewer: made on demand, one at a time, while its file is there.
-    main.onCommand(Cmd::HelpConFaq, [&main] {
-        if (!FileExists(ProgramDir + "confaq40.rtf")) {
-            main.prompter().MessageDlg("There is no ConFaq in the Main Program Directory: \"" + ProgramDir +
-                                           "\". If you want to view it, put the file: confaq40.rtf in the main "
-                                           "program directory.",
-                                       MsgType::Information, MsgButtons::Ok);
-            FaqOpen = false;
+    auto faq = std::make_shared<QPointer<QWidget>>();
+    main.OnCommand(Cmd::HelpConFaq, [&main, &state, &tools, faq] {
+        if (!FileExists(state.ProgramDir + "confaq40.rtf")) {
+            main.Prompts().MessageDlg("There is no ConFaq in the Main Program Directory: \"" + state.ProgramDir +
+                                          "\". If you want to view it, put the file: confaq40.rtf in the main "
+                                          "program directory.",
+                                      MsgType::Information, MsgButtons::Ok);
+            state.FaqOpen = false;
             return;
         }
-        if (auto* open = FaqOpen ? OpenWindow<TfrmConFaq>(main) : nullptr) {
-            BringToFront(*open);
-            return;
-        }
-        new TfrmConFaq(main.prompter(), &main);   // shows itself
-        FaqOpen = true;
+        ShowOnce(state.FaqOpen, *faq, tools.newFaq);
     });
 
-    main.onCommand(Cmd::ViewPicture, [&main] { ShowModal<TfrmPicture>(main); });
-    main.onCommand(Cmd::HelpKeyStrokes, [&main] { ShowModal<TfrmKeyStrokes>(main); });
-    main.onCommand(Cmd::HelpAbout, [&main] { ShowModal<TAboutBox>(main); });
+    main.OnCommand(Cmd::ViewPicture, [&tools] { ShowModal(tools.picture); });
+    main.OnCommand(Cmd::HelpKeyStrokes, [&tools] { ShowModal(tools.keyStrokes); });
+    main.OnCommand(Cmd::HelpAbout, [&tools] { ShowModal(tools.about); });
 
     // General options: made at start; asked again while it shows, it comes to the front.
-    main.onCommand(Cmd::ViewEditOptions, [] {
-        if (!GeneralOptions)
+    main.OnCommand(Cmd::ViewEditOptions, [&state, &tools] {
+        if (!tools.generalOptions)
             return;
-        if (GeneralOptionsOpen) {
-            GeneralOptions->BringToFront();
+        if (state.GeneralOptionsOpen) {
+            tools.generalOptions->BringToFront();
             return;
         }
-        GeneralOptions->ShowWindow();
-        GeneralOptionsOpen = true;
+        tools.generalOptions->ShowWindow();
+        state.GeneralOptionsOpen = true;
     });
 }
 

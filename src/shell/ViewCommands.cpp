@@ -57,34 +57,33 @@ void ArrangeMinimized(QMdiArea* area)
 
 } // namespace
 
-void RegisterViewCommands(TMainForm& main)
+void RegisterViewCommands(TMainForm& main, const MainParts& parts)
 {
     // Each entry is marked while its bar is hidden; the action has already
     // flipped its mark when the handler runs.
-    const std::pair<Cmd, QWidget*> byMark[] = {{Cmd::ViewHideLeftBar, main.wizardPane()},
-                                               {Cmd::ViewHideStatusBar, main.statusPanels()},
-                                               {Cmd::ViewHideMainBar, main.toolBar(2)},
-                                               {Cmd::ViewHideUtilsBar, main.toolBar(1)}};
+    const std::pair<Cmd, QWidget*> byMark[] = {{Cmd::ViewHideLeftBar, parts.wizardPane},
+                                               {Cmd::ViewHideStatusBar, parts.statusBar},
+                                               {Cmd::ViewHideMainBar, parts.toolBars[1]},
+                                               {Cmd::ViewHideUtilsBar, parts.toolBars[0]}};
     for (const auto& [id, bar] : byMark)
-        main.onCommand(id, [&main, id = id, bar = bar] { bar->setVisible(!main.action(id)->isChecked()); });
+        main.OnCommand(id, [&main, id = id, bar = bar] { bar->setVisible(!main.Action(id)->isChecked()); });
     // This one decides by the bar's visibility rather than by its own mark.
-    main.onCommand(Cmd::ViewHideUpperBar, [&main] {
-        QToolBar* bar = main.toolBar(2);
+    main.OnCommand(Cmd::ViewHideUpperBar, [&main, bar = parts.toolBars[1]] {
         const bool hidden = bar->isHidden();
         bar->setVisible(hidden);
-        main.action(Cmd::ViewHideUpperBar)->setChecked(!hidden);
+        main.Action(Cmd::ViewHideUpperBar)->setChecked(!hidden);
     });
 
-    QMdiArea* area = main.MdiArea();
-    main.onCommand(Cmd::WindowCascade, [area] { area->cascadeSubWindows(); });
-    main.onCommand(Cmd::WindowTileHorizontally, [area] { TileDocuments(area, Qt::Vertical); });
-    main.onCommand(Cmd::WindowTileVertically, [area] { TileDocuments(area, Qt::Horizontal); });
-    main.onCommand(Cmd::WindowMinimizeAll, [area] {
+    QMdiArea* area = parts.area;
+    main.OnCommand(Cmd::WindowCascade, [area] { area->cascadeSubWindows(); });
+    main.OnCommand(Cmd::WindowTileHorizontally, [area] { TileDocuments(area, Qt::Vertical); });
+    main.OnCommand(Cmd::WindowTileVertically, [area] { TileDocuments(area, Qt::Horizontal); });
+    main.OnCommand(Cmd::WindowMinimizeAll, [area] {
         for (QMdiSubWindow* w : area->subWindowList())
             w->showMinimized();
         ArrangeMinimized(area);
     });
-    main.onCommand(Cmd::WindowArrangeAll, [area] { ArrangeMinimized(area); });
+    main.OnCommand(Cmd::WindowArrangeAll, [area] { ArrangeMinimized(area); });
 }
 
 } // namespace tessel

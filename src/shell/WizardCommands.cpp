@@ -1,13 +1,14 @@
 // The wizard pane's own commands: inserting the selected function into the
 // active editor and showing its parameters. The typed-word match and
 // Ctrl+Alt+C belong to the editor window, which selects entries through
-// TMainForm::selectWizardEntry.
+// Shell::SelectWizardEntry.
 #include <QListWidget>
 #include <QPushButton>
 
 #include "shell/Commands.h"
-#include "shell/Globals.h"
+#include "shell/Guarded.h"
 #include "shell/Main.h"
+#include "shell/Workspace.h"
 
 namespace tessel {
 
@@ -15,33 +16,33 @@ namespace {
 
 void InsertSelected(TMainForm& main)
 {
-    const int k = main.selectedWizardEntry();
-    if (k < 1 || k > Wizard.WizardCount())
+    Workspace& state = main.State();
+    const int k = main.SelectedWizardEntry();
+    if (k < 1 || k > state.Wizard.WizardCount())
         return;   // nothing selected, or an empty list: nothing to insert
-    EditorRequests.WizardInsertText = Wizard.Names[k - 1];
+    state.EditorRequests.WizardInsertText = state.Wizard.Names[static_cast<std::size_t>(k - 1)];
     main.PostEditorRequest();
 }
 
 void ShowParameters(TMainForm& main)
 {
-    const int k = main.selectedWizardEntry();
-    if (k < 1 || k > static_cast<int>(Wizard.Params.size()))
+    const WizardTable& wizard = main.State().Wizard;
+    const int k = main.SelectedWizardEntry();
+    if (k < 1 || k > static_cast<int>(wizard.Params.size()))
         return;
-    const std::string& params = Wizard.Params[k - 1];
+    const std::string& params = wizard.Params[static_cast<std::size_t>(k - 1)];
     main.SetStatusText(0, params.empty() ? QString("NO PARAMETERS") : QString::fromStdString(params));
 }
 
 } // namespace
 
-void RegisterWizardCommands(TMainForm& main)
+void RegisterWizardCommands(TMainForm& main, const MainParts& parts)
 {
-    QListWidget* list = main.wizardList();
-    auto guarded = [&main](void (*command)(TMainForm&)) {
-        return [&main, command] { RunGuarded(main.prompter(), [&] { command(main); }); };
-    };
-    QObject::connect(list, &QListWidget::itemDoubleClicked, &main, guarded(InsertSelected));
-    QObject::connect(main.wizardInsertButton(), &QPushButton::clicked, &main, guarded(InsertSelected));
-    QObject::connect(main.wizardParametersButton(), &QPushButton::clicked, &main, guarded(ShowParameters));
+    Prompter& prompter = main.Prompts();
+    auto insert = [&main] { InsertSelected(main); };
+    OnSignal(prompter, parts.wizardList, &QListWidget::itemDoubleClicked, &main, insert);
+    OnSignal(prompter, parts.wizardInsert, &QPushButton::clicked, &main, insert);
+    OnSignal(prompter, parts.wizardParameters, &QPushButton::clicked, &main, [&main] { ShowParameters(main); });
 }
 
 } // namespace tessel

@@ -7,14 +7,15 @@
 #include <QVBoxLayout>
 
 #include "platform/Convert.h"
-#include "shell/Globals.h"
-#include "shell/Main.h"
+#include "shell/Guarded.h"
+#include "shell/Shell.h"
+#include "shell/Workspace.h"
 #include "shell/Search.h"
 #include "shell/SearchRequests.h"
 
 namespace tessel {
 
-TfrmGotoLine::TfrmGotoLine(TMainForm& main) : QDialog(&main), main_(main)
+TfrmGotoLine::TfrmGotoLine(Shell& shell) : QDialog(shell.Window()), shell_(shell)
 {
     setObjectName("frmGotoLine");
     setWindowTitle("Goto Line");
@@ -36,7 +37,7 @@ TfrmGotoLine::TfrmGotoLine(TMainForm& main) : QDialog(&main), main_(main)
     buttons->addWidget(btnCancel);
     layout->addLayout(buttons);
 
-    connect(btnGoto, &QPushButton::clicked, this, [this] { RunGuarded(main_.prompter(), [this] { btnGotoClick(); }); });
+    OnSignal(shell_.Prompts(), btnGoto, &QPushButton::clicked, this, [this] { btnGotoClick(); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::hide);
     SetFixedDialogFrame(this);
 }
@@ -44,9 +45,9 @@ TfrmGotoLine::TfrmGotoLine(TMainForm& main) : QDialog(&main), main_(main)
 void TfrmGotoLine::btnGotoClick()
 {
     const int typed = StrToInt(edit1_->text().toStdString());
-    EditorRequests.GotoLineRequest = GotoLineRequestFor(typed);
+    shell_.State().EditorRequests.GotoLineRequest = GotoLineRequestFor(typed);
     hide();
-    main_.PostEditorRequest();
+    shell_.PostEditorRequest();
 }
 
 } // namespace tessel

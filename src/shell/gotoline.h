@@ -7,19 +7,19 @@ class QLineEdit;
 
 namespace tessel {
 
-class TMainForm;
+class Shell;
 
 class TfrmGotoLine : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmGotoLine(TMainForm& main);
+    explicit TfrmGotoLine(Shell& shell);
 
     // btnGoto (also Enter in Edit1): a text that is no whole number is
     // reported by the runtime's conversion error and the dialog stays as it is.
     void btnGotoClick();
 
 private:
-    TMainForm& main_;
+    Shell& shell_;
     QLineEdit* edit1_;
 };
 

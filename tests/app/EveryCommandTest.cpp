@@ -11,17 +11,10 @@
 #include <QWidget>
 #include <memory>
 
-#include "editor/GeneralOpts.h"
-#include "grp/GRPExp.h"
-#include "launch/Directory.h"
-#include "launch/StartDuke.h"
-#include "launch/StartQuake.h"
-#include "shell/About.h"
+#include "app/ProgramWindows.h"
 #include "shell/Commands.h"
-#include "shell/Globals.h"
-#include "shell/Keystroke.h"
 #include "shell/Main.h"
-#include "shell/Picture.h"
+#include "shell/Workspace.h"
 #include "support/TempDir.h"
 
 namespace tessel {
@@ -60,25 +53,18 @@ TEST(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunning)
 {
     for (const bool yes : {false, true}) {
         SCOPED_TRACE(yes ? "every answer yes" : "every answer no");
-        ResetGlobals();
         TempDir program;
         for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
             program.write(name, "{define,3}\r\n");
         program.write("cnfcs.ccf", "/define;<name>\\\r\n");
         AnsweringPrompter prompter(yes, program.file("chosen.con"));
-        Prompter* previous = SetAppPrompter(&prompter);
         {
-            TMainForm form(prompter, program.path());
+            Workspace state(program.path());
+            TMainForm form(state, prompter);
             // The windows of the whole run, as the program makes them (the splash aside).
-            form.AddToolWindow(new TfrmKeyStrokes(prompter, &form));
-            form.AddToolWindow(new TfrmPicture(prompter, &form));
-            CreateExplorerDialogs(form);
-            form.AddToolWindow(new TfrmGeneralOpts(prompter, &form));
-            form.AddToolWindow(new TfrmQuakeStart(form, prompter));
-            form.AddToolWindow(new TAboutBox(prompter, &form));
-            form.AddToolWindow(new TfrmDukeStart(form, prompter));
-            form.AddToolWindow(new TfrmDirectory(form));
-            CreateSearchDialogs(form);
+            ProgramWindowOptions options;
+            options.splash = false;
+            BuildProgramWindows(form, options);
             form.show();
             // Blocking dialogs that a command opens are closed as soon as they show.
             QTimer closer;
@@ -96,7 +82,7 @@ TEST(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunning)
                 if (state > 0)
                     OpenDocument(form, state == 1 ? script : archive);
                 for (int id = 0; id < static_cast<int>(Cmd::Count); ++id) {
-                    QAction* action = form.action(static_cast<Cmd>(id));
+                    QAction* action = form.Action(static_cast<Cmd>(id));
                     if (id == static_cast<int>(Cmd::FileExit) || !action->isEnabled())
                         continue;
                     action->trigger();
@@ -105,8 +91,6 @@ TEST(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunning)
             }
             EXPECT_GT(prompter.shown, 0);
         }
-        SetAppPrompter(previous);
-        ResetGlobals();
     }
 }
 

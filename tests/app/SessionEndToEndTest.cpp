@@ -34,21 +34,14 @@ protected:
         dir.write("QCFcs.qcf", "");
         dir.write("VGFcs.qcf", "");
         dir.write("cnfcs.ccf", "/define;<name> <value>\\\r\n");
-        form = std::make_unique<TMainForm>(prompter, dir.path());
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    void trigger(const char* name)
-    {
-        form->findChild<QAction*>(name)->trigger();
-        QCoreApplication::processEvents();
+        Start();
     }
     void open(const std::string& path)
     {
         prompter.files.push_back(path);
-        trigger("FileOpenItem");
+        Trigger("FileOpenItem");
     }
-    QWidget* active() { return form->MdiArea()->currentSubWindow()->widget(); }
+    QWidget* active() { return ActiveWidget(); }
 
     TempDir files;
 };
@@ -75,10 +68,10 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
 
     // Reopened from the recent list: the question, then the file from disk.
     prompter.answers.push_back(MsgResult::No);
-    trigger("mnuFileRecent1");
+    Trigger("mnuFileRecent1");
     EXPECT_EQ(edit->Text(), "define X 1\r\n// ammo\r\n\tdefine AMMO 50 // \xe9t\xe9\r\n");
     EXPECT_EQ(edit->ColorAt(0), clBlue);
-    trigger("FileExitItem");
+    Trigger("FileExitItem");
     form.reset();
     EXPECT_NE(dir.read("QztMain.ini").find("[RecentFiles]\r\nRecent1=" + script + "\r\n"), std::string::npos);
     // Nothing but the open dialog and the question was shown.
@@ -90,10 +83,9 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
 // The dialogs' text is typed as characters; a file of 8-bit characters holds them as bytes.
 TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
 {
-    CreateSearchDialogs(*form);
     open(files.write("menu.con", "caf\xe9 cafe caf\xe9\n"));
     ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*active()).MainRichEdit();
-    trigger("mnuEditReplace");
+    Trigger("mnuEditReplace");
     auto* dialog = form->findChild<QWidget*>("frmReplace");
     ASSERT_NE(dialog, nullptr);
     dialog->findChild<QLineEdit*>("txtFind")->setText(QString::fromUtf8("caf\u00e9"));
@@ -101,7 +93,7 @@ TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
     dialog->findChild<QRadioButton*>("chkStartTop")->setChecked(true);
     QTest::mouseClick(dialog->findChild<QPushButton*>("btnReplaceAll"), Qt::LeftButton);
     EXPECT_EQ(edit->Text(), "th\xe9 cafe th\xe9\r\n");
-    trigger("FileSaveItem");
+    Trigger("FileSaveItem");
     EXPECT_EQ(files.read("menu.con"), "th\xe9 cafe th\xe9\n");
 }
 
@@ -117,7 +109,7 @@ TEST_F(SessionEndToEndTest, AFileDroppedOnTheTextOpensInsteadOfPastingItsName)
     QApplication::sendEvent(edit->viewport(), &drop);
     QCoreApplication::processEvents();
     EXPECT_EQ(edit->Text(), "define A 1\r\n");
-    ASSERT_EQ(form->MdiArea()->subWindowList().size(), 2);
+    ASSERT_EQ(Area()->subWindowList().size(), 2);
     EXPECT_EQ(active()->windowTitle().toStdString(), "VurAvozid - " + files.file("b.con"));
 }
 

@@ -15,7 +15,9 @@ class CalculatorTest : public ProgramFixture {
 protected:
     std::string display() const { return window.findChild<QLabel*>("lblCalculator")->text().toStdString(); }
 
-    TfrmCalculator window{prompter, CalculatorState};
+    CalcState calc;
+    bool open = true;
+    TfrmCalculator window{prompter, calc, open};
 };
 
 TEST_F(CalculatorTest, TypedKeysComputeAndDivisionByZeroKeepsTheDisplay)
@@ -29,7 +31,7 @@ TEST_F(CalculatorTest, TypedKeysComputeAndDivisionByZeroKeepsTheDisplay)
     ASSERT_EQ(prompter.texts(), std::vector<std::string>{"Floating point division by zero"});
     EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::Error);
     EXPECT_EQ(display(), ".0");
-    EXPECT_EQ(CalculatorState.pendingOperator, CalcState::opDivide);
+    EXPECT_EQ(calc.pendingOperator, CalcState::opDivide);
 }
 
 TEST_F(CalculatorTest, KeysByTheirShiftState)
@@ -54,7 +56,7 @@ TEST_F(CalculatorTest, KeysByTheirShiftState)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CalculatorState = CalcState();
+        calc = CalcState();
         QTest::keyClick(&window, Qt::Key_6);
         QTest::keyClick(&window, c.key, c.modifiers);
         QTest::keyClick(&window, Qt::Key_2);
@@ -79,7 +81,7 @@ TEST_F(CalculatorTest, ButtonsActAsTheirKeys)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CalculatorState = CalcState();
+        calc = CalcState();
         for (const char* name : c.buttons)
             QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
         EXPECT_EQ(display(), c.display);

@@ -36,16 +36,13 @@ protected:
         dir.write("QCFcs.qcf", "{void,1}\r\n");
         dir.write("VGFcs.qcf", "{int,3}\r\n");
         dir.write("cnfcs.ccf", "/move;\\\r\n/ifaction;<action>\\\r\n/ifai;<ai>\\\r\n");
-        form = std::make_unique<TMainForm>(prompter, dir.path());
-        options = new TfrmGeneralOpts(prompter, form.get());
-        form->AddToolWindow(options);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        Start();
+        options = form->findChild<TfrmGeneralOpts*>("frmGeneralOpts");
     }
 
     TfrmConEdit* NewEditor(const std::string& caption = "VurAvozid - Unnamed1")
     {
-        return static_cast<TfrmConEdit*>(form->NewEditorWindow(QString::fromStdString(caption)));
+        return dynamic_cast<TfrmConEdit*>(form->NewEditorWindow(QString::fromStdString(caption)));
     }
     // As the shell's Open does: a new window, then the load request.
     TfrmConEdit* Open(const std::string& path)
@@ -56,8 +53,8 @@ protected:
     }
     void Post(bool EditorRequestsType::*request, const std::string& file = std::string())
     {
-        PendingFileName = file;
-        EditorRequests.*request = true;
+        state->PendingFileName = file;
+        state->EditorRequests.*request = true;
         form->PostEditorRequest();
         QCoreApplication::processEvents();   // the wait window gives the focus back
     }
@@ -68,7 +65,7 @@ protected:
     int Windows()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return static_cast<int>(form->MdiArea()->subWindowList().size());
+        return WindowCount();
     }
     static void Key(ScriptEdit* e, Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(e, key, m); }
     // A mouse click on the offset's character.
@@ -101,7 +98,7 @@ TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         action(r.mode)->trigger();
-        NoColoring = r.noColoring;
+        state->NoColoring = r.noColoring;
         const std::string path = dir.write(r.file, r.bytes);
         TfrmConEdit* w = Open(path);
         EXPECT_EQ(Paint(w->MainRichEdit()->Colors()), r.paint);
@@ -119,13 +116,13 @@ TEST_F(ChildwinTest, AFailedLoadKeepsTheTextAndDropsTheLaterRequests)
     TfrmConEdit* w = Open(dir.write("a.con", "x"));
     ScriptEdit* edit = w->MainRichEdit();
     Key(edit, Qt::Key_Y);
-    EditorRequests.SelectAllRequest = true;
+    state->EditorRequests.SelectAllRequest = true;
     Post(&EditorRequestsType::LoadRequest, dir.file("gone.con"));
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot open file " + dir.file("gone.con")});
     EXPECT_EQ(edit->Text(), "yx");
     EXPECT_TRUE(edit->Modified());
     EXPECT_EQ(edit->SelLength(), 0);
-    EXPECT_FALSE(EditorRequests.SelectAllRequest);
+    EXPECT_FALSE(state->EditorRequests.SelectAllRequest);
     EXPECT_EQ(w->FileName(), dir.file("a.con"));
 }
 
@@ -255,7 +252,7 @@ TEST_F(ChildwinTest, AFailedSaveKeepsTheTextTheFlagAndTheOldFile)
     small.rlim_cur = 16;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
-    EditorRequests.SelectAllRequest = true;
+    state->EditorRequests.SelectAllRequest = true;
     Post(&EditorRequestsType::SaveRequest, dir.file("notes.txt"));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
@@ -288,7 +285,7 @@ TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)
         for (const auto& f : r.files)
             prompter.files.push_back(f ? std::optional<std::string>(scripts.file(*f)) : std::nullopt);
         action("FileCloseItem")->trigger();
-        EXPECT_EQ(prompter.shown[0].text, w->FileName() + " is modified, do you want to save it?");
+        EXPECT_EQ(prompter.shown[0].text, (r.named ? w->FileName() : "unnamed") + " is modified, do you want to save it?");
         EXPECT_EQ(prompter.shown[0].caption, "Information");
         EXPECT_EQ(Windows(), r.closes ? 0 : 1);
         if (r.savedAs) {
@@ -324,7 +321,7 @@ TEST_F(ChildwinTest, ANewWindowShowsEightyColumnsAndTwentyFiveLinesOrIsMaximised
     form->resize(1400, 1000);
     QApplication::processEvents();
     ScriptEdit* edit = NewEditor()->MainRichEdit();
-    auto* sub = form->MdiArea()->activeSubWindow();
+    auto* sub = Area()->activeSubWindow();
     const long columns = edit->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH, 32UL, std::string(80, 'M').c_str());
     const long lines = 25 * edit->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0UL);
     ASSERT_FALSE(sub->isMaximized());
@@ -333,7 +330,7 @@ TEST_F(ChildwinTest, ANewWindowShowsEightyColumnsAndTwentyFiveLinesOrIsMaximised
     form->resize(300, 200);
     QApplication::processEvents();
     NewEditor("VurAvozid - Unnamed2");
-    EXPECT_TRUE(form->MdiArea()->activeSubWindow()->isMaximized());
+    EXPECT_TRUE(Area()->activeSubWindow()->isMaximized());
 }
 
 TEST_F(ChildwinTest, TheTypedWordSelectsAWizardEntryAndCtrlAltCCompletesIt)
@@ -347,11 +344,11 @@ TEST_F(ChildwinTest, TheTypedWordSelectsAWizardEntryAndCtrlAltCCompletesIt)
     EXPECT_EQ(form->StatusText(2), "Line: 1 ; Column: 6");
     timer->start(0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->wizardList()->currentRow(), 1);   // ifaction, the first beginning with ifa
+    EXPECT_EQ(Control<QListWidget>("MainConWiz")->currentRow(), 1);   // ifaction, the first beginning with ifa
     Key(edit, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(edit->Text(), "x ifaction");
     Key(edit, Qt::Key_Space);
-    EXPECT_EQ(form->wizardList()->currentRow(), 0);
+    EXPECT_EQ(Control<QListWidget>("MainConWiz")->currentRow(), 0);
     Key(edit, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);   // no match: at the caret
     EXPECT_EQ(edit->Text(), "x ifaction move");
 }

@@ -1,4 +1,5 @@
 #include "editor/EditOps.h"
+#include "editor/DocumentKinds.h"
 
 #include <gtest/gtest.h>
 
@@ -31,34 +32,38 @@ public:
 
 class EditOpsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetGlobals();
-        KeywordTable = {Kw("if", clBlue), Kw("while", clRed)};
-        AutoIndent = true;
-    }
     void TearDown() override
     {
         // Whatever an operation did, repainting is back on.
         EXPECT_EQ(buffer.updateDepth, 0);
-        ResetGlobals();
     }
+    EditContext Context() const { return {KeywordTable, NoColoring, AutoIndent}; }
     // A freshly loaded, coloured document, activated, caret at `caret`.
     void Open(const std::string& text, int caret)
     {
         buffer = FakeEditBuffer(text);
         ColorWholeDocument(buffer, KeywordTable, true);
         buffer.SetSelection(caret, 0);
-        LineClean = true;
-        LineBlackened = false;
+        lines.LineClean = true;
+        lines.LineBlackened = false;
     }
-    bool Key(int key, bool ctrl = false, bool alt = false) { return EditorKeyDown(buffer, {key, ctrl, alt}, hooks); }
+    bool Key(int key, bool ctrl = false, bool alt = false)
+    {
+        return EditorKeyDown(buffer, {key, false, ctrl, alt}, lines, Context(), typedWordMatch, hooks);
+    }
     // The control's own handling of a typed character.
     void Type(const std::string& text) { buffer.ReplaceSelection(text); }
 
     FakeEditBuffer buffer;
     RecordingHooks hooks;
     ScriptedPrompter prompter;
+    // What the program lends the editing behaviour, and the window's own line state.
+    KeywordTableType KeywordTable = {Kw("if", clBlue), Kw("while", clRed)};
+    bool NoColoring = false;
+    bool AutoIndent = true;
+    bool typedWordMatch = false;
+    LineState lines;
+    EditorRequestsType requests;
 };
 
 // --- the line that is edited ------------------------------------------------------
@@ -66,10 +71,10 @@ protected:
 TEST_F(EditOpsTest, WhichKeysLeaveTheLine)
 {
     struct Row { const char* name; int key; int caret; bool recolored; } rows[] = {
-        {"up", vkUp, 8, true}, {"down", vkDown, 8, true}, {"enter", vkReturn, 8, true},
-        {"left at the start", vkLeft, 6, true}, {"left inside", vkLeft, 8, false},
-        {"right at the end", vkRight, 13, true}, {"right inside", vkRight, 8, false},
-        {"home", 36, 8, false}, {"page down", 34, 8, false}, {"tab", vkTab, 8, false}, {"shift", vkShift, 8, false},
+        {"up", vk::Up, 8, true}, {"down", vk::Down, 8, true}, {"enter", vk::Return, 8, true},
+        {"left at the start", vk::Left, 6, true}, {"left inside", vk::Left, 8, false},
+        {"right at the end", vk::Right, 13, true}, {"right inside", vk::Right, 8, false},
+        {"home", 36, 8, false}, {"page down", 34, 8, false}, {"tab", vk::Tab, 8, false}, {"shift", vk::Shift, 8, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -79,7 +84,7 @@ TEST_F(EditOpsTest, WhichKeysLeaveTheLine)
         Key(r.key);
         // Leaving colours a keyword in other case, as a fresh load does not.
         EXPECT_EQ(buffer.Paint(), r.recolored ? "bb....rrrrr....." : "bb..............");
-        EXPECT_EQ(LineClean, r.recolored);
+        EXPECT_EQ(lines.LineClean, r.recolored);
     }
 }
 
@@ -124,10 +129,10 @@ TEST_F(EditOpsTest, NothingIsPaintedWhileColoringIsOff)
     Open("if x\r\nwhile y", 7);
     NoColoring = true;
     Key('Q');
-    Key(vkDown);
+    Key(vk::Down);
     EXPECT_EQ(buffer.Paint(), "bb....rrrrr..");
-    EXPECT_TRUE(LineClean);
-    EXPECT_EQ(LastLineEnd, 0);
+    EXPECT_TRUE(lines.LineClean);
+    EXPECT_EQ(lines.LastLineEnd, 0);
 }
 
 // --- Enter and Backspace -------------------------------------------------------
@@ -149,7 +154,7 @@ TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
         SCOPED_TRACE(r.name);
         buffer = FakeEditBuffer(r.text);
         buffer.SetSelection(r.selStart, r.selLength);
-        EXPECT_EQ(EditorKeyPress(buffer, '\r'), r.after != r.text);
+        EXPECT_EQ(EditorKeyPress(buffer, '\r', Context()), r.after != r.text);
         EXPECT_EQ(buffer.Text(), r.after);
         EXPECT_EQ(buffer.SelStart(), r.caret);
         EXPECT_EQ(buffer.UndoSteps(), r.after != r.text ? 1 : 0);
@@ -157,13 +162,13 @@ TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
     AutoIndent = false;
     buffer = FakeEditBuffer("\tx");
     buffer.SetSelection(2, 0);
-    EXPECT_FALSE(EditorKeyPress(buffer, '\r'));
+    EXPECT_FALSE(EditorKeyPress(buffer, '\r', Context()));
 }
 
 TEST_F(EditOpsTest, EnterKeepsTheColorsOfTheMovedText)
 {
     Open("\tif x while", 4);
-    EditorKeyPress(buffer, '\r');
+    EditorKeyPress(buffer, '\r', Context());
     EXPECT_EQ(buffer.Text(), "\tif \r\n\tx while");
     EXPECT_EQ(buffer.Paint(), ".bb......rrrrr");
 }
@@ -188,7 +193,7 @@ TEST_F(EditOpsTest, BackspaceAtTheEndOfTheIndentationFallsBackToTheLineAbove)
         SCOPED_TRACE(r.name);
         buffer = FakeEditBuffer(r.text);
         buffer.SetSelection(r.selStart, r.selLength);
-        EXPECT_EQ(Key(vkBack), r.after != r.text);
+        EXPECT_EQ(Key(vk::Back), r.after != r.text);
         EXPECT_EQ(buffer.Text(), r.after);
     }
 }
@@ -320,7 +325,7 @@ TEST_F(EditOpsTest, CtrlAltCInsertsTheWizardEntry)
         SCOPED_TRACE(r.name);
         buffer = FakeEditBuffer("x\r\n y ifa");
         buffer.SetSelection(r.caret, 0);
-        Wizard.TypedWordMatch = r.matched;
+        typedWordMatch = r.matched;
         hooks.wizardEntry = r.entry;
         EXPECT_TRUE(Key('C', true, true));
         EXPECT_EQ(buffer.Text(), r.after);
@@ -332,14 +337,14 @@ TEST_F(EditOpsTest, CtrlAltCInsertsTheWizardEntry)
 TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
 {
     buffer = FakeEditBuffer("a\r\nb");
-    EditorRequestsType& r = EditorRequests;
+    EditorRequestsType& r = requests;
     r.UserReplaceText = {"a", "c", 0, true, true};
     r.TestErrorsRequest = true;
     r.WizardInsertText = "W";
     r.GotoLineRequest = 1;
     r.SelectAllRequest = r.BlockIndentRequest = r.UndoRequest = r.RecolorRequest = true;
     r.UserFndText = {"b", 0, true};
-    CarryOutRequests(buffer, r, hooks, prompter);
+    CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
     // Replaced, checked, inserted after the replacement, indented as a block,
     // found in the indented text, and the indentation undone.
     EXPECT_EQ(buffer.Text(), "cW\r\nb");

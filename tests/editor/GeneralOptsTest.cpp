@@ -18,16 +18,15 @@ protected:
         dir.write("CNFcs.qcf", "{if,3}\r\n");
         dir.write("cnfcs.ccf", "");
     }
-    void Start(const std::string& ini)
+    void StartWith(const std::string& ini)
     {
         form.reset();
         dir.write("QztMain.ini", ini);
-        form = std::make_unique<TMainForm>(prompter, dir.path());
-        options = new TfrmGeneralOpts(prompter, form.get());
-        form->AddToolWindow(options);
+        Start();
+        options = form->findChild<TfrmGeneralOpts*>("frmGeneralOpts");
     }
     QRadioButton* Button(const char* name) { return options->findChild<QRadioButton*>(name); }
-    int Setting(const char* key) { return Settings().ReadInteger("GeneralSetup", key, 0); }
+    int Setting(const char* key) { return state->Settings().ReadInteger("GeneralSetup", key, 0); }
 
     TfrmGeneralOpts* options = nullptr;
 };
@@ -45,12 +44,11 @@ TEST_F(GeneralOptsTest, TheSettingsChooseTheButtonsAndEachCloseWritesThem)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        NoColoring = false;
-        Start(r.ini);
+        StartWith(r.ini);
         EXPECT_TRUE(Button(r.saving)->isChecked());
         EXPECT_TRUE(Button(r.appearance)->isChecked());
-        EXPECT_EQ(NoColoring, r.colorGameFiles == 2);
-        EXPECT_EQ(CurrentSavingOption(), r.option);
+        EXPECT_EQ(state->NoColoring, r.colorGameFiles == 2);
+        EXPECT_EQ(state->Saving, r.option);
         EXPECT_EQ(dir.read("QztMain.ini"), r.ini) << "read only";
         options->findChild<QPushButton*>("btnDone")->click();
         EXPECT_EQ(Setting("QztCon"), r.qztCon);
@@ -61,18 +59,18 @@ TEST_F(GeneralOptsTest, TheSettingsChooseTheButtonsAndEachCloseWritesThem)
 
 TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
 {
-    Start("");
+    StartWith("");
     QAction* menu = form->findChild<QAction*>("mnuViewEditOpts");
     EXPECT_FALSE(options->isVisible());
     menu->trigger();
-    EXPECT_TRUE(options->isVisible() && GeneralOptionsOpen);
+    EXPECT_TRUE(options->isVisible() && state->GeneralOptionsOpen);
     EXPECT_EQ(options->windowTitle(), "General Options");
     options->showMinimized();
     menu->trigger();
     EXPECT_FALSE(options->isMinimized());
     Button("rdiCon")->click();
     options->close();   // the close box
-    EXPECT_FALSE(options->isVisible() || GeneralOptionsOpen);
+    EXPECT_FALSE(options->isVisible() || state->GeneralOptionsOpen);
     EXPECT_EQ(Setting("QztCon"), 3);
     menu->trigger();
     EXPECT_TRUE(options->isVisible() && Button("rdiCon")->isChecked());
@@ -80,15 +78,15 @@ TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
 
 TEST_F(GeneralOptsTest, ColoringChoicesTakeEffectAtOnce)
 {
-    Start("");
+    StartWith("");
     Button("rdiNoColorFls")->click();
-    EXPECT_TRUE(NoColoring);
+    EXPECT_TRUE(state->NoColoring);
     Button("rdiColorGameFls")->click();
-    EXPECT_FALSE(NoColoring);
+    EXPECT_FALSE(state->NoColoring);
     // A missing colour definition file turns colouring back on; the buttons stay.
     Button("rdiNoColorFls")->click();
     form->findChild<QAction*>("mnuEditQuakeMode")->trigger();
-    EXPECT_FALSE(NoColoring);
+    EXPECT_FALSE(state->NoColoring);
     EXPECT_TRUE(Button("rdiNoColorFls")->isChecked());
     options->close();
     EXPECT_EQ(Setting("ColorGameFiles"), 2);

@@ -24,6 +24,7 @@
 #include <QUrl>
 
 #include "grp/GrpTestSupport.h"
+#include "grp/ModelText.h"
 #include "shell/DocumentWindow.h"
 #include "support/ProgramFixture.h"
 
@@ -33,31 +34,21 @@ namespace {
 using namespace test;
 using Texts = std::vector<std::string>;
 
-// An editor window as far as the shell sees one: it records the requests that reach it.
-class FakeEditor : public QWidget, public DocumentWindow {
-public:
-    void FormActivate() override { saveRequests += EditorRequests.SaveRequest, EditorRequests.DropPending(); }
-    int saveRequests = 0;
-};
-
 class GRPExpTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
         for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf", "cnfcs.ccf"})
             dir.write(name, "");
-        form = std::make_unique<TMainForm>(prompter, dir.path());
-        form->setEditorFactory([](TMainForm&) { return new FakeEditor; });
-        CreateExplorerDialogs(*form);
-        form->show();
+        fakeEditors = true;
+        Start();
         QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
         prompter.clear();
     }
 
     TfrmGRPExp* newWindow(const std::string& archive = std::string())
     {
-        auto* w = static_cast<TfrmGRPExp*>(form->NewExplorerWindow("Tessel Group File Explorer - No File Loaded"));
+        auto* w = dynamic_cast<TfrmGRPExp*>(form->NewExplorerWindow("Tessel Group File Explorer - No File Loaded"));
         if (!archive.empty()) {
             prompter.files.push_back(archive);
             trigger(w, "mnuFileOpen");
@@ -143,7 +134,7 @@ TEST_F(GRPExpTest, NewAddsGrpOnlyWhenTheFilesOwnNameHasNoFullStop)
 
 TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroups)
 {
-    Duke3DDir = files.path();
+    state->Duke3DDir = files.path();
     TfrmGRPExp* w = newWindow();
     prompter.files = {files.file("NONE.GRP"), files.write("T.GRP", Grp({A, {Del, 5}, B, {"C.CON", 1}, Slot}))};
     trigger(w, "mnuFileOpen");
@@ -160,26 +151,21 @@ TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroups)
 
 TEST_F(GRPExpTest, TheShellsPendingArchiveOpensOnFirstActivation)
 {
-    PendingAction = 3;
-    PendingFileName = files.file("GONE.GRP");
-    TfrmGRPExp* gone = newWindow();
+    const QString caption = "Tessel Group File Explorer - No File Loaded";
+    auto* gone = dynamic_cast<TfrmGRPExp*>(form->NewExplorerWindow(caption, files.file("GONE.GRP")));
     EXPECT_EQ(prompter.texts(), Texts{"The file does not exist."});
-    EXPECT_EQ(gone->windowTitle(), "Tessel Group File Explorer - No File Loaded");
-    PendingAction = 3;
-    PendingFileName = files.write("T.GRP", Grp({A}));
-    TfrmGRPExp* w = newWindow();
+    EXPECT_EQ(gone->windowTitle(), caption);
+    auto* w = dynamic_cast<TfrmGRPExp*>(form->NewExplorerWindow(caption, files.write("T.GRP", Grp({A}))));
     EXPECT_EQ(listed(w), Texts{"A.CON 10 32"});
-    EXPECT_TRUE(PendingFileName.empty());
-    EXPECT_EQ(PendingAction, 0);
     // A new window of its own menu starts empty, captioned with parentheses.
     trigger(w, "NewGroupFileWindow1");
-    auto* other = static_cast<TfrmGRPExp*>(form->MdiArea()->activeSubWindow()->widget());
+    auto* other = static_cast<TfrmGRPExp*>(Area()->activeSubWindow()->widget());
     EXPECT_EQ(other->windowTitle(), "Tessel Group File Explorer - (No File Loaded)");
     EXPECT_TRUE(listed(other).empty());
     trigger(other, "popAdd");
     EXPECT_EQ(prompter.texts().back(), "There is no archive open.");
     trigger(other, "NewConWindow1");
-    EXPECT_EQ(form->MdiArea()->activeSubWindow()->widget()->windowTitle(), "VurAvozid - Unnamed");
+    EXPECT_EQ(Area()->activeSubWindow()->widget()->windowTitle(), "VurAvozid - Unnamed");
 }
 
 TEST_F(GRPExpTest, AddFillsASlotOrAsksForReservedSpace)
@@ -290,13 +276,13 @@ TEST_F(GRPExpTest, TheTreeOptionIsWrittenInvertedAndTakesEffectAtTheNextLoad)
             click(d, "btnDone");
         });
         trigger(w, "mnuViewOptions");
-        EXPECT_EQ(TreeListDisabled, off);
-        EXPECT_EQ(ProfileFile(SettingsFileName).ReadString("GroupFileExplorer", "TreeListEnable", ""), off ? "1" : "0");
+        EXPECT_EQ(state->TreeListDisabled, off);
+        EXPECT_EQ(state->Settings().ReadString("GroupFileExplorer", "TreeListEnable", ""), off ? "1" : "0");
         EXPECT_EQ(tree(w).size(), off ? 2u : 0u);   // until the next load
         trigger(w, "mnuTreeUpdate");
         EXPECT_EQ(tree(w).size(), off ? 0u : 2u);
     }
-    TreeListDisabled = true;
+    state->TreeListDisabled = true;
     prompter.clear();
     trigger(w, "mnuTreeDelete");
     trigger(w, "mnuTreeExtract");
@@ -306,13 +292,13 @@ TEST_F(GRPExpTest, TheTreeOptionIsWrittenInvertedAndTakesEffectAtTheNextLoad)
 TEST_F(GRPExpTest, ItsMenusAndKeysReplaceTheMainOnesWhileItIsCurrent)
 {
     const Texts main = menuBar();
-    QSignalSpy copies(form->action(Cmd::EditCopy), &QAction::triggered);
-    QSignalSpy repeats(form->action(Cmd::EditRepeatSearch), &QAction::triggered);
-    form->action(Cmd::EditRepeatSearch)->setEnabled(true);
-    QWidget* editor = form->NewEditorWindow("VurAvozid - Unnamed1");
+    QSignalSpy copies(form->Action(Cmd::EditCopy), &QAction::triggered);
+    QSignalSpy repeats(form->Action(Cmd::EditRepeatSearch), &QAction::triggered);
+    form->Action(Cmd::EditRepeatSearch)->setEnabled(true);
+    auto* editor = dynamic_cast<FakeDocument*>(form->NewEditorWindow("VurAvozid - Unnamed1"));
     TfrmGRPExp* w = newWindow();
     EXPECT_EQ(menuBar(), (Texts{"&File", "&Items", "&View"}));
-    EditorRequests.SaveRequest = true;
+    state->EditorRequests.SaveRequest = true;
     form->PostEditorRequest();   // dropped: no editor is current
     for (const auto k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_Delete})
         key(k);
@@ -321,18 +307,18 @@ TEST_F(GRPExpTest, ItsMenusAndKeysReplaceTheMainOnesWhileItIsCurrent)
                                        "There is no archive open.", "No File Loaded"}));
     EXPECT_EQ(copies.count() + repeats.count(), 0);
 
-    form->MdiArea()->setActiveSubWindow(static_cast<QMdiSubWindow*>(editor->parentWidget()));
-    EXPECT_EQ(static_cast<FakeEditor*>(editor)->saveRequests, 0);
+    Area()->setActiveSubWindow(static_cast<QMdiSubWindow*>(editor->parentWidget()));
+    EXPECT_TRUE(editor->requests.empty());
     EXPECT_EQ(menuBar(), main);
     key(Qt::Key_F3);   // the main window's Repeat Search again
     EXPECT_EQ(repeats.count(), 1);
     EXPECT_EQ(prompter.texts().back(), "No search string was entered before.");
 
-    form->MdiArea()->setActiveSubWindow(static_cast<QMdiSubWindow*>(w->parentWidget()));
+    Area()->setActiveSubWindow(static_cast<QMdiSubWindow*>(w->parentWidget()));
     trigger(w, "mnuFileExit");
     QTest::qWait(0);
     EXPECT_EQ(menuBar(), main);
-    EXPECT_EQ(form->MdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(Area()->subWindowList().size(), 1);
 }
 
 TEST_F(GRPExpTest, DroppedFilesAreAddedInTurnUntilTheSlotsRunOut)

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "grp/GrpTestSupport.h"
+#include "grp/ModelText.h"
 
 namespace tessel {
 namespace {

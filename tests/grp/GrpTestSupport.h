@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the group file tests: archives put together byte by byte without
 // the code under test, window hooks that record, and an archive in a folder.
-#include <QAbstractItemModel>
 #include <string>
 #include <vector>
 
@@ -37,22 +36,6 @@ inline std::string Grp(const std::vector<Entry>& entries, const std::string& sig
         data += e.data.empty() && e.size > 0 ? std::string(static_cast<std::size_t>(e.size), e.name[0]) : e.data;
     }
     return dir + data;
-}
-
-// A model's rows as shown: the columns joined by blanks, then each child as " /child".
-inline std::vector<std::string> Shown(const QAbstractItemModel& m, const QModelIndex& parent = QModelIndex())
-{
-    std::vector<std::string> out;
-    for (int r = 0; r < m.rowCount(parent); ++r) {
-        std::string line;
-        for (int c = 0; c < m.columnCount(parent); ++c)
-            line += (c ? " " : "") + m.index(r, c, parent).data().toString().toStdString();
-        for (const auto& child : m.hasChildren(m.index(r, 0, parent)) ? Shown(m, m.index(r, 0, parent))
-                                                                        : std::vector<std::string>())
-            line += " /" + child;
-        out.push_back(line);
-    }
-    return out;
 }
 
 inline std::vector<std::string> Listing(const GrpArchiveView& v)

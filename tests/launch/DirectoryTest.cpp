@@ -12,8 +12,9 @@
 #include <memory>
 
 #include "launch/LaunchTestSupport.h"
-#include "support/ProgramFixture.h"
-#include "shell/QtPaths.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+#include "platform/QtPaths.h"
 
 namespace tessel {
 namespace {
@@ -21,7 +22,7 @@ namespace {
 using namespace test;
 using Act = std::function<void(TfrmDirectory&)>;
 
-class DirectoryTest : public ProgramFixture {
+class DirectoryTest : public ::testing::Test {
 protected:
     DirectoryTest()
     {
@@ -46,17 +47,16 @@ protected:
         tree->setCurrentIndex(static_cast<QFileSystemModel*>(tree->model())->index(ToQString(folder)));
     }
 
+    TempDir dir;
+    ScriptedPrompter prompter;
     CurrentFolderGuard folder;
 };
 
 TEST_F(DirectoryTest, ItStartsWhereItWasMadeAndKeepsWhatItShowedLast)
 {
     SetCurrentDirectory(dir.file("a"));
-    TMainForm main(prompter, dir.path());
-    auto* chooser = new TfrmDirectory(main);
-    main.AddToolWindow(chooser);
+    auto chooser = std::make_unique<TfrmDirectory>(prompter);
     SetCurrentDirectory(dir.file("c"));   // later changes of the current folder do not move it
-    EXPECT_EQ(main.launchers.chooser, chooser);
     EXPECT_EQ(chooser->windowTitle(), "Select Directory");
     EXPECT_EQ(chooser->findChild<QComboBox*>("DriveComboBox1")->itemText(0), "/");
 

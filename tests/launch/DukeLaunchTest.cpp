@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
-#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -18,11 +17,10 @@ using Set = std::function<void(DukeOptions&)>;
 const std::string MapNotFound =
     "Information: The user map was not found, continuing loading duke without level...";
 
-class DukeLaunchTest : public ProgramFixture {
+class DukeLaunchTest : public LaunchFixture {
 protected:
     DukeLaunchTest()
     {
-        SetProgramDir(dir.path());
         for (const char* sub : {"game", "con", "maps"})
             ::mkdir(dir.file(sub).c_str(), 0755);
         exe = FakeProgram(dir.file("game/DUKE3D.EXE"));
@@ -31,7 +29,6 @@ protected:
     GameLaunch plan(DukeOptions& options) { return PlanDukeLaunch(options, game, con, prompter); }
     std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
 
-    CurrentFolderGuard folder;
     const std::string game = dir.file("game/"), con = dir.file("con/");
     std::string exe;
 };
@@ -257,7 +254,7 @@ TEST_F(DukeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
     ProfileFile ini = Settings();
     const DukeOptions defaults = ReadDukeOptions(ini);
-    WriteDukeOptions(ini, defaults);
+    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, defaults); });
     EXPECT_EQ(dir.read("QztMain.ini"), "[DukeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nFakeMulti=0\r\nNoMon=0\r\nCopy=0\r\n"
                                        "RecordDemo=0\r\nAutoCopy=0\r\nUseTC=0\r\nLoadGameCon=0\r\nFakePlayers=1\r\n"
                                        "Episode=1\r\nMap=1\r\nUserMap=\r\nAlternateEXE=\r\n");
@@ -268,7 +265,7 @@ TEST_F(DukeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
     ChangeDukeEpisode(o, 2);
     ChangeDukeMap(o, 9);
     o.userMap = "/maps/a b.map", o.alternateExe = "/tc/run.bat";
-    WriteDukeOptions(ini, o);
+    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, o); });
     const DukeOptions back = ReadDukeOptions(ini);
     EXPECT_TRUE(back.launchReg && back.fakeMulti && back.noMon && back.copy && back.recordDemo && back.autoCopy &&
                 back.useTC && back.loadGameCon);
@@ -282,7 +279,7 @@ TEST_F(DukeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 
     // With no skill checked the stored one stays.
     o.skill = 0;
-    WriteDukeOptions(ini, o);
+    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, o); });
     EXPECT_EQ(ini.ReadString("DukeStartup", "Skill", ""), "4");
 }
 
@@ -316,12 +313,12 @@ TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
 
 TEST_F(DukeLaunchTest, DirectoriesAreReadOnlyWhenSet)
 {
-    Duke3DDir = "/kept/";
+    dirs.Duke3DDir = "/kept/";
     const ProfileFile ini(dir.write("t.ini", "[Directorys]\r\nDuke3DDir=\r\nConDir=/con/\r\nBuildDir=/build/\r\n"));
-    ReadDukeDirectories(ini);
-    EXPECT_EQ(Duke3DDir, "/kept/");
-    EXPECT_EQ(ConDir, "/con/");
-    EXPECT_EQ(BuildDir, "/build/");
+    ReadDukeDirectories(ini, dirs);
+    EXPECT_EQ(dirs.Duke3DDir, "/kept/");
+    EXPECT_EQ(dirs.ConDir, "/con/");
+    EXPECT_EQ(dirs.BuildDir, "/build/");
 }
 
 TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
@@ -383,36 +380,36 @@ TEST_F(DukeLaunchTest, TheDukeDirectoryMustHoldTheGame)
 {
     FakeChooser chooser;
     chooser.answers = {dir.file("maps"), dir.file("game"), std::nullopt};
-    EXPECT_FALSE(BrowseDukeDirectory(chooser, prompter));
+    EXPECT_FALSE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(Messages(prompter), Strings{"Information: This isn't the Duke Directory."});
-    EXPECT_EQ(Duke3DDir, "");
-    EXPECT_FALSE(FileExists(SettingsFileName));
+    EXPECT_EQ(dirs.Duke3DDir, "");
+    EXPECT_FALSE(FileExists(settings.fileName()));
 
-    EXPECT_TRUE(BrowseDukeDirectory(chooser, prompter));
-    EXPECT_EQ(Duke3DDir, game);
+    EXPECT_TRUE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
+    EXPECT_EQ(dirs.Duke3DDir, game);
     EXPECT_EQ(Settings().ReadString("Directorys", "Duke3DDir", ""), game);
 
     // The next use starts there; cancelling changes nothing.
-    EXPECT_FALSE(BrowseDukeDirectory(chooser, prompter));
+    EXPECT_FALSE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, game}));
-    EXPECT_EQ(Duke3DDir, game);
+    EXPECT_EQ(dirs.Duke3DDir, game);
 }
 
 TEST_F(DukeLaunchTest, ARemovedDirectoryIsEmptiedByItsBrowseButtonEvenWhenCancelled)
 {
     Settings().WriteString("Directorys", "ConDir", dir.file("gone/"));
-    ConDir = dir.file("gone/");
-    BuildDir = dir.file("game/");
+    dirs.ConDir = dir.file("gone/");
+    dirs.BuildDir = dir.file("game/");
     FakeChooser chooser;
     chooser.answers = {std::nullopt, dir.file("con"), std::nullopt};
-    EXPECT_FALSE(BrowseConDirectory(chooser));
-    EXPECT_EQ(ConDir, "");
+    EXPECT_FALSE(BrowseConDirectory(dirs, settings, chooser));
+    EXPECT_EQ(dirs.ConDir, "");
     EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), dir.file("gone/"));
-    EXPECT_TRUE(BrowseConDirectory(chooser));
-    EXPECT_EQ(ConDir, con);
+    EXPECT_TRUE(BrowseConDirectory(dirs, settings, chooser));
+    EXPECT_EQ(dirs.ConDir, con);
     EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), con);
-    EXPECT_FALSE(BrowseBuildDirectory(chooser));
-    EXPECT_EQ(BuildDir, game);
+    EXPECT_FALSE(BrowseBuildDirectory(dirs, settings, chooser));
+    EXPECT_EQ(dirs.BuildDir, game);
     EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, game}));
 }
 
@@ -421,15 +418,15 @@ TEST_F(DukeLaunchTest, FileBrowsersStartInTheDukeDirectoryWhenItIsSet)
     FileDialog dialog{LauncherOpenTitle, "", "/elsewhere/", ""};
     DukeOptions options;
     prompter.files = {dir.file("maps/x.map"), std::nullopt, dir.file("maps/tc.bat")};
-    EXPECT_TRUE(BrowseDukeUserMap(options, dialog, prompter));
+    EXPECT_TRUE(BrowseDukeUserMap(options, dialog, dirs.Duke3DDir, prompter));
     EXPECT_EQ(dialog.filter, "Duke3D Maps (*.map)|*.map");
     EXPECT_EQ(options.userMap, dir.file("maps/x.map"));
 
-    Duke3DDir = game;
-    EXPECT_FALSE(BrowseDukeAlternateExe(options, dialog, prompter));
+    dirs.Duke3DDir = game;
+    EXPECT_FALSE(BrowseDukeAlternateExe(options, dialog, dirs.Duke3DDir, prompter));
     EXPECT_EQ(dialog.initialDir, game);
     EXPECT_FALSE(options.useTCEnabled());
-    EXPECT_TRUE(BrowseDukeAlternateExe(options, dialog, prompter));
+    EXPECT_TRUE(BrowseDukeAlternateExe(options, dialog, dirs.Duke3DDir, prompter));
     EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
     EXPECT_EQ(options.alternateExe, dir.file("maps/tc.bat"));
     EXPECT_TRUE(options.useTCEnabled());

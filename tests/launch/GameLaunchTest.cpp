@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "launch/LaunchTestSupport.h"
-#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -14,7 +13,7 @@ namespace {
 using namespace test;
 using Strings = std::vector<std::string>;
 
-class GameLaunchTest : public ProgramFixture {
+class GameLaunchTest : public LaunchFixture {
 protected:
     GameLaunchTest()
     {
@@ -37,7 +36,6 @@ protected:
         return launch;
     }
 
-    CurrentFolderGuard folder;
     std::string program;
 };
 

@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "launch/DirectoryChoice.h"
+#include "launch/GameDirectories.h"
 #include "launch/GameLaunch.h"
 #include "platform/Files.h"
+#include "platform/ProfileFile.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -98,6 +100,29 @@ public:
 
 private:
     std::string saved_;
+};
+
+// Writes into the settings file through one edit, as the program does at exit.
+template <class Write>
+void WriteAtOnce(const ProfileFile& ini, Write write)
+{
+    ProfileEdit edit(ini.fileName());
+    write(edit);
+    edit.Commit();
+}
+
+// The ground of the launch logic's tests: a folder of the test's own with a
+// settings file in it, the directories the launchers keep, a prompter, and
+// the current folder put back afterwards.
+class LaunchFixture : public ::testing::Test {
+protected:
+    ProfileFile& Settings() { return settings; }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    GameDirectories dirs;
+    ProfileFile settings{dir.file("QztMain.ini")};
+    CurrentFolderGuard folder;
 };
 
 // Carries a plan out the way a command does: an error ends in the error box.

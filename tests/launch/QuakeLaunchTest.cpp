@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
-#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -21,11 +20,10 @@ const std::string NoTarget = "Confirm (Yes/No): Progs.dat Could not be copied ov
                              "because the specified directory does not exist. Continue?";
 const std::string TcRefused = "Tessel: TC directory not in Quake Directory, Aborting Launch...";
 
-class QuakeLaunchTest : public ProgramFixture {
+class QuakeLaunchTest : public LaunchFixture {
 protected:
     QuakeLaunchTest()
     {
-        SetProgramDir(dir.path());
         for (const char* sub : {"quake", "quake/mytc", "progs", "maps"})
             ::mkdir(dir.file(sub).c_str(), 0755);
         exe = FakeProgram(dir.file("quake/QUAKE.EXE"));
@@ -43,7 +41,6 @@ protected:
         return o;
     }
 
-    CurrentFolderGuard folder;
     const std::string quake = dir.file("quake/");
     std::string exe;
 };
@@ -273,7 +270,7 @@ TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)
 TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
     ProfileFile ini = Settings();
-    WriteQuakeOptions(ini, ReadQuakeOptions(ini));
+    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(ini)); });
     EXPECT_EQ(dir.read("QztMain.ini"), "[QuakeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nCopy=0\r\nRecordDemo=0\r\n"
                                        "UseTC=0\r\nCheckUseAltExe=0\r\nLevel=0\r\ncmbAltExeVal=0\r\nUserMap=\r\n"
                                        "TC=\r\nSpefTCDir=\r\n[QuakeDirectorys]\r\nProgsDir=\r\n");
@@ -282,7 +279,7 @@ TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
     o.launchReg = o.copy = o.recordDemo = o.useTC = o.useAltExe = true;
     o.skill = 1, o.level = -1, o.altExe = 2;
     o.userMap = "/maps/e1m1.bsp", o.tc = "/quake/mytc/", o.spefTCDir = "/quake/tc/", o.progsDir = "/progs/";
-    WriteQuakeOptions(ini, o);
+    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, o); });
     const QuakeOptions back = ReadQuakeOptions(ini);
     EXPECT_TRUE(back.launchReg && back.copy && back.recordDemo && back.useTC && back.useAltExe);
     EXPECT_EQ(back.skill, 1);
@@ -317,13 +314,14 @@ TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
         EXPECT_EQ(o.useTCEnabled, c.useTCEnabled);
         EXPECT_EQ(o.copyEnabled, c.copyEnabled);
     }
-    QuakeDir = "/kept/";
+    dirs.QuakeDir = "/kept/";
     ReadQuakeDirectories(ProfileFile(dir.write("t.ini", "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\n"
-                                                        "MainQMapEdProg=\r\n")));
-    EXPECT_EQ(QuakeDir, "/kept/");
-    EXPECT_EQ(QCDir, "/qc/");
-    EXPECT_EQ(MainQMapEdProg, "");
-    EXPECT_EQ(MainQCToolDir, "qcc.exe");
+                                                        "MainQMapEdProg=\r\n")),
+                         dirs);
+    EXPECT_EQ(dirs.QuakeDir, "/kept/");
+    EXPECT_EQ(dirs.QCDir, "/qc/");
+    EXPECT_EQ(dirs.MainQMapEdProg, "");
+    EXPECT_EQ(dirs.MainQCToolDir, "qcc.exe");
 }
 
 // --- Browse commands -----------------------------------------------------------
@@ -332,11 +330,11 @@ TEST_F(QuakeLaunchTest, DirectoriesAreAcceptedWithoutATestAndWrittenAtOnce)
 {
     FakeChooser chooser;
     chooser.answers = {dir.file("maps"), dir.file("progs"), std::nullopt};
-    EXPECT_TRUE(BrowseQuakeDirectory(chooser));
-    EXPECT_EQ(QuakeDir, dir.file("maps/"));
-    EXPECT_TRUE(BrowseQCDirectory(chooser));
-    EXPECT_EQ(QCDir, dir.file("progs/"));
-    EXPECT_FALSE(BrowseQuakeDirectory(chooser));
+    EXPECT_TRUE(BrowseQuakeDirectory(dirs, settings, chooser));
+    EXPECT_EQ(dirs.QuakeDir, dir.file("maps/"));
+    EXPECT_TRUE(BrowseQCDirectory(dirs, settings, chooser));
+    EXPECT_EQ(dirs.QCDir, dir.file("progs/"));
+    EXPECT_FALSE(BrowseQuakeDirectory(dirs, settings, chooser));
     EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "QuakeDir", ""), dir.file("maps/"));
     EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "QCDir", ""), dir.file("progs/"));
 }
@@ -345,12 +343,12 @@ TEST_F(QuakeLaunchTest, TheTcChooserStartsInTheQuakeDirectory)
 {
     QuakeOptions options;
     FakeChooser chooser;
-    QuakeDir = dir.file("gone/");
+    dirs.QuakeDir = dir.file("gone/");
     chooser.answers = {std::nullopt, dir.file("quake/mytc")};
-    EXPECT_FALSE(BrowseQuakeTc(options, chooser));
-    EXPECT_EQ(QuakeDir, "");
-    QuakeDir = quake;
-    EXPECT_TRUE(BrowseQuakeTc(options, chooser));
+    EXPECT_FALSE(BrowseQuakeTc(options, dirs.QuakeDir, chooser));
+    EXPECT_EQ(dirs.QuakeDir, "");
+    dirs.QuakeDir = quake;
+    EXPECT_TRUE(BrowseQuakeTc(options, dirs.QuakeDir, chooser));
     EXPECT_EQ(options.tc, dir.file("quake/mytc/"));
     EXPECT_TRUE(options.useTCEnabled);
     EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, quake}));
@@ -363,7 +361,7 @@ TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
 {
     QuakeOptions options;
     FakeChooser chooser;
-    QuakeDir = quake;
+    dirs.QuakeDir = quake;
     chooser.answers = {dir.file("progs"), std::nullopt, dir.file("quake/mytc")};
     EXPECT_TRUE(BrowseProgsDirectory(options, chooser));
     EXPECT_EQ(options.progsDir, dir.file("progs/"));
@@ -383,19 +381,19 @@ TEST_F(QuakeLaunchTest, ProgramsAndMapsChosenInTheOpenDialog)
     QuakeOptions options;
     prompter.files = {dir.file("tools/qbsp/Worldcraft.exe"), dir.file("qc/fastqcc.exe"), std::nullopt,
                       dir.file("maps/e1m1.bsp")};
-    EXPECT_TRUE(BrowseMapEditor(dialog, prompter));
-    EXPECT_EQ(MainQMapEdProg, dir.file("tools/qbsp/Worldcraft.exe"));
-    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQMapEdProg", ""), MainQMapEdProg);
-    EXPECT_TRUE(BrowseCompileTool(dialog, prompter));
+    EXPECT_TRUE(BrowseMapEditor(dirs, settings, dialog, prompter));
+    EXPECT_EQ(dirs.MainQMapEdProg, dir.file("tools/qbsp/Worldcraft.exe"));
+    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQMapEdProg", ""), dirs.MainQMapEdProg);
+    EXPECT_TRUE(BrowseCompileTool(dirs, settings, dialog, prompter));
     EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
-    EXPECT_EQ(MainQCToolDir, "fastqcc.exe");
+    EXPECT_EQ(dirs.MainQCToolDir, "fastqcc.exe");
     EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQCToolDir", ""), "fastqcc.exe");
-    QuakeDir = quake;
-    EXPECT_FALSE(BrowseQuakeUserMap(options, dialog, prompter));
+    dirs.QuakeDir = quake;
+    EXPECT_FALSE(BrowseQuakeUserMap(options, dialog, dirs.QuakeDir, prompter));
     EXPECT_EQ(dialog.initialDir, quake);
     EXPECT_EQ(dialog.filter, "Quake BSP's (*.bsp)|*.bsp");
     EXPECT_EQ(options.userMap, "");
-    EXPECT_TRUE(BrowseQuakeUserMap(options, dialog, prompter));
+    EXPECT_TRUE(BrowseQuakeUserMap(options, dialog, dirs.QuakeDir, prompter));
     EXPECT_EQ(options.userMap, dir.file("maps/e1m1.bsp"));
 }
 

@@ -134,10 +134,10 @@ TEST_F(StartDukeTest, ChangeRulesOfTheControls)
 TEST_F(StartDukeTest, CreationOpensGameConThenTheCommandLineFile)
 {
     dir.write("con/GAME.CON", "");
-    CommandLineFile = dir.write("maps/notes.txt", "");
+    commandLineFile = dir.write("maps/notes.txt", "");
     start("[Directorys]\r\nConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
-    EXPECT_EQ(editors.loads, (Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON"),
-                                      "VurAvozid - Unnamed: " + dir.file("maps/notes.txt")}));
+    EXPECT_EQ(Loads(), (Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON"),
+                                "VurAvozid - Unnamed: " + dir.file("maps/notes.txt")}));
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include "launch/LaunchTestSupport.h"
-#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
@@ -12,7 +11,7 @@ namespace {
 using namespace test;
 using Strings = std::vector<std::string>;
 
-class ToolLaunchTest : public ProgramFixture {
+class ToolLaunchTest : public LaunchFixture {
 protected:
     ToolLaunchTest()
     {
@@ -20,7 +19,6 @@ protected:
             ::mkdir(dir.file(sub).c_str(), 0755);
     }
 
-    CurrentFolderGuard folder;
 };
 
 TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)

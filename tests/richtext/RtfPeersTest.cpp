@@ -1,29 +1,27 @@
 // Other programs read what we write and write what we read; each test skips
 // when its program is not installed.
-#include <QProcess>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <cctype>
 
 #include "richtext/ProjectFile.h"
 #include "richtext/RtfReader.h"
+#include "support/ProcessRun.h"
 #include "support/TempDir.h"
 
 namespace tessel {
 namespace {
 
 #define REQUIRE_PROGRAM(name) \
-    if (QStandardPaths::findExecutable(name).isEmpty()) \
+    if (test::FindProgram(name).empty()) \
         GTEST_SKIP() << name << " is not installed"
 
-std::string RunTool(const QString& program, const QStringList& args)
+std::string RunTool(const std::string& program, const std::vector<std::string>& args)
 {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
-        ADD_FAILURE() << program.toStdString() << ": " << process.readAllStandardError().toStdString();
-    return process.readAllStandardOutput().toStdString();
+    const test::ProcessResult run = test::RunProcess(program, args);
+    if (run.code != 0)
+        ADD_FAILURE() << program << ": " << run.err;
+    return run.out;
 }
 
 // A script in the editor's colours, and its characters that are not blanks, each with its colour.
@@ -95,7 +93,7 @@ TEST(RtfPeersTest, UnrtfShowsOurTextInOurColors)
     TempDir dir;
     const Sample sample = ColoredScript();
     const std::string path = dir.write("script.qzt", WriteProjectFile(ControlText{sample.text}, sample.colors));
-    EXPECT_EQ(HtmlColoredChars(RunTool("unrtf", {"--html", QString::fromStdString(path)})), sample.visible);
+    EXPECT_EQ(HtmlColoredChars(RunTool("unrtf", {"--html", path})), sample.visible);
 }
 
 TEST(RtfPeersTest, PandocRtfReads)
@@ -104,7 +102,7 @@ TEST(RtfPeersTest, PandocRtfReads)
     TempDir dir;
     const std::string md = dir.write("in.md", "# Title\n\nSome **bold** text with [a link](http://x.org/) "
                                               "and caf\xc3\xa9.\n\n- item\n");
-    const RtfDocument doc = ReadRtf(RunTool("pandoc", {"-s", "-t", "rtf", QString::fromStdString(md)}));
+    const RtfDocument doc = ReadRtf(RunTool("pandoc", {"-s", "-t", "rtf", md}));
     EXPECT_EQ(PlainText(doc, "\n"), "Title\nSome bold text with a link and caf\xc3\xa9.\n\xe2\x80\xa2\titem\n");
     const auto& runs = doc.paragraphs.at(1).runs;
     ASSERT_GE(runs.size(), 4u);
@@ -120,8 +118,8 @@ TEST(RtfPeersTest, EnscriptColoredSourceReads)
     // Braces, not backslashes: enscript leaves a backslash unescaped.
     const std::string source = "int main(void)\n{\n\t/* hi { } */\n\treturn 0; // x\n}\n";
     const std::string c = dir.write("a.c", source);
-    RunTool("enscript", {"--language=rtf", "--color", "-Ec", "-q", "-o", QString::fromStdString(dir.file("a.rtf")),
-                         QString::fromStdString(c)});
+    RunTool("enscript", {"--language=rtf", "--color", "-Ec", "-q", "-o", dir.file("a.rtf"),
+                         c});
     const RtfDocument doc = ReadRtf(dir.read("a.rtf"));
     EXPECT_EQ(PlainText(doc, "\n"), source);
     const RtfRun& keyword = doc.paragraphs.at(0).runs.at(0);
@@ -136,9 +134,9 @@ TEST(RtfPeersTest, LibreOfficeReadsOursAndWritesWhatWeRead)
     TempDir dir;
     const Sample sample = ColoredScript();
     dir.write("script.rtf", WriteProjectFile(ControlText{sample.text}, sample.colors));
-    const QString out = QString::fromStdString(dir.path());
+    const std::string out = dir.path();
     RunTool("soffice", {"--headless", "--convert-to", "txt:Text (encoded):UTF8,CRLF", "--outdir", out,
-                        QString::fromStdString(dir.file("script.rtf"))});
+                        dir.file("script.rtf")});
     std::string text = dir.read("script.txt");
     if (text.rfind("\xef\xbb\xbf", 0) == 0)
         text.erase(0, 3);
@@ -146,7 +144,7 @@ TEST(RtfPeersTest, LibreOfficeReadsOursAndWritesWhatWeRead)
 
     dir.write("page.html", "<html><body><p>one <b>two</b> <font color=\"#ff0000\">red</font></p></body></html>");
     RunTool("soffice", {"--headless", "--infilter=HTML (StarWriter)", "--convert-to", "rtf", "--outdir", out,
-                        QString::fromStdString(dir.file("page.html"))});
+                        dir.file("page.html")});
     const RtfDocument doc = ReadRtf(dir.read("page.rtf"));
     bool bold = false, red = false;
     for (const RtfParagraph& para : doc.paragraphs)

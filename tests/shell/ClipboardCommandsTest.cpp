@@ -2,13 +2,18 @@
 #include <QLineEdit>
 #include <Qsci/qsciscintilla.h>
 
-#include "support/ShellFixture.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-class ClipboardCommandsTest : public ShellFixture {
+class ClipboardCommandsTest : public ProgramFixture {
 protected:
+    ClipboardCommandsTest()
+    {
+        fakeEditors = true;
+        WriteLanguageFiles();
+    }
     // Cut, copy and paste as "xcv", '-' for a disabled one; the tool buttons agree.
     std::string enabled()
     {
@@ -16,8 +21,8 @@ protected:
         for (const auto& [entry, tool, mark] : {std::tuple("EditCutItem", "ToolButton4", 'x'),
                                                 std::tuple("EditCopyItem", "ToolButton5", 'c'),
                                                 std::tuple("EditPasteItem", "ToolButton6", 'v')}) {
-            EXPECT_EQ(action(entry)->isEnabled(), action(tool)->isEnabled()) << entry;
-            s += action(entry)->isEnabled() ? mark : '-';
+            EXPECT_EQ(Action(entry)->isEnabled(), Action(tool)->isEnabled()) << entry;
+            s += Action(entry)->isEnabled() ? mark : '-';
         }
         return s;
     }
@@ -26,17 +31,17 @@ protected:
 TEST_F(ClipboardCommandsTest, CommandsFollowTheFocusedControlsSelectionAndTheClipboard)
 {
     QApplication::clipboard()->clear();
-    start();
+    Start();
     EXPECT_EQ(enabled(), "---");
-    press("Ctrl+N");
-    auto* text = new QsciScintilla(active());   // the editor's control
-    auto* field = new QLineEdit(active());       // and any edit field
+    Press("Ctrl+N");
+    auto* text = new QsciScintilla(Active());   // the editor's control
+    auto* field = new QLineEdit(Active());       // and any edit field
     text->setText("actor");
     text->show();
     text->setFocus();
     EXPECT_EQ(enabled(), "---");
     text->selectAll();
-    action("EditCopyItem")->trigger();
+    Action("EditCopyItem")->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "actor");
     EXPECT_EQ(enabled(), "xcv");
     text->setReadOnly(true);
@@ -46,8 +51,8 @@ TEST_F(ClipboardCommandsTest, CommandsFollowTheFocusedControlsSelectionAndTheCli
     text->setFocus();
     EXPECT_EQ(enabled(), "-c-");
     QApplication::clipboard()->clear();
-    control("MainConWiz")->setEnabled(true);
-    control("MainConWiz")->setFocus();   // no text to act on
+    Control("MainConWiz")->setEnabled(true);
+    Control("MainConWiz")->setFocus();   // no text to act on
     EXPECT_EQ(enabled(), "---");
 }
 

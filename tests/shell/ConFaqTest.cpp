@@ -29,12 +29,11 @@ const char Faq[] =
 
 class ConFaqTest : public ProgramFixture {
 protected:
-    void SetUp() override { SetProgramDir(dir.path()); }
     void TearDown() override { delete viewer.data(); }
     void open(const std::string& contents)
     {
         dir.write("confaq40.rtf", contents);
-        viewer = new TfrmConFaq(prompter);
+        viewer = new TfrmConFaq(prompter, dir.file("confaq40.rtf"), openFlag);
     }
     QTextBrowser* text() const { return viewer->findChild<QTextBrowser*>("rchConFaq"); }
     std::string panel(int i) const
@@ -55,6 +54,7 @@ protected:
         return text()->cursorRect(at).center();
     }
 
+    bool openFlag = true;
     QPointer<TfrmConFaq> viewer;
 };
 
@@ -131,7 +131,7 @@ TEST_F(ConFaqTest, LinksOpenInTheBrowserOrSaySoWhenNoneStarts)
 
 TEST_F(ConFaqTest, FileGoneBeforeTheLoadShowsNoText)
 {
-    viewer = new TfrmConFaq(prompter);
+    viewer = new TfrmConFaq(prompter, dir.file("confaq40.rtf"), openFlag);
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"File not found"});
     EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::Error);
     EXPECT_TRUE(text()->toPlainText().isEmpty());

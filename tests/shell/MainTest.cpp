@@ -19,20 +19,26 @@ namespace tessel {
 namespace {
 
 // A document window that records what the main window asks of it.
-class FakeDocument : public QWidget, public DocumentWindow {
+class RecordingDocument : public QWidget, public DocumentWindow {
 public:
+    explicit RecordingDocument(Workspace& state) : state_(state) {}
     void FormActivate() override
     {
         ++activations;
-        rightClicks += EditorRequests.RightClickRequest;
-        EditorRequests.RightClickRequest = false;
+        rightClicks += state_.EditorRequests.RightClickRequest;
+        state_.EditorRequests.RightClickRequest = false;
     }
+    std::string FileName() const override { return std::string(); }
+    bool Save(const std::string&) override { return true; }
     bool FormCloseQuery() override { return mayClose; }
     int activations = 0, rightClicks = 0, releases = 0;
     bool mayClose = true;
 
 protected:
     void mouseReleaseEvent(QMouseEvent*) override { ++releases; }
+
+private:
+    Workspace& state_;
 };
 
 class MainTest : public ProgramFixture {
@@ -45,22 +51,20 @@ protected:
         dir.write("cnfcs.ccf", "# wizard\r\n/actor;<tile>\\\r\n/ifrnd;<chance>\\\r\n");
     }
 
-    void start(const std::string& ini = std::string())
+    void start(const std::string& ini = std::string()) { StartBare(ini); }
+    // A new document window that records what it is asked.
+    RecordingDocument* AddDocument()
     {
-        if (!ini.empty())
-            dir.write("QztMain.ini", ini);
-        form = std::make_unique<TMainForm>(prompter, dir.path());
-        form->show();
+        form->Tools().newEditor = [this]() -> QWidget* { return new RecordingDocument(*state); };
+        return dynamic_cast<RecordingDocument*>(form->NewEditorWindow("document"));
     }
-    QAction* action(const char* name) { return form->findChild<QAction*>(name); }
-    template <class T = QWidget> T* control(const char* name) { return form->findChild<T*>(name); }
-    QString wizardCaption() { return control<QLabel>("lblWizard")->text(); }
+    QString wizardCaption() { return Control<QLabel>("lblWizard")->text(); }
     // Which of the Duke, Quake and Verge menus show, as "DQV" with '-' for hidden.
     std::string gameMenus()
     {
         std::string s;
         for (const char* m : {"mnuDuke", "mnuQuake", "mnuVerge"})
-            s += control<QMenu>(m)->menuAction()->isVisible() ? m[3] : '-';
+            s += Control<QMenu>(m)->menuAction()->isVisible() ? m[3] : '-';
         return s;
     }
 };
@@ -73,9 +77,9 @@ TEST_F(MainTest, ExitKeepsEveryOtherByteOfTheSettingsFile)
     // No mode: every game menu, the first caption, the start-up filters, no keywords.
     EXPECT_EQ(gameMenus(), "DQV");
     EXPECT_EQ(wizardCaption(), "Con Wizard");
-    EXPECT_TRUE(KeywordTable.empty());
+    EXPECT_TRUE(state->KeywordTable.empty());
     EXPECT_EQ(form->SaveDialog1.filter, "Con Files (*.con)|*.con|Function File (*.qcf)|*.qcf");
-    action("FileExitItem")->trigger();
+    Action("FileExitItem")->trigger();
     EXPECT_FALSE(form->isVisible());
     form.reset();
     EXPECT_EQ(dir.read("QztMain.ini"), ini);
@@ -96,7 +100,7 @@ TEST_F(MainTest, StoredModeSelectsCaptionMenuFiltersAndKeywords)
         start(std::string("[ProgStartup]\r\nGameUp=") + c.stored + "\r\n");
         EXPECT_EQ(wizardCaption(), c.caption);
         EXPECT_EQ(gameMenus(), c.menus);
-        EXPECT_EQ(KeywordTable.front().Keyword, c.keyword);
+        EXPECT_EQ(state->KeywordTable.front().Keyword, c.keyword);
         form.reset();
     }
     start("[ProgStartup]\r\nGameUp=2\r\n");
@@ -115,14 +119,14 @@ TEST_F(MainTest, ShippedDataFilesAndDefaultsWithoutASettingsFile)
     }
     start();
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(GameMode, 1);
-    EXPECT_TRUE(AutoIndent);
-    EXPECT_EQ(KeywordTable.size(), 108u);
-    EXPECT_EQ(control<QListWidget>("MainConWiz")->count(), 108);
-    EXPECT_EQ(control<QListWidget>("MovConWiz")->item(1)->text(), "actor");
-    action("mnuEditQuakeMode")->trigger();
-    action("mnuEditVergeMode")->trigger();
-    EXPECT_EQ(KeywordTable.size(), 206u);
+    EXPECT_EQ(state->GameMode, 1);
+    EXPECT_TRUE(state->AutoIndent);
+    EXPECT_EQ(state->KeywordTable.size(), 108u);
+    EXPECT_EQ(Control<QListWidget>("MainConWiz")->count(), 108);
+    EXPECT_EQ(Control<QListWidget>("MovConWiz")->item(1)->text(), "actor");
+    Action("mnuEditQuakeMode")->trigger();
+    Action("mnuEditVergeMode")->trigger();
+    EXPECT_EQ(state->KeywordTable.size(), 206u);
     EXPECT_TRUE(prompter.shown.empty());
     form.reset();
     EXPECT_EQ(dir.read("QztMain.ini"), "[ProgStartup]\r\nGameUp=3\r\n");
@@ -132,12 +136,12 @@ TEST_F(MainTest, RecentListStopsAtTheFirstEmptySlot)
 {
     start("[RecentFiles]\r\nRecent1=/m/a.con\r\nRecent2=\r\nRecent3=/m/c.con\r\n"
           "[GroupFileExplorer]\r\nTreeListEnable=1\r\n");
-    EXPECT_EQ(RecentList, (std::vector<std::string>{"/m/a.con", "", "", ""}));
-    EXPECT_TRUE(TreeListDisabled);
-    EXPECT_EQ(action("mnuFileRecent1")->text(), "/m/a.con");
-    EXPECT_TRUE(action("mnuFileRecent1")->isVisible() && action("mnuFileSep2")->isVisible());
-    EXPECT_FALSE(action("mnuFileRecent2")->isVisible());
-    RecentList = {"/m/new.con", "/m/a.con", "", ""};
+    EXPECT_EQ(state->RecentList, (std::vector<std::string>{"/m/a.con", "", "", ""}));
+    EXPECT_TRUE(state->TreeListDisabled);
+    EXPECT_EQ(Action("mnuFileRecent1")->text(), "/m/a.con");
+    EXPECT_TRUE(Action("mnuFileRecent1")->isVisible() && Action("mnuFileSep2")->isVisible());
+    EXPECT_FALSE(Action("mnuFileRecent2")->isVisible());
+    state->RecentList = {"/m/new.con", "/m/a.con", "", ""};
     form.reset();
     // Recent3 stays: the list only shifts, so only hand edits leave such keys.
     EXPECT_EQ(dir.read("QztMain.ini"), "[RecentFiles]\r\nRecent1=/m/new.con\r\nRecent2=/m/a.con\r\nRecent3=/m/c.con\r\n"
@@ -154,32 +158,33 @@ TEST_F(MainTest, LanguageFileFailuresAreReportedAndStartUpGoesOn)
                                     "Cannot find file: \"" + dir.path() +
                                         "cnfcs.ccf\". Without this file the con wizard will not work."}));
     EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::Error);
-    EXPECT_EQ(KeywordTable.size(), 1u);
+    EXPECT_EQ(state->KeywordTable.size(), 1u);
     EXPECT_EQ(form->SaveDialog1.filter, "QuakeC Files (*.qc)|*.qc");   // the mode switch went on
-    EXPECT_EQ(control<QListWidget>("MainConWiz")->count(), 0);
+    EXPECT_EQ(Control<QListWidget>("MainConWiz")->count(), 0);
 
     ::unlink(dir.file("CNFcs.qcf").c_str());
-    NoColoring = true;
+    state->NoColoring = true;
     prompter.clear();
-    action("mnuEditDukeMode")->trigger();
+    Action("mnuEditDukeMode")->trigger();
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot find file: \"" + dir.path() +
                                                          "CNFcs.qcf\". Without this file color coating for the "
                                                          "given game will not work."});
-    EXPECT_FALSE(NoColoring);
-    EXPECT_TRUE(KeywordTable.empty());
+    EXPECT_FALSE(state->NoColoring);
+    EXPECT_TRUE(state->KeywordTable.empty());
 }
 
 TEST_F(MainTest, ChangingModeRestoresDocumentsAndReplacesTheKeywords)
 {
     start();
-    QMdiSubWindow* sub = form->AddDocument(new FakeDocument);
+    AddDocument();
+    QMdiSubWindow* sub = Area()->currentSubWindow();
     sub->showMaximized();
-    action("mnuEditVergeMode")->trigger();
+    Action("mnuEditVergeMode")->trigger();
     EXPECT_FALSE(sub->isMaximized());
     EXPECT_EQ(wizardCaption(), "VC Wizard");
     EXPECT_EQ(gameMenus(), "--V");
-    ASSERT_EQ(KeywordTable.size(), 1u);
-    EXPECT_EQ(KeywordTable[0].Keyword, "int");
+    ASSERT_EQ(state->KeywordTable.size(), 1u);
+    EXPECT_EQ(state->KeywordTable[0].Keyword, "int");
 }
 
 TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
@@ -214,15 +219,14 @@ TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
 TEST_F(MainTest, DocumentWindowsGetRequestsRightClicksAndTheCloseQuestion)
 {
     start();
-    EditorRequests.SaveRequest = true;
+    state->EditorRequests.SaveRequest = true;
     form->PostEditorRequest();   // no document: dropped
-    EXPECT_FALSE(EditorRequests.SaveRequest);
+    EXPECT_FALSE(state->EditorRequests.SaveRequest);
 
-    auto* doc = new FakeDocument;
-    form->AddDocument(doc);
-    EditorRequests.SaveRequest = true;
+    RecordingDocument* doc = AddDocument();
+    state->EditorRequests.SaveRequest = true;
     form->PostEditorRequest();   // a window that takes no saves: dropped all the same
-    EXPECT_FALSE(EditorRequests.SaveRequest);
+    EXPECT_FALSE(state->EditorRequests.SaveRequest);
     const int before = doc->activations;
     QTest::mouseClick(doc, Qt::RightButton);
     QTest::mouseClick(doc, Qt::LeftButton);
@@ -240,15 +244,15 @@ TEST_F(MainTest, DocumentWindowsGetRequestsRightClicksAndTheCloseQuestion)
 TEST_F(MainTest, BarTogglesMarkTheirEntries)
 {
     start();
-    action("HideUpperToolbar1")->trigger();
-    action("mnuHideMainTool")->trigger();
-    EXPECT_TRUE(control("ToolBar2")->isHidden());
-    action("HideUpperToolbar1")->trigger();
-    EXPECT_FALSE(control("ToolBar2")->isHidden());
-    EXPECT_FALSE(action("HideUpperToolbar1")->isChecked());
-    EXPECT_TRUE(action("mnuHideMainTool")->isChecked());
-    action("LeftToolBar1")->trigger();
-    EXPECT_TRUE(control("ControlBar1")->isHidden());
+    Action("HideUpperToolbar1")->trigger();
+    Action("mnuHideMainTool")->trigger();
+    EXPECT_TRUE(Control("ToolBar2")->isHidden());
+    Action("HideUpperToolbar1")->trigger();
+    EXPECT_FALSE(Control("ToolBar2")->isHidden());
+    EXPECT_FALSE(Action("HideUpperToolbar1")->isChecked());
+    EXPECT_TRUE(Action("mnuHideMainTool")->isChecked());
+    Action("LeftToolBar1")->trigger();
+    EXPECT_TRUE(Control("ControlBar1")->isHidden());
 }
 
 } // namespace

@@ -1,24 +1,23 @@
+#include <QDialog>
 #include <QLineEdit>
 #include <QTimer>
 
-#include "shell/Replace.h"
-#include "shell/Search.h"
-#include "shell/gotoline.h"
-#include "support/ShellFixture.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-class SearchCommandsTest : public ShellFixture {
+class SearchCommandsTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        ShellFixture::SetUp();
-        start();
-        press("Ctrl+N");
-        doc = active();
-        search = form->toolWindow<TfrmSearch>();
-        replace = form->toolWindow<TfrmReplace>();
+        fakeEditors = true;
+        WriteLanguageFiles();
+        Start();
+        Press("Ctrl+N");
+        doc = Active();
+        search = form->Tools().search;
+        replace = form->Tools().replace;
     }
     void type(QDialog* dialog, const char* field, const char* text)
     {
@@ -27,104 +26,123 @@ protected:
         QTest::keyClicks(edit, text);
     }
     void click(QDialog* dialog, const char* name) { QTest::mouseClick(dialog->findChild<QWidget*>(name), Qt::LeftButton); }
+    // The document's selection as "start+length".
+    std::string selected() const
+    {
+        return std::to_string(doc->buffer.SelStart()) + "+" + std::to_string(doc->buffer.SelLength());
+    }
 
     FakeDocument* doc = nullptr;
-    TfrmSearch* search = nullptr;
-    TfrmReplace* replace = nullptr;
+    QDialog* search = nullptr;
+    QDialog* replace = nullptr;
 };
 
 TEST_F(SearchCommandsTest, SearchFromTheTopThenRepeatTwiceVisitsTheNextMatches)
 {
-    press("F3");
-    press("F2");
+    Press("F3");
+    Press("F2");
     EXPECT_EQ(prompter.texts(), (Lines{"No search string was entered before.", "Not enough input to replace words."}));
-    press("F4");
+    Press("F4");
     EXPECT_TRUE(search->isVisible() && !search->isModal());
     click(search, "btnSearch");   // nothing typed
     EXPECT_EQ(form->StatusText(0), "Invalid input into Search Box");
 
-    doc->text = "actor x actors Actor actor";
-    press("F4");
+    doc->buffer = FakeEditBuffer("actor x actors Actor actor");
+    Lines found;
+    Press("F4");
     type(search, "txtSearch", "actor");
     click(search, "btnSearch");
-    press("F3");
-    press("F3");
-    // The fields stay; the boxes give the option byte.
-    press("F4");
+    found.push_back(selected());
+    Press("F3");
+    found.push_back(selected());
+    Press("F3");
+    found.push_back(selected());
+    // The fields stay; the boxes give the options: whole words in their case, from the caret.
+    Press("F4");
     click(search, "chkCase");
     click(search, "chkWord");
     click(search, "chkStartTop");
     click(search, "btnSearch");
-    EXPECT_EQ(doc->requests, (Lines{"find actor at 0", "find actor at 1", "find actor at 9", "find actor at -2 options 3"}));
+    found.push_back(selected());
+    EXPECT_EQ(found, (Lines{"0+5", "8+5", "15+5", "21+5"}));
     EXPECT_FALSE(search->isVisible());
 }
 
 TEST_F(SearchCommandsTest, ReplaceAllRunsUnderTheDialogAndRepeatReplaceDoesItAgain)
 {
-    press("Ctrl+R");
+    doc->buffer = FakeEditBuffer("a xa a");
+    doc->buffer.SetSelection(0, 4);
+    Press("Ctrl+R");
     type(replace, "txtFind", "a");
     click(replace, "btnReplaceAll");   // no replacement: refused
     EXPECT_EQ(form->StatusText(0), "Invalid input into Replace Box");
-    press("Ctrl+R");
-    type(replace, "txtReplace", "ba");
+    Press("Ctrl+R");
+    type(replace, "txtReplace", "o");
     click(replace, "rdiSelectedTxt");
     bool shown = false;
     doc->onActivate = [&] { shown = replace->isVisible(); };
     click(replace, "btnReplaceAll");
     EXPECT_TRUE(shown);
-    press("F2");
+    EXPECT_EQ(doc->buffer.Text(), "o xo a");
+    Press("F2");   // after a replace-all, from the top
+    EXPECT_EQ(doc->buffer.Text(), "o xo o");
     // One replacement closes the dialog first; the options are shared with search.
-    press("Ctrl+R");
+    doc->buffer = FakeEditBuffer("a A a");
+    doc->buffer.SetSelection(1, 0);
+    Press("Ctrl+R");
     click(replace, "rdiCursor");
     click(replace, "chkCase");
     click(replace, "btnReplace");
     EXPECT_FALSE(shown);
-    EXPECT_EQ(doc->requests, (Lines{"replace a>ba at -3 all", "replace a>ba at 0 all", "replace a>ba at -2 options 2"}));
+    EXPECT_EQ(doc->buffer.Text(), "a A o");
 }
 
 TEST_F(SearchCommandsTest, ToolButtonsShowTheDialogsModally)
 {
-    press("F4");   // showing without blocking: the button blocks all the same
+    doc->buffer = FakeEditBuffer("move ifrnd");
+    Press("F4");   // showing without blocking: the button blocks all the same
     QTimer::singleShot(0, [&] {
-        EXPECT_EQ(QApplication::activeModalWidget(), search);
+        EXPECT_EQ(QApplication::activeModalWidget(), static_cast<QWidget*>(search));
         type(search, "txtSearch", "ifrnd");
         click(search, "btnSearch");
     });
-    clickTool("tlbtnFind");
+    ClickTool("tlbtnFind");
+    EXPECT_EQ(selected(), "5+5");
     QTimer::singleShot(0, [&] {
-        EXPECT_EQ(QApplication::activeModalWidget(), replace);
+        EXPECT_EQ(QApplication::activeModalWidget(), static_cast<QWidget*>(replace));
         type(replace, "txtFind", "move");
         type(replace, "txtReplace", "spawn");
         click(replace, "btnReplace");
     });
-    clickTool("tlbtnReplace");
-    EXPECT_EQ(doc->requests, (Lines{"find ifrnd at 0", "replace move>spawn at 0"}));
+    ClickTool("tlbtnReplace");
+    EXPECT_EQ(doc->buffer.Text(), "spawn ifrnd");
 }
 
 TEST_F(SearchCommandsTest, GoToLineTakesNumbersFromOne)
 {
-    auto* gotoLine = form->toolWindow<TfrmGotoLine>();
+    QDialog* gotoLine = form->Tools().gotoLine;
     const struct {
         const char* typed;
-        Lines requests;
-        Lines errors;
-    } cases[] = {{"1", {"goto 0"}, {}},
-                 {"0", {}, {}},
-                 {"5000", {"goto 4999"}, {}},   // past the end: the editor's to report
-                 {"12a", {}, {"'12a' is not a valid integer value"}}};
+        const char* selected;
+        Lines messages;
+        bool staysOpen;   // a wrong number stays to be mended
+    } cases[] = {{"2", "4+3", {}, false},
+                 {"0", "0+0", {}, false},
+                 {"5000", "0+0", {"The Selected line is greater than the lines of text"}, false},
+                 {"12a", "0+0", {"'12a' is not a valid integer value"}, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        doc->requests.clear();
+        doc->buffer = FakeEditBuffer("ab\r\ncde\r\nf");
         prompter.clear();
-        press("F5");
+        Press("F5");
         type(gotoLine, "Edit1", c.typed);
         QTest::keyClick(gotoLine->findChild<QLineEdit*>("Edit1"), Qt::Key_Return);   // presses btnGoto
-        EXPECT_EQ(doc->requests, c.requests);
-        EXPECT_EQ(prompter.texts(), c.errors);
-        EXPECT_EQ(gotoLine->isVisible(), !c.errors.empty());   // a wrong number stays to be mended
+        EXPECT_EQ(selected(), c.selected);
+        EXPECT_EQ(prompter.texts(), c.messages);
+        EXPECT_EQ(gotoLine->isVisible(), c.staysOpen);
     }
     gotoLine->showMinimized();
-    press("F5");
+    Press("F5");
     EXPECT_FALSE(gotoLine->isMinimized());
     click(gotoLine, "btnCancel");
     EXPECT_FALSE(gotoLine->isVisible());

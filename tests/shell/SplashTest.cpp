@@ -18,17 +18,12 @@ class SplashTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<TMainForm>(prompter, dir.path());
-        splash = new TfrmSplash(*form);
-        form->AddToolWindow(splash);
+        Start();
+        splash = form->Keep(new TfrmSplash(*form));
         prompter.clear();   // the language files are not there
     }
     // Clicks the calculator's tool button as a user would.
-    void clickCalculatorButton()
-    {
-        QWidget* button = form->toolBar(1)->widgetForAction(form->action(Cmd::ToolCalculator));
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    void clickCalculatorButton() { ClickTool("tlUtilsCalc"); }
     bool running(const char* timer) { return splash->findChild<QTimer*>(timer)->isActive(); }
 
     TfrmSplash* splash = nullptr;
@@ -50,7 +45,7 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
         splash->Timer1Timer();
         clickCalculatorButton();
     }
-    EXPECT_FALSE(CalculatorOpen);
+    EXPECT_FALSE(state->CalculatorOpen);
     EXPECT_FALSE(form->isEnabled());
     EXPECT_TRUE(splash->isVisible());
 
@@ -60,7 +55,7 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
     EXPECT_FALSE(splash->isVisible());
     EXPECT_FALSE(running("Timer1") || running("Timer2"));
     clickCalculatorButton();
-    EXPECT_TRUE(CalculatorOpen);
+    EXPECT_TRUE(state->CalculatorOpen);
 }
 
 TEST_F(SplashTest, ShowsItsPicture)

@@ -22,11 +22,10 @@ class ToolWindowCommandsTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<TMainForm>(prompter, dir.path());
-        form->show();
+        Start();
         prompter.clear();   // the language files are not there
     }
-    void run(Cmd id) { form->action(id)->trigger(); }
+    void run(Cmd id) { form->Action(id)->trigger(); }
     template <class Window> QList<Window*> windows() const
     {
         return form->findChildren<Window*>(QString(), Qt::FindDirectChildrenOnly);
@@ -38,19 +37,19 @@ TEST_F(ToolWindowCommandsTest, FaqViewerWhileItsFileIsThere)
 {
     const std::string missing = "There is no ConFaq in the Main Program Directory: \"" + dir.path() +
                                 "\". If you want to view it, put the file: confaq40.rtf in the main program directory.";
-    FaqOpen = true;
+    state->FaqOpen = true;
     run(Cmd::HelpConFaq);
     ASSERT_EQ(prompter.texts(), std::vector<std::string>{missing});
     EXPECT_EQ(prompter.shown[0].caption, "Information");
     EXPECT_EQ(prompter.shown[0].buttons, MsgButtons::Ok);
-    EXPECT_FALSE(FaqOpen);
+    EXPECT_FALSE(state->FaqOpen);
     EXPECT_TRUE(windows<TfrmConFaq>().isEmpty());
 
     dir.write("confaq40.rtf", "{\\rtf1 Questions\\par}");
     run(Cmd::HelpConFaq);
     ASSERT_EQ(windows<TfrmConFaq>().size(), 1);
     QPointer<TfrmConFaq> first = windows<TfrmConFaq>()[0];
-    EXPECT_TRUE(FaqOpen);
+    EXPECT_TRUE(state->FaqOpen);
     EXPECT_TRUE(first->isVisible());
     first->showMinimized();
     run(Cmd::HelpConFaq);
@@ -59,7 +58,7 @@ TEST_F(ToolWindowCommandsTest, FaqViewerWhileItsFileIsThere)
 
     first->close();
     discardClosed();
-    EXPECT_FALSE(FaqOpen);
+    EXPECT_FALSE(state->FaqOpen);
     EXPECT_TRUE(first.isNull());
     dir.write("confaq40.rtf", "{\\rtf1 Answers\\par}");
     run(Cmd::HelpConFaq);
@@ -72,7 +71,7 @@ TEST_F(ToolWindowCommandsTest, OneCalculatorAtATime)
     run(Cmd::ToolCalculator);
     ASSERT_EQ(windows<TfrmCalculator>().size(), 1);
     QPointer<TfrmCalculator> first = windows<TfrmCalculator>()[0];
-    EXPECT_TRUE(CalculatorOpen);
+    EXPECT_TRUE(state->CalculatorOpen);
     EXPECT_EQ(first->windowTitle(), "Tessel Calculator");
     QTest::keyClicks(first, "7+");
     first->showMinimized();
@@ -82,7 +81,7 @@ TEST_F(ToolWindowCommandsTest, OneCalculatorAtATime)
 
     first->close();
     discardClosed();
-    EXPECT_FALSE(CalculatorOpen);
+    EXPECT_FALSE(state->CalculatorOpen);
     run(Cmd::ToolCalculator);
     ASSERT_EQ(windows<TfrmCalculator>().size(), 1);
     TfrmCalculator* second = windows<TfrmCalculator>()[0];
@@ -91,11 +90,8 @@ TEST_F(ToolWindowCommandsTest, OneCalculatorAtATime)
     EXPECT_EQ(second->findChild<QLabel*>("lblCalculator")->text(), "10.");
 }
 
-TEST_F(ToolWindowCommandsTest, LastingWindowsShowModallyAndAreMadeOnce)
+TEST_F(ToolWindowCommandsTest, LastingWindowsShowModallyAndAreTheSameEachTime)
 {
-    // The entry sequence made the picture viewer; the others are made by their first command.
-    auto* picture = new TfrmPicture(prompter, form.get());
-    form->AddToolWindow(picture);
     std::vector<QPointer<QWidget>> shown;
     for (const Cmd command : {Cmd::ViewPicture, Cmd::HelpKeyStrokes, Cmd::HelpAbout, Cmd::ViewPicture,
                               Cmd::HelpKeyStrokes, Cmd::HelpAbout}) {
@@ -104,7 +100,7 @@ TEST_F(ToolWindowCommandsTest, LastingWindowsShowModallyAndAreMadeOnce)
         ASSERT_TRUE(shown.back() && shown.back()->isVisible());
         shown.back()->close();
     }
-    EXPECT_EQ(shown[0], picture);
+    EXPECT_EQ(shown[0]->windowTitle(), "Tessel Picture Viewer");
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(shown[i], shown[i + 3]);
     EXPECT_EQ(shown[1]->windowTitle(), "Tessel Key Strokes...");

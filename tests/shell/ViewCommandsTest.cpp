@@ -1,19 +1,19 @@
 #include <QContextMenuEvent>
 #include <QTimer>
 
-#include "support/ShellFixture.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-class ViewCommandsTest : public ShellFixture {};
+class ViewCommandsTest : public ProgramFixture {};
 
 TEST_F(ViewCommandsTest, BarsStayInTheTopAreaWithoutAMenuOfQtsOwn)
 {
-    start();
+    Start();
     for (const char* name : {"ToolBar1", "ToolBar2", "ToolBar3"}) {
         SCOPED_TRACE(name);
-        auto* bar = control<QToolBar>(name);
+        auto* bar = Control<QToolBar>(name);
         EXPECT_FALSE(bar->isFloatable());
         EXPECT_EQ(bar->allowedAreas(), Qt::TopToolBarArea);
         bool menu = false;   // a menu would block the event: note it and close it

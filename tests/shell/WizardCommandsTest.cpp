@@ -1,18 +1,25 @@
 #include <QListWidget>
 
-#include "support/ShellFixture.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-class WizardCommandsTest : public ShellFixture {};
+class WizardCommandsTest : public ProgramFixture {
+protected:
+    WizardCommandsTest()
+    {
+        fakeEditors = true;
+        WriteLanguageFiles();
+    }
+};
 
 TEST_F(WizardCommandsTest, InsertAndParametersActOnTheSelectedEntry)
 {
-    start();
-    press("Ctrl+N");
-    auto* list = control<QListWidget>("MainConWiz");
-    auto button = [this](const char* name) { QTest::mouseClick(control(name), Qt::LeftButton); };
+    Start();
+    Press("Ctrl+N");
+    auto* list = Control<QListWidget>("MainConWiz");
+    auto button = [this](const char* name) { QTest::mouseClick(Control(name), Qt::LeftButton); };
     button("btnWizInsert");   // nothing selected: nothing to insert or show
     button("btnParameters");
     EXPECT_EQ(form->StatusText(0), "Ready");
@@ -22,13 +29,13 @@ TEST_F(WizardCommandsTest, InsertAndParametersActOnTheSelectedEntry)
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, second);
     button("btnParameters");
     EXPECT_EQ(form->StatusText(0), "<chance>");
-    form->selectWizardEntry(3);
-    form->selectWizardEntry(4);   // past the list: the selection stays
+    form->SelectWizardEntry(3);
+    form->SelectWizardEntry(4);   // past the list: the selection stays
     button("btnWizInsert");
     button("btnParameters");
     EXPECT_EQ(form->StatusText(0), "NO PARAMETERS");
-    EXPECT_EQ(active()->requests, (Lines{"insert ifrnd", "insert move"}));
-    EXPECT_EQ(form->selectedWizardEntry(), 3);
+    EXPECT_EQ(Active()->buffer.Text(), "ifrndmove");
+    EXPECT_EQ(form->SelectedWizardEntry(), 3);
 }
 
 } // namespace

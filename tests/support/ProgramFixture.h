@@ -1,29 +1,192 @@
 #pragma once
-// The ground of the tests of the program's windows and settings: a program
-// folder of the test's own, a scripted prompter, and a main window once the
-// test makes one; the program's globals are reset before and after.
+// The ground of every window test: a program folder of the test's own, a
+// scripted prompter, and the program as main() makes it (the application
+// state, the main window and its windows, built by the same function), driven
+// through menus, keys and buttons. Editor windows may be replaced by a
+// document that carries out the requests with the real editing behaviour over
+// a plain buffer, recording what it loads and saves.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <QToolBar>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "shell/Globals.h"
+#include "app/ProgramWindows.h"
+#include "editor/EditOps.h"
+#include "platform/QtPaths.h"
+#include "shell/DocumentWindow.h"
 #include "shell/Main.h"
+#include "shell/Workspace.h"
+#include "support/FakeEditBuffer.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 namespace tessel {
 
+using Lines = std::vector<std::string>;
+
+// A document window over a FakeEditBuffer: its activation carries out the
+// request block as an editor's does; it notes "load N" and "save N".
+class FakeDocument : public QWidget, public DocumentWindow, public EditorHooks {
+public:
+    explicit FakeDocument(Shell& shell) : shell_(shell) {}
+
+    void FormActivate() override
+    {
+        if (onActivate)
+            onActivate();
+        shell_.SetEditorCommandsEnabled(true);
+        shell_.SetStatusText(1, buffer.Modified() ? "Modified" : "");
+        Workspace& state = shell_.State();
+        const EditContext context{state.KeywordTable, state.NoColoring, state.AutoIndent};
+        CarryOutRequests(buffer, state.EditorRequests, state.PendingFileName, context, *this, shell_.Prompts());
+    }
+    std::string FileName() const override { return fileName; }
+    bool Modified() const override { return buffer.Modified(); }
+    bool Save(const std::string& name) override { return SaveDocument(name); }
+    bool TakesEditorRequests() const override { return true; }
+
+    bool LoadDocument(const std::string& name) override
+    {
+        requests.push_back("load " + name);
+        fileName = name;
+        return true;
+    }
+    bool SaveDocument(const std::string& name) override
+    {
+        requests.push_back("save " + name);
+        if (failSave) {
+            shell_.Prompts().ShowError("Cannot create file " + name);
+            return false;
+        }
+        fileName = name;
+        buffer.SetModified(false);
+        shell_.SetStatusText(1, "");
+        return true;
+    }
+
+    FakeEditBuffer buffer;
+    std::string fileName;
+    Lines requests;
+    bool failSave = false;               // a failed write leaves the window modified
+    std::function<void()> onActivate;    // looks at the screen as a request arrives
+
+private:
+    Shell& shell_;
+};
+
 class ProgramFixture : public ::testing::Test {
 protected:
-    ProgramFixture() { ResetGlobals(); }
-    ~ProgramFixture() override
+    ~ProgramFixture() override { form.reset(); }
+
+    // Small language files: one keyword, its colour, and three wizard entries.
+    void WriteLanguageFiles(const std::string& keywords = "{actor,3}\r\n")
+    {
+        for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
+            dir.write(name, keywords);
+        dir.write("cnfcs.ccf", "/actor;<tile>\\\r\n/ifrnd;<chance>\\\r\n/move;\\\r\n");
+    }
+    // Starts the program on the program folder (its settings file written
+    // first when ini is given), with FakeDocument editors when fakeEditors.
+    void Start(const std::string& ini = std::string())
+    {
+        if (!ini.empty())
+            dir.write("QztMain.ini", ini);
+        state = std::make_unique<Workspace>(dir.path());
+        state->CommandLineFile = commandLineFile;
+        form = std::make_unique<TMainForm>(*state, prompter);
+        ProgramWindowOptions options;
+        options.splash = false;
+        if (fakeEditors)
+            options.newEditor = [this]() -> QWidget* { return new FakeDocument(*form); };
+        BuildProgramWindows(*form, options);
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    // The main window alone, with none of the program's other windows.
+    void StartBare(const std::string& ini = std::string())
+    {
+        if (!ini.empty())
+            dir.write("QztMain.ini", ini);
+        state = std::make_unique<Workspace>(dir.path());
+        form = std::make_unique<TMainForm>(*state, prompter);
+        form->show();
+    }
+    // Exits (the settings are written) and starts again on the same folder.
+    void Restart()
     {
         form.reset();
-        ResetGlobals();
+        Start();
+    }
+
+    QAction* Action(const char* name) { return form->findChild<QAction*>(name); }
+    template <class T = QWidget> T* Control(const char* name) { return form->findChild<T*>(name); }
+    void Trigger(const char* name)
+    {
+        Action(name)->trigger();
+        QCoreApplication::processEvents();
+    }
+    void ClickTool(const char* name)
+    {
+        for (QToolBar* bar : form->findChildren<QToolBar*>())
+            if (QWidget* button = bar->widgetForAction(Action(name)))
+                return QTest::mouseClick(button, Qt::LeftButton);
+        ADD_FAILURE() << "no tool button " << name;
+    }
+    void Press(const char* keys)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keySequence(focus ? focus : form.get(), QKeySequence(keys));
+    }
+    QMdiArea* Area() const { return qobject_cast<QMdiArea*>(form->centralWidget()); }
+    QWidget* ActiveWidget() const
+    {
+        QMdiSubWindow* w = Area()->currentSubWindow();
+        return w ? w->widget() : nullptr;
+    }
+    template <class T = FakeDocument> T* Active() const { return dynamic_cast<T*>(ActiveWidget()); }
+    template <class T = FakeDocument> std::vector<T*> Documents() const
+    {
+        std::vector<T*> out;
+        for (QMdiSubWindow* w : Area()->subWindowList())
+            out.push_back(dynamic_cast<T*>(w->widget()));
+        return out;
+    }
+    Lines Captions() const
+    {
+        Lines out;
+        for (QMdiSubWindow* w : Area()->subWindowList())
+            out.push_back(FromQString(w->widget()->windowTitle()));
+        return out;
+    }
+    Lines RecentMenu()
+    {
+        Lines out;
+        for (const char* name : {"mnuFileRecent1", "mnuFileRecent2", "mnuFileRecent3", "mnuFileRecent4"})
+            if (Action(name)->isVisible())
+                out.push_back(FromQString(Action(name)->text()));
+        return out;
+    }
+    // The windows closed so far are gone.
+    int WindowCount()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return static_cast<int>(Area()->subWindowList().size());
     }
 
     TempDir dir;   // the program folder
     ScriptedPrompter prompter;
+    bool fakeEditors = false;      // set before Start
+    std::string commandLineFile;   // set before Start
+    std::unique_ptr<Workspace> state;
     std::unique_ptr<TMainForm> form;
 };
 

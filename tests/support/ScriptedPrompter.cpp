@@ -6,13 +6,6 @@
 
 namespace tessel {
 
-ScriptedPrompter::ScriptedPrompter() : previous_(SetAppPrompter(this)) {}
-
-ScriptedPrompter::~ScriptedPrompter()
-{
-    SetAppPrompter(previous_);
-}
-
 void ScriptedPrompter::ShowMessage(const std::string& text)
 {
     shown.push_back({Kind::Plain, "Tessel", text, MsgButtons::Ok});

@@ -20,9 +20,6 @@ public:
         MsgButtons buttons;
     };
 
-    ScriptedPrompter();             // installs itself as the application's prompter
-    ~ScriptedPrompter() override;   // and puts the previous one back
-
     void ShowMessage(const std::string& text) override;
     MsgResult MessageDlg(const std::string& text, MsgType type, MsgButtons buttons) override;
     void ShowError(const std::string& text) override;
@@ -38,7 +35,6 @@ public:
 
 private:
     bool execute(Kind kind, FileDialog& dialog);
-    Prompter* previous_;
 };
 
 } // namespace tessel

@@ -201,10 +201,7 @@ TEST(ScriptToolTest, TheToolsLinkNoQt)
 {
     for (const char* tool : {"tessel-script", "tessel-grp"}) {
         SCOPED_TRACE(tool);
-        QProcess ldd;
-        ldd.start("ldd", {QString(TESSEL_BIN_DIR "/") + tool});
-        ASSERT_TRUE(ldd.waitForFinished(30000));
-        const std::string listed = ldd.readAllStandardOutput().toStdString();
+        const std::string listed = test::RunProcess("ldd", {std::string(TESSEL_BIN_DIR "/") + tool}).out;
         EXPECT_NE(listed.find("libc.so"), std::string::npos);
         EXPECT_EQ(listed.find("Qt"), std::string::npos) << listed;
     }

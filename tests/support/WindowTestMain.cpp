@@ -1,5 +1,4 @@
-// Every test binary runs with a QApplication on the offscreen platform, so that
-// window tests and logic tests share one entry point.
+// The window tests' entry point: a QApplication on the offscreen platform.
 #include <QApplication>
 #include <gtest/gtest.h>
 

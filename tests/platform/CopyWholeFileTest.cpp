@@ -1,4 +1,5 @@
-#include "shell/FmxUtils.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -22,7 +23,7 @@ std::string SomeBytes(std::size_t n)
     return s;
 }
 
-TEST(FmxUtilsTest, CopiesEveryByteIntoAFileOrAFolder)
+TEST(CopyWholeFileTest, CopiesEveryByteIntoAFileOrAFolder)
 {
     TempDir dir;
     const std::string data = SomeBytes(3 * 8192 + 17);
@@ -35,7 +36,7 @@ TEST(FmxUtilsTest, CopiesEveryByteIntoAFileOrAFolder)
     EXPECT_EQ(dir.read("duke/GAME.CON"), data);
 }
 
-TEST(FmxUtilsTest, RefusalsNameTheirFileAndACopyOntoItselfKeepsIt)
+TEST(CopyWholeFileTest, RefusalsNameTheirFileAndACopyOntoItselfKeepsIt)
 {
     TempDir dir;
     const std::string text = "actor APLAYER\r\nenda\r\n";
@@ -51,7 +52,7 @@ TEST(FmxUtilsTest, RefusalsNameTheirFileAndACopyOntoItselfKeepsIt)
     EXPECT_EQ(CopyError(source, dir.file("no/out.con")), "Cannot create file " + dir.file("no/out.con"));
 }
 
-TEST(FmxUtilsTest, AFailedWriteIsReportedNotTakenForSuccess)
+TEST(CopyWholeFileTest, AFailedWriteIsReportedNotTakenForSuccess)
 {
     TempDir dir;
     const std::string source = dir.write("big.con", SomeBytes(64 * 1024));

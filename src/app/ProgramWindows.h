@@ -1,0 +1,24 @@
+#pragma once
+// The program's windows made in the order of the entry sequence, and handed to
+// the main window (ToolWindows): main() and the tests build the program with
+// this one function.
+#include <functional>
+
+class QWidget;
+
+namespace tessel {
+
+class TMainForm;
+
+struct ProgramWindowOptions {
+    // The splash shows while the windows after it are made (the program);
+    // tests go without it.
+    bool splash = true;
+    // How editor windows are made; null: the real editor window. Set before
+    // the Duke launcher is made, which may open the first editor windows.
+    std::function<QWidget*()> newEditor;
+};
+
+void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options = {});
+
+} // namespace tessel

@@ -1,0 +1,49 @@
+#pragma once
+// The application's state: what the windows share, made once in main() and
+// passed by reference to the main window, which lends it to the others. It
+// holds the settings-backed values (directories, the game mode, the recent
+// files, the options), the language tables, the calculator's numbers, and the
+// request block by which the shell reaches the active editor window. What
+// belongs to one window (an editor's line state) lives in that window.
+#include <string>
+#include <vector>
+
+#include "calc/CalcState.h"
+#include "editor/EditorRequests.h"
+#include "language/ColorDefinitions.h"
+#include "language/WizardFile.h"
+#include "launch/GameDirectories.h"
+#include "platform/ProfileFile.h"
+
+namespace tessel {
+
+constexpr int RecentCount = 4;
+
+struct Workspace : GameDirectories {
+    // programDir: where the settings and data files are; a separator is
+    // appended when missing, "" means the current folder.
+    explicit Workspace(const std::string& programDir);
+
+    std::string ProgramDir;          // ends in the directory separator
+    std::string SettingsFileName;    // ProgramDir + "QztMain.ini"
+    std::string CommandLineFile;     // the program's first argument, if any
+    int GameMode = 0;                // 1 Duke, 2 Quake, 3 Verge; others: no mode
+    std::vector<std::string> RecentList = std::vector<std::string>(RecentCount);   // most recent first
+    EditorRequestsType EditorRequests;
+    std::string PendingFileName;     // the file a load or save request names
+    // Tool windows that exist at most once.
+    bool CalculatorOpen = false, FaqOpen = false, DukeLauncherOpen = false, QuakeLauncherOpen = false,
+         GeneralOptionsOpen = false;
+    bool AutoIndent = false;
+    SavingOption Saving = SavingOption::Both;   // the general options' choice
+    bool NoColoring = false;
+    bool TreeListDisabled = false;
+    KeywordTableType KeywordTable;
+    WizardTable Wizard;
+    CalcState CalculatorState;       // the calculator's numbers; they outlive its windows
+
+    // A short-lived accessor on the settings file.
+    ProfileFile Settings() const { return ProfileFile(SettingsFileName); }
+};
+
+} // namespace tessel

@@ -1,0 +1,8 @@
+// The logic tests' entry point: plain GoogleTest, no toolkit.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

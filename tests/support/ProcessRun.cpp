@@ -1,0 +1,133 @@
+#include "support/ProcessRun.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace tessel::test {
+
+namespace {
+
+// Reads what is ready on fd into out; false at its end.
+bool Drain(int fd, std::string& out)
+{
+    char buffer[65536];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n <= 0)
+        return n < 0 && errno == EINTR;
+    out.append(buffer, static_cast<std::size_t>(n));
+    return true;
+}
+
+// Whether the inotify events ready on watch name a file starting with prefix.
+bool SawPrefix(int watch, const std::string& prefix)
+{
+    alignas(inotify_event) char buffer[4096];
+    const ssize_t n = ::read(watch, buffer, sizeof buffer);
+    for (ssize_t at = 0; at < n;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (e->len > 0 && std::string(e->name).rfind(prefix, 0) == 0)
+            return true;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+    }
+    return false;
+}
+
+} // namespace
+
+std::string FindProgram(const std::string& name)
+{
+    if (name.find('/') != std::string::npos)
+        return ::access(name.c_str(), X_OK) == 0 ? name : std::string();
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    for (std::size_t start = 0; start <= dirs.size();) {
+        std::size_t end = dirs.find(':', start);
+        if (end == std::string::npos)
+            end = dirs.size();
+        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
+        struct stat st {};
+        if (end > start && ::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return std::string();
+}
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args, const ProcessFault& fault)
+{
+    ProcessResult result;
+    const std::string path = FindProgram(program);
+    // Standard input is a pipe closed at once: a question finds nothing to read.
+    int in[2], out[2], err[2];
+    if (path.empty() || ::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
+        return result;
+    const int watch = fault.signal != 0 ? ::inotify_init1(IN_CLOEXEC) : -1;
+    if (watch >= 0)
+        ::inotify_add_watch(watch, fault.watchFolder.c_str(), IN_CREATE | IN_MODIFY);
+
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int stdoutFd = fault.standardOutput.empty()
+                                 ? out[1]
+                                 : ::open(fault.standardOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(in[0], 0);
+        ::dup2(stdoutFd, 1);
+        ::dup2(err[1], 2);
+        if (!fault.workingDir.empty() && ::chdir(fault.workingDir.c_str()) != 0)
+            ::_exit(98);
+        const rlimit size{static_cast<rlim_t>(fault.fileSizeLimit), static_cast<rlim_t>(fault.fileSizeLimit)};
+        const rlimit memory{static_cast<rlim_t>(fault.memoryLimit), static_cast<rlim_t>(fault.memoryLimit)};
+        if (fault.fileSizeLimit > 0)
+            ::setrlimit(RLIMIT_FSIZE, &size);
+        if (fault.memoryLimit > 0)
+            ::setrlimit(RLIMIT_AS, &memory);
+        if (fault.unprivileged && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+        ::execv(path.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(in[1]);
+    ::close(out[1]);
+    ::close(err[1]);
+    bool outOpen = true, errOpen = true, signalled = watch < 0;
+    while (pid > 0 && (outOpen || errOpen)) {
+        pollfd ready[3] = {{outOpen ? out[0] : -1, POLLIN, 0}, {errOpen ? err[0] : -1, POLLIN, 0},
+                           {signalled ? -1 : watch, POLLIN, 0}};
+        if (::poll(ready, 3, 120000) <= 0)
+            break;   // a hang: the test's own checks tell
+        if (ready[0].revents)
+            outOpen = Drain(out[0], result.out);
+        if (ready[1].revents)
+            errOpen = Drain(err[0], result.err);
+        if (ready[2].revents && SawPrefix(watch, fault.watchPrefix)) {
+            ::kill(pid, fault.signal);
+            signalled = true;
+        }
+    }
+    ::close(out[0]);
+    ::close(err[0]);
+    if (watch >= 0)
+        ::close(watch);
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.code = WEXITSTATUS(status);
+    return result;
+}
+
+} // namespace tessel::test

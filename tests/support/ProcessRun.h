@@ -1,0 +1,34 @@
+#pragma once
+// Runs a program as a user runs it, without the toolkit: its output and
+// errors collected, with the faults the tool tests need (standard output to a
+// file of the test's own, a file-size limit, no root rights, a signal sent
+// while the program is at work).
+#include <string>
+#include <vector>
+
+namespace tessel::test {
+
+struct ProcessResult {
+    int code = -1;   // the exit status; -1 when a signal ended the program or it did not start
+    std::string out, err;
+};
+
+struct ProcessFault {
+    std::string standardOutput;   // a file the output goes to instead of the test
+    std::string workingDir;       // the program's current folder; the test's when empty
+    long fileSizeLimit = 0;       // RLIMIT_FSIZE of the program
+    long memoryLimit = 0;         // RLIMIT_AS of the program
+    bool unprivileged = false;    // run as nobody (when the test runs as root)
+    // Sends signal when a file whose name starts with watchPrefix is made or
+    // written in watchFolder: the program is then in the middle of its work.
+    int signal = 0;
+    std::string watchFolder, watchPrefix;
+};
+
+// program: a path, or a bare name looked up on PATH.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const ProcessFault& fault = {});
+// The program's path on PATH; "" when it is not installed.
+std::string FindProgram(const std::string& name);
+
+} // namespace tessel::test
