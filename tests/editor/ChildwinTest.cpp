@@ -150,6 +150,25 @@ TEST_F(ChildwinTest, AnEditedLineIsBlackUntilLeftByDownAClickOrDeactivation)
     }
 }
 
+TEST_F(ChildwinTest, EachWindowKeepsTheStateOfItsOwnEditedLine)
+{
+    // Keys reach the two windows in turn, with no activation in between: each
+    // blackens its own line, and leaving it recolours only that line.
+    ScriptEdit* a = Open(dir.write("a.con", "if x\r\nif y"))->MainRichEdit();
+    ScriptEdit* b = Open(dir.write("b.con", "if x\r\nif y"))->MainRichEdit();
+    a->SetSelection(4, 0);
+    Key(a, Qt::Key_Z);
+    b->SetSelection(10, 0);
+    Key(b, Qt::Key_Z);
+    EXPECT_EQ(Paint(a->Colors()), ".......bb..");
+    EXPECT_EQ(Paint(b->Colors()), "bb.........");
+    Key(a, Qt::Key_Down);
+    EXPECT_EQ(Paint(a->Colors()), "bb.....bb..");
+    EXPECT_EQ(Paint(b->Colors()), "bb.........");
+    Key(b, Qt::Key_Up);
+    EXPECT_EQ(Paint(b->Colors()), "bb....bb...");
+}
+
 TEST_F(ChildwinTest, EnterIndentsBackspaceUnindentsAndUndoTakesOneStepPerRequest)
 {
     ScriptEdit* edit = Open(dir.write("a.con", "\tif\r\n\t\tfoo bar"))->MainRichEdit();

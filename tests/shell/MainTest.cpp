@@ -1,5 +1,6 @@
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -84,6 +85,31 @@ TEST_F(MainTest, ExitKeepsEveryOtherByteOfTheSettingsFile)
     form.reset();
     EXPECT_EQ(dir.read("QztMain.ini"), ini);
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(MainTest, ExitWritesEveryWindowsSettingsInOneReplacement)
+{
+    Start("; mine\r\n[DukeStartup]\r\nNoMon=1\r\n");
+    Action("mnuEditQuakeMode")->trigger();
+    // Each replacement renames a finished file onto the settings file.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ::inotify_add_watch(watch, dir.path().c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
+    form.reset();
+    int replacements = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t n; (n = ::read(watch, events, sizeof events)) > 0;)
+        for (ssize_t at = 0; at < n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(events + at);
+            replacements += e->len > 0 && std::string(e->name) == "QztMain.ini";
+            at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+        }
+    ::close(watch);
+    EXPECT_EQ(replacements, 1);
+    const std::string ini = dir.read("QztMain.ini");
+    for (const char* kept : {"; mine\r\n[DukeStartup]\r\n", "NoMon=1\r\n", "[QuakeStartup]\r\n",
+                             "[QuakeDirectorys]\r\nProgsDir=\r\n", "[ProgStartup]\r\nGameUp=2\r\n"})
+        EXPECT_NE(ini.find(kept), std::string::npos) << kept;
 }
 
 TEST_F(MainTest, StoredModeSelectsCaptionMenuFiltersAndKeywords)
