@@ -47,7 +47,7 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
 
     // Made hidden before the splash shows: the splash, the key strokes window,
     // the picture viewer and the explorer's three dialogs.
-    TfrmSplash* splash = options.splash ? main.Keep(new TfrmSplash(main)) : nullptr;
+    TfrmSplash* splash = options.splash ? main.Keep(new TfrmSplash(main, prompter)) : nullptr;
     tools.keyStrokes = main.Keep(new TfrmKeyStrokes(prompter, &main));
     tools.picture = main.Keep(new TfrmPicture(prompter, &main));
     dialogs->options = main.Keep(new TfrmGRPOptions(state, prompter, &main));

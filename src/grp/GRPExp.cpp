@@ -321,8 +321,8 @@ void TfrmGRPExp::ShowModel()
     progress_->hide();
     // The views report selection changes while rows go; the model's own choice counts.
     const int row = view_.selectedRow;
-    listModel_->sync(view_.rows);
-    treeModel_->sync(view_.groups);
+    listModel_->Sync(view_.rows);
+    treeModel_->Sync(view_.groups);
     const bool selected = row >= 0 && row < listModel_->rowCount();
     if (selected)
         listView1_->selectionModel()->setCurrentIndex(
@@ -408,7 +408,7 @@ std::optional<std::string> TfrmGRPExp::SelectedNode() const
     const QModelIndexList selected = fileList_->selectionModel()->selectedIndexes();
     if (treeModel_->rowCount() == 0 || selected.isEmpty())
         return std::nullopt;
-    return treeModel_->nodeText(selected.first());
+    return treeModel_->NodeText(selected.first());
 }
 
 void TfrmGRPExp::RunCommand(Cmd id)

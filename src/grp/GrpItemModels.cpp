@@ -75,7 +75,7 @@ QString EntryText(const std::string& bytes)
 
 // --- the list -------------------------------------------------------------------
 
-void GrpListModel::sync(const std::vector<GrpRow>& rows)
+void GrpListModel::Sync(const std::vector<GrpRow>& rows)
 {
     const Change c = Difference(shown_, rows, [](const Row& a, const GrpRow& b) {
         return a.size == b.size && a.name == b.name;
@@ -164,7 +164,7 @@ void GrpTreeModel::renumber(std::size_t from)
         groups_[i]->row = static_cast<int>(i);
 }
 
-void GrpTreeModel::sync(const std::vector<ExtensionGroup>& groups)
+void GrpTreeModel::Sync(const std::vector<ExtensionGroup>& groups)
 {
     const Change top = Difference(groups_, groups, [](const std::unique_ptr<Group>& a, const ExtensionGroup& b) {
         return a->key == b.key;
@@ -234,7 +234,7 @@ void GrpTreeModel::sync(const std::vector<ExtensionGroup>& groups)
     }
 }
 
-std::string GrpTreeModel::nodeText(const QModelIndex& index) const
+std::string GrpTreeModel::NodeText(const QModelIndex& index) const
 {
     if (!index.isValid())
         return std::string();
@@ -276,7 +276,7 @@ QVariant GrpTreeModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid())
         return QVariant();
-    return EntryText(nodeText(index));
+    return EntryText(NodeText(index));
 }
 
 } // namespace tessel

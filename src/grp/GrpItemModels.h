@@ -39,7 +39,7 @@ class GrpListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
-    void sync(const std::vector<GrpRow>& rows);
+    void Sync(const std::vector<GrpRow>& rows);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -61,9 +61,9 @@ class GrpTreeModel : public QAbstractItemModel {
 public:
     using QAbstractItemModel::QAbstractItemModel;
     ~GrpTreeModel() override;
-    void sync(const std::vector<ExtensionGroup>& groups);
+    void Sync(const std::vector<ExtensionGroup>& groups);
     // The node's own text (a group's key or an entry's name), as the archive holds it.
-    std::string nodeText(const QModelIndex& index) const;
+    std::string NodeText(const QModelIndex& index) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;

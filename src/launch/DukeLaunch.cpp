@@ -196,7 +196,7 @@ GameLaunch PlanDukeLaunch(DukeOptions& o, const std::string& duke3dDir, const st
     launch.program = FileIn(game, DukeExeName);
     if (o.launchReg)
         return launch;
-    if (o.useTC && o.useTCEnabled()) {
+    if (o.useTC && o.UseTCEnabled()) {
         launch.program = TakenFrom(game, o.alternateExe);
         return launch;
     }

@@ -34,7 +34,7 @@ struct DukeOptions {
     bool loadGameCon = false;   // chkLoadGameCon
 
     // chkUseTC is enabled exactly while txtTCApp names a program.
-    bool useTCEnabled() const { return !alternateExe.empty(); }
+    bool UseTCEnabled() const { return !alternateExe.empty(); }
 };
 
 extern const char* const DukeExeName;     // "Duke3D.exe"

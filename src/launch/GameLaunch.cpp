@@ -8,7 +8,7 @@ namespace tessel {
 const char* const LauncherOpenTitle = "Select File";
 const char* const ProgramFilter = "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat";
 
-std::string LaunchOutcome::statusText() const
+std::string LaunchOutcome::StatusText() const
 {
     return result == LaunchResult::CouldNotStart ? "Could not start " + program : std::string();
 }

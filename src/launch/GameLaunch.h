@@ -58,7 +58,7 @@ struct LaunchOutcome {
     // For panel 0 of the main status bar: "Could not start " + the program when
     // it could not be started at all (no such file, not executable, no wine for
     // a Windows program); empty otherwise, and then panel 0 is left alone.
-    std::string statusText() const;
+    std::string StatusText() const;
 };
 
 // Carries a plan out. A folder that cannot be made current or a copy that

@@ -47,8 +47,8 @@ protected:
     // The pages the launchers fill: the single player page of LaunchNote and
     // MainNoteBook's options page. The top of the single player page down to
     // launcherGroupsTop holds the start-regularly switch and the run button.
-    QWidget* singlePlayerPage() const { return singlePlayer_; }
-    QWidget* optionsPage() const { return options_; }
+    QWidget* SinglePlayerPage() const { return singlePlayer_; }
+    QWidget* OptionsPage() const { return options_; }
     static constexpr int launcherGroupsTop = 38;
     // The groups the resize rule sizes: on the launcher page "Regular Map
     // Options" and "Testing Map/Misc Options", on the options page the main

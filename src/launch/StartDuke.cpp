@@ -40,7 +40,7 @@ TfrmDukeStart::TfrmDukeStart(Shell& shell)
 
 std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateLauncherPage()
 {
-    QWidget* page = singlePlayerPage();
+    QWidget* page = SinglePlayerPage();
     chkLaunchReg = NewCheck(page, "chkLaunchReg", "Start Duke3D regularly, without any extra options.");
     btnRun = NewButton(page, "btnRun", "&Run Duke");
     btnRun->setDefault(true);
@@ -110,7 +110,7 @@ std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateLauncherPage()
 
 std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateOptionsPage()
 {
-    QWidget* page = optionsPage();
+    QWidget* page = OptionsPage();
     auto* settings = new QGroupBox("Main Duke3D Settings", page);
     auto* grid = new QGridLayout(settings);
     Compact(grid);
@@ -257,7 +257,7 @@ void TfrmDukeStart::ShowOptions(const DukeOptions& o)
     txtTCApp->setText(Shown(o.alternateExe));
     chkUseTC->setChecked(o.useTC);
     chkLoadGameCon->setChecked(o.loadGameCon);
-    chkUseTC->setEnabled(o.useTCEnabled());
+    chkUseTC->setEnabled(o.UseTCEnabled());
     QRadioButton* skills[] = {rdiCake, rdiRock, rdiGetSome, rdiDGood};
     if (o.skill >= 1 && o.skill <= 4)
         skills[o.skill - 1]->setChecked(true);
@@ -319,7 +319,7 @@ void TfrmDukeStart::btnTCBrowseClick()
     if (!BrowseDukeAlternateExe(o, OpenDialog1, state_.Duke3DDir, prompter_))
         return;
     txtTCApp->setText(Shown(o.alternateExe));
-    chkUseTC->setEnabled(o.useTCEnabled());
+    chkUseTC->setEnabled(o.UseTCEnabled());
 }
 
 void TfrmDukeStart::btnTCClearClick()

@@ -44,7 +44,7 @@ TfrmQuakeStart::TfrmQuakeStart(Shell& shell)
 
 std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateLauncherPage()
 {
-    QWidget* page = singlePlayerPage();
+    QWidget* page = SinglePlayerPage();
     auto* topRow = new QWidget(page);
     auto* top = new QHBoxLayout(topRow);
     chkLaunchReg = NewCheck(topRow, "chkLaunchReg", "Start Quake regularly, without any extra options.");
@@ -111,7 +111,7 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateLauncherPage()
 
 std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateOptionsPage()
 {
-    QWidget* page = optionsPage();
+    QWidget* page = OptionsPage();
     using Click = void (TfrmQuakeStart::*)();
     // A caption over a read-only field with its Browse button beside it.
     auto field = [this](QGroupBox* group, QGridLayout* grid, int row, const char* caption, const char* name,

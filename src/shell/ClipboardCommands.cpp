@@ -45,9 +45,9 @@ TextControlState StateOf(QWidget* w)
 
 class ClipboardFollower : public QObject {
 public:
-    explicit ClipboardFollower(TMainForm& main) : QObject(&main)
+    explicit ClipboardFollower(TMainForm& main) : QObject(&main), prompter_(main.Prompts())
     {
-        Prompter& prompter = main.Prompts();
+        Prompter& prompter = prompter_;
         // Held weakly: the focus may still move while the window's parts go away.
         const Cmd commands[3][2] = {
             {Cmd::EditCut, Cmd::ToolCut}, {Cmd::EditCopy, Cmd::ToolCopy}, {Cmd::EditPaste, Cmd::ToolPaste}};
@@ -72,13 +72,13 @@ private:
         if (auto* combo = qobject_cast<QComboBox*>(w))
             w = combo->lineEdit();
         if (auto* edit = qobject_cast<QLineEdit*>(w))
-            selection_ = connect(edit, &QLineEdit::selectionChanged, this, &ClipboardFollower::Update);
+            selection_ = OnSignal(prompter_, edit, &QLineEdit::selectionChanged, this, [this] { Update(); });
         else if (auto* sci = qobject_cast<QsciScintilla*>(w))
-            selection_ = connect(sci, &QsciScintilla::selectionChanged, this, &ClipboardFollower::Update);
+            selection_ = OnSignal(prompter_, sci, &QsciScintilla::selectionChanged, this, [this] { Update(); });
         else if (auto* edit = qobject_cast<QTextEdit*>(w))
-            selection_ = connect(edit, &QTextEdit::selectionChanged, this, &ClipboardFollower::Update);
+            selection_ = OnSignal(prompter_, edit, &QTextEdit::selectionChanged, this, [this] { Update(); });
         else if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
-            selection_ = connect(edit, &QPlainTextEdit::selectionChanged, this, &ClipboardFollower::Update);
+            selection_ = OnSignal(prompter_, edit, &QPlainTextEdit::selectionChanged, this, [this] { Update(); });
         Update();
     }
 
@@ -99,6 +99,7 @@ private:
                     action->setEnabled(can[i]);
     }
 
+    Prompter& prompter_;
     QPointer<QAction> actions_[3][2];
     QPointer<QWidget> focused_;
     bool clipboardHasText_ = false;

@@ -58,7 +58,8 @@ TMainForm::TMainForm(Workspace& state, Prompter& prompter, QWidget* parent)
     parts_.area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     parts_.area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(parts_.area);
-    connect(parts_.area, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
+    OnSignal(prompter_, parts_.area, &QMdiArea::subWindowActivated, this,
+             [this](QMdiSubWindow* window) { OnSubWindowActivated(window); });
 
     // No menu of Qt's own on the bars: it could hide a bar behind the View
     // menu's marks, or the launch bar, which has no toggle.
@@ -446,7 +447,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void CarryOutLaunch(Shell& shell, const GameLaunch& plan)
 {
-    const std::string status = CarryOut(plan).statusText();
+    const std::string status = CarryOut(plan).StatusText();
     if (!status.empty())
         shell.SetStatusText(0, ToQString(status));
 }

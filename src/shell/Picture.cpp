@@ -1,5 +1,7 @@
 #include "shell/Picture.h"
 
+#include "shell/Guarded.h"
+
 #include <QAction>
 #include <QFrame>
 #include <QImage>
@@ -80,7 +82,7 @@ TfrmPicture::TfrmPicture(Prompter& prompter, QWidget* parent) : QMainWindow(pare
     file->addSeparator()->setObjectName("N1");
     QAction* exit = file->addAction("&Exit");
     exit->setObjectName("mnuFileExit");
-    connect(open, &QAction::triggered, this, [this] { mnuFileOpenClick(); });
+    OnSignal(prompter_, open, &QAction::triggered, this, [this] { mnuFileOpenClick(); });
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     auto* body = new QWidget(this);

@@ -1,5 +1,7 @@
 #include "shell/Splash.h"
 
+#include "shell/Guarded.h"
+
 #include <qdrawutil.h>
 #include <QPainter>
 #include <QScreen>
@@ -10,7 +12,7 @@
 
 namespace tessel {
 
-TfrmSplash::TfrmSplash(QWidget& mainForm, QWidget* parent)
+TfrmSplash::TfrmSplash(QWidget& mainForm, Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), mainForm_(mainForm)
 {
     setObjectName("frmSplash");
@@ -19,8 +21,8 @@ TfrmSplash::TfrmSplash(QWidget& mainForm, QWidget* parent)
     timer1_->setObjectName("Timer1");
     timer2_ = new QTimer(this);
     timer2_->setObjectName("Timer2");
-    connect(timer1_, &QTimer::timeout, this, &TfrmSplash::Timer1Timer);
-    connect(timer2_, &QTimer::timeout, this, &TfrmSplash::Timer2Timer);
+    OnSignal(prompter, timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    OnSignal(prompter, timer2_, &QTimer::timeout, this, [this] { Timer2Timer(); });
 
     UseResources();
     picture_ = QPixmap(320, 200);

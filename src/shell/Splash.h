@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "platform/Prompter.h"
+
 class QTimer;
 
 namespace tessel {
@@ -12,7 +14,7 @@ namespace tessel {
 class TfrmSplash : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmSplash(QWidget& mainForm, QWidget* parent = nullptr);
+    TfrmSplash(QWidget& mainForm, Prompter& prompter, QWidget* parent = nullptr);
 
     int SplashTicks = 0;   // ticks of Timer1 so far; never reset
 

@@ -49,8 +49,8 @@ TEST(GrpItemModelsTest, RandomEditsAreFollowedExactly)
             row.offset = offset;
             offset += row.size;
         }
-        list.sync(view.rows);
-        tree.sync(view.groups);
+        list.Sync(view.rows);
+        tree.Sync(view.groups);
         Texts rows, groups;
         for (const auto& r : view.rows)
             rows.push_back(r.name + " " + std::to_string(r.size) + " " + std::to_string(r.offset));
@@ -73,17 +73,17 @@ TEST(GrpItemModelsTest, ADeletionAndAnAddKeepTheIndexesViewsHoldOn)
     }
     GrpListModel list;
     GrpTreeModel tree;
-    list.sync(view.rows);
-    tree.sync(view.groups);
+    list.Sync(view.rows);
+    tree.Sync(view.groups);
     const QPersistentModelIndex row(list.index(3, 0)), node(tree.index(0, 0, tree.index(2, 0)));
     view.rows.erase(view.rows.begin() + 1);   // B.ART, the only one of its group
     view.removeTreeNode("B.ART");
-    list.sync(view.rows);
-    tree.sync(view.groups);
+    list.Sync(view.rows);
+    tree.Sync(view.groups);
     view.rows.push_back({"E.CON", 1, 0});
     view.addTreeNode("E.CON");
-    list.sync(view.rows);
-    tree.sync(view.groups);
+    list.Sync(view.rows);
+    tree.Sync(view.groups);
     EXPECT_EQ(row.row(), 2);
     EXPECT_EQ(row.data().toString(), "D.VOC");
     EXPECT_EQ(node.parent().row(), 1);

@@ -425,11 +425,11 @@ TEST_F(DukeLaunchTest, FileBrowsersStartInTheDukeDirectoryWhenItIsSet)
     dirs.Duke3DDir = game;
     EXPECT_FALSE(BrowseDukeAlternateExe(options, dialog, dirs.Duke3DDir, prompter));
     EXPECT_EQ(dialog.initialDir, game);
-    EXPECT_FALSE(options.useTCEnabled());
+    EXPECT_FALSE(options.UseTCEnabled());
     EXPECT_TRUE(BrowseDukeAlternateExe(options, dialog, dirs.Duke3DDir, prompter));
     EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
     EXPECT_EQ(options.alternateExe, dir.file("maps/tc.bat"));
-    EXPECT_TRUE(options.useTCEnabled());
+    EXPECT_TRUE(options.UseTCEnabled());
     EXPECT_EQ(prompter.shown.front().caption, "Select File");
 }
 

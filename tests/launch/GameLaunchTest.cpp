@@ -43,7 +43,7 @@ TEST_F(GameLaunchTest, TheFolderFirstThenTheCopiesInOrderThenTheProgram)
 {
     const LaunchOutcome outcome = CarryOut(chained());
     EXPECT_EQ(outcome.result, LaunchResult::Started);
-    EXPECT_EQ(outcome.statusText(), "");
+    EXPECT_EQ(outcome.StatusText(), "");
     EXPECT_EQ(dir.read("game/c.con"), "first");
     EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("game")));
     const StartRecord run = WaitForStart(program);
@@ -85,8 +85,8 @@ TEST_F(GameLaunchTest, AProgramThatCannotStartIsReportedForTheStatusBar)
     const LaunchOutcome missing = CarryOutGuarded(launch, prompter);
     ::setenv("PATH", savedPath.c_str(), 1);
     EXPECT_EQ(notExecutable.result, LaunchResult::CouldNotStart);
-    EXPECT_EQ(notExecutable.statusText(), "Could not start " + program);
-    EXPECT_EQ(missing.statusText(), "Could not start " + dir.file("game/none.exe"));
+    EXPECT_EQ(notExecutable.StatusText(), "Could not start " + program);
+    EXPECT_EQ(missing.StatusText(), "Could not start " + dir.file("game/none.exe"));
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 

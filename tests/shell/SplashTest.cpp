@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         Start();
-        splash = form->Keep(new TfrmSplash(*form));
+        splash = form->Keep(new TfrmSplash(*form, prompter));
         prompter.clear();   // the language files are not there
     }
     // Clicks the calculator's tool button as a user would.
