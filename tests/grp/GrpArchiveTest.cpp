@@ -19,8 +19,16 @@ TEST(GrpArchiveTest, CreateWritesSixteenBytesAndLoadsThem)
     GrpArchiveView view;
     CreateArchive(view, dir.file("NEW.GRP"), "abc", prompter);
     EXPECT_EQ(dir.read("NEW.GRP"), std::string("abc\0\0\0\0\0\0\0\0\0\0\0\0\0", 16));
+    EXPECT_EQ(view.archivePath, dir.file("NEW.GRP"));
     EXPECT_EQ(view.caption, "Tessel Group File Explorer - " + dir.file("NEW.GRP"));
     EXPECT_EQ(view.panels[0] + "|" + view.panels[1] + "|" + view.panels[2], "Finished|Signature: abc|Filecount: 0");
+    // Over a file only when the answer is Yes; a closed question box keeps it too.
+    for (const auto& [answer, signature] : {std::pair{MsgResult::Cancel, "abc"}, {MsgResult::No, "abc"},
+                                             {MsgResult::Yes, "xyz"}}) {
+        prompter.answers = {answer};
+        CreateArchive(view, dir.file("NEW.GRP"), "xyz", prompter);
+        EXPECT_EQ(dir.read("NEW.GRP").substr(0, 3), signature);
+    }
 }
 
 TEST(GrpArchiveTest, LoadListsLiveEntriesAtTheirOffsets)
@@ -45,6 +53,11 @@ TEST(GrpArchiveTest, LoadListsLiveEntriesAtTheirOffsets)
         EXPECT_EQ(f.view.panels[0] + "|" + f.view.panels[1], "Finished|Signature: KenSilverman");
         EXPECT_TRUE(f.prompter.texts().empty());
     }
+    // Past the first block of directory entries that the walk reads.
+    std::vector<Entry> many(299, {"F", 1});
+    many.push_back({"LAST", 2});
+    Fixture f(Grp(many));
+    EXPECT_EQ(Listing(f.view).back(), "LAST 2 " + std::to_string(16 * 301 + 299));
 }
 
 TEST(GrpArchiveTest, ExtensionGroupsFollowTheFirstRowOfEachKey)
@@ -58,7 +71,10 @@ TEST(GrpArchiveTest, ExtensionGroupsFollowTheFirstRowOfEachKey)
             tree.back() += " " + c;
     }
     EXPECT_EQ(tree, (Rows{"[CON] GAME.CON USER.CON", "[ART] TILES000.ART x.y.ART", "[] README", "[con] low.con"}));
-    LoadArchive(f.view, f.path, f.prompter);
+    f.view.selectedRow = 2;
+    LoadArchive(f.view, f.path, f.prompter);   // afresh: nothing selected, nothing counted twice
+    EXPECT_EQ(f.view.selectedRow, -1);
+    EXPECT_EQ(f.view.panels[2], "Filecount: 6");
     EXPECT_EQ(f.hooks.painted, (Rows{"Loading File...", "Loading Tree List..."}));
     f.hooks.painted.clear();
     f.view.treeListEnabled = false;
@@ -82,9 +98,23 @@ TEST(GrpArchiveTest, RefusalsAndReadFailuresKeepWhatTheyMust)
     cut.replace(12, 4, Le32(INT32_MAX));   // read up to the file's end, never counted out in advance
     EXPECT_EQ(ErrorOf([&] { LoadArchive(f.view, f.dir.write("cut.grp", cut), f.prompter); }),
               "Read beyond end of file");
+    EXPECT_EQ(f.view.caption, "Tessel Group File Explorer - " + f.dir.file("cut.grp"));
     EXPECT_EQ(Listing(f.view), (Rows{"ONE 1 " + std::to_string(16 + 16 * std::int64_t(INT32_MAX)),
                                      "TWO 1 " + std::to_string(17 + 16 * std::int64_t(INT32_MAX))}));
     EXPECT_EQ(f.hooks.busy, 0);
+}
+
+TEST(GrpArchiveTest, RefreshedOffsetsFollowTheLiveEntriesUpToTheFirstSlot)
+{
+    Fixture f(Grp({{"A", 1}, {"B", 2}, {"C", 3}}));
+    f.dir.write("T.GRP", Grp({{Del, 5}, {"A", 1}, {"B", 2}, {Res, 0}, {"C", 3}}));
+    RefreshOffsets(f.view, f.path, f.prompter);
+    EXPECT_EQ(Listing(f.view), (Rows{"A 1 101", "B 2 102", "C 3 67"}));
+    std::string cut = Grp({{"A", 1}, {"B", 2}, {"C", 3}, {"D", 4}});
+    cut.replace(12, 4, Le32(9));
+    f.dir.write("T.GRP", cut);
+    EXPECT_EQ(ErrorOf([&] { RefreshOffsets(f.view, f.path, f.prompter); }), "Read beyond end of file");
+    EXPECT_EQ(Listing(f.view), (Rows{"A 1 160", "B 2 161", "C 3 163"}));
 }
 
 // A reader of its own, apart from the one under test: live entries and data.

@@ -126,10 +126,12 @@ TEST(GrpToolTest, PackAndUnpackStayInsideTheirFolders)
              grp);
     EXPECT_FALSE(FileExists(dir.file("long.grp")));
 
-    for (const std::string evil : {"../ESCAPE", "..", "new\nline"}) {
+    const std::pair<std::string, std::string> evilNames[] = {
+        {"../ESCAPE", "../ESCAPE"}, {"..", ".."}, {"new\nline", "new\\x0aline"}, {"x\x1f", "x\\x1f"},
+        {"x\x7f", "x\\x7f"}, {"DOS\\PATH", "DOS\\PATH"}};
+    for (const auto& [evil, shown] : evilNames) {
         SCOPED_TRACE(evil);
         const std::string bad = dir.write("E.GRP", Grp({{"GOOD", 1, "g"}, {evil, 3, "bad"}}));
-        const std::string shown = evil == "new\nline" ? "new\\x0aline" : evil;
         RunSteps({{"unpack", {"unpack", bad, dir.file("x")}, 1,
                    "The entry name \"" + shown + "\" is not a plain file name; nothing was unpacked.\n"}},
                  bad);
