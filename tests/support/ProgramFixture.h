@@ -86,12 +86,16 @@ class ProgramFixture : public ::testing::Test {
 protected:
     ~ProgramFixture() override { form.reset(); }
 
-    // Small language files: one keyword, its colour, and three wizard entries.
-    void WriteLanguageFiles(const std::string& keywords = "{actor,3}\r\n")
+    // Small language files: the Duke, Quake and Verge keyword tables (one
+    // keyword each unless given) and the wizard's entries.
+    void WriteLanguageFiles(const std::string& duke = "{actor,3}\r\n", const std::string& quake = "{actor,3}\r\n",
+                            const std::string& verge = "{actor,3}\r\n",
+                            const std::string& wizard = "/actor;<tile>\\\r\n/ifrnd;<chance>\\\r\n/move;\\\r\n")
     {
-        for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
-            dir.write(name, keywords);
-        dir.write("cnfcs.ccf", "/actor;<tile>\\\r\n/ifrnd;<chance>\\\r\n/move;\\\r\n");
+        dir.write("CNFcs.qcf", duke);
+        dir.write("QCFcs.qcf", quake);
+        dir.write("VGFcs.qcf", verge);
+        dir.write("cnfcs.ccf", wizard);
     }
     // Starts the program on the program folder (its settings file written
     // first when ini is given), with FakeDocument editors when fakeEditors.
