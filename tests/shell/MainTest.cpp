@@ -1,19 +1,12 @@
-
-#include <gtest/gtest.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
-#include <QAction>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QTest>
-#include <QToolBar>
 #include <algorithm>
 #include <fstream>
 
-#include "shell/DocumentWindow.h"
 #include "support/ProgramFixture.h"
 
 namespace tessel {
@@ -44,15 +37,8 @@ private:
 
 class MainTest : public ProgramFixture {
 protected:
-    void SetUp() override
-    {
-        dir.write("CNFcs.qcf", "{actor,3}\r\n");
-        dir.write("QCFcs.qcf", "{void,1}\r\n{float,3}\r\n");
-        dir.write("VGFcs.qcf", "{int,3}\r\n");
-        dir.write("cnfcs.ccf", "# wizard\r\n/actor;<tile>\\\r\n/ifrnd;<chance>\\\r\n");
-    }
+    void SetUp() override { WriteLanguageFiles("{actor,3}\r\n", "{void,1}\r\n{float,3}\r\n", "{int,3}\r\n"); }
 
-    void start(const std::string& ini = std::string()) { StartBare(ini); }
     // A new document window that records what it is asked.
     RecordingDocument* AddDocument()
     {
@@ -74,7 +60,7 @@ TEST_F(MainTest, ExitKeepsEveryOtherByteOfTheSettingsFile)
 {
     const std::string ini = "; Tessel settings\r\n\r\n[ProgStartup]\r\nGameUp=7\r\n\r\n"
                             "[Unknown Section]\r\nfoo = bar \r\n# not ours\r\n";
-    start(ini);
+    StartBare(ini);
     // No mode: every game menu, the first caption, the start-up filters, no keywords.
     EXPECT_EQ(gameMenus(), "DQV");
     EXPECT_EQ(wizardCaption(), "Con Wizard");
@@ -123,13 +109,13 @@ TEST_F(MainTest, StoredModeSelectsCaptionMenuFiltersAndKeywords)
                  {"abc", "Con Wizard", "D--", "actor"}, {"3", "VC Wizard", "--V", "int"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
-        start(std::string("[ProgStartup]\r\nGameUp=") + c.stored + "\r\n");
+        StartBare(std::string("[ProgStartup]\r\nGameUp=") + c.stored + "\r\n");
         EXPECT_EQ(wizardCaption(), c.caption);
         EXPECT_EQ(gameMenus(), c.menus);
         EXPECT_EQ(state->KeywordTable.front().Keyword, c.keyword);
         form.reset();
     }
-    start("[ProgStartup]\r\nGameUp=2\r\n");
+    StartBare("[ProgStartup]\r\nGameUp=2\r\n");
     EXPECT_EQ(form->OpenDialog.filter, "Qzt Files (*.qzt)|*.qzt|QuakeC Files (*.qc)|*.qc|Function File (*.qcf)|*.qcf");
     EXPECT_TRUE(prompter.shown.empty());
 }
@@ -143,7 +129,7 @@ TEST_F(MainTest, ShippedDataFilesAndDefaultsWithoutASettingsFile)
         EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), std::count(bytes.begin(), bytes.end(), '\n'));
         dir.write(name, bytes);
     }
-    start();
+    StartBare();
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(state->GameMode, 1);
     EXPECT_TRUE(state->AutoIndent);
@@ -160,7 +146,7 @@ TEST_F(MainTest, ShippedDataFilesAndDefaultsWithoutASettingsFile)
 
 TEST_F(MainTest, RecentListStopsAtTheFirstEmptySlot)
 {
-    start("[RecentFiles]\r\nRecent1=/m/a.con\r\nRecent2=\r\nRecent3=/m/c.con\r\n"
+    StartBare("[RecentFiles]\r\nRecent1=/m/a.con\r\nRecent2=\r\nRecent3=/m/c.con\r\n"
           "[GroupFileExplorer]\r\nTreeListEnable=1\r\n");
     EXPECT_EQ(state->RecentList, (std::vector<std::string>{"/m/a.con", "", "", ""}));
     EXPECT_TRUE(state->TreeListDisabled);
@@ -178,7 +164,7 @@ TEST_F(MainTest, LanguageFileFailuresAreReportedAndStartUpGoesOn)
 {
     ::unlink(dir.file("cnfcs.ccf").c_str());
     dir.write("QCFcs.qcf", "{void,1}\r\n{float,x}\r\n{entity,3}\r\n");
-    start("[ProgStartup]\r\nGameUp=2\r\n");
+    StartBare("[ProgStartup]\r\nGameUp=2\r\n");
     EXPECT_EQ(prompter.texts(), (std::vector<std::string>{
                                     "'x' is not a valid integer value",
                                     "Cannot find file: \"" + dir.path() +
@@ -187,21 +173,11 @@ TEST_F(MainTest, LanguageFileFailuresAreReportedAndStartUpGoesOn)
     EXPECT_EQ(state->KeywordTable.size(), 1u);
     EXPECT_EQ(form->SaveDialog1.filter, "QuakeC Files (*.qc)|*.qc");   // the mode switch went on
     EXPECT_EQ(Control<QListWidget>("MainConWiz")->count(), 0);
-
-    ::unlink(dir.file("CNFcs.qcf").c_str());
-    state->NoColoring = true;
-    prompter.clear();
-    Action("mnuEditDukeMode")->trigger();
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot find file: \"" + dir.path() +
-                                                         "CNFcs.qcf\". Without this file color coating for the "
-                                                         "given game will not work."});
-    EXPECT_FALSE(state->NoColoring);
-    EXPECT_TRUE(state->KeywordTable.empty());
 }
 
 TEST_F(MainTest, ChangingModeRestoresDocumentsAndReplacesTheKeywords)
 {
-    start();
+    StartBare();
     AddDocument();
     QMdiSubWindow* sub = Area()->currentSubWindow();
     sub->showMaximized();
@@ -215,7 +191,7 @@ TEST_F(MainTest, ChangingModeRestoresDocumentsAndReplacesTheKeywords)
 
 TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
 {
-    start();
+    StartBare();
     EXPECT_EQ(form->windowTitle(), "Tessel / Launcher");
     EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
     EXPECT_EQ(form->StatusText(0), "Ready");
@@ -244,7 +220,7 @@ TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
 
 TEST_F(MainTest, DocumentWindowsGetRequestsRightClicksAndTheCloseQuestion)
 {
-    start();
+    StartBare();
     state->EditorRequests.SaveRequest = true;
     form->PostEditorRequest();   // no document: dropped
     EXPECT_FALSE(state->EditorRequests.SaveRequest);
@@ -269,7 +245,7 @@ TEST_F(MainTest, DocumentWindowsGetRequestsRightClicksAndTheCloseQuestion)
 
 TEST_F(MainTest, BarTogglesMarkTheirEntries)
 {
-    start();
+    StartBare();
     Action("HideUpperToolbar1")->trigger();
     Action("mnuHideMainTool")->trigger();
     EXPECT_TRUE(Control("ToolBar2")->isHidden());
