@@ -1,20 +1,13 @@
 // A whole session as a user has it, through the main window's menus and keys
 // with the real editor and explorer windows: open, type, save, reopen from
 // the recent list, exit.
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QTest>
 #include <filesystem>
 
 #include "editor/Childwin.h"
@@ -30,10 +23,7 @@ class SessionEndToEndTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        dir.write("CNFcs.qcf", "{define,3}\r\n");
-        dir.write("QCFcs.qcf", "");
-        dir.write("VGFcs.qcf", "");
-        dir.write("cnfcs.ccf", "/define;<name> <value>\\\r\n");
+        WriteLanguageFiles("{define,3}\r\n", "", "", "/define;<name> <value>\\\r\n");
         Start();
     }
     void open(const std::string& path)
@@ -41,7 +31,6 @@ protected:
         prompter.files.push_back(path);
         Trigger("FileOpenItem");
     }
-    QWidget* active() { return ActiveWidget(); }
 
     TempDir files;
 };
@@ -52,7 +41,7 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
     const std::string original = "// ammo\n\tdefine AMMO 50 // \xe9t\xe9\n";
     const std::string script = files.write("game.con", original);
     open(script);
-    auto* editor = dynamic_cast<TfrmConEdit*>(active());
+    auto* editor = dynamic_cast<TfrmConEdit*>(ActiveWidget());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->windowTitle().toStdString(), "VurAvozid - " + script);
     ScriptEdit* edit = editor->MainRichEdit();
@@ -84,7 +73,7 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
 TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
 {
     open(files.write("menu.con", "caf\xe9 cafe caf\xe9\n"));
-    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*active()).MainRichEdit();
+    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit();
     Trigger("mnuEditReplace");
     auto* dialog = form->findChild<QWidget*>("frmReplace");
     ASSERT_NE(dialog, nullptr);
@@ -100,7 +89,7 @@ TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
 TEST_F(SessionEndToEndTest, AFileDroppedOnTheTextOpensInsteadOfPastingItsName)
 {
     open(files.write("a.con", "define A 1\r\n"));
-    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*active()).MainRichEdit();
+    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit();
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(files.write("b.con", "define B 2\r\n")))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -110,10 +99,10 @@ TEST_F(SessionEndToEndTest, AFileDroppedOnTheTextOpensInsteadOfPastingItsName)
     QCoreApplication::processEvents();
     EXPECT_EQ(edit->Text(), "define A 1\r\n");
     ASSERT_EQ(Area()->subWindowList().size(), 2);
-    EXPECT_EQ(active()->windowTitle().toStdString(), "VurAvozid - " + files.file("b.con"));
+    EXPECT_EQ(ActiveWidget()->windowTitle().toStdString(), "VurAvozid - " + files.file("b.con"));
 }
 
-TEST_F(SessionEndToEndTest, AGroupFileOpensInAnExplorerWhoseMenusTakeTheBar)
+TEST_F(SessionEndToEndTest, AGroupFileOpensInAnExplorer)
 {
     // Header, one entry A.TXT of 2 bytes, one reserved slot, the data.
     std::string grp("KenSilverman\x02\0\0\0", 16);
@@ -121,16 +110,12 @@ TEST_F(SessionEndToEndTest, AGroupFileOpensInAnExplorerWhoseMenusTakeTheBar)
     // In a folder whose name holds full stops, as games are often kept.
     std::filesystem::create_directory(files.file("duke3d.v1.5"));
     open(files.write("duke3d.v1.5/DUKE3D.GRP", grp));
-    auto* explorer = dynamic_cast<TfrmGRPExp*>(active());
+    auto* explorer = dynamic_cast<TfrmGRPExp*>(ActiveWidget());
     ASSERT_NE(explorer, nullptr);
     QCoreApplication::processEvents();
     EXPECT_EQ(explorer->windowTitle().toStdString(), "Tessel Group File Explorer - " + files.file("duke3d.v1.5/DUKE3D.GRP"));
     EXPECT_EQ(explorer->findChild<QTableView*>("ListView1")->model()->rowCount(), 1);
     EXPECT_EQ(prompter.shown.size(), 1u);   // the open dialog only
-    QStringList menus;
-    for (QAction* menu : form->menuBar()->actions())
-        menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&Items", "&View"}));
 }
 
 } // namespace
