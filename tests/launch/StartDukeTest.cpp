@@ -1,6 +1,5 @@
 #include "launch/StartDuke.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QCheckBox>
@@ -9,7 +8,6 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
-#include <QTest>
 
 #include "launch/LauncherWindows.h"
 
@@ -61,7 +59,6 @@ TEST_F(StartDukeTest, RunStartsTheGameInItsFolderWithTheSwitchesOfTheControls)
 TEST_F(StartDukeTest, ConFilesAreCopiedAndAMissingUserMapIsForgotten)
 {
     dir.write("con/Game.con", "edited");
-    dir.write("con/User.con", "edited user");
     dir.write("game/GAME.CON", "old");
     const std::string gone = dir.file("maps/gone.map");
     start(withGame("ConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nCopy=1\r\nUserMap=" + gone + "\r\n"));
@@ -69,7 +66,6 @@ TEST_F(StartDukeTest, ConFilesAreCopiedAndAMissingUserMapIsForgotten)
     run();
     EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"/v1", "/l1", "/s3"}));
     EXPECT_EQ(dir.read("game/GAME.CON"), "edited");
-    EXPECT_EQ(dir.read("game/User.con"), "edited user");
     EXPECT_EQ(text(duke, "txtUserMap"), "");
     EXPECT_EQ(Messages(prompter),
               Strings{"Information: The user map was not found, continuing loading duke without level..."});
