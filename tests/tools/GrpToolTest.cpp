@@ -48,25 +48,23 @@ TEST(GrpToolTest, ASessionFromNewArchiveToDefragmentGivesTheExpectedBytes)
     const std::string grp = dir.file("MOD.GRP"), con = dir.write("GAME.CON", "define X 1\n"),
                       art = dir.write("TILES.ART", "ART!"), dest = dir.write("out.art", "mine");
     const Entry g{"GAME.CON", 11, "define X 1\n"}, t{"TILES.ART", 4, "ART!"}, s{Res, 0};
-    const std::string noSlot = "There is no reserved space in the group file, please add some.\n",
-                      ask = "The destination file already exists, are you sure you want to overwrite it?\n",
-                      unanswered = "tessel-grp: not answered; give --yes or --no\n";
-    const std::string dup = "There is already a file with the same name in the archive\n",
-                      none = "The file you selected cannot be found.\n", self = dir.file("./MOD.GRP"),
+    const std::string ask = "The destination file already exists, are you sure you want to overwrite it?\n",
+                      unanswered = "tessel-grp: not answered; give --yes or --no\n",
+                      dup = "There is already a file with the same name in the archive\n",
+                      noSlot = "There is no reserved space in the group file, please add some.\n",
                       replace = "The file already exists, are you sure you want to overwrite it?\n";
+    // Each command's bytes and refusals are the operations' tables; here, the
+    // commands, their exit codes, the messages on standard error and the answers.
     RunSteps({{"new", {"new", grp, "abc"}, 0, "", std::string("abc\0\0\0\0\0\0\0\0\0\0\0\0\0", 16)},
               {"first add", {"add", grp, con}, 0, "", Grp({g}, "abc")},
-              {"add without slot", {"add", grp, art}, 1, noSlot, Grp({g}, "abc")},
+              {"add without slot: no window to ask for slots", {"add", grp, art}, 1, noSlot, Grp({g}, "abc")},
               {"reserve", {"reserve", grp, "2"}, 0, "", Grp({g, s, s}, "abc")},
               {"add then duplicate", {"add", grp, art, con}, 1, dup, Grp({g, t, s}, "abc")},
               {"rm", {"rm", grp, "GAME.CON"}, 0, "", Grp({{Del, 11, "define X 1\n"}, t, s}, "abc")},
-              {"rm again", {"rm", grp, "GAME.CON"}, 1, none},
               {"defrag", {"defrag", grp}, 0, "", Grp({t, s}, "abc")},
               {"unreserve", {"unreserve", grp}, 0, "", Grp({t}, "abc")},
               {"extract unanswered", {"extract", grp, "TILES.ART", dest}, 1, ask + unanswered},
               {"extract declined", {"--no", "extract", grp, "TILES.ART", dest}, 1, ""},
-              {"extract onto the archive", {"--yes", "extract", grp, "TILES.ART", self}, 1,
-               "Cannot create file " + self + "\n"},
               {"new over an archive", {"new", grp, "x"}, 1, replace + unanswered, Grp({t}, "abc")}},
              grp);
     EXPECT_EQ(dir.read("out.art"), "mine");
@@ -79,15 +77,13 @@ TEST(GrpToolTest, ASessionFromNewArchiveToDefragmentGivesTheExpectedBytes)
 TEST(GrpToolTest, ListPrintsOneLinePerEntryAndUsageErrorsSayWhatIsWrong)
 {
     TempDir dir;
-    std::string out, cut = Grp({{"A", 1}});
+    std::string out;
     const std::string grp = dir.write("L.GRP", Grp({{"A", 10}, {Del, 5}, {"TWELVE.CHARS", 7}, {"NEW\nLINE", 1},
                                                     {Res, 0}}, "a\rbc"));
     RunSteps({{"list", {"list", grp}, 0, ""}}, grp, &out);
     EXPECT_EQ(out, "A 10 96\nTWELVE.CHARS 7 111\nNEW\\x0aLINE 1 118\nSignature: a\\x0dbc\nFilecount: 3\n");
-    cut.replace(12, 4, Le32(4));
     const std::string folder = MakeNonRegular(dir, "folder", NonRegular::Folder);
-    RunSteps({{"cut short", {"list", dir.write("CUT.GRP", cut)}, 1, "Read beyond end of file\n"},
-              {"missing", {"list", dir.file("none.grp")}, 1, "The selected file does not exist.\n"},
+    RunSteps({{"missing", {"list", dir.file("none.grp")}, 1, "The selected file does not exist.\n"},
               {"a folder", {"list", folder}, 1, folder + " is a folder\n"},
               {"nothing", {}, 2, "no command given"},
               {"unknown command", {"frobnicate", grp}, 2, "unknown command frobnicate"},
@@ -149,17 +145,15 @@ TEST(GrpToolTest, PackAndUnpackStayInsideTheirFolders)
     EXPECT_FALSE(FileExists(dir.file("outside")) || FileExists(dir.file("n/B")));
 }
 
-TEST(GrpToolTest, OnlyRegularFilesAreArchivesAndSourcesAndOutputsArriveWhole)
+TEST(GrpToolTest, WhatThePackGathersIsRegularAndOutputsArriveWhole)
 {
     TempDir dir;
-    const std::string grp = dir.write("T.GRP", Grp({{"A", 1}, {Res, 0}})), pipe = MakeNonRegular(dir, "pipe", NonRegular::Fifo),
-                      zero = MakeNonRegular(dir, "zero", NonRegular::Zero), full = MakeNonRegular(dir, "full", NonRegular::Full),
+    const std::string grp = dir.write("T.GRP", Grp({{"A", 1}, {Res, 0}})), full = MakeNonRegular(dir, "full", NonRegular::Full),
                       folder = MakeNonRegular(dir, "folder", NonRegular::Folder);
     MakeNonRegular(dir, "folder/PIPE", NonRegular::Fifo);
-    RunSteps({{"defrag of a device", {"defrag", zero}, 1, zero + " is not a regular file\n"},
-              {"list of a pipe", {"list", pipe}, 1, pipe + " is not a regular file\n"},
-              {"add of a pipe", {"add", grp, pipe}, 1, pipe + " is not a regular file\n"},
-              {"add of a folder", {"add", grp, folder}, 1, folder + " is a folder\n"},
+    // Pipes and devices as archives and sources: GrpOperationsTest; here, what
+    // the tool gathers itself.
+    RunSteps({{"add of a folder", {"add", grp, folder}, 1, folder + " is a folder\n"},
               {"pack of a pipe", {"pack", dir.file("P.GRP"), folder}, 1, folder + "/PIPE is not a regular file\n"}},
              grp);
     EXPECT_FALSE(FileExists(dir.file("P.GRP")));
@@ -192,7 +186,6 @@ TEST(GrpToolTest, LimitsAndSignalsMidwayLeaveAWholeArchive)
         const char* written;   // the name whose writing the signal waits for
     } cases[] = {
         {"defrag at a file-size limit", {"defrag"}, rebuilt, 1 << 20, 0, ""},
-        {"add at a file-size limit", {"add"}, "", long(original.size()) + 1000, 0, ""},
         {"defrag, terminated", {"defrag"}, rebuilt, 0, SIGTERM, "~temp"},
         {"reserve, interrupted", {"reserve", "1"}, Grp({{"BIG.DAT", 1 << 24, big}, {Res, 0}, {Res, 0}}), 0, SIGINT,
          "~temp"},
