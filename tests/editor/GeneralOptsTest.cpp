@@ -1,8 +1,5 @@
 #include "editor/GeneralOpts.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
 #include <QPushButton>
 #include <QRadioButton>
 

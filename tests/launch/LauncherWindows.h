@@ -7,8 +7,6 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <string>
-#include <vector>
 
 #include "launch/LaunchTestSupport.h"
 #include "launch/StartDuke.h"

@@ -1,10 +1,7 @@
 #include "shell/ConFaq.h"
 
-#include <gtest/gtest.h>
-
 #include <QLabel>
 #include <QPointer>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>

@@ -1,13 +1,8 @@
 #include "shell/Splash.h"
 
-#include <gtest/gtest.h>
-
-#include <QAction>
 #include <QImage>
 #include <QSet>
-#include <QTest>
 #include <QTimer>
-#include <QToolBar>
 
 #include "support/ProgramFixture.h"
 

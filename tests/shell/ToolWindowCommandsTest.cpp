@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
 
-#include <QAction>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QTest>
 #include <QTextEdit>
 #include <cstdio>
 #include <cstdlib>
