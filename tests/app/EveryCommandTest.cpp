@@ -5,49 +5,18 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 
 #include "app/ProgramWindows.h"
 #include "shell/Commands.h"
 #include "shell/Main.h"
 #include "shell/Workspace.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 namespace tessel {
 namespace {
-
-// Answers every question the same way: all no and cancel, or all yes with
-// a file of the test's own for every file dialog. Counts what it was asked.
-class AnsweringPrompter : public Prompter {
-public:
-    AnsweringPrompter(bool yes, std::string file) : yes_(yes), file_(std::move(file)) {}
-    void ShowMessage(const std::string&) override { ++shown; }
-    MsgResult MessageDlg(const std::string&, MsgType, MsgButtons buttons) override
-    {
-        ++shown;
-        if (buttons == MsgButtons::Ok)
-            return MsgResult::Ok;
-        return yes_ ? MsgResult::Yes : buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
-    }
-    void ShowError(const std::string&) override { ++shown; }
-    bool ExecuteOpen(FileDialog& dialog) override { return choose(dialog); }
-    bool ExecuteSave(FileDialog& dialog) override { return choose(dialog); }
-    int shown = 0;
-
-private:
-    bool choose(FileDialog& dialog)
-    {
-        ++shown;
-        dialog.fileName = file_;
-        return yes_;
-    }
-    bool yes_;
-    std::string file_;
-};
 
 TEST(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunning)
 {
@@ -57,7 +26,9 @@ TEST(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunning)
         for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
             program.write(name, "{define,3}\r\n");
         program.write("cnfcs.ccf", "/define;<name>\\\r\n");
-        AnsweringPrompter prompter(yes, program.file("chosen.con"));
+        ScriptedPrompter prompter;
+        prompter.answerEverything = yes;
+        prompter.answerFile = program.file("chosen.con");
         {
             Workspace state(program.path());
             TMainForm form(state, prompter);
@@ -89,7 +60,7 @@ TEST(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunning)
                     QCoreApplication::processEvents();
                 }
             }
-            EXPECT_GT(prompter.shown, 0);
+            EXPECT_FALSE(prompter.shown.empty());
         }
     }
 }

@@ -16,6 +16,8 @@ MsgResult ScriptedPrompter::MessageDlg(const std::string& text, MsgType type, Ms
     shown.push_back({Kind::Typed, MsgTypeCaption(type), text, buttons});
     if (buttons == MsgButtons::Ok)
         return MsgResult::Ok;
+    if (answers.empty() && answerEverything)
+        return *answerEverything ? MsgResult::Yes : buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
     if (answers.empty()) {
         ADD_FAILURE() << "unexpected question: " << text;
         return MsgResult::Cancel;
@@ -33,6 +35,8 @@ void ScriptedPrompter::ShowError(const std::string& text)
 bool ScriptedPrompter::execute(Kind kind, FileDialog& dialog)
 {
     shown.push_back({kind, dialog.title, dialog.filter, MsgButtons::Ok});
+    if (files.empty() && answerEverything)
+        files.push_back(*answerEverything ? std::optional<std::string>(answerFile) : std::nullopt);
     if (files.empty()) {
         ADD_FAILURE() << "unexpected file dialog: " << dialog.title;
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 // A Prompter for tests: records every message and dialog in order and answers
-// from queues. An unexpected question or dialog fails the running test.
+// from queues. An unexpected question or dialog fails the running test,
+// unless it is told to answer everything alike.
 #include <deque>
 #include <optional>
 #include <string>
@@ -32,6 +33,11 @@ public:
     std::vector<Shown> shown;
     std::deque<MsgResult> answers;                 // for questions beyond a lone OK
     std::deque<std::optional<std::string>> files;  // for dialogs: a path, or nullopt for Cancel
+    // Set: what the queues leave open is answered instead of failing the test,
+    // true: every question Yes and every dialog with answerFile; false: No (or
+    // Cancel where there is no No) and every dialog cancelled.
+    std::optional<bool> answerEverything;
+    std::string answerFile;
 
 private:
     bool execute(Kind kind, FileDialog& dialog);
