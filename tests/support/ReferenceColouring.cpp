@@ -53,27 +53,19 @@ void Keywords(const std::string& t, const KeywordTableType& table, int from, int
         }
 }
 
-void Comments(const std::string& t, int blockFrom, int lineFrom, int lineTo, ColorRuns& runs)
+// Each comment opening in [from, to), each search restarting one past the last
+// opening: green from it to the first close after it (or the end), and
+// closeLength more.
+void Comments(const std::string& t, const char* open, const char* close, int closeLength, int from, int to,
+              ColorRuns& runs)
 {
     const int L = static_cast<int>(t.size());
-    for (int p = blockFrom;;) {
-        const int a = Find(t, "/*", p, L, true, false);
+    for (int p = from;;) {
+        const int a = Find(t, open, p, to, true, false);
         if (a < 0)
             break;
-        int b = Find(t, "*/", a, L, true, false);
-        if (b < 0)
-            b = L;
-        runs.push_back({a, b - a + 2, clGreen});
-        p = a + 1;
-    }
-    for (int p = lineFrom;;) {
-        const int a = Find(t, "//", p, lineTo, true, false);
-        if (a < 0)
-            break;
-        int e = Find(t, "\n", a, L, true, false);
-        if (e < 0)
-            e = L;
-        runs.push_back({a, e - a, clGreen});
+        const int b = Find(t, close, a, L, true, false);
+        runs.push_back({a, (b < 0 ? L : b) - a + closeLength, clGreen});
         p = a + 1;
     }
 }
@@ -84,7 +76,8 @@ ColorRuns Whole(const std::string& t, const KeywordTableType& table)
 {
     ColorRuns runs;
     Keywords(t, table, 0, t.size(), true, runs);
-    Comments(t, 0, 0, t.size(), runs);
+    Comments(t, "/*", "*/", 2, 0, t.size(), runs);
+    Comments(t, "//", "\n", 0, 0, t.size(), runs);
     return runs;
 }
 
@@ -92,7 +85,8 @@ ColorRuns Selection(const std::string& t, const KeywordTableType& table, int s, 
 {
     ColorRuns runs{{s, n, clBlack}};
     Keywords(t, table, s, s + n, true, runs);
-    Comments(t, s, s, s + n, runs);
+    Comments(t, "/*", "*/", 2, s, t.size(), runs);
+    Comments(t, "//", "\n", 0, s, s + n, runs);
     return runs;
 }
 
