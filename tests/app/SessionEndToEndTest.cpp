@@ -26,11 +26,6 @@ protected:
         WriteLanguageFiles("{define,3}\r\n", "", "", "/define;<name> <value>\\\r\n");
         Start();
     }
-    void open(const std::string& path)
-    {
-        prompter.files.push_back(path);
-        Trigger("FileOpenItem");
-    }
 
     TempDir files;
 };
@@ -40,7 +35,7 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
     // LF line ends and an 8-bit character, as scripts from elsewhere have them.
     const std::string original = "// ammo\n\tdefine AMMO 50 // \xe9t\xe9\n";
     const std::string script = files.write("game.con", original);
-    open(script);
+    OpenFile(script);
     auto* editor = dynamic_cast<TfrmConEdit*>(ActiveWidget());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->windowTitle().toStdString(), "VurAvozid - " + script);
@@ -72,7 +67,7 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
 // The dialogs' text is typed as characters; a file of 8-bit characters holds them as bytes.
 TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
 {
-    open(files.write("menu.con", "caf\xe9 cafe caf\xe9\n"));
+    OpenFile(files.write("menu.con", "caf\xe9 cafe caf\xe9\n"));
     ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit();
     Trigger("mnuEditReplace");
     auto* dialog = form->findChild<QWidget*>("frmReplace");
@@ -88,7 +83,7 @@ TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
 
 TEST_F(SessionEndToEndTest, AFileDroppedOnTheTextOpensInsteadOfPastingItsName)
 {
-    open(files.write("a.con", "define A 1\r\n"));
+    OpenFile(files.write("a.con", "define A 1\r\n"));
     ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit();
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(files.write("b.con", "define B 2\r\n")))});
@@ -109,7 +104,7 @@ TEST_F(SessionEndToEndTest, AGroupFileOpensInAnExplorer)
     grp += std::string("A.TXT\0\0\0\0\0\0\0\x02\0\0\0", 16) + std::string("**8ResSpc8**\0\0\0\0", 16) + "hi";
     // In a folder whose name holds full stops, as games are often kept.
     std::filesystem::create_directory(files.file("duke3d.v1.5"));
-    open(files.write("duke3d.v1.5/DUKE3D.GRP", grp));
+    OpenFile(files.write("duke3d.v1.5/DUKE3D.GRP", grp));
     auto* explorer = dynamic_cast<TfrmGRPExp*>(ActiveWidget());
     ASSERT_NE(explorer, nullptr);
     QCoreApplication::processEvents();

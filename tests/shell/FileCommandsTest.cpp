@@ -31,20 +31,15 @@ protected:
         fakeEditors = true;
         WriteLanguageFiles();
     }
-    void open(const std::string& name)   // Ctrl+O and the file dialog
-    {
-        prompter.files.push_back(name);
-        Press("Ctrl+O");
-    }
 };
 
 TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
 {
     Start();
     const std::string a = dir.file("a.con"), b = dir.file("b.con");
-    open(a);
+    OpenFile(a);
     Press("Ctrl+S");   // a named window saves without a dialog
-    open(b);
+    OpenFile(b);
     EXPECT_EQ(Captions(), (Lines{"VurAvozid - " + a, "VurAvozid - " + b}));
     EXPECT_EQ(Documents()[0]->requests, (Lines{"load " + a, "save " + a}));
     EXPECT_EQ(prompter.texts(), (Lines{form->OpenDialog.filter, form->OpenDialog.filter}));
@@ -84,8 +79,8 @@ TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
 TEST_F(FileCommandsTest, NamesDifferingInCaseAreTwoFiles)
 {
     Start();
-    open("/games/E1L1.CON");
-    open("/games/e1l1.con");
+    OpenFile("/games/E1L1.CON");
+    OpenFile("/games/e1l1.con");
     EXPECT_EQ(Captions(), (Lines{"VurAvozid - /games/E1L1.CON", "VurAvozid - /games/e1l1.con"}));
 }
 
@@ -119,8 +114,8 @@ TEST_F(FileCommandsTest, GroupFilesGoToAnExplorerByTheirOwnName)
     FakeExplorer* explorer = nullptr;
     form->Tools().newExplorer = [&](const std::string& archive) { return explorer = new FakeExplorer(archive); };
     const std::string archive = dir.file(".duke/duke3d.v1.5/DUKE3D.GRP"), script = dir.file("my.grp/city.con");
-    open(archive);
-    open(script);
+    OpenFile(archive);
+    OpenFile(script);
     EXPECT_EQ(explorer->opened, Lines{archive});
     EXPECT_EQ(Captions(), (Lines{"Tessel Group File Explorer - No File Loaded", "VurAvozid - " + script}));
 
@@ -149,7 +144,7 @@ TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRu
     state->ConDir = dir.file("gone/");
     state->QCDir = dir.file("gone too/");
     std::filesystem::create_directories(dir.file("work"));
-    open(dir.file("work/a.con"));
+    OpenFile(dir.file("work/a.con"));
     EXPECT_EQ(prompter.texts(),
               (Lines{"Your main con directory does not exist, please choose a new one from the DukeNukem Options page.",
                      "Your main QC directory does not exist, please choose a new one from the Quake Options page.",

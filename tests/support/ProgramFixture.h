@@ -150,6 +150,13 @@ protected:
         QWidget* focus = QApplication::focusWidget();
         QTest::keySequence(focus ? focus : form.get(), QKeySequence(keys));
     }
+    // Ctrl+O, the file dialog answered with path.
+    void OpenFile(const std::string& path)
+    {
+        prompter.files.push_back(path);
+        Press("Ctrl+O");
+        QCoreApplication::processEvents();
+    }
     QMdiArea* Area() const { return qobject_cast<QMdiArea*>(form->centralWidget()); }
     QWidget* ActiveWidget() const
     {
