@@ -62,8 +62,6 @@ TEST(ProjectFileTest, BytesLineEndsAndColorsComeBackExactly)
         "",
         "\r\n",
         "\n\n\n",
-        "define x 1\r\n// note\r\nactor y { }\r\n",
-        "void() main =\n{\n\tlocal float x;\\ \n};",
         "mixed\nends\r\nand\rlone cr\n",
         "quake \"" + high + "\"\n",
         high + "\r\n" + high,
