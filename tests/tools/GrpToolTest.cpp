@@ -148,7 +148,8 @@ TEST(GrpToolTest, PackAndUnpackStayInsideTheirFolders)
 TEST(GrpToolTest, WhatThePackGathersIsRegularAndOutputsArriveWhole)
 {
     TempDir dir;
-    const std::string grp = dir.write("T.GRP", Grp({{"A", 1}, {Res, 0}})), full = MakeNonRegular(dir, "full", NonRegular::Full),
+    const std::string grp = dir.write("T.GRP", Grp({{"A", 1}, {Res, 0}})),
+                      full = MakeNonRegular(dir, "full", NonRegular::Full),
                       folder = MakeNonRegular(dir, "folder", NonRegular::Folder);
     MakeNonRegular(dir, "folder/PIPE", NonRegular::Fifo);
     // Pipes and devices as archives and sources: GrpOperationsTest; here, what
