@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "platform/SettingsTable.h"
 #include "shell/Guarded.h"
 #include "shell/Workspace.h"
 
@@ -18,6 +19,16 @@ namespace tessel {
 namespace {
 
 const char* const Section = "GeneralSetup";
+
+// The buttons' choices as stored: other values leave the first buttons selected.
+struct GeneralSetup {
+    int QztCon = 1;           // 1 both files, 2 the project file, 3 the game file
+    int ColorGameFiles = 1;   // 1 colour game files, 2 colour nothing
+};
+const SettingRow<GeneralSetup> SetupRows[] = {
+    Setting("QztCon", &GeneralSetup::QztCon, DefaultOutside(1, 3)),
+    Setting("ColorGameFiles", &GeneralSetup::ColorGameFiles, DefaultOutside(1, 2)),
+};
 
 QRadioButton* AddRadio(QGroupBox* group, const char* name, const char* caption)
 {
@@ -93,15 +104,11 @@ TfrmGeneralOpts::TfrmGeneralOpts(Workspace& state, Prompter& prompter, QWidget* 
 void TfrmGeneralOpts::FormCreate()
 {
     RunGuarded(prompter_, [this] {
-        const ProfileFile ini = state_.Settings();
-        // Other values leave the first buttons selected.
+        GeneralSetup setup;
+        ReadSettings(state_.Settings(), Section, SetupRows, setup);
         QRadioButton* const saving[] = {rdiQztCon_, rdiQzt_, rdiCon_};
-        const int option = ini.ReadInteger(Section, "QztCon", 1);
-        if (option >= 1 && option <= 3)
-            saving[option - 1]->setChecked(true);
-        const int coloring = ini.ReadInteger(Section, "ColorGameFiles", 1);
-        if (coloring == 1 || coloring == 2)
-            (coloring == 1 ? rdiColorGameFls_ : rdiNoColorFls_)->setChecked(true);
+        saving[setup.QztCon - 1]->setChecked(true);
+        (setup.ColorGameFiles == 1 ? rdiColorGameFls_ : rdiNoColorFls_)->setChecked(true);
     });
     if (rdiNoColorFls_->isChecked())
         state_.NoColoring = true;
@@ -139,9 +146,10 @@ void TfrmGeneralOpts::BringToFront()
 void TfrmGeneralOpts::closeEvent(QCloseEvent* event)
 {
     RunGuarded(prompter_, [this] {
-        ProfileFile ini = state_.Settings();
-        ini.WriteInteger(Section, "QztCon", static_cast<int>(CurrentSavingOption()));
-        ini.WriteInteger(Section, "ColorGameFiles", rdiNoColorFls_->isChecked() ? 2 : 1);
+        ProfileEdit edit(state_.SettingsFileName);
+        WriteSettings(edit, Section, SetupRows,
+                      GeneralSetup{static_cast<int>(CurrentSavingOption()), rdiNoColorFls_->isChecked() ? 2 : 1});
+        edit.Commit();
     });
     state_.GeneralOptionsOpen = false;
     event->accept();   // hidden, not destroyed

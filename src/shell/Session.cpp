@@ -1,24 +1,34 @@
 #include "shell/Session.h"
 
+#include "platform/SettingsTable.h"
+
 namespace tessel {
+
+namespace {
+const SettingRow<StartupSettings> ProgStartupRows[] = {Setting("GameUp", &StartupSettings::gameUp)};
+// The key's name says the opposite of its value: 1 means the tree list is off.
+const SettingRow<StartupSettings> ExplorerRows[] = {Setting("TreeListEnable", &StartupSettings::treeListDisabled)};
+} // namespace
 
 StartupSettings ReadStartupSettings(const ProfileFile& ini, int recentCount)
 {
     StartupSettings s;
-    s.gameUp = ini.ReadInteger("ProgStartup", "GameUp", 1);
+    ReadSettings(ini, "ProgStartup", ProgStartupRows, s);
+    ReadSettings(ini, "GroupFileExplorer", ExplorerRows, s);
     for (int i = 0; i < recentCount; ++i) {
         std::string name = ini.ReadString("RecentFiles", "Recent" + std::to_string(i + 1), "");
         if (name.empty())
             break;
         s.recent.push_back(std::move(name));
     }
-    s.treeListDisabled = ini.ReadBool("GroupFileExplorer", "TreeListEnable", false);
     return s;
 }
 
 void WriteSessionSettings(ProfileEdit& edit, int gameMode, const std::vector<std::string>& recent)
 {
-    edit.WriteInteger("ProgStartup", "GameUp", gameMode);
+    StartupSettings s;
+    s.gameUp = gameMode;
+    WriteSettings(edit, "ProgStartup", ProgStartupRows, s);
     for (std::size_t i = 0; i < recent.size() && !recent[i].empty(); ++i)
         edit.WriteString("RecentFiles", "Recent" + std::to_string(i + 1), recent[i]);
 }
