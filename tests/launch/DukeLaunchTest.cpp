@@ -91,8 +91,8 @@ TEST_F(DukeLaunchTest, UserMapsInTheGameFolderElsewhereAndMissing)
     } cases[] = {
         {"in the game folder: never copied", dir.file("game/IN.MAP"), true, false, "-map IN.MAP " + rest, "", {},
          dir.file("game/IN.MAP")},
-        {"elsewhere with auto-copy: copied first", dir.file("maps/test.map"), true, false, "-map test.map " + rest,
-         "maps/test.map > game/test.map; ", {}, dir.file("maps/test.map")},
+        {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", true, false,
+         "-map test.map " + rest, "game/../maps/test.map > game/test.map; ", {}, "../maps/test.map"},
         {"elsewhere without auto-copy: passed all the same", dir.file("maps/test.map"), false, false,
          "-map test.map " + rest, "", {}, dir.file("maps/test.map")},
         {"elsewhere, its name in the game folder in other case", dir.file("maps/e1.map"), true, false,
@@ -126,7 +126,7 @@ TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgramAndNeitherSkipsTheConCo
         std::string alternateExe, program, parameters;
     } cases[] = {
         {"start regularly", true, false, "", exe, ""},
-        {"the TC program", false, true, tc, tc, ""},
+        {"the TC program, named from the game folder", false, true, "../maps/mytc.bat", game + "../maps/mytc.bat", ""},
         {"start regularly wins", true, true, tc, exe, ""},
         {"TC checked without a program (disabled)", false, true, "", exe, "/v1 /l1 /s3 "},
         {"TC program not checked", false, false, tc, exe, "/v1 /l1 /s3 "},
@@ -296,6 +296,7 @@ TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
         {"Episode=2\r\nMap=11\r\n", 3, 2, 11, 11, 1},
         {"Map=5\r\n", 3, 1, 5, 6, 1},
         {"Map=12\r\n", 3, 1, 6, 6, 1},
+        {"Map=0\r\n", 3, 1, 1, 12, 1},
         {"FakePlayers=0\r\n", 3, 1, 1, 12, 1},
         {"FakePlayers=9\r\n", 3, 1, 1, 12, 8},
     };
@@ -323,21 +324,17 @@ TEST_F(DukeLaunchTest, DirectoriesAreReadOnlyWhenSet)
 
 TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
 {
+    // One options object through the steps; the first change brings episode 1's limit.
+    const struct { bool episode; int value, episodeAfter, map, mapMax; } steps[] = {
+        {false, 12, 1, 6, 6}, {true, 2, 2, 1, 11}, {false, 11, 2, 11, 11}, {false, 0, 2, 1, 11},
+        {true, 0, 1, 1, 6}, {true, 4, 3, 1, 11},
+    };
     DukeOptions o;
-    ChangeDukeMap(o, 12);   // the first change brings episode 1's limit
-    EXPECT_EQ(o.map, 6);
-    EXPECT_EQ(o.mapMax, 6);
-    ChangeDukeEpisode(o, 2);
-    EXPECT_EQ(o.map, 1);
-    EXPECT_EQ(o.mapMax, 11);
-    ChangeDukeMap(o, 11);
-    EXPECT_EQ(o.map, 11);
-    ChangeDukeEpisode(o, 1);
-    EXPECT_EQ(o.map, 1);
-    EXPECT_EQ(o.mapMax, 6);
-    ChangeDukeEpisode(o, 4);
-    EXPECT_EQ(o.episode, 3);
-    EXPECT_EQ(o.mapMax, 11);
+    for (const auto& s : steps) {
+        SCOPED_TRACE(std::string(s.episode ? "episode " : "map ") + std::to_string(s.value));
+        s.episode ? ChangeDukeEpisode(o, s.value) : ChangeDukeMap(o, s.value);
+        EXPECT_EQ(std::vector<int>({o.episode, o.map, o.mapMax}), std::vector<int>({s.episodeAfter, s.map, s.mapMax}));
+    }
 }
 
 // --- creation's files ----------------------------------------------------------
@@ -401,15 +398,15 @@ TEST_F(DukeLaunchTest, ARemovedDirectoryIsEmptiedByItsBrowseButtonEvenWhenCancel
     dirs.ConDir = dir.file("gone/");
     dirs.BuildDir = dir.file("game/");
     FakeChooser chooser;
-    chooser.answers = {std::nullopt, dir.file("con"), std::nullopt};
+    chooser.answers = {std::nullopt, dir.file("con"), dir.file("maps")};
     EXPECT_FALSE(BrowseConDirectory(dirs, settings, chooser));
     EXPECT_EQ(dirs.ConDir, "");
     EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), dir.file("gone/"));
     EXPECT_TRUE(BrowseConDirectory(dirs, settings, chooser));
     EXPECT_EQ(dirs.ConDir, con);
     EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), con);
-    EXPECT_FALSE(BrowseBuildDirectory(dirs, settings, chooser));
-    EXPECT_EQ(dirs.BuildDir, game);
+    EXPECT_TRUE(BrowseBuildDirectory(dirs, settings, chooser));
+    EXPECT_EQ(Settings().ReadString("Directorys", "BuildDir", ""), dir.file("maps/"));
     EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, game}));
 }
 
@@ -417,9 +414,11 @@ TEST_F(DukeLaunchTest, FileBrowsersStartInTheDukeDirectoryWhenItIsSet)
 {
     FileDialog dialog{LauncherOpenTitle, "", "/elsewhere/", ""};
     DukeOptions options;
-    prompter.files = {dir.file("maps/x.map"), std::nullopt, dir.file("maps/tc.bat")};
-    EXPECT_TRUE(BrowseDukeUserMap(options, dialog, dirs.Duke3DDir, prompter));
+    prompter.files = {std::nullopt, dir.file("maps/x.map"), std::nullopt, dir.file("maps/tc.bat")};
+    EXPECT_FALSE(BrowseDukeUserMap(options, dialog, dirs.Duke3DDir, prompter));
+    EXPECT_EQ(dialog.initialDir, "/elsewhere/");   // where it was left
     EXPECT_EQ(dialog.filter, "Duke3D Maps (*.map)|*.map");
+    EXPECT_TRUE(BrowseDukeUserMap(options, dialog, dirs.Duke3DDir, prompter));
     EXPECT_EQ(options.userMap, dir.file("maps/x.map"));
 
     dirs.Duke3DDir = game;

@@ -31,13 +31,13 @@ protected:
 
     GameLaunch plan(QuakeOptions& options) { return PlanQuakeLaunch(options, quake, prompter); }
     std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
-    // The progs.dat copy set up as the Options page leaves it.
+    // The progs.dat copy set up as the Options page leaves it, its target named from the Quake folder.
     QuakeOptions copying() const
     {
         QuakeOptions o;
         o.copy = o.copyEnabled = true;
         o.progsDir = dir.file("progs/");
-        o.spefTCDir = dir.file("quake/mytc/");
+        o.spefTCDir = "mytc/";
         return o;
     }
 
@@ -73,8 +73,8 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
         {"the end map", [](QuakeOptions& o) { o.level = 31; }, "+skill 2 +map end"},
         {"the last deathmatch map", [](QuakeOptions& o) { o.level = 37; }, "+skill 2 +map dm6"},
         {"no level selected", [](QuakeOptions& o) { o.level = -1; }, "+skill 2 "},
-        {"a user map wins over the level", [&](QuakeOptions& o) {
-             o.userMap = dir.file("maps/dm7.bsp");
+        {"a user map, named from the Quake folder, wins over the level", [&](QuakeOptions& o) {
+             o.userMap = "../maps/dm7.bsp";
              o.level = 5;
          }, "+skill 2 +map dm7 "},
         {"a missing user map still wins: no map", [&](QuakeOptions& o) { o.userMap = dir.file("maps/x.bsp"); },
@@ -253,7 +253,8 @@ TEST_F(QuakeLaunchTest, ProgsDatIsFoundAndReplacedWhateverItsCase)
     dir.write("progs/PROGS.DAT", "new");
     dir.write("quake/mytc/Progs.Dat", "old");
     QuakeOptions options = copying();
-    EXPECT_EQ(copies(plan(options)), "progs/PROGS.DAT > quake/mytc/Progs.Dat; ");
+    options.progsDir = "../progs/";
+    EXPECT_EQ(copies(plan(options)), "quake/../progs/PROGS.DAT > quake/mytc/Progs.Dat; ");
 }
 
 TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)
@@ -355,6 +356,8 @@ TEST_F(QuakeLaunchTest, TheTcChooserStartsInTheQuakeDirectory)
     ClearQuakeTc(options);
     EXPECT_EQ(options.tc, "");
     EXPECT_FALSE(options.useTCEnabled);
+    ChangeQuakeLaunchReg(options, false);   // enabled again, even without a TC
+    EXPECT_TRUE(options.useTCEnabled);
 }
 
 TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
@@ -362,7 +365,7 @@ TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
     QuakeOptions options;
     FakeChooser chooser;
     dirs.QuakeDir = quake;
-    chooser.answers = {dir.file("progs"), std::nullopt, dir.file("quake/mytc")};
+    chooser.answers = {dir.file("progs"), std::nullopt, dir.file("quake/mytc"), dir.file("quake")};
     EXPECT_TRUE(BrowseProgsDirectory(options, chooser));
     EXPECT_EQ(options.progsDir, dir.file("progs/"));
     EXPECT_FALSE(options.copyEnabled);
@@ -371,21 +374,26 @@ TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
     EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser));
     EXPECT_EQ(options.spefTCDir, dir.file("quake/mytc/"));
     EXPECT_TRUE(options.copyEnabled);
+    options = QuakeOptions();
+    EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser));
+    EXPECT_FALSE(options.copyEnabled);
     // These start where the chooser was left, never at a setting.
-    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>(3)));
+    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>(4)));
 }
 
 TEST_F(QuakeLaunchTest, ProgramsAndMapsChosenInTheOpenDialog)
 {
-    FileDialog dialog{LauncherOpenTitle, "", "", ""};
+    FileDialog dialog{LauncherOpenTitle, "", "/elsewhere/", ""};
     QuakeOptions options;
-    prompter.files = {dir.file("tools/qbsp/Worldcraft.exe"), dir.file("qc/fastqcc.exe"), std::nullopt,
+    prompter.files = {std::nullopt, dir.file("tools/qbsp/Worldcraft.exe"), dir.file("qc/fastqcc.exe"), std::nullopt,
                       dir.file("maps/e1m1.bsp")};
+    EXPECT_FALSE(BrowseQuakeUserMap(options, dialog, dirs.QuakeDir, prompter));
+    EXPECT_EQ(dialog.initialDir, "/elsewhere/");   // where it was left: no Quake directory
     EXPECT_TRUE(BrowseMapEditor(dirs, settings, dialog, prompter));
+    EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
     EXPECT_EQ(dirs.MainQMapEdProg, dir.file("tools/qbsp/Worldcraft.exe"));
     EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQMapEdProg", ""), dirs.MainQMapEdProg);
     EXPECT_TRUE(BrowseCompileTool(dirs, settings, dialog, prompter));
-    EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
     EXPECT_EQ(dirs.MainQCToolDir, "fastqcc.exe");
     EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQCToolDir", ""), "fastqcc.exe");
     dirs.QuakeDir = quake;
