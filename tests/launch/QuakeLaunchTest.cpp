@@ -113,7 +113,6 @@ TEST_F(QuakeLaunchTest, TheTcTestComparesTheWholeTextsByteByByte)
         {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", false},
         {"on a drive letter that sorts after", "C:\\Quake\\", "D:\\mytc\\", false},
         {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", true},
-        {"upper case sorts before lower case", "C:\\Quake\\", "C:\\quake\\mytc\\", false},
         {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", true},
         {"the Quake directory itself", "/games/quake/", "/games/quake/", false},
         {"a text sorts before its longer forms", "/games/quake/", "/games/quake", true},
@@ -271,25 +270,18 @@ TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)
 TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
     ProfileFile ini = Settings();
-    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(ini)); });
-    EXPECT_EQ(dir.read("QztMain.ini"), "[QuakeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nCopy=0\r\nRecordDemo=0\r\n"
-                                       "UseTC=0\r\nCheckUseAltExe=0\r\nLevel=0\r\ncmbAltExeVal=0\r\nUserMap=\r\n"
-                                       "TC=\r\nSpefTCDir=\r\n[QuakeDirectorys]\r\nProgsDir=\r\n");
-
     QuakeOptions o;
-    o.launchReg = o.copy = o.recordDemo = o.useTC = o.useAltExe = true;
+    o.copy = o.useTC = true;
     o.skill = 1, o.level = -1, o.altExe = 2;
     o.userMap = "/maps/e1m1.bsp", o.tc = "/quake/mytc/", o.spefTCDir = "/quake/tc/", o.progsDir = "/progs/";
     WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, o); });
-    const QuakeOptions back = ReadQuakeOptions(ini);
-    EXPECT_TRUE(back.launchReg && back.copy && back.recordDemo && back.useTC && back.useAltExe);
-    EXPECT_EQ(back.skill, 1);
-    EXPECT_EQ(back.level, -1);
-    EXPECT_EQ(back.altExe, 2);
-    EXPECT_EQ(back.userMap, o.userMap);
-    EXPECT_EQ(back.tc, o.tc);
-    EXPECT_EQ(back.spefTCDir, o.spefTCDir);
-    EXPECT_EQ(back.progsDir, o.progsDir);
+    const std::string written = "[QuakeStartup]\r\nSkill=1\r\nLaunchReg=0\r\nCopy=1\r\nRecordDemo=0\r\nUseTC=1\r\n"
+                                "CheckUseAltExe=0\r\nLevel=-1\r\ncmbAltExeVal=2\r\nUserMap=/maps/e1m1.bsp\r\n"
+                                "TC=/quake/mytc/\r\nSpefTCDir=/quake/tc/\r\n[QuakeDirectorys]\r\nProgsDir=/progs/\r\n";
+    EXPECT_EQ(dir.read("QztMain.ini"), written);
+    // Every value is read back as it was written: writing what was read changes nothing.
+    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(ini)); });
+    EXPECT_EQ(dir.read("QztMain.ini"), written);
 }
 
 TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
@@ -309,11 +301,8 @@ TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         const QuakeOptions o = ReadQuakeOptions(ProfileFile(dir.write("t.ini", c.stored)));
-        EXPECT_EQ(o.skill, c.skill);
-        EXPECT_EQ(o.level, c.level);
-        EXPECT_EQ(o.altExe, c.altExe);
-        EXPECT_EQ(o.useTCEnabled, c.useTCEnabled);
-        EXPECT_EQ(o.copyEnabled, c.copyEnabled);
+        EXPECT_EQ(std::vector<int>({o.skill, o.level, o.altExe, o.useTCEnabled, o.copyEnabled}),
+                  std::vector<int>({c.skill, c.level, c.altExe, c.useTCEnabled, c.copyEnabled}));
     }
     dirs.QuakeDir = "/kept/";
     ReadQuakeDirectories(ProfileFile(dir.write("t.ini", "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\n"
