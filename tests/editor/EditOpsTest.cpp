@@ -14,20 +14,21 @@ namespace {
 // What the window would do, recorded in order.
 class RecordingHooks : public EditorHooks {
 public:
-    bool LoadDocument(const std::string& name) override { return note("load " + name), true; }
+    bool LoadDocument(const std::string& name) override { return note("load " + name), loads; }
     bool SaveDocument(const std::string& name) override { return note("save " + name), true; }
     void ShowBraceErrors(const BraceCheckResult& r) override { note("errors " + std::to_string(r.ErrorCount())); }
     void SetErrorListVisible(bool visible) override { note(visible ? "list shown" : "list hidden"); }
     void FocusText() override { note("focus"); }
+    void ShowCaretPosition(const std::string& text) override { note(text); }
     std::string SelectedWizardEntry() override { return wizardEntry; }
     void SelectFirstWizardEntry() override { note("first wizard entry"); }
-    void BeginBusy() override { ++busy; }
-    void EndBusy() override { --busy; }
+    void BeginBusy() override { note("busy"); }
+    void EndBusy() override { note("idle"); }
 
     void note(const std::string& call) { calls.push_back(call); }
     std::vector<std::string> calls;
     std::string wizardEntry;
-    int busy = 0;
+    bool loads = true;
 };
 
 class EditOpsTest : public ::testing::Test {
@@ -68,23 +69,59 @@ protected:
 
 // --- the line that is edited ------------------------------------------------------
 
-TEST_F(EditOpsTest, WhichKeysLeaveTheLine)
+TEST_F(EditOpsTest, WhichKeysEditAndWhichLeaveTheLine)
 {
-    struct Row { const char* name; int key; int caret; bool recolored; } rows[] = {
-        {"up", vk::Up, 8, true}, {"down", vk::Down, 8, true}, {"enter", vk::Return, 8, true},
-        {"left at the start", vk::Left, 6, true}, {"left inside", vk::Left, 8, false},
-        {"right at the end", vk::Right, 13, true}, {"right inside", vk::Right, 8, false},
-        {"home", 36, 8, false}, {"page down", 34, 8, false}, {"tab", vk::Tab, 8, false}, {"shift", vk::Shift, 8, false},
+    // Line 1 is "WHILE if": a fresh load colours "if" only, an edit blackens the line, leaving it colours both.
+    const std::string fresh = "bb..........bb...", black = "bb...............", recolored = "bb....rrrrr.bb...";
+    // edited: a letter was typed at 8 first. ends: the key ends the wizard's typed-word match.
+    struct Row { const char* name; bool edited; int caret, key; std::string paint; bool ends; } rows[] = {
+        {"up", true, 8, vk::Up, recolored, true}, {"down", true, 8, vk::Down, recolored, true},
+        {"enter", true, 8, vk::Return, recolored, true}, {"left at the start", true, 6, vk::Left, recolored, true},
+        {"left inside", true, 8, vk::Left, black, true}, {"right at the end", true, 14, vk::Right, recolored, true},
+        {"right inside", true, 8, vk::Right, black, true}, {"home", true, 8, 36, black, false},
+        {"tab", true, 8, vk::Tab, black, false}, {"shift", true, 8, vk::Shift, black, false},
+        {"typing on another line blackens no more", true, 1, 'Q', black, false},
+        {"a letter on a clean line", false, 8, 'Q', black, false}, {"Backspace", false, 8, vk::Back, black, false},
+        {"Space", false, 8, vk::Space, black, true}, {"the first of the other codes", false, 8, 41, black, false},
+        {"Tab is no edit", false, 8, vk::Tab, fresh, false}, {"down from a clean line", false, 8, vk::Down, fresh, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        Open("if x\r\nWHILE y\r\nz", 8);
-        Key('Q');
+        Open("if x\r\nWHILE if\r\nz", 8);
+        if (r.edited)
+            Key('Q');
         buffer.SetSelection(r.caret, 0);
+        hooks.calls.clear();
+        typedWordMatch = true;
         Key(r.key);
-        // Leaving colours a keyword in other case, as a fresh load does not.
-        EXPECT_EQ(buffer.Paint(), r.recolored ? "bb....rrrrr....." : "bb..............");
-        EXPECT_EQ(lines.LineClean, r.recolored);
+        EXPECT_EQ(buffer.Paint(), r.paint);
+        EXPECT_EQ(lines.LineBlackened, r.paint == black);
+        EXPECT_EQ(lines.LineClean, r.paint != black);
+        EXPECT_EQ(typedWordMatch, !r.ends);
+        EXPECT_EQ(hooks.calls.back() == "first wizard entry", r.ends);
+    }
+    EXPECT_EQ(hooks.calls.front(), "Line: 2 ; Column: 3");   // the caret text, before the key acts
+}
+
+TEST_F(EditOpsTest, AClickRecolorsTheLineOfTheLastKeyAndDeactivationTheCaretsLine)
+{
+    struct Row { const char* name; bool typed, noColoring, click; const char* paint; } rows[] = {
+        {"a click after an edit", true, false, true, ".......rrrrr"},
+        {"a click on a clean line", false, false, true, "............"},
+        {"a click while colouring is off", true, true, true, "............"},
+        {"deactivation, even when clean", false, false, false, "rrrrr......."},
+        {"deactivation while colouring is off", false, true, false, "............"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        lines = LineState();
+        NoColoring = false;
+        Open("WHILE\r\nWHILE", 8);
+        Key(r.typed ? 'Q' : vk::Tab);
+        NoColoring = r.noColoring;
+        buffer.SetSelection(1, 0);
+        r.click ? LineColoringAtMouseDown(buffer, lines, Context()) : LineColoringAtDeactivate(buffer, Context());
+        EXPECT_EQ(buffer.Paint(), r.paint);
     }
 }
 
@@ -139,11 +176,9 @@ TEST_F(EditOpsTest, NothingIsPaintedWhileColoringIsOff)
 
 TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
 {
-    const std::string blanks(100, ' ');
     struct Row { const char* name; std::string text; int selStart, selLength; std::string after; int caret; } rows[] = {
         {"tabs", "\t\tfoo bar", 5, 0, "\t\tfoo\r\n\t\t bar", 9},
         {"blanks and tabs, next line kept", " \tab\r\nz", 3, 0, " \ta\r\n \tb\r\nz", 7},
-        {"long indentation", blanks + "x", 101, 0, blanks + "x\r\n" + blanks, 203},
         {"selection goes first", "  abXXcd", 4, 2, "  ab\r\n  cd", 8},
         {"selection over lines", "  ab\r\nXXcd", 4, 4, "  ab\r\n  cd", 8},
         {"caret inside the indentation", "\t\tx", 1, 0, "\t\r\n\t\t\tx", 5},
@@ -165,25 +200,26 @@ TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
     EXPECT_FALSE(EditorKeyPress(buffer, '\r', Context()));
 }
 
-TEST_F(EditOpsTest, EnterKeepsTheColorsOfTheMovedText)
+TEST_F(EditOpsTest, EnterKeepsTheColorsOfTheTextAfterTheSelection)
 {
     Open("\tif x while", 4);
+    buffer.SetSelection(4, 1);
     EditorKeyPress(buffer, '\r', Context());
-    EXPECT_EQ(buffer.Text(), "\tif \r\n\tx while");
-    EXPECT_EQ(buffer.Paint(), ".bb......rrrrr");
+    EXPECT_EQ(buffer.Text(), "\tif \r\n\t while");
+    EXPECT_EQ(buffer.Paint(), ".bb.....rrrrr");
 }
 
 TEST_F(EditOpsTest, BackspaceAtTheEndOfTheIndentationFallsBackToTheLineAbove)
 {
-    const std::string deep(80, ' ');
     // after == text: the key goes to the control.
     struct Row { const char* name; std::string text; int selStart, selLength; const char* after; } rows[] = {
-        {"one tab above", "\tif\r\n\t\tx", 7, 0, "\tif\r\n\tx"},
+        {"one tab above", "\tx\r\n\t\tif", 6, 0, "\tx\r\n\tif"},
         {"an empty line above", "\tif\r\n\r\n\t\tx", 9, 0, "\tif\r\n\r\nx"},
         {"deeper lines passed over", "\tA\r\n\t\t\tB\r\n\t\tC", 12, 0, "\tA\r\n\t\t\tB\r\n\tC"},
         {"blanks count apart from tabs", "\t x\r\n\t  y", 8, 0, "\t x\r\n\t y"},
         {"copied as written", " \tx\r\n\t\t  y", 9, 0, " \tx\r\n \ty"},
-        {"long runs", "x\r\n" + deep + "y", 83, 0, "x\r\ny"},
+        // Neither more tabs and fewer blanks nor the reverse is less indented.
+        {"mixed runs passed over", "x\r\n    p\r\n\t\tq\r\n\t  z", 18, 0, "x\r\n    p\r\n\t\tq\r\nz"},
         {"inside the text", "\tif\r\n\t\tx", 8, 0, "\tif\r\n\t\tx"},
         {"inside the indentation", "\tif\r\n\t\tx", 6, 0, "\tif\r\n\t\tx"},
         {"no line less indented", "\t\tif\r\n\t\tx", 8, 0, "\t\tif\r\n\t\tx"},
@@ -191,10 +227,14 @@ TEST_F(EditOpsTest, BackspaceAtTheEndOfTheIndentationFallsBackToTheLineAbove)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        buffer = FakeEditBuffer(r.text);
+        Open(r.text, r.selStart);
         buffer.SetSelection(r.selStart, r.selLength);
         EXPECT_EQ(Key(vk::Back), r.after != r.text);
         EXPECT_EQ(buffer.Text(), r.after);
+        // Colours stay; where the key goes to the control, the caret's line holds no keyword.
+        FakeEditBuffer loaded(r.after);
+        ColorWholeDocument(loaded, KeywordTable, true);
+        EXPECT_EQ(buffer.Paint(), loaded.Paint());
     }
 }
 
@@ -250,6 +290,8 @@ TEST_F(EditOpsTest, ReplaceRegionsOptionsColorsAndMessages)
          "No Words were replaced, because there were no words found in the specified region"},
         {"none found, one", "x", 0, 0, {"z", "y", 0, true, false}, 0, "x", ".", 0,
          "The word was not found within the specified region."},
+        {"one in the selection, not after it", "x y x", 1, 2, {"x", "z", -3, true, false}, 0, "x y x", ".....", -3,
+         "The word was not found within the specified region."},
         {"empty pattern", "x", 0, 0, {"", "y", 0, true, true}, 0, "x", ".", -1,
          "No Words were replaced, because there were no words found in the specified region"},
     };
@@ -262,6 +304,7 @@ TEST_F(EditOpsTest, ReplaceRegionsOptionsColorsAndMessages)
         EXPECT_EQ(buffer.Text(), r.after);
         EXPECT_EQ(buffer.Paint(), r.paint);
         EXPECT_EQ(r.replace.Position, r.position);
+        EXPECT_LE(buffer.UndoSteps(), 1);
         EXPECT_EQ(prompter.texts(), *r.message ? std::vector<std::string>{r.message} : std::vector<std::string>{});
     }
 }
@@ -291,15 +334,24 @@ TEST_F(EditOpsTest, FindAndGoToSelectWhatTheyName)
 
 // --- saving ---------------------------------------------------------------------------
 
-TEST_F(EditOpsTest, SaveTargetsFollowTheNamePartTheOptionAndTheMode)
+TEST_F(EditOpsTest, LoadColoringAndSaveTargetsFollowTheName)
 {
+    using L = LoadColoring;
+    const struct { const char* name; bool noColoring; L coloring; } loads[] = {
+        {"game.con", false, L::ColorWhole}, {"game.con", true, L::AsStored}, {"game.qzt", false, L::AsStored},
+        {"game.qzt", true, L::Black}, {"qzt", false, L::AsStored}, {"zt", false, L::ColorWhole},
+        {"GAME.QZT", false, L::ColorWhole},
+    };
+    for (const auto& l : loads)
+        EXPECT_EQ(LoadColoringOf(l.name, l.noColoring), l.coloring) << l.name << " " << l.noColoring;
+
     using S = SavingOption;
     struct Row { const char* name; int mode; S option; std::vector<SaveTarget> targets; } rows[] = {
         {"/s/game.con", 1, S::Both, {{"/s/game.qzt", true}, {"/s/game.con", false}}},
         {"/s/game.con", 1, S::ProjectFile, {{"/s/game.qzt", true}}},
         {"/s/game.con", 1, S::GameFile, {{"/s/game.con", false}}},
         {"/s/game.qzt", 2, S::Both, {{"/s/game.qzt", true}, {"/s/game.qc", false}}},
-        {"/s/game.con", 3, S::Both, {{"/s/game.qzt", true}, {"/s/game.vc", false}}},
+        {"/s/game.vc", 3, S::Both, {{"/s/game.qzt", true}, {"/s/game.vc", false}}},
         {"/s/game.con", 7, S::GameFile, {{"/s/game.con", false}}},
         {"/s/notes.txt", 1, S::ProjectFile, {{"/s/notes.txt", false}}},
         {"/s/GAME.CON", 1, S::Both, {{"/s/GAME.CON", false}}},
@@ -317,7 +369,8 @@ TEST_F(EditOpsTest, CtrlAltCInsertsTheWizardEntry)
 {
     struct Row { const char* name; bool matched; const char* entry; int caret; const char* after; } rows[] = {
         {"replaces the typed word", true, "ifaction", 9, "x\r\n y ifaction"},
-        {"a word at the line's start", true, "ifaction", 3, "x\r\nifaction y ifa"},
+        {"nothing typed at the line's start", true, "ifaction", 3, "x\r\nifaction y ifa"},
+        {"a word from the line's start", true, "ifaction", 1, "ifaction\r\n y ifa"},
         {"no match: at the caret", false, "ifaction", 6, "x\r\n y ifactionifa"},
         {"no entry: nothing", true, "", 9, "x\r\n y ifa"},
     };
@@ -330,6 +383,9 @@ TEST_F(EditOpsTest, CtrlAltCInsertsTheWizardEntry)
         EXPECT_TRUE(Key('C', true, true));
         EXPECT_EQ(buffer.Text(), r.after);
     }
+    hooks.wizardEntry = "if";
+    EXPECT_FALSE(Key('C', true, false));   // Ctrl+C alone is the control's
+    EXPECT_EQ(buffer.Text(), "x\r\n y ifa");
 }
 
 // --- the requests ----------------------------------------------------------------------------
@@ -344,18 +400,33 @@ TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
     r.GotoLineRequest = 1;
     r.SelectAllRequest = r.BlockIndentRequest = r.UndoRequest = r.RecolorRequest = true;
     r.UserFndText = {"b", 0, true};
+    r.LoadRequest = r.SaveRequest = true;
     CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
     // Replaced, checked, inserted after the replacement, indented as a block,
     // found in the indented text, and the indentation undone.
     EXPECT_EQ(buffer.Text(), "cW\r\nb");
     EXPECT_EQ(r.UserFndText.Position, 6);
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"errors 0", "list hidden", "focus"}));
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"load f.con", "save f.con", "busy", "errors 0", "list hidden",
+                                                     "idle", "focus", "busy", "idle"}));
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"No errors were found in the Con File."});
-    EXPECT_EQ(hooks.busy, 0);
     EXPECT_FALSE(r.UserReplaceText.Go || r.TestErrorsRequest || r.SelectAllRequest || r.BlockIndentRequest ||
                  r.UndoRequest || r.RecolorRequest || r.UserFndText.Go);
     EXPECT_TRUE(r.WizardInsertText.empty());
     EXPECT_EQ(r.GotoLineRequest, -1);
+
+    // A failed load ends them: the rest is dropped, not left for later.
+    hooks.calls.clear();
+    hooks.loads = false;
+    r.LoadRequest = r.SaveRequest = r.RecolorRequest = true;
+    CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
+    EXPECT_EQ(hooks.calls, std::vector<std::string>{"load f.con"});
+    EXPECT_FALSE(r.SaveRequest || r.RecolorRequest);
+    // Recolouring colours the selection.
+    buffer = FakeEditBuffer("x if");
+    buffer.SetSelection(2, 2);
+    r.RecolorRequest = true;
+    CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
+    EXPECT_EQ(buffer.Paint(), "..bb");
 }
 
 } // namespace

@@ -52,7 +52,6 @@ TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
          }, "-map test.map /m /q4 /v2 /l5 /s2 "},
         {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
         {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 "},
-        {"record a demo", [](DukeOptions& o) { o.recordDemo = true; }, "/r /v1 /l1 /s3 "},
         {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 "},
         {"every switch", [&](DukeOptions& o) {
              o.userMap = testMap, o.noMon = o.recordDemo = o.fakeMulti = true, o.fakePlayers = 8, o.skill = 4;
@@ -91,8 +90,8 @@ TEST_F(DukeLaunchTest, UserMapsInTheGameFolderElsewhereAndMissing)
     } cases[] = {
         {"in the game folder: never copied", dir.file("game/IN.MAP"), true, false, "-map IN.MAP " + rest, "", {},
          dir.file("game/IN.MAP")},
-        {"elsewhere with auto-copy: copied first", dir.file("maps/test.map"), true, false, "-map test.map " + rest,
-         "maps/test.map > game/test.map; ", {}, dir.file("maps/test.map")},
+        {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", true, false,
+         "-map test.map " + rest, "game/../maps/test.map > game/test.map; ", {}, "../maps/test.map"},
         {"elsewhere without auto-copy: passed all the same", dir.file("maps/test.map"), false, false,
          "-map test.map " + rest, "", {}, dir.file("maps/test.map")},
         {"elsewhere, its name in the game folder in other case", dir.file("maps/e1.map"), true, false,
@@ -125,8 +124,7 @@ TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgramAndNeitherSkipsTheConCo
         bool launchReg, useTC;
         std::string alternateExe, program, parameters;
     } cases[] = {
-        {"start regularly", true, false, "", exe, ""},
-        {"the TC program", false, true, tc, tc, ""},
+        {"the TC program, named from the game folder", false, true, "../maps/mytc.bat", game + "../maps/mytc.bat", ""},
         {"start regularly wins", true, true, tc, exe, ""},
         {"TC checked without a program (disabled)", false, true, "", exe, "/v1 /l1 /s3 "},
         {"TC program not checked", false, false, tc, exe, "/v1 /l1 /s3 "},
@@ -164,6 +162,7 @@ TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase
         {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, true, "", ""},
         {"a relative con directory counts from the game folder", {"Game.con"}, {}, true, "../con/",
          "game/../con/Game.con > game/Game.con; "},
+        {"a con directory written without its separator", {"User.con"}, {}, true, "con", "con/User.con > game/User.con; "},
     };
     int row = 0;
     for (const auto& c : cases) {
@@ -178,7 +177,9 @@ TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase
         DukeOptions options;
         options.copy = c.copy;
         const std::string conDir = c.conDir.empty() || c.conDir.front() == '.' ? c.conDir : base + c.conDir;
-        EXPECT_EQ(Copies(PlanDukeLaunch(options, base + "game/", conDir, prompter), base), c.copies);
+        SetCurrentDirectory(base + "game");   // current since an earlier launch
+        // The game folder as written by hand, without its separator.
+        EXPECT_EQ(Copies(PlanDukeLaunch(options, base + "game", conDir, prompter), base), c.copies);
     }
     EXPECT_EQ(Messages(prompter), Strings{});
 }
@@ -218,16 +219,6 @@ TEST_F(DukeLaunchTest, AnUnsetOrRemovedGameFolderGivesOnlyTheErrorBox)
     }
 }
 
-TEST_F(DukeLaunchTest, DirectoriesWrittenByHandWithoutTheirSeparatorStillNameTheirFiles)
-{
-    dir.write("con/User.con", "");
-    DukeOptions options;
-    options.copy = true;
-    const GameLaunch launch = PlanDukeLaunch(options, dir.file("game"), dir.file("con"), prompter);
-    EXPECT_EQ(launch.program, exe);
-    EXPECT_EQ(copies(launch), "con/User.con > game/User.con; ");
-}
-
 // --- fake games --------------------------------------------------------------
 
 TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
@@ -253,29 +244,20 @@ TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
 TEST_F(DukeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
     ProfileFile ini = Settings();
-    const DukeOptions defaults = ReadDukeOptions(ini);
-    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, defaults); });
-    EXPECT_EQ(dir.read("QztMain.ini"), "[DukeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nFakeMulti=0\r\nNoMon=0\r\nCopy=0\r\n"
-                                       "RecordDemo=0\r\nAutoCopy=0\r\nUseTC=0\r\nLoadGameCon=0\r\nFakePlayers=1\r\n"
-                                       "Episode=1\r\nMap=1\r\nUserMap=\r\nAlternateEXE=\r\n");
-
     DukeOptions o;
-    o.launchReg = o.fakeMulti = o.noMon = o.copy = o.recordDemo = o.autoCopy = o.useTC = o.loadGameCon = true;
+    o.launchReg = o.noMon = o.recordDemo = o.useTC = true;
     o.skill = 4, o.fakePlayers = 7;
     ChangeDukeEpisode(o, 2);
     ChangeDukeMap(o, 9);
     o.userMap = "/maps/a b.map", o.alternateExe = "/tc/run.bat";
     WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, o); });
-    const DukeOptions back = ReadDukeOptions(ini);
-    EXPECT_TRUE(back.launchReg && back.fakeMulti && back.noMon && back.copy && back.recordDemo && back.autoCopy &&
-                back.useTC && back.loadGameCon);
-    EXPECT_EQ(back.skill, 4);
-    EXPECT_EQ(back.fakePlayers, 7);
-    EXPECT_EQ(back.episode, 2);
-    EXPECT_EQ(back.map, 9);
-    EXPECT_EQ(back.mapMax, 11);
-    EXPECT_EQ(back.userMap, o.userMap);
-    EXPECT_EQ(back.alternateExe, o.alternateExe);
+    const std::string written = "[DukeStartup]\r\nSkill=4\r\nLaunchReg=1\r\nFakeMulti=0\r\nNoMon=1\r\nCopy=0\r\n"
+                                "RecordDemo=1\r\nAutoCopy=0\r\nUseTC=1\r\nLoadGameCon=0\r\nFakePlayers=7\r\n"
+                                "Episode=2\r\nMap=9\r\nUserMap=/maps/a b.map\r\nAlternateEXE=/tc/run.bat\r\n";
+    EXPECT_EQ(dir.read("QztMain.ini"), written);
+    // Every value is read back as it was written: writing what was read changes nothing.
+    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, ReadDukeOptions(ini)); });
+    EXPECT_EQ(dir.read("QztMain.ini"), written);
 
     // With no skill checked the stored one stays.
     o.skill = 0;
@@ -296,6 +278,7 @@ TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
         {"Episode=2\r\nMap=11\r\n", 3, 2, 11, 11, 1},
         {"Map=5\r\n", 3, 1, 5, 6, 1},
         {"Map=12\r\n", 3, 1, 6, 6, 1},
+        {"Map=0\r\n", 3, 1, 1, 12, 1},
         {"FakePlayers=0\r\n", 3, 1, 1, 12, 1},
         {"FakePlayers=9\r\n", 3, 1, 1, 12, 8},
     };
@@ -303,11 +286,8 @@ TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
         SCOPED_TRACE(c.stored);
         const ProfileFile ini(dir.write("t.ini", std::string("[DukeStartup]\r\n") + c.stored));
         const DukeOptions o = ReadDukeOptions(ini);
-        EXPECT_EQ(o.skill, c.skill);
-        EXPECT_EQ(o.episode, c.episode);
-        EXPECT_EQ(o.map, c.map);
-        EXPECT_EQ(o.mapMax, c.mapMax);
-        EXPECT_EQ(o.fakePlayers, c.fakePlayers);
+        EXPECT_EQ(std::vector<int>({o.skill, o.episode, o.map, o.mapMax, o.fakePlayers}),
+                  std::vector<int>({c.skill, c.episode, c.map, c.mapMax, c.fakePlayers}));
     }
 }
 
@@ -323,21 +303,17 @@ TEST_F(DukeLaunchTest, DirectoriesAreReadOnlyWhenSet)
 
 TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
 {
+    // One options object through the steps; the first change brings episode 1's limit.
+    const struct { bool episode; int value, episodeAfter, map, mapMax; } steps[] = {
+        {false, 12, 1, 6, 6}, {true, 2, 2, 1, 11}, {false, 11, 2, 11, 11}, {false, 0, 2, 1, 11},
+        {true, 0, 1, 1, 6}, {true, 4, 3, 1, 11},
+    };
     DukeOptions o;
-    ChangeDukeMap(o, 12);   // the first change brings episode 1's limit
-    EXPECT_EQ(o.map, 6);
-    EXPECT_EQ(o.mapMax, 6);
-    ChangeDukeEpisode(o, 2);
-    EXPECT_EQ(o.map, 1);
-    EXPECT_EQ(o.mapMax, 11);
-    ChangeDukeMap(o, 11);
-    EXPECT_EQ(o.map, 11);
-    ChangeDukeEpisode(o, 1);
-    EXPECT_EQ(o.map, 1);
-    EXPECT_EQ(o.mapMax, 6);
-    ChangeDukeEpisode(o, 4);
-    EXPECT_EQ(o.episode, 3);
-    EXPECT_EQ(o.mapMax, 11);
+    for (const auto& s : steps) {
+        SCOPED_TRACE(std::string(s.episode ? "episode " : "map ") + std::to_string(s.value));
+        s.episode ? ChangeDukeEpisode(o, s.value) : ChangeDukeMap(o, s.value);
+        EXPECT_EQ(std::vector<int>({o.episode, o.map, o.mapMax}), std::vector<int>({s.episodeAfter, s.map, s.mapMax}));
+    }
 }
 
 // --- creation's files ----------------------------------------------------------
@@ -401,15 +377,15 @@ TEST_F(DukeLaunchTest, ARemovedDirectoryIsEmptiedByItsBrowseButtonEvenWhenCancel
     dirs.ConDir = dir.file("gone/");
     dirs.BuildDir = dir.file("game/");
     FakeChooser chooser;
-    chooser.answers = {std::nullopt, dir.file("con"), std::nullopt};
+    chooser.answers = {std::nullopt, dir.file("con"), dir.file("maps")};
     EXPECT_FALSE(BrowseConDirectory(dirs, settings, chooser));
     EXPECT_EQ(dirs.ConDir, "");
     EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), dir.file("gone/"));
     EXPECT_TRUE(BrowseConDirectory(dirs, settings, chooser));
     EXPECT_EQ(dirs.ConDir, con);
     EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), con);
-    EXPECT_FALSE(BrowseBuildDirectory(dirs, settings, chooser));
-    EXPECT_EQ(dirs.BuildDir, game);
+    EXPECT_TRUE(BrowseBuildDirectory(dirs, settings, chooser));
+    EXPECT_EQ(Settings().ReadString("Directorys", "BuildDir", ""), dir.file("maps/"));
     EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, game}));
 }
 
@@ -417,9 +393,11 @@ TEST_F(DukeLaunchTest, FileBrowsersStartInTheDukeDirectoryWhenItIsSet)
 {
     FileDialog dialog{LauncherOpenTitle, "", "/elsewhere/", ""};
     DukeOptions options;
-    prompter.files = {dir.file("maps/x.map"), std::nullopt, dir.file("maps/tc.bat")};
-    EXPECT_TRUE(BrowseDukeUserMap(options, dialog, dirs.Duke3DDir, prompter));
+    prompter.files = {std::nullopt, dir.file("maps/x.map"), std::nullopt, dir.file("maps/tc.bat")};
+    EXPECT_FALSE(BrowseDukeUserMap(options, dialog, dirs.Duke3DDir, prompter));
+    EXPECT_EQ(dialog.initialDir, "/elsewhere/");   // where it was left
     EXPECT_EQ(dialog.filter, "Duke3D Maps (*.map)|*.map");
+    EXPECT_TRUE(BrowseDukeUserMap(options, dialog, dirs.Duke3DDir, prompter));
     EXPECT_EQ(options.userMap, dir.file("maps/x.map"));
 
     dirs.Duke3DDir = game;

@@ -33,6 +33,7 @@ protected:
         launch.start = true;
         launch.program = program;
         launch.parameters = "-map \"a b.map\" /v1 ";
+        launch.workingDir = dir.file("con/");
         return launch;
     }
 
@@ -47,7 +48,7 @@ TEST_F(GameLaunchTest, TheFolderFirstThenTheCopiesInOrderThenTheProgram)
     EXPECT_EQ(dir.read("game/c.con"), "first");
     EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("game")));
     const StartRecord run = WaitForStart(program);
-    EXPECT_TRUE(SameFile(run.folder, dir.file("game")));
+    EXPECT_TRUE(SameFile(run.folder, dir.file("con")));   // its own working folder
     EXPECT_EQ(run.arguments, (Strings{"-map", "a b.map", "/v1"}));
 }
 
@@ -67,7 +68,9 @@ TEST_F(GameLaunchTest, AStoppedLaunchStillChangesTheFolderAndCopies)
 {
     GameLaunch launch = chained();
     launch.start = false;
-    EXPECT_EQ(CarryOut(launch).result, LaunchResult::Stopped);
+    const LaunchOutcome outcome = CarryOut(launch);
+    EXPECT_EQ(outcome.result, LaunchResult::Stopped);
+    EXPECT_EQ(outcome.StatusText(), "");
     EXPECT_EQ(dir.read("game/c.con"), "first");
     EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("game")));
     EXPECT_FALSE(FileExists(program + ".run"));
@@ -82,11 +85,14 @@ TEST_F(GameLaunchTest, AProgramThatCannotStartIsReportedForTheStatusBar)
     ::chmod(program.c_str(), 0644);
     const LaunchOutcome notExecutable = CarryOutGuarded(launch, prompter);
     launch.program = dir.file("game/none.exe");
+    launch.changeDirectory = false;
+    launch.directory = dir.file("con/");
     const LaunchOutcome missing = CarryOutGuarded(launch, prompter);
     ::setenv("PATH", savedPath.c_str(), 1);
     EXPECT_EQ(notExecutable.result, LaunchResult::CouldNotStart);
     EXPECT_EQ(notExecutable.StatusText(), "Could not start " + program);
     EXPECT_EQ(missing.StatusText(), "Could not start " + dir.file("game/none.exe"));
+    EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("game")));   // no folder change asked the second time
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 

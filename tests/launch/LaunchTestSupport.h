@@ -113,9 +113,11 @@ void WriteAtOnce(const ProfileFile& ini, Write write)
 
 // The ground of the launch logic's tests: a folder of the test's own with a
 // settings file in it, the directories the launchers keep, a prompter, and
-// the current folder put back afterwards.
+// the current folder put back afterwards. That folder is current meanwhile,
+// so that an empty or relative name never reaches the caller's files.
 class LaunchFixture : public ::testing::Test {
 protected:
+    LaunchFixture() { SetCurrentDirectory(dir.path()); }
     ProfileFile& Settings() { return settings; }
 
     TempDir dir;

@@ -31,13 +31,13 @@ protected:
 
     GameLaunch plan(QuakeOptions& options) { return PlanQuakeLaunch(options, quake, prompter); }
     std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
-    // The progs.dat copy set up as the Options page leaves it.
+    // The progs.dat copy set up as the Options page leaves it, its target named from the Quake folder.
     QuakeOptions copying() const
     {
         QuakeOptions o;
         o.copy = o.copyEnabled = true;
         o.progsDir = dir.file("progs/");
-        o.spefTCDir = dir.file("quake/mytc/");
+        o.spefTCDir = "mytc/";
         return o;
     }
 
@@ -73,8 +73,8 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
         {"the end map", [](QuakeOptions& o) { o.level = 31; }, "+skill 2 +map end"},
         {"the last deathmatch map", [](QuakeOptions& o) { o.level = 37; }, "+skill 2 +map dm6"},
         {"no level selected", [](QuakeOptions& o) { o.level = -1; }, "+skill 2 "},
-        {"a user map wins over the level", [&](QuakeOptions& o) {
-             o.userMap = dir.file("maps/dm7.bsp");
+        {"a user map, named from the Quake folder, wins over the level", [&](QuakeOptions& o) {
+             o.userMap = "../maps/dm7.bsp";
              o.level = 5;
          }, "+skill 2 +map dm7 "},
         {"a missing user map still wins: no map", [&](QuakeOptions& o) { o.userMap = dir.file("maps/x.bsp"); },
@@ -113,7 +113,6 @@ TEST_F(QuakeLaunchTest, TheTcTestComparesTheWholeTextsByteByByte)
         {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", false},
         {"on a drive letter that sorts after", "C:\\Quake\\", "D:\\mytc\\", false},
         {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", true},
-        {"upper case sorts before lower case", "C:\\Quake\\", "C:\\quake\\mytc\\", false},
         {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", true},
         {"the Quake directory itself", "/games/quake/", "/games/quake/", false},
         {"a text sorts before its longer forms", "/games/quake/", "/games/quake", true},
@@ -253,7 +252,8 @@ TEST_F(QuakeLaunchTest, ProgsDatIsFoundAndReplacedWhateverItsCase)
     dir.write("progs/PROGS.DAT", "new");
     dir.write("quake/mytc/Progs.Dat", "old");
     QuakeOptions options = copying();
-    EXPECT_EQ(copies(plan(options)), "progs/PROGS.DAT > quake/mytc/Progs.Dat; ");
+    options.progsDir = "../progs/";
+    EXPECT_EQ(copies(plan(options)), "quake/../progs/PROGS.DAT > quake/mytc/Progs.Dat; ");
 }
 
 TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)
@@ -270,25 +270,18 @@ TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)
 TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
     ProfileFile ini = Settings();
-    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(ini)); });
-    EXPECT_EQ(dir.read("QztMain.ini"), "[QuakeStartup]\r\nSkill=3\r\nLaunchReg=0\r\nCopy=0\r\nRecordDemo=0\r\n"
-                                       "UseTC=0\r\nCheckUseAltExe=0\r\nLevel=0\r\ncmbAltExeVal=0\r\nUserMap=\r\n"
-                                       "TC=\r\nSpefTCDir=\r\n[QuakeDirectorys]\r\nProgsDir=\r\n");
-
     QuakeOptions o;
-    o.launchReg = o.copy = o.recordDemo = o.useTC = o.useAltExe = true;
+    o.copy = o.useTC = true;
     o.skill = 1, o.level = -1, o.altExe = 2;
     o.userMap = "/maps/e1m1.bsp", o.tc = "/quake/mytc/", o.spefTCDir = "/quake/tc/", o.progsDir = "/progs/";
     WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, o); });
-    const QuakeOptions back = ReadQuakeOptions(ini);
-    EXPECT_TRUE(back.launchReg && back.copy && back.recordDemo && back.useTC && back.useAltExe);
-    EXPECT_EQ(back.skill, 1);
-    EXPECT_EQ(back.level, -1);
-    EXPECT_EQ(back.altExe, 2);
-    EXPECT_EQ(back.userMap, o.userMap);
-    EXPECT_EQ(back.tc, o.tc);
-    EXPECT_EQ(back.spefTCDir, o.spefTCDir);
-    EXPECT_EQ(back.progsDir, o.progsDir);
+    const std::string written = "[QuakeStartup]\r\nSkill=1\r\nLaunchReg=0\r\nCopy=1\r\nRecordDemo=0\r\nUseTC=1\r\n"
+                                "CheckUseAltExe=0\r\nLevel=-1\r\ncmbAltExeVal=2\r\nUserMap=/maps/e1m1.bsp\r\n"
+                                "TC=/quake/mytc/\r\nSpefTCDir=/quake/tc/\r\n[QuakeDirectorys]\r\nProgsDir=/progs/\r\n";
+    EXPECT_EQ(dir.read("QztMain.ini"), written);
+    // Every value is read back as it was written: writing what was read changes nothing.
+    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(ini)); });
+    EXPECT_EQ(dir.read("QztMain.ini"), written);
 }
 
 TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
@@ -308,11 +301,8 @@ TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         const QuakeOptions o = ReadQuakeOptions(ProfileFile(dir.write("t.ini", c.stored)));
-        EXPECT_EQ(o.skill, c.skill);
-        EXPECT_EQ(o.level, c.level);
-        EXPECT_EQ(o.altExe, c.altExe);
-        EXPECT_EQ(o.useTCEnabled, c.useTCEnabled);
-        EXPECT_EQ(o.copyEnabled, c.copyEnabled);
+        EXPECT_EQ(std::vector<int>({o.skill, o.level, o.altExe, o.useTCEnabled, o.copyEnabled}),
+                  std::vector<int>({c.skill, c.level, c.altExe, c.useTCEnabled, c.copyEnabled}));
     }
     dirs.QuakeDir = "/kept/";
     ReadQuakeDirectories(ProfileFile(dir.write("t.ini", "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\n"
@@ -355,6 +345,8 @@ TEST_F(QuakeLaunchTest, TheTcChooserStartsInTheQuakeDirectory)
     ClearQuakeTc(options);
     EXPECT_EQ(options.tc, "");
     EXPECT_FALSE(options.useTCEnabled);
+    ChangeQuakeLaunchReg(options, false);   // enabled again, even without a TC
+    EXPECT_TRUE(options.useTCEnabled);
 }
 
 TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
@@ -362,7 +354,7 @@ TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
     QuakeOptions options;
     FakeChooser chooser;
     dirs.QuakeDir = quake;
-    chooser.answers = {dir.file("progs"), std::nullopt, dir.file("quake/mytc")};
+    chooser.answers = {dir.file("progs"), std::nullopt, dir.file("quake/mytc"), dir.file("quake")};
     EXPECT_TRUE(BrowseProgsDirectory(options, chooser));
     EXPECT_EQ(options.progsDir, dir.file("progs/"));
     EXPECT_FALSE(options.copyEnabled);
@@ -371,21 +363,26 @@ TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
     EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser));
     EXPECT_EQ(options.spefTCDir, dir.file("quake/mytc/"));
     EXPECT_TRUE(options.copyEnabled);
+    options = QuakeOptions();
+    EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser));
+    EXPECT_FALSE(options.copyEnabled);
     // These start where the chooser was left, never at a setting.
-    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>(3)));
+    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>(4)));
 }
 
 TEST_F(QuakeLaunchTest, ProgramsAndMapsChosenInTheOpenDialog)
 {
-    FileDialog dialog{LauncherOpenTitle, "", "", ""};
+    FileDialog dialog{LauncherOpenTitle, "", "/elsewhere/", ""};
     QuakeOptions options;
-    prompter.files = {dir.file("tools/qbsp/Worldcraft.exe"), dir.file("qc/fastqcc.exe"), std::nullopt,
+    prompter.files = {std::nullopt, dir.file("tools/qbsp/Worldcraft.exe"), dir.file("qc/fastqcc.exe"), std::nullopt,
                       dir.file("maps/e1m1.bsp")};
+    EXPECT_FALSE(BrowseQuakeUserMap(options, dialog, dirs.QuakeDir, prompter));
+    EXPECT_EQ(dialog.initialDir, "/elsewhere/");   // where it was left: no Quake directory
     EXPECT_TRUE(BrowseMapEditor(dirs, settings, dialog, prompter));
+    EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
     EXPECT_EQ(dirs.MainQMapEdProg, dir.file("tools/qbsp/Worldcraft.exe"));
     EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQMapEdProg", ""), dirs.MainQMapEdProg);
     EXPECT_TRUE(BrowseCompileTool(dirs, settings, dialog, prompter));
-    EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
     EXPECT_EQ(dirs.MainQCToolDir, "fastqcc.exe");
     EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQCToolDir", ""), "fastqcc.exe");
     dirs.QuakeDir = quake;

@@ -58,41 +58,53 @@ TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
 {
     const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
     const std::string unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
+    const std::string qc = dir.file("qc");   // written by hand, without its separator
+    SetCurrentDirectory(qc);
     const struct {
         const char* name;
-        std::string toolName;
+        std::string qcDir, toolName;
         bool modified;
         std::deque<MsgResult> answers;
         bool start;
         Strings messages;
     } cases[] = {
-        {"nothing unsaved", "fastqcc.exe", false, {}, true, {}},
-        {"unsaved, go on", "fastqcc.exe", true, {MsgResult::Yes}, true, {unsaved}},
-        {"unsaved, stop", "fastqcc.exe", true, {MsgResult::No}, false, {unsaved}},
-        {"no such tool", "qcc.exe", true, {}, false,
-         {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '" + dir.file("qc/") +
+        {"nothing unsaved", qc, "fastqcc.exe", false, {}, true, {}},
+        {"unsaved, go on", qc, "fastqcc.exe", true, {MsgResult::Yes}, true, {unsaved}},
+        {"unsaved, stop", qc, "fastqcc.exe", true, {MsgResult::No}, false, {unsaved}},
+        {"no such tool", qc, "qcc.exe", true, {}, false,
+         {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '" + qc +
           "' Please verify if this is the right compiling tool."}},
+        // Found in the current folder; the empty folder is left for the launch to report.
+        {"no QC directory", "", "fastqcc.exe", false, {}, true, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         prompter.clear();
         prompter.answers = c.answers;
-        const GameLaunch launch = PlanCompileQuakeC(dir.file("qc/"), c.toolName, c.modified, prompter);
+        const GameLaunch launch = PlanCompileQuakeC(c.qcDir, c.toolName, c.modified, prompter);
         EXPECT_EQ(launch.start, c.start);
         EXPECT_EQ(launch.changeDirectory, c.start);
         if (c.start) {
-            EXPECT_EQ(launch.program, tool);
-            EXPECT_EQ(launch.directory, dir.file("qc/"));
+            EXPECT_TRUE(SameFile(launch.program, tool));
+            EXPECT_EQ(launch.directory, c.qcDir);
+            EXPECT_EQ(launch.workingDir, c.qcDir);
             EXPECT_EQ(launch.parameters, "");
         }
         EXPECT_EQ(Messages(prompter), c.messages);
     }
 }
 
-// Started through the main window in LaunchCommandsTest; without a program there is nothing to start.
-TEST_F(ToolLaunchTest, NoMapEditorNoLaunch)
+// Without a program there is nothing to start; a relative one counts from the current folder.
+TEST_F(ToolLaunchTest, TheMapEditorStartsInItsOwnFolder)
 {
     EXPECT_FALSE(PlanMapEditorLaunch("").start);
+    const std::string editor = FakeProgram(dir.file("editor/Worldcraft.exe"));
+    SetCurrentDirectory(dir.path());
+    const GameLaunch launch = PlanMapEditorLaunch("editor/Worldcraft.exe");
+    EXPECT_TRUE(launch.start);
+    EXPECT_EQ(launch.program.front(), '/');
+    EXPECT_TRUE(SameFile(launch.program, editor));
+    EXPECT_TRUE(SameFile(launch.workingDir, dir.file("editor")));
 }
 
 } // namespace
