@@ -202,16 +202,15 @@ TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
     ExtractEntry(f.path, f.dir.file("d"), Del, f.prompter);
     EXPECT_EQ(f.dir.read("b"), "bbbb");
     EXPECT_TRUE(FileExists(f.dir.file("e")) && f.dir.read("e").empty() && !FileExists(f.dir.file("d")));
-    // Asked first; No or a closed question box keep the file, and so does a name that is not there.
-    f.prompter.answers = {MsgResult::No, MsgResult::Cancel, MsgResult::Yes};
-    ExtractEntry(f.path, f.dir.file("b"), "A", f.prompter);
+    // Asked first; No keeps the file, and so does a name that is not there.
+    f.prompter.answers = {MsgResult::No, MsgResult::Yes};
     ExtractEntry(f.path, f.dir.file("b"), "A", f.prompter);
     ExtractEntry(f.path, f.dir.file("b"), "MISSING", f.prompter);
     ExtractEntry(f.dir.write("E.GRP", ""), f.dir.file("x"), "A", f.prompter);
     EXPECT_EQ(f.dir.read("b"), "bbbb");
     const std::string ask = "The destination file already exists, are you sure you want to overwrite it?",
                       none = "The file you selected cannot be found.";
-    EXPECT_EQ(f.prompter.texts(), (Rows{none, ask, ask, ask, none, "The file is empty."}));
+    EXPECT_EQ(f.prompter.texts(), (Rows{none, ask, ask, none, "The file is empty."}));
     const std::string folder = MakeNonRegular(f.dir, "folder", NonRegular::Folder);
     EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, folder, "A", f.prompter); }), folder + " is a folder");
     // Never over the archive; never data past its end.
@@ -444,15 +443,16 @@ TEST(GrpCommandsTest, EraseAndDefragmentAskFirstQuotingTheArchiveSize)
         Command command;
         std::string question;
         MsgResult answer;
-        std::string bytesAfter, panelAfter, painted;
+        std::string bytesAfter, panelAfter, painted, rebuilding;
         int busy;
     } cases[] = {
-        {"erase declined", EraseAllReservedSpaceCommand, erase, MsgResult::No, Original, "Finished", "", 0},
+        {"erase declined", EraseAllReservedSpaceCommand, erase, MsgResult::No, Original, "Finished", "", "", 0},
         {"erase", EraseAllReservedSpaceCommand, erase, MsgResult::Yes, Grp({{"A.CON", 10}, {"B.ART", 4}}),
-         "Finished", "Erasing reserved space and defragmenting file...", 1},
-        {"defragment declined", DefragmentArchiveCommand, defrag, MsgResult::No, Original, "Ready", "", 0},
+         "Finished", "Erasing reserved space and defragmenting file...",
+         "Erasing reserved space and defragmenting file...", 1},
+        {"defragment declined", DefragmentArchiveCommand, defrag, MsgResult::No, Original, "Ready", "", "", 0},
         {"defragment", DefragmentArchiveCommand, defrag, MsgResult::Yes,
-         Grp({{"A.CON", 10}, {"B.ART", 4}, {Res, 0}}), "Finished", "", 0},
+         Grp({{"A.CON", 10}, {"B.ART", 4}, {Res, 0}}), "Finished", "", "Defragmenting proceding...", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -465,6 +465,7 @@ TEST(GrpCommandsTest, EraseAndDefragmentAskFirstQuotingTheArchiveSize)
         EXPECT_EQ(f.bytes(), c.bytesAfter);
         EXPECT_EQ(f.view.panels[0], c.panelAfter);
         EXPECT_EQ(f.hooks.painted, c.painted.empty() ? Rows{} : Rows{c.painted});
+        EXPECT_EQ(f.hooks.rebuilding, c.rebuilding);
         EXPECT_EQ(f.hooks.busyStarts, c.busy);
         EXPECT_EQ(f.hooks.busy, 0);
     }
