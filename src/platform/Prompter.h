@@ -30,7 +30,8 @@ public:
     virtual ~Prompter() = default;
     // Plain message: OK button, caption "Tessel".
     virtual void ShowMessage(const std::string& text) = 0;
-    // Typed box: icon and caption of its kind, the given buttons.
+    // Typed box: icon and caption of its kind, the given buttons. A Yes/No box
+    // answers Yes or No (closing it is No); only Yes/No/Cancel answers Cancel.
     virtual MsgResult MessageDlg(const std::string& text, MsgType type, MsgButtons buttons) = 0;
     // The application's error box for failures (runtime texts).
     virtual void ShowError(const std::string& text) = 0;

@@ -22,9 +22,8 @@ TEST(GrpArchiveTest, CreateWritesSixteenBytesAndLoadsThem)
     EXPECT_EQ(view.archivePath, dir.file("NEW.GRP"));
     EXPECT_EQ(view.caption, "Tessel Group File Explorer - " + dir.file("NEW.GRP"));
     EXPECT_EQ(view.panels[0] + "|" + view.panels[1] + "|" + view.panels[2], "Finished|Signature: abc|Filecount: 0");
-    // Over a file only when the answer is Yes; a closed question box keeps it too.
-    for (const auto& [answer, signature] : {std::pair{MsgResult::Cancel, "abc"}, {MsgResult::No, "abc"},
-                                             {MsgResult::Yes, "xyz"}}) {
+    // Over a file only when the answer is Yes.
+    for (const auto& [answer, signature] : {std::pair{MsgResult::No, "abc"}, {MsgResult::Yes, "xyz"}}) {
         prompter.answers = {answer};
         CreateArchive(view, dir.file("NEW.GRP"), "xyz", prompter);
         EXPECT_EQ(dir.read("NEW.GRP").substr(0, 3), signature);

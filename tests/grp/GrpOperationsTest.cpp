@@ -2,8 +2,10 @@
 #include "grp/GrpCommands.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 
+#include <cerrno>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -27,10 +29,10 @@ Op Add(const std::string& name, const std::string& data = "new")
         AddFile(f.view, f.path, name.empty() ? f.dir.file("src/none") : f.dir.write("src/" + name, data), f.prompter);
     };
 }
-Op Delete(const std::string& name, bool tree = false)
+Op Delete(const std::string& name, bool tree = false, const std::string& selected = "")
 {
     return [=](Fixture& f) {
-        f.select(name);
+        f.select(selected.empty() ? name : selected);
         tree ? DeleteTreeEntry(f.view, f.path, name, f.prompter) : DeleteEntry(f.view, f.path, f.prompter);
     };
 }
@@ -44,6 +46,7 @@ Op Rebuild(int extra)
 TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
 {
     const Entry a{"A", 10}, b{"B", 20}, c{"C.CON", 5}, s{Res, 0}, d{Del, 5}, dup{"DUP.CON", 3}, gone{Del, 3, "DDD"};
+    const Entry s3{Res, 3}, s4{Res, 4};   // slots with data, as other tools leave them
     const std::string rbe = "Read beyond end of file",
                       noSlot = "There is no reserved space in the group file, please add some.",
                       tooLong = "Warning: The file that you have chosen to insert is more than 12 characters long, "
@@ -68,6 +71,7 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         Op op;
         std::string after;   // empty: unchanged
         Rows rows, messages;
+        int selected = -1;   // the list's selection afterwards
     } cases[] = {
         {"add fills the first slot", Grp({a, b, s, s}), Add("NEW.CON", std::string(100, 'N')),
          Grp({a, b, {"NEW.CON", 100}, s}), {"A 10 80", "B 20 90", "NEW.CON 100 110"}, {}},
@@ -86,14 +90,24 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         {"add: slot before a live entry", Grp({a, s, b}), Add("NEW"), "", {"A 10 64"}, {noSlot}},
         {"add: slot first", Grp({s, a}), Add("NEW"), "", {}, {noSlot}},
         {"add: slot before a deleted entry", Grp({a, s, d}), Add("NEW"), "", {"A 10 64"}, {noSlot}},
+        {"add: slot before a slot with data", Grp({a, s, s4}), Add("NEW"), "", {"A 10 64"}, {noSlot}},
+        {"add: a slot's own data is overwritten", Grp({a, s4}), Add("NEW.CON", "newnewnew"),
+         Grp({a, {"NEW.CON", 9, "newnewnew"}}), {"A 10 48", "NEW.CON 9 58"}, {}},
         // List delete marks every entry of the name, removes one row; tree delete marks the first.
         {"delete: every entry of the name", Grp({dup, a, dup, c}), Delete("DUP.CON"), Grp({gone, a, gone, c}),
          afterDup, {}},
         {"tree delete: the first", Grp({dup, a, dup, c}), Delete("DUP.CON", true), Grp({gone, a, dup, c}), afterDup,
          {}},
+        {"tree delete: a row above the selection", Grp({dup, a, c}), Delete("DUP.CON", true, "C.CON"),
+         Grp({gone, a, c}), {"A 10 67", "C.CON 5 77"}, {}, 1},
+        {"delete: not behind a slot", Grp({dup, s, dup}), Delete("DUP.CON"), Grp({gone, s, dup}), {}, {}},
         {"tree delete: a group node", Grp({dup, c}), Delete("CON", true), "", {"DUP.CON 3 48", "C.CON 5 51"},
          {notFound}},
         {"delete: nothing selected", Grp({a}), Delete(""), "", {"A 10 32"}, {"Nothing selected in the list."}},
+        {"delete: selection past the rows", Grp({a}), [](Fixture& f) {
+             f.view.selectedRow = 1;
+             DeleteEntry(f.view, f.path, f.prompter);
+         }, "", {"A 10 32"}, {"Nothing selected in the list."}, 1},
         // Rebuilds: live entries with their data first, then the slots there were, then new ones.
         {"defrag", Grp({a, d, b}), Rebuild(0), Grp({a, b}), {"A 10 48", "B 20 58"}, {}},
         {"reserve 25", Grp({a, b}), Rebuild(25), Grp(plus25), {"A 10 448", "B 20 458"}, {}},
@@ -103,6 +117,12 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         {"unreserve: live entry behind a slot", Grp({a, s, d, b}), Rebuild(-1), Grp({a, b}), {"A 10 48"}, {}},
         {"defrag: live entry behind a slot", Grp({a, s, b}), Rebuild(0), Grp({a, b, s}), {"A 10 64"}, {}},
         {"reserve: slot first", Grp({s, a, d, b}), Rebuild(1), Grp({a, b, s, s}), {}, {}},
+        // Slots with data: every live entry keeps its own bytes, the slots' data goes.
+        {"defrag: slots with data around entries", Grp({a, s4, b, s3}), Rebuild(0), Grp({a, b, s, s}), {"A 10 80"},
+         {}},
+        {"reserve: slots with data around entries", Grp({s3, a, s4, d, b}), Rebuild(1), Grp({a, b, s, s, s}), {}, {}},
+        {"unreserve: slots with data around entries", Grp({a, s4, d, b, s3}), Rebuild(-1), Grp({a, b}), {"A 10 48"},
+         {}},
         // Directories and sizes that do not fit the file change nothing.
         {"reserve: count too large", count, Rebuild(2), "", {far}, {rbe}},
         {"unreserve: count too large", count, Rebuild(-1), "", {far}, {rbe}},
@@ -110,8 +130,8 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         {"reserve: negative size", negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
         {"add: negative size", negative, Add("N"), "", {"A -4 48"}, {rbe}},
         {"defrag: data past the end", pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
-        {"delete: data past the end", pastEnd, Delete("A"), "", {"A 10 48", "B 20 58"}, {rbe}},
-        {"tree delete: data past the end", pastEnd, Delete("B", true), "", {"A 10 48", "B 20 58"}, {rbe}},
+        {"delete: data past the end", pastEnd, Delete("A"), "", {"A 10 48", "B 20 58"}, {rbe}, 0},
+        {"tree delete: data past the end", pastEnd, Delete("B", true), "", {"A 10 48", "B 20 58"}, {rbe}, 1},
         {"add: negative count", below, Add("N"), "", {}, {rbe}},
         {"defrag: negative count", below, Rebuild(0), "", {}, {rbe}},
         {"add: slot first past the end", slotFirst, Add("N"), "", {}, {rbe}},
@@ -127,6 +147,7 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         EXPECT_EQ(messages, c.messages);
         EXPECT_EQ(f.bytes(), c.after.empty() ? c.before : c.after);
         EXPECT_EQ(Listing(f.view), c.rows);
+        EXPECT_EQ(f.view.selectedRow, c.selected);
         EXPECT_EQ(f.view.panels[2],
                   f.loadError.empty() ? "Filecount: " + std::to_string(c.rows.size()) : "Filecount: ");
         EXPECT_FALSE(f.tempLeft());
@@ -166,9 +187,11 @@ TEST(GrpOperationsTest, TreeNodesComeAndGoWithTheirGroups)
     Delete("NEW.CON")(f);
     Add("LAST.CON")(f);   // an emptied tree gets no node but for the first entry
     EXPECT_TRUE(f.view.groups.empty());
-    Fixture g(Grp({{Res, 0}}), false);
-    Add("FIRST.CON")(g);
-    EXPECT_TRUE(g.view.groups.empty());
+    for (const bool tree : {false, true}) {   // the first entry starts a tree, where there is one
+        Fixture g(Grp({{Res, 0}}), tree);
+        Add("FIRST.CON")(g);
+        EXPECT_EQ(g.view.groups.size(), tree ? 1u : 0u);
+    }
 }
 
 TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
@@ -183,10 +206,13 @@ TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
     f.prompter.answers = {MsgResult::No, MsgResult::Yes};
     ExtractEntry(f.path, f.dir.file("b"), "A", f.prompter);
     ExtractEntry(f.path, f.dir.file("b"), "MISSING", f.prompter);
+    ExtractEntry(f.dir.write("E.GRP", ""), f.dir.file("x"), "A", f.prompter);
     EXPECT_EQ(f.dir.read("b"), "bbbb");
     const std::string ask = "The destination file already exists, are you sure you want to overwrite it?",
                       none = "The file you selected cannot be found.";
-    EXPECT_EQ(f.prompter.texts(), (Rows{none, ask, ask, none}));
+    EXPECT_EQ(f.prompter.texts(), (Rows{none, ask, ask, none, "The file is empty."}));
+    const std::string folder = MakeNonRegular(f.dir, "folder", NonRegular::Folder);
+    EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, folder, "A", f.prompter); }), folder + " is a folder");
     // Never over the archive; never data past its end.
     ASSERT_EQ(::link(f.path.c_str(), f.dir.file("hard.grp").c_str()), 0);
     const std::string cut = f.bytes().substr(0, f.bytes().size() - 1);
@@ -194,9 +220,23 @@ TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
     f.prompter.clear();
     ExtractEntry(f.path, f.dir.file("hard.grp"), "A", f.prompter);
     EXPECT_EQ(f.prompter.texts(), Rows{"Cannot create file " + f.dir.file("hard.grp")});
-    EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, f.dir.file("p"), "PAST", f.prompter); }), "Read beyond end of file");
-    EXPECT_FALSE(FileExists(f.dir.file("p")));
     EXPECT_EQ(f.bytes(), cut);
+    // Data outside the file's data area, or a directory cut short: the file the
+    // user let us overwrite keeps its bytes.
+    std::string cutDir = Grp({{"A", 1}});
+    cutDir.replace(12, 4, Le32(3));
+    const std::string negative = Grp({{"NEG", -4}, {"B", 5}});   // B starts 4 bytes early
+    const std::pair<std::string, std::string> outside[] = {
+        {cut, "PAST"}, {cutDir, "MISSING"}, {negative, "NEG"}, {negative, "B"}};
+    for (const auto& [bytes, name] : outside) {
+        SCOPED_TRACE(name);
+        f.prompter.answers = {MsgResult::Yes};
+        EXPECT_EQ(ErrorOf([&, &name = name] {
+                      ExtractEntry(f.dir.write("R.GRP", bytes), f.dir.write("p", "keep"), name, f.prompter);
+                  }),
+                  "Read beyond end of file");
+        EXPECT_EQ(f.dir.read("p"), "keep");
+    }
 }
 
 TEST(GrpOperationsTest, ExtractNeverWritesThroughALinkAtTheDestination)
@@ -217,6 +257,27 @@ TEST(GrpOperationsTest, ExtractNeverWritesThroughALinkAtTheDestination)
         EXPECT_EQ(f.dir.read("outside/x"), c.targetExists ? "mine" : "");
         EXPECT_EQ(FileExists(outside), c.targetExists);
     }
+}
+
+TEST(GrpOperationsTest, AFailedExtractionTakesItsFileAwayButNeverAPipeTheUserNamed)
+{
+    Fixture f(Grp({{"L", 200000}}));   // more than a pipe holds
+    EXPECT_EQ(InChild([&] { ExtractEntry(f.path, f.dir.file("part"), "L", f.prompter); }, {1000}), "Disk full");
+    EXPECT_FALSE(FileExists(f.dir.file("part")));
+    const std::string pipe = MakeNonRegular(f.dir, "pipe", NonRegular::Fifo);
+    const pid_t reader = ::fork();
+    if (reader == 0) {   // takes one byte, then leaves the writer without a reader
+        char c;
+        ::_exit(::read(::open(pipe.c_str(), O_RDONLY), &c, 1) == 1 ? 0 : 1);
+    }
+    f.prompter.answers = {MsgResult::Yes};
+    EXPECT_EQ(InChild([&] {
+                  ::signal(SIGPIPE, SIG_IGN);
+                  ExtractEntry(f.path, pipe, "L", f.prompter);
+              }),
+              "I/O error " + std::to_string(EPIPE));
+    ::waitpid(reader, nullptr, 0);
+    EXPECT_TRUE(FileExists(pipe));
 }
 
 using ArchiveOp = std::function<void(Fixture&, const std::string& archive)>;
@@ -306,14 +367,15 @@ TEST(GrpOperationsTest, RebuildReportsTheLiveDataCopiedSoFar)
         void Progress(std::int64_t done, std::int64_t total) override { steps.push_back({done, total}); }
         std::vector<std::pair<std::int64_t, std::int64_t>> steps;
     } hooks;
-    const std::int32_t big = (8 << 20) + 1;   // over one part
-    Fixture f(Grp({{"BIG", big}, {Del, 5}, {"B", 20}, {Res, 0}}));
+    const std::int32_t big = (8 << 20) + 1;   // over one part, its last byte apart
+    const Entry large{"BIG", big, std::string(big - 1, 'B') + "E"}, empty{"EMPTY", 0};
+    Fixture f(Grp({large, {Del, 5}, empty, {"B", 20}, {Res, 0}}));
     f.view.hooks = &hooks;
     RebuildArchive(f.view, f.path, 0, f.prompter);
     const std::int64_t total = big + 20;
     EXPECT_EQ(hooks.steps, (std::vector<std::pair<std::int64_t, std::int64_t>>{
                                {8 << 20, total}, {big, total}, {total, total}}));
-    EXPECT_EQ(f.bytes(), Grp({{"BIG", big}, {"B", 20}, {Res, 0}}));
+    EXPECT_EQ(f.bytes(), Grp({large, empty, {"B", 20}, {Res, 0}}));
 }
 
 using Command = void (*)(GrpArchiveView&, Prompter&);
@@ -335,8 +397,13 @@ TEST(GrpCommandsTest, EveryCommandNeedsAnArchiveThatIsStillThere)
         SCOPED_TRACE(name);
         Fixture f(Original);
         DeleteFile(f.path);
+        f.view.selectedRow = 1;
         command(f.view, f.prompter);
-        EXPECT_TRUE(f.view.archivePath.empty() && f.view.rows.empty());
+        const GrpArchiveView& v = f.view;
+        EXPECT_EQ(v.caption + "|" + v.panels[1] + "|" + v.panels[2],
+                  "Veska' pl1 maker - (No File Loaded)|Signature:|Filecount: 0");
+        EXPECT_TRUE(v.archivePath.empty() && v.rows.empty() && v.groups.empty());
+        EXPECT_EQ(std::make_pair(v.selectedRow, v.listedCount), std::make_pair(-1, 0));
         command(f.view, f.prompter);
         EXPECT_EQ(f.prompter.texts(), (Rows{vanished, "There is no archive open."}));
     }
@@ -376,15 +443,16 @@ TEST(GrpCommandsTest, EraseAndDefragmentAskFirstQuotingTheArchiveSize)
         Command command;
         std::string question;
         MsgResult answer;
-        std::string bytesAfter, panelAfter, painted;
+        std::string bytesAfter, panelAfter, painted, rebuilding;
         int busy;
     } cases[] = {
-        {"erase declined", EraseAllReservedSpaceCommand, erase, MsgResult::No, Original, "Finished", "", 0},
+        {"erase declined", EraseAllReservedSpaceCommand, erase, MsgResult::No, Original, "Finished", "", "", 0},
         {"erase", EraseAllReservedSpaceCommand, erase, MsgResult::Yes, Grp({{"A.CON", 10}, {"B.ART", 4}}),
-         "Finished", "Erasing reserved space and defragmenting file...", 1},
-        {"defragment declined", DefragmentArchiveCommand, defrag, MsgResult::No, Original, "Ready", "", 0},
+         "Finished", "Erasing reserved space and defragmenting file...",
+         "Erasing reserved space and defragmenting file...", 1},
+        {"defragment declined", DefragmentArchiveCommand, defrag, MsgResult::No, Original, "Ready", "", "", 0},
         {"defragment", DefragmentArchiveCommand, defrag, MsgResult::Yes,
-         Grp({{"A.CON", 10}, {"B.ART", 4}, {Res, 0}}), "Finished", "", 0},
+         Grp({{"A.CON", 10}, {"B.ART", 4}, {Res, 0}}), "Finished", "", "Defragmenting proceding...", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -397,6 +465,7 @@ TEST(GrpCommandsTest, EraseAndDefragmentAskFirstQuotingTheArchiveSize)
         EXPECT_EQ(f.bytes(), c.bytesAfter);
         EXPECT_EQ(f.view.panels[0], c.panelAfter);
         EXPECT_EQ(f.hooks.painted, c.painted.empty() ? Rows{} : Rows{c.painted});
+        EXPECT_EQ(f.hooks.rebuilding, c.rebuilding);
         EXPECT_EQ(f.hooks.busyStarts, c.busy);
         EXPECT_EQ(f.hooks.busy, 0);
     }
@@ -409,24 +478,45 @@ TEST(GrpFaultTest, FileSizeLimitsLeaveTheArchiveAsItWas)
         entries.push_back({"F" + std::to_string(i) + ".DAT", 5000});
     entries.push_back({Del, 3000});
     entries.push_back({Res, 0});
-    const std::string original = Grp(entries);
+    const std::string big = Grp(entries), empty = Grp({}), slot = Grp({{Res, 0}}),
+                      junk = Grp({{"A", 10}, {Res, 0}}) + "junk";   // bytes after the data stay too
+    const long size = long(big.size());
+    const std::int64_t largest = INT32_MAX;   // bytes an entry may hold
+    enum class Op { Add, Rebuild, Pack };
     const struct {
         const char* name;
+        const std::string& original;
+        Op op;
+        std::int64_t source;   // bytes of the file to add or pack
         long limit;
-        bool add;
-    } cases[] = {{"rebuild stopped in the directory", 100, false},
-                 {"rebuild stopped mid-data", 90000, false},
-                 {"rebuild one byte short", long(original.size()) - 3017, false},
-                 {"add stopped at once", long(original.size()), true},
-                 {"add stopped midway", long(original.size()) + 5000, true}};
-    for (const auto& [name, limit, add] : cases) {
-        SCOPED_TRACE(name);
-        Fixture f(original);
-        const std::string source = f.dir.write("BIG.DAT", std::string(20000, 'b'));
-        EXPECT_EQ(InChild([&, add = add] { add ? AddFile(f.view, f.path, source, f.prompter)
-                                               : RebuildArchive(f.view, f.path, 0, f.prompter); }, {limit}),
-                  "Disk full");
-        EXPECT_TRUE(f.bytes() == original);
+        int signal = 0;        // delivered at the limit instead of the error
+    } cases[] = {
+        {"rebuild stopped in the directory", big, Op::Rebuild, 0, 100},
+        {"rebuild one byte short", big, Op::Rebuild, 0, size - 3017},
+        {"add stopped at once", big, Op::Add, 20000, size},
+        {"add of the largest entry stopped midway", big, Op::Add, largest, size + 5000},
+        {"pack of the largest entry stopped midway", big, Op::Pack, largest, 5000},
+        // An empty file's entry is the first thing written: a part of it must go too.
+        {"add stopped in an entry past the end", empty, Op::Add, 0, 20},
+        {"add stopped in the slot's entry", slot, Op::Add, 0, 24},
+        {"add stopped in the slot's entry by a signal", slot, Op::Add, 0, 24, SIGTERM},
+        {"add stopped at once by a signal", junk, Op::Add, 20000, long(junk.size()) - 4, SIGINT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f(c.original);
+        const std::string source = f.dir.write("BIG.DAT", "");
+        ASSERT_EQ(::truncate(source.c_str(), c.source), 0);   // sparse: large ones take no room
+        EXPECT_EQ(InChild([&] {
+                      if (c.op == Op::Add)
+                          AddFile(f.view, f.path, source, f.prompter);
+                      else if (c.op == Op::Rebuild)
+                          RebuildArchive(f.view, f.path, 0, f.prompter);
+                      else
+                          PackArchive(f.path, "S", {{"BIG.DAT", source}}, 0);
+                  }, {c.limit, c.signal}),
+                  c.signal ? "signal " + std::to_string(c.signal) : "Disk full");
+        EXPECT_TRUE(f.bytes() == c.original);
         EXPECT_FALSE(f.tempLeft());
     }
 }

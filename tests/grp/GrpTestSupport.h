@@ -46,16 +46,19 @@ inline std::vector<std::string> Listing(const GrpArchiveView& v)
     return out;
 }
 
-// Panel 0 at each paint, the busy cursor's balance, the reserved-space dialog's answer.
+// Panel 0 at each paint and as a rebuild shows it with its progress, the busy
+// cursor's balance, the reserved-space dialog's answer.
 struct RecordingHooks : GrpWindowHooks {
     explicit RecordingHooks(GrpArchiveView& v) : view(v) { v.hooks = this; }
     void BeginBusy() override { ++busy, ++busyStarts; }
     void EndBusy() override { --busy; }
     void ProcessPaintEvents() override { painted.push_back(view.panels[0]); }
+    void Progress(std::int64_t, std::int64_t) override { rebuilding = view.panels[0]; }
     int AskReservedSlots(std::int64_t size) override { return dialogSizes.push_back(size), slotsAnswer; }
     GrpArchiveView& view;
     int busy = 0, busyStarts = 0, slotsAnswer = 0;
     std::vector<std::string> painted;
+    std::string rebuilding;
     std::vector<std::int64_t> dialogSizes;
 };
 

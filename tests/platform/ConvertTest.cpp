@@ -14,7 +14,7 @@ TEST(ConvertTest, AcceptedTexts)
     const std::pair<const char*, int> cases[] = {
         {"007", 7},      {"+7", 7},         {"   -12", -12},       {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
         {"$1f", 31},     {"x10", 16},       {"0XaB", 171},        {"-$10", -16},           {"$FFFFFFFF", -1},
-        {"$80000000", INT_MIN},
+        {"$80000000", INT_MIN}, {"X19aF", 6575}, {"+09", 9},
     };
     for (const auto& [text, value] : cases) {
         SCOPED_TRACE(text);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -30,14 +31,25 @@ TEST(FilesTest, FilesFoldersAndOneFileUnderSeveralNames)
     }
     EXPECT_FALSE(SameFile(file, dir.write("copy.con", "x")));
     EXPECT_FALSE(SameFile(file, dir.file("missing.con")));
+    EXPECT_EQ(FileSize(file), 1);
+    EXPECT_EQ(FileSize(dir.file("sub")), -1);
+    EXPECT_EQ(FileSize(dir.file("missing.con")), -1);
+    CreateDirectory(dir.file("sub"));   // there already: fine
+    EXPECT_EQ(ErrorOf([&] { CreateDirectory(file); }), "I/O error " + std::to_string(EEXIST));
 }
 
 TEST(FilesTest, ResolveFileCaseFindsTheNameUnderOtherCase)
 {
     TempDir dir;
     dir.write("DUKE3D.EXE", "");
+    dir.write("BUILD.EXE.BAK", "");
     EXPECT_EQ(ResolveFileCase(dir.file("Duke3D.exe")), dir.file("DUKE3D.EXE"));
     EXPECT_EQ(ResolveFileCase(dir.file("build.exe")), dir.file("build.exe"));
+    // A name spelt exactly as it is there is that file, whatever else differs only in case.
+    for (const char* name : {"GAME.CON", "Game.con", "game.con"})
+        dir.write(name, name);
+    for (const char* name : {"GAME.CON", "Game.con", "game.con"})
+        EXPECT_EQ(ResolveFileCase(dir.file(name)), dir.file(name));
 }
 
 TEST(FilesTest, TheCurrentFolderChangesOnlyToAFolderAndRelativeNamesCountFromIt)
@@ -51,11 +63,12 @@ TEST(FilesTest, TheCurrentFolderChangesOnlyToAFolderAndRelativeNamesCountFromIt)
         EXPECT_EQ(CurrentDirectory(), before);
     }
     SetCurrentDirectory(dir.path());
-    const std::string inside = AbsolutePath("Duke3D.exe"), here = AbsolutePath("");
+    const std::string inside = AbsolutePath("Duke3D.exe"), here = AbsolutePath(""), cwd = CurrentDirectory();
     const std::string absolute = AbsolutePath(file);
     SetCurrentDirectory(before);
     EXPECT_TRUE(SameFile(inside, file));
     EXPECT_TRUE(SameFile(here, dir.path()));
+    EXPECT_EQ(here, cwd);
     EXPECT_EQ(absolute, file);
 }
 
@@ -64,13 +77,30 @@ TEST(FilesTest, FailuresCarryTheRuntimeTexts)
     TempDir dir;
     const std::string file = dir.write("four", "1234");
     EXPECT_EQ(ErrorOf([&] { File f(dir.file("missing"), File::Mode::Read); }), "File not found");
-    EXPECT_EQ(ErrorOf([&] {
-                  File f(file, File::Mode::Read);
-                  char buf[8];
-                  f.readExact(buf, 8);
-              }),
-              "Read beyond end of file");
+    for (const bool positioned : {false, true}) {
+        EXPECT_EQ(ErrorOf([&] {
+                      File f(file, File::Mode::Read);
+                      char buf[8];
+                      positioned ? f.readExactAt(buf, 8, 0) : f.readExact(buf, 8);
+                  }),
+                  "Read beyond end of file");
+    }
     EXPECT_EQ(IoErrorText(EIO), "I/O error 5");
+    // The modes that write what the user named: never through a link, Fresh never over anything.
+    const std::string link = dir.file("link");
+    ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
+    const std::string exists = "I/O error " + std::to_string(EEXIST);
+    const struct {
+        File::Mode mode;
+        std::string overFile, overLink;
+    } modes[] = {{File::Mode::Fresh, exists, exists},
+                 {File::Mode::CreateNew, exists, exists},
+                 {File::Mode::Overwrite, "", "Invalid filename"}};
+    for (const auto& m : modes) {
+        EXPECT_EQ(ErrorOf([&] { File f(file, m.mode); }), m.overFile);
+        EXPECT_EQ(ErrorOf([&] { File f(link, m.mode); }), m.overLink);
+    }
+    EXPECT_EQ(dir.read("four"), "");   // only Overwrite emptied it
 }
 
 TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
@@ -78,10 +108,24 @@ TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
     TempDir dir;
     const std::string file = dir.write("QztMain.ini", "old contents");
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
-    ReplaceFile(file, "new");
+    const bool root = ::geteuid() == 0;   // then it also keeps the owner
+    if (root) {
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    }
+    std::vector<std::string> during;   // the temporary file is hidden beside the target
+    ReplaceFile(file, [&](File& out) { during = ListFiles(dir.path()), out.write("new", 3); });
     EXPECT_EQ(dir.read("QztMain.ini"), "new");
+    ASSERT_EQ(during.size(), 2u);
+    EXPECT_EQ(during[0].substr(0, 13), ".QztMain.ini.");
     struct stat st;
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_TRUE(!root || st.st_uid == 65534);
+    // A new file gets the usual bits under the process's mask.
+    const mode_t mask = ::umask(027);
+    ReplaceFile(dir.file("new.ini"), "x");
+    ::umask(mask);
+    ASSERT_EQ(::stat(dir.file("new.ini").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     ASSERT_EQ(::symlink(file.c_str(), dir.file("link.ini").c_str()), 0);
     ReplaceFile(dir.file("link.ini"), "through the link");
@@ -124,12 +168,30 @@ TEST(FilesTest, ReplaceFileWritesDevicesAndPipesAsTheyAre)
     // A pipe as a shell hands it over: through /proc, as /dev/stdout would be.
     const std::string pipeLink = dir.file("stdout");
     ASSERT_EQ(::symlink(("/proc/self/fd/" + std::to_string(fds[1])).c_str(), pipeLink.c_str()), 0);
-    ReplaceFile(pipeLink, "through the pipe");
-    ::close(fds[1]);
-    char buf[64];
-    const ssize_t n = ::read(fds[0], buf, sizeof buf);
+    // More than the pipe holds, so that it is taken in parts: text, then a copy of more than one buffer.
+    std::string text(100000, 't'), copied(1500000, 'c');
+    text.back() = 'T', copied.back() = 'C';
+    const std::string source = dir.write("source", copied);
+    const pid_t reader = ::fork();
+    if (reader == 0) {
+        ::close(fds[1]);
+        std::string got;
+        char buf[65536];
+        for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+            got.append(buf, static_cast<std::size_t>(n));
+        dir.write("got", got);
+        ::_exit(0);
+    }
     ::close(fds[0]);
-    EXPECT_EQ(std::string(buf, static_cast<std::size_t>(std::max<ssize_t>(n, 0))), "through the pipe");
+    ReplaceFile(pipeLink, [&](File& out) {
+        File in(source, File::Mode::Read);
+        out.write(text.data(), text.size());
+        out.copyFrom(in, 0, 0, in.size());
+    });
+    ::close(fds[1]);
+    ::waitpid(reader, nullptr, 0);
+    EXPECT_TRUE(dir.read("got") == text + copied);
+    DeleteFile(dir.file("got")), DeleteFile(source);
     EXPECT_EQ(ErrorOf([&] { ReplaceFile(MakeNonRegular(dir, "full", NonRegular::Full), "x"); }), "Disk full");
     EXPECT_EQ(ErrorOf([&] { ReplaceFile(MakeNonRegular(dir, "null", NonRegular::Null), "x"); }), "");
     const std::string folder = MakeNonRegular(dir, "folder", NonRegular::Folder);

@@ -42,10 +42,17 @@ TEST_F(ProcessTest, ParametersSplitAsTheWindowsRuntimeSplitsThem)
         {"\"C:\\Games\\My Duke\\x.map\" /s3", {"C:\\Games\\My Duke\\x.map", "/s3"}},
         {"a\"b c\"d", {"ab cd"}},
         {"\"\"", {""}},
-        {"a\\\\b", {"a\\\\b"}},          // backslashes not before a quote are literal
-        {"a\\\"b", {"a\"b"}},            // \" is a quote
-        {"a\\\\\"b c\"", {"a\\b c"}},    // \\" is a backslash, then a quote opens
-        {"\"a\"\"b\"", {"a\"b"}},        // "" inside quotes is a quote
+        {"a\\\\b", {"a\\\\b"}},                // backslashes not before a quote are literal
+        {"a\\\"b", {"a\"b"}},                  // \" is a quote
+        {"a\\\\\"b c\"", {"a\\b c"}},          // \\" is a backslash, then a quote opens
+        {"\"a\"\"b c\"", {"a\"b c"}},          // "" inside quotes is a quote, and they go on
+        {"a\\\" b", {"a\"", "b"}},               // an escaped quote opens nothing
+        {"a\\\\\\\"b", {"a\\\"b"}},            // \\\" is a backslash and a quote
+        {"a\\\\\\\\\"b c\"", {"a\\\\b c"}},    // \\\\" is two backslashes, then a quote opens
+        {"\\\\\\\\\\\"", {"\\\\\""}},          // \\\\\" is two backslashes and a quote
+        {"a\\", {"a\\"}},                      // a backslash at the end is literal
+        {"\ta\t \tb\t", {"a", "b"}},           // tabs separate like blanks
+        {"\"a\tb\"", {"a\tb"}},                // but not inside quotes
     };
     for (const auto& [params, expected] : cases) {
         SCOPED_TRACE(params);
@@ -76,6 +83,21 @@ TEST_F(ProcessTest, ChoosesHowToRunByPermissionAndKind)
 
     EXPECT_TRUE(PlanLaunch(dir.file("missing.exe"), "", "").program.empty());
     EXPECT_FALSE(StartProgram(dir.file("missing.exe"), "", ""));
+
+    // wine is the first executable one on the PATH; an empty entry there is the current folder,
+    // from which relative names count too.
+    test::CurrentFolderGuard back;
+    SetCurrentDirectory(dir.path());
+    ::chmod(wine.c_str(), 0644);
+    ASSERT_EQ(::mkdir(dir.file("bin2").c_str(), 0755), 0);
+    const std::string wine2 = tool("bin2/wine"), dos = dir.write("GAME.COM", "MZ");
+    tool("wine");
+    for (const auto& [path, expected] : {std::pair{dir.file("bin:") + dir.file("bin2"), wine2},
+                                         {dir.file("bin:"), std::string("./wine")}}) {
+        setenv("PATH", path.c_str(), 1);
+        EXPECT_EQ(PlanLaunch(dos, "", "").program, expected) << path;
+    }
+    EXPECT_EQ(PlanLaunch("run.sh", "", "").program, CurrentDirectory() + "/run.sh");
 }
 
 TEST_F(ProcessTest, StartsDetachedWithArgumentsAndFolderNeverThroughAShell)
@@ -89,6 +111,14 @@ TEST_F(ProcessTest, StartsDetachedWithArgumentsAndFolderNeverThroughAShell)
     EXPECT_TRUE(SameFile(run.folder, dir.file("work")));
     EXPECT_EQ(run.arguments, (Args{"two words", ";touch", injected, "$(touch", injected + ")"}));
     EXPECT_FALSE(FileExists(injected));
+    // Without a folder it runs in ours; a program that does not start, or a missing folder, is a failure.
+    test::CurrentFolderGuard back;
+    SetCurrentDirectory(dir.file("work"));
+    const std::string here = test::FakeProgram(dir.file("here.sh"));
+    ASSERT_TRUE(StartProgram(here, "", ""));
+    EXPECT_TRUE(SameFile(test::WaitForStart(here).folder, dir.file("work")));
+    EXPECT_FALSE(StartProgram(tool("garbage", "no program at all"), "", ""));
+    EXPECT_FALSE(StartProgram(script, "", dir.file("missing")));
 }
 
 } // namespace

@@ -24,14 +24,20 @@ TEST(ProfileFileTest, ReadString)
         {"[A]\nk=v\n", "A", "k", "v"},
         {"[main]\r\nKEY=v\r\n", "MAIN", "key", "v"},
         {"  [ A ]  \n \t k \t=  v w \t\n", "a", "K", "v w"},
+        {"[Zz]\nzZ=v\n", " zZ ", "\tZz", "v"},             // names trimmed, every letter's case ignored
         {"[A]\nk=\"  x \"\n", "A", "k", "  x "},
         {"[A]\nk='x'\n", "A", "k", "x"},
+        {"[A]\nk=\"\"\n", "A", "k", ""},
         {"[A]\nk=\n", "A", "k", ""},                       // present but empty: not the default
+        {"[A]\n=v\n", "A", "", "v"},                       // an empty key name is a name
         {"[A]\nk=1\nk=2\n", "A", "k", "1"},                 // first key counts
         {"[A]\nk=1\r", "A", "k", "1"},                      // a final CR ends the line
         {"[A]\nk=1\n[A]\nk=2\n", "A", "k", "1"},            // first section counts
         {"k=v\n[A]\n", "A", "k", "DEF"},                    // before any header: no section
+        {"[AB]\nk=1\n[A]\nk=2\n", "A", "k", "2"},          // a longer name is another section
+        {"[A]\n[B\nk=v\n", "A", "k", "v"},                  // without its bracket no header
         {"[A]\n;k=v\n  ; k=v\n", "A", "k", "DEF"},
+        {"[A]\n;k=v\n", "A", ";k", "DEF"},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -50,7 +56,7 @@ TEST(ProfileFileTest, ReadString)
 TEST(ProfileFileTest, ReadIntegerAndBool)
 {
     const struct { const char* value; int integer; bool boolean; } cases[] = {
-        {"7", 7, true}, {"0", 0, false}, {"$10", 16, true}, {"0x2", 2, true}, {"0X1f", 31, true},
+        {"7", 7, true}, {"0", 0, false}, {"-1", -1, true}, {"$10", 16, true}, {"0x2", 2, true}, {"0X1f", 31, true},
         {"\"12 \"", 42, true}, {"0x", 42, true}, {"abc", 42, true}, {"", 42, true},
     };
     TempDir dir;
@@ -124,7 +130,8 @@ TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
 {
     TempDir dir;
     dir.write("plain", "x");
-    for (ProfileFile unwritable : {ProfileFile(dir.file("plain/t.ini")), ProfileFile(dir.path() + ".")})
+    for (ProfileFile unwritable : {ProfileFile(dir.file("plain/t.ini")), ProfileFile(dir.path() + "."),
+                                   ProfileFile(test::MakeNonRegular(dir, "pipe", test::NonRegular::Fifo))})
         EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }),
                   "Unable to write to " + unwritable.fileName());
 

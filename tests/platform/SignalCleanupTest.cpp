@@ -35,20 +35,23 @@ TEST(SignalCleanupTest, AnAppendIsCutBackUntilReleasedAndHeldSignalsActAfterward
 {
     TempDir dir;
     const std::string path = dir.write("A", "1234");
-    const auto append = [&](bool release) {
+    const auto append = [&](bool release, int sig) {
         InstallSignalCleanup();
         File f(path, File::Mode::ReadWrite);
         TruncateOnSignal truncate(f, 4);
         f.writeAt("5678", 4, 4);
         HoldSignals hold;
-        ::raise(SIGTERM);
+        ::raise(sig);
         if (release)
             truncate.release();
     };
-    EXPECT_EQ(InChild([&] { append(false); }), "signal 15");
+    EXPECT_EQ(InChild([&] { append(false, SIGTERM); }), "signal 15");
     EXPECT_EQ(dir.read("A"), "1234");
-    EXPECT_EQ(InChild([&] { append(true); }), "signal 15");
-    EXPECT_EQ(dir.read("A"), "12345678");
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        dir.write("A", "1234");
+        EXPECT_EQ(InChild([&] { append(true, sig); }), "signal " + std::to_string(sig));
+        EXPECT_EQ(dir.read("A"), "12345678");
+    }
     // Started with hang-ups ignored (nohup): they stay ignored.
     EXPECT_EQ(InChild([&] {
                   ::signal(SIGHUP, SIG_IGN);
