@@ -35,18 +35,18 @@ void BuildGroups(GrpArchiveView& view)
 
 } // namespace
 
-GrpWindowHooks& GrpArchiveView::ui()
+GrpWindowHooks& GrpArchiveView::Ui()
 {
     static GrpWindowHooks none;
     return hooks ? *hooks : none;
 }
 
-void GrpArchiveView::showCount()
+void GrpArchiveView::ShowCount()
 {
     panels[2] = "Filecount: " + std::to_string(listedCount);
 }
 
-void GrpArchiveView::addTreeNode(const std::string& name)
+void GrpArchiveView::AddTreeNode(const std::string& name)
 {
     const std::string key = LastDotExtension(name);
     for (auto& g : groups)
@@ -57,7 +57,7 @@ void GrpArchiveView::addTreeNode(const std::string& name)
     groups.push_back({key, {name}});
 }
 
-void GrpArchiveView::removeTreeNode(const std::string& name)
+void GrpArchiveView::RemoveTreeNode(const std::string& name)
 {
     const std::string key = LastDotExtension(name);
     for (auto g = groups.begin(); g != groups.end(); ++g) {
@@ -97,22 +97,22 @@ void CreateArchive(GrpArchiveView& view, const std::string& path, const std::str
         return;
     const std::vector<unsigned char> header = EncodeGrpHead(MakeGrpName(signature), {});
     // The old file stays whole until the new one is complete.
-    ReplaceFile(path, [&](File& out) { out.write(header.data(), header.size()); });
+    ReplaceFile(path, [&](File& out) { out.Write(header.data(), header.size()); });
     view.archivePath = path;
     LoadArchive(view, path, prompter);
 }
 
 void LoadArchive(GrpArchiveView& view, const std::string& path, Prompter& prompter)
 {
-    BusyScope busy(view.ui());
+    BusyScope busy(view.Ui());
     view.panels[0] = "Loading File...";
-    view.ui().ProcessPaintEvents();
+    view.Ui().ProcessPaintEvents();
     if (!FileExists(path)) {
         prompter.ShowMessage("The selected file does not exist.");
         return;
     }
     File file(path, File::Mode::Read);
-    const std::int64_t fileSize = file.size();
+    const std::int64_t fileSize = file.Size();
     if (fileSize == 0) {
         prompter.ShowMessage("The file is empty.");
         return;
@@ -132,25 +132,25 @@ void LoadArchive(GrpArchiveView& view, const std::string& path, Prompter& prompt
     view.rows.reserve(static_cast<std::size_t>(dir.present()));
     GrpDirEntry e;
     bool stopped = false;
-    while (!stopped && dir.next(e)) {
-        stopped = e.isReservedSlot();
-        if (!stopped && !e.isDeleted()) {
+    while (!stopped && dir.Next(e)) {
+        stopped = e.IsReservedSlot();
+        if (!stopped && !e.IsDeleted()) {
             view.rows.push_back({GrpNameText(e.name), e.size, offset});
             ++view.listedCount;
         }
         offset += e.size;
     }
-    if (!stopped && dir.runsPastEnd())
+    if (!stopped && dir.RunsPastEnd())
         ThrowReadBeyondEnd();
-    view.showCount();
+    view.ShowCount();
 
     if (view.treeListEnabled) {
         view.panels[0] = "Loading Tree List...";
-        view.ui().ProcessPaintEvents();
+        view.Ui().ProcessPaintEvents();
         BuildGroups(view);
     }
     view.caption = CaptionPrefix + path;
-    file.close();
+    file.Close();
     view.panels[0] = "Finished";
 }
 
@@ -161,23 +161,23 @@ void RefreshOffsets(GrpArchiveView& view, const std::string& path, Prompter& pro
         return;
     }
     File file(path, File::Mode::Read);
-    const std::int64_t fileSize = file.size();
+    const std::int64_t fileSize = file.Size();
     const GrpHeader header = ReadGrpHeader(file);
     GrpDirectoryReader dir(file, fileSize, header.count);
     std::int64_t offset = GrpDataStart(header.count);
     std::size_t row = 0;
     GrpDirEntry e;
-    while (dir.next(e)) {
-        if (e.isReservedSlot())
+    while (dir.Next(e)) {
+        if (e.IsReservedSlot())
             return;
-        if (!e.isDeleted()) {
+        if (!e.IsDeleted()) {
             if (row < view.rows.size())
                 view.rows[row].offset = offset;
             ++row;
         }
         offset += e.size;
     }
-    if (dir.runsPastEnd())
+    if (dir.RunsPastEnd())
         ThrowReadBeyondEnd();
 }
 

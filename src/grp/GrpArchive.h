@@ -51,10 +51,10 @@ struct GrpArchiveView {
     std::string panels[3] = {"Ready", "Signature: ", "Filecount: "};
     GrpWindowHooks* hooks = nullptr;    // not owned; null: no window
 
-    GrpWindowHooks& ui();
-    void showCount();                   // panel 2 from listedCount
-    void addTreeNode(const std::string& name);
-    void removeTreeNode(const std::string& name);   // at most one node
+    GrpWindowHooks& Ui();
+    void ShowCount();                   // panel 2 from listedCount
+    void AddTreeNode(const std::string& name);
+    void RemoveTreeNode(const std::string& name);   // at most one node
 };
 
 // Empties the model: the window's Close command, and what the operations do

@@ -92,7 +92,7 @@ void NewArchiveCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& promp
     dialog.filter = GrpFilter;
     if (!prompter.ExecuteOpen(dialog))
         return;
-    const std::string signature = view.ui().AskSignature();
+    const std::string signature = view.Ui().AskSignature();
     if (signature.empty()) {
         prompter.ShowMessage("The group file was not created");
         return;
@@ -139,7 +139,7 @@ void AddCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter)
 void AddDroppedFiles(GrpArchiveView& view, const std::vector<std::string>& files, Prompter& prompter)
 {
     GrpWindowHooks* const window = view.hooks;
-    SlotsAskedHooks hooks(view.ui());
+    SlotsAskedHooks hooks(view.Ui());
     view.hooks = &hooks;
     try {
         for (const std::string& file : files) {
@@ -199,11 +199,11 @@ void CreateReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter)
 {
     if (!ArchiveStillThere(view, prompter, "The archive does not exist. Closing Archive..."))
         return;
-    const int slots = view.ui().AskReservedSlots(FileSize(view.archivePath));
+    const int slots = view.Ui().AskReservedSlots(FileSize(view.archivePath));
     if (slots > 0) {
-        BusyScope busy(view.ui());
+        BusyScope busy(view.Ui());
         view.panels[0] = "Creating reserved space and defragmenting file...";
-        view.ui().ProcessPaintEvents();
+        view.Ui().ProcessPaintEvents();
         RebuildArchive(view, view.archivePath, slots, prompter);
     }
     view.panels[0] = "Finished";
@@ -220,9 +220,9 @@ void EraseAllReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter)
         " bytes extra on your hard drive. Once the defragmentation is completed the space on your hard drive will "
         "be returned to normal.\r\rThis Process might take a minute on slower machines. Do you want to procede?";
     if (AskedYes(prompter, question)) {
-        BusyScope busy(view.ui());
+        BusyScope busy(view.Ui());
         view.panels[0] = "Erasing reserved space and defragmenting file...";
-        view.ui().ProcessPaintEvents();
+        view.Ui().ProcessPaintEvents();
         EraseReservedSpace(view, view.archivePath, prompter);
     }
     view.panels[0] = "Finished";

@@ -86,7 +86,7 @@ bool IsMarkerName(const std::string& name)
 GrpHeader ReadGrpHeader(File& file)
 {
     unsigned char raw[GrpHeaderSize];
-    file.readExactAt(raw, sizeof raw, 0);
+    file.ReadExactAt(raw, sizeof raw, 0);
     GrpHeader header;
     std::memcpy(header.signature.data(), raw, GrpNameSize);
     header.count = GetInt32LE(raw + GrpNameSize);
@@ -99,7 +99,7 @@ GrpDirectoryReader::GrpDirectoryReader(File& file, std::int64_t fileSize, std::i
 {
 }
 
-bool GrpDirectoryReader::next(GrpDirEntry& entry)
+bool GrpDirectoryReader::Next(GrpDirEntry& entry)
 {
     if (index_ >= present_)
         return false;
@@ -108,7 +108,7 @@ bool GrpDirectoryReader::next(GrpDirEntry& entry)
         // Small first blocks for archives whose walk stops early, larger ones after.
         const std::int64_t n = std::min<std::int64_t>(present_ - index_, index_ == 0 ? 256 : 8192);
         buffer_.resize(static_cast<std::size_t>(n * GrpEntrySize));
-        file_.readExactAt(buffer_.data(), buffer_.size(), GrpHeaderSize + index_ * GrpEntrySize);
+        file_.ReadExactAt(buffer_.data(), buffer_.size(), GrpHeaderSize + index_ * GrpEntrySize);
         bufferFirst_ = index_;
     }
     const unsigned char* p = buffer_.data() + (index_ - bufferFirst_) * GrpEntrySize;
@@ -123,14 +123,14 @@ GrpDirectory ReadGrpDirectory(File& file, std::int64_t fileSize, std::int32_t co
     GrpDirectory dir;
     GrpDirectoryReader reader(file, fileSize, count);
     GrpDirEntry e;
-    while (reader.next(e)) {
-        if (stopAtSlot && e.isReservedSlot()) {
+    while (reader.Next(e)) {
+        if (stopAtSlot && e.IsReservedSlot()) {
             dir.stoppedAtSlot = true;
             return dir;
         }
         dir.entries.push_back(e);
     }
-    dir.runsPastEnd = reader.runsPastEnd();
+    dir.runsPastEnd = reader.RunsPastEnd();
     return dir;
 }
 

@@ -28,8 +28,8 @@ struct GrpDirEntry {
     GrpName name{};
     std::int32_t size = 0;
 
-    bool isReservedSlot() const { return name == ReservedSlotMarker; }
-    bool isDeleted() const { return name == DeletedEntryMarker; }
+    bool IsReservedSlot() const { return name == ReservedSlotMarker; }
+    bool IsDeleted() const { return name == DeletedEntryMarker; }
 };
 
 // A 12-byte text field: the text, one NUL when shorter, zero bytes to the end.
@@ -69,9 +69,9 @@ class GrpDirectoryReader {
 public:
     GrpDirectoryReader(File& file, std::int64_t fileSize, std::int32_t count);
     // The next entry; false after the last one, or where the file ends first.
-    bool next(GrpDirEntry& entry);
+    bool Next(GrpDirEntry& entry);
     // The file ended before the stored count of entries did.
-    bool runsPastEnd() const { return present_ < count_; }
+    bool RunsPastEnd() const { return present_ < count_; }
     // How many entries the file holds of those the count announces.
     std::int64_t present() const { return present_; }
 

@@ -43,18 +43,18 @@ std::vector<ShownName> ShownNames(const std::vector<std::string>& names)
 
 ShownName::ShownName(const std::string& name)
 {
-    assign(name);
+    Assign(name);
 }
 
-void ShownName::assign(const std::string& name)
+void ShownName::Assign(const std::string& name)
 {
     size = static_cast<std::uint8_t>(std::min(name.size(), bytes.size()));
     std::memcpy(bytes.data(), name.data(), size);
 }
 
-void GrpListModel::Row::assign(const GrpRow& row)
+void GrpListModel::Row::Assign(const GrpRow& row)
 {
-    name.assign(row.name);
+    name.Assign(row.name);
     size = row.size;
     offset = row.offset;
 }
@@ -92,7 +92,7 @@ void GrpListModel::Sync(const std::vector<GrpRow>& rows)
             beginInsertRows(QModelIndex(), 0, static_cast<int>(rows.size()) - 1);
             shown_.resize(rows.size());
             for (std::size_t i = 0; i < rows.size(); ++i)
-                shown_[i].assign(rows[i]);
+                shown_[i].Assign(rows[i]);
             endInsertRows();
         }
         return;
@@ -108,7 +108,7 @@ void GrpListModel::Sync(const std::vector<GrpRow>& rows)
         beginInsertRows(QModelIndex(), first, first + static_cast<int>(c.inserted) - 1);
         shown_.insert(at(shown_, c.first), c.inserted, Row());
         for (std::size_t i = c.first; i < c.first + c.inserted; ++i)
-            shown_[i].assign(rows[i]);
+            shown_[i].Assign(rows[i]);
         endInsertRows();
     }
     // Add and the rebuilds move data: the offsets of rows that stayed change.
@@ -158,7 +158,7 @@ QVariant GrpListModel::headerData(int section, Qt::Orientation orientation, int 
 
 GrpTreeModel::~GrpTreeModel() = default;
 
-void GrpTreeModel::renumber(std::size_t from)
+void GrpTreeModel::Renumber(std::size_t from)
 {
     for (std::size_t i = from; i < groups_.size(); ++i)
         groups_[i]->row = static_cast<int>(i);
@@ -192,7 +192,7 @@ void GrpTreeModel::Sync(const std::vector<ExtensionGroup>& groups)
         groups_.reserve(groups.size());
         for (const auto& g : groups)
             groups_.push_back(std::make_unique<Group>(Group{g.key, ShownNames(g.children), 0}));
-        renumber(0);
+        Renumber(0);
         endResetModel();
         return;
     }
@@ -200,7 +200,7 @@ void GrpTreeModel::Sync(const std::vector<ExtensionGroup>& groups)
     if (top.removed > 0) {
         beginRemoveRows(QModelIndex(), first, first + static_cast<int>(top.removed) - 1);
         groups_.erase(at(groups_, top.first), at(groups_, top.first + top.removed));
-        renumber(top.first);
+        Renumber(top.first);
         endRemoveRows();
     }
     for (const Kept& k : kept) {
@@ -229,7 +229,7 @@ void GrpTreeModel::Sync(const std::vector<ExtensionGroup>& groups)
             groups_.insert(at(groups_, top.first + i),
                            std::make_unique<Group>(Group{g.key, ShownNames(g.children), 0}));
         }
-        renumber(top.first);
+        Renumber(top.first);
         endInsertRows();
     }
 }

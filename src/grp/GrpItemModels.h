@@ -30,7 +30,7 @@ struct ShownName {
     std::uint8_t size = 0;
 
     explicit ShownName(const std::string& name = std::string());
-    void assign(const std::string& name);
+    void Assign(const std::string& name);
     std::string text() const { return std::string(bytes.data(), size); }
     bool operator==(const std::string& name) const;
 };
@@ -51,7 +51,7 @@ private:
         ShownName name;
         std::int32_t size = 0;
         std::int64_t offset = 0;
-        void assign(const GrpRow& row);
+        void Assign(const GrpRow& row);
     };
     std::vector<Row> shown_;
 };
@@ -79,7 +79,7 @@ private:
         std::vector<ShownName> children;
         int row = 0;
     };
-    void renumber(std::size_t from);
+    void Renumber(std::size_t from);
 
     std::vector<std::unique_ptr<Group>> groups_;
 };

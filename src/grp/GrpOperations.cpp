@@ -32,7 +32,7 @@ void EraseRow(GrpArchiveView& view, std::size_t index)
 
 void MarkDeleted(File& archive, std::size_t index)
 {
-    archive.writeAt(DeletedEntryMarker.data(), GrpNameSize, EntryPosition(index));
+    archive.WriteAt(DeletedEntryMarker.data(), GrpNameSize, EntryPosition(index));
 }
 
 std::string ReservedNameText(const std::string& name)
@@ -51,10 +51,10 @@ std::string TooLargeText(const std::string& name)
 std::size_t UsableSlot(const std::vector<GrpDirEntry>& entries)
 {
     const auto first = std::find_if(entries.begin(), entries.end(), [](const GrpDirEntry& e) {
-        return e.isReservedSlot();
+        return e.IsReservedSlot();
     });
     if (first == entries.end() || !std::all_of(first + 1, entries.end(), [](const GrpDirEntry& e) {
-            return e.isReservedSlot() && e.size == 0;
+            return e.IsReservedSlot() && e.size == 0;
         }))
         return entries.size();
     return static_cast<std::size_t>(first - entries.begin());
@@ -67,7 +67,7 @@ File CreateDestination(const std::string& path, ExtractTarget target)
     try {
         return File(path, target == ExtractTarget::Overwrite ? File::Mode::Overwrite : File::Mode::Fresh);
     } catch (const IoError& e) {
-        if (e.code() != EEXIST && e.code() != ELOOP)
+        if (e.Code() != EEXIST && e.Code() != ELOOP)
             throw;
         if (DirectoryExists(path))
             ThrowNotRegularFile(path, true);
@@ -83,7 +83,7 @@ void ReplaceWithNewArchive(const std::string& target, const std::vector<unsigned
                            WriteData&& writeData)
 {
     ReplaceFile(target, [&](File& out) {
-        out.writeAt(headerAndDirectory.data(), headerAndDirectory.size(), 0);
+        out.WriteAt(headerAndDirectory.data(), headerAndDirectory.size(), 0);
         writeData(out, static_cast<std::int64_t>(headerAndDirectory.size()));
     }, "~temp" + ExtractFileName(target));
 }
@@ -95,7 +95,7 @@ void ReplaceWithNewArchive(const std::string& target, const std::vector<unsigned
 void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dropSlots, GrpWindowHooks& hooks)
 {
     File old(archivePath, File::Mode::Read);
-    const std::int64_t fileSize = old.size();
+    const std::int64_t fileSize = old.Size();
     const GrpHeader header = ReadGrpHeader(old);
     const std::vector<GrpDirEntry> entries = ReadCheckedGrpDirectory(old, fileSize, header.count);
 
@@ -108,9 +108,9 @@ void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dr
     std::int64_t slots = 0;
     std::int64_t oldOffset = GrpDataStart(header.count);
     for (const auto& e : entries) {
-        if (e.isReservedSlot()) {
+        if (e.IsReservedSlot()) {
             ++slots;
-        } else if (!e.isDeleted()) {
+        } else if (!e.IsDeleted()) {
             kept.push_back(e);
             moves.push_back({oldOffset, e.size});
         }
@@ -133,7 +133,7 @@ void WriteRebuiltArchive(const std::string& archivePath, int extraSlots, bool dr
                               for (const auto& m : moves) {
                                   for (std::int64_t at = 0; at < m.size; at += Part) {
                                       const std::int64_t n = std::min<std::int64_t>(Part, m.size - at);
-                                      out.copyFrom(old, m.from + at, offset + at, n);
+                                      out.CopyFrom(old, m.from + at, offset + at, n);
                                       hooks.Progress(done += n, total);
                                   }
                                   offset += m.size;
@@ -152,7 +152,7 @@ struct ListedDirectory {
 std::optional<ListedDirectory> ReadListedDirectory(File& archive, const char* emptyMessage, Prompter& prompter,
                                                    bool toWrite = false)
 {
-    const std::int64_t fileSize = archive.size();
+    const std::int64_t fileSize = archive.Size();
     if (fileSize == 0) {
         prompter.ShowMessage(emptyMessage);
         return std::nullopt;
@@ -163,7 +163,7 @@ std::optional<ListedDirectory> ReadListedDirectory(File& archive, const char* em
     GrpDirectory dir;
     dir.entries = ReadCheckedGrpDirectory(archive, fileSize, header.count);
     const auto slot = std::find_if(dir.entries.begin(), dir.entries.end(), [](const GrpDirEntry& e) {
-        return e.isReservedSlot();
+        return e.IsReservedSlot();
     });
     dir.stoppedAtSlot = slot != dir.entries.end();
     dir.entries.erase(slot, dir.entries.end());
@@ -202,9 +202,9 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
         }
 
     File source(sourcePath, File::Mode::Read);
-    const std::int64_t sourceSize = source.size();
+    const std::int64_t sourceSize = source.Size();
     File archive(archivePath, File::Mode::ReadWrite);
-    const std::int64_t archiveSize = archive.size();
+    const std::int64_t archiveSize = archive.Size();
     const GrpHeader header = ReadGrpHeader(archive);
     if (name.size() > GrpNameSize) {
         prompter.ShowMessage(
@@ -232,8 +232,8 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
         slot = UsableSlot(entries);
         if (slot == entries.size()) {
             prompter.ShowMessage("There is no reserved space in the group file, please add some.");
-            archive.close();
-            source.close();
+            archive.Close();
+            source.Close();
             CreateReservedSpaceCommand(view, prompter);
             return;
         }
@@ -249,25 +249,25 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
     unsigned char oldEntry[GrpEntrySize] = {};
     const bool slotInFile = EntryPosition(slot) + GrpEntrySize <= archiveSize;
     if (slotInFile)
-        archive.readExactAt(oldEntry, sizeof oldEntry, EntryPosition(slot));
+        archive.ReadExactAt(oldEntry, sizeof oldEntry, EntryPosition(slot));
     TruncateOnSignal truncateOnSignal(archive, archiveSize);
     std::optional<HoldSignals> hold;   // once the data is in, the entry is written or undone whole
     try {
-        archive.copyFrom(source, 0, dataOffset, size);
-        archive.flush();
+        archive.CopyFrom(source, 0, dataOffset, size);
+        archive.Flush();
         hold.emplace();
         unsigned char entry[GrpEntrySize];
         EncodeGrpEntry(entry, MakeGrpName(name), size);
-        archive.writeAt(entry, sizeof entry, EntryPosition(slot));
+        archive.WriteAt(entry, sizeof entry, EntryPosition(slot));
         unsigned char countBytes[4];
         PutInt32LE(countBytes, count);
-        archive.writeAt(countBytes, sizeof countBytes, GrpNameSize);
-        truncateOnSignal.release();
+        archive.WriteAt(countBytes, sizeof countBytes, GrpNameSize);
+        truncateOnSignal.Release();
     } catch (...) {
         try {
             if (slotInFile)
-                archive.writeAt(oldEntry, sizeof oldEntry, EntryPosition(slot));
-            archive.truncate(archiveSize);
+                archive.WriteAt(oldEntry, sizeof oldEntry, EntryPosition(slot));
+            archive.Truncate(archiveSize);
         } catch (...) {
             // the first failure is the one to report
         }
@@ -276,12 +276,12 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
     hold.reset();
 
     ++view.listedCount;
-    view.showCount();
+    view.ShowCount();
     view.rows.push_back({name, size, dataOffset});
     if (view.treeListEnabled && (!view.groups.empty() || position == 1))
-        view.addTreeNode(name);
-    archive.close();
-    source.close();
+        view.AddTreeNode(name);
+    archive.Close();
+    source.Close();
     RefreshOffsets(view, archivePath, prompter);
 }
 
@@ -305,13 +305,13 @@ void CopyEntryData(File& archive, std::int64_t offset, std::int32_t size, std::i
                    const std::string& destinationPath, ExtractTarget target)
 {
     // Only data that the file holds; no destination for an entry that runs past its end.
-    CheckDataInFile(offset, size, dataStart, archive.size());
+    CheckDataInFile(offset, size, dataStart, archive.Size());
     File out = CreateDestination(destinationPath, target);
     try {
-        out.copyFrom(archive, offset, 0, size);
-        out.close();
+        out.CopyFrom(archive, offset, 0, size);
+        out.Close();
     } catch (...) {
-        if (out.isRegular())   // never a device the user named
+        if (out.IsRegular())   // never a device the user named
             DeleteFile(destinationPath);
         throw;
     }
@@ -335,7 +335,7 @@ void ExtractEntry(const std::string& archivePath, const std::string& destination
     const std::int64_t start = GrpDataStart(header.count);
     std::int64_t offset = start;
     for (const auto& e : dir.entries) {
-        if (!e.isDeleted() && GrpNameText(e.name) == entryName) {
+        if (!e.IsDeleted() && GrpNameText(e.name) == entryName) {
             CopyEntryData(archive, offset, e.size, start, destinationPath, target);
             return;
         }
@@ -364,14 +364,14 @@ void DeleteEntry(GrpArchiveView& view, const std::string& archivePath, Prompter&
     const GrpDirectory& dir = listed->dir;
     const std::string name = view.rows[static_cast<std::size_t>(view.selectedRow)].name;
     for (std::size_t i = 0; i < dir.entries.size(); ++i)
-        if (!dir.entries[i].isDeleted() && GrpNameText(dir.entries[i].name) == name)
+        if (!dir.entries[i].IsDeleted() && GrpNameText(dir.entries[i].name) == name)
             MarkDeleted(archive, i);
     if (!view.groups.empty())
-        view.removeTreeNode(name);
+        view.RemoveTreeNode(name);
     --view.listedCount;
-    view.showCount();
+    view.ShowCount();
     EraseRow(view, static_cast<std::size_t>(view.selectedRow));
-    archive.close();
+    archive.Close();
 }
 
 void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const std::string& nodeText,
@@ -388,7 +388,7 @@ void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const
     const GrpDirectory& dir = listed->dir;
     std::size_t found = dir.entries.size();
     for (std::size_t i = 0; i < dir.entries.size() && found == dir.entries.size(); ++i)
-        if (!dir.entries[i].isDeleted() && GrpNameText(dir.entries[i].name) == nodeText)
+        if (!dir.entries[i].IsDeleted() && GrpNameText(dir.entries[i].name) == nodeText)
             found = i;
     if (found == dir.entries.size()) {
         prompter.ShowMessage("The file you selected cannot be found.");
@@ -401,10 +401,10 @@ void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const
             break;
         }
     if (!view.groups.empty())
-        view.removeTreeNode(nodeText);
+        view.RemoveTreeNode(nodeText);
     --view.listedCount;
-    view.showCount();
-    archive.close();
+    view.ShowCount();
+    archive.Close();
 }
 
 void EraseReservedSpace(GrpArchiveView& view, const std::string& archivePath, Prompter& prompter)
@@ -415,7 +415,7 @@ void EraseReservedSpace(GrpArchiveView& view, const std::string& archivePath, Pr
     }
     // Slots become deleted entries only in the rebuilt copy, never in the archive
     // itself, so a failed rebuild leaves the slots where they were.
-    WriteRebuiltArchive(archivePath, 0, true, view.ui());
+    WriteRebuiltArchive(archivePath, 0, true, view.Ui());
     RefreshOffsets(view, archivePath, prompter);
 }
 
@@ -425,7 +425,7 @@ void RebuildArchive(GrpArchiveView& view, const std::string& archivePath, int ex
         prompter.ShowMessage("The archive does not exist.");
         return;
     }
-    WriteRebuiltArchive(archivePath, extraSlots, false, view.ui());
+    WriteRebuiltArchive(archivePath, extraSlots, false, view.Ui());
     RefreshOffsets(view, archivePath, prompter);
 }
 
@@ -438,7 +438,7 @@ void PackArchive(const std::string& archivePath, const std::string& signature, c
     for (const auto& item : items) {
         if (IsMarkerName(item.name))
             throw AppError(ReservedNameText(item.name));
-        const std::int64_t size = File(item.path, File::Mode::Read).size();
+        const std::int64_t size = File(item.path, File::Mode::Read).Size();
         if (size > INT32_MAX)
             throw AppError(TooLargeText(item.name));
         sizes.push_back(static_cast<std::int32_t>(size));
@@ -452,7 +452,7 @@ void PackArchive(const std::string& archivePath, const std::string& signature, c
     ReplaceWithNewArchive(ResolvePath(archivePath), EncodeGrpHead(MakeGrpName(signature), entries), [&](File& out, std::int64_t offset) {
         for (std::size_t i = 0; i < items.size(); ++i) {
             File source(items[i].path, File::Mode::Read);
-            out.copyFrom(source, 0, offset, sizes[i]);
+            out.CopyFrom(source, 0, offset, sizes[i]);
             offset += sizes[i];
         }
     });

@@ -15,7 +15,7 @@ public:
 class IoError : public AppError {
 public:
     IoError(const std::string& text, int code) : AppError(text), code_(code) {}
-    int code() const { return code_; }
+    int Code() const { return code_; }
 private:
     int code_;
 };

@@ -175,7 +175,7 @@ File::~File()
         ::close(fd_);
 }
 
-std::size_t File::readSome(void* buffer, std::size_t count)
+std::size_t File::ReadSome(void* buffer, std::size_t count)
 {
     for (;;) {
         const ssize_t n = ::read(fd_, buffer, count);
@@ -186,11 +186,11 @@ std::size_t File::readSome(void* buffer, std::size_t count)
     }
 }
 
-void File::readExact(void* buffer, std::size_t count)
+void File::ReadExact(void* buffer, std::size_t count)
 {
     auto* p = static_cast<char*>(buffer);
     while (count > 0) {
-        const std::size_t n = readSome(p, count);
+        const std::size_t n = ReadSome(p, count);
         if (n == 0)
             ThrowReadBeyondEnd();
         p += n;
@@ -198,13 +198,13 @@ void File::readExact(void* buffer, std::size_t count)
     }
 }
 
-void File::write(const void* buffer, std::size_t count)
+void File::Write(const void* buffer, std::size_t count)
 {
     const auto* p = static_cast<const char*>(buffer);
     RepeatUntilDone(count, [&](std::size_t done) { return ::write(fd_, p + done, count - done); }, ThrowDiskFull);
 }
 
-void File::readExactAt(void* buffer, std::size_t count, std::int64_t offset)
+void File::ReadExactAt(void* buffer, std::size_t count, std::int64_t offset)
 {
     auto* p = static_cast<char*>(buffer);
     RepeatUntilDone(count, [&](std::size_t done) {
@@ -212,10 +212,10 @@ void File::readExactAt(void* buffer, std::size_t count, std::int64_t offset)
     }, ThrowReadBeyondEnd);
 }
 
-void File::writeAt(const void* buffer, std::size_t count, std::int64_t offset)
+void File::WriteAt(const void* buffer, std::size_t count, std::int64_t offset)
 {
     if (stream_) {
-        write(buffer, count);
+        Write(buffer, count);
         return;
     }
     const auto* p = static_cast<const char*>(buffer);
@@ -224,7 +224,7 @@ void File::writeAt(const void* buffer, std::size_t count, std::int64_t offset)
     }, ThrowDiskFull);
 }
 
-void File::copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t count)
+void File::CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t count)
 {
     off_t in = static_cast<off_t>(sourceOffset), out = static_cast<off_t>(offset);
     const off_t end = out + static_cast<off_t>(count);
@@ -243,8 +243,8 @@ void File::copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
     std::vector<char> buffer(out < end ? static_cast<std::size_t>(std::min<off_t>(end - out, 1 << 20)) : 0);
     while (out < end) {
         const auto n = static_cast<std::size_t>(std::min<off_t>(end - out, static_cast<off_t>(buffer.size())));
-        source.readExactAt(buffer.data(), n, in);
-        writeAt(buffer.data(), n, out);
+        source.ReadExactAt(buffer.data(), n, in);
+        WriteAt(buffer.data(), n, out);
         in += static_cast<off_t>(n);
         out += static_cast<off_t>(n);
     }
@@ -252,7 +252,7 @@ void File::copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset
     ::sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(count), SYNC_FILE_RANGE_WRITE);
 }
 
-std::int64_t File::size() const
+std::int64_t File::Size() const
 {
     struct stat st;
     if (::fstat(fd_, &st) != 0)
@@ -260,14 +260,14 @@ std::int64_t File::size() const
     return st.st_size;
 }
 
-void File::truncate(std::int64_t length)
+void File::Truncate(std::int64_t length)
 {
     while (::ftruncate(fd_, static_cast<off_t>(length)) != 0)
         if (errno != EINTR)
             ThrowIoError(errno);
 }
 
-void File::copyModeFrom(const std::string& other)
+void File::CopyModeFrom(const std::string& other)
 {
     struct stat st;
     if (::stat(other.c_str(), &st) != 0) {
@@ -284,13 +284,13 @@ void File::copyModeFrom(const std::string& other)
         ThrowIoError(errno);
 }
 
-void File::flush()
+void File::Flush()
 {
     if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
         ThrowIoError(errno);
 }
 
-void File::close()
+void File::Close()
 {
     if (fd_ < 0)
         return;
@@ -367,10 +367,10 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
     if (!FileExists(path))
         return false;
     File f(path, File::Mode::Read);
-    contents.reserve(static_cast<std::size_t>(f.size()));
+    contents.reserve(static_cast<std::size_t>(f.Size()));
     char buf[65536];
     for (;;) {
-        const std::size_t n = f.readSome(buf, sizeof buf);
+        const std::size_t n = f.ReadSome(buf, sizeof buf);
         if (n == 0)
             break;
         contents.append(buf, n);
@@ -390,8 +390,8 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, const std:
             // its place and never reach whoever reads it.
             File out(path, File::Mode::Output);
             writer(out);
-            out.flush();
-            out.close();
+            out.Flush();
+            out.Close();
             return;
         }
         // Replacing by a rename needs only the folder; writing in place, as
@@ -417,14 +417,14 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, const std:
     try {
         File out(temp, tempName.empty() ? File::Mode::Create : File::Mode::CreateNew);
         writer(out);
-        out.copyModeFrom(path);
-        out.flush();
-        out.close();
+        out.CopyModeFrom(path);
+        out.Flush();
+        out.Close();
         // Renamed and forgotten in one step: a signal in between would remove
         // the file that now holds the target's contents.
         HoldSignals hold;
         RenameOver(temp, path);
-        removeOnSignal.release();
+        removeOnSignal.Release();
     } catch (...) {
         DeleteFile(temp);
         throw;
@@ -433,7 +433,7 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, const std:
 
 void ReplaceFile(const std::string& target, std::string_view contents)
 {
-    ReplaceFile(target, [contents](File& out) { out.write(contents.data(), contents.size()); });
+    ReplaceFile(target, [contents](File& out) { out.Write(contents.data(), contents.size()); });
 }
 
 // --- copying a whole file -----------------------------------------------------
@@ -464,12 +464,12 @@ void CopyWholeFile(const std::string& source, const std::string& destination)
     File out = OpenNamingFailure(target, File::Mode::Create, "Cannot create file %s");
     char buffer[8192];
     for (;;) {
-        const std::size_t n = in.readSome(buffer, sizeof buffer);
+        const std::size_t n = in.ReadSome(buffer, sizeof buffer);
         if (n == 0)
             break;
-        out.write(buffer, n);
+        out.Write(buffer, n);
     }
-    out.close();
+    out.Close();
 }
 
 } // namespace tessel

@@ -47,27 +47,27 @@ public:
     File& operator=(const File&) = delete;
     ~File();
 
-    void readExact(void* buffer, std::size_t count);
-    std::size_t readSome(void* buffer, std::size_t count);   // 0 at end of file
-    void write(const void* buffer, std::size_t count);
+    void ReadExact(void* buffer, std::size_t count);
+    std::size_t ReadSome(void* buffer, std::size_t count);   // 0 at end of file
+    void Write(const void* buffer, std::size_t count);
     // Positioned block reads and writes; they leave the sequential position alone.
     // On a pipe or a terminal, which have no positions, writeAt writes at the
     // end of what was written: whole files are written from the start onward.
-    void readExactAt(void* buffer, std::size_t count, std::int64_t offset);
-    void writeAt(const void* buffer, std::size_t count, std::int64_t offset);
+    void ReadExactAt(void* buffer, std::size_t count, std::int64_t offset);
+    void WriteAt(const void* buffer, std::size_t count, std::int64_t offset);
     // Copies count bytes at sourceOffset of source to offset of this file, in
     // the kernel where it can. A source that ends early is "Read beyond end of file".
-    void copyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t count);
-    std::int64_t size() const;
-    void truncate(std::int64_t length);
+    void CopyFrom(File& source, std::int64_t sourceOffset, std::int64_t offset, std::int64_t count);
+    std::int64_t Size() const;
+    void Truncate(std::int64_t length);
     // Gives the file the permission bits (and, where allowed, the owner) of
     // another that it is to replace; a new file's usual bits when there is none.
-    void copyModeFrom(const std::string& other);
-    void flush();        // to the disk, not only to the system's cache
-    void close();        // reports a failure that a destructor would have to swallow
-    const std::string& path() const { return path_; }
+    void CopyModeFrom(const std::string& other);
+    void Flush();        // to the disk, not only to the system's cache
+    void Close();        // reports a failure that a destructor would have to swallow
+    const std::string& Path() const { return path_; }
     // A regular file (not a device or a pipe the user named as an output).
-    bool isRegular() const { return regular_; }
+    bool IsRegular() const { return regular_; }
 
 private:
     friend class TruncateOnSignal;

@@ -12,7 +12,7 @@ namespace tessel {
 class ProfileFile {
 public:
     explicit ProfileFile(std::string fileName) : fileName_(std::move(fileName)) {}
-    const std::string& fileName() const { return fileName_; }
+    const std::string& FileName() const { return fileName_; }
 
     // Section and key names match without regard to case; a value is read as
     // at most 2047 characters.
@@ -41,13 +41,13 @@ private:
 class ProfileEdit {
 public:
     explicit ProfileEdit(std::string fileName) : fileName_(std::move(fileName)) {}
-    const std::string& fileName() const { return fileName_; }
+    const std::string& FileName() const { return fileName_; }
 
     // Only note the write; the file is not touched before Commit.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
-    bool empty() const { return writes_.empty(); }
+    bool Empty() const { return writes_.empty(); }
 
     // Reads the file, applies every write in order and replaces the file once,
     // creating it when missing; without writes it does nothing at all. Throws

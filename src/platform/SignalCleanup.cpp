@@ -96,7 +96,7 @@ RemoveOnSignal::RemoveOnSignal(const std::string& path) : slot_(FreeSlot(removal
     MarkUsed(removals[slot_].used);
 }
 
-void RemoveOnSignal::release()
+void RemoveOnSignal::Release()
 {
     if (slot_ >= 0)
         removals[slot_].used = 0;
@@ -112,7 +112,7 @@ TruncateOnSignal::TruncateOnSignal(const File& file, std::int64_t length) : slot
     MarkUsed(truncations[slot_].used);
 }
 
-void TruncateOnSignal::release()
+void TruncateOnSignal::Release()
 {
     if (slot_ >= 0)
         truncations[slot_].used = 0;

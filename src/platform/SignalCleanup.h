@@ -21,10 +21,10 @@ void InstallSignalCleanup();
 class RemoveOnSignal {
 public:
     explicit RemoveOnSignal(const std::string& path);
-    ~RemoveOnSignal() { release(); }
+    ~RemoveOnSignal() { Release(); }
     RemoveOnSignal(const RemoveOnSignal&) = delete;
     RemoveOnSignal& operator=(const RemoveOnSignal&) = delete;
-    void release();   // the file is no longer ours to remove
+    void Release();   // the file is no longer ours to remove
 
 private:
     int slot_;
@@ -35,10 +35,10 @@ private:
 class TruncateOnSignal {
 public:
     TruncateOnSignal(const File& file, std::int64_t length);
-    ~TruncateOnSignal() { release(); }
+    ~TruncateOnSignal() { Release(); }
     TruncateOnSignal(const TruncateOnSignal&) = delete;
     TruncateOnSignal& operator=(const TruncateOnSignal&) = delete;
-    void release();
+    void Release();
 
 private:
     int slot_;

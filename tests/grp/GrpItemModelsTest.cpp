@@ -34,15 +34,15 @@ TEST(GrpItemModelsTest, RandomEditsAreFollowedExactly)
             view.groups.clear();
             for (int i = pick(200); i > 0; --i) {
                 view.rows.push_back({"F" + std::to_string(pick(50)) + "." + "ABCDE"[pick(5)], pick(100), 0});
-                view.addTreeNode(view.rows.back().name);
+                view.AddTreeNode(view.rows.back().name);
             }
         } else if (kind < 5 && !view.rows.empty()) {   // a deletion
             const auto at = view.rows.begin() + pick(static_cast<int>(view.rows.size()));
-            view.removeTreeNode(at->name);
+            view.RemoveTreeNode(at->name);
             view.rows.erase(at);
         } else {   // an addition
             view.rows.push_back({std::string(1, "XYZ"[pick(3)]) + "." + "AFG"[pick(3)], pick(100), 0});
-            view.addTreeNode(view.rows.back().name);
+            view.AddTreeNode(view.rows.back().name);
         }
         std::int64_t offset = pick(3) * 16;   // a rebuild moves the data
         for (auto& row : view.rows) {
@@ -69,7 +69,7 @@ TEST(GrpItemModelsTest, ADeletionAndAnAddKeepTheIndexesViewsHoldOn)
     GrpArchiveView view;
     for (const char* name : {"A.CON", "B.ART", "C.CON", "D.VOC"}) {
         view.rows.push_back({name, 1, 0});
-        view.addTreeNode(name);
+        view.AddTreeNode(name);
     }
     GrpListModel list;
     GrpTreeModel tree;
@@ -77,11 +77,11 @@ TEST(GrpItemModelsTest, ADeletionAndAnAddKeepTheIndexesViewsHoldOn)
     tree.Sync(view.groups);
     const QPersistentModelIndex row(list.index(3, 0)), node(tree.index(0, 0, tree.index(2, 0)));
     view.rows.erase(view.rows.begin() + 1);   // B.ART, the only one of its group
-    view.removeTreeNode("B.ART");
+    view.RemoveTreeNode("B.ART");
     list.Sync(view.rows);
     tree.Sync(view.groups);
     view.rows.push_back({"E.CON", 1, 0});
-    view.addTreeNode("E.CON");
+    view.AddTreeNode("E.CON");
     list.Sync(view.rows);
     tree.Sync(view.groups);
     EXPECT_EQ(row.row(), 2);

@@ -359,7 +359,7 @@ TEST_F(DukeLaunchTest, TheDukeDirectoryMustHoldTheGame)
     EXPECT_FALSE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(Messages(prompter), Strings{"Information: This isn't the Duke Directory."});
     EXPECT_EQ(dirs.Duke3DDir, "");
-    EXPECT_FALSE(FileExists(settings.fileName()));
+    EXPECT_FALSE(FileExists(settings.FileName()));
 
     EXPECT_TRUE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(dirs.Duke3DDir, game);

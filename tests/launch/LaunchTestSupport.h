@@ -106,7 +106,7 @@ private:
 template <class Write>
 void WriteAtOnce(const ProfileFile& ini, Write write)
 {
-    ProfileEdit edit(ini.fileName());
+    ProfileEdit edit(ini.FileName());
     write(edit);
     edit.Commit();
 }

@@ -81,7 +81,7 @@ TEST(FilesTest, FailuresCarryTheRuntimeTexts)
         EXPECT_EQ(ErrorOf([&] {
                       File f(file, File::Mode::Read);
                       char buf[8];
-                      positioned ? f.readExactAt(buf, 8, 0) : f.readExact(buf, 8);
+                      positioned ? f.ReadExactAt(buf, 8, 0) : f.ReadExact(buf, 8);
                   }),
                   "Read beyond end of file");
     }
@@ -113,7 +113,7 @@ TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
         ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
     }
     std::vector<std::string> during;   // the temporary file is hidden beside the target
-    ReplaceFile(file, [&](File& out) { during = ListFiles(dir.path()), out.write("new", 3); });
+    ReplaceFile(file, [&](File& out) { during = ListFiles(dir.path()), out.Write("new", 3); });
     EXPECT_EQ(dir.read("QztMain.ini"), "new");
     ASSERT_EQ(during.size(), 2u);
     EXPECT_EQ(during[0].substr(0, 13), ".QztMain.ini.");
@@ -185,8 +185,8 @@ TEST(FilesTest, ReplaceFileWritesDevicesAndPipesAsTheyAre)
     ::close(fds[0]);
     ReplaceFile(pipeLink, [&](File& out) {
         File in(source, File::Mode::Read);
-        out.write(text.data(), text.size());
-        out.copyFrom(in, 0, 0, in.size());
+        out.Write(text.data(), text.size());
+        out.CopyFrom(in, 0, 0, in.Size());
     });
     ::close(fds[1]);
     ::waitpid(reader, nullptr, 0);

@@ -133,14 +133,14 @@ TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
     for (ProfileFile unwritable : {ProfileFile(dir.file("plain/t.ini")), ProfileFile(dir.path() + "."),
                                    ProfileFile(test::MakeNonRegular(dir, "pipe", test::NonRegular::Fifo))})
         EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }),
-                  "Unable to write to " + unwritable.fileName());
+                  "Unable to write to " + unwritable.FileName());
 
     // A file-size limit makes the replacement fail even for root.
     const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
     ProfileFile ini(dir.write("t.ini", before));
     const size_t entries = EntriesIn(dir.path());
     EXPECT_EQ(test::InChild([&] { ini.WriteString("A", "k", "new value"); }, {16}),
-              "Unable to write to " + ini.fileName());
+              "Unable to write to " + ini.FileName());
     EXPECT_EQ(before, dir.read("t.ini"));
     EXPECT_EQ(entries, EntriesIn(dir.path()));   // no temporary file left behind
 }
@@ -217,7 +217,7 @@ TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
     dir.write("plain", "x");
     ProfileEdit edit(dir.file("plain/t.ini"));
     edit.WriteString("A", "k", "v");
-    EXPECT_EQ(test::ErrorOf([&] { edit.Commit(); }), "Unable to write to " + edit.fileName());
+    EXPECT_EQ(test::ErrorOf([&] { edit.Commit(); }), "Unable to write to " + edit.FileName());
     ASSERT_TRUE(DeleteFile(dir.file("plain")));
     CreateDirectory(dir.file("plain"));
     edit.Commit();

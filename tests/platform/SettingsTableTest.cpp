@@ -70,7 +70,7 @@ TEST(SettingsTableTest, WriteFollowsTheTableAndReadsBack)
     o.flag = false, o.plain = -3, o.players = 8, o.level = -1, o.name = "x y";
     for (const int skill : {4, 0, 5}) {   // outside the range the stored 4 stays
         o.skill = skill;
-        ProfileEdit edit(ini.fileName());
+        ProfileEdit edit(ini.FileName());
         WriteSettings(edit, "S", Rows, o);
         edit.Commit();
     }

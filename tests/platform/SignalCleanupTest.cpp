@@ -20,9 +20,9 @@ TEST(SignalCleanupTest, ASignalInTheMiddleOfAReplacementLeavesTheOldFileAndEndsT
         EXPECT_EQ(InChild([&, sig = sig] {
                       InstallSignalCleanup();
                       ReplaceFile(target, [&](File& out) {
-                          out.write("ne", 2);
+                          out.Write("ne", 2);
                           ::raise(sig);
-                          out.write("w", 1);
+                          out.Write("w", 1);
                       });
                   }),
                   "signal " + std::to_string(sig));
@@ -39,11 +39,11 @@ TEST(SignalCleanupTest, AnAppendIsCutBackUntilReleasedAndHeldSignalsActAfterward
         InstallSignalCleanup();
         File f(path, File::Mode::ReadWrite);
         TruncateOnSignal truncate(f, 4);
-        f.writeAt("5678", 4, 4);
+        f.WriteAt("5678", 4, 4);
         HoldSignals hold;
         ::raise(sig);
         if (release)
-            truncate.release();
+            truncate.Release();
     };
     EXPECT_EQ(InChild([&] { append(false, SIGTERM); }), "signal 15");
     EXPECT_EQ(dir.read("A"), "1234");
