@@ -5,6 +5,7 @@ add_library(tessel_platform STATIC
   ${TESSEL_SRC}/platform/Convert.cpp
   ${TESSEL_SRC}/platform/Errors.cpp
   ${TESSEL_SRC}/platform/Files.cpp
+  ${TESSEL_SRC}/platform/Locations.cpp
   ${TESSEL_SRC}/platform/Paths.cpp
   ${TESSEL_SRC}/platform/ProfileFile.cpp
   ${TESSEL_SRC}/platform/Process.cpp
@@ -64,6 +65,7 @@ target_link_libraries(tessel_launch PUBLIC tessel_platform)
 
 # The application's state and the shell's rules that are not a window's.
 add_library(tessel_shell_logic STATIC
+  ${TESSEL_SRC}/shell/CommandLine.cpp
   ${TESSEL_SRC}/shell/DocumentNames.cpp
   ${TESSEL_SRC}/shell/SearchRequests.cpp
   ${TESSEL_SRC}/shell/Session.cpp

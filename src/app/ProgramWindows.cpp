@@ -14,6 +14,7 @@
 #include "launch/StartDuke.h"
 #include "launch/StartQuake.h"
 #include "shell/About.h"
+#include "shell/Commands.h"
 #include "shell/ConFaq.h"
 #include "shell/Keystroke.h"
 #include "shell/Main.h"
@@ -42,7 +43,7 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
         return new TfrmCalculator(prompter, state.CalculatorState, state.CalculatorOpen, &main);
     };
     tools.newFaq = [&main, &state, &prompter]() -> QWidget* {
-        return new TfrmConFaq(prompter, state.ProgramDir + "confaq40.rtf", state.FaqOpen, &main);
+        return new TfrmConFaq(prompter, state.Locations.DataFile(FaqFileName), state.FaqOpen, &main);
     };
 
     // Made hidden before the splash shows: the splash, the key strokes window,
@@ -75,6 +76,7 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
     tools.gotoLine = main.Keep(new TfrmGotoLine(main));
     tools.search = main.Keep(new TfrmSearch(main));
     tools.replace = main.Keep(new TfrmReplace(main));
+    OpenDocuments(main, options.files);
 }
 
 } // namespace tessel

@@ -3,6 +3,8 @@
 // the main window (ToolWindows): main() and the tests build the program with
 // this one function.
 #include <functional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -17,6 +19,9 @@ struct ProgramWindowOptions {
     // How editor windows are made; null: the real editor window. Set before
     // the Duke launcher is made, which may open the first editor windows.
     std::function<QWidget*()> newEditor;
+    // The files named on the command line: they open as File > Open opens
+    // them, once the windows are made (after the Duke launcher's Game.con).
+    std::vector<std::string> files;
 };
 
 void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options = {});

@@ -1,12 +1,19 @@
-// The entry sequence: the application title, the application state and the
-// prompter of the running program, the main window (whose creation reads the
-// settings and loads the language files), the windows that live for the whole
-// run in their order with the splash shown among them, then the event loop.
+// The entry sequence: the command line; a hand-over of its files to the Tessel
+// that runs already on the same settings file; else the application title,
+// the application state and the prompter of the running program, the main
+// window (whose creation reads the settings and loads the language files), the
+// windows that live for the whole run in their order with the splash shown
+// among them, the command line's files, then the event loop.
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 
 #include "app/ProgramWindows.h"
-#include "platform/Paths.h"
+#include "app/SingleInstance.h"
+#include "platform/Errors.h"
+#include "platform/Files.h"
+#include "platform/Locations.h"
+#include "shell/CommandLine.h"
 #include "shell/Main.h"
 #include "shell/QtPrompter.h"
 #include "shell/Resources.h"
@@ -14,20 +21,52 @@
 
 int main(int argc, char** argv)
 {
+    using namespace tessel;
+    const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.action) {
+    case CommandLine::Action::Help: std::fputs(CommandLineUsage, stdout); return 0;
+    case CommandLine::Action::Version: std::puts("tessel " TESSEL_VERSION); return 0;
+    case CommandLine::Action::BadUsage: std::fprintf(stderr, "tessel: %s\n%s", line.error.c_str(), CommandLineUsage); return 2;
+    case CommandLine::Action::Run: break;
+    }
+    // As Open takes them: existing files only, by absolute name, which a
+    // program running in another folder can open too.
+    std::vector<std::string> files;
+    for (const std::string& name : line.files) {
+        if (FileExists(name))
+            files.push_back(AbsolutePath(name));
+        else
+            std::fprintf(stderr, "tessel: %s: no such file\n", name.c_str());
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessel");
-    tessel::UseResources();
+    QApplication::setDesktopFileName(TESSEL_APP_ID);
+    const FileLocations locations = LocateProgramFiles(ExecutableDir());
+    const std::string socket = line.newInstance ? std::string() : InstanceSocketPath(locations);
+    if (!socket.empty() && HandOver(socket, files))
+        return 0;
+    try {
+        CreateSettingsDir(locations);
+    } catch (const AppError& e) {
+        // Settings cannot be kept; writing them at exit says so in the error box.
+        std::fprintf(stderr, "tessel: %s: %s\n", locations.SettingsDir.c_str(), e.what());
+    }
+
+    UseResources();
     QApplication::setWindowIcon(QIcon(":/tessel.svg"));
     // Without a desktop session Qt knows no icon theme; use a common one if present.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
         QIcon::setThemeName("Adwaita");
 
-    tessel::Workspace state(tessel::ExecutableDir());
-    if (argc > 1)
-        state.CommandLineFile = argv[1];
-    tessel::QtPrompter prompter;
-    tessel::TMainForm mainForm(state, prompter);
-    tessel::BuildProgramWindows(mainForm);
+    Workspace state(locations);
+    QtPrompter prompter;
+    TMainForm mainForm(state, prompter);
+    if (!socket.empty())
+        (new InstanceServer(mainForm))->Listen(socket);
+    ProgramWindowOptions options;
+    options.files = files;
+    BuildProgramWindows(mainForm, options);
     mainForm.show();
     return app.exec();
 }

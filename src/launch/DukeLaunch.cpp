@@ -151,7 +151,7 @@ bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, const std:
 }
 
 std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std::string& conDir,
-                                          const std::string& commandLineFile, Prompter& prompter)
+                                          Prompter& prompter)
 {
     std::vector<std::string> files;
     if (options.loadGameCon && !conDir.empty()) {
@@ -163,8 +163,6 @@ std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std:
                                     " Canceling loading of Game.con.",
                                 MsgType::Warning, MsgButtons::Ok);
     }
-    if (!commandLineFile.empty() && FileExists(commandLineFile))
-        files.push_back(commandLineFile);
     return files;
 }
 

@@ -88,14 +88,14 @@ bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, const std:
                             Prompter& prompter);
 
 // --- creation's files --------------------------------------------------------
-// Creation steps 7 and 8: the files to open, in this order, each in a new
-// editor window captioned "VurAvozid - Unnamed": conDir's "Game.con" (in any
-// letter case) when loadGameCon is set and conDir is not empty, then the
-// program's first argument when it names an existing file. A missing Game.con
+// Creation step 7: the file to open in a new editor window captioned
+// "VurAvozid - Unnamed": conDir's "Game.con" (in any letter case) when
+// loadGameCon is set and conDir is not empty. (The files named on the command
+// line open after the windows are made, as File > Open opens them.) A missing Game.con
 // gives the warning "Game.con does not exist in the con directory: " + conDir +
 // " Canceling loading of Game.con.".
 std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std::string& conDir,
-                                          const std::string& commandLineFile, Prompter& prompter);
+                                          Prompter& prompter);
 
 // --- the launch --------------------------------------------------------------
 // btnRunClick, run also by Launch Duke3D and tlLaunchDuke with the options the

@@ -189,7 +189,7 @@ void TfrmDukeStart::FormCreate()
 
     const DukeOptions options = ReadDukeOptions(ini);
     ShowOptions(options);
-    for (const std::string& file : DukeStartupFiles(options, state_.ConDir, state_.CommandLineFile, prompter_))
+    for (const std::string& file : DukeStartupFiles(options, state_.ConDir, prompter_))
         OpenInEditor(file);
 }
 

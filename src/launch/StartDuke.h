@@ -2,8 +2,8 @@
 // The Duke Nukem 3D launcher, "Duke Launcher / Options": the controls of its
 // options and of the three Duke directories, their change rules, and the
 // launch. Made once at start-up after the main window, whose Duke items it
-// enables by its directories, and whose first editor windows it opens (Game.con
-// when asked for, the file named on the command line). The options are read
+// enables by its directories, and whose first editor window it opens (Game.con
+// when asked for). The options are read
 // at creation and written at destruction; the logic is DukeLaunch's.
 #include <utility>
 

@@ -3,6 +3,9 @@
 // commands to the main window's actions and parts. The main window calls them
 // once, at creation.
 #include <string>
+#include <vector>
+
+class QWidget;
 
 namespace tessel {
 
@@ -18,9 +21,14 @@ void RegisterClipboardCommands(TMainForm& main);                           // Cl
 void RegisterToolWindowCommands(TMainForm& main);                          // ToolWindowCommands.cpp: calculator, viewers, help windows
 void RegisterLaunchCommands(TMainForm& main);                              // LaunchCommands.cpp: games, tools and the launcher dialogs
 
+// ToolWindowCommands.cpp: gives the window the focus, restoring it from minimised.
+void BringToFront(QWidget& window);
+
 // FileCommands.cpp: opens name in the document window that shows it (asking
 // whether to save it first) or in a new editor or explorer window, and puts
 // it at the front of the recent files.
 void OpenDocument(TMainForm& main, std::string name);
+// Each name as OpenDocument opens it; an error is shown and the next one opens.
+void OpenDocuments(TMainForm& main, const std::vector<std::string>& names);
 
 } // namespace tessel

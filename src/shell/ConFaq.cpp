@@ -21,6 +21,8 @@
 
 namespace tessel {
 
+const char* const FaqFileName = "confaq40.rtf";
+
 namespace {
 
 // RTF measures in twips, the view in pixels of a 96 dpi screen.

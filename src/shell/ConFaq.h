@@ -1,5 +1,5 @@
 #pragma once
-// The FAQ viewer: confaq40.rtf from the program's folder, read by our RTF
+// The FAQ viewer: confaq40.rtf from the data folders, read by our RTF
 // reader into a read-only rich-text view that keeps its formatting, with the
 // caret's line and column in the status bar. Made on demand; closing it
 // clears its open flag (FaqOpen) and discards it, and the next one reads the
@@ -16,6 +16,8 @@ class QTextDocument;
 namespace tessel {
 
 struct RtfDocument;
+
+extern const char* const FaqFileName;   // "confaq40.rtf"
 
 // Fills a Qt document with an RTF document's paragraphs, runs and links.
 void FillTextDocument(QTextDocument& target, const RtfDocument& rtf);

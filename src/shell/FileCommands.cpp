@@ -166,10 +166,7 @@ public:
             if (names.empty())
                 return false;
             drop->acceptProposedAction();
-            QTimer::singleShot(0, this, [this, names] {
-                for (const std::string& name : names)
-                    RunGuarded(main_.Prompts(), [&] { OpenDocument(main_, name); });
-            });
+            QTimer::singleShot(0, this, [this, names] { OpenDocuments(main_, names); });
             return true;
         }
         default:
@@ -210,6 +207,13 @@ void OpenDocument(TMainForm& main, std::string name)
         main.PostEditorRequest();
     }
     NoteRecent(main, name);
+}
+
+void OpenDocuments(TMainForm& main, const std::vector<std::string>& names)
+{
+    // Each on its own: one that cannot be read leaves the next to open.
+    for (const std::string& name : names)
+        RunGuarded(main.Prompts(), [&] { OpenDocument(main, name); });
 }
 
 void RegisterFileCommands(TMainForm& main, const MainParts& parts)

@@ -7,14 +7,12 @@
 
 #include "platform/Files.h"
 #include "shell/Commands.h"
+#include "shell/ConFaq.h"
 #include "shell/Main.h"
 #include "shell/Workspace.h"
 
 namespace tessel {
 
-namespace {
-
-// Gives the window the focus, restoring it from minimised.
 void BringToFront(QWidget& window)
 {
     window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
@@ -22,6 +20,8 @@ void BringToFront(QWidget& window)
     window.raise();
     window.activateWindow();
 }
+
+namespace {
 
 // Shown modally: the window keeps the input of the program's other windows
 // until it closes (it is application-modal), while the command returns.
@@ -62,8 +62,10 @@ void RegisterToolWindowCommands(TMainForm& main)
     // FAQ viewer: made on demand, one at a time, while its file is there.
     auto faq = std::make_shared<QPointer<QWidget>>();
     main.OnCommand(Cmd::HelpConFaq, [&main, &state, &tools, faq] {
-        if (!FileExists(state.ProgramDir + "confaq40.rtf")) {
-            main.Prompts().MessageDlg("There is no ConFaq in the Main Program Directory: \"" + state.ProgramDir +
+        // Missing everywhere: the first folder looked in is where the user may put one.
+        if (!FileExists(state.Locations.DataFile(FaqFileName))) {
+            main.Prompts().MessageDlg("There is no ConFaq in the Main Program Directory: \"" +
+                                          state.Locations.DataDirs.front() +
                                           "\". If you want to view it, put the file: confaq40.rtf in the main "
                                           "program directory.",
                                       MsgType::Information, MsgButtons::Ok);

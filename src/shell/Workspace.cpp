@@ -1,12 +1,11 @@
 #include "shell/Workspace.h"
 
-#include "platform/Paths.h"
+#include <utility>
 
 namespace tessel {
 
-Workspace::Workspace(const std::string& programDir)
-    : ProgramDir(programDir.empty() ? std::string("./") : IncludeTrailingPathDelimiter(programDir)),
-      SettingsFileName(ProgramDir + "QztMain.ini")
+Workspace::Workspace(FileLocations locations)
+    : Locations(std::move(locations)), SettingsFileName(Locations.SettingsFileName())
 {
 }
 

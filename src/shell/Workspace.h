@@ -13,6 +13,7 @@
 #include "language/ColorDefinitions.h"
 #include "language/WizardFile.h"
 #include "launch/GameDirectories.h"
+#include "platform/Locations.h"
 #include "platform/ProfileFile.h"
 
 namespace tessel {
@@ -20,13 +21,12 @@ namespace tessel {
 constexpr int RecentCount = 4;
 
 struct Workspace : GameDirectories {
-    // programDir: where the settings and data files are; a separator is
-    // appended when missing, "" means the current folder.
-    explicit Workspace(const std::string& programDir);
+    explicit Workspace(FileLocations locations);
+    // Settings and data files all in programDir ("": the current folder).
+    explicit Workspace(const std::string& programDir) : Workspace(PortableLocations(programDir)) {}
 
-    std::string ProgramDir;          // ends in the directory separator
-    std::string SettingsFileName;    // ProgramDir + "QztMain.ini"
-    std::string CommandLineFile;     // the program's first argument, if any
+    FileLocations Locations;         // where the settings and data files are
+    std::string SettingsFileName;    // "QztMain.ini" in the settings folder
     int GameMode = 0;                // 1 Duke, 2 Quake, 3 Verge; others: no mode
     std::vector<std::string> RecentList = std::vector<std::string>(RecentCount);   // most recent first
     EditorRequestsType EditorRequests;

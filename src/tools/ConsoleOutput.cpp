@@ -33,4 +33,13 @@ void CloseStandardOutput()
         ThrowOutputError();
 }
 
+bool AnswerHelpOrVersion(const std::vector<std::string>& args, std::string_view nameAndVersion,
+                         std::string_view usage)
+{
+    if (args.size() != 1 || (args[0] != "--help" && args[0] != "--version"))
+        return false;
+    WriteStandardOutput(args[0] == "--help" ? usage : std::string(nameAndVersion) + "\n");
+    return true;
+}
+
 } // namespace tessel

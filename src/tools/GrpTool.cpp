@@ -300,7 +300,11 @@ int main(int argc, char** argv)
     int status = 1;
     const bool completed = RunGuarded(prompter, [&] {
         try {
-            status = Run(std::vector<std::string>(argv + 1, argv + argc), prompter);
+            const std::vector<std::string> args(argv + 1, argv + argc);
+            if (AnswerHelpOrVersion(args, "tessel-grp " TESSEL_VERSION, Usage))
+                status = 0;
+            else
+                status = Run(args, prompter);
         } catch (const UsageError& e) {
             std::fprintf(stderr, "%s\n%s", e.what.c_str(), Usage);
             status = 2;

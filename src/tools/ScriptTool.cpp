@@ -15,6 +15,7 @@
 #include "platform/Convert.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
+#include "platform/Locations.h"
 #include "platform/SignalCleanup.h"
 #include "richtext/ProjectFile.h"
 #include "tools/ConsoleOutput.h"
@@ -134,16 +135,16 @@ Options ParseOptions(const std::string& verb, const std::vector<std::string>& ar
     return o;
 }
 
-// The mode's table beside the executable, or the given file. As in the editor,
+// The mode's table where the program finds it, or the given file. As in the editor,
 // faulty lines are reported and skipped, and a colour that is no number ends
 // the table there. A table named on the command line must be there: false
 // (after its message) when it is not.
-bool LoadTable(const Options& o, const std::string& programDir, KeywordTableType& table)
+bool LoadTable(const Options& o, const FileLocations& locations, KeywordTableType& table)
 {
     ConsolePrompter prompter("tessel-script");
     try {
         if (o.table.empty())
-            LoadColorDefinitions(o.mode, programDir, table, prompter);
+            LoadColorDefinitions(o.mode, locations.DataFolder(ColorDefinitionFileName(o.mode)), table, prompter);
         else if (!LoadColorDefinitionFile(FolderPrefix(o.table), ExtractFileName(o.table), table, prompter))
             return false;
     } catch (const ConvertError& e) {
@@ -157,12 +158,12 @@ std::vector<std::uint32_t> ColorWhole(const std::string& text, const KeywordTabl
     return ComposeOnBlack(ColorWholeDocument(text, table), static_cast<int>(text.size()));
 }
 
-int Colors(const std::vector<std::string>& args, const std::string& programDir)
+int Colors(const std::vector<std::string>& args, const FileLocations& locations)
 {
     const Options o = ParseOptions("colours", args, {"--mode", "--table", "--selection", "--line"});
     const std::string text = ReadInput(o.file);
     KeywordTableType table;
-    if (!LoadTable(o, programDir, table))
+    if (!LoadTable(o, locations, table))
         return 1;
     std::vector<std::uint32_t> colors;
     switch (o.operation) {
@@ -196,12 +197,12 @@ void WriteOutput(const std::string& out, const std::string& from, const std::str
     ReplaceFile(out, bytes);
 }
 
-int Qzt(const std::vector<std::string>& args, const std::string& programDir)
+int Qzt(const std::vector<std::string>& args, const FileLocations& locations)
 {
     const Options o = ParseOptions("qzt", args, {"--mode", "--table", "-o"});
     const ControlText text = ControlTextOfFile(ReadInput(o.file));
     KeywordTableType table;
-    if (!LoadTable(o, programDir, table))
+    if (!LoadTable(o, locations, table))
         return 1;
     const std::string rtf = WriteProjectFile(text, ColorWhole(text.text, table));
     WriteOutput(o.out.empty() ? ChangeFileExt(o.file, ".qzt") : o.out, o.file, rtf);
@@ -219,32 +220,38 @@ int Plain(const std::vector<std::string>& args)
     return 0;
 }
 
+int Run(std::vector<std::string> args)
+{
+    if (AnswerHelpOrVersion(args, "tessel-script " TESSEL_VERSION, Usage))
+        return 0;
+    if (args.empty())
+        throw UsageError{"no command given"};
+    // The colour files are found as the program finds them.
+    const FileLocations locations = LocateProgramFiles(ExecutableDir());
+    const std::string verb = args[0];
+    args.erase(args.begin());
+    if (verb == "check")
+        return Check(args);
+    if (verb == "colours" || verb == "colors")
+        return Colors(args, locations);
+    if (verb == "qzt")
+        return Qzt(args, locations);
+    if (verb == "plain")
+        return Plain(args);
+    throw UsageError{"unknown command " + verb};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     ReportFileSizeLimitAsError();
     InstallSignalCleanup();
-    const std::string programDir = ExecutableDir();
-    std::vector<std::string> args(argv + 1, argv + argc);
     ConsolePrompter prompter("tessel-script");
     int status = 1;
     const bool completed = RunGuarded(prompter, [&] {
         try {
-            if (args.empty())
-                throw UsageError{"no command given"};
-            const std::string verb = args[0];
-            args.erase(args.begin());
-            if (verb == "check")
-                status = Check(args);
-            else if (verb == "colours" || verb == "colors")
-                status = Colors(args, programDir);
-            else if (verb == "qzt")
-                status = Qzt(args, programDir);
-            else if (verb == "plain")
-                status = Plain(args);
-            else
-                throw UsageError{"unknown command " + verb};
+            status = Run(std::vector<std::string>(argv + 1, argv + argc));
         } catch (const UsageError& e) {
             std::fprintf(stderr, "%s\n%s", e.what.c_str(), Usage);
             status = 2;

@@ -318,23 +318,19 @@ TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
 
 // --- creation's files ----------------------------------------------------------
 
-TEST_F(DukeLaunchTest, GameConThenTheCommandLineFileOpenAtCreation)
+TEST_F(DukeLaunchTest, GameConOpensAtCreationWhenAskedFor)
 {
-    const std::string script = dir.write("maps/script.txt", "");
     const std::string missing = "Warning: Game.con does not exist in the con directory: " + con +
                                 " Canceling loading of Game.con.";
     const struct {
         const char* name;
         bool loadGameCon, gameConPresent, withConDir;
-        std::string commandLine;
         Strings files, messages;
     } cases[] = {
-        {"Game.con first, then the argument", true, true, true, script, {dir.file("con/GAME.CON"), script}, {}},
-        {"Game.con not asked for", false, true, true, "", {}, {}},
-        {"Game.con missing", true, false, true, script, {script}, {missing}},
-        {"no con directory: Game.con not looked for", true, false, false, "", {}, {}},
-        {"an argument that names no file", false, false, true, dir.file("maps/none.con"), {}, {}},
-        {"a folder as the argument", false, false, true, dir.file("maps"), {}, {}},
+        {"Game.con in any letter case", true, true, true, {dir.file("con/GAME.CON")}, {}},
+        {"Game.con not asked for", false, true, true, {}, {}},
+        {"Game.con missing", true, false, true, {}, {missing}},
+        {"no con directory: Game.con not looked for", true, false, false, {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -345,7 +341,7 @@ TEST_F(DukeLaunchTest, GameConThenTheCommandLineFileOpenAtCreation)
             ::unlink(dir.file("con/GAME.CON").c_str());
         DukeOptions options;
         options.loadGameCon = c.loadGameCon;
-        EXPECT_EQ(DukeStartupFiles(options, c.withConDir ? con : "", c.commandLine, prompter), c.files);
+        EXPECT_EQ(DukeStartupFiles(options, c.withConDir ? con : "", prompter), c.files);
         EXPECT_EQ(Messages(prompter), c.messages);
     }
 }

@@ -63,7 +63,7 @@ protected:
     {
         std::vector<std::string> out;
         for (FakeDocument* doc : Documents())
-            for (const std::string& request : doc->requests)
+            for (const std::string& request : doc ? doc->requests : Lines{})
                 if (request.rfind("load ", 0) == 0)
                     out.push_back(FromQString(doc->windowTitle()) + ": " + request.substr(5));
         return out;

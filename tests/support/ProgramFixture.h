@@ -104,10 +104,10 @@ protected:
         if (!ini.empty())
             dir.write("QztMain.ini", ini);
         state = std::make_unique<Workspace>(dir.path());
-        state->CommandLineFile = commandLineFile;
         form = std::make_unique<TMainForm>(*state, prompter);
         ProgramWindowOptions options;
         options.splash = false;
+        options.files = commandLineFiles;
         if (fakeEditors)
             options.newEditor = [this]() -> QWidget* { return new FakeDocument(*form); };
         BuildProgramWindows(*form, options);
@@ -196,7 +196,7 @@ protected:
     TempDir dir;   // the program folder
     ScriptedPrompter prompter;
     bool fakeEditors = false;      // set before Start
-    std::string commandLineFile;   // set before Start
+    Lines commandLineFiles;        // set before Start
     std::unique_ptr<Workspace> state;
     std::unique_ptr<TMainForm> form;
 };

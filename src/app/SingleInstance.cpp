@@ -1,0 +1,82 @@
+#include "app/SingleInstance.h"
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
+#include <memory>
+
+#include "platform/QtPaths.h"
+#include "shell/CommandLine.h"
+#include "shell/Commands.h"
+#include "shell/Guarded.h"
+#include "shell/Main.h"
+
+namespace tessel {
+
+namespace {
+const char Taken = 'y';                        // the running program's answer
+constexpr std::size_t MaxRequest = 1 << 20;    // more is no start of ours
+constexpr int WaitMs = 5000;                   // for a program that runs but does not answer
+} // namespace
+
+InstanceServer::InstanceServer(TMainForm& main) : QObject(&main), main_(main), server_(new QLocalServer(this))
+{
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    OnSignal(main.Prompts(), server_, &QLocalServer::newConnection, this, [this] { Serve(); });
+}
+
+bool InstanceServer::Listen(const std::string& path)
+{
+    // Asked first: listening with access options replaces whatever socket is there.
+    const QString name = ToQString(path);
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    if (probe.waitForConnected(WaitMs))
+        return false;
+    QLocalServer::removeServer(name);
+    return server_->listen(name);
+}
+
+void InstanceServer::Serve()
+{
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        auto received = std::make_shared<std::string>();
+        OnSignal(main_.Prompts(), socket, &QLocalSocket::readyRead, this, [this, socket, received] {
+            const QByteArray bytes = socket->readAll();
+            received->append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            std::vector<std::string> files;
+            const RequestState state = DecodeOpenRequest(*received, files);
+            if (state == RequestState::Incomplete && received->size() <= MaxRequest)
+                return;
+            if (state != RequestState::Complete) {
+                socket->abort();
+                return;
+            }
+            socket->write(&Taken, 1);
+            socket->disconnectFromServer();
+            // After this handler: opening may ask questions in a nested event loop.
+            QTimer::singleShot(0, this, [this, files] {
+                BringToFront(main_);
+                OpenDocuments(main_, files);
+            });
+        });
+    }
+}
+
+bool HandOver(const std::string& path, const std::vector<std::string>& files)
+{
+    QLocalSocket socket;
+    socket.connectToServer(ToQString(path));
+    if (!socket.waitForConnected(WaitMs))
+        return false;
+    const std::string message = EncodeOpenRequest(files);
+    socket.write(message.data(), static_cast<qint64>(message.size()));
+    while (socket.bytesToWrite() > 0)
+        if (!socket.waitForBytesWritten(WaitMs))
+            return false;
+    char answer = 0;
+    return socket.waitForReadyRead(WaitMs) && socket.read(&answer, 1) == 1 && answer == Taken;
+}
+
+} // namespace tessel

@@ -1,0 +1,49 @@
+#pragma once
+// Where the program's own files live. A portable copy (a build folder, an
+// unpacked archive) keeps the settings file and the data files beside the
+// executable, as it always did. An installed program cannot write its folder:
+// its settings live in the user's configuration folder and its data files in
+// ../share/tessel/ beside the executable, where a user's own copy in the
+// settings folder comes first.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tessel {
+
+struct FileLocations {
+    bool Portable = false;
+    std::string SettingsDir;             // ends in a separator; "QztMain.ini" lies here
+    std::vector<std::string> DataDirs;   // searched in this order, each ending in a separator
+
+    std::string SettingsFileName() const { return SettingsDir + "QztMain.ini"; }
+    // The first data folder that holds the file name; the first data folder
+    // when none does (where the user would put one).
+    std::string DataFolder(const std::string& name) const;
+    std::string DataFile(const std::string& name) const { return DataFolder(name) + name; }
+};
+
+// What the lookup asks of the system: the real one, or a test's own.
+struct SystemQueries {
+    std::function<std::string(const char* variable)> Environment;   // "" when unset
+    std::function<bool(const std::string& dir)> Writable;
+};
+SystemQueries RealSystem();
+
+// Everything in dir: the locations of a program run from a folder of its own.
+FileLocations PortableLocations(const std::string& dir);
+// programDir is the executable's folder. Portable when that folder holds the
+// settings file or a data file and may be written; otherwise installed, with
+// settings in $XDG_CONFIG_HOME/tessel/ (~/.config/tessel/ when unset) and data
+// looked up in the settings folder, the program folder, then ../share/tessel/.
+FileLocations LocateProgramFiles(const std::string& programDir, const SystemQueries& system = RealSystem());
+// Makes the settings folder (and its parents, owner-only as the XDG rules ask)
+// when it is missing. Throws IoError.
+void CreateSettingsDir(const FileLocations& locations);
+
+// The local socket through which a later start reaches the program that runs
+// on the same settings file: in $XDG_RUNTIME_DIR, or else in a folder of the
+// user's own under /tmp. Empty when no safe folder can be had.
+std::string InstanceSocketPath(const FileLocations& locations, const SystemQueries& system = RealSystem());
+
+} // namespace tessel
