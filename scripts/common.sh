@@ -19,7 +19,7 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libqscintilla2-qt6-dev
-                qt6-svg-dev libwmf-dev libemf2svg-dev fonts-urw-base35
+                qt6-svg-dev libwmf-dev libemf2svg-dev fonts-urw-base35 librsvg2-bin
                 googletest libgtest-dev libgmock-dev libbenchmark-dev)
 
 # build_tessel [CMAKE OPTION...]: configures and builds into $build_dir
