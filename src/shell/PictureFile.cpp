@@ -76,19 +76,49 @@ std::string EnhancedMetafileToSvg(const std::string& bytes)
     return std::string(out, length);
 }
 
-std::string WindowsMetafileToSvg(const std::string& bytes)
+using WmfHandle = std::unique_ptr<wmfAPI, decltype(&wmf_api_destroy)>;
+
+// A player with the SVG device, or null.
+WmfHandle NewWmfPlayer()
 {
-    const auto invalid = [] { return AppError(InvalidPictureText(PictureKind::Metafile)); };
     wmfAPI* api = nullptr;
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
     const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-    if (wmf_api_create(&api, flags, &options) != wmf_E_None) {
-        if (api)
-            wmf_api_destroy(api);
-        throw invalid();
+    if (wmf_api_create(&api, flags, &options) != wmf_E_None && api) {
+        wmf_api_destroy(api);
+        api = nullptr;
     }
-    const std::unique_ptr<wmfAPI, decltype(&wmf_api_destroy)> owned(api, &wmf_api_destroy);
+    return WmfHandle(api, &wmf_api_destroy);
+}
+
+// libwmf loads a font before it reads the first record, so without its fonts it
+// refuses every metafile alike. Whether the library or the file is at fault
+// shows on a metafile that holds nothing: its header and the end record.
+bool WmfStarts()
+{
+    const WmfHandle api = NewWmfPlayer();
+    std::string empty("\x01\x00\x09\x00\x00\x03\x0c\x00\x00\x00\x00\x00\x03\x00\x00\x00\x00\x00"
+                      "\x03\x00\x00\x00\x00\x00", 24);
+    if (!api || wmf_mem_open(api.get(), reinterpret_cast<unsigned char*>(empty.data()), 24) != wmf_E_None)
+        return false;
+    wmfD_Rect bbox{};
+    const bool scanned = wmf_scan(api.get(), 0, &bbox) == wmf_E_None;
+    wmf_mem_close(api.get());
+    return scanned;
+}
+
+std::string WindowsMetafileToSvg(const std::string& bytes)
+{
+    const auto invalid = [] {
+        if (!WmfStarts())
+            return AppError("The metafile library could not start: it found none of its fonts (fonts-urw-base35)");
+        return AppError(InvalidPictureText(PictureKind::Metafile));
+    };
+    const WmfHandle owned = NewWmfPlayer();
+    wmfAPI* api = owned.get();
+    if (!api)
+        throw invalid();
     std::string copy = bytes;   // the player reads from a mutable buffer
     if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copy.data()), static_cast<long>(copy.size())) != wmf_E_None)
         throw invalid();

@@ -19,7 +19,8 @@ PictureKind PictureKindOf(const std::string& path);
 const char* InvalidPictureText(PictureKind kind);
 // A metafile (of kind EnhancedMetafile or Metafile) as an SVG document whose
 // size is the metafile's at 96 pixels an inch. Throws AppError with
-// InvalidPictureText when the bytes are not such a metafile.
+// InvalidPictureText when the bytes are not such a metafile, or "The metafile
+// library could not start: ..." when libwmf finds none of its fonts.
 std::string MetafileToSvg(PictureKind kind, const std::string& bytes);
 
 } // namespace tessel
