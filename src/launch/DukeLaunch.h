@@ -91,8 +91,8 @@ bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, const std:
 // Creation step 7: the file to open in a new editor window captioned
 // "VurAvozid - Unnamed": conDir's "Game.con" (in any letter case) when
 // loadGameCon is set and conDir is not empty. (The files named on the command
-// line open after the windows are made, as File > Open opens them.) A missing Game.con
-// gives the warning "Game.con does not exist in the con directory: " + conDir +
+// line open after the windows are made, as File > Open opens them.) A missing
+// Game.con gives the warning "Game.con does not exist in the con directory: " + conDir +
 // " Canceling loading of Game.con.".
 std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std::string& conDir,
                                           Prompter& prompter);

@@ -3,8 +3,8 @@
 // options and of the three Duke directories, their change rules, and the
 // launch. Made once at start-up after the main window, whose Duke items it
 // enables by its directories, and whose first editor window it opens (Game.con
-// when asked for). The options are read
-// at creation and written at destruction; the logic is DukeLaunch's.
+// when asked for). The options are read at creation and written at
+// destruction; the logic is DukeLaunch's.
 #include <utility>
 
 #include "launch/DukeLaunch.h"
