@@ -26,7 +26,9 @@ int main(int argc, char** argv)
     switch (line.action) {
     case CommandLine::Action::Help: std::fputs(CommandLineUsage, stdout); return 0;
     case CommandLine::Action::Version: std::puts("tessel " TESSEL_VERSION); return 0;
-    case CommandLine::Action::BadUsage: std::fprintf(stderr, "tessel: %s\n%s", line.error.c_str(), CommandLineUsage); return 2;
+    case CommandLine::Action::BadUsage:
+        std::fprintf(stderr, "tessel: %s\n%s", line.error.c_str(), CommandLineUsage);
+        return 2;
     case CommandLine::Action::Run: break;
     }
     // As Open takes them: existing files only, by absolute name, which a

@@ -207,7 +207,8 @@ void TMainForm::FormCreate()
     if (GameModeOf(settings.gameUp))
         SwitchGameMode(settings.gameUp);
 
-    RunGuarded(prompter_, [this] { LoadWizardFile(state_.Locations.DataFolder(WizardFileName), state_.Wizard, prompter_); });
+    RunGuarded(prompter_,
+               [this] { LoadWizardFile(state_.Locations.DataFolder(WizardFileName), state_.Wizard, prompter_); });
     for (const std::string& name : state_.Wizard.Names) {
         parts_.wizardList->addItem(QString::fromStdString(name));
         movConWiz_->addItem(QString::fromStdString(name));
@@ -264,7 +265,8 @@ void TMainForm::LoadColorDefinitionsForMode(int mode)
 {
     // A faulty colour number ends the load, not the mode switch.
     RunGuarded(prompter_, [&] {
-        if (!LoadColorDefinitions(mode, state_.Locations.DataFolder(ColorDefinitionFileName(mode)), state_.KeywordTable, prompter_))
+        const std::string folder = state_.Locations.DataFolder(ColorDefinitionFileName(mode));
+        if (!LoadColorDefinitions(mode, folder, state_.KeywordTable, prompter_))
             state_.NoColoring = false;
     });
 }

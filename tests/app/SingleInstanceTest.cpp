@@ -32,7 +32,8 @@ TEST_F(SingleInstanceTest, ALaterStartsFilesOpenInTheRunningProgram)
     fakeEditors = true;
     WriteLanguageFiles();
     Start();
-    const std::string script = dir.write("a.con", ""), archive = dir.write("E1.grp", std::string("KenSilverman\0\0\0\0", 16));
+    const std::string script = dir.write("a.con", "");
+    const std::string archive = dir.write("E1.grp", std::string("KenSilverman\0\0\0\0", 16));
     ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));
     form->showMinimized();
     EXPECT_TRUE(HandOverFromAnotherStart({script, archive}));

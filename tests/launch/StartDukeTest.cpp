@@ -134,7 +134,8 @@ TEST_F(StartDukeTest, GameConOpensFirstThenTheCommandLineFilesAsOpenOpensThem)
     const std::string archive = dir.write("maps/E1.GRP", std::string("KenSilverman\0\0\0\0", 16));
     commandLineFiles = {notes, archive};
     start("[Directorys]\r\nConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
-    EXPECT_EQ(Loads(), (Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON"), "VurAvozid - " + notes + ": " + notes}));
+    EXPECT_EQ(Loads(),
+              (Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON"), "VurAvozid - " + notes + ": " + notes}));
     // The group file in an explorer, never as text.
     EXPECT_EQ(Captions().back(), "Tessel Group File Explorer - " + archive);
     EXPECT_EQ(Messages(prompter), Strings{});

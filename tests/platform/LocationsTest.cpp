@@ -58,8 +58,8 @@ TEST(LocationsTest, SettingsAndDataAreFoundInOrder)
         if (r.userCopy)
             root.write("config/tessel/CNFcs.qcf", "");
         const std::string xdg = *r.xdgConfigHome == 'c' ? root.file(r.xdgConfigHome) : r.xdgConfigHome;
-        const FileLocations found =
-            LocateProgramFiles(root.file("usr/bin"), FakeSystem({{"HOME", root.file("home")}, {"XDG_CONFIG_HOME", xdg}}, r.writable));
+        const FileLocations found = LocateProgramFiles(
+            root.file("usr/bin"), FakeSystem({{"HOME", root.file("home")}, {"XDG_CONFIG_HOME", xdg}}, r.writable));
         EXPECT_EQ(found.Portable, r.portable);
         EXPECT_EQ(found.SettingsFileName(), r.settingsDir + "QztMain.ini");
         EXPECT_EQ(found.DataFile("CNFcs.qcf"), r.colorFileDir + "CNFcs.qcf");

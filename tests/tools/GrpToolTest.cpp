@@ -86,6 +86,7 @@ TEST(GrpToolTest, ListPrintsOneLinePerEntryAndUsageErrorsSayWhatIsWrong)
     RunSteps({{"missing", {"list", dir.file("none.grp")}, 1, "The selected file does not exist.\n"},
               {"a folder", {"list", folder}, 1, folder + " is a folder\n"},
               {"nothing", {}, 2, "no command given"},
+              {"help", {"--help"}, 0, ""},
               {"unknown command", {"frobnicate", grp}, 2, "unknown command frobnicate"},
               {"arguments", {"extract", grp, "A"}, 2, "extract takes ARCHIVE NAME DEST"},
               {"no slots", {"reserve", grp, "0"}, 2, "reserve: N must be 1 to 1000000"},
