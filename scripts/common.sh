@@ -18,8 +18,9 @@ need_packages() {
   fi
 }
 
+# libwmf's pkg-config names expat and jpeg, which libwmf-dev does not pull in.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libqscintilla2-qt6-dev
-                qt6-svg-dev libwmf-dev libemf2svg-dev fonts-urw-base35 librsvg2-bin
+                qt6-svg-dev libwmf-dev libexpat1-dev libjpeg-dev libemf2svg-dev fonts-urw-base35 librsvg2-bin
                 googletest libgtest-dev libgmock-dev libbenchmark-dev)
 
 # build_tessel [CMAKE OPTION...]: configures and builds into $build_dir
