@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <iostream>
+
 #include "platform/Files.h"
 #include "support/NonRegular.h"
 #include "tools/ToolRun.h"
@@ -155,8 +157,17 @@ TEST(ScriptToolTest, WritingAnOutputSurvivesEveryFault)
         {"file-size limit", Fault::FileSize}, {"read-only output", Fault::ReadOnlyOutput},
         {"read-only folder", Fault::ReadOnlyFolder}, {"full output", Fault::FullOutput},
         {"interrupt", Fault::Interrupt}};
+    // Root gives up its rights for the read-only cases: then the tool must be
+    // reachable by nobody, which a tree under a private home folder is not.
+    ToolFault asNobody;
+    asNobody.unprivileged = true;
+    const bool nobodyRunsIt = ::geteuid() != 0 || Script({"--version"}, asNobody).code == 0;
     for (const auto& [faultName, fault] : faults) {
         SCOPED_TRACE(faultName);
+        if ((fault == Fault::ReadOnlyOutput || fault == Fault::ReadOnlyFolder) && !nobodyRunsIt) {
+            std::cout << "skipped " << faultName << ": nobody cannot reach " << TESSEL_BIN_DIR << "\n";
+            continue;
+        }
         TempDir dir;
         dir.write("s.con", script);
         std::string out = dir.write("out", "old"), error = "File access denied\n";
