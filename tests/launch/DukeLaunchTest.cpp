@@ -177,6 +177,7 @@ TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase
         DukeOptions options;
         options.copy = c.copy;
         const std::string conDir = c.conDir.empty() || c.conDir.front() == '.' ? c.conDir : base + c.conDir;
+        EnterFolder(base + "game");   // where a name without a folder would be found
         // The game folder as written by hand, without its separator.
         EXPECT_EQ(Copies(PlanDukeLaunch(options, base + "game", conDir, prompter), base), c.copies);
     }

@@ -161,7 +161,8 @@ TEST_F(ProcessTest, EachKindRunsThroughItsRunnerOrSaysWhichIsMissing)
     EXPECT_EQ(plan.arguments, (Args{"/v1", "/l2"}));
 
     for (const auto& [file, problem] : {std::pair{dos, "DOSBox is not installed"}, {windows, "wine is not installed"},
-                                        {alone, "wine is not installed"}}) {
+                                        {alone, "wine is not installed"},
+                                        {dir.write("EMPTY.EXE", ""), "it is no DOS or Windows program"}}) {
         plan = PlanLaunch(file, "/v1", dir.path());
         EXPECT_EQ(plan.program, "") << file;
         EXPECT_EQ(plan.problem, problem) << file;
