@@ -83,7 +83,7 @@ TEST_F(GameLaunchTest, AStoppedLaunchStillCopiesAndAMissingFolderStopsItFirst)
 
 TEST_F(GameLaunchTest, AProgramThatCannotStartIsReportedForTheStatusBar)
 {
-    // Neither DOSBox, wine nor a desktop opener on the PATH.
+    // Neither DOSBox nor a desktop opener on the PATH.
     const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", dir.file("con").c_str(), 1);
     GameLaunch launch = chained();
@@ -91,9 +91,8 @@ TEST_F(GameLaunchTest, AProgramThatCannotStartIsReportedForTheStatusBar)
     ::chmod(program.c_str(), 0644);
     const std::string notExecutable = CarryOutGuarded(launch, prompter).StatusText();
     const std::string dos = dir.write("game/DUKE3D.EXE", MzExecutable("\xC3"));
-    const std::string windows = dir.write("game/WIN.EXE", MzExecutable("", 0x40, std::string("PE\0\0", 4)));
     Strings texts;
-    for (const std::string& name : {dir.file("game/none.exe"), dos, windows}) {
+    for (const std::string& name : {dir.file("game/none.exe"), dos}) {
         launch.program = name;
         texts.push_back(CarryOutGuarded(launch, prompter).StatusText());
     }
@@ -104,14 +103,13 @@ TEST_F(GameLaunchTest, AProgramThatCannotStartIsReportedForTheStatusBar)
     ::setenv("PATH", savedPath.c_str(), 1);
     EXPECT_EQ(notExecutable, "Could not start " + program);
     EXPECT_EQ(texts, (Strings{"Could not start " + dir.file("game/none.exe"),
-                              "Could not start " + dos + ": DOSBox is not installed",
-                              "Could not start " + windows + ": wine is not installed"}));
+                              "Could not start " + dos + ": DOSBox is not installed"}));
     EXPECT_EQ(Messages(prompter), Strings{});
     EXPECT_EQ(started, LaunchResult::Started);
     EXPECT_EQ(WaitForStart(dosbox).arguments.at(0), "-x");
 }
 
-TEST_F(GameLaunchTest, NamesAreTakenFromTheGameFolderOnceItIsCurrent)
+TEST_F(GameLaunchTest, NamesAreTakenFromTheGameFolder)
 {
     dir.write("game/DUKE3D.EXE", "");
     const struct {

@@ -28,27 +28,6 @@ std::string TailRecorder()
                         "T.TMP\0TAIL.TXT\0"s);
 }
 
-// Environment variables set for a while.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(std::initializer_list<std::pair<const char*, std::string>> values)
-    {
-        for (const auto& [name, value] : values) {
-            const char* old = std::getenv(name);
-            saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-            ::setenv(name, value.c_str(), 1);
-        }
-    }
-    ~ScopedEnvironment()
-    {
-        for (const auto& [name, value] : saved_)
-            value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
-    }
-
-private:
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
-};
-
 class LaunchCommandsTest : public LauncherWindowsTest {
 protected:
     LaunchCommandsTest()
@@ -120,24 +99,23 @@ TEST_F(LaunchCommandsTest, MissingProgramsAreToldAsEachCommandTellsIt)
     EXPECT_FALSE(FileExists(tool + ".run"));
 }
 
-// Real DOSBox, without a screen or sound, with a home and a configuration of
-// the test's own, named by the settings file (it is on no PATH here); what
-// counts is the command tail the DOS program receives.
+// Real DOSBox, named by the settings file (it is on no PATH here) and given,
+// through env, no screen or sound and a home and a configuration of the test's
+// own; what counts is the command tail the DOS program receives.
 TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
 {
-    const std::string dosbox = FindProgram("dosbox");
+    const std::string dosbox = FindProgram("dosbox"), env = FindProgram("env");
     if (dosbox.empty())
         GTEST_SKIP() << "dosbox is not installed";
     TempDir home;
-    const ScopedEnvironment environment{{"HOME", home.path()}, {"XDG_CONFIG_HOME", home.file("config")},
-                                        {"PATH", home.path()}, {"SDL_VIDEODRIVER", "dummy"},
-                                        {"SDL_AUDIODRIVER", "dummy"}};
     const std::string conf = home.write("dosbox.conf", "[mixer]\nnosound=true\n");
     for (const char* program : {"game/DUKE3D.EXE", "build/BUILD.EXE", "quake/QUAKE.EXE"})
         dir.write(program, TailRecorder());
     ::mkdir(dir.file("quake/mytc").c_str(), 0755);
     start(settings() + "[QuakeStartup]\r\nUseTC=1\r\nTC=" + dir.file("quake/mytc/") +
-          "\r\nSkill=1\r\nLevel=3\r\n[Tessel]\r\nDosProgram=" + dosbox + " -conf \"" + conf + "\"\r\n");
+          "\r\nSkill=1\r\nLevel=3\r\n[Tessel]\r\nDosProgram=" + env + " HOME=" + home.path() +
+          " XDG_CONFIG_HOME=" + home.path() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + dosbox +
+          " -conf " + conf + "\r\n");
     const struct {
         Cmd command;
         std::string folder, tail;
@@ -147,8 +125,11 @@ TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
         {Cmd::QuakeLaunch, "quake", " -game mytc +skill 0 +map e1m3"},
     };
     form->SetStatusText(0, "Ready");
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", home.path().c_str(), 1);
     for (const auto& c : cases)
         action(c.command)->trigger();
+    ::setenv("PATH", path.c_str(), 1);
     for (const auto& c : cases)
         EXPECT_EQ(WaitForFile(dir.file(c.folder + "/TAIL.TXT")), c.tail) << c.folder;
     EXPECT_EQ(Messages(prompter), Strings{});
