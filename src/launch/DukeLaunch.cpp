@@ -170,12 +170,11 @@ GameLaunch PlanDukeLaunch(DukeOptions& o, const std::string& duke3dDir, const st
                           Prompter& prompter)
 {
     GameLaunch launch;
-    launch.changeDirectory = true;
-    launch.directory = duke3dDir;
+    launch.folder = duke3dDir;
     if (!DirectoryExists(duke3dDir))
         return launch;
     const std::string game = IncludeTrailingPathDelimiter(AbsolutePath(duke3dDir));
-    launch.directory = game;
+    launch.folder = game;
     launch.workingDir = game;
 
     // Without a con directory there is nothing to copy from: the names alone

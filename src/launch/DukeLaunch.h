@@ -99,7 +99,7 @@ std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std:
 
 // --- the launch --------------------------------------------------------------
 // btnRunClick, run also by Launch Duke3D and tlLaunchDuke with the options the
-// controls hold, as a plan for CarryOut: duke3dDir made current; with copy set
+// controls hold, as a plan for CarryOut: duke3dDir needed; with copy set
 // and conDir not empty, User.con, Defs.con and Game.con copied from conDir in
 // that order (those that exist); then "Duke3D.exe" in duke3dDir started plainly
 // when launchReg is set, else the alternate program when useTC is checked and
@@ -108,8 +108,8 @@ std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std:
 // does not exist is emptied in options (the dialog shows that in txtUserMap)
 // with the information box "The user map was not found, continuing loading
 // duke without level...". A duke3dDir that is no existing directory gives a
-// plan that only makes it current, so that CarryOut reports why. Relative names
-// count from duke3dDir, as they do once it is current.
+// plan that only needs it, so that CarryOut reports why. Programs start in
+// duke3dDir, and relative names count from it.
 GameLaunch PlanDukeLaunch(DukeOptions& options, const std::string& duke3dDir, const std::string& conDir,
                           Prompter& prompter);
 

@@ -1,7 +1,6 @@
 #include "launch/GameLaunch.h"
 
 #include "platform/Files.h"
-#include "platform/Process.h"
 
 namespace tessel {
 
@@ -10,19 +9,23 @@ const char* const ProgramFilter = "Executables (*.exe)|*.exe|Batch Files (*.bat)
 
 std::string LaunchOutcome::StatusText() const
 {
-    return result == LaunchResult::CouldNotStart ? "Could not start " + program : std::string();
+    if (result != LaunchResult::CouldNotStart)
+        return std::string();
+    return "Could not start " + program + (problem.empty() ? std::string() : ": " + problem);
 }
 
-LaunchOutcome CarryOut(const GameLaunch& launch)
+LaunchOutcome CarryOut(const GameLaunch& launch, const std::string& dosProgram)
 {
-    if (launch.changeDirectory)
-        SetCurrentDirectory(launch.directory);
+    if (launch.folder)
+        CheckFolder(*launch.folder);
     for (const FileCopy& copy : launch.copies)
         CopyWholeFile(copy.source, copy.destination);
     if (!launch.start)
         return {};
-    const bool started = StartProgram(launch.program, launch.parameters, launch.workingDir);
-    return {started ? LaunchResult::Started : LaunchResult::CouldNotStart, launch.program};
+    const LaunchPlan plan = PlanLaunch(launch.program, launch.parameters, launch.workingDir, dosProgram);
+    if (StartPlan(plan))
+        return {LaunchResult::Started, launch.program, std::string()};
+    return {LaunchResult::CouldNotStart, launch.program, plan.problem};
 }
 
 std::string FileIn(const std::string& folder, const std::string& name)

@@ -1,16 +1,19 @@
 #pragma once
 // What a launch does once its options have been weighed. The launchers and the
 // tool commands plan a launch (looking at the disk, telling and asking the user
-// on the way, never changing anything); CarryOut then makes the folder current,
-// copies the files and starts the program, in that order. The dialogs and the
-// main window only collect options, plan and carry out. Since every question
-// is asked while planning, a copy that fails is reported after them; a folder
-// that does not exist is left for CarryOut to report, so that nothing else is
-// said before its error.
+// on the way, never changing anything); CarryOut then checks the folder the
+// launch needs, copies the files and starts the program in its working folder,
+// in that order (the program's own current folder never changes). The dialogs
+// and the main window only collect options, plan and carry out. Since every
+// question is asked while planning, a copy that fails is reported after them;
+// a folder that does not exist is left for CarryOut to report, so that nothing
+// else is said before its error.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "launch/GameDirectories.h"
+#include "platform/Process.h"
 #include "platform/SettingsTable.h"
 
 namespace tessel {
@@ -39,15 +42,13 @@ struct FileCopy {
 };
 
 struct GameLaunch {
-    // The folder made the process's current one first. It stays current
-    // afterwards, even when the launch stops before anything starts.
-    bool changeDirectory = false;
-    std::string directory;
-    std::vector<FileCopy> copies;   // in this order, after the folder change
+    // The folder the launch needs, checked first as entering it would be.
+    std::optional<std::string> folder;
+    std::vector<FileCopy> copies;   // in this order, after the folder check
     bool start = false;             // false: the launch stops before any program starts
     std::string program;
     std::string parameters;         // passed whole, whatever its length
-    std::string workingDir;         // empty: none of its own
+    std::string workingDir;         // where it starts; empty: in ours
 };
 
 enum class LaunchResult { Stopped, Started, CouldNotStart };
@@ -55,16 +56,19 @@ enum class LaunchResult { Stopped, Started, CouldNotStart };
 struct LaunchOutcome {
     LaunchResult result = LaunchResult::Stopped;
     std::string program;
-    // For panel 0 of the main status bar: "Could not start " + the program when
-    // it could not be started at all (no such file, not executable, no wine for
-    // a Windows program); empty otherwise, and then panel 0 is left alone.
+    std::string problem;   // why it could not start, when more is known than that
+    // For panel 0 of the main status bar: "Could not start " + the program
+    // (and ": " + the problem) when it could not be started at all (no such
+    // file, not executable, DOSBox or wine not installed); empty otherwise,
+    // and then panel 0 is left alone.
     std::string StatusText() const;
 };
 
-// Carries a plan out. A folder that cannot be made current or a copy that
-// fails throws AppError with the runtime's text ("File not found", "Cannot
-// create file %s"); nothing after that step happens, copies made before stay.
-LaunchOutcome CarryOut(const GameLaunch& launch);
+// Carries a plan out, DOS programs through dosProgram (the DOSBox command,
+// Process.h). A folder that cannot be entered or a copy that fails throws
+// AppError with the runtime's text ("File not found", "Cannot create file
+// %s"); nothing after that step happens, copies made before stay.
+LaunchOutcome CarryOut(const GameLaunch& launch, const std::string& dosProgram = DefaultDosProgram);
 
 // The launchers' file-open dialog: its title, and the filter of the Browse
 // buttons that choose a program.
@@ -75,8 +79,8 @@ extern const char* const ProgramFilter;       // "Executables (*.exe)|*.exe|Batc
 // folder + name as the file exists on disk, whatever the letter case of its
 // name there ("Duke3D.exe" finds "DUKE3D.EXE"); folder + name when there is none.
 std::string FileIn(const std::string& folder, const std::string& name);
-// A name as the system takes it once the folder base (absolute, ending in a
-// separator) is current: a relative name counts from base; "" stays "".
+// A name as the system would take it with the folder base (absolute, ending
+// in a separator) current: a relative name counts from base; "" stays "".
 std::string TakenFrom(const std::string& base, const std::string& name);
 
 } // namespace tessel

@@ -195,12 +195,11 @@ bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::st
 GameLaunch PlanQuakeLaunch(QuakeOptions& o, const std::string& quakeDir, Prompter& prompter)
 {
     GameLaunch launch;
-    launch.changeDirectory = true;
-    launch.directory = quakeDir;
+    launch.folder = quakeDir;
     if (!DirectoryExists(quakeDir))
         return launch;
     const std::string game = IncludeTrailingPathDelimiter(AbsolutePath(quakeDir));
-    launch.directory = game;
+    launch.folder = game;
     launch.workingDir = game;
 
     std::string program = FileIn(game, QuakeExeName);

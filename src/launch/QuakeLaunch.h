@@ -97,7 +97,7 @@ bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::st
 
 // --- the launch --------------------------------------------------------------
 // btnRunClick, run also by tlLaunchQuake and Launch Quake with the options the
-// controls hold, as a plan for CarryOut: quakeDir made current; the executable
+// controls hold, as a plan for CarryOut: quakeDir needed; the executable
 // chosen ("Quake.exe", or the alternate one, each looked for in quakeDir in any
 // letter case; a missing one is reported and stops the launch); progs.dat
 // copied into spefTCDir when copy is checked and enabled, asking whether to go
@@ -105,8 +105,8 @@ bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::st
 // and disables chkCopy in options, for the dialog to show); then the executable
 // started plainly when launchReg is set, else with the command line of the
 // options, unless the TC test refuses the TC. A quakeDir that is no existing
-// directory gives a plan that only makes it current, so that CarryOut reports
-// why. Relative names count from quakeDir, as they do once it is current.
+// directory gives a plan that only needs it, so that CarryOut reports why.
+// The executable starts in quakeDir, and relative names count from it.
 GameLaunch PlanQuakeLaunch(QuakeOptions& options, const std::string& quakeDir, Prompter& prompter);
 
 } // namespace tessel

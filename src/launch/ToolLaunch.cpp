@@ -32,11 +32,10 @@ GameLaunch PlanCompileQuakeC(const std::string& qcDir, const std::string& toolNa
     if (activeEditorModified && prompter.MessageDlg("Some files have not been saved yet, continue?",
                                                     MsgType::Confirm, MsgButtons::YesNo) == MsgResult::No)
         return launch;
-    launch.changeDirectory = true;
-    launch.directory = qcDir.empty() ? qcDir : AbsolutePath(qcDir);
+    launch.folder = qcDir.empty() ? qcDir : AbsolutePath(qcDir);
     launch.start = true;
     launch.program = tool;
-    launch.workingDir = launch.directory;
+    launch.workingDir = *launch.folder;
     return launch;
 }
 

@@ -20,7 +20,7 @@ GameLaunch PlanLaunchBuild(const std::string& buildDir, Prompter& prompter);
 // qcDir + "' Please verify if this is the right compiling tool."; while the
 // active editor window is modified (status panel 1 reads "Modified") the
 // question "Some files have not been saved yet, continue?", No stopping. Then
-// qcDir is made current and the tool starts there with no parameters.
+// the tool starts in qcDir (which CarryOut checks) with no parameters.
 GameLaunch PlanCompileQuakeC(const std::string& qcDir, const std::string& toolName, bool activeEditorModified,
                              Prompter& prompter);
 

@@ -90,9 +90,14 @@ std::string CurrentDirectory()
     return buf;
 }
 
-void SetCurrentDirectory(const std::string& dir)
+void CheckFolder(const std::string& dir)
 {
-    if (::chdir(dir.c_str()) != 0)
+    struct stat st;
+    if (::stat(dir.c_str(), &st) != 0)
+        ThrowIoError(errno);
+    if (!S_ISDIR(st.st_mode))
+        ThrowIoError(ENOTDIR);
+    if (::access(dir.c_str(), X_OK) != 0)
         ThrowIoError(errno);
 }
 

@@ -20,9 +20,11 @@ bool SameFile(const std::string& a, const std::string& b);
 // letter case (folders copied from CD): the existing spelling, else the name unchanged.
 std::string ResolveFileCase(const std::string& path);
 std::string CurrentDirectory();
-// Makes dir the process's current folder. Throws IoError ("File not found" for
-// a missing folder or an empty name, "Invalid filename" for a file).
-void SetCurrentDirectory(const std::string& dir);
+// Whether a program could start in dir, without making it current (the
+// program's own folder never changes). Throws IoError as entering it would:
+// "File not found" for a missing folder or an empty name, "Invalid filename"
+// for a file, "File access denied" for a folder that may not be entered.
+void CheckFolder(const std::string& dir);
 // path counted from the current folder when it is relative; the current folder for "".
 std::string AbsolutePath(const std::string& path);
 

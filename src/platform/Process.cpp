@@ -72,11 +72,18 @@ std::vector<std::string> SplitCommandLine(const std::string& params)
     return args;
 }
 
+const char* const DefaultDosProgram = "dosbox";
+
 namespace {
 
-// The full path of a program found on the PATH, or empty.
+// The full path of a program found on the PATH, or empty; one named with a
+// folder is taken as it is.
 std::string FindOnPath(const std::string& program)
 {
+    if (program.find(PathDelim) != std::string::npos) {
+        const std::string path = AbsolutePath(program);
+        return FileExists(path) && ::access(path.c_str(), X_OK) == 0 ? path : std::string();
+    }
     const char* path = std::getenv("PATH");
     if (!path)
         return std::string();
@@ -100,16 +107,150 @@ bool IsWebAddress(const std::string& file)
     return file.find("://") != std::string::npos || file.rfind("mailto:", 0) == 0;
 }
 
-bool IsWindowsProgram(const std::string& file)
+std::string LowerExtension(const std::string& name)
 {
-    std::string ext = LastDotExtension(ExtractFileName(file));
+    std::string ext = LastDotExtension(name);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext == "exe" || ext == "bat" || ext == "com";
+    return ext;
+}
+
+ProgramKind KindOfFile(const std::string& path)
+{
+    try {
+        File file(path, File::Mode::Read);   // regular files only: a pipe never blocks us
+        const std::int64_t size = file.Size();
+        return ProgramKindOf([&](std::uint32_t offset, std::size_t count) {
+            const std::int64_t available = std::max<std::int64_t>(0, size - offset);
+            std::string bytes(std::min<std::int64_t>(static_cast<std::int64_t>(count), available), '\0');
+            file.ReadExactAt(bytes.data(), bytes.size(), offset);
+            return bytes;
+        });
+    } catch (const AppError&) {
+        return ProgramKind::Unknown;
+    }
+}
+
+// Another .exe or .com in the file's folder runs in DOSBox.
+bool BesideDosPrograms(const std::string& path)
+{
+    const std::string folder = FolderPrefix(path), self = ExtractFileName(path);
+    try {
+        for (const std::string& name : ListFiles(folder)) {
+            const std::string ext = LowerExtension(name);
+            if (name != self && (ext == "exe" || ext == "com") &&
+                RunnerFor(name, KindOfFile(folder + name), false, false) == Runner::DosBox)
+                return true;
+        }
+    } catch (const AppError&) {
+    }
+    return false;
+}
+
+// A DOS file name: at most 8 characters, then a full stop and at most 3, of
+// the characters DOS allows; DOS's shell runs only .exe, .com and .bat files.
+bool IsDosProgramName(const std::string& name)
+{
+    const std::size_t dot = name.find('.');
+    if (dot == 0 || dot > 8 || name.size() - dot - 1 > 3)
+        return false;
+    const std::string ext = LowerExtension(name);
+    if (ext != "exe" && ext != "com" && ext != "bat")
+        return false;
+    static const std::string others = "!#$%&'()-@^_`{}~";
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (i != dot && !alnum && others.find(static_cast<char>(c)) == std::string::npos)
+            return false;
+    }
+    return true;
+}
+
+bool HasControlCharacter(const std::string& text, bool tabAllowed)
+{
+    return std::any_of(text.begin(), text.end(), [&](unsigned char c) {
+        return c < 0x20 && !(tabAllowed && c == '\t');
+    });
+}
+
+// DOSBox reads its commands as lines of a batch file: "%" stands for "%".
+std::string BatchText(const std::string& text)
+{
+    std::string out;
+    for (const char c : text)
+        out += c == '%' ? std::string("%%") : std::string(1, c);
+    return out;
 }
 
 } // namespace
 
-LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const std::string& workingDir)
+ProgramKind ProgramKindOf(const ReadBytes& read)
+{
+    const std::string head = read(0, 0x40);
+    if (head.rfind("\x7f" "ELF", 0) == 0 || head.rfind("#!", 0) == 0)
+        return ProgramKind::Native;
+    if (head.rfind("MZ", 0) != 0 || head.size() < 0x1C)   // no DOS header, or a cut one
+        return ProgramKind::Unknown;
+    if (head.size() < 0x40)   // no room for the new header's offset
+        return ProgramKind::Dos;
+    std::uint32_t newHeader = 0;
+    for (int i = 3; i >= 0; --i)
+        newHeader = newHeader << 8 | static_cast<unsigned char>(head[0x3C + i]);
+    const std::string signature = read(newHeader, 4);
+    if (signature == std::string("PE\0\0", 4) || signature.rfind("NE", 0) == 0)
+        return ProgramKind::Windows;
+    return ProgramKind::Dos;
+}
+
+Runner RunnerFor(const std::string& name, ProgramKind kind, bool executable, bool besideDosPrograms)
+{
+    switch (kind) {
+    case ProgramKind::Native: return Runner::Direct;
+    case ProgramKind::Windows: return Runner::Wine;
+    case ProgramKind::Dos: return Runner::DosBox;
+    case ProgramKind::Unknown: break;
+    }
+    const std::string ext = LowerExtension(name);
+    if (ext == "com")
+        return Runner::DosBox;
+    if (ext == "bat")
+        return besideDosPrograms ? Runner::DosBox : Runner::Wine;
+    if (ext == "exe")
+        return Runner::None;
+    return executable ? Runner::Direct : Runner::Opener;
+}
+
+std::string DosRefusal(const std::string& folder, const std::string& name, const std::string& params)
+{
+    if (folder.find('"') != std::string::npos || HasControlCharacter(folder, false))
+        return "DOSBox cannot mount its folder (a double quote or a control character in the name)";
+    if (!IsDosProgramName(name))
+        return "its name is no DOS name (up to 8 characters, then .exe, .com or .bat)";
+    if (HasControlCharacter(params, true))
+        return "its parameters hold control characters, which DOS cannot take";
+    bool quoted = false;
+    for (const char c : params) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '<' || c == '>' || c == '|'))
+            return "its parameters hold <, > or | outside double quotes, which DOS takes as redirections";
+    }
+    const std::size_t end = params.find_last_not_of(" \t");
+    if (end != std::string::npos && end + 2 > 126)   // after the blank DOS puts first
+        return "its parameters are longer than the 126 characters DOS takes";
+    return std::string();
+}
+
+std::vector<std::string> DosBoxCommands(const std::string& folder, const std::string& name, const std::string& params)
+{
+    std::string program = name;
+    std::transform(program.begin(), program.end(), program.begin(), [](unsigned char c) { return std::toupper(c); });
+    return {"MOUNT C \"" + BatchText(folder) + "\"", "C:",
+            BatchText(params.empty() ? program : program + " " + params), "exit"};
+}
+
+LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const std::string& workingDir,
+                      const std::string& dosProgram)
 {
     LaunchPlan plan;
     plan.workingDir = workingDir;
@@ -123,30 +264,53 @@ LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const 
     const std::string path = AbsolutePath(file);
     if (!FileExists(path))
         return plan;
-    if (::access(path.c_str(), X_OK) == 0) {
+    const std::string name = ExtractFileName(path);
+    const bool batch = LowerExtension(name) == "bat";
+    switch (RunnerFor(name, KindOfFile(path), ::access(path.c_str(), X_OK) == 0, batch && BesideDosPrograms(path))) {
+    case Runner::Direct:
         plan.program = path;
         plan.arguments = SplitCommandLine(params);
-        return plan;
-    }
-    if (IsWindowsProgram(path)) {
-        const std::string wine = FindOnPath("wine");
-        if (!wine.empty()) {
-            plan.program = wine;
-            plan.arguments = SplitCommandLine(params);
-            plan.arguments.insert(plan.arguments.begin(), path);
-            return plan;
+        break;
+    case Runner::Wine:
+        plan.program = FindOnPath("wine");
+        if (plan.program.empty()) {
+            plan.problem = "wine is not installed";
+            break;
         }
+        plan.arguments = SplitCommandLine(params);
+        plan.arguments.insert(plan.arguments.begin(), path);
+        break;
+    case Runner::DosBox: {
+        const std::vector<std::string> dosbox = SplitCommandLine(dosProgram.empty() ? DefaultDosProgram : dosProgram);
+        const std::string folder = ExtractFileDir(path);
+        plan.program = dosbox.empty() ? std::string() : FindOnPath(dosbox.front());
+        plan.problem = plan.program.empty() ? "DOSBox is not installed" : DosRefusal(folder, name, params);
+        if (!plan.problem.empty()) {
+            plan.program.clear();
+            break;
+        }
+        // The user's own [autoexec] could mount C: first.
+        plan.arguments.assign(dosbox.begin() + 1, dosbox.end());
+        plan.arguments.push_back("-noautoexec");
+        for (const std::string& command : DosBoxCommands(folder, name, params))
+            plan.arguments.insert(plan.arguments.end(), {"-c", command});
+        break;
     }
-    // Anything else opens with the desktop's program for its kind, as a
-    // double-click would; the parameters have no meaning there.
-    plan.program = FindOnPath("xdg-open");
-    plan.arguments = {path};
+    case Runner::Opener:
+        // Not a program: the desktop's program for its kind opens it, as a
+        // double-click would; the parameters have no meaning there.
+        plan.program = FindOnPath("xdg-open");
+        plan.arguments = {path};
+        break;
+    case Runner::None:
+        plan.problem = "it is no DOS or Windows program";
+        break;
+    }
     return plan;
 }
 
-bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir)
+bool StartPlan(const LaunchPlan& plan)
 {
-    const LaunchPlan plan = PlanLaunch(file, params, workingDir);
     if (plan.program.empty())
         return false;
     std::vector<char*> argv;
@@ -199,6 +363,12 @@ bool StartProgram(const std::string& file, const std::string& params, const std:
     } while (n < 0 && errno == EINTR);
     ::close(report[0]);
     return n == 0;
+}
+
+bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir,
+                  const std::string& dosProgram)
+{
+    return StartPlan(PlanLaunch(file, params, workingDir, dosProgram));
 }
 
 void OpenWebLink(const std::string& address, Prompter& prompter)

@@ -1,5 +1,7 @@
 #pragma once
 // Starting programs: detached, never waited for, never through a shell.
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,18 +12,60 @@ namespace tessel {
 // Splits a parameter text as the Windows C runtime splits a command line.
 std::vector<std::string> SplitCommandLine(const std::string& params);
 
-// What StartProgram will run: the program, its arguments and working directory.
+// What a file's bytes say it is.
+enum class ProgramKind {
+    Unknown,   // none of these, or too short to tell
+    Native,    // an ELF executable or a "#!" script
+    Windows,   // an MZ executable whose new header is PE or NE
+    Dos,       // any other MZ executable: plain DOS, or an LE/LX DOS-extender image
+};
+// Up to count bytes of the file at offset: fewer at its end, none past it.
+using ReadBytes = std::function<std::string(std::uint32_t offset, std::size_t count)>;
+ProgramKind ProgramKindOf(const ReadBytes& read);
+
+enum class Runner {
+    Direct,   // executed itself
+    Wine,     // a Windows program
+    DosBox,   // a DOS program, run in DOSBox
+    Opener,   // not a program: the desktop opens it as a double-click would
+    None,     // an .exe that is no DOS or Windows program
+};
+// How a file is run, by its kind and, where the bytes tell nothing, its name:
+// a .com is a DOS program; a .bat is a DOS batch file when it lies beside a DOS
+// program (an .exe or .com of its folder that runs in DOSBox), otherwise a
+// Windows one; an .exe must be DOS or Windows; anything else runs itself when
+// it has execute permission and goes to the desktop when not.
+Runner RunnerFor(const std::string& name, ProgramKind kind, bool executable, bool besideDosPrograms);
+
+// DOSBox is given a program as typed commands: its folder mounted as C: and
+// made current, the program by its DOS name with the parameters, then exit.
+// DOS receives the parameters after one blank, without trailing blanks, in
+// at most 126 characters; a < > or | outside double quotes would redirect.
+// Why these cannot reach DOS as they are; "" when they can.
+std::string DosRefusal(const std::string& folder, const std::string& name, const std::string& params);
+// The commands (DOSBox's -c arguments), for what DosRefusal lets through.
+std::vector<std::string> DosBoxCommands(const std::string& folder, const std::string& name, const std::string& params);
+
+extern const char* const DefaultDosProgram;   // "dosbox"
+
+// What StartProgram will run: the program, its arguments and working
+// directory; no program, and why not (when there is more to say than that),
+// when it cannot start.
 struct LaunchPlan {
     std::string program;
     std::vector<std::string> arguments;
     std::string workingDir;
+    std::string problem;   // "DOSBox is not installed", "wine is not installed"...
 };
-// A file with execute permission runs directly; a Windows program (.exe, .bat,
-// .com) without it runs through wine when wine is on the PATH; any other file is
-// opened by xdg-open. A relative file name counts from the current directory.
-LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const std::string& workingDir);
-// Starts the plan; false when the program could not be started.
-bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir);
+// The runner by RunnerFor: wine and the desktop's opener are looked for on
+// the PATH; dosProgram names DOSBox with arguments of its own (a command line:
+// "dosbox-x -conf my.conf"). A relative file name counts from the current folder.
+LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const std::string& workingDir,
+                      const std::string& dosProgram = DefaultDosProgram);
+// Starts a plan, detached, in its working folder; false when it could not be started.
+bool StartPlan(const LaunchPlan& plan);
+bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir,
+                  const std::string& dosProgram = DefaultDosProgram);
 
 // Opens a web address in the desktop's browser; when no browser can be
 // started, says so in an error box that names the address.

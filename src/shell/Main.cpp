@@ -202,6 +202,7 @@ void TMainForm::FormCreate()
     if (!state_.RecentList[0].empty())
         RefreshRecentMenu();
     state_.TreeListDisabled = settings.treeListDisabled;
+    state_.DosProgram = settings.dosProgram;
 
     state_.GameMode = settings.gameUp;
     if (GameModeOf(settings.gameUp))
@@ -449,7 +450,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void CarryOutLaunch(Shell& shell, const GameLaunch& plan)
 {
-    const std::string status = CarryOut(plan).StatusText();
+    const std::string status = CarryOut(plan, shell.State().DosProgram).StatusText();
     if (!status.empty())
         shell.SetStatusText(0, ToQString(status));
 }

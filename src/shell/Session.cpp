@@ -8,6 +8,8 @@ namespace {
 const SettingRow<StartupSettings> ProgStartupRows[] = {Setting("GameUp", &StartupSettings::gameUp)};
 // The key's name says the opposite of its value: 1 means the tree list is off.
 const SettingRow<StartupSettings> ExplorerRows[] = {Setting("TreeListEnable", &StartupSettings::treeListDisabled)};
+// Our own section: the user names another DOSBox (dosbox-x, dosbox-staging) there.
+const SettingRow<StartupSettings> OwnRows[] = {Setting("DosProgram", &StartupSettings::dosProgram)};
 } // namespace
 
 StartupSettings ReadStartupSettings(const ProfileFile& ini, int recentCount)
@@ -15,6 +17,7 @@ StartupSettings ReadStartupSettings(const ProfileFile& ini, int recentCount)
     StartupSettings s;
     ReadSettings(ini, "ProgStartup", ProgStartupRows, s);
     ReadSettings(ini, "GroupFileExplorer", ExplorerRows, s);
+    ReadSettings(ini, "Tessel", OwnRows, s);
     for (int i = 0; i < recentCount; ++i) {
         std::string name = ini.ReadString("RecentFiles", "Recent" + std::to_string(i + 1), "");
         if (name.empty())

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "language/GameModes.h"
+#include "platform/Process.h"
 #include "platform/ProfileFile.h"
 
 namespace tessel {
@@ -12,6 +13,7 @@ struct StartupSettings {
     int gameUp = 1;                         // ProgStartup/GameUp
     std::vector<std::string> recent;        // RecentFiles/Recent1.. up to the first empty value
     bool treeListDisabled = false;          // GroupFileExplorer/TreeListEnable (true: no tree)
+    std::string dosProgram = DefaultDosProgram;   // Tessel/DosProgram: DOSBox and its arguments (never written)
 };
 StartupSettings ReadStartupSettings(const ProfileFile& ini, int recentCount);
 // GameUp, then Recent1.. up to the first empty slot; keys of empty slots stay.

@@ -38,6 +38,7 @@ struct Workspace : GameDirectories {
     SavingOption Saving = SavingOption::Both;   // the general options' choice
     bool NoColoring = false;
     bool TreeListDisabled = false;
+    std::string DosProgram;          // how DOS programs start: DOSBox and its arguments
     KeywordTableType KeywordTable;
     WizardTable Wizard;
     CalcState CalculatorState;       // the calculator's numbers; they outlive its windows

@@ -54,9 +54,9 @@ protected:
 
 TEST_F(DirectoryTest, ItStartsWhereItWasMadeAndKeepsWhatItShowedLast)
 {
-    SetCurrentDirectory(dir.file("a"));
+    EnterFolder(dir.file("a"));
     auto chooser = std::make_unique<TfrmDirectory>(prompter);
-    SetCurrentDirectory(dir.file("c"));   // later changes of the current folder do not move it
+    EnterFolder(dir.file("c"));   // later changes of the current folder do not move it
     EXPECT_EQ(chooser->windowTitle(), "Select Directory");
     EXPECT_EQ(chooser->findChild<QComboBox*>("DriveComboBox1")->itemText(0), "/");
 

@@ -64,8 +64,8 @@ TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
         DukeOptions options;
         c.set(options);
         const GameLaunch launch = plan(options);
-        EXPECT_TRUE(launch.changeDirectory && launch.start);
-        EXPECT_EQ(launch.directory, game);
+        EXPECT_TRUE(launch.start);
+        EXPECT_EQ(launch.folder, game);
         EXPECT_EQ(launch.program, exe);
         EXPECT_EQ(launch.parameters, c.parameters);
         EXPECT_EQ(copies(launch), "");
@@ -177,7 +177,7 @@ TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase
         DukeOptions options;
         options.copy = c.copy;
         const std::string conDir = c.conDir.empty() || c.conDir.front() == '.' ? c.conDir : base + c.conDir;
-        SetCurrentDirectory(base + "game");   // current since an earlier launch
+        EnterFolder(base + "game");   // where a name without a folder would be found
         // The game folder as written by hand, without its separator.
         EXPECT_EQ(Copies(PlanDukeLaunch(options, base + "game", conDir, prompter), base), c.copies);
     }
@@ -209,7 +209,7 @@ TEST_F(DukeLaunchTest, AnUnsetOrRemovedGameFolderGivesOnlyTheErrorBox)
         options.copy = true;
         options.userMap = dir.file("maps/gone.map");
         const GameLaunch launch = PlanDukeLaunch(options, duke3dDir, con, prompter);
-        EXPECT_TRUE(launch.changeDirectory);
+        EXPECT_EQ(launch.folder, duke3dDir);
         EXPECT_FALSE(launch.start);
         EXPECT_EQ(copies(launch), "");
         EXPECT_EQ(CarryOutGuarded(launch, prompter).result, LaunchResult::Stopped);

@@ -26,8 +26,7 @@ protected:
     {
         dir.write("con/a.con", "first");
         GameLaunch launch;
-        launch.changeDirectory = true;
-        launch.directory = dir.file("game/");
+        launch.folder = dir.file("game/");
         launch.copies = {{dir.file("con/a.con"), dir.file("game/b.con")},
                          {dir.file("game/b.con"), dir.file("game/c.con")}};
         launch.start = true;
@@ -42,11 +41,12 @@ protected:
 
 TEST_F(GameLaunchTest, TheFolderFirstThenTheCopiesInOrderThenTheProgram)
 {
+    const std::string before = CurrentDirectory();
     const LaunchOutcome outcome = CarryOut(chained());
     EXPECT_EQ(outcome.result, LaunchResult::Started);
     EXPECT_EQ(outcome.StatusText(), "");
     EXPECT_EQ(dir.read("game/c.con"), "first");
-    EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("game")));
+    EXPECT_EQ(CurrentDirectory(), before);   // ours never changes
     const StartRecord run = WaitForStart(program);
     EXPECT_TRUE(SameFile(run.folder, dir.file("con")));   // its own working folder
     EXPECT_EQ(run.arguments, (Strings{"-map", "a b.map", "/v1"}));
@@ -61,10 +61,9 @@ TEST_F(GameLaunchTest, AFailedCopyKeepsTheEarlierOnesAndStartsNothing)
     EXPECT_EQ(dir.read("game/b.con"), "first");
     EXPECT_FALSE(FileExists(dir.file("game/c.con")));
     EXPECT_FALSE(FileExists(program + ".run"));
-    EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("game")));
 }
 
-TEST_F(GameLaunchTest, AStoppedLaunchStillChangesTheFolderAndCopies)
+TEST_F(GameLaunchTest, AStoppedLaunchStillCopiesAndAMissingFolderStopsItFirst)
 {
     GameLaunch launch = chained();
     launch.start = false;
@@ -72,31 +71,45 @@ TEST_F(GameLaunchTest, AStoppedLaunchStillChangesTheFolderAndCopies)
     EXPECT_EQ(outcome.result, LaunchResult::Stopped);
     EXPECT_EQ(outcome.StatusText(), "");
     EXPECT_EQ(dir.read("game/c.con"), "first");
-    EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("game")));
     EXPECT_FALSE(FileExists(program + ".run"));
+
+    launch = chained();
+    launch.folder = dir.file("con/a.con");
+    launch.copies.front().destination = dir.file("game/d.con");
+    EXPECT_EQ(CarryOutGuarded(launch, prompter).result, LaunchResult::Stopped);
+    EXPECT_EQ(Messages(prompter), Strings{"Error box: Invalid filename"});
+    EXPECT_FALSE(FileExists(dir.file("game/d.con")));
 }
 
 TEST_F(GameLaunchTest, AProgramThatCannotStartIsReportedForTheStatusBar)
 {
-    // Neither wine nor a desktop opener on the PATH.
+    // Neither DOSBox nor a desktop opener on the PATH.
     const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", dir.file("con").c_str(), 1);
     GameLaunch launch = chained();
+    launch.copies.clear();
     ::chmod(program.c_str(), 0644);
-    const LaunchOutcome notExecutable = CarryOutGuarded(launch, prompter);
-    launch.program = dir.file("game/none.exe");
-    launch.changeDirectory = false;
-    launch.directory = dir.file("con/");
-    const LaunchOutcome missing = CarryOutGuarded(launch, prompter);
+    const std::string notExecutable = CarryOutGuarded(launch, prompter).StatusText();
+    const std::string dos = dir.write("game/DUKE3D.EXE", MzExecutable("\xC3"));
+    Strings texts;
+    for (const std::string& name : {dir.file("game/none.exe"), dos}) {
+        launch.program = name;
+        texts.push_back(CarryOutGuarded(launch, prompter).StatusText());
+    }
+    // The DOSBox given is the one started.
+    const std::string dosbox = FakeProgram(dir.file("con/my dosbox"));
+    launch.program = dos;
+    const LaunchResult started = CarryOutGuarded(launch, prompter, "\"" + dosbox + "\" -x").result;
     ::setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_EQ(notExecutable.result, LaunchResult::CouldNotStart);
-    EXPECT_EQ(notExecutable.StatusText(), "Could not start " + program);
-    EXPECT_EQ(missing.StatusText(), "Could not start " + dir.file("game/none.exe"));
-    EXPECT_TRUE(SameFile(CurrentDirectory(), dir.file("game")));   // no folder change asked the second time
+    EXPECT_EQ(notExecutable, "Could not start " + program);
+    EXPECT_EQ(texts, (Strings{"Could not start " + dir.file("game/none.exe"),
+                              "Could not start " + dos + ": DOSBox is not installed"}));
     EXPECT_EQ(Messages(prompter), Strings{});
+    EXPECT_EQ(started, LaunchResult::Started);
+    EXPECT_EQ(WaitForStart(dosbox).arguments.at(0), "-x");
 }
 
-TEST_F(GameLaunchTest, NamesAreTakenFromTheGameFolderOnceItIsCurrent)
+TEST_F(GameLaunchTest, NamesAreTakenFromTheGameFolder)
 {
     dir.write("game/DUKE3D.EXE", "");
     const struct {

@@ -1,14 +1,16 @@
 #pragma once
 // Fakes for the launcher tests: programs named like the games that record how
 // they were started, a directory chooser that answers from a queue, the
-// messages of a ScriptedPrompter in one line each, and a guard that puts the
-// current folder back.
+// messages of a ScriptedPrompter in one line each, DOS and Windows executables,
+// and a guard that puts the current folder back.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdint>
 #include <deque>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -38,21 +40,42 @@ inline std::string FakeProgram(const std::string& path)
     return path;
 }
 
+// An MZ executable: a DOS header of 64 bytes (its new-header offset, at 0x3C,
+// is newHeader), then the DOS image (entered at its start), then extra.
+inline std::string MzExecutable(const std::string& image, std::uint32_t newHeader = 0, const std::string& extra = "")
+{
+    const std::size_t size = 64 + image.size();
+    const std::uint16_t fields[] = {0x5A4D, std::uint16_t(size % 512), std::uint16_t((size + 511) / 512), 0,
+                                    4, 0x20, 0xFFFF, 0, 0x200, 0, 0, 0, 0x40, 0};
+    std::string header(64, '\0');
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        header[2 * i] = char(fields[i] & 0xFF), header[2 * i + 1] = char(fields[i] >> 8);
+    for (int i = 0; i < 4; ++i)
+        header[0x3C + i] = char(newHeader >> (8 * i));
+    return header + image + extra;
+}
+
 struct StartRecord {
     std::string folder;                  // empty: the program never ran
     std::vector<std::string> arguments;
 };
 
-// How the fake program at path was started, once it has. The program runs on
-// its own; this waits for its record (a bound against hanging, not a timing check).
+// A file's bytes once it has been made (whole: it is made by a rename), or
+// nothing when it never is; a bound against hanging, not a timing check.
+inline std::optional<std::string> WaitForFile(const std::string& path)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!FileExists(path) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::string bytes;
+    return ReadWholeFile(path, bytes) ? std::optional(bytes) : std::nullopt;
+}
+
+// How the fake program at path was started, once it has (it runs on its own).
 inline StartRecord WaitForStart(const std::string& path)
 {
-    const std::string record = path + ".run";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!FileExists(record) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     StartRecord run;
-    std::ifstream in(record);
+    std::istringstream in(WaitForFile(path + ".run").value_or(""));
     std::string line;
     if (!std::getline(in, run.folder))
         return run;
@@ -90,11 +113,11 @@ public:
     std::vector<std::optional<std::string>> starts;       // where each use started
 };
 
-// CarryOut changes the current folder; every test gets its own back.
+// A test that enters folders of its own puts the current one back.
 class CurrentFolderGuard {
 public:
     CurrentFolderGuard() : saved_(CurrentDirectory()) {}
-    ~CurrentFolderGuard() { SetCurrentDirectory(saved_); }
+    ~CurrentFolderGuard() { EnterFolder(saved_); }
     CurrentFolderGuard(const CurrentFolderGuard&) = delete;
     CurrentFolderGuard& operator=(const CurrentFolderGuard&) = delete;
 
@@ -117,7 +140,7 @@ void WriteAtOnce(const ProfileFile& ini, Write write)
 // so that an empty or relative name never reaches the caller's files.
 class LaunchFixture : public ::testing::Test {
 protected:
-    LaunchFixture() { SetCurrentDirectory(dir.path()); }
+    LaunchFixture() { EnterFolder(dir.path()); }
     ProfileFile& Settings() { return settings; }
 
     TempDir dir;
@@ -128,10 +151,11 @@ protected:
 };
 
 // Carries a plan out the way a command does: an error ends in the error box.
-inline LaunchOutcome CarryOutGuarded(const GameLaunch& launch, Prompter& prompter)
+inline LaunchOutcome CarryOutGuarded(const GameLaunch& launch, Prompter& prompter,
+                                     const std::string& dosProgram = DefaultDosProgram)
 {
     LaunchOutcome outcome;
-    RunGuarded(prompter, [&] { outcome = CarryOut(launch); });
+    RunGuarded(prompter, [&] { outcome = CarryOut(launch, dosProgram); });
     return outcome;
 }
 

@@ -69,7 +69,6 @@ protected:
         return out;
     }
 
-    CurrentFolderGuard folder;
     FakeChooser chooser;
     TfrmQuakeStart* quake = nullptr;
     TfrmDukeStart* duke = nullptr;

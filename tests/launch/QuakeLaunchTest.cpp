@@ -94,8 +94,8 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
         QuakeOptions options;
         c.set(options);
         const GameLaunch launch = plan(options);
-        EXPECT_TRUE(launch.changeDirectory && launch.start);
-        EXPECT_EQ(launch.directory, quake);
+        EXPECT_TRUE(launch.start);
+        EXPECT_EQ(launch.folder, quake);
         EXPECT_EQ(launch.workingDir, quake);
         EXPECT_EQ(launch.program, exe);
         EXPECT_EQ(launch.parameters, c.parameters);

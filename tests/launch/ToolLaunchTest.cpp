@@ -41,10 +41,10 @@ TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         prompter.clear();
-        SetCurrentDirectory(c.current);
+        EnterFolder(c.current);
         const GameLaunch launch = PlanLaunchBuild(c.buildDir, prompter);
         EXPECT_EQ(launch.start, !c.program.empty());
-        EXPECT_FALSE(launch.changeDirectory);
+        EXPECT_FALSE(launch.folder);
         if (launch.start) {
             EXPECT_TRUE(SameFile(launch.program, c.program));
             EXPECT_TRUE(SameFile(launch.workingDir, FolderPrefix(c.program)));
@@ -59,7 +59,7 @@ TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
     const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
     const std::string unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
     const std::string qc = dir.file("qc");   // written by hand, without its separator
-    SetCurrentDirectory(qc);
+    EnterFolder(qc);
     const struct {
         const char* name;
         std::string qcDir, toolName;
@@ -83,10 +83,10 @@ TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
         prompter.answers = c.answers;
         const GameLaunch launch = PlanCompileQuakeC(c.qcDir, c.toolName, c.modified, prompter);
         EXPECT_EQ(launch.start, c.start);
-        EXPECT_EQ(launch.changeDirectory, c.start);
+        EXPECT_EQ(launch.folder.has_value(), c.start);
         if (c.start) {
             EXPECT_TRUE(SameFile(launch.program, tool));
-            EXPECT_EQ(launch.directory, c.qcDir);
+            EXPECT_EQ(launch.folder, c.qcDir);
             EXPECT_EQ(launch.workingDir, c.qcDir);
             EXPECT_EQ(launch.parameters, "");
         }
@@ -99,7 +99,7 @@ TEST_F(ToolLaunchTest, TheMapEditorStartsInItsOwnFolder)
 {
     EXPECT_FALSE(PlanMapEditorLaunch("").start);
     const std::string editor = FakeProgram(dir.file("editor/Worldcraft.exe"));
-    SetCurrentDirectory(dir.path());
+    EnterFolder(dir.path());
     const GameLaunch launch = PlanMapEditorLaunch("editor/Worldcraft.exe");
     EXPECT_TRUE(launch.start);
     EXPECT_EQ(launch.program.front(), '/');

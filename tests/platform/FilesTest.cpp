@@ -52,20 +52,21 @@ TEST(FilesTest, ResolveFileCaseFindsTheNameUnderOtherCase)
         EXPECT_EQ(ResolveFileCase(dir.file(name)), dir.file(name));
 }
 
-TEST(FilesTest, TheCurrentFolderChangesOnlyToAFolderAndRelativeNamesCountFromIt)
+TEST(FilesTest, FoldersAreCheckedAsEnteringThemWouldBeAndRelativeNamesCountFromTheCurrentOne)
 {
     TempDir dir;
     const std::string before = CurrentDirectory();
     const std::string file = dir.write("Duke3D.exe", "x");
     for (const std::string& bad : {std::string(), dir.file("missing"), file}) {
         SCOPED_TRACE(bad);
-        EXPECT_EQ(ErrorOf([&] { SetCurrentDirectory(bad); }), bad == file ? "Invalid filename" : "File not found");
-        EXPECT_EQ(CurrentDirectory(), before);
+        EXPECT_EQ(ErrorOf([&] { CheckFolder(bad); }), bad == file ? "Invalid filename" : "File not found");
     }
-    SetCurrentDirectory(dir.path());
+    CheckFolder(dir.path());
+    EXPECT_EQ(CurrentDirectory(), before);
+    EnterFolder(dir.path());
     const std::string inside = AbsolutePath("Duke3D.exe"), here = AbsolutePath(""), cwd = CurrentDirectory();
     const std::string absolute = AbsolutePath(file);
-    SetCurrentDirectory(before);
+    EnterFolder(before);
     EXPECT_TRUE(SameFile(inside, file));
     EXPECT_TRUE(SameFile(here, dir.path()));
     EXPECT_EQ(here, cwd);

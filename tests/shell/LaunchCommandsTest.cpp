@@ -1,13 +1,32 @@
 // The main window's Duke, Quake and Verge commands and its launch buttons.
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include "launch/LauncherWindows.h"
+#include "support/ProcessRun.h"
 
 namespace tessel {
 namespace {
 
 using namespace test;
+using namespace std::string_literals;
 using Strings = std::vector<std::string>;
+
+// A DOS program of our own, assembled by hand: it writes the command tail DOS
+// gave it (PSP 80h: its length, then the text) to TAIL.TXT in its current
+// folder, through a temporary name, so that the file is whole once it has its name.
+std::string TailRecorder()
+{
+    return MzExecutable("\x0E\x1F"                                    // push cs; pop ds
+                        "\xB4\x3C\x31\xC9\xBA\x33\x00\xCD\x21"          // create T.TMP
+                        "\x89\xC3\x06\x1F"                            // bx = the handle; ds = the PSP
+                        "\x8A\x0E\x80\x00\x30\xED\xBA\x81\x00"          // cx = [80h]; dx = 81h
+                        "\xB4\x40\xCD\x21\xB4\x3E\xCD\x21"                // write, close
+                        "\x0E\x1F\x0E\x07\xBA\x33\x00\xBF\x39\x00"      // ds = es = cs
+                        "\xB4\x56\xCD\x21\xB8\x00\x4C\xCD\x21"          // rename to TAIL.TXT; exit
+                        "T.TMP\0TAIL.TXT\0"s);
+}
 
 class LaunchCommandsTest : public LauncherWindowsTest {
 protected:
@@ -78,6 +97,43 @@ TEST_F(LaunchCommandsTest, MissingProgramsAreToldAsEachCommandTellsIt)
     action(Cmd::QuakeCompile)->trigger();
     EXPECT_EQ(Messages(prompter), Strings{"Confirm (Yes/No): Some files have not been saved yet, continue?"});
     EXPECT_FALSE(FileExists(tool + ".run"));
+}
+
+// Real DOSBox, named by the settings file (it is on no PATH here) and given,
+// through env, no screen or sound and a home and a configuration of the test's
+// own; what counts is the command tail the DOS program receives.
+TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
+{
+    const std::string dosbox = FindProgram("dosbox"), env = FindProgram("env");
+    if (dosbox.empty())
+        GTEST_SKIP() << "dosbox is not installed";
+    TempDir home;
+    const std::string conf = home.write("dosbox.conf", "[mixer]\nnosound=true\n");
+    for (const char* program : {"game/DUKE3D.EXE", "build/BUILD.EXE", "quake/QUAKE.EXE"})
+        dir.write(program, TailRecorder());
+    ::mkdir(dir.file("quake/mytc").c_str(), 0755);
+    start(settings() + "[QuakeStartup]\r\nUseTC=1\r\nTC=" + dir.file("quake/mytc/") +
+          "\r\nSkill=1\r\nLevel=3\r\n[Tessel]\r\nDosProgram=" + env + " HOME=" + home.path() +
+          " XDG_CONFIG_HOME=" + home.path() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + dosbox +
+          " -conf " + conf + "\r\n");
+    const struct {
+        Cmd command;
+        std::string folder, tail;
+    } cases[] = {
+        {Cmd::DukeLaunch, "game", " /v1 /l1 /s3"},
+        {Cmd::DukeBuild, "build", ""},
+        {Cmd::QuakeLaunch, "quake", " -game mytc +skill 0 +map e1m3"},
+    };
+    form->SetStatusText(0, "Ready");
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", home.path().c_str(), 1);
+    for (const auto& c : cases)
+        action(c.command)->trigger();
+    ::setenv("PATH", path.c_str(), 1);
+    for (const auto& c : cases)
+        EXPECT_EQ(WaitForFile(dir.file(c.folder + "/TAIL.TXT")), c.tail) << c.folder;
+    EXPECT_EQ(Messages(prompter), Strings{});
+    EXPECT_EQ(form->StatusText(0), "Ready");
 }
 
 TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesThem)

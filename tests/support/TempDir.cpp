@@ -5,6 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <stdlib.h>
+#include <unistd.h>
 
 namespace tessel {
 
@@ -40,6 +41,12 @@ std::string TempDir::read(const std::string& name) const
     std::ostringstream s;
     s << std::ifstream(path_ + name, std::ios::binary).rdbuf();
     return s.str();
+}
+
+void EnterFolder(const std::string& dir)
+{
+    if (::chdir(dir.c_str()) != 0)
+        throw std::runtime_error("cannot enter " + dir);
 }
 
 } // namespace tessel

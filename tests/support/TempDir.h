@@ -18,4 +18,7 @@ private:
     std::string path_;
 };
 
+// Makes dir the test's current folder (the program never changes its own).
+void EnterFolder(const std::string& dir);
+
 } // namespace tessel
