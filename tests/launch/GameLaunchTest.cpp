@@ -112,18 +112,9 @@ TEST_F(GameLaunchTest, AProgramThatCannotStartIsReportedForTheStatusBar)
 TEST_F(GameLaunchTest, NamesAreTakenFromTheGameFolder)
 {
     dir.write("game/DUKE3D.EXE", "");
-    const struct {
-        const char* name;
-        std::string base, text, taken;
-    } cases[] = {
-        {"relative", "/games/duke/", "con/", "/games/duke/con/"},
-        {"absolute", "/games/duke/", "/con/", "/con/"},
-        {"empty stays empty", "/games/duke/", "", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(TakenFrom(c.base, c.text), c.taken);
-    }
+    EXPECT_EQ(TakenFrom("/games/duke/", "con/"), "/games/duke/con/");
+    EXPECT_EQ(TakenFrom("/games/duke/", "/con/"), "/con/");
+    EXPECT_EQ(TakenFrom("/games/duke/", ""), "");   // empty stays empty
     EXPECT_EQ(FileIn(dir.file("game/"), "Duke3D.exe"), dir.file("game/DUKE3D.EXE"));
     EXPECT_EQ(FileIn(dir.file("game/"), "User.con"), dir.file("game/User.con"));
 }

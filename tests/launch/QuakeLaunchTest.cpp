@@ -111,7 +111,6 @@ TEST_F(QuakeLaunchTest, TheTcTestComparesTheWholeTextsByteByByte)
         bool refused;
     } cases[] = {
         {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", false},
-        {"on a drive letter that sorts after", "C:\\Quake\\", "D:\\mytc\\", false},
         {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", true},
         {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", true},
         {"the Quake directory itself", "/games/quake/", "/games/quake/", false},

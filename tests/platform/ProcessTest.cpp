@@ -81,7 +81,6 @@ TEST_F(ProcessTest, TheRunnerFollowsTheHeaderAndWhereItTellsNothingTheName)
         {"MZ+NE", "GAME.EXE", MzExecutable(code, 0x100, std::string(0x100 - 0x44, '\0') + "NE\x05\x0a"), false,
          false, Runner::Wine},
         {"MZ+LE (DOS/4GW)", "DUKE3D.EXE", MzExecutable(code, 0x44, "LE\0\0"s), false, false, Runner::DosBox},
-        {"MZ+LX", "GAME.EXE", MzExecutable(code, 0x44, "LX\0\0"s), false, false, Runner::DosBox},
         {"new header past the end", "GAME.EXE", MzExecutable(code, 0x10000, "PE\0\0"s), false, false,
          Runner::DosBox},
         {"PE signature cut short", "GAME.EXE", MzExecutable(code, 0x44, "PE\0"s), false, false, Runner::DosBox},

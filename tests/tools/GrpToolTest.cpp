@@ -189,8 +189,6 @@ TEST(GrpToolTest, LimitsAndSignalsMidwayLeaveAWholeArchive)
     } cases[] = {
         {"defrag at a file-size limit", {"defrag"}, rebuilt, 1 << 20, 0, ""},
         {"defrag, terminated", {"defrag"}, rebuilt, 0, SIGTERM, "~temp"},
-        {"reserve, interrupted", {"reserve", "1"}, Grp({{"BIG.DAT", 1 << 24, big}, {Res, 0}, {Res, 0}}), 0, SIGINT,
-         "~temp"},
         {"add, hung up", {"add"}, Grp({{"BIG.DAT", 1 << 24, big}, {Del, 5}, {"NEW.DAT", 1 << 24, big}}), 0, SIGHUP,
          "T.GRP"},
     };
