@@ -71,7 +71,7 @@ TEST_F(ProcessTest, TheRunnerFollowsTheHeaderAndWhereItTellsNothingTheName)
         bool executable, beside;
         Runner runner;
     } cases[] = {
-        {"ELF", "duke3d", "\x7f" "ELF\x02\x01\x01" + std::string(57, '\0'), true, false, Runner::Direct},
+        {"ELF as .exe", "eduke32.exe", "\x7f" "ELF\x02\x01\x01" + std::string(57, '\0'), true, false, Runner::Direct},
         {"#! script named like a batch file", "RUN.BAT", "#!/bin/sh\n", true, true, Runner::Direct},
         {"plain DOS", "DUKE3D.EXE", MzExecutable(code), true, false, Runner::DosBox},
         {"plain DOS, header too short for a new one", "GAME.EXE", "MZ" + std::string(30, '\0'), false, false,
