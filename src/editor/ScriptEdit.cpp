@@ -85,7 +85,7 @@ const KeptKey KeptKeys[] = {
     {QsciCommand::PageUp, Qt::Key_PageUp}, {QsciCommand::PageUpExtend, Shift | Qt::Key_PageUp},
     {QsciCommand::PageDown, Qt::Key_PageDown}, {QsciCommand::PageDownExtend, Shift | Qt::Key_PageDown},
     {QsciCommand::Delete, Qt::Key_Delete}, {QsciCommand::DeleteBack, Qt::Key_Backspace},
-    {QsciCommand::Newline, Qt::Key_Return},
+    {QsciCommand::Newline, Qt::Key_Return}, {QsciCommand::Newline, Shift | Qt::Key_Return},
     {QsciCommand::SelectionCut, Ctrl | Qt::Key_X}, {QsciCommand::SelectionCopy, Ctrl | Qt::Key_C},
     {QsciCommand::Paste, Ctrl | Qt::Key_V},
 };
@@ -126,8 +126,13 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QsciScintilla(parent)
     QsciCommandSet* commands = standardCommands();
     commands->clearKeys();
     commands->clearAlternateKeys();
-    for (const KeptKey& kept : KeptKeys)
-        commands->find(kept.command)->setKey(kept.key);
+    for (const KeptKey& kept : KeptKeys) {
+        QsciCommand* command = commands->find(kept.command);
+        if (command->key())
+            command->setAlternateKey(kept.key);   // its second key
+        else
+            command->setKey(kept.key);
+    }
     // A right-click is the main window's (its hook), with no menu of Scintilla's.
     setContextMenuPolicy(Qt::PreventContextMenu);
 

@@ -148,8 +148,9 @@ TEST(ScriptEditTest, TypedTextIsBlackTabGoesIntoTheTextAndScrollBarsStay)
     edit.SetSelection(1, 0);
     QTest::keyClick(&edit, Qt::Key_Tab);
     QTest::keyClick(&edit, Qt::Key_Return);
-    EXPECT_EQ(edit.Text(), "s\t\r\nhort");
-    EXPECT_EQ(edit.Colors(), (std::vector<std::uint32_t>{Red, 0, 0, 0, Red, Red, Red, Red}));
+    QTest::keyClick(&edit, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(edit.Text(), "s\t\r\n\r\nhort");
+    EXPECT_EQ(edit.Colors(), (std::vector<std::uint32_t>{Red, 0, 0, 0, 0, 0, Red, Red, Red, Red}));
 }
 
 TEST(ScriptEditTest, EachLineEndIsOneLineAndFilesComeBackByteForByteInBothForms)
