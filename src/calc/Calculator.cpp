@@ -1,6 +1,7 @@
 #include "calc/Calculator.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +15,7 @@ namespace {
 
 const QColor Maroon(0x80, 0x00, 0x00);
 const QColor Navy(0x00, 0x00, 0x80);
+constexpr int DisplayPointSize = 14;   // while the text fits
 
 } // namespace
 
@@ -29,7 +31,7 @@ TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, bool& openF
     // The keys go to the window itself: no button takes the focus.
     setFocusPolicy(Qt::StrongFocus);
 
-    lblCalculator_ = new QLabel("0.", this);
+    lblCalculator_ = new QLabel(this);
     lblCalculator_->setObjectName("lblCalculator");
     lblCalculator_->setGeometry(2, 2, 213, 32);
     lblCalculator_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -38,10 +40,8 @@ TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, bool& openF
     QPalette face = lblCalculator_->palette();
     face.setColor(QPalette::Window, face.color(QPalette::Midlight));
     lblCalculator_->setPalette(face);
-    QFont displayFont = lblCalculator_->font();
-    displayFont.setPointSize(14);
-    lblCalculator_->setFont(displayFont);
     lblCalculator_->setContentsMargins(0, 0, 6, 0);
+    ShowInDisplay("0.");
 
     const auto button = [this](const char* name, const char* caption, CalcInput input, QRect geometry,
                                const QColor* color) {
@@ -88,8 +88,21 @@ void TfrmCalculator::Press(CalcInput input)
 {
     RunGuarded(prompter_, [&] {
         if (std::optional<std::string> shown = state_.Press(input))
-            lblCalculator_->setText(QString::fromStdString(*shown));
+            ShowInDisplay(QString::fromStdString(*shown));
     });
+}
+
+void TfrmCalculator::ShowInDisplay(const QString& text)
+{
+    // A number is never cut: a text wider than the display (a result in the
+    // 15-digit format runs to about 21 characters) shows in a smaller font.
+    QFont font = lblCalculator_->font();
+    font.setPointSize(DisplayPointSize);
+    const int room = lblCalculator_->contentsRect().width();
+    while (font.pointSize() > 1 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSize(font.pointSize() - 1);
+    lblCalculator_->setFont(font);
+    lblCalculator_->setText(text);
 }
 
 void TfrmCalculator::keyPressEvent(QKeyEvent* event)

@@ -23,6 +23,7 @@ protected:
 
 private:
     void Press(CalcInput input);
+    void ShowInDisplay(const QString& text);
 
     Prompter& prompter_;
     CalcState& state_;

@@ -1,7 +1,5 @@
 #include "editor/Childwin.h"
 
-#include <Qsci/qscicommand.h>
-#include <Qsci/qscicommandset.h>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -15,7 +13,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <vector>
 
 #include "editor/ColorizeDlg.h"
 #include "editor/DocumentKinds.h"
@@ -26,7 +23,6 @@
 #include "platform/QtKeys.h"
 #include "platform/QtPaths.h"
 #include "richtext/DocumentFile.h"
-#include "shell/CommandTable.h"
 #include "shell/Guarded.h"
 #include "shell/Shell.h"
 #include "shell/Workspace.h"
@@ -37,44 +33,13 @@ namespace {
 
 const char* const Unnamed = "unnamed";
 
-// The keys of the main window's commands. The control lets them go, so that a
-// key never does two things (a key the control has no command for is left to
-// the main window's shortcut); the clipboard keys stay the focused control's own.
-const std::vector<QKeyCombination>& MainWindowKeys()
-{
-    static const std::vector<QKeyCombination> keys = [] {
-        std::vector<QKeyCombination> out;
-        for (int i = 0; i < CommandRowCount; ++i) {
-            const CommandRow& row = CommandRows[i];
-            if (!*row.shortcut || row.id == Cmd::EditCut || row.id == Cmd::EditCopy || row.id == Cmd::EditPaste)
-                continue;
-            out.push_back(QKeySequence(row.shortcut)[0]);
-        }
-        return out;
-    }();
-    return keys;
-}
-
 } // namespace
 
 // The editing control with this window's handlers around the control's own:
 // key down and key press before it acts, key up and mouse down after.
 class TfrmConEdit::RichEdit : public ScriptEdit {
 public:
-    RichEdit(TfrmConEdit& owner, QWidget* parent) : ScriptEdit(parent), owner_(owner)
-    {
-        // Scintilla's own key map and the command set behind it.
-        QsciCommandSet* commands = standardCommands();
-        for (const QKeyCombination& key : MainWindowKeys()) {
-            const int code = key.toCombined();
-            if (QsciCommand* command = commands->boundTo(code)) {
-                if (command->key() == code)
-                    command->setKey(0);
-                if (command->alternateKey() == code)
-                    command->setAlternateKey(0);
-            }
-        }
-    }
+    RichEdit(TfrmConEdit& owner, QWidget* parent) : ScriptEdit(parent), owner_(owner) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override

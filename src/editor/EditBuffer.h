@@ -2,9 +2,10 @@
 // The editing seam: what the editing behaviour (find, replace, indentation,
 // line recolouring, the requests of the shell) needs of a document. The
 // editing control implements it over QScintilla; the tests use a plain string.
-// Offsets and lengths count bytes of the text as the control holds it, a line
-// break (CR LF) counting two; lines count from 0. Out-of-range arguments are
-// clipped to the text, as a control clips them.
+// Offsets and lengths count bytes of the text as the control holds it (the
+// file's bytes), a line break counting its bytes: CR LF two, LF or a lone CR
+// one; lines count from 0. Out-of-range arguments are clipped to the text, as
+// a control clips them.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -39,6 +40,8 @@ public:
     // Replaces the selection (at the caret: inserts) by text painted in
     // colour, as one undoable step; the caret goes after the new text.
     virtual void ReplaceSelection(std::string_view text, TColor color = clBlack) = 0;
+    // The line end a new line gets: the one most of the document's lines have.
+    virtual std::string_view LineBreak() const { return "\r\n"; }
     // Text typed outside the document (in a dialog: UTF-8) as the document's
     // own bytes; the same text unless the document shows 8-bit characters.
     virtual std::string FromUtf8(std::string_view utf8) const { return std::string(utf8); }

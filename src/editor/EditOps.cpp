@@ -154,8 +154,9 @@ bool AutoIndentNewLine(EditBuffer& buffer)
     std::vector<TColor> colors(rest.size(), clBlack);
     buffer.CopyColors(selEnd, colors.data(), colors.size());
     buffer.SetSelection(selStart, lineEnd - selStart);
-    buffer.ReplaceSelection("\r\n" + indentation + rest);
-    const int newLine = selStart + 2 + static_cast<int>(indentation.size());
+    const std::string_view lineBreak = buffer.LineBreak();
+    buffer.ReplaceSelection(std::string(lineBreak) + indentation + rest);
+    const int newLine = selStart + static_cast<int>(lineBreak.size() + indentation.size());
     buffer.PaintColors(newLine, colors.data(), colors.size());
     buffer.SetSelection(newLine, 0);
     return true;
@@ -293,6 +294,9 @@ void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t 
     int end = buffer.TextLength();
     if (replace.Position == -2) {
         start = buffer.SelStart();
+        // A single replacement keeps the position it started from, so that
+        // Repeat Replace goes on after it; Replace All sets it anew below.
+        replace.Position = start;
     } else if (replace.Position == -3) {
         if (buffer.SelLength() <= 0) {
             prompter.ShowMessage("There was no previously selected text in the document.");
@@ -432,7 +436,7 @@ void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, const st
         hooks.FocusText();
     if (take(requests.UndoRequest))
         buffer.Undo();
-    if (take(requests.RecolorRequest)) {
+    if (take(requests.RecolorRequest) && !context.NoColoring) {
         Busy busy(hooks);
         ColorSelection(buffer, context.KeywordTable);
     }

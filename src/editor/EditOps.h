@@ -112,7 +112,9 @@ bool FindNext(EditBuffer& buffer, UserFndTextType& search, std::uint8_t searchOp
 // Replaces one match, or with All every match, of the region that Position
 // names (-2 from the caret, -3 the selection, else from Position), whose end
 // stays where it was; each search restarts one past the last match. The new
-// text takes the colour of the keyword it equals, else black. All is one undo step.
+// text takes the colour of the keyword it equals, else black. All is one undo
+// step. Afterwards Position is -1 after All; after one it keeps its value,
+// the caret offset in the -2 case.
 void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t searchOptions,
                  const KeywordTableType& table, Prompter& prompter);
 // Selects line (from 0) without its line break; below 0 nothing happens.
@@ -155,8 +157,8 @@ void TestForErrors(EditBuffer& buffer, EditorHooks& hooks, Prompter& prompter);
 // Every pending request of the block, each cleared as it is taken, in the
 // order load, save (both of pendingFileName), replace, test errors, wizard
 // insert, go to line, select all, block indent, block de-indent, find, undo,
-// recolour. A failed load or save ends it; what was still pending then is
-// dropped, not left for a later activation.
+// recolour (nothing while NoColoring is set). A failed load or save ends it;
+// what was still pending then is dropped, not left for a later activation.
 void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, const std::string& pendingFileName,
                       const EditContext& context, EditorHooks& hooks, Prompter& prompter);
 

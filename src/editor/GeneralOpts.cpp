@@ -12,6 +12,7 @@
 
 #include "platform/SettingsTable.h"
 #include "shell/Guarded.h"
+#include "shell/Search.h"
 #include "shell/Workspace.h"
 
 namespace tessel {
@@ -48,8 +49,10 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption)
 
 } // namespace
 
+// A dialog's kind of window: owned by its parent (the main window), it stays
+// above it; a plain window has no owner on X11 and drops behind at a click.
 TfrmGeneralOpts::TfrmGeneralOpts(Workspace& state, Prompter& prompter, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       state_(state), prompter_(prompter)
 {
@@ -126,11 +129,7 @@ SavingOption TfrmGeneralOpts::CurrentSavingOption() const
 
 void TfrmGeneralOpts::ShowWindow()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
     show();
     BringToFront();
 }

@@ -1,9 +1,11 @@
 #include "editor/ScriptEdit.h"
 
+#include <Qsci/qscicommandset.h>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -59,6 +61,35 @@ long EditNotifications()
     return AssistiveTechnologyListens() ? QsciScintillaBase::SC_MODEVENTMASKALL : 0;
 }
 
+// The keys that act in the control, and all of them: the caret keys (with
+// Shift they select), Delete, Backspace, Enter and the clipboard's. Every
+// other key of Scintilla's own map (Ctrl+L cutting a line, Ctrl+D, Ctrl+T,
+// Ctrl+U, Alt+Backspace, zoom...) is unbound: it does nothing here, or is
+// the main window's command (Ctrl+Z, Ctrl+A, Ctrl+I...). Tab is typed below.
+struct KeptKey {
+    QsciCommand::Command command;
+    int key;
+};
+constexpr int Shift = Qt::SHIFT, Ctrl = Qt::CTRL;
+const KeptKey KeptKeys[] = {
+    {QsciCommand::LineUp, Qt::Key_Up}, {QsciCommand::LineUpExtend, Shift | Qt::Key_Up},
+    {QsciCommand::LineDown, Qt::Key_Down}, {QsciCommand::LineDownExtend, Shift | Qt::Key_Down},
+    {QsciCommand::CharLeft, Qt::Key_Left}, {QsciCommand::CharLeftExtend, Shift | Qt::Key_Left},
+    {QsciCommand::CharRight, Qt::Key_Right}, {QsciCommand::CharRightExtend, Shift | Qt::Key_Right},
+    {QsciCommand::WordLeft, Ctrl | Qt::Key_Left}, {QsciCommand::WordLeftExtend, Ctrl | Shift | Qt::Key_Left},
+    {QsciCommand::WordRight, Ctrl | Qt::Key_Right}, {QsciCommand::WordRightExtend, Ctrl | Shift | Qt::Key_Right},
+    {QsciCommand::Home, Qt::Key_Home}, {QsciCommand::HomeExtend, Shift | Qt::Key_Home},
+    {QsciCommand::LineEnd, Qt::Key_End}, {QsciCommand::LineEndExtend, Shift | Qt::Key_End},
+    {QsciCommand::DocumentStart, Ctrl | Qt::Key_Home}, {QsciCommand::DocumentStartExtend, Ctrl | Shift | Qt::Key_Home},
+    {QsciCommand::DocumentEnd, Ctrl | Qt::Key_End}, {QsciCommand::DocumentEndExtend, Ctrl | Shift | Qt::Key_End},
+    {QsciCommand::PageUp, Qt::Key_PageUp}, {QsciCommand::PageUpExtend, Shift | Qt::Key_PageUp},
+    {QsciCommand::PageDown, Qt::Key_PageDown}, {QsciCommand::PageDownExtend, Shift | Qt::Key_PageDown},
+    {QsciCommand::Delete, Qt::Key_Delete}, {QsciCommand::DeleteBack, Qt::Key_Backspace},
+    {QsciCommand::Newline, Qt::Key_Return}, {QsciCommand::Newline, Shift | Qt::Key_Return},
+    {QsciCommand::SelectionCut, Ctrl | Qt::Key_X}, {QsciCommand::SelectionCopy, Ctrl | Qt::Key_C},
+    {QsciCommand::Paste, Ctrl | Qt::Key_V},
+};
+
 } // namespace
 
 // Scintilla resets the scroll-bar policies whenever it reconfigures the bars
@@ -92,6 +123,18 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QsciScintilla(parent)
     for (int margin = 0; margin < 5; ++margin)
         setMarginWidth(margin, 0);
     SendScintilla(SCI_SETWORDCHARS, 0UL, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
+    QsciCommandSet* commands = standardCommands();
+    commands->clearKeys();
+    commands->clearAlternateKeys();
+    for (const KeptKey& kept : KeptKeys) {
+        QsciCommand* command = commands->find(kept.command);
+        if (command->key())
+            command->setAlternateKey(kept.key);   // its second key
+        else
+            command->setKey(kept.key);
+    }
+    // A right-click is the main window's (its hook), with no menu of Scintilla's.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 
     const QByteArray family = FixedPitchCourier();
     SendScintilla(SCI_STYLESETFONT, static_cast<uintptr_t>(STYLE_DEFAULT), family.constData());
@@ -112,6 +155,28 @@ ScriptEdit::~ScriptEdit()
 {
     // The bars are hidden while the base classes are torn down.
     delete guard_;
+}
+
+void ScriptEdit::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers chord = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (event->key() == Qt::Key_Tab && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        // A tab character in place of the selection, over any number of lines.
+        SendScintilla(SCI_REPLACESEL, "\t");
+        return;
+    }
+    if (chord == Qt::ControlModifier || chord == Qt::AltModifier) {
+        // A Ctrl or Alt chord types nothing (an Alt chord is the menu bar's
+        // access key or nothing); only a bound key acts. Ctrl with Alt is
+        // AltGr on some systems: its characters still type.
+        QKeyEvent bare(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                       event->nativeVirtualKey(), event->nativeModifiers(), QString(), event->isAutoRepeat(),
+                       static_cast<quint16>(event->count()));
+        QsciScintilla::keyPressEvent(&bare);
+        event->setAccepted(bare.isAccepted());
+        return;
+    }
+    QsciScintilla::keyPressEvent(event);
 }
 
 void ScriptEdit::ApplyFixedScrollBars()
@@ -168,6 +233,8 @@ void ScriptEdit::SetDocument(const ControlText& text)
 {
     lineEnds_ = text.lineEnds;
     encoding_ = text.encoding;
+    // What Enter and a paste put in; Scintilla reads every kind as a line end.
+    setEolMode(lineEnds_ == LineEnds::Lf ? EolUnix : lineEnds_ == LineEnds::Cr ? EolMac : EolWindows);
     Send(SCI_SETUNDOCOLLECTION, 0);
     Send(SCI_CLEARALL);
     setUtf8(encoding_ == TextEncoding::Utf8);

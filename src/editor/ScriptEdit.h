@@ -1,8 +1,10 @@
 #pragma once
 // The script editing control: QScintilla styled by our own colour map (no
-// lexer), holding a document's bytes with CR LF line breaks. Offsets and
-// lengths count bytes, a line break counting two. Text is shown in "courier"
-// 8 points; typed and inserted text is black until it is painted.
+// lexer), holding a document's bytes as the file has them. LF, CR LF and a
+// lone CR each end a line; offsets and lengths count bytes, a line break
+// counting its own. A new line (Enter, a paste) gets the document's dominant
+// line end. Text is shown in "courier" 8 points; typed and inserted text is
+// black until it is painted.
 // While no assistive technology runs, the control sends no modification
 // notifications (SCN_MODIFIED, textChanged): QScintilla's accessibility
 // bridge makes each cost time in proportion to the text before the edit.
@@ -30,7 +32,7 @@ public:
     // --- the document ----------------------------------------------------------
     // Replaces the whole document (black): the undo history and the modified
     // flag are cleared and the caret goes to 0. The encoding chooses how the
-    // bytes are shown (UTF-8 or Latin-1); the line-end style is kept for saving.
+    // bytes are shown (UTF-8 or Latin-1); the line end is the one new lines get.
     void SetDocument(const ControlText& text);
     void SetDocument(const ColoredText& document);
     ControlText Document() const;   // the text with its line-end style and encoding
@@ -40,6 +42,7 @@ public:
     // --- EditBuffer ------------------------------------------------------------
     int TextLength() const override;
     std::string FromUtf8(std::string_view utf8) const override;
+    std::string_view LineBreak() const override { return LineBreakOf(lineEnds_); }
     std::string_view TextView() const override;
     std::string_view TextTail(int start) const override;
     std::string TextRange(int start, int length) const override;
@@ -65,6 +68,9 @@ public:
     void BeginUpdate() override;
     void EndUpdate() override;
     bool Updating() const { return updateDepth_ > 0; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     class ScrollBarGuard;

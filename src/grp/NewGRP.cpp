@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/Search.h"
+
 namespace tessel {
 
 TfrmNewGRP::TfrmNewGRP(QWidget* parent) : QDialog(parent, FixedDialogFlags)
@@ -38,6 +40,12 @@ TfrmNewGRP::TfrmNewGRP(QWidget* parent) : QDialog(parent, FixedDialogFlags)
     layout->addWidget(edit1_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TfrmNewGRP::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
 }
 
 std::string TfrmNewGRP::Execute()

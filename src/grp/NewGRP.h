@@ -19,6 +19,9 @@ public:
     // Shows the dialog modally: the signature typed when closed by "&OK", empty otherwise.
     std::string Execute();
 
+protected:
+    void showEvent(QShowEvent* event) override;   // centred on the screen
+
 private:
     QLineEdit* edit1_ = nullptr;
 };

@@ -8,6 +8,7 @@
 
 #include "grp/GrpCommands.h"
 #include "grp/NewGRP.h"
+#include "shell/Search.h"
 
 namespace tessel {
 
@@ -79,6 +80,7 @@ void TfrmResSpace::showEvent(QShowEvent* event)
     // The notice quotes the size of the archive the dialog is shown for.
     label4_->setText(QString::fromStdString(ReservedSpaceNotice(archiveSize_)));
     QDialog::showEvent(event);
+    CentreOnScreen(this);
 }
 
 } // namespace tessel

@@ -60,6 +60,13 @@ bool BrowseFile(FileDialog& dialog, const char* filter, const std::string& duke3
     return true;
 }
 
+// The game folder as an absolute path ending in a separator; "" when it is no
+// existing directory.
+std::string GameFolder(const std::string& duke3dDir)
+{
+    return DirectoryExists(duke3dDir) ? IncludeTrailingPathDelimiter(AbsolutePath(duke3dDir)) : std::string();
+}
+
 } // namespace
 
 void ReadDukeDirectories(const ProfileFile& ini, GameDirectories& dirs)
@@ -166,17 +173,14 @@ std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std:
     return files;
 }
 
-GameLaunch PlanDukeLaunch(DukeOptions& o, const std::string& duke3dDir, const std::string& conDir,
-                          Prompter& prompter)
+GameLaunch PlanDukeConCopy(const DukeOptions& o, const std::string& duke3dDir, const std::string& conDir)
 {
     GameLaunch launch;
     launch.folder = duke3dDir;
-    if (!DirectoryExists(duke3dDir))
+    const std::string game = GameFolder(duke3dDir);
+    if (game.empty())
         return launch;
-    const std::string game = IncludeTrailingPathDelimiter(AbsolutePath(duke3dDir));
     launch.folder = game;
-    launch.workingDir = game;
-
     // Without a con directory there is nothing to copy from: the names alone
     // would denote the game's own files, and copying those onto themselves
     // fails and would block every launch behind a disabled check box.
@@ -188,7 +192,16 @@ GameLaunch PlanDukeLaunch(DukeOptions& o, const std::string& duke3dDir, const st
                 launch.copies.push_back({source, FileIn(game, name)});
         }
     }
+    return launch;
+}
 
+GameLaunch PlanDukeStart(DukeOptions& o, const std::string& duke3dDir, Prompter& prompter)
+{
+    GameLaunch launch;
+    const std::string game = GameFolder(duke3dDir);
+    if (game.empty())
+        return launch;   // the copy's plan has reported it
+    launch.workingDir = game;
     launch.start = true;
     launch.program = FileIn(game, DukeExeName);
     if (o.launchReg)

@@ -99,18 +99,22 @@ std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std:
 
 // --- the launch --------------------------------------------------------------
 // btnRunClick, run also by Launch Duke3D and tlLaunchDuke with the options the
-// controls hold, as a plan for CarryOut: duke3dDir needed; with copy set
-// and conDir not empty, User.con, Defs.con and Game.con copied from conDir in
-// that order (those that exist); then "Duke3D.exe" in duke3dDir started plainly
-// when launchReg is set, else the alternate program when useTC is checked and
-// enabled, else "Duke3D.exe" with the command line of the options, a user map
-// outside duke3dDir copied there first when autoCopy is set. A user map that
-// does not exist is emptied in options (the dialog shows that in txtUserMap)
-// with the information box "The user map was not found, continuing loading
-// duke without level...". A duke3dDir that is no existing directory gives a
-// plan that only needs it, so that CarryOut reports why. Programs start in
-// duke3dDir, and relative names count from it.
-GameLaunch PlanDukeLaunch(DukeOptions& options, const std::string& duke3dDir, const std::string& conDir,
-                          Prompter& prompter);
+// controls hold, is two plans for CarryOut, the second planned only once the
+// first went through: the user map is looked at after the con files were
+// copied, so a failed copy stops the launch before anything is said about it.
+//
+// The copy: duke3dDir is the folder the launch needs; with copy set and
+// conDir not empty, User.con, Defs.con and Game.con copied from conDir in
+// that order (those that exist). A duke3dDir that is no existing directory
+// gives a plan that only needs it, so that CarryOut reports why.
+GameLaunch PlanDukeConCopy(const DukeOptions& options, const std::string& duke3dDir, const std::string& conDir);
+// The start, in duke3dDir: "Duke3D.exe" started plainly when launchReg is
+// set, else the alternate program when useTC is checked and enabled, else
+// "Duke3D.exe" with the command line of the options, a user map outside
+// duke3dDir copied there first when autoCopy is set. A user map that does not
+// exist is emptied in options (the dialog shows that in txtUserMap) with the
+// information box "The user map was not found, continuing loading duke
+// without level...". Relative names count from duke3dDir.
+GameLaunch PlanDukeStart(DukeOptions& options, const std::string& duke3dDir, Prompter& prompter);
 
 } // namespace tessel

@@ -301,7 +301,9 @@ void TfrmDukeStart::SpinMapChange()
 void TfrmDukeStart::btnRunClick()
 {
     DukeOptions options = Options();
-    const GameLaunch plan = PlanDukeLaunch(options, state_.Duke3DDir, state_.ConDir, prompter_);
+    // A failed copy throws: the user map is not looked at then.
+    CarryOutLaunch(shell_, PlanDukeConCopy(options, state_.Duke3DDir, state_.ConDir));
+    const GameLaunch plan = PlanDukeStart(options, state_.Duke3DDir, prompter_);
     txtUserMap->setText(Shown(options.userMap));   // emptied when the map was not found
     CarryOutLaunch(shell_, plan);
 }

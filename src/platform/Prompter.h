@@ -38,6 +38,10 @@ public:
     // On OK: dialog.fileName is the chosen path and initialDir its folder.
     virtual bool ExecuteOpen(FileDialog& dialog) = 0;
     virtual bool ExecuteSave(FileDialog& dialog) = 0;
+    // An open dialog for a picture, which it shows beside the list (as a
+    // preview) while it is the current file; the plain open dialog where
+    // nothing can be shown.
+    virtual bool ExecuteOpenPicture(FileDialog& dialog) { return ExecuteOpen(dialog); }
 };
 
 const char* MsgTypeCaption(MsgType type);

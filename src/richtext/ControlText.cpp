@@ -48,39 +48,31 @@ bool IsValidUtf8(std::string_view bytes)
 ControlText ControlTextOfFile(std::string_view fileBytes)
 {
     ControlText result;
+    result.text.assign(fileBytes);
     result.encoding = IsValidUtf8(fileBytes) ? TextEncoding::Utf8 : TextEncoding::Latin1;
-    std::size_t crlf = 0, bareLf = 0;
-    for (std::size_t i = 0; i < fileBytes.size(); ++i)
+    std::size_t crlf = 0, lf = 0, cr = 0;
+    for (std::size_t i = 0; i < fileBytes.size(); ++i) {
         if (fileBytes[i] == '\n')
-            ++(i > 0 && fileBytes[i - 1] == '\r' ? crlf : bareLf);
-    if (bareLf <= crlf) {
-        result.text.assign(fileBytes);
-        return result;
+            ++lf;
+        else if (fileBytes[i] == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n')
+            ++crlf, ++i;
+        else if (fileBytes[i] == '\r')
+            ++cr;
     }
-    // Every LF gets a CR in front, so every CR LF of the control maps back to
-    // one LF: a CR LF that stood in the file becomes CR CR LF and returns intact.
-    result.lineEnds = LineEnds::Lf;
-    result.text.reserve(fileBytes.size() + bareLf + crlf);
-    for (char c : fileBytes) {
-        if (c == '\n')
-            result.text += '\r';
-        result.text += c;
-    }
+    if (lf > crlf && lf >= cr)
+        result.lineEnds = LineEnds::Lf;
+    else if (cr > crlf && cr > lf)
+        result.lineEnds = LineEnds::Cr;
     return result;
 }
 
-std::string FileBytesOf(std::string_view controlText, LineEnds lineEnds)
+const char* LineBreakOf(LineEnds lineEnds)
 {
-    if (lineEnds == LineEnds::CrLf)
-        return std::string(controlText);
-    std::string out;
-    out.reserve(controlText.size());
-    for (std::size_t i = 0; i < controlText.size(); ++i) {
-        if (controlText[i] == '\r' && i + 1 < controlText.size() && controlText[i + 1] == '\n')
-            continue;
-        out += controlText[i];
+    switch (lineEnds) {
+    case LineEnds::Lf: return "\n";
+    case LineEnds::Cr: return "\r";
+    default: return "\r\n";
     }
-    return out;
 }
 
 } // namespace tessel

@@ -24,7 +24,7 @@ LoadedDocument ReadDocumentFile(const std::string& path)
 
 void SavePlainTextFile(const std::string& path, const ControlText& text)
 {
-    ReplaceFile(path, FileBytesOf(text));
+    ReplaceFile(path, text.text);
 }
 
 void SaveProjectFile(const std::string& path, const ControlText& text, const std::vector<TColor>& colors)

@@ -13,11 +13,13 @@ std::string WriteProjectFile(const ControlText& text, const std::vector<TColor>&
 
 namespace {
 
-// The control's text and colours straight from the reader: CR LF for every
-// paragraph end and line break, black for the automatic colour.
+// The text and colours straight from the reader: CR LF for every paragraph
+// end and line break (where each stands is kept), black for the automatic colour.
 class ControlTextSink : public RtfSink {
 public:
     ControlTextSink(std::string& text, std::vector<TColor>& colors) : text_(text), colors_(colors) {}
+
+    std::vector<std::size_t> marks;   // where each CR LF of a mark starts
 
     void Text(std::string_view utf8, const RtfCharFormat& format) override
     {
@@ -26,6 +28,7 @@ public:
     }
     void LineBreak(const RtfCharFormat& format) override
     {
+        marks.push_back(text_.size());
         text_ += "\r\n";
         colors_.resize(text_.size(), ColorOf(format));
     }
@@ -40,6 +43,28 @@ private:
     std::string& text_;
     std::vector<TColor>& colors_;
 };
+
+// In our own files a mark stands for the line end the file has most: an LF
+// or a CR of the mark's CR LF goes.
+void KeepOneByteMarks(ColoredText& result, const std::vector<std::size_t>& marks)
+{
+    if (result.text.lineEnds == LineEnds::CrLf || marks.empty())
+        return;
+    const std::size_t dropped = result.text.lineEnds == LineEnds::Lf ? 0 : 1;
+    std::string& text = result.text.text;
+    std::vector<TColor>& colors = result.colors;
+    std::size_t at = 0, next = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (next < marks.size() && i == marks[next] + dropped) {
+            ++next;
+            continue;
+        }
+        colors[at] = colors[i];
+        text[at++] = text[i];
+    }
+    text.resize(at);
+    colors.resize(at);
+}
 
 } // namespace
 
@@ -56,9 +81,12 @@ ColoredText ReadProjectFile(std::string_view rtf)
     for (const std::string& word : doc.origin) {
         if (word == "lf")
             result.text.lineEnds = LineEnds::Lf;
+        else if (word == "cr")
+            result.text.lineEnds = LineEnds::Cr;
         else if (word == "latin1")
             result.text.encoding = TextEncoding::Latin1;
     }
+    KeepOneByteMarks(result, sink.marks);
     if (result.text.encoding == TextEncoding::Latin1) {
         // Back to the file's bytes, each in the colour of its character; a
         // character foreign to the code page (only in a file edited
@@ -78,7 +106,7 @@ ColoredText ReadProjectFile(std::string_view rtf)
 
 std::string PlainTextOfRtf(std::string_view rtf)
 {
-    return FileBytesOf(ReadProjectFile(rtf).text);
+    return ReadProjectFile(rtf).text.text;
 }
 
 } // namespace tessel

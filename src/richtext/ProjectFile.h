@@ -17,8 +17,8 @@ struct ColoredText {
     std::vector<TColor> colors;   // one TColor per byte of text.text
 };
 
-// colours: one TColor per byte of text.text (the control's CR LF text); for
-// a file read from disk, text = ControlTextOfFile(bytes).
+// colours: one TColor per byte of text.text; for a file read from disk,
+// text = ControlTextOfFile(bytes).
 std::string WriteProjectFile(const ControlText& text, const std::vector<TColor>& colors);
 
 // Throws RtfError when the bytes are not RTF. Automatic colour reads as black.

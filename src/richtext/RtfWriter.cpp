@@ -84,11 +84,12 @@ std::string WriteRtf(const ControlText& doc, const std::vector<TColor>& colors)
         out += ';';
     }
     out += "}\r\n{\\*\\tesselsource";
-    out += doc.lineEnds == LineEnds::Lf ? "\\lf" : "\\crlf";
+    out += doc.lineEnds == LineEnds::Lf ? "\\lf" : doc.lineEnds == LineEnds::Cr ? "\\cr" : "\\crlf";
     out += utf8 ? "\\utf8}" : "\\latin1}";
     out += "\r\n\\viewkind4\\uc1\\pard\\f0\\fs16 ";
 
     last = 0xFFFFFFFFu;
+    const std::string_view lineBreak = LineBreakOf(doc.lineEnds);
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
@@ -100,9 +101,9 @@ std::string WriteRtf(const ControlText& doc, const std::vector<TColor>& colors)
             last = color;
         }
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '\r' && i + 1 < n && text[i + 1] == '\n') {
+        if (text.compare(i, lineBreak.size(), lineBreak) == 0) {
             out += "\\par\r\n";
-            i += 2;
+            i += lineBreak.size();
         } else if (c == '\t') {
             out += "\\tab ";
             ++i;

@@ -10,6 +10,7 @@
 
 #include "platform/Process.h"
 #include "shell/Resources.h"
+#include "shell/Search.h"
 
 namespace tessel {
 
@@ -95,8 +96,7 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
 void TAboutBox::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 }
 
 } // namespace tessel

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "shell/Search.h"
+
 namespace tessel {
 
 namespace {
@@ -83,8 +85,7 @@ TfrmKeyStrokes::TfrmKeyStrokes(Prompter&, QWidget* parent)
 void TfrmKeyStrokes::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 }
 
 } // namespace tessel

@@ -34,6 +34,8 @@ namespace tessel {
 
 namespace {
 
+constexpr int WizardPaneWidth = 125;
+
 // The menus of the three game modes, in mode order.
 const std::array<const char*, 3> GameMenuNames = {"mnuDuke", "mnuQuake", "mnuVerge"};
 
@@ -138,7 +140,6 @@ void TMainForm::CreateWizardPane()
     parts_.wizardPane->setFeatures(QDockWidget::NoDockWidgetFeatures);
     parts_.wizardPane->setTitleBarWidget(new QWidget(parts_.wizardPane));
     auto* pane = new QWidget(parts_.wizardPane);
-    pane->setFixedWidth(125);
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(4, 4, 4, 4);
     lblWizard_ = new QLabel("Con Wizard", pane);
@@ -168,6 +169,8 @@ void TMainForm::CreateWizardPane()
     layout->addWidget(parameters);
     parts_.wizardPane->setWidget(pane);
     addDockWidget(Qt::LeftDockWidgetArea, parts_.wizardPane);
+    // 125 pixels wide at first; the splitter at its edge widens it for long names.
+    resizeDocks({parts_.wizardPane}, {WizardPaneWidth}, Qt::Horizontal);
 }
 
 void TMainForm::CreateStatusBar()
@@ -245,6 +248,19 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->setAccepted(mayClose);
 }
 
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The title names the maximised document. One loaded before this window
+    // first showed (the start-up files) changed its caption while Qt could not
+    // yet carry it here: the caption is given once more now.
+    if (QMdiSubWindow* sub = parts_.area->currentSubWindow(); sub && sub->isMaximized()) {
+        const QString caption = sub->windowTitle();
+        sub->setWindowTitle(QString());
+        sub->setWindowTitle(caption);
+    }
+}
+
 // --- game modes ---------------------------------------------------------------
 
 void TMainForm::SwitchGameMode(int mode)
@@ -272,11 +288,18 @@ void TMainForm::LoadColorDefinitionsForMode(int mode)
     });
 }
 
-void TMainForm::RestoreChildWindows()
+void TMainForm::RestoreChildWindows(bool minimizedToo)
 {
-    const QList<QMdiSubWindow*> windows = parts_.area->subWindowList();
+    // Restoring a window activates it, and the area maximises a window it
+    // activates while another is still maximised (two opened at start-up).
+    QMdiArea* area = parts_.area;
+    const bool maximizing = !area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
+    const QList<QMdiSubWindow*> windows = area->subWindowList();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        (*it)->showNormal();
+        if (minimizedToo || !(*it)->isMinimized())
+            (*it)->showNormal();
+    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, !maximizing);
 }
 
 // --- recent files ---------------------------------------------------------------

@@ -85,7 +85,9 @@ public:
     void OnCommand(Cmd id, std::function<void()> handler);
     void SwitchGameMode(int mode);
     void RefreshRecentMenu();
-    void RestoreChildWindows();
+    // Every document window, from the last to the first (or those that are not
+    // minimised), in its normal state.
+    void RestoreChildWindows(bool minimizedToo = true);
     QString StatusText(int panel) const;
 
     FileDialog OpenDialog;
@@ -93,6 +95,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

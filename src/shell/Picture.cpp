@@ -50,6 +50,8 @@ const char* DecoderOf(PictureKind kind)
     }
 }
 
+} // namespace
+
 QImage ReadPicture(const std::string& path)
 {
     const PictureKind kind = PictureKindOf(path);
@@ -64,8 +66,6 @@ QImage ReadPicture(const std::string& path)
         throw AppError(InvalidPictureText(kind));
     return image;
 }
-
-} // namespace
 
 TfrmPicture::TfrmPicture(Prompter& prompter, QWidget* parent) : QMainWindow(parent, Qt::Window), prompter_(prompter)
 {
@@ -115,7 +115,7 @@ void TfrmPicture::LoadPicture(const std::string& path)
 void TfrmPicture::mnuFileOpenClick()
 {
     RunGuarded(prompter_, [this] {
-        if (prompter_.ExecuteOpen(OpenPictureDialog))
+        if (prompter_.ExecuteOpenPicture(OpenPictureDialog))
             LoadPicture(OpenPictureDialog.fileName);
     });
 }

@@ -2,6 +2,7 @@
 // The picture viewer: a File menu to open a picture, shown at its natural size
 // and centred, with scroll bars when it is larger than the window. Made once
 // at start; the picture stays between showings.
+#include <QImage>
 #include <QMainWindow>
 #include <string>
 
@@ -11,6 +12,10 @@ class QLabel;
 class QScrollArea;
 
 namespace tessel {
+
+// A picture file as an image, by the kind its extension names (bitmaps, icons
+// and metafiles; JPEG, PNG and GIF too). Throws AppError with the loader's text.
+QImage ReadPicture(const std::string& path);
 
 class TfrmPicture : public QMainWindow {
     Q_OBJECT

@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "platform/Paths.h"
 #include "platform/QtPaths.h"
+#include "shell/Picture.h"
 
 namespace tessel {
 
@@ -26,7 +29,33 @@ int Exec(QMessageBox::Icon icon, const QString& caption, const std::string& text
     return box.exec();
 }
 
-bool ExecuteDialog(FileDialog& d, QFileDialog::AcceptMode mode)
+// The picture of the current file (none for a folder or what cannot be read)
+// in a box beside the dialog's list.
+void AddPicturePreview(QFileDialog& dlg)
+{
+    auto* grid = qobject_cast<QGridLayout*>(dlg.layout());
+    if (!grid)
+        return;
+    auto* preview = new QLabel(&dlg);
+    preview->setObjectName("PicturePreview");
+    preview->setFixedSize(180, 180);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameShape(QFrame::StyledPanel);
+    grid->addWidget(preview, 1, grid->columnCount(), grid->rowCount() - 1, 1);
+    QObject::connect(&dlg, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+        QImage picture;
+        try {
+            picture = ReadPicture(FromQString(path));
+        } catch (const std::exception&) {
+        }
+        preview->setPixmap(picture.isNull() ? QPixmap()
+                                            : QPixmap::fromImage(picture.scaled(preview->contentsRect().size(),
+                                                                                Qt::KeepAspectRatio,
+                                                                                Qt::SmoothTransformation)));
+    });
+}
+
+bool ExecuteDialog(FileDialog& d, QFileDialog::AcceptMode mode, bool picturePreview = false)
 {
     QFileDialog dlg(QApplication::activeWindow(), Q(d.title), ToQString(d.initialDir));
     dlg.setOption(QFileDialog::DontUseNativeDialog);
@@ -35,6 +64,8 @@ bool ExecuteDialog(FileDialog& d, QFileDialog::AcceptMode mode)
     const QStringList filters = QtNameFilters(d.filter);
     if (!filters.isEmpty())
         dlg.setNameFilters(filters);
+    if (picturePreview)
+        AddPicturePreview(dlg);
     if (!d.fileName.empty())
         dlg.selectFile(QFileInfo(ToQString(d.fileName)).fileName());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
@@ -117,6 +148,11 @@ bool QtPrompter::ExecuteOpen(FileDialog& dialog)
 bool QtPrompter::ExecuteSave(FileDialog& dialog)
 {
     return ExecuteDialog(dialog, QFileDialog::AcceptSave);
+}
+
+bool QtPrompter::ExecuteOpenPicture(FileDialog& dialog)
+{
+    return ExecuteDialog(dialog, QFileDialog::AcceptOpen, true);
 }
 
 } // namespace tessel

@@ -13,6 +13,7 @@ public:
     void ShowError(const std::string& text) override;
     bool ExecuteOpen(FileDialog& dialog) override;
     bool ExecuteSave(FileDialog& dialog) override;
+    bool ExecuteOpenPicture(FileDialog& dialog) override;
 };
 
 // "Con Files (*.con)|*.con|..." as Qt name filters. Patterns also match the

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 
 #include "shell/Guarded.h"
 #include "shell/Shell.h"
@@ -23,10 +24,31 @@ void SetFixedDialogFrame(QDialog* dialog)
     dialog->adjustSize();
 }
 
+namespace {
+
+QMargins FrameMargins(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry(), inner = window->geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+} // namespace
+
 void CentreOnScreen(QWidget* window)
 {
-    if (QScreen* screen = window->screen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    // The window manager's frame counts: the window's own once it has shown,
+    // before that the one around the window it belongs to (the same
+    // decorations), so that it is centred and comes back to the same place.
+    QMargins frame = FrameMargins(window);
+    if (frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint) && window->parentWidget())
+        frame = FrameMargins(window->parentWidget()->window());
+    const QRect outer = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size().grownBy(frame),
+                                            screen->availableGeometry());
+    window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
 }
 
 TfrmSearch::TfrmSearch(Shell& shell) : QDialog(shell.Window()), shell_(shell)

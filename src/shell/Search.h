@@ -31,7 +31,8 @@ private:
 // The frame of the three dialogs: a title bar with a close button only, a size
 // that follows the contents and cannot be changed.
 void SetFixedDialogFrame(QDialog* dialog);
-// Puts a dialog in the middle of the screen it is on.
+// Puts a window, with its frame, in the middle of the screen it is on; the
+// windows centred on the screen call it as they show.
 void CentreOnScreen(QWidget* window);
 
 } // namespace tessel

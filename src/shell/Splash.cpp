@@ -3,12 +3,14 @@
 #include "shell/Guarded.h"
 
 #include <qdrawutil.h>
+#include <QApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
 
 #include "shell/Resources.h"
+#include "shell/Search.h"
 
 namespace tessel {
 
@@ -34,11 +36,21 @@ TfrmSplash::TfrmSplash(QWidget& mainForm, Prompter& prompter, QWidget* parent)
 void TfrmSplash::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
     // Started as it appears rather than when the window manager activates
     // it: a splash that never got activated would keep the main window locked.
     FormActivate();
+    qApp->installEventFilter(this);
+}
+
+bool TfrmSplash::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        const auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow() && window->isModal())
+            Finish();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TfrmSplash::FormActivate()
@@ -53,12 +65,17 @@ void TfrmSplash::Timer1Timer()
     ++SplashTicks;
     if (!isActiveWindow())
         activateWindow();
-    if (SplashTicks >= 15) {
-        mainForm_.setEnabled(true);
-        timer1_->stop();
-        timer2_->stop();
-        hide();
-    }
+    if (SplashTicks >= 15)
+        Finish();
+}
+
+void TfrmSplash::Finish()
+{
+    qApp->removeEventFilter(this);
+    mainForm_.setEnabled(true);
+    timer1_->stop();
+    timer2_->stop();
+    hide();
 }
 
 void TfrmSplash::Timer2Timer()

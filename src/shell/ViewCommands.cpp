@@ -14,8 +14,10 @@ namespace tessel {
 
 namespace {
 
-void TileDocuments(QMdiArea* area, Qt::Orientation orientation)
+void TileDocuments(TMainForm& main, QMdiArea* area, Qt::Orientation orientation)
 {
+    // All restored before any is placed.
+    main.RestoreChildWindows(false);
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* w : area->subWindowList())
         if (!w->isMinimized())
@@ -25,7 +27,6 @@ void TileDocuments(QMdiArea* area, Qt::Orientation orientation)
     const QRect rect = area->viewport()->rect();
     const int n = windows.size();
     for (int i = 0; i < n; ++i) {
-        windows[i]->showNormal();
         if (orientation == Qt::Vertical) {   // one above the other
             const int top = rect.height() * i / n;
             windows[i]->setGeometry(0, top, rect.width(), rect.height() * (i + 1) / n - top);
@@ -76,8 +77,8 @@ void RegisterViewCommands(TMainForm& main, const MainParts& parts)
 
     QMdiArea* area = parts.area;
     main.OnCommand(Cmd::WindowCascade, [area] { area->cascadeSubWindows(); });
-    main.OnCommand(Cmd::WindowTileHorizontally, [area] { TileDocuments(area, Qt::Vertical); });
-    main.OnCommand(Cmd::WindowTileVertically, [area] { TileDocuments(area, Qt::Horizontal); });
+    main.OnCommand(Cmd::WindowTileHorizontally, [&main, area] { TileDocuments(main, area, Qt::Vertical); });
+    main.OnCommand(Cmd::WindowTileVertically, [&main, area] { TileDocuments(main, area, Qt::Horizontal); });
     main.OnCommand(Cmd::WindowMinimizeAll, [area] {
         for (QMdiSubWindow* w : area->subWindowList())
             w->showMinimized();

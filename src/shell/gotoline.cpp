@@ -42,6 +42,16 @@ TfrmGotoLine::TfrmGotoLine(Shell& shell) : QDialog(shell.Window()), shell_(shell
     SetFixedDialogFrame(this);
 }
 
+void TfrmGotoLine::showEvent(QShowEvent* event)
+{
+    // Before the window manager maps it, so it never shows centred first.
+    if (!placed_) {
+        placed_ = true;
+        move(parentWidget()->geometry().topLeft() + QPoint(160, 120));
+    }
+    QDialog::showEvent(event);
+}
+
 void TfrmGotoLine::btnGotoClick()
 {
     const int typed = StrToInt(edit1_->text().toStdString());

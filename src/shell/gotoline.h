@@ -1,6 +1,8 @@
 #pragma once
 // The go-to-line dialog: a line number, counted from 1, handed to the active
-// editor window. Created once at start-up; closing it only hides it.
+// editor window. Created once at start-up; closing it only hides it. It is
+// not centred: it first shows near the main window's top left, then where
+// it was left.
 #include <QDialog>
 
 class QLineEdit;
@@ -18,8 +20,12 @@ public:
     // reported by the runtime's conversion error and the dialog stays as it is.
     void btnGotoClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     Shell& shell_;
+    bool placed_ = false;
     QLineEdit* edit1_;
 };
 

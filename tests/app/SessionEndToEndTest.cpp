@@ -2,6 +2,7 @@
 // with the real editor and explorer windows: open, type, save, reopen from
 // the recent list, exit.
 
+#include <QDialog>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include "editor/Childwin.h"
 #include "editor/ScriptEdit.h"
 #include "grp/GRPExp.h"
+#include "richtext/ProjectFile.h"
 #include "shell/Commands.h"
 #include "support/ProgramFixture.h"
 
@@ -53,7 +55,7 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
     // Reopened from the recent list: the question, then the file from disk.
     prompter.answers.push_back(MsgResult::No);
     Trigger("mnuFileRecent1");
-    EXPECT_EQ(edit->Text(), "define X 1\r\n// ammo\r\n\tdefine AMMO 50 // \xe9t\xe9\r\n");
+    EXPECT_EQ(edit->Text(), "define X 1\n" + original);
     EXPECT_EQ(edit->ColorAt(0), clBlue);
     Trigger("FileExitItem");
     form.reset();
@@ -62,6 +64,37 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
     const std::vector<std::string> shown = prompter.texts();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1], "Do you want to save this file before opening another file?");
+}
+
+// Lines ended by LF, CR LF, a lone CR and LF, the CR LF split across the
+// read's 64 KiB blocks: each shows once, Goto Line and the status bar count
+// the file's lines, and a save writes back every line end as it was read.
+TEST_F(SessionEndToEndTest, MixedLineEndsShowEachLineOnceAndComeBackAsRead)
+{
+    const std::string lines[] = {std::string(65531, 'x'), "two", "three", "four", "five"};
+    const std::string ends[] = {"\n", "\r\n", "\r", "\n", ""};
+    std::string original, marked;
+    for (int i = 0; i < 5; ++i) {
+        original += lines[i] + ends[i];
+        marked += "#" + lines[i] + ends[i];
+    }
+    ASSERT_EQ(original.substr(65535, 2), "\r\n");
+    OpenFile(files.write("mixed.con", original));
+    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit();
+    EXPECT_EQ(edit->LineCount(), 5);
+    auto* number = form->Tools().gotoLine->findChild<QLineEdit*>("Edit1");
+    for (int line = 1; line <= 5; ++line) {
+        Press("F5");
+        number->setText(QString::number(line));
+        QTest::keyClick(number, Qt::Key_Return);
+        EXPECT_TRUE(edit->SelText() == lines[line - 1]) << "line " << line;
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClick(edit, Qt::Key_NumberSign);
+        EXPECT_EQ(form->StatusText(2).toStdString(), "Line: " + std::to_string(line) + " ; Column: 2");
+    }
+    Trigger("FileSaveItem");
+    EXPECT_TRUE(files.read("mixed.con") == marked);
+    EXPECT_TRUE(PlainTextOfRtf(files.read("mixed.qzt")) == marked);
 }
 
 // The dialogs' text is typed as characters; a file of 8-bit characters holds them as bytes.
@@ -76,7 +109,7 @@ TEST_F(SessionEndToEndTest, ReplaceAllFindsAndWritesEightBitTextAsTyped)
     dialog->findChild<QLineEdit*>("txtReplace")->setText(QString::fromUtf8("th\u00e9"));
     dialog->findChild<QRadioButton*>("chkStartTop")->setChecked(true);
     QTest::mouseClick(dialog->findChild<QPushButton*>("btnReplaceAll"), Qt::LeftButton);
-    EXPECT_EQ(edit->Text(), "th\xe9 cafe th\xe9\r\n");
+    EXPECT_EQ(edit->Text(), "th\xe9 cafe th\xe9\n");
     Trigger("FileSaveItem");
     EXPECT_EQ(files.read("menu.con"), "th\xe9 cafe th\xe9\n");
 }

@@ -1,5 +1,6 @@
 #include "calc/Calculator.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -26,6 +27,31 @@ TEST_F(CalculatorTest, ARefusedKeyIsAnErrorBoxAndKeepsTheDisplay)
     ASSERT_EQ(prompter.texts(), std::vector<std::string>{"Floating point division by zero"});
     EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::Error);
     EXPECT_EQ(display(), ".0");
+}
+
+// A result in the 15-digit format runs to about 21 characters: each is shown whole.
+TEST_F(CalculatorTest, LongResultsAreShownWhole)
+{
+    const struct {
+        const char* keys;
+        const char* display;
+    } cases[] = {
+        {"5-6=/7000=", "-0.000142857142857143"},
+        {"1/7000=", "0.000142857142857143"},
+        {"5-6=/7000=/7000=", "-2.04081632653061E-8"},
+        {"5-6=/3=", "-0.333333333333333"},
+        {"5-6=/8100=", "-0.000123456790123457"},
+        {"999999999999*999=", "998999999999001."},
+        {"5-6=*9999999999999=*9999999999999=*9999999999999=", "-9.999999999997E38"},
+    };
+    auto* label = window.findChild<QLabel*>("lblCalculator");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        calc = CalcState();
+        QTest::keyClicks(&window, c.keys);
+        EXPECT_EQ(display(), c.display);
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->contentsRect().width());
+    }
 }
 
 TEST_F(CalculatorTest, KeysByTheirShiftState)

@@ -2,12 +2,15 @@
 
 #include <sys/resource.h>
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTimer>
 #include <csignal>
+#include <map>
 
 #include "editor/ColorizeDlg.h"
 #include "editor/GeneralOpts.h"
@@ -180,6 +183,45 @@ TEST_F(ChildwinTest, EnterIndentsBackspaceUnindentsAndUndoTakesOneStepPerRequest
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"There is no selected text."});
 }
 
+// Every Ctrl, Ctrl+Shift and Alt chord over the letters and digits, on a
+// selection: Cut, Paste and Block Indent change the text; no chord types its
+// letter or works a key of the control's own. (Alt chords open menus or
+// press the wizard pane's buttons, with no entry selected here.)
+TEST_F(ChildwinTest, OnlyTheChordsTheProgramNamesChangeTheText)
+{
+    prompter.answerEverything = false;   // Ctrl+O and Ctrl+S: their dialogs cancelled
+    const std::map<QString, std::string> changed = {
+        {"Ctrl+X", "a cd"}, {"Ctrl+V", "aP cd"}, {"Ctrl+I", "\tab cd"}};
+    QPointer<TfrmConEdit> ours;
+    for (const QString chord : {"Ctrl+", "Ctrl+Shift+", "Alt+"}) {
+        for (const char key : std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
+            if (!ours)
+                ours = NewEditor();   // Ctrl+W closes the window, as its window menu says
+            ScriptEdit* edit = ours->MainRichEdit();
+            edit->SetDocument(ControlText{"ab cd"});
+            edit->SetSelection(1, 1);
+            QApplication::clipboard()->setText("P");
+            const QString keys = chord + key;
+            QTest::keySequence(edit, QKeySequence(keys));
+            EXPECT_EQ(edit->Text(), changed.count(keys) ? changed.at(keys) : "ab cd") << keys.toStdString();
+            // What the chord opened goes: a menu, a dialog, a new window.
+            while (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window != form.get() && window->isVisible())
+                    window->hide();
+            for (QMdiSubWindow* window : Area()->subWindowList())
+                if (window->widget() != ours)
+                    window->close();
+            WindowCount();
+            if (ours) {
+                ours->MainRichEdit()->setFocus();
+                form->PostEditorRequest();   // activated again: a closed window disabled the commands
+            }
+        }
+    }
+}
+
 TEST_F(ChildwinTest, TestErrorsListsTheBracesAndADoubleClickSelectsOne)
 {
     TfrmConEdit* w = Open(dir.write("a.con", "x\r\n}{"));
@@ -206,7 +248,7 @@ TEST_F(ChildwinTest, TestErrorsListsTheBracesAndADoubleClickSelectsOne)
 // SaveTargets' table.
 TEST_F(ChildwinTest, SavingFollowsTheOptionButtonsTheModeAndTheName)
 {
-    const std::string qzt = dir.write("game.qzt", WriteProjectFile(ControlText{"if x\r\n", LineEnds::Lf},
+    const std::string qzt = dir.write("game.qzt", WriteProjectFile(ControlText{"if x\n", LineEnds::Lf},
                                                                    std::vector<TColor>(6, clRed)));
     TfrmConEdit* w = Open(qzt);
     Action("mnuEditQuakeMode")->trigger();
@@ -240,7 +282,7 @@ TEST_F(ChildwinTest, AFailedSaveKeepsTheTextTheFlagAndTheOldFile)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot create file " + dir.file("notes.txt")});
     EXPECT_EQ(dir.read("notes.txt"), original);
-    EXPECT_EQ(FileBytesOf(edit->Document()), "z" + original);
+    EXPECT_EQ(edit->Text(), "z" + original);
     EXPECT_TRUE(edit->Modified());
     EXPECT_EQ(form->StatusText(1), "Modified");
     EXPECT_EQ(edit->SelLength(), 0) << "the requests after it were dropped";

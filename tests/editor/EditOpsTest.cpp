@@ -176,8 +176,10 @@ TEST_F(EditOpsTest, NothingIsPaintedWhileColoringIsOff)
 
 TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
 {
-    struct Row { const char* name; std::string text; int selStart, selLength; std::string after; int caret; } rows[] = {
+    struct Row { const char* name; std::string text; int selStart, selLength; std::string after; int caret;
+                 const char* lineBreak = "\r\n"; } rows[] = {
         {"tabs", "\t\tfoo bar", 5, 0, "\t\tfoo\r\n\t\t bar", 9},
+        {"the document's own line end", "\tx\ny", 2, 0, "\tx\n\t\ny", 4, "\n"},
         {"blanks and tabs, next line kept", " \tab\r\nz", 3, 0, " \ta\r\n \tb\r\nz", 7},
         {"selection goes first", "  abXXcd", 4, 2, "  ab\r\n  cd", 8},
         {"selection over lines", "  ab\r\nXXcd", 4, 4, "  ab\r\n  cd", 8},
@@ -188,6 +190,7 @@ TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         buffer = FakeEditBuffer(r.text);
+        buffer.lineBreak = r.lineBreak;
         buffer.SetSelection(r.selStart, r.selLength);
         EXPECT_EQ(EditorKeyPress(buffer, '\r', Context()), r.after != r.text);
         EXPECT_EQ(buffer.Text(), r.after);
@@ -278,8 +281,8 @@ TEST_F(EditOpsTest, ReplaceRegionsOptionsColorsAndMessages)
         // The region ends where the text ended before: the longer text pushes the last x out.
         {"all from the caret", "x x x", 1, 0, {"x", "if", -2, true, true}, 0, "x if x", "..bb..", -1, ""},
         {"all in the selection", "x x x", 1, 2, {"x", "y", -3, true, true}, 0, "x y x", ".....", -1, ""},
-        {"one from the caret keeps the position", "x x x", 1, 0, {"x", "WHILE", -2, true, false}, 0, "x WHILE x",
-         ".........", -2, ""},
+        {"one from the caret keeps the position: the caret's", "x x x", 1, 0, {"x", "WHILE", -2, true, false}, 0,
+         "x WHILE x", ".........", 1, ""},
         {"keyword colour is exact case", "a", 0, 0, {"a", "while", 0, true, false}, 0, "while", "rrrrr", 0, ""},
         {"whole word", "ax a", 0, 0, {"a", "b", 0, true, true}, soWholeWord, "ax b", "....", -1, ""},
         {"match case", "A a", 0, 0, {"a", "b", 0, true, true}, soMatchCase, "A b", "...", -1, ""},
@@ -421,12 +424,15 @@ TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
     CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
     EXPECT_EQ(hooks.calls, std::vector<std::string>{"load f.con"});
     EXPECT_FALSE(r.SaveRequest || r.RecolorRequest);
-    // Recolouring colours the selection.
-    buffer = FakeEditBuffer("x if");
-    buffer.SetSelection(2, 2);
-    r.RecolorRequest = true;
-    CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
-    EXPECT_EQ(buffer.Paint(), "..bb");
+    // Recolouring colours the selection, and nothing while colouring is off.
+    for (const bool off : {true, false}) {
+        NoColoring = off;
+        buffer = FakeEditBuffer("x if");
+        buffer.SetSelection(2, 2);
+        r.RecolorRequest = true;
+        CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
+        EXPECT_EQ(buffer.Paint(), off ? "...." : "..bb");
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
 
 #include "support/ProgramFixture.h"
 
@@ -62,6 +63,9 @@ TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
     menu->trigger();
     EXPECT_TRUE(options->isVisible() && state->GeneralOptionsOpen);
     EXPECT_EQ(options->windowTitle(), "General Options");
+    // Owned by the main window, so that it stays above it.
+    EXPECT_EQ(options->windowHandle()->transientParent(), form->windowHandle());
+    EXPECT_EQ(options->windowHandle()->type(), Qt::Dialog);
     options->showMinimized();
     menu->trigger();
     EXPECT_FALSE(options->isMinimized());

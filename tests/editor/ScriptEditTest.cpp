@@ -148,33 +148,39 @@ TEST(ScriptEditTest, TypedTextIsBlackTabGoesIntoTheTextAndScrollBarsStay)
     edit.SetSelection(1, 0);
     QTest::keyClick(&edit, Qt::Key_Tab);
     QTest::keyClick(&edit, Qt::Key_Return);
-    EXPECT_EQ(edit.Text(), "s\t\r\nhort");
-    EXPECT_EQ(edit.Colors(), (std::vector<std::uint32_t>{Red, 0, 0, 0, Red, Red, Red, Red}));
+    QTest::keyClick(&edit, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(edit.Text(), "s\t\r\n\r\nhort");
+    EXPECT_EQ(edit.Colors(), (std::vector<std::uint32_t>{Red, 0, 0, 0, 0, 0, Red, Red, Red, Red}));
 }
 
-TEST(ScriptEditTest, FilesComeBackByteForByteInBothForms)
+TEST(ScriptEditTest, EachLineEndIsOneLineAndFilesComeBackByteForByteInBothForms)
 {
     TempDir dir;
-    const std::string original = "a\n\tb \xe9\r\nc\n";   // LF file, Latin-1, one stray CR LF
+    const std::string original = "a\n\tb \xe9\r\nc\rd\n";   // mostly LF, Latin-1, one CR LF, one lone CR
     ScriptEdit edit;
     LoadedDocument loaded = ReadDocumentFile(dir.write("in.con", original));
     EXPECT_FALSE(loaded.richText);
     edit.SetDocument(loaded.document);
-    EXPECT_EQ(edit.Text(), "a\r\n\tb \xe9\r\r\nc\r\n");
+    EXPECT_EQ(edit.Text(), original);
+    EXPECT_EQ(edit.LineCount(), 5);
+    EXPECT_EQ(std::vector<int>({edit.OffsetOfLine(1), edit.OffsetOfLine(2), edit.OffsetOfLine(3), edit.LineLength(1)}),
+              std::vector<int>({2, 8, 10, 4}));
+    edit.SetSelection(9, 0);
+    QTest::keyClick(&edit, Qt::Key_Return);   // a new line gets the file's own line end
     edit.PaintRange(0, 1, Red);
+    const std::string edited = "a\n\tb \xe9\r\nc\n\rd\n";
     SavePlainTextFile(dir.file("out.con"), edit.Document());
-    EXPECT_EQ(dir.read("out.con"), original);
+    EXPECT_EQ(dir.read("out.con"), edited);
     SaveProjectFile(dir.file("out.qzt"), edit.Document(), edit.Colors());
 
     ScriptEdit again;
     loaded = ReadDocumentFile(dir.file("out.qzt"));
     EXPECT_TRUE(loaded.richText);
     again.SetDocument(loaded.document);
-    EXPECT_EQ(again.Text(), edit.Text());
+    EXPECT_EQ(again.Text(), edited);
     EXPECT_EQ(again.ColorAt(0), Red);
     EXPECT_FALSE(again.isUtf8());
-    SavePlainTextFile(dir.file("back.con"), again.Document());
-    EXPECT_EQ(dir.read("back.con"), original);
+    EXPECT_EQ(again.eolMode(), QsciScintilla::EolUnix);
     EXPECT_THROW(ReadDocumentFile(dir.file("missing.con")), IoError);
 }
 

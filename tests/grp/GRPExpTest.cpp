@@ -62,6 +62,16 @@ protected:
         QTimer::singleShot(0, [answer] { answer(QApplication::activeModalWidget()); });
     }
     static void click(QWidget* dialog, const char* button) { dialog->findChild<QPushButton*>(button)->click(); }
+    // In the middle of the screen, frame and all, wherever the main window is.
+    static bool centred(QWidget* d)
+    {
+        return (d->frameGeometry().center() - d->screen()->availableGeometry().center()).manhattanLength() <= 1;
+    }
+    void moveMainWindowAside()
+    {
+        form->showNormal();
+        form->setGeometry(20, 30, 500, 400);
+    }
     static Texts listed(TfrmGRPExp* w) { return Shown(*w->findChild<QTableView*>("ListView1")->model()); }
     static Texts tree(TfrmGRPExp* w) { return Shown(*w->findChild<QTreeView*>("FileList")->model()); }
     static std::string panels(TfrmGRPExp* w)
@@ -108,10 +118,12 @@ TEST_F(GRPExpTest, NewAddsGrpOnlyWhenTheFilesOwnNameHasNoFullStop)
                  {"folder with a full stop", files.file("my.games/NEWFILE"), files.file("my.games/NEWFILE.GRP")},
                  {"own extension", files.file("mod.dat"), files.file("mod.dat")}};
     TfrmGRPExp* w = newWindow();
+    moveMainWindowAside();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         prompter.files.push_back(c.chosen);
         onDialog([](QWidget* d) {
+            EXPECT_TRUE(centred(d));
             d->findChild<QLineEdit*>("Edit1")->setText("abcdefghijklm");   // cut to 11
             click(d, "Button1");
         });
@@ -180,7 +192,9 @@ TEST_F(GRPExpTest, AddFillsASlotOrAsksForReservedSpace)
     prompter.clear();
     const std::string full = files.read("T.GRP");
     prompter.files = {files.write("X.CON", "x"), files.file("X.CON")};
+    moveMainWindowAside();
     onDialog([&](QWidget* d) {
+        EXPECT_TRUE(centred(d));
         EXPECT_NE(d->findChild<QLabel*>("Label4")->text().indexOf(QString(" %1 bytes").arg(full.size())), -1);
         EXPECT_EQ(d->findChild<QSpinBox*>("spnReservedSpaces")->value(), 25);
         click(d, "btnCancel");

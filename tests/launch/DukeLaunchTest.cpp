@@ -26,7 +26,7 @@ protected:
         exe = FakeProgram(dir.file("game/DUKE3D.EXE"));
     }
 
-    GameLaunch plan(DukeOptions& options) { return PlanDukeLaunch(options, game, con, prompter); }
+    GameLaunch plan(DukeOptions& options) { return PlanDukeStart(options, game, prompter); }
     std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
 
     const std::string game = dir.file("game/"), con = dir.file("con/");
@@ -65,7 +65,7 @@ TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
         c.set(options);
         const GameLaunch launch = plan(options);
         EXPECT_TRUE(launch.start);
-        EXPECT_EQ(launch.folder, game);
+        EXPECT_EQ(launch.workingDir, game);
         EXPECT_EQ(launch.program, exe);
         EXPECT_EQ(launch.parameters, c.parameters);
         EXPECT_EQ(copies(launch), "");
@@ -115,9 +115,8 @@ TEST_F(DukeLaunchTest, UserMapsInTheGameFolderElsewhereAndMissing)
     }
 }
 
-TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgramAndNeitherSkipsTheConCopy)
+TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgram)
 {
-    dir.write("con/Game.con", "");
     const std::string tc = FakeProgram(dir.file("maps/mytc.bat"));
     const struct {
         const char* name;
@@ -132,14 +131,12 @@ TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgramAndNeitherSkipsTheConCo
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DukeOptions options;
-        options.copy = true;
         options.userMap = dir.file("maps/gone.map");
         options.launchReg = c.launchReg, options.useTC = c.useTC, options.alternateExe = c.alternateExe;
         const GameLaunch launch = plan(options);
         EXPECT_EQ(launch.program, c.program);
         EXPECT_EQ(launch.parameters, c.parameters);
         EXPECT_EQ(launch.workingDir, game);
-        EXPECT_EQ(copies(launch), "con/Game.con > game/Game.con; ");
     }
 }
 
@@ -179,7 +176,7 @@ TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase
         const std::string conDir = c.conDir.empty() || c.conDir.front() == '.' ? c.conDir : base + c.conDir;
         EnterFolder(base + "game");   // where a name without a folder would be found
         // The game folder as written by hand, without its separator.
-        EXPECT_EQ(Copies(PlanDukeLaunch(options, base + "game", conDir, prompter), base), c.copies);
+        EXPECT_EQ(Copies(PlanDukeConCopy(options, base + "game", conDir), base), c.copies);
     }
     EXPECT_EQ(Messages(prompter), Strings{});
 }
@@ -189,7 +186,7 @@ TEST_F(DukeLaunchTest, ConFilesCopiedOntoThemselvesStopTheLaunchAndStayWhole)
     const std::string user = dir.write("game/User.con", "user"), gameCon = dir.write("game/GAME.CON", "game");
     DukeOptions options;
     options.copy = true;
-    const GameLaunch launch = PlanDukeLaunch(options, game, game, prompter);
+    const GameLaunch launch = PlanDukeConCopy(options, game, game);
     EXPECT_EQ(copies(launch), "game/User.con > game/User.con; game/GAME.CON > game/GAME.CON; ");
     EXPECT_EQ(CarryOutGuarded(launch, prompter).result, LaunchResult::Stopped);
     EXPECT_EQ(Messages(prompter), Strings{"Error box: Cannot create file " + user});
@@ -207,14 +204,12 @@ TEST_F(DukeLaunchTest, AnUnsetOrRemovedGameFolderGivesOnlyTheErrorBox)
         prompter.clear();
         DukeOptions options;
         options.copy = true;
-        options.userMap = dir.file("maps/gone.map");
-        const GameLaunch launch = PlanDukeLaunch(options, duke3dDir, con, prompter);
+        const GameLaunch launch = PlanDukeConCopy(options, duke3dDir, con);
         EXPECT_EQ(launch.folder, duke3dDir);
         EXPECT_FALSE(launch.start);
         EXPECT_EQ(copies(launch), "");
         EXPECT_EQ(CarryOutGuarded(launch, prompter).result, LaunchResult::Stopped);
         EXPECT_EQ(Messages(prompter), Strings{"Error box: File not found"});
-        EXPECT_EQ(options.userMap, dir.file("maps/gone.map"));
         EXPECT_EQ(CurrentDirectory(), before);
     }
 }
@@ -233,7 +228,7 @@ TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
     std::ofstream(deep + mapName) << "map";
     DukeOptions options;
     options.userMap = deep + mapName;
-    EXPECT_EQ(CarryOut(PlanDukeLaunch(options, deep, "", prompter)).result, LaunchResult::Started);
+    EXPECT_EQ(CarryOut(PlanDukeStart(options, deep, prompter)).result, LaunchResult::Started);
     const StartRecord run = WaitForStart(longGame);
     EXPECT_TRUE(SameFile(run.folder, deep));
     EXPECT_EQ(run.arguments, (Strings{"-map", mapName, "/v1", "/l1", "/s3"}));

@@ -127,6 +127,16 @@ TEST_F(StartDukeTest, ChangeRulesOfTheControls)
     EXPECT_FALSE(enabled(duke, "chkUseTC"));
 }
 
+TEST_F(StartDukeTest, AFailedConFileCopyStopsTheLaunchBeforeTheUserMapIsLookedAt)
+{
+    const std::string user = dir.write("game/User.con", "user");   // copied onto itself: refused
+    const std::string gone = dir.file("maps/gone.map");
+    start(withGame("ConDir=" + game + "\r\n[DukeStartup]\r\nCopy=1\r\nUserMap=" + gone + "\r\n"));
+    run();
+    EXPECT_EQ(Messages(prompter), Strings{"Error box: Cannot create file " + user});
+    EXPECT_EQ(text(duke, "txtUserMap"), gone);
+}
+
 TEST_F(StartDukeTest, GameConOpensFirstThenTheCommandLineFilesAsOpenOpensThem)
 {
     dir.write("con/GAME.CON", "");

@@ -27,11 +27,11 @@ std::vector<std::uint32_t> SomeColors(std::size_t size, unsigned seed)
     return colors;
 }
 
-// What the reader gives back: a line break in the colour of its CR.
-std::vector<std::uint32_t> AsStored(const std::string& text, std::vector<std::uint32_t> colors)
+// What the reader gives back: in a CR LF file, a line break in the colour of its CR.
+std::vector<std::uint32_t> AsStored(const ControlText& text, std::vector<std::uint32_t> colors)
 {
-    for (std::size_t i = 1; i < text.size(); ++i)
-        if (text[i] == '\n' && text[i - 1] == '\r')
+    for (std::size_t i = 1; i < text.text.size() && text.lineEnds == LineEnds::CrLf; ++i)
+        if (text.text[i] == '\n' && text.text[i - 1] == '\r')
             colors[i] = colors[i - 1];
     return colors;
 }
@@ -50,7 +50,8 @@ void ExpectRoundTrip(const std::string& fileBytes, unsigned seed, const std::str
     const ColoredText back = ReadProjectFile(rtf);
     EXPECT_EQ(back.text.text, text.text) << label;
     EXPECT_EQ(back.text.encoding, text.encoding) << label;
-    EXPECT_EQ(back.colors, AsStored(text.text, colors)) << label;
+    EXPECT_EQ(back.text.lineEnds, text.lineEnds) << label;
+    EXPECT_EQ(back.colors, AsStored(text, colors)) << label;
 }
 
 TEST(ProjectFileTest, BytesLineEndsAndColorsComeBackExactly)
@@ -63,6 +64,7 @@ TEST(ProjectFileTest, BytesLineEndsAndColorsComeBackExactly)
         "\r\n",
         "\n\n\n",
         "mixed\nends\r\nand\rlone cr\n",
+        "lone\rcr\r\nfile\r",
         "quake \"" + high + "\"\n",
         high + "\r\n" + high,
         "utf-8 caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\r\n",

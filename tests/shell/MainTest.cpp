@@ -1,4 +1,5 @@
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QLabel>
@@ -187,6 +188,16 @@ TEST_F(MainTest, ChangingModeRestoresDocumentsAndReplacesTheKeywords)
     EXPECT_EQ(gameMenus(), "--V");
     ASSERT_EQ(state->KeywordTable.size(), 1u);
     EXPECT_EQ(state->KeywordTable[0].Keyword, "int");
+}
+
+TEST_F(MainTest, TheMainTitleNamesTheActiveDocument)
+{
+    ::mkdir(dir.file("con").c_str(), 0755);
+    commandLineFile = dir.write("notes.con", "x");
+    Start("[Directorys]\r\nConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
+    EXPECT_EQ(prompter.shown.size(), 1u);   // Game.con is missing
+    ASSERT_TRUE(Area()->currentSubWindow()->isMaximized());
+    EXPECT_EQ(form->windowTitle().toStdString(), "Tessel / Launcher - [VurAvozid - " + commandLineFile + "]");
 }
 
 TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)

@@ -167,6 +167,7 @@ TEST_F(PictureTest, FileMenuOpensWithTheFilterAndExitCloses)
     for (int i = 0; i < 3; ++i)
         window.findChild<QAction*>("mnuFileOpen")->trigger();
     ASSERT_EQ(prompter.shown.size(), 4u);
+    EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::OpenPicture);   // the dialog with a preview
     EXPECT_EQ(prompter.shown[0].text,
               "All (*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf|"
               "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|PNG Image File (*.png)|*.png|"

@@ -2,6 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QListView>
+#include <QTest>
+#include <QTimer>
+
+#include "support/TempDir.h"
+
 namespace tessel {
 namespace {
 
@@ -13,6 +23,35 @@ TEST(QtPrompterTest, FiltersBecomeQtNameFiltersMatchingBothCases)
     EXPECT_EQ(QtNameFilters("All (*.jpg;*.bmp)|*.jpg;*.bmp"), QStringList{"All (*.jpg *.JPG *.bmp *.BMP)"});
     EXPECT_EQ(QtNameFilters("All Files (*.*)|*.*"), QStringList{"All Files (*.*)"});
     EXPECT_TRUE(QtNameFilters("").isEmpty());
+}
+
+TEST(QtPrompterTest, ThePictureDialogShowsTheCurrentPicture)
+{
+    TempDir dir;
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(QString::fromStdString(dir.file("red.bmp")), "BMP"));
+    FileDialog dialog{"Open", "Bitmaps (*.bmp)|*.bmp", dir.path(), ""};
+    QPixmap shown;
+    QTimer::singleShot(0, [&] {
+        auto* open = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(open, nullptr);
+        // The folder is listed in the background; then the file is clicked.
+        auto* list = open->findChild<QListView*>("listView");
+        QModelIndex red;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            red = list->model()->match(list->model()->index(0, 0, list->rootIndex()), Qt::DisplayRole, "red.bmp").value(0);
+            return red.isValid();
+        }));
+        list->setCurrentIndex(red);
+        auto* preview = open->findChild<QLabel*>("PicturePreview");
+        shown = preview->pixmap();
+        open->reject();
+    });
+    QtPrompter prompter;
+    EXPECT_FALSE(prompter.ExecuteOpenPicture(dialog));
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.toImage().pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::red));
 }
 
 } // namespace

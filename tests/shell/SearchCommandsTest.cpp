@@ -86,15 +86,20 @@ TEST_F(SearchCommandsTest, ReplaceAllRunsUnderTheDialogAndRepeatReplaceDoesItAga
     EXPECT_EQ(doc->buffer.Text(), "o xo a");
     Press("F2");   // after a replace-all, from the top
     EXPECT_EQ(doc->buffer.Text(), "o xo o");
-    // One replacement closes the dialog first; the options are shared with search.
-    doc->buffer = FakeEditBuffer("a A a");
-    doc->buffer.SetSelection(1, 0);
+    // One replacement from the caret closes the dialog first; Repeat Replace
+    // goes on after it, not before the caret.
+    doc->buffer = FakeEditBuffer("bbbbbbaaa");
+    doc->buffer.SetSelection(2, 0);
     Press("Ctrl+R");
+    type(replace, "txtFind", "b");
+    type(replace, "txtReplace", "X");
     click(replace, "rdiCursor");
-    click(replace, "chkCase");
     click(replace, "btnReplace");
     EXPECT_FALSE(shown);
-    EXPECT_EQ(doc->buffer.Text(), "a A o");
+    EXPECT_EQ(doc->buffer.Text(), "bbXbbbaaa");
+    doc->buffer.SetSelection(2, 0);
+    Press("F2");
+    EXPECT_EQ(doc->buffer.Text(), "bbXXbbaaa");
 }
 
 TEST_F(SearchCommandsTest, ToolButtonsShowTheDialogsModally)
@@ -139,6 +144,7 @@ TEST_F(SearchCommandsTest, GoToLineTakesNumbersFromOne)
         EXPECT_EQ(prompter.texts(), c.messages);
         EXPECT_EQ(gotoLine->isVisible(), c.staysOpen);
     }
+    EXPECT_NE(gotoLine->frameGeometry().center(), form->frameGeometry().center()) << "not centred";
     gotoLine->showMinimized();
     Press("F5");
     EXPECT_FALSE(gotoLine->isMinimized());

@@ -1,6 +1,7 @@
 #include "shell/Splash.h"
 
 #include <QImage>
+#include <QMessageBox>
 #include <QSet>
 #include <QTimer>
 
@@ -51,6 +52,17 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
     EXPECT_FALSE(running("Timer1") || running("Timer2"));
     clickCalculatorButton();
     EXPECT_TRUE(state->CalculatorOpen);
+}
+
+TEST_F(SplashTest, AMessageBoxEndsItRatherThanBeHiddenUnderIt)
+{
+    form->show();
+    splash->show();
+    QMessageBox box(QMessageBox::Warning, "Warning", "Game.con does not exist in the con directory");
+    box.open();
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_FALSE(running("Timer1"));
 }
 
 TEST_F(SplashTest, ShowsItsPicture)

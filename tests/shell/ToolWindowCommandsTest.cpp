@@ -88,13 +88,19 @@ TEST_F(ToolWindowCommandsTest, OneCalculatorAtATime)
 TEST_F(ToolWindowCommandsTest, LastingWindowsShowModallyAndAreTheSameEachTime)
 {
     std::vector<QPointer<QWidget>> shown;
+    std::vector<QRect> frames;
     for (const Cmd command : {Cmd::ViewPicture, Cmd::HelpKeyStrokes, Cmd::HelpAbout, Cmd::ViewPicture,
                               Cmd::HelpKeyStrokes, Cmd::HelpAbout}) {
         run(command);
         shown.emplace_back(QApplication::activeModalWidget());
         ASSERT_TRUE(shown.back() && shown.back()->isVisible());
+        frames.push_back(shown.back()->frameGeometry());
         shown.back()->close();
     }
+    // The about box is centred, and comes back where it was.
+    const QPoint middle = shown[2]->screen()->availableGeometry().center();
+    EXPECT_LE((frames[2].center() - middle).manhattanLength(), 1);
+    EXPECT_EQ(frames[5], frames[2]);
     EXPECT_EQ(shown[0]->windowTitle(), "Tessel Picture Viewer");
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(shown[i], shown[i + 3]);

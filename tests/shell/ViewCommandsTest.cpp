@@ -1,5 +1,6 @@
 #include <QContextMenuEvent>
 #include <QTimer>
+#include <cstdlib>
 
 #include "support/ProgramFixture.h"
 
@@ -30,6 +31,27 @@ TEST_F(ViewCommandsTest, BarsStayInTheTopAreaWithoutAMenuOfQtsOwn)
                 EXPECT_FALSE(button->icon().pixmap(24, 24).isNull()) << button->objectName().toStdString();
             }
         }
+    }
+}
+
+// (On X11 the two start-up files stayed maximised until the window was
+// activated, and tiling left one of them maximised; offscreen they are not.)
+TEST_F(ViewCommandsTest, TileVerticallyPutsMaximisedWindowsSideBySideInTheirFrames)
+{
+    fakeEditors = true;
+    commandLineFile = dir.write("notes.con", "");
+    dir.write("Game.con", "");
+    Start("[Directorys]\r\nConDir=" + dir.path() + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
+    ASSERT_TRUE(Area()->currentSubWindow()->isMaximized());
+    Trigger("WindowTileItem2");
+    const QList<QMdiSubWindow*> windows = Area()->subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    const int half = Area()->viewport()->width() / 2;
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_FALSE(windows[i]->isMaximized());
+        EXPECT_LE(std::abs(windows[i]->x() - i * half) + std::abs(windows[i]->width() - half), 1);
+        EXPECT_NE(windows[i]->widget()->geometry(), windows[i]->rect()) << "drawn in its frame";
     }
 }
 

@@ -23,6 +23,7 @@ public:
     explicit FakeEditBuffer(std::string text = std::string());
 
     int TextLength() const override { return static_cast<int>(text_.size()); }
+    std::string_view LineBreak() const override { return lineBreak; }
     std::string_view TextView() const override { return text_; }
     int SelStart() const override { return selStart_; }
     int SelLength() const override { return selLength_; }
@@ -48,6 +49,7 @@ public:
     const std::vector<TColor>& Colors() const { return colors_; }
 
     int updateDepth = 0;   // the editing tests check that every BeginUpdate was ended
+    std::string lineBreak = "\r\n";   // what a new line gets
     int UndoSteps() const { return static_cast<int>(history_.size()); }
 
 private:

@@ -13,7 +13,7 @@ namespace tessel {
 
 class ScriptedPrompter : public Prompter {
 public:
-    enum class Kind { Plain, Typed, Error, Open, Save };
+    enum class Kind { Plain, Typed, Error, Open, Save, OpenPicture };
     struct Shown {
         Kind kind;
         std::string caption;   // "Tessel", "Warning", ... or the dialog's title
@@ -26,6 +26,7 @@ public:
     void ShowError(const std::string& text) override;
     bool ExecuteOpen(FileDialog& dialog) override { return execute(Kind::Open, dialog); }
     bool ExecuteSave(FileDialog& dialog) override { return execute(Kind::Save, dialog); }
+    bool ExecuteOpenPicture(FileDialog& dialog) override { return execute(Kind::OpenPicture, dialog); }
 
     std::vector<std::string> texts() const;
     void clear() { shown.clear(); }
