@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -198,6 +199,18 @@ TEST_F(MainTest, TheMainTitleNamesTheActiveDocument)
     EXPECT_EQ(prompter.shown.size(), 1u);   // Game.con is missing
     ASSERT_TRUE(Area()->currentSubWindow()->isMaximized());
     EXPECT_EQ(form->windowTitle().toStdString(), "Tessel / Launcher - [VurAvozid - " + commandLineFile + "]");
+}
+
+// Its splitter widens it for long function names.
+TEST_F(MainTest, TheWizardPaneStartsAtItsDesignWidthAndWidens)
+{
+    StartBare();
+    auto* pane = Control<QDockWidget>("ControlBar1");
+    EXPECT_EQ(pane->width(), 125);
+    form->resizeDocks({pane}, {300}, Qt::Horizontal);   // what a drag of the splitter does
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pane->width(), 300);
+    EXPECT_GT(Control<QListWidget>("MainConWiz")->width(), 250);
 }
 
 TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
