@@ -194,11 +194,12 @@ TEST_F(MainTest, ChangingModeRestoresDocumentsAndReplacesTheKeywords)
 TEST_F(MainTest, TheMainTitleNamesTheActiveDocument)
 {
     ::mkdir(dir.file("con").c_str(), 0755);
-    commandLineFile = dir.write("notes.con", "x");
+    const std::string notes = dir.write("notes.con", "x");
+    commandLineFiles = {notes};
     Start("[Directorys]\r\nConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
     EXPECT_EQ(prompter.shown.size(), 1u);   // Game.con is missing
     ASSERT_TRUE(Area()->currentSubWindow()->isMaximized());
-    EXPECT_EQ(form->windowTitle().toStdString(), "Tessel / Launcher - [VurAvozid - " + commandLineFile + "]");
+    EXPECT_EQ(form->windowTitle().toStdString(), "Tessel / Launcher - [VurAvozid - " + notes + "]");
 }
 
 // Its splitter widens it for long function names.

@@ -39,7 +39,7 @@ TEST_F(ViewCommandsTest, BarsStayInTheTopAreaWithoutAMenuOfQtsOwn)
 TEST_F(ViewCommandsTest, TileVerticallyPutsMaximisedWindowsSideBySideInTheirFrames)
 {
     fakeEditors = true;
-    commandLineFile = dir.write("notes.con", "");
+    commandLineFiles = {dir.write("notes.con", "")};
     dir.write("Game.con", "");
     Start("[Directorys]\r\nConDir=" + dir.path() + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
     ASSERT_TRUE(Area()->currentSubWindow()->isMaximized());
