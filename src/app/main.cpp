@@ -6,6 +6,7 @@
 #include <QIcon>
 
 #include "app/ProgramWindows.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 #include "shell/Main.h"
 #include "shell/QtPrompter.h"
@@ -24,7 +25,7 @@ int main(int argc, char** argv)
 
     tessel::Workspace state(tessel::ExecutableDir());
     if (argc > 1)
-        state.CommandLineFile = argv[1];
+        state.CommandLineFile = argv[1][0] ? tessel::AbsolutePath(argv[1]) : std::string();
     tessel::QtPrompter prompter;
     tessel::TMainForm mainForm(state, prompter);
     tessel::BuildProgramWindows(mainForm);

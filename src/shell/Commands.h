@@ -22,5 +22,7 @@ void RegisterLaunchCommands(TMainForm& main);                              // La
 // whether to save it first) or in a new editor or explorer window, and puts
 // it at the front of the recent files.
 void OpenDocument(TMainForm& main, std::string name);
+// FileCommands.cpp: Shell::AskSaveName, the save dialog's part of Save As.
+std::string AskDocumentName(TMainForm& main, const std::string& proposed);
 
 } // namespace tessel

@@ -1,12 +1,14 @@
 #include "shell/Workspace.h"
 
+#include "platform/Files.h"
 #include "platform/Paths.h"
 
 namespace tessel {
 
 Workspace::Workspace(const std::string& programDir)
-    : ProgramDir(programDir.empty() ? std::string("./") : IncludeTrailingPathDelimiter(programDir)),
-      SettingsFileName(ProgramDir + "QztMain.ini")
+    : ProgramDir(IncludeTrailingPathDelimiter(AbsolutePath(programDir))),
+      SettingsFileName(ProgramDir + "QztMain.ini"),
+      Recovery(RecoveryDir())
 {
 }
 

@@ -10,6 +10,7 @@
 
 #include "calc/CalcState.h"
 #include "editor/EditorRequests.h"
+#include "editor/Recovery.h"
 #include "language/ColorDefinitions.h"
 #include "language/WizardFile.h"
 #include "launch/GameDirectories.h"
@@ -21,7 +22,9 @@ constexpr int RecentCount = 4;
 
 struct Workspace : GameDirectories {
     // programDir: where the settings and data files are; a separator is
-    // appended when missing, "" means the current folder.
+    // appended when missing, "" means the current folder (at this moment:
+    // the folder is kept as an absolute name). The recovery copies go to
+    // RecoveryDir as the environment names it now.
     explicit Workspace(const std::string& programDir);
 
     std::string ProgramDir;          // ends in the directory separator
@@ -41,6 +44,7 @@ struct Workspace : GameDirectories {
     KeywordTableType KeywordTable;
     WizardTable Wizard;
     CalcState CalculatorState;       // the calculator's numbers; they outlive its windows
+    RecoveryStore Recovery;          // copies of the unsaved documents
 
     // A short-lived accessor on the settings file.
     ProfileFile Settings() const { return ProfileFile(SettingsFileName); }

@@ -135,6 +135,11 @@ TEST_F(StartDukeTest, CreationOpensGameConThenTheCommandLineFile)
     EXPECT_EQ(Loads(), (Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON"),
                                 "VurAvozid - Unnamed: " + dir.file("maps/notes.txt")}));
     EXPECT_EQ(Messages(prompter), Strings{});
+    // Game.con named on the command line too, through a link: one window for the one file.
+    ASSERT_EQ(::symlink(dir.file("con/GAME.CON").c_str(), dir.file("maps/game.con").c_str()), 0);
+    commandLineFile = dir.file("maps/game.con");
+    restart();
+    EXPECT_EQ(Loads(), Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON")});
 }
 
 TEST_F(StartDukeTest, TheChosenDukeDirectoryMustHoldTheGame)
