@@ -29,32 +29,46 @@
 namespace tessel {
 namespace {
 
+// The data files the program reads at its start.
+void WriteDataFiles(TempDir& program)
+{
+    for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
+        program.write(name, "{define,3}\r\n");
+    program.write("cnfcs.ccf", "/define;<name>\\\r\n");
+}
+
+// The windows of the whole run, as the program makes them (the splash aside);
+// blocking dialogs that a command opens are closed as soon as they show.
+struct RunningProgram {
+    RunningProgram(const std::string& dir, Prompter& prompter) : state(dir), form(state, prompter)
+    {
+        ProgramWindowOptions options;
+        options.splash = false;
+        BuildProgramWindows(form, options);
+        form.show();
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        closer.start(5);
+    }
+    Workspace state;
+    TMainForm form;
+    QTimer closer;
+};
+
 TEST(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunning)
 {
     for (const bool yes : {false, true}) {
         SCOPED_TRACE(yes ? "every answer yes" : "every answer no");
         TempDir program;
-        for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
-            program.write(name, "{define,3}\r\n");
-        program.write("cnfcs.ccf", "/define;<name>\\\r\n");
+        WriteDataFiles(program);
         ScriptedPrompter prompter;
         prompter.answerEverything = yes;
         prompter.answerFile = program.file("chosen.con");
         {
-            Workspace state(program.path());
-            TMainForm form(state, prompter);
-            // The windows of the whole run, as the program makes them (the splash aside).
-            ProgramWindowOptions options;
-            options.splash = false;
-            BuildProgramWindows(form, options);
-            form.show();
-            // Blocking dialogs that a command opens are closed as soon as they show.
-            QTimer closer;
-            QObject::connect(&closer, &QTimer::timeout, [] {
-                if (QWidget* modal = QApplication::activeModalWidget())
-                    modal->close();
-            });
-            closer.start(5);
+            RunningProgram run(program.path(), prompter);
+            TMainForm& form = run.form;
             const std::string script = program.write("a.con", "define X 1\r\n{ } }\r\n");
             const std::string archive =
                 program.write("a.grp", std::string("KenSilverman\x01\0\0\0", 16) +
@@ -88,9 +102,7 @@ TEST(EveryCommandTest, RandomInputKeepsTheProgramRunningAndTheArchiveWhole)
     const auto pick = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
 
     TempDir program, files;
-    for (const char* name : {"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf"})
-        program.write(name, "{define,3}\r\n");
-    program.write("cnfcs.ccf", "/define;<name>\\\r\n");
+    WriteDataFiles(program);
     const std::vector<std::string> names = {files.write("A.CON", "define A 1\r\n{ }\r\n"),
                                             files.write("b.qc", "void() b = {};\n"), files.write("C.TXT", ""),
                                             files.file("new.con"), files.file("D")};
@@ -98,18 +110,8 @@ TEST(EveryCommandTest, RandomInputKeepsTheProgramRunningAndTheArchiveWhole)
     PackArchive(archive, "RANDOM", {{"A.CON", names[0]}, {"B.QC", names[1]}}, 40);
     ScriptedPrompter prompter;
     {
-        Workspace state(program.path());
-        TMainForm form(state, prompter);
-        ProgramWindowOptions options;
-        options.splash = false;
-        BuildProgramWindows(form, options);
-        form.show();
-        QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
-        closer.start(5);
+        RunningProgram run(program.path(), prompter);
+        TMainForm& form = run.form;
         auto* area = qobject_cast<QMdiArea*>(form.centralWidget());
         const std::set<QString> excluded = {"FileExitItem", "mnuDukeLaunch", "mnuDukeBuild", "mnuQuakeLaunch",
                                             "mnuQuakeCompile", "mnuQuakeMapEd", "tlLaunchDuke", "tlLaunchQuake"};

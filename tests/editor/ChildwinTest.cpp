@@ -439,6 +439,7 @@ TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
         EXPECT_TRUE(Captions().empty());
     }
 }
+
 TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)
 {
     struct Row { const char* name; bool named; std::vector<MsgResult> answers; std::vector<std::optional<std::string>> files;

@@ -66,6 +66,7 @@ TEST_F(LaunchCommandsTest, ARelativeNameKeepsItsFolderAcrossALaunch)
     dir.write("game/GAME.CON", "the game's own");
     ::mkdir(dir.file("mymod").c_str(), 0755);
     dir.write("mymod/GAME.CON", "mine");
+    const std::string before = CurrentDirectory();
     SetCurrentDirectory(dir.file("mymod"));
     commandLineFile = "GAME.CON";
     start(settings());
@@ -74,7 +75,9 @@ TEST_F(LaunchCommandsTest, ARelativeNameKeepsItsFolderAcrossALaunch)
     QTest::keyClicks(QApplication::focusWidget(), "new ");
     action(Cmd::DukeLaunch)->trigger();
     WaitForStart(dir.file("game/Duke3D.exe"));
+    SetCurrentDirectory(dir.file("game"));   // as a launch that changes folders leaves it
     Press("Ctrl+S");
+    SetCurrentDirectory(before);
     EXPECT_EQ(dir.read("mymod/GAME.CON"), "new mine");
     EXPECT_EQ(dir.read("game/GAME.CON"), "the game's own");
 }
