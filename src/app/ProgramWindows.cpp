@@ -1,6 +1,9 @@
 #include "app/ProgramWindows.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <memory>
 
 #include "calc/Calculator.h"
@@ -13,6 +16,8 @@
 #include "launch/Directory.h"
 #include "launch/StartDuke.h"
 #include "launch/StartQuake.h"
+#include "platform/Files.h"
+#include "platform/SignalCleanup.h"
 #include "shell/About.h"
 #include "shell/Commands.h"
 #include "shell/ConFaq.h"
@@ -29,6 +34,18 @@ namespace tessel {
 
 void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
 {
+    // A file-size limit fails the write it stops ("Disk full"), and does not
+    // end the program with every window's text.
+    ReportFileSizeLimitAsError();
+    // A log-out, a shutdown or a closed terminal ends the program only after
+    // it kept copies of the unsaved texts and wrote the settings.
+    const int notices = InstallSignalNotice();
+    if (notices >= 0) {
+        auto* notifier = new QSocketNotifier(notices, QSocketNotifier::Read, &main);
+        QObject::connect(notifier, &QSocketNotifier::activated, &main, [&main] { main.EndSession(TakeSignalNotice()); });
+    }
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &main, [&main](QSessionManager&) { main.EndSession(0); });
+
     Workspace& state = main.State();
     Prompter& prompter = main.Prompts();
     ToolWindows& tools = main.Tools();
@@ -65,6 +82,9 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
     auto* quake = main.Keep(new TfrmQuakeStart(main));
     tools.quake = quake;
     tools.about = main.Keep(new TAboutBox(prompter, &main));
+    // What an earlier run left unsaved comes first, so that the files the
+    // Duke launcher opens find their windows open already.
+    main.OfferRecovery();
     auto* duke = main.Keep(new TfrmDukeStart(main));
     tools.duke = duke;
     for (QPointer<LauncherDialog> launcher : {QPointer<LauncherDialog>(quake), QPointer<LauncherDialog>(duke)})

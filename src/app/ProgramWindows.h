@@ -1,7 +1,8 @@
 #pragma once
 // The program's windows made in the order of the entry sequence, and handed to
-// the main window (ToolWindows): main() and the tests build the program with
-// this one function.
+// the main window (ToolWindows), with what the program does at its ends (a
+// file-size limit, the signals and the session's end; the copies an earlier
+// run left): main() and the tests build the program with this one function.
 #include <functional>
 #include <string>
 #include <vector>

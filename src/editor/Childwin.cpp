@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileSystemWatcher>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QDropEvent>
@@ -13,9 +14,13 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <functional>
+#include <vector>
 
 #include "editor/ColorizeDlg.h"
 #include "editor/DocumentKinds.h"
+#include "editor/Recovery.h"
 #include "editor/ScriptEdit.h"
 #include "language/GameModes.h"
 #include "language/WizardMatch.h"
@@ -23,6 +28,7 @@
 #include "platform/QtKeys.h"
 #include "platform/QtPaths.h"
 #include "richtext/DocumentFile.h"
+#include "shell/DocumentNames.h"
 #include "shell/Guarded.h"
 #include "shell/Shell.h"
 #include "shell/Workspace.h"
@@ -32,6 +38,17 @@ namespace tessel {
 namespace {
 
 const char* const Unnamed = "unnamed";
+// How long after input the copy of the unsaved text is kept.
+constexpr int RecoveryDelayMs = 3000;
+
+// "a.qzt and a.con": the names of the files a save writes, for the status bar.
+std::string FileNames(const std::vector<SaveTarget>& targets)
+{
+    std::string out;
+    for (const SaveTarget& target : targets)
+        out += (out.empty() ? "" : " and ") + ExtractFileName(target.path);
+    return out;
+}
 
 } // namespace
 
@@ -64,6 +81,11 @@ protected:
         ScriptEdit::mousePressEvent(event);
         RunGuarded(owner_.prompter_, [this] { owner_.MainRichEditMouseDown(); });
     }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        ScriptEdit::mouseReleaseEvent(event);
+        owner_.NoteInput();   // the end of a drag of text within the control
+    }
     // Files dragged here from a file manager go on to the main window, which
     // opens them, instead of being pasted as their names.
     void dragEnterEvent(QDragEnterEvent* event) override
@@ -82,10 +104,12 @@ protected:
     }
     void dropEvent(QDropEvent* event) override
     {
-        if (event->mimeData()->hasUrls())
+        if (event->mimeData()->hasUrls()) {
             event->ignore();
-        else
+        } else {
             ScriptEdit::dropEvent(event);
+            owner_.NoteInput();
+        }
     }
 
 private:
@@ -101,6 +125,8 @@ TfrmConEdit::TfrmConEdit(Shell& shell, QWidget* parent)
 
     edit_ = new RichEdit(*this, this);
     edit_->setObjectName("MainRichEdit");
+    // The window's focus is its text's, also when the window gets it first.
+    setFocusProxy(edit_);
     // The control signals the moment its modified flag is set (textChanged is
     // not signalled, see ScriptEdit).
     OnSignal(prompter_, edit_, &QsciScintilla::modificationChanged, this, [this] { MainRichEditChange(); });
@@ -140,6 +166,26 @@ TfrmConEdit::TfrmConEdit(Shell& shell, QWidget* parent)
     OnSignal(prompter_, timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
     timer1_->start(1000);
 
+    watcher_ = new QFileSystemWatcher(this);
+    OnSignal(prompter_, watcher_, &QFileSystemWatcher::fileChanged, this, [this] {
+        Watch();   // a file replaced by a rename is watched no more
+        // Told now only where the user looks; otherwise at the next activation.
+        if (shell_.ActiveDocument() == this && isActiveWindow() && !activating_)
+            CheckDisk();
+    });
+    recoverySlot_ = state_.Recovery.NewSlot();
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(RecoveryDelayMs);
+    OnSignal(prompter_, recoveryTimer_, &QTimer::timeout, this, [this] {
+        // A copy that cannot be kept must not interrupt the typing.
+        try {
+            KeepRecoveryCopy();
+        } catch (const AppError& e) {
+            shell_.SetStatusText(0, QString::fromStdString(std::string("No copy of the unsaved text: ") + e.what()));
+        }
+    });
+
     edit_->SetModified(false);
     shell_.SetStatusText(2, QString::fromStdString(CaretPositionText(*edit_)));
 }
@@ -177,9 +223,13 @@ void TfrmConEdit::FormActivate()
     shell_.SetEditorCommandsEnabled(true);
     lines_.LineClean = true;
     lines_.LineBlackened = false;
-    shell_.SetStatusText(1, edit_->Modified() ? "Modified" : "");
+    shell_.SetStatusText(1, Modified() ? "Modified" : "");
     state_.EditorRequests.RightClickRequest = false;
+    // A load reads the file afresh and a save asks on its own.
+    if (!state_.EditorRequests.LoadRequest && !state_.EditorRequests.SaveRequest)
+        CheckDisk();
     CarryOutRequests(*edit_, state_.EditorRequests, state_.PendingFileName, Context(), *this, prompter_);
+    NoteInput();
 }
 
 void TfrmConEdit::FormDeactivate()
@@ -199,7 +249,7 @@ std::string TfrmConEdit::FileName() const
 
 bool TfrmConEdit::Modified() const
 {
-    return edit_->Modified();
+    return edit_->Modified() || restored_;
 }
 
 bool TfrmConEdit::Save(const std::string& name)
@@ -216,7 +266,7 @@ bool TfrmConEdit::FormCloseQuery()
 
 bool TfrmConEdit::CloseQuery()
 {
-    if (!edit_->Modified())
+    if (!Modified())
         return true;
     const std::string shown = fileName_.empty() ? Unnamed : fileName_;
     const MsgResult answer = prompter_.MessageDlg(shown + " is modified, do you want to save it?",
@@ -225,13 +275,11 @@ bool TfrmConEdit::CloseQuery()
         return true;
     if (answer != MsgResult::Yes)
         return false;
+    // The name it was saved under last (after a Save As, that one).
     std::string name = fileName_;
-    if (name.empty()) {
-        // Cancelling the dialog keeps the window and its text, as Cancel does.
-        if (!prompter_.ExecuteSave(shell_.SaveDialog()))
-            return false;
-        name = shell_.SaveDialog().fileName;
-    }
+    // Cancelling the dialog keeps the window and its text, as Cancel does.
+    if (name.empty() && (name = shell_.AskSaveName()).empty())
+        return false;
     state_.PendingFileName = name;
     return SaveDocument(name);   // a failed save keeps the window open
 }
@@ -247,6 +295,7 @@ void TfrmConEdit::closeEvent(QCloseEvent* event)
     shell_.SetEditorCommandsEnabled(false);
     shell_.SetStatusText(1, "");
     shell_.SetStatusText(0, "Ready");
+    state_.Recovery.Remove(recoverySlot_);   // saved, or given up by the user
     event->accept();
 }
 
@@ -254,25 +303,47 @@ void TfrmConEdit::closeEvent(QCloseEvent* event)
 
 bool TfrmConEdit::LoadDocument(const std::string& name)
 {
+    // Kept whole: a later change of the current folder must not move it.
+    const std::string path = AbsolutePath(name);
+    const FileStamp stamp = StampOf(path);   // before reading: a change meanwhile is told later
     LoadedDocument loaded;
     try {
-        loaded = ReadDocumentFile(name);
+        loaded = ReadDocumentFile(path);
     } catch (const AppError&) {
         // The text the window holds stays.
-        prompter_.ShowError(FormatText("Cannot open file %s", name));
+        prompter_.ShowError(FormatText("Cannot open file %s", path));
         return false;
     }
     edit_->SetDocument(loaded.document);
+    stamp_ = told_ = stamp;
+    TakeName(path, false);
+    ColorLoaded(path, loaded.richText);
+    edit_->setFocus();
+    edit_->SetModified(false);
+    shell_.SetStatusText(1, "");
+    return true;
+}
+
+void TfrmConEdit::TakeName(const std::string& name, bool written)
+{
     fileName_ = name;
     txtFile_->setText(ToQString(name));
     const GameModeInfo* mode = GameModeOf(state_.GameMode);
-    setWindowTitle(QString(mode ? mode->captionPrefix : "VurAvozid - ") + ToQString(name));
+    if (!written)
+        setWindowTitle(QString(mode ? mode->captionPrefix : "VurAvozid - ") + ToQString(name));
+    restored_ = false;
+    state_.Recovery.Remove(recoverySlot_);
+    copied_ = 0;
+    Watch();
+}
 
+void TfrmConEdit::ColorLoaded(const std::string& name, bool richText)
+{
     switch (LoadColoringOf(name, state_.NoColoring)) {
     case LoadColoring::ColorWhole: {
         UpdateScope scope(*edit_);
         ColorizeScope wait(this);
-        ColorWholeDocument(*edit_, state_.KeywordTable, !loaded.richText);
+        ColorWholeDocument(*edit_, state_.KeywordTable, !richText);
         break;
     }
     case LoadColoring::Black:
@@ -282,34 +353,134 @@ bool TfrmConEdit::LoadDocument(const std::string& name)
     case LoadColoring::AsStored:
         break;
     }
-    edit_->setFocus();
-    edit_->SetModified(false);
-    shell_.SetStatusText(1, "");
-    return true;
 }
 
 bool TfrmConEdit::SaveDocument(const std::string& name)
 {
+    std::vector<SaveTarget> targets = SaveTargets(name, state_.GameMode, state_.Saving);
+    if (SavesElsewhere(name, state_.GameMode, state_.Saving)) {
+        const std::vector<SaveTarget> own = SaveTargets(name, ScriptMode(name), state_.Saving);
+        switch (prompter_.MessageDlg(name + " is a script of another game than the mode's, which saves it as " +
+                                         FileNames(targets) + ". Save it so? (No: as " + FileNames(own) + ".)",
+                                     MsgType::Confirm, MsgButtons::YesNoCancel)) {
+        case MsgResult::Yes: break;
+        case MsgResult::No: targets = own; break;
+        default: return false;
+        }
+    }
+    for (const SaveTarget& target : targets) {
+        if (target.projectFile || !HoldsRichText(target.path))
+            continue;
+        // Its fonts and links would be lost: the text goes to a project file of its own.
+        prompter_.MessageDlg(target.path + " is a rich-text document and is not replaced by plain text. Choose a "
+                             "name for a project file of it.",
+                             MsgType::Information, MsgButtons::Ok);
+        const std::string other = shell_.AskSaveName(WithoutNamePartExtension(target.path) + ".qzt");
+        if (other.empty() || !SaveDocument(other))
+            return false;
+        setWindowTitle(ToQString(EditorCaption(other)));
+        return true;
+    }
+    if (name == fileName_ && stamp_.exists) {
+        const FileStamp now = StampOf(name);
+        if (now.exists && now != stamp_ &&
+            prompter_.MessageDlg(name + " was changed by another program since it was opened. Overwrite it?",
+                                 MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes)
+            return false;
+    }
+
     const ControlText document = edit_->Document();
-    for (const SaveTarget& target : SaveTargets(name, state_.GameMode, state_.Saving)) {
+    bool ownFileWritten = false;
+    for (const SaveTarget& target : targets) {
         try {
             if (target.projectFile)
                 SaveProjectFile(target.path, document, edit_->Colors());
             else
                 SavePlainTextFile(target.path, document);
-        } catch (const AppError&) {
+        } catch (const AppError& e) {
             // The old file stays whole; the text stays modified.
-            prompter_.ShowError(FormatText("Cannot create file %s", target.path));
+            const auto* io = dynamic_cast<const IoError*>(&e);
+            const bool full = io && (io->Code() == ENOSPC || io->Code() == EDQUOT || io->Code() == EFBIG);
+            prompter_.ShowError(full ? std::string(e.what()) : FormatText("Cannot create file %s", target.path));
             return false;
         }
+        ownFileWritten = ownFileWritten || target.path == name;
     }
     // The document now belongs to the name it was saved under.
-    fileName_ = name;
-    txtFile_->setText(ToQString(name));
+    if (ownFileWritten || name != fileName_)
+        stamp_ = told_ = StampOf(name);
+    TakeName(name, true);
     edit_->SetModified(false);
     shell_.SetStatusText(1, "");
+    shell_.SetStatusText(0, ToQString("Saved " + FileNames(targets)));
     edit_->setFocus();
     return true;
+}
+
+// --- the file on disk, and the copy of the unsaved text ---------------------------------------
+
+void TfrmConEdit::Watch()
+{
+    if (!watcher_->files().isEmpty())
+        watcher_->removePaths(watcher_->files());
+    if (FileExists(fileName_))
+        watcher_->addPath(ToQString(fileName_));
+}
+
+void TfrmConEdit::CheckDisk()
+{
+    if (fileName_.empty())
+        return;
+    const FileStamp now = StampOf(fileName_);
+    if (now == stamp_ || now == told_)
+        return;
+    told_ = now;
+    Watch();
+    if (!now.exists)
+        prompter_.MessageDlg(fileName_ + " is no longer on disk; saving writes it anew.", MsgType::Information,
+                             MsgButtons::Ok);
+    else if (Modified())
+        prompter_.MessageDlg(fileName_ + " was changed by another program since it was opened.",
+                             MsgType::Warning, MsgButtons::Ok);
+    else if (prompter_.MessageDlg(fileName_ + " was changed by another program. Do you want to read it again?",
+                                  MsgType::Confirm, MsgButtons::YesNo) == MsgResult::Yes)
+        LoadDocument(fileName_);
+}
+
+void TfrmConEdit::NoteInput()
+{
+    if (!recoveryTimer_->isActive())
+        recoveryTimer_->start();
+}
+
+void TfrmConEdit::KeepRecoveryCopy()
+{
+    if (!Modified()) {
+        if (copied_ != 0)
+            state_.Recovery.Remove(recoverySlot_);
+        copied_ = 0;
+        return;
+    }
+    std::string bytes = FileBytesOf(edit_->Document());
+    const std::size_t hash = std::hash<std::string>{}(bytes) | 1;
+    if (hash == copied_)
+        return;
+    state_.Recovery.Write(recoverySlot_, {std::string(), fileName_, FromQString(windowTitle()), std::move(bytes)});
+    copied_ = hash;
+}
+
+void TfrmConEdit::RestoreRecoveryCopy(const RecoveryCopy& copy)
+{
+    edit_->SetDocument(ControlTextOfFile(copy.bytes));
+    if (copy.fileName.empty()) {
+        setWindowTitle(ToQString(copy.caption));
+    } else {
+        stamp_ = told_ = StampOf(copy.fileName);
+        TakeName(copy.fileName, false);
+    }
+    ColorLoaded(copy.fileName, false);
+    restored_ = true;
+    shell_.SetStatusText(1, "Modified");
 }
 
 // --- the error list -----------------------------------------------------------------------------
@@ -388,17 +559,19 @@ void TfrmConEdit::MainRichEditKeyUp()
 {
     ShowCaretPosition(CaretPositionText(*edit_));
     timer1_->start(500);
+    NoteInput();
 }
 
 void TfrmConEdit::MainRichEditMouseDown()
 {
     ShowCaretPosition(CaretPositionText(*edit_));
     LineColoringAtMouseDown(*edit_, lines_, Context());
+    NoteInput();
 }
 
 void TfrmConEdit::MainRichEditChange()
 {
-    if (edit_->Modified())
+    if (Modified())
         shell_.SetStatusText(1, "Modified");
 }
 

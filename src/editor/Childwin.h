@@ -4,13 +4,18 @@
 // extension, carries out the shell's requests at every activation, keeps the
 // "Modified" state and asks before a modified text is closed. Its key and
 // mouse handlers turn events into the editing behaviour of editor/EditOps.
+// It watches its file: what another program does to it is told, and never
+// overwritten unasked; and a few seconds after input it keeps a copy of its
+// unsaved text for the next start (RecoveryStore).
 #include <QWidget>
 #include <string>
 
 #include "editor/EditOps.h"
 #include "language/BraceChecker.h"
+#include "platform/Files.h"
 #include "shell/DocumentWindow.h"
 
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -39,9 +44,12 @@ public:
     bool FormCloseQuery() override;
     // The full name of the file loaded or saved last; "" until there is one.
     std::string FileName() const override;
+    // The control's flag, or a text restored from a copy and not saved yet.
     bool Modified() const override;
     bool Save(const std::string& name) override;
     bool TakesEditorRequests() const override { return true; }
+    void KeepRecoveryCopy() override;
+    void RestoreRecoveryCopy(const RecoveryCopy& copy) override;
 
     ScriptEdit* MainRichEdit() const;
     // Room for 80 columns and 25 lines of the script font.
@@ -75,6 +83,15 @@ private:
     void Timer1Timer();
     bool CloseQuery();
     EditContext Context() const;
+    // The file named name (its full name) becomes the window's.
+    void TakeName(const std::string& name, bool written);
+    void ColorLoaded(const std::string& name, bool richText);
+    // Tells the user, once for each change, what another program did to the
+    // file since the window read or wrote it, and offers to read it afresh.
+    void CheckDisk();
+    void Watch();
+    // Input may have changed the text: its copy is kept a few seconds later.
+    void NoteInput();
 
     Shell& shell_;
     Workspace& state_;
@@ -86,6 +103,13 @@ private:
     QLineEdit* txtFile_ = nullptr;
     QTimer* timer1_ = nullptr;
     std::string fileName_;
+    FileStamp stamp_;           // the file as the window last read or wrote it
+    FileStamp told_;            // the file as the user was last told of it
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
+    int recoverySlot_ = 0;
+    std::size_t copied_ = 0;    // a hash of the text the copy holds; 0: no copy
+    bool restored_ = false;
     BraceCheckResult errors_;   // what the list shows
     bool activating_ = false;
 };

@@ -29,4 +29,19 @@ std::vector<SaveTarget> SaveTargets(const std::string& name, int gameMode, Savin
     return targets;
 }
 
+int ScriptMode(const std::string& name)
+{
+    const std::string extension = "." + NamePartExtension(name);
+    for (int mode = 1; GameModeOf(mode); ++mode)
+        if (extension == GameModeOf(mode)->gameExtension)
+            return mode;
+    return 0;
+}
+
+bool SavesElsewhere(const std::string& name, int gameMode, SavingOption option)
+{
+    const int own = ScriptMode(name);
+    return own != 0 && option != SavingOption::ProjectFile && SaveTargets(name, gameMode, option).back().path != name;
+}
+
 } // namespace tessel

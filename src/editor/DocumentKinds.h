@@ -27,4 +27,13 @@ struct SaveTarget {
 // written as plain text under itself.
 std::vector<SaveTarget> SaveTargets(const std::string& name, int gameMode, SavingOption option);
 
+// The game mode whose scripts have the name's extension ("con" 1, "qc" 2,
+// "vc" 3, case as written); 0 for any other name.
+int ScriptMode(const std::string& name);
+// A script of another game than the mode's, whose text the save would send
+// to another game file than the script itself (the mode chooses the game
+// file's extension): the user is asked first. Saving into the script itself
+// instead is SaveTargets with its own mode.
+bool SavesElsewhere(const std::string& name, int gameMode, SavingOption option);
+
 } // namespace tessel

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,7 +19,6 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTreeView>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "grp/GrpCommands.h"
@@ -143,16 +143,6 @@ private:
     QPersistentModelIndex hot_;
 };
 
-std::vector<std::string> LocalFiles(const QMimeData* data)
-{
-    std::vector<std::string> files;
-    if (data && data->hasUrls())
-        for (const QUrl& url : data->urls())
-            if (url.isLocalFile())
-                files.push_back(FromQString(url.toLocalFile()));
-    return files;
-}
-
 } // namespace
 
 // --- building the window --------------------------------------------------------
@@ -168,6 +158,14 @@ TfrmGRPExp::TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const std::
     setAcceptDrops(true);
     setWindowIcon(ToolIcon("package-x-generic"));
     setWindowTitle(QString::fromStdString(view_.caption));
+    watcher_ = new QFileSystemWatcher(this);
+    OnSignal(prompter_, watcher_, &QFileSystemWatcher::fileChanged, this, [this] {
+        // Read again now only where the user looks; otherwise at the next activation.
+        if (shell_.ActiveDocument() == this && isActiveWindow())
+            Refresh();
+        else
+            Watch();
+    });
     ShowModel();
 }
 
@@ -316,8 +314,26 @@ void TfrmGRPExp::Run(const std::function<void()>& command)
     ShowModel();
 }
 
+void TfrmGRPExp::Refresh()
+{
+    view_.treeListEnabled = !state_.TreeListDisabled;
+    bool changed = false;
+    RunGuarded(prompter_, [this, &changed] { changed = RereadWhenChanged(view_, prompter_); });
+    if (changed)
+        ShowModel();
+}
+
+void TfrmGRPExp::Watch()
+{
+    if (!watcher_->files().isEmpty())
+        watcher_->removePaths(watcher_->files());
+    if (FileExists(view_.archivePath))
+        watcher_->addPath(ToQString(view_.archivePath));   // anew: a rebuild replaces the file
+}
+
 void TfrmGRPExp::ShowModel()
 {
+    Watch();
     progress_->hide();
     // The views report selection changes while rows go; the model's own choice counts.
     const int row = view_.selectedRow;
@@ -395,8 +411,10 @@ void TfrmGRPExp::FormActivate()
 {
     // Load and save requests and the like are meant for editor windows only.
     state_.EditorRequests.DropPending();
-    if (pendingArchive_.empty())
+    if (pendingArchive_.empty()) {
+        Refresh();
         return;
+    }
     const std::string name = std::exchange(pendingArchive_, std::string());
     Run([this, &name] { OpenPendingArchive(view_, name, prompter_); });
 }
@@ -458,13 +476,13 @@ void TfrmGRPExp::RunCommand(Cmd id)
 
 void TfrmGRPExp::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!LocalFiles(event->mimeData()).empty())
+    if (!LocalFileNames(event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void TfrmGRPExp::dropEvent(QDropEvent* event)
 {
-    const std::vector<std::string> files = LocalFiles(event->mimeData());
+    const std::vector<std::string> files = LocalFileNames(event->mimeData());
     if (files.empty())
         return;
     event->acceptProposedAction();

@@ -4,7 +4,8 @@
 // and, grouped by extension, in a tree; caption and status panels), hands each
 // command of its menus to the archive operations, and while it is the current
 // document window its menus stand in the main window's menu bar. What each
-// command checks and asks is GrpCommands'.
+// command checks and asks is GrpCommands'. It watches its archive, and reads
+// it again when another program changed it.
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "shell/CommandTable.h"
 #include "shell/DocumentWindow.h"
 
+class QFileSystemWatcher;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -84,6 +86,9 @@ private:
     // Runs a command through the exception boundary, then shows the model.
     void Run(const std::function<void()>& command);
     void ShowModel();
+    // The list read again when another program changed the archive.
+    void Refresh();
+    void Watch();
     void RunCommand(Cmd id);
     // The tree's selected node, when there is one.
     std::optional<std::string> SelectedNode() const;
@@ -104,6 +109,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* panels_[3] = {};
     QProgressBar* progress_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;   // the archive: another program's change is read at once
     bool sized_ = false;
 };
 

@@ -82,6 +82,7 @@ void CloseArchive(GrpArchiveView& view, Prompter& prompter)
     view.panels[2] = "Filecount: 0";
     view.panels[1] = "Signature:";
     view.archivePath.clear();
+    view.stamp = FileStamp();
     view.rows.clear();
     view.groups.clear();
     view.selectedRow = -1;
@@ -97,7 +98,8 @@ void CreateArchive(GrpArchiveView& view, const std::string& path, const std::str
         return;
     const std::vector<unsigned char> header = EncodeGrpHead(MakeGrpName(signature), {});
     // The old file stays whole until the new one is complete.
-    ReplaceFile(path, [&](File& out) { out.Write(header.data(), header.size()); });
+    // Never a pipe or a device: nothing could read it back as an archive.
+    ReplaceFile(path, [&](File& out) { out.Write(header.data(), header.size()); }, ReplaceTarget::RegularFile);
     view.archivePath = path;
     LoadArchive(view, path, prompter);
 }
@@ -111,6 +113,7 @@ void LoadArchive(GrpArchiveView& view, const std::string& path, Prompter& prompt
         prompter.ShowMessage("The selected file does not exist.");
         return;
     }
+    const FileStamp stamp = StampOf(path);   // before reading: a change meanwhile shows at the next look
     File file(path, File::Mode::Read);
     const std::int64_t fileSize = file.Size();
     if (fileSize == 0) {
@@ -118,6 +121,7 @@ void LoadArchive(GrpArchiveView& view, const std::string& path, Prompter& prompt
         return;
     }
     view.caption = CaptionPrefix + path;
+    view.stamp = stamp;
     view.groups.clear();
     view.rows.clear();
     view.selectedRow = -1;

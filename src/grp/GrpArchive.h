@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/Prompter.h"
 #include "platform/ScopedCall.h"
 
@@ -41,6 +42,7 @@ public:
 
 struct GrpArchiveView {
     std::string archivePath;            // empty while no archive is open
+    FileStamp stamp;                    // the archive as the model last read or wrote it
     std::string signature;
     std::vector<GrpRow> rows;
     int listedCount = 0;                // panel 2's number

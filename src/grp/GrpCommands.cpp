@@ -25,8 +25,45 @@ void ExtractNamed(const GrpArchiveView& view, const std::string& name, FileDialo
     dialog.title = "Extract to...";
     dialog.filter = AllFilesFilter;
     dialog.fileName = name;
-    if (prompter.ExecuteSave(dialog))
-        ExtractEntry(view.archivePath, dialog.fileName, name, prompter);
+    if (!prompter.ExecuteSave(dialog))
+        return;
+    // A pipe would hold the window until something read it.
+    if (const FileStamp there = StampOf(dialog.fileName); there.exists && !there.regular) {
+        prompter.ShowMessage(dialog.fileName + " is not a regular file");
+        return;
+    }
+    ExtractEntry(view.archivePath, dialog.fileName, name, prompter);
+}
+
+// The list read afresh from the archive.
+void Reread(GrpArchiveView& view, Prompter& prompter)
+{
+    view.rows.clear();
+    view.selectedRow = -1;
+    LoadArchive(view, view.archivePath, prompter);
+}
+
+// A write on what the list shows: first the archive as it is on disk. When
+// another program (or another window) changed it since the list was read,
+// the list is read again, the user told, and nothing written; the user then
+// acts on the list as it is.
+template <typename Write>
+bool WriteArchive(GrpArchiveView& view, Prompter& prompter, Write write)
+{
+    if (RereadWhenChanged(view, prompter)) {
+        prompter.ShowMessage("The archive was changed by another program, so its list was read again. Nothing was "
+                             "changed; please check the list and try again.");
+        return false;
+    }
+    // Whatever the write did, it was this window's own doing.
+    try {
+        write();
+    } catch (...) {
+        view.stamp = StampOf(view.archivePath);
+        throw;
+    }
+    view.stamp = StampOf(view.archivePath);
+    return true;
 }
 
 // Passes every hook on and notes whether the reserved-space dialog was shown.
@@ -76,14 +113,24 @@ std::string ReservedSpaceNotice(std::int64_t archiveSize)
            "process has been completed. It also might take a few minutes, depending on the speed of your system...";
 }
 
+bool RereadWhenChanged(GrpArchiveView& view, Prompter& prompter)
+{
+    const FileStamp now = StampOf(view.archivePath);
+    if (view.archivePath.empty() || !now.exists || now == view.stamp)
+        return false;   // a vanished archive is each command's own message
+    Reread(view, prompter);
+    view.panels[0] = "The archive was changed by another program; its list was read again.";
+    return true;
+}
+
 void OpenPendingArchive(GrpArchiveView& view, const std::string& path, Prompter& prompter)
 {
     if (!FileExists(path)) {
         prompter.ShowMessage("The file does not exist.");
         return;
     }
-    view.archivePath = path;
-    LoadArchive(view, path, prompter);
+    view.archivePath = AbsolutePath(path);
+    LoadArchive(view, view.archivePath, prompter);
 }
 
 void NewArchiveCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter)
@@ -97,7 +144,7 @@ void NewArchiveCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& promp
         prompter.ShowMessage("The group file was not created");
         return;
     }
-    CreateArchive(view, SaveFileName(dialog.fileName, ".GRP"), signature, prompter);
+    CreateArchive(view, AbsolutePath(SaveFileName(dialog.fileName, ".GRP")), signature, prompter);
 }
 
 void OpenArchiveCommand(GrpArchiveView& view, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter)
@@ -108,7 +155,7 @@ void OpenArchiveCommand(GrpArchiveView& view, FileDialog& dialog, const std::str
         dialog.initialDir = duke3dDir;
     if (!prompter.ExecuteOpen(dialog))
         return;
-    const std::string path = dialog.fileName;
+    const std::string path = AbsolutePath(dialog.fileName);
     if (!FileExists(path)) {
         prompter.ShowMessage("The File " + path + " does not exist.");
         return;
@@ -119,11 +166,8 @@ void OpenArchiveCommand(GrpArchiveView& view, FileDialog& dialog, const std::str
 
 void UpdateCommand(GrpArchiveView& view, Prompter& prompter)
 {
-    if (!ArchiveOpen(view, prompter))
-        return;
-    view.rows.clear();
-    view.selectedRow = -1;
-    LoadArchive(view, view.archivePath, prompter);
+    if (ArchiveOpen(view, prompter))
+        Reread(view, prompter);
 }
 
 void AddCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter)
@@ -133,7 +177,7 @@ void AddCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter)
     dialog.title = "File To Add";
     dialog.filter = AllFilesFilter;
     if (prompter.ExecuteOpen(dialog))
-        AddFile(view, view.archivePath, dialog.fileName, prompter);
+        WriteArchive(view, prompter, [&] { AddFile(view, view.archivePath, dialog.fileName, prompter); });
 }
 
 void AddDroppedFiles(GrpArchiveView& view, const std::vector<std::string>& files, Prompter& prompter)
@@ -145,9 +189,8 @@ void AddDroppedFiles(GrpArchiveView& view, const std::vector<std::string>& files
         for (const std::string& file : files) {
             if (!ArchiveOpen(view, prompter))
                 break;
-            AddFile(view, view.archivePath, file, prompter);
-            // Out of slots: that file was not added, as with Add.
-            if (hooks.asked)
+            // Out of slots (that file was not added, as with Add), or the list was stale.
+            if (!WriteArchive(view, prompter, [&] { AddFile(view, view.archivePath, file, prompter); }) || hooks.asked)
                 break;
         }
     } catch (...) {
@@ -171,7 +214,7 @@ void ExtractCommand(GrpArchiveView& view, FileDialog& dialog, Prompter& prompter
 void DeleteCommand(GrpArchiveView& view, Prompter& prompter)
 {
     if (ArchiveOpen(view, prompter))
-        DeleteEntry(view, view.archivePath, prompter);
+        WriteArchive(view, prompter, [&] { DeleteEntry(view, view.archivePath, prompter); });
 }
 
 void TreeDeleteCommand(GrpArchiveView& view, const std::optional<std::string>& node, bool treeListDisabled, Prompter& prompter)
@@ -181,7 +224,7 @@ void TreeDeleteCommand(GrpArchiveView& view, const std::optional<std::string>& n
         return;
     }
     if (node)
-        DeleteTreeEntry(view, view.archivePath, *node, prompter);
+        WriteArchive(view, prompter, [&] { DeleteTreeEntry(view, view.archivePath, *node, prompter); });
 }
 
 void TreeExtractCommand(GrpArchiveView& view, const std::optional<std::string>& node, bool treeListDisabled,
@@ -204,7 +247,7 @@ void CreateReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter)
         BusyScope busy(view.Ui());
         view.panels[0] = "Creating reserved space and defragmenting file...";
         view.Ui().ProcessPaintEvents();
-        RebuildArchive(view, view.archivePath, slots, prompter);
+        WriteArchive(view, prompter, [&] { RebuildArchive(view, view.archivePath, slots, prompter); });
     }
     view.panels[0] = "Finished";
 }
@@ -223,7 +266,7 @@ void EraseAllReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter)
         BusyScope busy(view.Ui());
         view.panels[0] = "Erasing reserved space and defragmenting file...";
         view.Ui().ProcessPaintEvents();
-        EraseReservedSpace(view, view.archivePath, prompter);
+        WriteArchive(view, prompter, [&] { EraseReservedSpace(view, view.archivePath, prompter); });
     }
     view.panels[0] = "Finished";
 }
@@ -241,7 +284,7 @@ void DefragmentArchiveCommand(GrpArchiveView& view, Prompter& prompter)
     if (prompter.MessageDlg(question, MsgType::Confirm, MsgButtons::YesNo) == MsgResult::No)
         return;
     view.panels[0] = "Defragmenting proceding...";
-    RebuildArchive(view, view.archivePath, 0, prompter);
+    WriteArchive(view, prompter, [&] { RebuildArchive(view, view.archivePath, 0, prompter); });
     view.panels[0] = "Finished";
 }
 

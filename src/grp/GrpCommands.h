@@ -15,6 +15,13 @@ namespace tessel {
 // The reserved-space dialog's notice of the disk space a rebuild needs.
 std::string ReservedSpaceNotice(std::int64_t archiveSize);
 
+// Every command that writes acts on the archive as it is on disk: when it is
+// not as the list shows it (another program or window changed it), the list
+// is read again, the user told, and nothing written.
+// The list read again when the archive was changed since the window read or
+// wrote it (panel 0 says so); true then. Nothing when it is gone.
+bool RereadWhenChanged(GrpArchiveView& view, Prompter& prompter);
+
 // The archive the shell asked a new window to open: "The file does not exist."
 // when it is gone.
 void OpenPendingArchive(GrpArchiveView& view, const std::string& path, Prompter& prompter);

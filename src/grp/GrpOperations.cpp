@@ -85,7 +85,7 @@ void ReplaceWithNewArchive(const std::string& target, const std::vector<unsigned
     ReplaceFile(target, [&](File& out) {
         out.WriteAt(headerAndDirectory.data(), headerAndDirectory.size(), 0);
         writeData(out, static_cast<std::int64_t>(headerAndDirectory.size()));
-    }, "~temp" + ExtractFileName(target));
+    }, ReplaceTarget::AnyOutput, "~temp" + ExtractFileName(target));
 }
 
 // The rebuild: the live entries first, in their order and each with its data,
@@ -195,17 +195,18 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
         return;
     }
     const std::string name = WindowsFileName(sourcePath);
-    for (const auto& row : view.rows)
-        if (row.name == name) {
-            prompter.ShowMessage("There is already a file with the same name in the archive");
-            return;
-        }
-
     File source(sourcePath, File::Mode::Read);
     const std::int64_t sourceSize = source.Size();
     File archive(archivePath, File::Mode::ReadWrite);
     const std::int64_t archiveSize = archive.Size();
     const GrpHeader header = ReadGrpHeader(archive);
+    const std::vector<GrpDirEntry> entries = ReadCheckedGrpDirectory(archive, archiveSize, header.count);
+    // The names on disk, not the window's list, which may be older.
+    for (const auto& e : entries)
+        if (!e.IsDeleted() && !e.IsReservedSlot() && GrpNameText(e.name) == name) {
+            prompter.ShowMessage("There is already a file with the same name in the archive");
+            return;
+        }
     if (name.size() > GrpNameSize) {
         prompter.ShowMessage(
             "Warning: The file that you have chosen to insert is more than 12 characters long, shorten the filename "
@@ -221,7 +222,6 @@ void AddFile(GrpArchiveView& view, const std::string& archivePath, const std::st
         return;
     }
     const auto size = static_cast<std::int32_t>(sourceSize);
-    const std::vector<GrpDirEntry> entries = ReadCheckedGrpDirectory(archive, archiveSize, header.count);
 
     std::int32_t count = header.count;
     std::size_t slot = 0;                  // index of the directory entry that becomes the file

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/Files.h"
 #include "shell/DocumentWindow.h"
 #include "shell/Workspace.h"
 
@@ -197,6 +198,9 @@ void TfrmDukeStart::OpenInEditor(const std::string& file)
 {
     // Each file on its own: one that cannot be read leaves the next to open.
     RunGuarded(prompter_, [&] {
+        // Game.con named on the command line too, or restored already: one window for one file.
+        if (shell_.DocumentOf(AbsolutePath(file)))
+            return;
         DocumentWindow* document = shell_.NewEditorWindow("VurAvozid - Unnamed");
         if (!document)
             return;

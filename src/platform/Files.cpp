@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <strings.h>
 #include <vector>
@@ -57,10 +59,23 @@ bool DirectoryExists(const std::string& name)
 
 bool SameFile(const std::string& a, const std::string& b)
 {
-    struct stat sa, sb;
-    if (a.empty() || b.empty() || ::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0)
-        return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    const FileStamp sa = StampOf(a), sb = StampOf(b);
+    return sa.exists && sb.exists && sa.device == sb.device && sa.inode == sb.inode;
+}
+
+FileStamp StampOf(const std::string& path)
+{
+    struct stat st;
+    FileStamp stamp;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.regular = S_ISREG(st.st_mode);
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return stamp;
 }
 
 std::string ResolveFileCase(const std::string& path)
@@ -106,7 +121,10 @@ std::string AbsolutePath(const std::string& path)
     if (!path.empty() && path.front() == PathDelim)
         return path;
     const std::string here = CurrentDirectory();
-    return path.empty() ? here : IncludeTrailingPathDelimiter(here) + path;
+    std::size_t skip = 0;
+    while (path.compare(skip, 2, "./") == 0)
+        skip += 2;
+    return path.size() == skip ? here : IncludeTrailingPathDelimiter(here) + path.substr(skip);
 }
 
 // --- File --------------------------------------------------------------------
@@ -328,13 +346,13 @@ bool DeleteFile(const std::string& path)
     return ::unlink(path.c_str()) == 0;
 }
 
-void CreateDirectory(const std::string& path)
+void CreateDirectory(const std::string& path, unsigned mode)
 {
-    if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && DirectoryExists(path)))
+    if (::mkdir(path.c_str(), static_cast<mode_t>(mode)) != 0 && !(errno == EEXIST && DirectoryExists(path)))
         ThrowIoError(errno);
 }
 
-std::vector<std::string> ListFiles(const std::string& dir)
+std::vector<std::string> ListFiles(const std::string& dir, bool withFolders)
 {
     DIR* d = ::opendir(dir.c_str());
     if (!d)
@@ -342,7 +360,8 @@ std::vector<std::string> ListFiles(const std::string& dir)
     std::vector<std::string> names;
     const std::string prefix = IncludeTrailingPathDelimiter(dir);
     while (dirent* e = ::readdir(d))
-        if (FileExists(prefix + e->d_name))
+        if (withFolders ? std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0
+                        : FileExists(prefix + e->d_name))
             names.emplace_back(e->d_name);
     ::closedir(d);
     std::sort(names.begin(), names.end());
@@ -366,6 +385,28 @@ void ReportFileSizeLimitAsError()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
+bool FileLock::Acquire(const std::string& path)
+{
+    Release();
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd_ < 0)
+        return false;
+    // flock: held by this open file, so another FileLock of this process is refused too.
+    int held;
+    while ((held = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
+    }
+    if (held != 0)
+        Release();
+    return fd_ >= 0;
+}
+
+void FileLock::Release()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& contents)
 {
     contents.clear();
@@ -383,13 +424,29 @@ bool ReadWholeFile(const std::string& path, std::string& contents)
     return true;
 }
 
-void ReplaceFile(const std::string& target, const FileWriter& writer, const std::string& tempName)
+namespace {
+
+// The longest name the folder takes.
+std::size_t NameMax(const std::string& path)
+{
+    const long max = ::pathconf(FolderOrCurrent(path).c_str(), _PC_NAME_MAX);
+    return max > 0 ? static_cast<std::size_t>(max) : NAME_MAX;
+}
+
+bool FolderWritable(const std::string& path)
+{
+    return ::faccessat(AT_FDCWD, FolderOrCurrent(path).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+} // namespace
+
+void ReplaceFile(const std::string& target, const FileWriter& writer, ReplaceTarget kind, const std::string& tempName)
 {
     const std::string path = ResolvePath(target);
     struct stat st;
     if (::stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            ThrowNotRegularFile(target, true);
+        if (S_ISDIR(st.st_mode) || (kind != ReplaceTarget::AnyOutput && !S_ISREG(st.st_mode)))
+            ThrowNotRegularFile(target, S_ISDIR(st.st_mode));
         if (!S_ISREG(st.st_mode)) {
             // A device or a pipe: renaming a file over it would put a file in
             // its place and never reach whoever reads it.
@@ -403,12 +460,26 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, const std:
         // the user may expect of a read-only file, would be refused.
         if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
             ThrowIoError(errno);
+        // A rename would part the file from its other names, and a folder we
+        // may not write takes no temporary file: write it where it is.
+        if (kind == ReplaceTarget::Document && (st.st_nlink > 1 || !FolderWritable(path))) {
+            File out(path, File::Mode::ReadWrite);   // not waiting, should a pipe take its place meanwhile
+            out.Truncate(0);
+            writer(out);
+            out.Flush();
+            out.Close();
+            return;
+        }
     }
     const std::string folder = FolderPrefix(path);
+    const std::size_t nameMax = NameMax(path);
+    const bool named = !tempName.empty() && tempName.size() <= nameMax;
     std::string temp;
     auto hold = std::make_unique<HoldSignals>();   // the temporary file is made and registered together
-    if (tempName.empty()) {
-        temp = folder + "." + ExtractFileName(path) + ".XXXXXX";
+    if (!named) {
+        // "." + name + ".XXXXXX", the name cut short so that the whole fits.
+        const std::size_t room = nameMax > 8 ? nameMax - 8 : 0;
+        temp = folder + "." + ExtractFileName(path).substr(0, room) + ".XXXXXX";
         const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
         if (fd < 0)
             ThrowIoError(errno);
@@ -420,7 +491,7 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, const std:
     RemoveOnSignal removeOnSignal(temp);
     hold.reset();
     try {
-        File out(temp, tempName.empty() ? File::Mode::Create : File::Mode::CreateNew);
+        File out(temp, named ? File::Mode::CreateNew : File::Mode::Create);
         writer(out);
         out.CopyModeFrom(path);
         out.Flush();
@@ -436,9 +507,9 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, const std:
     }
 }
 
-void ReplaceFile(const std::string& target, std::string_view contents)
+void ReplaceFile(const std::string& target, std::string_view contents, ReplaceTarget kind)
 {
-    ReplaceFile(target, [contents](File& out) { out.Write(contents.data(), contents.size()); });
+    ReplaceFile(target, [contents](File& out) { out.Write(contents.data(), contents.size()); }, kind);
 }
 
 // --- copying a whole file -----------------------------------------------------

@@ -16,6 +16,24 @@ bool FileExists(const std::string& name);
 bool DirectoryExists(const std::string& name);
 // Both names exist and denote the same file (device and inode), whatever the path text.
 bool SameFile(const std::string& a, const std::string& b);
+
+// What a file is and how it was when looked at: its identity (device and
+// inode, the same under every name and link) and its stamp (size and
+// modification time). Two equal stamps: nobody wrote the file in between.
+struct FileStamp {
+    bool exists = false;
+    bool regular = false;                  // a file, not a folder, a device or a pipe
+    std::uint64_t device = 0, inode = 0;
+    std::int64_t size = 0, modified = 0;   // modification time in nanoseconds
+    bool operator==(const FileStamp& o) const
+    {
+        return exists == o.exists && regular == o.regular && device == o.device && inode == o.inode &&
+               size == o.size && modified == o.modified;
+    }
+    bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
+// The stamp of what path names now (following links); exists false when nothing is there.
+FileStamp StampOf(const std::string& path);
 // A name fixed by the games ("Duke3D.exe") may exist in its folder under other
 // letter case (folders copied from CD): the existing spelling, else the name unchanged.
 std::string ResolveFileCase(const std::string& path);
@@ -25,7 +43,9 @@ std::string CurrentDirectory();
 // "File not found" for a missing folder or an empty name, "Invalid filename"
 // for a file, "File access denied" for a folder that may not be entered.
 void CheckFolder(const std::string& dir);
-// path counted from the current folder when it is relative; the current folder for "".
+// path counted from the current folder when it is relative (without its
+// leading "./"); the current folder for "". Names are made absolute as they
+// come in, so that a later change of the current folder moves nothing.
 std::string AbsolutePath(const std::string& path);
 
 // An open file, closed on destruction. Every failure throws IoError with the
@@ -85,16 +105,34 @@ std::int64_t FileSize(const std::string& path);
 std::string ResolvePath(const std::string& path);
 // Removes a file (not a folder); false when it could not be removed.
 bool DeleteFile(const std::string& path);
-// Makes one folder; throws IoError unless it exists afterwards.
-void CreateDirectory(const std::string& path);
-// The names of what a folder holds but its folders, sorted bytewise (whether
-// each is a regular file is for the one who opens it). Throws IoError.
-std::vector<std::string> ListFiles(const std::string& dir);
+// Makes one folder (with mode under the process's mask); throws IoError unless it exists afterwards.
+void CreateDirectory(const std::string& path, unsigned mode = 0777);
+// The names of what a folder holds but its folders (with withFolders, those
+// too), sorted bytewise (whether each is a regular file is for the one who
+// opens it). Throws IoError.
+std::vector<std::string> ListFiles(const std::string& dir, bool withFolders = false);
 // Renames from over to in one step (same file system) and makes the rename
 // itself durable. Throws IoError; to is untouched then.
 void RenameOver(const std::string& from, const std::string& to);
 // A file-size limit makes a write fail with "Disk full" instead of killing the process.
 void ReportFileSizeLimitAsError();
+
+// An exclusive lock on a file, held until released or the object goes, and
+// in every case when the process ends, however it ends.
+class FileLock {
+public:
+    FileLock() = default;
+    ~FileLock() { Release(); }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    // Takes the lock, making the file when missing; false when another holds
+    // it (another object of this process too) or there is no file to lock.
+    bool Acquire(const std::string& path);
+    void Release();
+
+private:
+    int fd_ = -1;
+};
 
 // Reads a whole file (throws IoError). Returns false when it does not exist.
 bool ReadWholeFile(const std::string& path, std::string& contents);
@@ -106,14 +144,23 @@ bool ReadWholeFile(const std::string& path, std::string& contents);
 // folder synced: a crash, a full disk or an interrupting signal leaves the old
 // file whole. Through a symbolic link the file it names is replaced. A file
 // that the user may not write is not replaced ("File access denied"), as
-// writing it in place would be refused. A target that is a device or a pipe
-// (after following links) is written directly: there is no file to replace.
+// writing it in place would be refused. What the target may be:
+// - AnyOutput: a device or a pipe (after following links) is written
+//   directly, as there is no file to replace;
+// - RegularFile: anything but a regular file is refused ("... is not a
+//   regular file") without being opened, since a window must never wait on a pipe;
+// - Document: as RegularFile, and a file with more than one name (hard links)
+//   or in a folder the user may not write is written in place: its other
+//   names stay, but a failure on the way leaves it half written.
 // tempName, when given, names the temporary file inside that folder (a
-// leftover of that name is removed first); otherwise a unique hidden name is
-// used. Throws IoError; the temporary file is gone afterwards whatever happened.
+// leftover of that name is removed first; a unique name when it would not
+// fit); otherwise a unique hidden name short enough for any name that fits
+// the folder. Throws IoError; the temporary file is gone afterwards whatever happened.
 using FileWriter = std::function<void(File& out)>;
-void ReplaceFile(const std::string& target, const FileWriter& writer, const std::string& tempName = std::string());
-void ReplaceFile(const std::string& target, std::string_view contents);
+enum class ReplaceTarget { AnyOutput, RegularFile, Document };
+void ReplaceFile(const std::string& target, const FileWriter& writer, ReplaceTarget kind = ReplaceTarget::AnyOutput,
+                 const std::string& tempName = std::string());
+void ReplaceFile(const std::string& target, std::string_view contents, ReplaceTarget kind = ReplaceTarget::AnyOutput);
 
 // Copies source to destination (a folder gets the source's file name appended),
 // 8192 bytes at a time, replacing an existing file. Throws AppError

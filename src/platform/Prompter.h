@@ -13,7 +13,8 @@
 namespace tessel {
 
 enum class MsgType { Warning, Error, Information, Confirm };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
+// RestoreDiscard: the buttons "Restore" (answered Yes) and "Discard" (No).
+enum class MsgButtons { Ok, YesNo, YesNoCancel, RestoreDiscard };
 enum class MsgResult { Ok, Yes, No, Cancel };
 
 // A file dialog that keeps its state between uses, as a dialog component does:
@@ -31,11 +32,13 @@ public:
     // Plain message: OK button, caption "Tessel".
     virtual void ShowMessage(const std::string& text) = 0;
     // Typed box: icon and caption of its kind, the given buttons. A Yes/No box
-    // answers Yes or No (closing it is No); only Yes/No/Cancel answers Cancel.
+    // answers Yes or No (closing it is No); Yes/No/Cancel and Restore/Discard
+    // answer Cancel when closed.
     virtual MsgResult MessageDlg(const std::string& text, MsgType type, MsgButtons buttons) = 0;
     // The application's error box for failures (runtime texts).
     virtual void ShowError(const std::string& text) = 0;
-    // On OK: dialog.fileName is the chosen path and initialDir its folder.
+    // On OK: dialog.fileName is the chosen path (absolute, the file system's
+    // bytes) and initialDir its folder.
     virtual bool ExecuteOpen(FileDialog& dialog) = 0;
     virtual bool ExecuteSave(FileDialog& dialog) = 0;
     // An open dialog for a picture, which it shows beside the list (as a

@@ -31,6 +31,9 @@ struct TruncateSlot {
 };
 PathSlot removals[Slots];
 TruncateSlot truncations[Slots];
+// The program's notice: the pipe to the event loop and the signal noted on it.
+int noticePipe[2] = {-1, -1};
+volatile sig_atomic_t noticed = 0;
 
 extern "C" void OnSignal(int sig)
 {
@@ -48,6 +51,40 @@ extern "C" void OnSignal(int sig)
     errno = savedErrno;
 }
 
+sigset_t CleanupSignals()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int sig : Signals)
+        sigaddset(&set, sig);
+    return set;
+}
+
+extern "C" void OnNoticedSignal(int sig)
+{
+    if (noticed != 0) {
+        OnSignal(sig);   // noted once already and not taken up: the program does not answer
+        return;
+    }
+    const int savedErrno = errno;
+    noticed = sig;
+    const char byte = 1;
+    (void)::write(noticePipe[1], &byte, 1);
+    errno = savedErrno;
+}
+
+void Install(void (*handler)(int))
+{
+    struct sigaction action {};
+    action.sa_handler = handler;
+    action.sa_mask = CleanupSignals();
+    for (const int sig : Signals) {
+        struct sigaction old {};
+        if (::sigaction(sig, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
+            ::sigaction(sig, &action, nullptr);
+    }
+}
+
 template <typename Slot>
 int FreeSlot(Slot (&slots)[Slots])
 {
@@ -63,27 +100,40 @@ void MarkUsed(volatile sig_atomic_t& used)
     used = 1;
 }
 
-sigset_t CleanupSignals()
-{
-    sigset_t set;
-    sigemptyset(&set);
-    for (const int sig : Signals)
-        sigaddset(&set, sig);
-    return set;
-}
-
 } // namespace
 
 void InstallSignalCleanup()
 {
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    action.sa_mask = CleanupSignals();
-    for (const int sig : Signals) {
-        struct sigaction old {};
-        if (::sigaction(sig, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
-            ::sigaction(sig, &action, nullptr);
+    Install(OnSignal);
+}
+
+int InstallSignalNotice()
+{
+    if (noticePipe[0] < 0 && ::pipe2(noticePipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return noticePipe[0] = noticePipe[1] = -1;
+    Install(OnNoticedSignal);
+    return noticePipe[0];
+}
+
+int TakeSignalNotice()
+{
+    char bytes[16];
+    while (noticePipe[0] >= 0 && ::read(noticePipe[0], bytes, sizeof bytes) > 0) {
     }
+    const int sig = noticed;
+    noticed = 0;
+    return sig;
+}
+
+void EndBySignal(int sig)
+{
+    ::signal(sig, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, sig);
+    ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    ::raise(sig);
+    ::_exit(128 + sig);   // a signal whose default action does not end the process
 }
 
 RemoveOnSignal::RemoveOnSignal(const std::string& path) : slot_(FreeSlot(removals))

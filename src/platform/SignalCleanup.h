@@ -16,6 +16,17 @@ class File;
 // the handler the registrations below change nothing.
 void InstallSignalCleanup();
 
+// The program's way instead: the first of the three signals is only noted, on
+// a pipe whose read end this returns (-1 when none could be made), so that
+// the event loop can keep what the user would lose and then end the process;
+// a second one before that acts at once, as the cleanup handler does.
+int InstallSignalNotice();
+// The signal noted on the pipe (0 when none); a next one is noted afresh.
+int TakeSignalNotice();
+// Ends the process as the signal's default action does, so that the exit
+// status still says what ended it.
+[[noreturn]] void EndBySignal(int sig);
+
 // While it lives and is not released, the path is removed if one of the
 // signals ends the process.
 class RemoveOnSignal {

@@ -24,12 +24,28 @@ LoadedDocument ReadDocumentFile(const std::string& path)
 
 void SavePlainTextFile(const std::string& path, const ControlText& text)
 {
-    ReplaceFile(path, text.text);
+    ReplaceFile(path, text.text, ReplaceTarget::Document);
+}
+
+bool HoldsRichText(const std::string& path)
+{
+    if (!FileExists(path))
+        return false;
+    try {
+        File file(path, File::Mode::Read);
+        char head[5];
+        std::size_t got = 0;
+        for (std::size_t n = 1; got < sizeof head && n > 0; got += n)
+            n = file.ReadSome(head + got, sizeof head - got);
+        return LooksLikeRtf(std::string_view(head, got));
+    } catch (const AppError&) {
+        return false;
+    }
 }
 
 void SaveProjectFile(const std::string& path, const ControlText& text, const std::vector<TColor>& colors)
 {
-    ReplaceFile(path, WriteProjectFile(text, colors));
+    ReplaceFile(path, WriteProjectFile(text, colors), ReplaceTarget::Document);
 }
 
 } // namespace tessel

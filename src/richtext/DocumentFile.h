@@ -20,8 +20,14 @@ struct LoadedDocument {
 LoadedDocument ReadDocumentFile(const std::string& path);
 
 // The text's file bytes (its own line ends and characters), replacing path
-// whole. Throws IoError; the old file stays then.
+// whole (ReplaceTarget::Document: a pipe or a device is refused unopened, a
+// file with other names written in place). Throws IoError; the old file stays then.
 void SavePlainTextFile(const std::string& path, const ControlText& text);
+// Whether the regular file at path is in Rich Text Format; false when there is
+// none or it cannot be read. A rich document that is not a project file is
+// never replaced by plain text: its fonts and links would be lost.
+bool HoldsRichText(const std::string& path);
+
 // The project file of the text in its colours (one per byte of text.text).
 void SaveProjectFile(const std::string& path, const ControlText& text, const std::vector<TColor>& colors);
 

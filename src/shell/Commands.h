@@ -30,5 +30,7 @@ void BringToFront(QWidget& window);
 void OpenDocument(TMainForm& main, std::string name);
 // Each name as OpenDocument opens it; an error is shown and the next one opens.
 void OpenDocuments(TMainForm& main, const std::vector<std::string>& names);
+// FileCommands.cpp: Shell::AskSaveName, the save dialog's part of Save As.
+std::string AskDocumentName(TMainForm& main, const std::string& proposed);
 
 } // namespace tessel

@@ -10,6 +10,8 @@ class QAction;
 
 namespace tessel {
 
+struct RecoveryCopy;
+
 class DocumentWindow {
 public:
     virtual ~DocumentWindow() = default;
@@ -31,6 +33,11 @@ public:
     // The menus that stand in the main window's bar in place of its own while
     // this window is current (with their shortcuts); none: the main menus stay.
     virtual QList<QAction*> DocumentMenus() const { return {}; }
+    // A copy of the unsaved text kept now, for the next start should this run
+    // end without saving it (nothing kept for an unmodified document); and a
+    // copy from an earlier run taken in as this window's unsaved text.
+    virtual void KeepRecoveryCopy() {}
+    virtual void RestoreRecoveryCopy(const RecoveryCopy&) {}
 };
 
 } // namespace tessel

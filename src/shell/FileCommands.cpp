@@ -7,8 +7,8 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTimer>
-#include <QUrl>
 
+#include "editor/DocumentKinds.h"
 #include "platform/Files.h"
 #include "platform/QtPaths.h"
 #include "shell/Commands.h"
@@ -122,16 +122,14 @@ void Save(TMainForm& main, QMdiArea* area, bool askName)
     DocumentWindow* doc = main.ActiveDocument();
     if (!doc || !doc->TakesEditorRequests())
         return;   // an explorer takes no save request: none is left pending
-    Workspace& state = main.State();
-    PrepareDialogFolder(state, main.SaveDialog1);
     std::string name = doc->FileName();
     if (askName || name.empty()) {
-        if (!main.Prompts().ExecuteSave(main.SaveDialog1))
+        name = AskDocumentName(main, std::string());
+        if (name.empty())
             return;
-        RememberDialogFolder(state, main.SaveDialog1);
-        name = SaveFileName(main.SaveDialog1.fileName, state.GameMode);
         area->currentSubWindow()->widget()->setWindowTitle(ToQString(EditorCaption(name)));
     }
+    Workspace& state = main.State();
     state.EditorRequests.SaveRequest = true;
     state.PendingFileName = name;
     main.PostEditorRequest();
@@ -156,13 +154,13 @@ public:
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (!LocalFiles(drag->mimeData()).empty())
+            if (!LocalFileNames(drag->mimeData()).empty())
                 drag->acceptProposedAction();
             return true;
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const std::vector<std::string> names = LocalFiles(drop->mimeData());
+            const std::vector<std::string> names = LocalFileNames(drop->mimeData());
             if (names.empty())
                 return false;
             drop->acceptProposedAction();
@@ -175,16 +173,6 @@ public:
     }
 
 private:
-    static std::vector<std::string> LocalFiles(const QMimeData* data)
-    {
-        std::vector<std::string> names;
-        if (data && data->hasUrls())
-            for (const QUrl& url : data->urls())
-                if (url.isLocalFile())
-                    names.push_back(FromQString(url.toLocalFile()));
-        return names;
-    }
-
     TMainForm& main_;
 };
 
@@ -192,13 +180,12 @@ private:
 
 void OpenDocument(TMainForm& main, std::string name)
 {
+    // The current folder at this moment, not at the next save, gives a relative name its place.
+    name = AbsolutePath(name);
     auto* area = qobject_cast<QMdiArea*>(main.centralWidget());
-    for (QMdiSubWindow* window : area->subWindowList()) {
-        if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget()); doc && doc->FileName() == name) {
-            Reopen(main, area, window, name);
-            return;
-        }
-    }
+    if (DocumentWindow* doc = main.DocumentOf(name))
+        if (auto* window = qobject_cast<QMdiSubWindow*>(dynamic_cast<QWidget*>(doc)->parentWidget()))
+            return Reopen(main, area, window, doc->FileName());
     if (OpensInExplorer(name)) {
         main.NewExplorerWindow(NewExplorerCaption, name);
     } else if (main.NewEditorWindow(ToQString(EditorCaption(name)))) {
@@ -214,6 +201,38 @@ void OpenDocuments(TMainForm& main, const std::vector<std::string>& names)
     // Each on its own: one that cannot be read leaves the next to open.
     for (const std::string& name : names)
         RunGuarded(main.Prompts(), [&] { OpenDocument(main, name); });
+}
+
+std::string AskDocumentName(TMainForm& main, const std::string& proposed)
+{
+    Workspace& state = main.State();
+    FileDialog& dialog = main.SaveDialog1;
+    PrepareDialogFolder(state, dialog);
+    if (!proposed.empty()) {
+        dialog.fileName = proposed;
+        dialog.initialDir = FolderPrefix(proposed);
+    }
+    if (!main.Prompts().ExecuteSave(dialog))
+        return std::string();
+    RememberDialogFolder(state, dialog);
+    // The extension is added here, so that the question below is asked of
+    // the names really written, not only of the one typed.
+    const std::string name = AbsolutePath(SaveFileName(dialog.fileName, state.GameMode));
+    for (const SaveTarget& target : SaveTargets(name, state.GameMode, state.Saving)) {
+        const FileStamp there = StampOf(target.path);
+        if (!there.exists)
+            continue;
+        if (!there.regular) {
+            // A pipe would hold every window until something read it.
+            main.Prompts().ShowMessage(target.path +
+                                       (DirectoryExists(target.path) ? " is a folder" : " is not a regular file"));
+            return std::string();
+        }
+        if (main.Prompts().MessageDlg(target.path + " already exists. Do you want to replace it?", MsgType::Confirm,
+                                      MsgButtons::YesNo) != MsgResult::Yes)
+            return std::string();
+    }
+    return name;
 }
 
 void RegisterFileCommands(TMainForm& main, const MainParts& parts)

@@ -18,11 +18,15 @@
 #include <QVBoxLayout>
 #include <cstring>
 
+#include "editor/Recovery.h"
 #include "language/ColorDefinitions.h"
 #include "language/WizardFile.h"
 #include "launch/GameLaunch.h"
+#include "platform/Files.h"
 #include "platform/QtPaths.h"
+#include "platform/SignalCleanup.h"
 #include "shell/Commands.h"
+#include "shell/DocumentNames.h"
 #include "shell/DocumentWindow.h"
 #include "shell/Guarded.h"
 #include "shell/Menus.h"
@@ -50,7 +54,7 @@ void SetEnabled(QObject* control, bool enabled)
 } // namespace
 
 TMainForm::TMainForm(Workspace& state, Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), state_(state), prompter_(prompter)
+    : QMainWindow(parent), EndProcess(EndBySignal), state_(state), prompter_(prompter)
 {
     UseResources();
     setObjectName("MainForm");
@@ -224,6 +228,11 @@ void TMainForm::FormDestroy()
     if (destroyed_)
         return;
     destroyed_ = true;
+    WriteSettings();
+}
+
+void TMainForm::WriteSettings()
+{
     // The options of every window and the session in one replacement: a
     // crash while the program ends leaves all old or all new.
     RunGuarded(prompter_, [this] {
@@ -245,6 +254,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
                 return;
         mayClose = true;
     });
+    // A clean exit: every document was saved or given up, so nothing is left to recover.
+    if (mayClose)
+        state_.Recovery.RemoveAll();
     event->setAccepted(mayClose);
 }
 
@@ -258,6 +270,55 @@ void TMainForm::showEvent(QShowEvent* event)
         const QString caption = sub->windowTitle();
         sub->setWindowTitle(QString());
         sub->setWindowTitle(caption);
+    }
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Enabled again after the splash: the first keys go to the document that
+    // start-up opened, not to the first control of the window (the wizard's list).
+    if (event->type() == QEvent::EnabledChange && isEnabled())
+        if (QMdiSubWindow* w = parts_.area->currentSubWindow())
+            w->widget()->setFocus();
+}
+
+// --- the end of a session, and what it leaves for the next ------------------------------
+
+void TMainForm::EndSession(int sig)
+{
+    for (QMdiSubWindow* w : parts_.area->subWindowList())
+        if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()))
+            RunGuarded(prompter_, [doc] { doc->KeepRecoveryCopy(); });
+    WriteSettings();
+    if (sig != 0 && EndProcess)
+        EndProcess(sig);
+}
+
+void TMainForm::OfferRecovery()
+{
+    const std::vector<RecoveryCopy> copies = state_.Recovery.Left();
+    if (copies.empty())
+        return;
+    std::string text = "Tessel ended without saving these documents:\n";
+    for (const RecoveryCopy& copy : copies)
+        text += "\n" + (copy.fileName.empty() ? CaptionFileName(copy.caption) : copy.fileName);
+    text += "\n\nRestore them? Discard deletes these copies.";
+    switch (prompter_.MessageDlg(text, MsgType::Information, MsgButtons::RestoreDiscard)) {
+    case MsgResult::Yes:
+        for (const RecoveryCopy& copy : copies)
+            if (DocumentWindow* doc = NewEditorWindow(ToQString(copy.caption)))
+                RunGuarded(prompter_, [&] {
+                    doc->RestoreRecoveryCopy(copy);
+                    doc->KeepRecoveryCopy();   // this run's own copy, before the old one goes
+                });
+        state_.Recovery.Forget(copies);
+        break;
+    case MsgResult::No:
+        state_.Recovery.Forget(copies);
+        break;
+    default:
+        break;   // asked again at the next start
     }
 }
 
@@ -342,6 +403,20 @@ DocumentWindow* TMainForm::ActiveDocument() const
     // The current one, also while a dialog of this program has the focus.
     QMdiSubWindow* w = parts_.area->currentSubWindow();
     return w ? dynamic_cast<DocumentWindow*>(w->widget()) : nullptr;
+}
+
+DocumentWindow* TMainForm::DocumentOf(const std::string& name) const
+{
+    for (QMdiSubWindow* w : parts_.area->subWindowList())
+        if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()))
+            if (const std::string shown = doc->FileName(); !shown.empty() && (shown == name || SameFile(shown, name)))
+                return doc;
+    return nullptr;
+}
+
+std::string TMainForm::AskSaveName(const std::string& proposed)
+{
+    return AskDocumentName(*this, proposed);
 }
 
 DocumentWindow* TMainForm::AddDocument(QWidget* window, const QString& caption)

@@ -65,11 +65,20 @@ public:
     void PostEditorRequest() override;
     void SelectWizardEntry(int k) override;
     int SelectedWizardEntry() const override;
-    FileDialog& SaveDialog() override { return SaveDialog1; }
+    DocumentWindow* DocumentOf(const std::string& name) const override;
+    std::string AskSaveName(const std::string& proposed = std::string()) override;
     DirectoryChooser* Chooser() const override { return tools_.chooser; }
 
     // --- for the program's builder ------------------------------------------------------
     ToolWindows& Tools() { return tools_; }
+    // Offers the copies of unsaved documents an earlier run left ("Restore",
+    // "Discard"); each restored one is a modified window under its own name.
+    void OfferRecovery();
+    // The end of the session or of the process (a signal, sig 0 for none)
+    // without the close questions: copies of the unsaved documents and the
+    // settings are written, then EndProcess(sig) ends the process.
+    void EndSession(int sig);
+    std::function<void(int sig)> EndProcess;
     // A window that lives for the whole run: destroyed, in the order of
     // adding, after the program's settings were written. Returns the window.
     template <class W> W* Keep(W* window)
@@ -97,10 +106,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormCreate();
     void FormDestroy();
+    void WriteSettings();
     void CreateCommands();
     void CreateWizardPane();
     void CreateStatusBar();

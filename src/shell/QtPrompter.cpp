@@ -26,7 +26,15 @@ int Exec(QMessageBox::Icon icon, const QString& caption, const std::string& text
 {
     QMessageBox box(icon, caption, Q(text), buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    return box.exec();
+    if (buttons != QMessageBox::NoButton)
+        return box.exec();
+    // Restore and Discard, answered as Yes and No; closing the box is neither.
+    QPushButton* restore = box.addButton("&Restore", QMessageBox::YesRole);
+    QPushButton* discard = box.addButton("&Discard", QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == restore ? QMessageBox::Yes
+           : box.clickedButton() == discard ? QMessageBox::No
+                                            : QMessageBox::Cancel;
 }
 
 // The picture of the current file (none for a folder or what cannot be read)
@@ -59,6 +67,8 @@ bool ExecuteDialog(FileDialog& d, QFileDialog::AcceptMode mode, bool picturePrev
 {
     QFileDialog dlg(QApplication::activeWindow(), Q(d.title), ToQString(d.initialDir));
     dlg.setOption(QFileDialog::DontUseNativeDialog);
+    // Each command asks its own question, for every file it would replace.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite);
     dlg.setAcceptMode(mode);
     dlg.setFileMode(QFileDialog::AnyFile);
     const QStringList filters = QtNameFilters(d.filter);
@@ -71,8 +81,16 @@ bool ExecuteDialog(FileDialog& d, QFileDialog::AcceptMode mode, bool picturePrev
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     const QFileInfo chosen(dlg.selectedFiles().constFirst());
-    d.fileName = FromQString(chosen.absoluteFilePath());
-    d.initialDir = IncludeTrailingPathDelimiter(FromQString(chosen.absolutePath()));
+    const std::string name = NameOnDisk(chosen.absoluteFilePath());
+    if (name.empty()) {
+        Exec(QMessageBox::Warning, MsgTypeCaption(MsgType::Warning),
+             FromQString(chosen.fileName()) + " cannot be told apart from another name in its folder that is shown "
+                                              "alike; rename one of them first.",
+             QMessageBox::Ok);
+        return false;
+    }
+    d.fileName = name;
+    d.initialDir = FolderPrefix(name);
     return true;
 }
 
@@ -127,6 +145,8 @@ MsgResult QtPrompter::MessageDlg(const std::string& text, MsgType type, MsgButto
         set = QMessageBox::Yes | QMessageBox::No;
     else if (buttons == MsgButtons::YesNoCancel)
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    else if (buttons == MsgButtons::RestoreDiscard)
+        set = QMessageBox::NoButton;
     switch (Exec(icon, MsgTypeCaption(type), text, set)) {
     case QMessageBox::Yes: return MsgResult::Yes;
     case QMessageBox::No: return MsgResult::No;

@@ -50,8 +50,15 @@ public:
     virtual void SelectWizardEntry(int k) = 0;
     virtual int SelectedWizardEntry() const = 0;
 
-    // The save dialog of the File commands, which an editor's close question uses too.
-    virtual FileDialog& SaveDialog() = 0;
+    // The document window that shows the file name names, under that name or
+    // any other (a link, another path to it); null when none does.
+    virtual DocumentWindow* DocumentOf(const std::string& name) const = 0;
+    // Asks where to save the active document, as Save As does: the save
+    // dialog in the mode's folder proposing proposed (when not empty), the
+    // mode's extension added to a name without one, and for every existing
+    // file the save would write a refusal (not a regular file) or the
+    // question whether to replace it. "" when the user cancelled or refused.
+    virtual std::string AskSaveName(const std::string& proposed = std::string()) = 0;
     // The directory chooser of the launchers' Browse buttons; null until it is made.
     virtual DirectoryChooser* Chooser() const = 0;
 };

@@ -2,10 +2,13 @@
 
 #include <utility>
 
+#include "platform/Paths.h"
+
 namespace tessel {
 
 Workspace::Workspace(FileLocations locations)
-    : Locations(std::move(locations)), SettingsFileName(Locations.SettingsFileName())
+    : Locations(std::move(locations)), SettingsFileName(Locations.SettingsFileName()),
+      Recovery(RecoveryDir())
 {
 }
 

@@ -10,6 +10,7 @@
 
 #include "calc/CalcState.h"
 #include "editor/EditorRequests.h"
+#include "editor/Recovery.h"
 #include "language/ColorDefinitions.h"
 #include "language/WizardFile.h"
 #include "launch/GameDirectories.h"
@@ -23,6 +24,7 @@ constexpr int RecentCount = 4;
 struct Workspace : GameDirectories {
     explicit Workspace(FileLocations locations);
     // Settings and data files all in programDir ("": the current folder).
+    // The recovery copies go to RecoveryDir as the environment names it now.
     explicit Workspace(const std::string& programDir) : Workspace(PortableLocations(programDir)) {}
 
     FileLocations Locations;         // where the settings and data files are
@@ -42,6 +44,7 @@ struct Workspace : GameDirectories {
     KeywordTableType KeywordTable;
     WizardTable Wizard;
     CalcState CalculatorState;       // the calculator's numbers; they outlive its windows
+    RecoveryStore Recovery;          // copies of the unsaved documents
 
     // A short-lived accessor on the settings file.
     ProfileFile Settings() const { return ProfileFile(SettingsFileName); }

@@ -1,14 +1,19 @@
 #include "editor/Childwin.h"
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTimer>
+#include <QUrl>
+#include <algorithm>
 #include <csignal>
 #include <map>
 
@@ -16,10 +21,13 @@
 #include "editor/GeneralOpts.h"
 #include "editor/ScriptEdit.h"
 #include "richtext/ProjectFile.h"
+#include "support/NonRegular.h"
 #include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
+
+using namespace test;
 
 class ChildwinTest : public ProgramFixture {
 protected:
@@ -50,6 +58,15 @@ protected:
         QCoreApplication::processEvents();   // the wait window gives the focus back
     }
     template <class T> T* child(QObject* parent, const char* name) { return parent->findChild<T*>(name); }
+    // The program folder's files (those beginning with prefix), the state folder aside.
+    Lines Files(const std::string& prefix = std::string()) const
+    {
+        Lines out;
+        for (const std::string& f : ListFiles(dir.path()))
+            if (f.compare(0, prefix.size(), prefix) == 0)
+                out.push_back(f);
+        return out;
+    }
     void Choose(const char* button) { child<QRadioButton>(options, button)->click(); }
     static void Key(ScriptEdit* e, Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(e, key, m); }
     // A mouse click on the offset's character.
@@ -265,6 +282,8 @@ TEST_F(ChildwinTest, SavingFollowsTheOptionButtonsTheModeAndTheName)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+// The program ignores the signal of a file-size limit, which would end it
+// with every window's text: the save fails as on a full disk.
 TEST_F(ChildwinTest, AFailedSaveKeepsTheTextTheFlagAndTheOldFile)
 {
     const std::string original = "a line long enough to pass the file size limit\n";
@@ -274,18 +293,193 @@ TEST_F(ChildwinTest, AFailedSaveKeepsTheTextTheFlagAndTheOldFile)
     ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
     rlimit small = old;
     small.rlim_cur = 16;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
     state->EditorRequests.SelectAllRequest = true;
     Post(&EditorRequestsType::SaveRequest, dir.file("notes.txt"));
     setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot create file " + dir.file("notes.txt")});
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Disk full"});
     EXPECT_EQ(dir.read("notes.txt"), original);
+    EXPECT_EQ(Files("."), Lines{}) << "no part file left";
     EXPECT_EQ(edit->Text(), "z" + original);
     EXPECT_TRUE(edit->Modified());
     EXPECT_EQ(form->StatusText(1), "Modified");
     EXPECT_EQ(edit->SelLength(), 0) << "the requests after it were dropped";
+}
+
+// Save As asks about the files it would really write (the mode's extension
+// added), refuses a pipe unopened, and the close question saves where the
+// last Save As did.
+TEST_F(ChildwinTest, SaveAsAsksAboutTheFilesItWritesAndClosingSavesUnderTheNewName)
+{
+    ScriptEdit* edit = Open(dir.write("a.txt", "x"))->MainRichEdit();
+    Key(edit, Qt::Key_Y);
+    dir.write("game.qzt", "old qzt"), dir.write("game.con", "old con");
+    const std::string replace = " already exists. Do you want to replace it?";
+    prompter.files = {dir.file("game"), dir.file("game")};
+    prompter.answers = {MsgResult::Yes, MsgResult::No, MsgResult::Yes, MsgResult::Yes};
+    Action("FileSaveAsItem")->trigger();
+    EXPECT_EQ(dir.read("game.con"), "old con");
+    Action("FileSaveAsItem")->trigger();
+    const std::string filter = form->SaveDialog1.filter;
+    EXPECT_EQ(prompter.texts(), (Lines{filter, dir.file("game.qzt") + replace, dir.file("game.con") + replace, filter,
+                                       dir.file("game.qzt") + replace, dir.file("game.con") + replace}));
+    EXPECT_EQ(dir.read("game.con"), "yx");
+    EXPECT_EQ(form->StatusText(0), "Saved game.qzt and game.con");
+
+    const std::string pipe = MakeNonRegular(dir, "pipe.txt", NonRegular::Fifo);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);   // so that nothing could wait on it
+    prompter.clear();
+    prompter.files = {pipe};
+    Action("FileSaveAsItem")->trigger();
+    char byte;
+    EXPECT_LE(::read(reader, &byte, 1), 0);
+    ::close(reader);
+    EXPECT_EQ(prompter.texts(), (Lines{filter, pipe + " is not a regular file"}));
+
+    Key(edit, Qt::Key_W);
+    prompter.answers = {MsgResult::Yes};
+    Action("FileCloseItem")->trigger();
+    EXPECT_EQ(WindowCount(), 0);
+    EXPECT_EQ(dir.read("game.con"), "ywx");
+    EXPECT_EQ(dir.read("a.txt"), "x");
+}
+
+// Another program writes the file: an unmodified window offers to read it
+// again, a modified one says so once, and Save asks before it overwrites.
+TEST_F(ChildwinTest, AnotherProgramsChangeIsToldAndNeverOverwrittenUnasked)
+{
+    const std::string path = dir.write("a.con", "one");
+    TfrmConEdit* w = Open(path);
+    QMdiSubWindow* window = Area()->currentSubWindow();
+    NewEditor("VurAvozid - Unnamed2");
+    const auto activate = [&] {
+        Area()->activatePreviousSubWindow();
+        Area()->setActiveSubWindow(window);
+        QCoreApplication::processEvents();   // the wait window of a load gives the focus back
+    };
+    dir.write("a.con", "two!");
+    prompter.answers = {MsgResult::Yes};
+    activate();
+    EXPECT_EQ(w->MainRichEdit()->Text(), "two!");
+    Key(w->MainRichEdit(), Qt::Key_Z);
+    dir.write("a.con", "three");
+    activate();
+    activate();   // told once
+    prompter.answers = {MsgResult::No, MsgResult::Yes};
+    Key(w->MainRichEdit(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dir.read("a.con"), "three");
+    EXPECT_TRUE(w->Modified());
+    Key(w->MainRichEdit(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dir.read("a.con"), "ztwo!");
+    ::unlink(path.c_str());
+    activate();
+    Key(w->MainRichEdit(), Qt::Key_S, Qt::ControlModifier);   // gone: written anew without a question
+    EXPECT_EQ(dir.read("a.con"), "ztwo!");
+    EXPECT_EQ(prompter.texts(),
+              (Lines{path + " was changed by another program. Do you want to read it again?",
+                     path + " was changed by another program since it was opened.",
+                     path + " was changed by another program since it was opened. Overwrite it?",
+                     path + " was changed by another program since it was opened. Overwrite it?",
+                     path + " is no longer on disk; saving writes it anew."}));
+}
+
+// Dropped from a file manager: the name's own bytes, kept to the save.
+TEST_F(ChildwinTest, ANameThatIsNoUtf8SavesIntoItsOwnFile)
+{
+    const std::string name = dir.write("caf\xe9.txt", "x");
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(name).toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    QDropEvent drop(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    QCoreApplication::processEvents();
+    auto* w = Active<TfrmConEdit>();
+    ASSERT_TRUE(w);
+    Key(w->MainRichEdit(), Qt::Key_Y);
+    Action("FileSaveItem")->trigger();
+    EXPECT_EQ(dir.read("caf\xe9.txt"), "yx");
+    EXPECT_EQ(Files(), (Lines{"CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf", "caf\xe9.txt", "cnfcs.ccf"}));
+}
+
+// Part of another game than the mode's: asked before its text goes to other files.
+TEST_F(ChildwinTest, AScriptOfAnotherGameGoesElsewhereOnlyWhenTheUserSaysSo)
+{
+    ScriptEdit* edit = Open(dir.write("prog.qc", "void x"))->MainRichEdit();
+    const std::string question = dir.file("prog.qc") + " is a script of another game than the mode's, which saves "
+                                                       "it as prog.qzt and prog.con. Save it so? (No: as prog.qzt "
+                                                       "and prog.qc.)";
+    const struct { MsgResult answer; Lines files; const char* status; } rows[] = {
+        {MsgResult::Cancel, {"prog.qc"}, "Ready"},
+        {MsgResult::No, {"prog.qc", "prog.qzt"}, "Saved prog.qzt and prog.qc"},
+        {MsgResult::Yes, {"prog.con", "prog.qc", "prog.qzt"}, "Saved prog.qzt and prog.con"},
+    };
+    for (const auto& r : rows) {
+        Key(edit, Qt::Key_Y);
+        prompter.clear();
+        prompter.answers = {r.answer};
+        Press("Ctrl+S");
+        EXPECT_EQ(prompter.texts(), Lines{question});
+        EXPECT_EQ(Files("prog"), r.files);
+        EXPECT_EQ(form->StatusText(0), r.status);
+        EXPECT_EQ(edit->Modified(), r.answer == MsgResult::Cancel);
+    }
+    EXPECT_EQ(dir.read("prog.qc"), "yyvoid x");
+}
+
+// Its fonts and links would be lost: a new name is asked for, proposing a project file.
+TEST_F(ChildwinTest, ARichDocumentIsNeverReplacedByItsPlainText)
+{
+    const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}\\b Dear\\b0  friend\\par}";
+    TfrmConEdit* w = Open(dir.write("letter.rtf", rtf));
+    Key(w->MainRichEdit(), Qt::Key_Y);
+    const std::string notice = dir.file("letter.rtf") + " is a rich-text document and is not replaced by plain "
+                                                        "text. Choose a name for a project file of it.";
+    prompter.files = {std::nullopt, dir.file("letter.qzt")};
+    Press("Ctrl+S");
+    EXPECT_EQ(form->SaveDialog1.fileName, dir.file("letter.qzt"));
+    EXPECT_TRUE(w->Modified());
+    Press("Ctrl+S");
+    EXPECT_EQ(dir.read("letter.rtf"), rtf);
+    EXPECT_EQ(PlainTextOfRtf(dir.read("letter.qzt")).substr(0, 5), "yDear");
+    EXPECT_EQ(w->FileName(), dir.file("letter.qzt"));
+    EXPECT_EQ(w->windowTitle().toStdString(), "VurAvozid - " + dir.file("letter.qzt"));
+    EXPECT_EQ(prompter.texts(), (Lines{notice, form->SaveDialog1.filter, notice, form->SaveDialog1.filter}));
+}
+
+// A log-out's SIGTERM keeps every window's unsaved text and the settings; the
+// next start offers the texts back, each in a modified window of its name.
+TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
+{
+    Key(Open(dir.write("a.con", "x"))->MainRichEdit(), Qt::Key_Y);
+    Key(NewEditor("VurAvozid - Unnamed2")->MainRichEdit(), Qt::Key_Z);
+    Action("mnuEditQuakeMode")->trigger();
+    int ended = 0;
+    form->EndProcess = [&](int sig) { ended = sig; };
+    ::raise(SIGTERM);
+    QTRY_COMPARE(ended, SIGTERM);
+    EXPECT_NE(dir.read("QztMain.ini").find("GameUp=2"), std::string::npos);
+
+    prompter.answers = {MsgResult::Yes};
+    Restart();
+    EXPECT_EQ(prompter.texts(), Lines{"Tessel ended without saving these documents:\n\n" + dir.file("a.con") +
+                                      "\nUnnamed2\n\nRestore them? Discard deletes these copies."});
+    EXPECT_EQ(Captions(), (Lines{"VUVurevo - " + dir.file("a.con"), "VurAvozid - Unnamed2"}));
+    const std::vector<TfrmConEdit*> restored = Documents<TfrmConEdit>();
+    EXPECT_EQ(restored[0]->MainRichEdit()->Text(), "yx");
+    EXPECT_EQ(restored[1]->MainRichEdit()->Text(), "z");
+    EXPECT_TRUE(restored[0]->Modified() && restored[1]->Modified());
+    EXPECT_EQ(restored[0]->FileName(), dir.file("a.con"));
+    EXPECT_EQ(dir.read("a.con"), "x");
+
+    // The box closed: offered again; Discard: gone.
+    for (const MsgResult answer : {MsgResult::Cancel, MsgResult::No, MsgResult::Ok}) {
+        prompter.clear();
+        prompter.answers = {answer};
+        Restart();
+        EXPECT_EQ(prompter.shown.size(), answer == MsgResult::Ok ? 0u : 1u);
+        EXPECT_TRUE(Captions().empty());
+    }
 }
 
 TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)

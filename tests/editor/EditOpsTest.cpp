@@ -364,6 +364,17 @@ TEST_F(EditOpsTest, LoadColoringAndSaveTargetsFollowTheName)
         SCOPED_TRACE(std::string(r.name) + " mode " + std::to_string(r.mode));
         EXPECT_EQ(SaveTargets(r.name, r.mode, r.option), r.targets);
     }
+    // A script of another game is saved elsewhere only after a question.
+    const struct { const char* name; int mode; S option; bool elsewhere; } scripts[] = {
+        {"/s/game.qc", 1, S::Both, true}, {"/s/game.qc", 1, S::GameFile, true},
+        {"/s/game.qc", 1, S::ProjectFile, false}, {"/s/game.qc", 2, S::Both, false},
+        {"/s/game.con", 0, S::Both, false}, {"/s/game.vc", 0, S::GameFile, true},
+        {"/s/game.qzt", 1, S::Both, false}, {"/s/GAME.QC", 1, S::Both, false},
+    };
+    for (const auto& r : scripts)
+        EXPECT_EQ(SavesElsewhere(r.name, r.mode, r.option), r.elsewhere) << r.name << " mode " << r.mode;
+    EXPECT_EQ(SaveTargets("/s/game.qc", ScriptMode("/s/game.qc"), S::Both),
+              (std::vector<SaveTarget>{{"/s/game.qzt", true}, {"/s/game.qc", false}}));
 }
 
 // --- the wizard -------------------------------------------------------------------------

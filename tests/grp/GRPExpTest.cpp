@@ -4,6 +4,7 @@
 #include "grp/GRPExp.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -353,6 +354,56 @@ TEST_F(GRPExpTest, DroppedFilesAreAddedInTurnUntilTheSlotsRunOut)
     EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP",
                                        "There is already a file with the same name in the archive",
                                        "There is no reserved space in the group file, please add some."}));
+}
+
+// Another program adds C.CON while the list is shown: the explorer's next
+// write reads the archive again instead, says so, and then finds the name.
+TEST_F(GRPExpTest, AListOlderThanTheArchiveIsReadAgainBeforeAnythingIsWritten)
+{
+    const std::string archive = files.write("T.GRP", Grp({A, Slot, Slot, Slot}));
+    TfrmGRPExp* w = newWindow(archive);
+    Area()->setActiveSubWindow(nullptr);   // not where the user looks: told at the write
+    prompter.clear();
+    ASSERT_EQ(QProcess::execute(TESSEL_BIN_DIR "/tessel-grp", {"add", QString::fromStdString(archive),
+                                                               QString::fromStdString(files.write("C.CON", "one"))}),
+              0);
+    const std::string added = files.read("T.GRP");
+    TempDir other;
+    prompter.files = {other.write("C.CON", "two"), other.file("C.CON")};
+    trigger(w, "mnuItemsAdd");
+    trigger(w, "mnuItemsAdd");
+    EXPECT_EQ(files.read("T.GRP"), added);
+    EXPECT_EQ(listed(w), (Texts{"A.CON 10 80", "C.CON 3 90"}));
+    EXPECT_EQ(prompter.texts(), (Texts{"All Files (*.*)|*.*",
+                                       "The archive was changed by another program, so its list was read again. "
+                                       "Nothing was changed; please check the list and try again.",
+                                       "All Files (*.*)|*.*", "There is already a file with the same name in the archive"}));
+
+    // Where the user looks, the list follows the archive at once.
+    Area()->setActiveSubWindow(Area()->subWindowList()[0]);
+    QApplication::setActiveWindow(form.get());
+    ASSERT_EQ(QProcess::execute(TESSEL_BIN_DIR "/tessel-grp", {"rm", QString::fromStdString(archive), "A.CON"}), 0);
+    QTRY_COMPARE(listed(w), Texts{"C.CON 3 90"});
+    EXPECT_EQ(panels(w), "The archive was changed by another program; its list was read again.|Signature: "
+                         "KenSilverman|Filecount: 1");
+}
+
+// The program ignores the signal of a file-size limit: the rebuild fails as on a full disk.
+TEST_F(GRPExpTest, AFileSizeLimitFailsADefragmentWithoutLeavingItsCopy)
+{
+    const std::string bytes = Grp({A, {Del, 7}, B, Slot});
+    TfrmGRPExp* w = newWindow(files.write("T.GRP", bytes));
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 60;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    prompter.answers = {MsgResult::Yes};
+    trigger(w, "mnuItemsDefrag");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(prompter.texts().back(), "Disk full");
+    EXPECT_EQ(files.read("T.GRP"), bytes);
+    EXPECT_EQ(ListFiles(files.path()), Texts{"T.GRP"});
 }
 
 TEST_F(GRPExpTest, RebuildsGiveTheBytesAndListingOfTheCommandLineTool)

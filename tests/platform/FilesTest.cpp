@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,7 +29,15 @@ TEST(FilesTest, FilesFoldersAndOneFileUnderSeveralNames)
     for (const char* other : {"sub/../game.con", "link.con", "hard.con"}) {
         SCOPED_TRACE(other);
         EXPECT_TRUE(SameFile(file, dir.file(other)));
+        EXPECT_EQ(StampOf(dir.file(other)), StampOf(file));
     }
+    const FileStamp before = StampOf(file);
+    dir.write("game.con", "y");   // the same size: the time tells
+    const timespec later[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(before.modified / 1000000000 + 1), 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), later, 0), 0);
+    EXPECT_NE(StampOf(file), before);
+    EXPECT_TRUE(before.exists && before.regular && !StampOf(dir.file("missing.con")).exists);
+    EXPECT_FALSE(StampOf(dir.file("sub")).regular);
     EXPECT_FALSE(SameFile(file, dir.write("copy.con", "x")));
     EXPECT_FALSE(SameFile(file, dir.file("missing.con")));
     EXPECT_EQ(FileSize(file), 1);
@@ -64,10 +73,10 @@ TEST(FilesTest, FoldersAreCheckedAsEnteringThemWouldBeAndRelativeNamesCountFromT
     CheckFolder(dir.path());
     EXPECT_EQ(CurrentDirectory(), before);
     EnterFolder(dir.path());
-    const std::string inside = AbsolutePath("Duke3D.exe"), here = AbsolutePath(""), cwd = CurrentDirectory();
+    const std::string inside = AbsolutePath("./Duke3D.exe"), here = AbsolutePath(""), cwd = CurrentDirectory();
     const std::string absolute = AbsolutePath(file);
     EnterFolder(before);
-    EXPECT_TRUE(SameFile(inside, file));
+    EXPECT_EQ(inside, IncludeTrailingPathDelimiter(cwd) + "Duke3D.exe");
     EXPECT_TRUE(SameFile(here, dir.path()));
     EXPECT_EQ(here, cwd);
     EXPECT_EQ(absolute, file);
@@ -132,6 +141,38 @@ TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
     ReplaceFile(dir.file("link.ini"), "through the link");
     EXPECT_EQ(dir.read("QztMain.ini"), "through the link");
     EXPECT_EQ(ErrorOf([&] { ReplaceFile(dir.file("no/such/folder"), "x"); }), "File not found");
+}
+
+TEST(FilesTest, ADocumentKeepsItsOtherNamesAndAnyNameThatFitsTheFolderSaves)
+{
+    TempDir dir;
+    const std::string file = dir.write("a.con", "old"), hard = dir.file("b.con");
+    ASSERT_EQ(::link(file.c_str(), hard.c_str()), 0);
+    ReplaceFile(file, "new", ReplaceTarget::Document);
+    EXPECT_TRUE(SameFile(file, hard));
+    EXPECT_EQ(dir.read("b.con"), "new");
+    ReplaceFile(file, "atomic");   // other files are replaced whole, whatever their names
+    EXPECT_EQ(dir.read("b.con"), "new");
+    const std::string longest = dir.file(std::string(255, 'n'));
+    ReplaceFile(longest, "x", ReplaceTarget::Document);
+    ReplaceFile(longest, "y", ReplaceTarget::Document);
+    EXPECT_EQ(dir.read(std::string(255, 'n')), "y");
+    // A file the user may write in a folder the user may not.
+    TempDir locked;
+    const std::string inLocked = locked.write("c.con", "old");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(inLocked.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(locked.path().c_str(), 0555), 0);
+    const ChildFault unprivileged{0, 0, true};
+    EXPECT_EQ(InChild([&] { ReplaceFile(inLocked, "settings", ReplaceTarget::AnyOutput); }, unprivileged),
+              "File access denied");
+    EXPECT_EQ(InChild([&] { ReplaceFile(inLocked, "in place", ReplaceTarget::Document); }, unprivileged), "");
+    EXPECT_EQ(locked.read("c.con"), "in place");
+    // A pipe is refused without waiting for a reader.
+    const std::string pipe = MakeNonRegular(dir, "pipe", NonRegular::Fifo);
+    for (const ReplaceTarget kind : {ReplaceTarget::RegularFile, ReplaceTarget::Document})
+        EXPECT_EQ(ErrorOf([&] { ReplaceFile(pipe, "x", kind); }), pipe + " is not a regular file");
 }
 
 TEST(FilesTest, OnlyRegularFilesAreOpenedToBeRead)

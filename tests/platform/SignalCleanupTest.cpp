@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include "platform/Errors.h"
 #include "platform/Files.h"
 #include "support/NonRegular.h"
 
@@ -61,6 +62,28 @@ TEST(SignalCleanupTest, AnAppendIsCutBackUntilReleasedAndHeldSignalsActAfterward
               }),
               "");
     EXPECT_TRUE(FileExists(path));
+}
+
+// The program notes a signal for its event loop and goes on; unanswered, the
+// next one ends it as the cleanup handler would.
+TEST(SignalCleanupTest, TheProgramIsToldOfASignalAndASecondOneEndsIt)
+{
+    TempDir dir;
+    const std::string temp = dir.write("T", "");
+    EXPECT_EQ(InChild([&] {
+                  const int pipe = InstallSignalNotice();
+                  RemoveOnSignal remove(temp);
+                  for (const int sig : {SIGTERM, SIGHUP}) {
+                      ::raise(sig);
+                      if (pipe < 0 || TakeSignalNotice() != sig || TakeSignalNotice() != 0 || !FileExists(temp))
+                          throw AppError("not noted");
+                  }
+                  ::raise(SIGHUP);
+                  ::raise(SIGINT);
+              }),
+              "signal 2");
+    EXPECT_FALSE(FileExists(temp));
+    EXPECT_EQ(InChild([] { EndBySignal(SIGTERM); }), "signal 15");
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QMimeData>
 #include <QUrl>
 #include <filesystem>
@@ -75,13 +77,22 @@ TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
     EXPECT_EQ(Documents().size(), 2u);
 }
 
-// The second is no reopening of the first (the recent list's own rules: miscTest).
-TEST_F(FileCommandsTest, NamesDifferingInCaseAreTwoFiles)
+// The second is no reopening of the first (the recent list's own rules: miscTest);
+// the same file under another name (a link, a relative name) is.
+TEST_F(FileCommandsTest, NamesDifferingInCaseAreTwoFilesAndALinkIsTheSameOne)
 {
     Start();
     OpenFile("/games/E1L1.CON");
     OpenFile("/games/e1l1.con");
     EXPECT_EQ(Captions(), (Lines{"VurAvozid - /games/E1L1.CON", "VurAvozid - /games/e1l1.con"}));
+    const std::string file = dir.write("a.con", "");
+    ASSERT_EQ(::symlink(file.c_str(), dir.file("link.con").c_str()), 0);
+    OpenFile(file);
+    prompter.answers = {MsgResult::Cancel};
+    OpenFile(dir.file("link.con"));
+    EXPECT_EQ(Captions().size(), 3u);
+    EXPECT_EQ(Active()->FileName(), file);
+    EXPECT_EQ(prompter.texts().back(), "Do you want to save this file before opening another file?");
 }
 
 TEST_F(FileCommandsTest, SavingANewWindowAddsTheModesExtension)

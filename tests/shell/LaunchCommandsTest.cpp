@@ -75,6 +75,32 @@ TEST_F(LaunchCommandsTest, EachCommandStartsItsProgramInItsFolder)
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 
+// Started in mymod with a relative name, and a launch that changes the
+// process's folder: the save still goes to mymod. The keys typed first after
+// start-up (the splash disables the window meanwhile) go to the script.
+TEST_F(LaunchCommandsTest, ARelativeNameKeepsItsFolderAcrossALaunch)
+{
+    fakeEditors = false;
+    FakeProgram(dir.file("game/Duke3D.exe"));
+    dir.write("game/GAME.CON", "the game's own");
+    ::mkdir(dir.file("mymod").c_str(), 0755);
+    dir.write("mymod/GAME.CON", "mine");
+    const std::string before = CurrentDirectory();
+    SetCurrentDirectory(dir.file("mymod"));
+    commandLineFile = "GAME.CON";
+    start(settings());
+    form->setEnabled(false);
+    form->setEnabled(true);
+    QTest::keyClicks(QApplication::focusWidget(), "new ");
+    action(Cmd::DukeLaunch)->trigger();
+    WaitForStart(dir.file("game/Duke3D.exe"));
+    SetCurrentDirectory(dir.file("game"));   // as a launch that changes folders leaves it
+    Press("Ctrl+S");
+    SetCurrentDirectory(before);
+    EXPECT_EQ(dir.read("mymod/GAME.CON"), "new mine");
+    EXPECT_EQ(dir.read("game/GAME.CON"), "the game's own");
+}
+
 // The two ways a missing program is told; each plan's own messages are in the
 // launch logic's tests.
 TEST_F(LaunchCommandsTest, MissingProgramsAreToldAsEachCommandTellsIt)

@@ -1,6 +1,10 @@
 #include "shell/QtPrompter.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/QtPaths.h"
+#include "support/TempDir.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -9,8 +13,6 @@
 #include <QListView>
 #include <QTest>
 #include <QTimer>
-
-#include "support/TempDir.h"
 
 namespace tessel {
 namespace {
@@ -52,6 +54,20 @@ TEST(QtPrompterTest, ThePictureDialogShowsTheCurrentPicture)
     EXPECT_FALSE(prompter.ExecuteOpenPicture(dialog));
     ASSERT_FALSE(shown.isNull());
     EXPECT_EQ(shown.toImage().pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::red));
+}
+
+// A name shown with stand-in characters is found on disk, part by part.
+TEST(QtPrompterTest, NamesThatAreNoUtf8ComeBackAsTheirBytes)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkdir(dir.file("d\xe9").c_str(), 0755), 0);
+    const std::string one = dir.write("d\xe9/caf\xe9.con", "");
+    dir.write("d\xe9/caf\xe8.txt", "");
+    EXPECT_EQ(NameOnDisk(ToQString(one)), one);
+    EXPECT_EQ(NameOnDisk(ToQString(dir.file("d\xe9/new\xe9.con"))), dir.file("d\xe9/new\xef\xbf\xbd.con"));
+    EXPECT_EQ(NameOnDisk(ToQString(dir.file("plain.con"))), dir.file("plain.con"));
+    dir.write("d\xe9/caf\xe8.con", "");   // shown alike: cannot be told
+    EXPECT_EQ(NameOnDisk(ToQString(one)), "");
 }
 
 } // namespace

@@ -103,6 +103,8 @@ protected:
     {
         if (!ini.empty())
             dir.write("QztMain.ini", ini);
+        // The copies of unsaved texts stay in the test's folder.
+        qputenv("XDG_STATE_HOME", QByteArray::fromStdString(dir.file("state")));
         state = std::make_unique<Workspace>(dir.path());
         form = std::make_unique<TMainForm>(*state, prompter);
         ProgramWindowOptions options;
