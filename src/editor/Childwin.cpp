@@ -461,7 +461,7 @@ void TfrmConEdit::KeepRecoveryCopy()
         copied_ = 0;
         return;
     }
-    std::string bytes = FileBytesOf(edit_->Document());
+    std::string bytes = edit_->Document().text;
     const std::size_t hash = std::hash<std::string>{}(bytes) | 1;
     if (hash == copied_)
         return;

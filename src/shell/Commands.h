@@ -28,7 +28,8 @@ void BringToFront(QWidget& window);
 // whether to save it first) or in a new editor or explorer window, and puts
 // it at the front of the recent files.
 void OpenDocument(TMainForm& main, std::string name);
-// Each name as OpenDocument opens it; an error is shown and the next one opens.
+// Each name as OpenDocument opens it, but one open already only comes to the
+// front; an error is shown and the next one opens.
 void OpenDocuments(TMainForm& main, const std::vector<std::string>& names);
 // FileCommands.cpp: Shell::AskSaveName, the save dialog's part of Save As.
 std::string AskDocumentName(TMainForm& main, const std::string& proposed);

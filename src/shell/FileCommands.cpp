@@ -198,9 +198,18 @@ void OpenDocument(TMainForm& main, std::string name)
 
 void OpenDocuments(TMainForm& main, const std::vector<std::string>& names)
 {
-    // Each on its own: one that cannot be read leaves the next to open.
+    // Each on its own: one that cannot be read leaves the next to open. One
+    // open already (Game.con named again, a restored copy, a second start)
+    // only comes to the front: asking to save and reading it again would put
+    // its unsaved text at the mercy of one answer.
+    auto* area = qobject_cast<QMdiArea*>(main.centralWidget());
     for (const std::string& name : names)
-        RunGuarded(main.Prompts(), [&] { OpenDocument(main, name); });
+        RunGuarded(main.Prompts(), [&] {
+            if (DocumentWindow* doc = main.DocumentOf(AbsolutePath(name)))
+                area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(dynamic_cast<QWidget*>(doc)->parentWidget()));
+            else
+                OpenDocument(main, name);
+        });
 }
 
 std::string AskDocumentName(TMainForm& main, const std::string& proposed)

@@ -151,7 +151,7 @@ TEST_F(StartDukeTest, GameConOpensFirstThenTheCommandLineFilesAsOpenOpensThem)
     EXPECT_EQ(Messages(prompter), Strings{});
     // Game.con named on the command line too, through a link: one window for the one file.
     ASSERT_EQ(::symlink(dir.file("con/GAME.CON").c_str(), dir.file("maps/game.con").c_str()), 0);
-    commandLineFile = dir.file("maps/game.con");
+    commandLineFiles = {dir.file("maps/game.con")};
     restart();
     EXPECT_EQ(Loads(), Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON")});
 }

@@ -86,17 +86,17 @@ TEST_F(LaunchCommandsTest, ARelativeNameKeepsItsFolderAcrossALaunch)
     ::mkdir(dir.file("mymod").c_str(), 0755);
     dir.write("mymod/GAME.CON", "mine");
     const std::string before = CurrentDirectory();
-    SetCurrentDirectory(dir.file("mymod"));
-    commandLineFile = "GAME.CON";
+    EnterFolder(dir.file("mymod"));
+    commandLineFiles = {"GAME.CON"};
     start(settings());
     form->setEnabled(false);
     form->setEnabled(true);
     QTest::keyClicks(QApplication::focusWidget(), "new ");
     action(Cmd::DukeLaunch)->trigger();
     WaitForStart(dir.file("game/Duke3D.exe"));
-    SetCurrentDirectory(dir.file("game"));   // as a launch that changes folders leaves it
+    EnterFolder(dir.file("game"));   // as a launch that changes folders leaves it
     Press("Ctrl+S");
-    SetCurrentDirectory(before);
+    EnterFolder(before);
     EXPECT_EQ(dir.read("mymod/GAME.CON"), "new mine");
     EXPECT_EQ(dir.read("game/GAME.CON"), "the game's own");
 }
