@@ -7,8 +7,6 @@
 #include <random>
 #include <sstream>
 
-#include "richtext/RtfReader.h"
-
 namespace tessel {
 namespace {
 
@@ -46,7 +44,6 @@ void ExpectRoundTrip(const std::string& fileBytes, unsigned seed, const std::str
             if ((static_cast<unsigned char>(text.text[i]) & 0xC0) == 0x80)
                 colors[i] = colors[i - 1];
     const std::string rtf = WriteProjectFile(text, colors);
-    EXPECT_EQ(PlainTextOfRtf(rtf), fileBytes) << label;
     const ColoredText back = ReadProjectFile(rtf);
     EXPECT_EQ(back.text.text, text.text) << label;
     EXPECT_EQ(back.text.encoding, text.encoding) << label;
@@ -104,7 +101,6 @@ TEST(ProjectFileTest, ForeignRtfReadsAsTextWithCrLfAndBlackForAutomatic)
     EXPECT_EQ(read.colors, (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                                          0xFF, 0xFF, 0xFF, 0, 0}));
     EXPECT_EQ(PlainTextOfRtf("{\\rtf1 caf\\'e9\\par}"), "caf\xc3\xa9\r\n");
-    EXPECT_THROW(PlainTextOfRtf("not rtf"), RtfError);
 }
 
 } // namespace

@@ -18,8 +18,6 @@ protected:
         splash = form->Keep(new TfrmSplash(*form, prompter));
         prompter.clear();   // the language files are not there
     }
-    // Clicks the calculator's tool button as a user would.
-    void clickCalculatorButton() { ClickTool("tlUtilsCalc"); }
     bool running(const char* timer) { return splash->findChild<QTimer*>(timer)->isActive(); }
 
     TfrmSplash* splash = nullptr;
@@ -39,7 +37,7 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
 
     for (int tick = 1; tick < 15; ++tick) {
         splash->Timer1Timer();
-        clickCalculatorButton();
+        ClickTool("tlUtilsCalc");
     }
     EXPECT_FALSE(state->CalculatorOpen);
     EXPECT_FALSE(form->isEnabled());
@@ -50,7 +48,7 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
     EXPECT_TRUE(form->isEnabled());
     EXPECT_FALSE(splash->isVisible());
     EXPECT_FALSE(running("Timer1") || running("Timer2"));
-    clickCalculatorButton();
+    ClickTool("tlUtilsCalc");
     EXPECT_TRUE(state->CalculatorOpen);
 }
 
