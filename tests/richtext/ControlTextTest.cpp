@@ -12,7 +12,6 @@ TEST(ControlTextTest, TheBytesStayAndMostLinesNameTheLineEndOfNewOnes)
         LineEnds style;
     } cases[] = {
         {"", LineEnds::CrLf},
-        {"one line", LineEnds::CrLf},
         {"a\nb\n", LineEnds::Lf},
         {"a\nb\nc\r\n", LineEnds::Lf},
         {"a\r\nb\r\nc\n", LineEnds::CrLf},
