@@ -421,6 +421,9 @@ TEST(GrpCommandsTest, CreateReservedSpaceGivesTheDialogTheArchiveSize)
     EXPECT_EQ(f.hooks.dialogSizes, (std::vector<std::int64_t>{100, 100}));
     EXPECT_EQ(f.hooks.painted, Rows{"Creating reserved space and defragmenting file..."});
     EXPECT_EQ(f.hooks.busyStarts - f.hooks.busy, 1);
+    // Its own write is no other program's change: the next write goes ahead.
+    CreateReservedSpaceCommand(f.view, f.prompter);
+    EXPECT_EQ(f.bytes().size(), 100 - 16 - 6 + 50 * 16u);
     EXPECT_EQ(ReservedSpaceNotice(100),
               "This process will take 100 bytes of extra space on your hard drive, but your hardrive space will be "
               "returned to normal after the process has been completed. It also might take a few minutes, depending "

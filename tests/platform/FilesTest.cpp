@@ -32,9 +32,17 @@ TEST(FilesTest, FilesFoldersAndOneFileUnderSeveralNames)
         EXPECT_EQ(StampOf(dir.file(other)), StampOf(file));
     }
     const FileStamp before = StampOf(file);
-    dir.write("game.con", "y");   // the same size: the time tells
-    const timespec later[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(before.modified / 1000000000 + 1), 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), later, 0), 0);
+    struct stat st;
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    const auto touch = [&](long nanoseconds) {
+        const timespec times[2] = {{0, UTIME_OMIT}, {st.st_mtim.tv_sec, nanoseconds}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    };
+    dir.write("game.con", "yy");   // the same time: the size tells
+    touch(st.st_mtim.tv_nsec);
+    EXPECT_NE(StampOf(file), before);
+    dir.write("game.con", "y");   // the same size, within the same second: the time tells
+    touch((st.st_mtim.tv_nsec + 1) % 1000000000);
     EXPECT_NE(StampOf(file), before);
     EXPECT_TRUE(before.exists && before.regular && !StampOf(dir.file("missing.con")).exists);
     EXPECT_FALSE(StampOf(dir.file("sub")).regular);
@@ -146,7 +154,7 @@ TEST(FilesTest, AtomicWriteReplacesContentsAndKeepsPermissions)
 TEST(FilesTest, ADocumentKeepsItsOtherNamesAndAnyNameThatFitsTheFolderSaves)
 {
     TempDir dir;
-    const std::string file = dir.write("a.con", "old"), hard = dir.file("b.con");
+    const std::string file = dir.write("a.con", "older"), hard = dir.file("b.con");
     ASSERT_EQ(::link(file.c_str(), hard.c_str()), 0);
     ReplaceFile(file, "new", ReplaceTarget::Document);
     EXPECT_TRUE(SameFile(file, hard));
@@ -157,6 +165,8 @@ TEST(FilesTest, ADocumentKeepsItsOtherNamesAndAnyNameThatFitsTheFolderSaves)
     ReplaceFile(longest, "x", ReplaceTarget::Document);
     ReplaceFile(longest, "y", ReplaceTarget::Document);
     EXPECT_EQ(dir.read(std::string(255, 'n')), "y");
+    ReplaceFile(longest, [](File& out) { out.Write("z", 1); }, ReplaceTarget::AnyOutput, "~temp" + std::string(255, 'n'));
+    EXPECT_EQ(dir.read(std::string(255, 'n')), "z");
     // A file the user may write in a folder the user may not.
     TempDir locked;
     const std::string inLocked = locked.write("c.con", "old");
