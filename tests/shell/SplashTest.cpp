@@ -35,7 +35,8 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
     for (QTimer* timer : splash->findChildren<QTimer*>())
         timer->setInterval(24 * 3600 * 1000);
 
-    for (int tick = 1; tick < 15; ++tick) {
+    // On a loaded machine a real tick may have come due before that.
+    for (int tick = splash->SplashTicks + 1; tick < 15; ++tick) {
         splash->Timer1Timer();
         ClickTool("tlUtilsCalc");
     }
