@@ -97,6 +97,12 @@ FileLocations LocateProgramFiles(const std::string& programDir, const SystemQuer
     return FileLocations{false, settings, {settings, own, shared}};
 }
 
+std::string RecoveryDir(const SystemQueries& system)
+{
+    const std::string state = XdgDir(system, "XDG_STATE_HOME", ".local/state/");
+    return state.front() == PathDelim ? state + "tessel/recovery/" : std::string();
+}
+
 void CreateSettingsDir(const FileLocations& locations)
 {
     const std::string& dir = locations.SettingsDir;

@@ -41,6 +41,11 @@ FileLocations LocateProgramFiles(const std::string& programDir, const SystemQuer
 // when it is missing. Throws IoError.
 void CreateSettingsDir(const FileLocations& locations);
 
+// Where copies of unsaved documents wait for the next start, ending in a
+// separator: $XDG_STATE_HOME/tessel/recovery/, by default
+// ~/.local/state/tessel/recovery/; "" when no home folder is known.
+std::string RecoveryDir(const SystemQueries& system = RealSystem());
+
 // The local socket through which a later start reaches the program that runs
 // on the same settings file: in $XDG_RUNTIME_DIR, or else in a folder of the
 // user's own under /tmp. Empty when no safe folder can be had.

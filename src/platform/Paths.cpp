@@ -119,16 +119,4 @@ std::string ExecutableDir()
     return IncludeTrailingPathDelimiter(ExtractFileDir(std::string(buf, static_cast<std::size_t>(n))));
 }
 
-std::string RecoveryDir()
-{
-    // The base directory specification: a relative or empty value is ignored.
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state && state[0] == PathDelim)
-        return IncludeTrailingPathDelimiter(state) + "tessel/recovery/";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == PathDelim)
-        return IncludeTrailingPathDelimiter(home) + ".local/state/tessel/recovery/";
-    return std::string();
-}
-
 } // namespace tessel

@@ -54,9 +54,5 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
 // The folder of the running executable, ending in a separator.
 std::string ExecutableDir();
-// Where copies of unsaved documents wait for the next start, ending in a
-// separator: $XDG_STATE_HOME/tessel/recovery/, by default
-// ~/.local/state/tessel/recovery/; "" when neither is known.
-std::string RecoveryDir();
 
 } // namespace tessel

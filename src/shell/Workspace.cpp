@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "platform/Paths.h"
-
 namespace tessel {
 
 Workspace::Workspace(FileLocations locations)

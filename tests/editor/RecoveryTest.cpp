@@ -4,10 +4,6 @@
 #include <signal.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
-#include <optional>
-
-#include "platform/Paths.h"
 #include "support/NonRegular.h"
 
 namespace tessel {
@@ -52,32 +48,6 @@ TEST(RecoveryTest, CopiesAreLeftOnlyByRunsThatEndedWithoutRemovingThem)
     next.RemoveAll();   // a clean exit
     EXPECT_TRUE(ListFiles(folder).empty());
     EXPECT_TRUE(RecoveryStore(folder).Left().empty());
-}
-
-TEST(RecoveryTest, TheFolderIsTheStateHomes)
-{
-    const auto saved = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    };
-    const std::optional<std::string> state = saved("XDG_STATE_HOME"), home = saved("HOME");
-    const struct {
-        const char* state;
-        const char* home;
-        const char* dir;
-    } rows[] = {
-        {"/s", "/h", "/s/tessel/recovery/"},
-        {"relative", "/h/", "/h/.local/state/tessel/recovery/"},   // a relative one does not count
-        {nullptr, "/h", "/h/.local/state/tessel/recovery/"},
-        {"", nullptr, ""},
-    };
-    for (const auto& r : rows) {
-        r.state ? ::setenv("XDG_STATE_HOME", r.state, 1) : ::unsetenv("XDG_STATE_HOME");
-        r.home ? ::setenv("HOME", r.home, 1) : ::unsetenv("HOME");
-        EXPECT_EQ(RecoveryDir(), r.dir);
-    }
-    state ? ::setenv("XDG_STATE_HOME", state->c_str(), 1) : ::unsetenv("XDG_STATE_HOME");
-    home ? ::setenv("HOME", home->c_str(), 1) : ::unsetenv("HOME");
 }
 
 } // namespace

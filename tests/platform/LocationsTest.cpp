@@ -91,5 +91,20 @@ TEST(LocationsTest, OneSocketPerSettingsFileInTheRuntimeFolder)
     EXPECT_NE(a, InstanceSocketPath(PortableLocations("/opt/b"), system));
 }
 
+TEST(LocationsTest, RecoveryCopiesLiveInTheStateHome)
+{
+    const struct {
+        std::map<std::string, std::string> variables;
+        const char* dir;
+    } rows[] = {
+        {{{"XDG_STATE_HOME", "/s"}, {"HOME", "/h"}}, "/s/tessel/recovery/"},
+        {{{"XDG_STATE_HOME", "relative"}, {"HOME", "/h/"}}, "/h/.local/state/tessel/recovery/"},   // ignored
+        {{{"HOME", "/h"}}, "/h/.local/state/tessel/recovery/"},
+        {{{"HOME", "relative"}}, ""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(RecoveryDir(FakeSystem(r.variables, false)), r.dir);
+}
+
 } // namespace
 } // namespace tessel
