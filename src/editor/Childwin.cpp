@@ -14,7 +14,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cerrno>
 #include <functional>
 #include <vector>
 
@@ -400,7 +399,7 @@ bool TfrmConEdit::SaveDocument(const std::string& name)
         } catch (const AppError& e) {
             // The old file stays whole; the text stays modified.
             const auto* io = dynamic_cast<const IoError*>(&e);
-            const bool full = io && (io->Code() == ENOSPC || io->Code() == EDQUOT || io->Code() == EFBIG);
+            const bool full = io && io->DiskFull();
             prompter_.ShowError(full ? std::string(e.what()) : FormatText("Cannot create file %s", target.path));
             return false;
         }

@@ -1,6 +1,7 @@
 #pragma once
 // Failures the user sees in the application's error box, carrying the runtime's
 // own texts ("File not found", "Disk full", "'x' is not a valid integer value").
+#include <cerrno>
 #include <stdexcept>
 #include <string>
 
@@ -16,6 +17,8 @@ class IoError : public AppError {
 public:
     IoError(const std::string& text, int code) : AppError(text), code_(code) {}
     int Code() const { return code_; }
+    // No room for the write: the disk, the quota or the file-size limit.
+    bool DiskFull() const { return code_ == ENOSPC || code_ == EDQUOT || code_ == EFBIG; }
 private:
     int code_;
 };
