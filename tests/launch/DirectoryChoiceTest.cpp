@@ -1,29 +1,20 @@
 #include "launch/DirectoryChoice.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include "launch/LaunchTestSupport.h"
 
 namespace tessel {
 namespace {
 
 using namespace test;
-using Starts = std::vector<std::optional<std::string>>;
 
 // The confirmed directory ends in one separator: a chosen folder gets it, the root and a
 // name that has it keep theirs.
 TEST(DirectoryChoiceTest, ASettingStartsTheChooserOrIsEmptiedFirst)
 {
     TempDir dir;
-    ::mkdir(dir.file("duke").c_str(), 0755);
-    const struct {
-        const char* name;
-        std::string setting;
-        std::optional<std::string> answer;
-        std::optional<std::string> start, result;
-        std::string settingAfter;
-    } cases[] = {
+    MakeFolders(dir.path(), {"duke"});
+    const struct { const char* name; std::string setting; std::optional<std::string> answer, start, result;
+                   std::string settingAfter; } cases[] = {
         {"an existing setting starts the chooser", dir.file("duke/"), dir.file("duke"), dir.file("duke/"),
          dir.file("duke/"), dir.file("duke/")},
         {"cancelled: the setting stays", dir.file("duke/"), std::nullopt, dir.file("duke/"), std::nullopt,

@@ -1,8 +1,5 @@
 #include "launch/DukeLaunch.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
@@ -11,23 +8,17 @@ namespace tessel {
 namespace {
 
 using namespace test;
-using Strings = std::vector<std::string>;
 using Set = std::function<void(DukeOptions&)>;
-
-const std::string MapNotFound =
-    "Information: The user map was not found, continuing loading duke without level...";
 
 class DukeLaunchTest : public LaunchFixture {
 protected:
     DukeLaunchTest()
     {
-        for (const char* sub : {"game", "con", "maps"})
-            ::mkdir(dir.file(sub).c_str(), 0755);
+        MakeFolders(dir.path(), {"game", "con", "maps"});
         exe = FakeProgram(dir.file("game/DUKE3D.EXE"));
     }
 
     GameLaunch plan(DukeOptions& options) { return PlanDukeStart(options, game, prompter); }
-    std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
 
     const std::string game = dir.file("game/"), con = dir.file("con/");
     std::string exe;
@@ -37,19 +28,9 @@ protected:
 
 TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
 {
-    dir.write("game/test.map", "map");
-    const std::string testMap = dir.file("game/test.map");
-    const struct {
-        const char* name;
-        Set set;
-        std::string parameters;
-    } cases[] = {
+    const std::string testMap = dir.write("game/test.map", "map");
+    const struct { const char* name; Set set; std::string parameters; } cases[] = {
         {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 "},
-        {"the user map example", [&](DukeOptions& o) {
-             o.userMap = testMap, o.noMon = true, o.fakeMulti = true, o.fakePlayers = 4, o.skill = 2;
-             ChangeDukeEpisode(o, 2);
-             ChangeDukeMap(o, 5);
-         }, "-map test.map /m /q4 /v2 /l5 /s2 "},
         {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
         {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 "},
         {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 "},
@@ -75,30 +56,21 @@ TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
 
 TEST_F(DukeLaunchTest, UserMapsInTheGameFolderElsewhereAndMissing)
 {
-    dir.write("game/IN.MAP", "");
-    dir.write("maps/test.map", "");
-    dir.write("maps/e1.map", "");
-    dir.write("game/E1.MAP", "");
-    const std::string rest = "/v1 /l1 /s3 ";
-    const struct {
-        const char* name;
-        std::string userMap;
-        bool autoCopy, launchReg;
-        std::string parameters, copies;
-        Strings messages;
-        std::string userMapAfter;
-    } cases[] = {
-        {"in the game folder: never copied", dir.file("game/IN.MAP"), true, false, "-map IN.MAP " + rest, "", {},
-         dir.file("game/IN.MAP")},
+    for (const char* file : {"game/IN.MAP", "maps/test.map", "maps/e1.map", "game/E1.MAP"})
+        dir.write(file, "");
+    const std::string rest = "/v1 /l1 /s3 ", in = dir.file("game/IN.MAP"), gone = dir.file("maps/gone.map");
+    const struct { const char* name; std::string userMap; bool autoCopy, launchReg; std::string parameters, copies;
+                   Strings messages; std::string userMapAfter; } cases[] = {
+        {"in the game folder: never copied", in, true, false, "-map IN.MAP " + rest, "", {}, in},
         {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", true, false,
          "-map test.map " + rest, "game/../maps/test.map > game/test.map; ", {}, "../maps/test.map"},
         {"elsewhere without auto-copy: passed all the same", dir.file("maps/test.map"), false, false,
          "-map test.map " + rest, "", {}, dir.file("maps/test.map")},
         {"elsewhere, its name in the game folder in other case", dir.file("maps/e1.map"), true, false,
          "-map e1.map " + rest, "", {}, dir.file("maps/e1.map")},
-        {"missing: emptied and told, no map", dir.file("maps/gone.map"), true, false, rest, "", {MapNotFound}, ""},
-        {"missing on a regular start: never looked at", dir.file("maps/gone.map"), true, true, "", "", {},
-         dir.file("maps/gone.map")},
+        {"missing: emptied and told, no map", gone, true, false, rest, "",
+         {"Information: The user map was not found, continuing loading duke without level..."}, ""},
+        {"missing on a regular start: never looked at", gone, true, true, "", "", {}, gone},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -118,11 +90,7 @@ TEST_F(DukeLaunchTest, UserMapsInTheGameFolderElsewhereAndMissing)
 TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgram)
 {
     const std::string tc = FakeProgram(dir.file("maps/mytc.bat"));
-    const struct {
-        const char* name;
-        bool launchReg, useTC;
-        std::string alternateExe, program, parameters;
-    } cases[] = {
+    const struct { const char* name; bool launchReg, useTC; std::string alternateExe, program, parameters; } cases[] = {
         {"the TC program, named from the game folder", false, true, "../maps/mytc.bat", game + "../maps/mytc.bat", ""},
         {"start regularly wins", true, true, tc, exe, ""},
         {"TC checked without a program (disabled)", false, true, "", exe, "/v1 /l1 /s3 "},
@@ -142,13 +110,8 @@ TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgram)
 
 TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase)
 {
-    const struct {
-        const char* name;
-        Strings conFiles, gameFiles;
-        bool copy;
-        std::string conDir;   // in the row's folder; "" none; a relative one as it is
-        std::string copies;
-    } cases[] = {
+    // conDir is in the row's folder; "" is none, and a relative one is taken as it is.
+    const struct { const char* name; Strings conFiles, gameFiles; bool copy; std::string conDir, copies; } cases[] = {
         {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, false, "con/", ""},
         {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, true, "con/",
          "con/User.con > game/User.con; con/Defs.con > game/Defs.con; con/Game.con > game/Game.con; "},
@@ -159,14 +122,13 @@ TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase
         {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, true, "", ""},
         {"a relative con directory counts from the game folder", {"Game.con"}, {}, true, "../con/",
          "game/../con/Game.con > game/Game.con; "},
-        {"a con directory written without its separator", {"User.con"}, {}, true, "con", "con/User.con > game/User.con; "},
+        {"a con directory without its separator", {"User.con"}, {}, true, "con", "con/User.con > game/User.con; "},
     };
     int row = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string name = "row" + std::to_string(++row) + "/", base = dir.file(name);
-        for (const char* sub : {"", "game", "con"})
-            ::mkdir((base + sub).c_str(), 0755);
+        MakeFolders(base, {"", "game", "con"});
         for (const auto& f : c.conFiles)
             dir.write(name + "con/" + f, f);
         for (const auto& f : c.gameFiles)
@@ -214,8 +176,6 @@ TEST_F(DukeLaunchTest, AnUnsetOrRemovedGameFolderGivesOnlyTheErrorBox)
     }
 }
 
-// --- fake games --------------------------------------------------------------
-
 TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
 {
     std::string deep = dir.path();
@@ -223,8 +183,7 @@ TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
         deep += "a folder with a long name to pass eighty characters " + std::to_string(i) + "/";
         ::mkdir(deep.c_str(), 0755);
     }
-    const std::string longGame = FakeProgram(deep + "Duke3D.exe");
-    const std::string mapName = std::string(120, 'm') + ".map";
+    const std::string longGame = FakeProgram(deep + "Duke3D.exe"), mapName = std::string(120, 'm') + ".map";
     std::ofstream(deep + mapName) << "map";
     DukeOptions options;
     options.userMap = deep + mapName;
@@ -238,34 +197,30 @@ TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
 
 TEST_F(DukeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
-    ProfileFile ini = Settings();
     DukeOptions o;
     o.launchReg = o.noMon = o.recordDemo = o.useTC = true;
     o.skill = 4, o.fakePlayers = 7;
     ChangeDukeEpisode(o, 2);
     ChangeDukeMap(o, 9);
     o.userMap = "/maps/a b.map", o.alternateExe = "/tc/run.bat";
-    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, o); });
+    WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteDukeOptions(edit, o); });
     const std::string written = "[DukeStartup]\r\nSkill=4\r\nLaunchReg=1\r\nFakeMulti=0\r\nNoMon=1\r\nCopy=0\r\n"
                                 "RecordDemo=1\r\nAutoCopy=0\r\nUseTC=1\r\nLoadGameCon=0\r\nFakePlayers=7\r\n"
                                 "Episode=2\r\nMap=9\r\nUserMap=/maps/a b.map\r\nAlternateEXE=/tc/run.bat\r\n";
     EXPECT_EQ(dir.read("QztMain.ini"), written);
     // Every value is read back as it was written: writing what was read changes nothing.
-    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, ReadDukeOptions(ini)); });
+    WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteDukeOptions(edit, ReadDukeOptions(settings)); });
     EXPECT_EQ(dir.read("QztMain.ini"), written);
 
     // With no skill checked the stored one stays.
     o.skill = 0;
-    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteDukeOptions(edit, o); });
-    EXPECT_EQ(ini.ReadString("DukeStartup", "Skill", ""), "4");
+    WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteDukeOptions(edit, o); });
+    EXPECT_EQ(settings.ReadString("DukeStartup", "Skill", ""), "4");
 }
 
-TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
+TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThemAndDirectoriesOnlyWhenSet)
 {
-    const struct {
-        const char* stored;
-        int skill, episode, map, mapMax, fakePlayers;
-    } cases[] = {
+    const struct { const char* stored; int skill, episode, map, mapMax, fakePlayers; } cases[] = {
         {"", 3, 1, 1, 12, 1},
         {"Skill=7\r\n", 3, 1, 1, 12, 1},
         {"Skill=0x4\r\n", 4, 1, 1, 12, 1},
@@ -284,16 +239,12 @@ TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
         EXPECT_EQ(std::vector<int>({o.skill, o.episode, o.map, o.mapMax, o.fakePlayers}),
                   std::vector<int>({c.skill, c.episode, c.map, c.mapMax, c.fakePlayers}));
     }
-}
-
-TEST_F(DukeLaunchTest, DirectoriesAreReadOnlyWhenSet)
-{
     dirs.Duke3DDir = "/kept/";
-    const ProfileFile ini(dir.write("t.ini", "[Directorys]\r\nDuke3DDir=\r\nConDir=/con/\r\nBuildDir=/build/\r\n"));
+    const ProfileFile ini(dir.write("t.ini", "[Directorys]\r\nDuke3DDir=\r\nConDir=/con/\r\nBuildDir=/b/\r\n"));
     ReadDukeDirectories(ini, dirs);
     EXPECT_EQ(dirs.Duke3DDir, "/kept/");
     EXPECT_EQ(dirs.ConDir, "/con/");
-    EXPECT_EQ(dirs.BuildDir, "/build/");
+    EXPECT_EQ(dirs.BuildDir, "/b/");
 }
 
 TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
@@ -317,11 +268,7 @@ TEST_F(DukeLaunchTest, GameConOpensAtCreationWhenAskedFor)
 {
     const std::string missing = "Warning: Game.con does not exist in the con directory: " + con +
                                 " Canceling loading of Game.con.";
-    const struct {
-        const char* name;
-        bool loadGameCon, gameConPresent, withConDir;
-        Strings files, messages;
-    } cases[] = {
+    const struct { const char* name; bool loadGameCon, present, withConDir; Strings files, messages; } cases[] = {
         {"Game.con in any letter case", true, true, true, {dir.file("con/GAME.CON")}, {}},
         {"Game.con not asked for", false, true, true, {}, {}},
         {"Game.con missing", true, false, true, {}, {missing}},
@@ -330,7 +277,7 @@ TEST_F(DukeLaunchTest, GameConOpensAtCreationWhenAskedFor)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         prompter.clear();
-        if (c.gameConPresent)
+        if (c.present)
             dir.write("con/GAME.CON", "");
         else
             ::unlink(dir.file("con/GAME.CON").c_str());
@@ -354,30 +301,30 @@ TEST_F(DukeLaunchTest, TheDukeDirectoryMustHoldTheGame)
 
     EXPECT_TRUE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(dirs.Duke3DDir, game);
-    EXPECT_EQ(Settings().ReadString("Directorys", "Duke3DDir", ""), game);
+    EXPECT_EQ(settings.ReadString("Directorys", "Duke3DDir", ""), game);
 
     // The next use starts there; cancelling changes nothing.
     EXPECT_FALSE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
-    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, game}));
+    EXPECT_EQ(chooser.starts, (Starts{std::nullopt, std::nullopt, game}));
     EXPECT_EQ(dirs.Duke3DDir, game);
 }
 
 TEST_F(DukeLaunchTest, ARemovedDirectoryIsEmptiedByItsBrowseButtonEvenWhenCancelled)
 {
-    Settings().WriteString("Directorys", "ConDir", dir.file("gone/"));
+    settings.WriteString("Directorys", "ConDir", dir.file("gone/"));
     dirs.ConDir = dir.file("gone/");
-    dirs.BuildDir = dir.file("game/");
+    dirs.BuildDir = game;
     FakeChooser chooser;
     chooser.answers = {std::nullopt, dir.file("con"), dir.file("maps")};
     EXPECT_FALSE(BrowseConDirectory(dirs, settings, chooser));
     EXPECT_EQ(dirs.ConDir, "");
-    EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), dir.file("gone/"));
+    EXPECT_EQ(settings.ReadString("Directorys", "ConDir", ""), dir.file("gone/"));
     EXPECT_TRUE(BrowseConDirectory(dirs, settings, chooser));
     EXPECT_EQ(dirs.ConDir, con);
-    EXPECT_EQ(Settings().ReadString("Directorys", "ConDir", ""), con);
+    EXPECT_EQ(settings.ReadString("Directorys", "ConDir", ""), con);
     EXPECT_TRUE(BrowseBuildDirectory(dirs, settings, chooser));
-    EXPECT_EQ(Settings().ReadString("Directorys", "BuildDir", ""), dir.file("maps/"));
-    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, game}));
+    EXPECT_EQ(settings.ReadString("Directorys", "BuildDir", ""), dir.file("maps/"));
+    EXPECT_EQ(chooser.starts, (Starts{std::nullopt, std::nullopt, game}));
 }
 
 TEST_F(DukeLaunchTest, FileBrowsersStartInTheDukeDirectoryWhenItIsSet)

@@ -1,8 +1,5 @@
 #include "launch/GameLaunch.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include <cstdlib>
 
 #include "launch/LaunchTestSupport.h"
@@ -11,29 +8,22 @@ namespace tessel {
 namespace {
 
 using namespace test;
-using Strings = std::vector<std::string>;
 
 class GameLaunchTest : public LaunchFixture {
 protected:
     GameLaunchTest()
     {
-        for (const char* sub : {"game", "con"})
-            ::mkdir(dir.file(sub).c_str(), 0755);
+        MakeFolders(dir.path(), {"game", "con"});
         program = FakeProgram(dir.file("game/GAME.EXE"));
     }
     // Copies a.con to b.con, then b.con on to c.con: only in this order does c.con get a.con's bytes.
     GameLaunch chained()
     {
         dir.write("con/a.con", "first");
-        GameLaunch launch;
-        launch.folder = dir.file("game/");
-        launch.copies = {{dir.file("con/a.con"), dir.file("game/b.con")},
-                         {dir.file("game/b.con"), dir.file("game/c.con")}};
-        launch.start = true;
-        launch.program = program;
-        launch.parameters = "-map \"a b.map\" /v1 ";
-        launch.workingDir = dir.file("con/");
-        return launch;
+        // The folder, the copies, started, the program, its parameters, its working folder.
+        return {dir.file("game/"),
+                {{dir.file("con/a.con"), dir.file("game/b.con")}, {dir.file("game/b.con"), dir.file("game/c.con")}},
+                true, program, "-map \"a b.map\" /v1 ", dir.file("con/")};
     }
 
     std::string program;

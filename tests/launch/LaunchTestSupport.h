@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -26,6 +27,16 @@
 #include "support/TempDir.h"
 
 namespace tessel::test {
+
+using Strings = std::vector<std::string>;
+using Starts = std::vector<std::optional<std::string>>;   // where each use of a chooser started
+
+// Makes the folders names (a name of "" is base itself) under base.
+inline void MakeFolders(const std::string& base, std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        ::mkdir((base + name).c_str(), 0755);
+}
 
 // Writes a program at path that records its working folder and its arguments
 // in path + ".run" (written whole, by a rename, once it has run).
@@ -109,8 +120,8 @@ public:
         answers.pop_front();
         return answer;
     }
-    std::deque<std::optional<std::string>> answers;       // a directory, or nullopt for Cancel
-    std::vector<std::optional<std::string>> starts;       // where each use started
+    std::deque<std::optional<std::string>> answers;   // a directory, or nullopt for Cancel
+    Starts starts;
 };
 
 // A test that enters folders of its own puts the current one back.
@@ -134,6 +145,16 @@ void WriteAtOnce(const ProfileFile& ini, Write write)
     edit.Commit();
 }
 
+// A plan's copies, "source > destination; " each, named from base when they are in it.
+inline std::string Copies(const GameLaunch& launch, const std::string& base)
+{
+    std::string out;
+    auto local = [&](const std::string& p) { return p.rfind(base, 0) == 0 ? p.substr(base.size()) : p; };
+    for (const FileCopy& c : launch.copies)
+        out += local(c.source) + " > " + local(c.destination) + "; ";
+    return out;
+}
+
 // The ground of the launch logic's tests: a folder of the test's own with a
 // settings file in it, the directories the launchers keep, a prompter, and
 // the current folder put back afterwards. That folder is current meanwhile,
@@ -141,7 +162,7 @@ void WriteAtOnce(const ProfileFile& ini, Write write)
 class LaunchFixture : public ::testing::Test {
 protected:
     LaunchFixture() { EnterFolder(dir.path()); }
-    ProfileFile& Settings() { return settings; }
+    std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
 
     TempDir dir;
     ScriptedPrompter prompter;
@@ -157,15 +178,6 @@ inline LaunchOutcome CarryOutGuarded(const GameLaunch& launch, Prompter& prompte
     LaunchOutcome outcome;
     RunGuarded(prompter, [&] { outcome = CarryOut(launch, dosProgram); });
     return outcome;
-}
-
-inline std::string Copies(const GameLaunch& launch, const std::string& base)
-{
-    std::string out;
-    auto local = [&](const std::string& p) { return p.rfind(base, 0) == 0 ? p.substr(base.size()) : p; };
-    for (const FileCopy& c : launch.copies)
-        out += local(c.source) + " > " + local(c.destination) + "; ";
-    return out;
 }
 
 } // namespace tessel::test

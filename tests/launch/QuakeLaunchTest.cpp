@@ -1,8 +1,5 @@
 #include "launch/QuakeLaunch.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
@@ -11,7 +8,6 @@ namespace tessel {
 namespace {
 
 using namespace test;
-using Strings = std::vector<std::string>;
 using Set = std::function<void(QuakeOptions&)>;
 
 const std::string NoProgs = "Confirm (Yes/No): Progs.dat Could not be copied overed to the Specified directory, "
@@ -24,13 +20,11 @@ class QuakeLaunchTest : public LaunchFixture {
 protected:
     QuakeLaunchTest()
     {
-        for (const char* sub : {"quake", "quake/mytc", "progs", "maps"})
-            ::mkdir(dir.file(sub).c_str(), 0755);
+        MakeFolders(dir.path(), {"quake", "quake/mytc", "progs", "maps"});
         exe = FakeProgram(dir.file("quake/QUAKE.EXE"));
     }
 
     GameLaunch plan(QuakeOptions& options) { return PlanQuakeLaunch(options, quake, prompter); }
-    std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
     // The progs.dat copy set up as the Options page leaves it, its target named from the Quake folder.
     QuakeOptions copying() const
     {
@@ -53,11 +47,7 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
     dir.write("maps/noext", "");
     dir.write("maps/my.level.bsp", "");
     const std::string tc = dir.file("quake/mytc/");
-    const struct {
-        const char* name;
-        Set set;
-        std::string parameters;
-    } cases[] = {
+    const struct { const char* name; Set set; std::string parameters; } cases[] = {
         {"defaults: Hard and Entrance", [](QuakeOptions&) {}, "+skill 2 +map start "},
         {"the TC example: Easy, e1m3", [&](QuakeOptions& o) {
              o.useTC = o.useTCEnabled = true;
@@ -105,11 +95,7 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
 
 TEST_F(QuakeLaunchTest, TheTcTestComparesTheWholeTextsByteByByte)
 {
-    const struct {
-        const char* name;
-        std::string quakeDir, tc;
-        bool refused;
-    } cases[] = {
+    const struct { const char* name; std::string quakeDir, tc; bool refused; } cases[] = {
         {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", false},
         {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", true},
         {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", true},
@@ -140,41 +126,30 @@ TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
 
 TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
 {
-    const auto missing = [](const std::string& file) {
-        return "Tessel: Could not find " + file +
-               ", turn off use alt exe, or choose another program in the box. Aborting launch...";
-    };
+    const std::string noQuake = "Tessel: Fatal Error: Could not find Quake.exe. Aborting launch...";
     dir.write("progs/progs.dat", "");
-    const struct {
-        const char* name;
-        bool quakeExe, useAltExe;
-        int altExe;
-        Strings altFiles;
-        bool launchReg;
-        std::string program, parameters;   // program empty: nothing starts
-        Strings messages;
-    } cases[] = {
+    // program empty: nothing starts
+    const struct { const char* name; bool quakeExe, useAltExe; int altExe; Strings altFiles; bool launchReg;
+                   std::string program, parameters; Strings messages; } cases[] = {
         {"Quake.exe", true, false, 0, {}, false, "quake/QUAKE.EXE", "+skill 2 +map start ", {}},
-        {"Quake.exe missing", false, false, 0, {}, false, "", "",
-         {"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."}},
+        {"Quake.exe missing", false, false, 0, {}, false, "", "", {noQuake}},
         {"GLQuake in any case", true, true, 0, {"glquake.exe"}, false, "quake/glquake.exe", "+skill 2 +map start ", {}},
-        {"GLQuake missing", true, true, 0, {}, false, "", "", {missing("GlQuake.exe")}},
+        {"GLQuake missing", true, true, 0, {}, false, "", "",
+         {"Tessel: Could not find GlQuake.exe, turn off use alt exe, or choose another program in the box. Aborting "
+          "launch..."}},
         {"Q95", false, true, 1, {"Q95.bat"}, false, "quake/Q95.bat", "+skill 2 +map start ", {}},
         {"no alternate selected: Quake.exe untested", false, true, -1, {}, false, "quake/Quake.exe",
          "+skill 2 +map start ", {}},
         {"a regular start still checks and uses the alternate", true, true, 2, {"QLaunch.exe"}, true,
          "quake/QLaunch.exe", "", {}},
-        {"a regular start still checks Quake.exe", false, false, 0, {}, true, "", "",
-         {"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."}},
+        {"a regular start still checks Quake.exe", false, false, 0, {}, true, "", "", {noQuake}},
     };
     int row = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         prompter.clear();
-        const std::string base = dir.file("row" + std::to_string(++row) + "/");
-        ::mkdir(base.c_str(), 0755);
-        ::mkdir((base + "quake").c_str(), 0755);
-        ::mkdir((base + "quake/mytc").c_str(), 0755);
+        const std::string name = "row" + std::to_string(++row) + "/", base = dir.file(name);
+        MakeFolders(base, {"", "quake", "quake/mytc"});
         if (c.quakeExe)
             FakeProgram(base + "quake/QUAKE.EXE");
         for (const auto& f : c.altFiles)
@@ -185,14 +160,9 @@ TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
         ChangeQuakeLaunchReg(options, c.launchReg);
         const GameLaunch launch = PlanQuakeLaunch(options, base + "quake/", prompter);
         EXPECT_EQ(launch.start, !c.program.empty());
-        if (launch.start) {
-            EXPECT_EQ(launch.program, base + c.program);
-            EXPECT_EQ(launch.parameters, c.parameters);
-            EXPECT_EQ(Copies(launch, dir.path()),
-                      "progs/progs.dat > row" + std::to_string(row) + "/quake/mytc/progs.dat; ");
-        } else {
-            EXPECT_EQ(Copies(launch, dir.path()), "");
-        }
+        EXPECT_EQ(launch.program, c.program.empty() ? "" : base + c.program);
+        EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(copies(launch), c.program.empty() ? "" : "progs/progs.dat > " + name + "quake/mytc/progs.dat; ");
         EXPECT_EQ(Messages(prompter), c.messages);
     }
 }
@@ -201,28 +171,20 @@ TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
 
 TEST_F(QuakeLaunchTest, ProgsDatQuestionsComeInOrderAndNoStops)
 {
-    using R = MsgResult;
-    const struct {
-        const char* name;
-        bool file, folder, copy, enabled;
-        std::deque<MsgResult> answers;
-        Strings messages;
-        std::string copies;
-        bool start, targetKept;
-    } cases[] = {
-        {"both present: copied", true, true, true, true, {}, {}, "progs/progs.dat > quake/mytc/progs.dat; ", true,
-         true},
+    const MsgResult Y = MsgResult::Yes, N = MsgResult::No;
+    const std::string copied = "progs/progs.dat > quake/mytc/progs.dat; ";
+    const struct { const char* name; bool file, folder, copy, enabled; std::deque<MsgResult> answers; Strings messages;
+                   std::string copies; bool start, targetKept; } cases[] = {
+        {"both present: copied", true, true, true, true, {}, {}, copied, true, true},
         {"unchecked: nothing", false, false, false, true, {}, {}, "", true, true},
         {"disabled: nothing", false, false, true, false, {}, {}, "", true, true},
-        {"file missing, go on", false, true, true, true, {R::Yes}, {NoProgs}, "", true, true},
-        {"file missing, stop", false, true, true, true, {R::No}, {NoProgs}, "", false, true},
-        {"folder missing, go on", true, false, true, true, {R::Yes}, {NoTarget}, "", true, false},
-        {"folder missing, stop", true, false, true, true, {R::No}, {NoTarget}, "", false, false},
-        {"both missing, go on twice", false, false, true, true, {R::Yes, R::Yes}, {NoProgs, NoTarget}, "", true,
-         false},
-        {"both missing, stop at the first", false, false, true, true, {R::No}, {NoProgs}, "", false, true},
-        {"both missing, stop at the second", false, false, true, true, {R::Yes, R::No}, {NoProgs, NoTarget}, "",
-         false, false},
+        {"file missing, go on", false, true, true, true, {Y}, {NoProgs}, "", true, true},
+        {"file missing, stop", false, true, true, true, {N}, {NoProgs}, "", false, true},
+        {"folder missing, go on", true, false, true, true, {Y}, {NoTarget}, "", true, false},
+        {"folder missing, stop", true, false, true, true, {N}, {NoTarget}, "", false, false},
+        {"both missing, go on twice", false, false, true, true, {Y, Y}, {NoProgs, NoTarget}, "", true, false},
+        {"both missing, stop at the first", false, false, true, true, {N}, {NoProgs}, "", false, true},
+        {"both missing, stop at the second", false, false, true, true, {Y, N}, {NoProgs, NoTarget}, "", false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,28 +230,23 @@ TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)
 
 TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
-    ProfileFile ini = Settings();
     QuakeOptions o;
     o.copy = o.useTC = true;
     o.skill = 1, o.level = -1, o.altExe = 2;
     o.userMap = "/maps/e1m1.bsp", o.tc = "/quake/mytc/", o.spefTCDir = "/quake/tc/", o.progsDir = "/progs/";
-    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, o); });
+    WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, o); });
     const std::string written = "[QuakeStartup]\r\nSkill=1\r\nLaunchReg=0\r\nCopy=1\r\nRecordDemo=0\r\nUseTC=1\r\n"
                                 "CheckUseAltExe=0\r\nLevel=-1\r\ncmbAltExeVal=2\r\nUserMap=/maps/e1m1.bsp\r\n"
                                 "TC=/quake/mytc/\r\nSpefTCDir=/quake/tc/\r\n[QuakeDirectorys]\r\nProgsDir=/progs/\r\n";
     EXPECT_EQ(dir.read("QztMain.ini"), written);
     // Every value is read back as it was written: writing what was read changes nothing.
-    WriteAtOnce(ini, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(ini)); });
+    WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(settings)); });
     EXPECT_EQ(dir.read("QztMain.ini"), written);
 }
 
 TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
 {
-    const struct {
-        const char* stored;
-        int skill, level, altExe;
-        bool useTCEnabled, copyEnabled;
-    } cases[] = {
+    const struct { const char* stored; int skill, level, altExe; bool useTCEnabled, copyEnabled; } cases[] = {
         {"", 3, 0, 0, false, false},
         {"[QuakeStartup]\r\nSkill=5\r\nLevel=37\r\ncmbAltExeVal=-1\r\n", 3, 37, -1, false, false},
         {"[QuakeStartup]\r\nSkill=4\r\nLevel=38\r\ncmbAltExeVal=3\r\n", 4, -1, -1, false, false},
@@ -304,9 +261,8 @@ TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
                   std::vector<int>({c.skill, c.level, c.altExe, c.useTCEnabled, c.copyEnabled}));
     }
     dirs.QuakeDir = "/kept/";
-    ReadQuakeDirectories(ProfileFile(dir.write("t.ini", "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\n"
-                                                        "MainQMapEdProg=\r\n")),
-                         dirs);
+    const char* stored = "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\nMainQMapEdProg=\r\n";
+    ReadQuakeDirectories(ProfileFile(dir.write("t.ini", stored)), dirs);
     EXPECT_EQ(dirs.QuakeDir, "/kept/");
     EXPECT_EQ(dirs.QCDir, "/qc/");
     EXPECT_EQ(dirs.MainQMapEdProg, "");
@@ -324,8 +280,8 @@ TEST_F(QuakeLaunchTest, DirectoriesAreAcceptedWithoutATestAndWrittenAtOnce)
     EXPECT_TRUE(BrowseQCDirectory(dirs, settings, chooser));
     EXPECT_EQ(dirs.QCDir, dir.file("progs/"));
     EXPECT_FALSE(BrowseQuakeDirectory(dirs, settings, chooser));
-    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "QuakeDir", ""), dir.file("maps/"));
-    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "QCDir", ""), dir.file("progs/"));
+    EXPECT_EQ(settings.ReadString("QuakeDirectorys", "QuakeDir", ""), dir.file("maps/"));
+    EXPECT_EQ(settings.ReadString("QuakeDirectorys", "QCDir", ""), dir.file("progs/"));
 }
 
 TEST_F(QuakeLaunchTest, TheTcChooserStartsInTheQuakeDirectory)
@@ -340,7 +296,7 @@ TEST_F(QuakeLaunchTest, TheTcChooserStartsInTheQuakeDirectory)
     EXPECT_TRUE(BrowseQuakeTc(options, dirs.QuakeDir, chooser));
     EXPECT_EQ(options.tc, dir.file("quake/mytc/"));
     EXPECT_TRUE(options.useTCEnabled);
-    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>{std::nullopt, quake}));
+    EXPECT_EQ(chooser.starts, (Starts{std::nullopt, quake}));
     ClearQuakeTc(options);
     EXPECT_EQ(options.tc, "");
     EXPECT_FALSE(options.useTCEnabled);
@@ -366,7 +322,7 @@ TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
     EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser));
     EXPECT_FALSE(options.copyEnabled);
     // These start where the chooser was left, never at a setting.
-    EXPECT_EQ(chooser.starts, (std::vector<std::optional<std::string>>(4)));
+    EXPECT_EQ(chooser.starts, Starts(4));
 }
 
 TEST_F(QuakeLaunchTest, ProgramsAndMapsChosenInTheOpenDialog)
@@ -380,10 +336,10 @@ TEST_F(QuakeLaunchTest, ProgramsAndMapsChosenInTheOpenDialog)
     EXPECT_TRUE(BrowseMapEditor(dirs, settings, dialog, prompter));
     EXPECT_EQ(dialog.filter, "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat");
     EXPECT_EQ(dirs.MainQMapEdProg, dir.file("tools/qbsp/Worldcraft.exe"));
-    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQMapEdProg", ""), dirs.MainQMapEdProg);
+    EXPECT_EQ(settings.ReadString("QuakeDirectorys", "MainQMapEdProg", ""), dirs.MainQMapEdProg);
     EXPECT_TRUE(BrowseCompileTool(dirs, settings, dialog, prompter));
     EXPECT_EQ(dirs.MainQCToolDir, "fastqcc.exe");
-    EXPECT_EQ(Settings().ReadString("QuakeDirectorys", "MainQCToolDir", ""), "fastqcc.exe");
+    EXPECT_EQ(settings.ReadString("QuakeDirectorys", "MainQCToolDir", ""), "fastqcc.exe");
     dirs.QuakeDir = quake;
     EXPECT_FALSE(BrowseQuakeUserMap(options, dialog, dirs.QuakeDir, prompter));
     EXPECT_EQ(dialog.initialDir, quake);

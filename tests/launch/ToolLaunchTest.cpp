@@ -1,24 +1,15 @@
 #include "launch/ToolLaunch.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-
 #include "launch/LaunchTestSupport.h"
 
 namespace tessel {
 namespace {
 
 using namespace test;
-using Strings = std::vector<std::string>;
 
 class ToolLaunchTest : public LaunchFixture {
 protected:
-    ToolLaunchTest()
-    {
-        for (const char* sub : {"build", "qc", "empty", "editor"})
-            ::mkdir(dir.file(sub).c_str(), 0755);
-    }
-
+    ToolLaunchTest() { MakeFolders(dir.path(), {"build", "qc", "empty", "editor"}); }
 };
 
 TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
@@ -27,14 +18,9 @@ TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
     FakeProgram(dir.file("qc/build.exe"));
     const std::string incorrect = "Information: Incorrect build directory: ";
     const std::string notNamed = " , or the build.exe is not named build.exe.";
-    const struct {
-        const char* name;
-        std::string buildDir, current, program;
-        Strings messages;
-    } cases[] = {
+    const struct { const char* name; std::string buildDir, current, program; Strings messages; } cases[] = {
         {"in the Build directory, any case", dir.file("build/"), dir.file("empty"), build, {}},
-        {"not there", dir.file("empty/"), dir.file("build"), "",
-         {incorrect + dir.file("empty/") + notNamed}},
+        {"not there", dir.file("empty/"), dir.file("build"), "", {incorrect + dir.file("empty/") + notNamed}},
         {"no Build directory: the current folder", "", dir.file("qc"), dir.file("qc/build.exe"), {}},
         {"no Build directory, none in the current folder", "", dir.file("empty"), "", {incorrect + notNamed}},
     };
@@ -60,14 +46,8 @@ TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
     const std::string unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
     const std::string qc = dir.file("qc");   // written by hand, without its separator
     EnterFolder(qc);
-    const struct {
-        const char* name;
-        std::string qcDir, toolName;
-        bool modified;
-        std::deque<MsgResult> answers;
-        bool start;
-        Strings messages;
-    } cases[] = {
+    const struct { const char* name; std::string qcDir, toolName; bool modified; std::deque<MsgResult> answers;
+                   bool start; Strings messages; } cases[] = {
         {"nothing unsaved", qc, "fastqcc.exe", false, {}, true, {}},
         {"unsaved, go on", qc, "fastqcc.exe", true, {MsgResult::Yes}, true, {unsaved}},
         {"unsaved, stop", qc, "fastqcc.exe", true, {MsgResult::No}, false, {unsaved}},
