@@ -52,6 +52,7 @@ protected:
         return found;
     }
     void click(QWidget* window, const char* name) { control<QAbstractButton>(window, name)->click(); }
+    void run(QWidget* launcher) { QTest::mouseClick(control(launcher, "btnRun"), Qt::LeftButton); }
     std::string text(QWidget* window, const char* name)
     {
         return FromQString(control<QLineEdit>(window, name)->text());

@@ -1,7 +1,5 @@
 #include "launch/StartDuke.h"
 
-#include <sys/stat.h>
-
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -15,14 +13,12 @@ namespace tessel {
 namespace {
 
 using namespace test;
-using Strings = std::vector<std::string>;
 
 class StartDukeTest : public LauncherWindowsTest {
 protected:
     StartDukeTest()
     {
-        for (const char* sub : {"game", "con", "maps", "build"})
-            ::mkdir(dir.file(sub).c_str(), 0755);
+        MakeFolders(dir.path(), {"game", "con", "maps", "build"});
         exe = FakeProgram(dir.file("game/DUKE3D.EXE"));
     }
     // The settings file of a user who has chosen the game folder, and more.
@@ -30,7 +26,6 @@ protected:
     {
         return "[Directorys]\r\nDuke3DDir=" + game + "\r\n" + more;
     }
-    void run() { QTest::mouseClick(control(duke, "btnRun"), Qt::LeftButton); }
     QSpinBox* spin(const char* name) { return control<QSpinBox>(duke, name); }
 
     const std::string game = dir.file("game/");
@@ -49,7 +44,7 @@ TEST_F(StartDukeTest, RunStartsTheGameInItsFolderWithTheSwitchesOfTheControls)
     spin("SpinEpisode")->setValue(2);
     spin("SpinMap")->setValue(5);
     click(duke, "rdiRock");
-    run();
+    run(duke);
     const StartRecord started = WaitForStart(exe);
     EXPECT_TRUE(SameFile(started.folder, game));
     EXPECT_EQ(started.arguments, (Strings{"-map", "test.map", "/m", "/q4", "/v2", "/l5", "/s2"}));
@@ -63,7 +58,7 @@ TEST_F(StartDukeTest, ConFilesAreCopiedAndAMissingUserMapIsForgotten)
     const std::string gone = dir.file("maps/gone.map");
     start(withGame("ConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nCopy=1\r\nUserMap=" + gone + "\r\n"));
     EXPECT_EQ(text(duke, "txtUserMap"), gone);
-    run();
+    run(duke);
     EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"/v1", "/l1", "/s3"}));
     EXPECT_EQ(dir.read("game/GAME.CON"), "edited");
     EXPECT_EQ(text(duke, "txtUserMap"), "");
@@ -73,11 +68,7 @@ TEST_F(StartDukeTest, ConFilesAreCopiedAndAMissingUserMapIsForgotten)
 
 TEST_F(StartDukeTest, CreationEnablesTheGameItemsByTheDirectories)
 {
-    const struct {
-        const char* name;
-        std::string ini;
-        bool launch, build, copy;
-    } cases[] = {
+    const struct { const char* name; std::string ini; bool launch, build, copy; } cases[] = {
         {"nothing chosen", "", false, false, false},
         {"the game folder", withGame(), true, false, false},
         {"the con and Build folders", "[Directorys]\r\nConDir=" + dir.file("con/") + "\r\nBuildDir=/b/\r\n", false,
@@ -132,7 +123,7 @@ TEST_F(StartDukeTest, AFailedConFileCopyStopsTheLaunchBeforeTheUserMapIsLookedAt
     const std::string user = dir.write("game/User.con", "user");   // copied onto itself: refused
     const std::string gone = dir.file("maps/gone.map");
     start(withGame("ConDir=" + game + "\r\n[DukeStartup]\r\nCopy=1\r\nUserMap=" + gone + "\r\n"));
-    run();
+    run(duke);
     EXPECT_EQ(Messages(prompter), Strings{"Error box: Cannot create file " + user});
     EXPECT_EQ(text(duke, "txtUserMap"), gone);
 }
@@ -204,12 +195,8 @@ TEST_F(StartDukeTest, OptionsSurviveARestart)
 TEST_F(StartDukeTest, EachLauncherHoldsItsControlsWholeAndItsTabsShowTheirPages)
 {
     start();
-    const struct {
-        const char* name;
-        QWidget* dialog;
-        const char* caption;
-        const char* afterMultiPlayerTab;
-    } cases[] = {{"Duke", duke, "Duke Launcher / Options", "MultiPlayer"},
+    const struct { const char* name; QWidget* dialog; const char* caption; const char* afterMultiPlayerTab; } cases[] = {
+                 {"Duke", duke, "Duke Launcher / Options", "MultiPlayer"},
                  {"Quake: no page change", quake, "Quake Launcher / Options", "SinglePlayer"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

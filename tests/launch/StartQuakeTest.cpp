@@ -1,7 +1,5 @@
 #include "launch/StartQuake.h"
 
-#include <sys/stat.h>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
@@ -12,21 +10,18 @@ namespace tessel {
 namespace {
 
 using namespace test;
-using Strings = std::vector<std::string>;
 
 class StartQuakeTest : public LauncherWindowsTest {
 protected:
     StartQuakeTest()
     {
-        for (const char* sub : {"quake", "quake/mytc", "progs", "qc", "tools"})
-            ::mkdir(dir.file(sub).c_str(), 0755);
+        MakeFolders(dir.path(), {"quake", "quake/mytc", "progs", "qc", "tools"});
         exe = FakeProgram(dir.file("quake/QUAKE.EXE"));
     }
     std::string withQuake(const std::string& more = std::string()) const
     {
         return "[QuakeDirectorys]\r\nQuakeDir=" + quake_ + "\r\n" + more;
     }
-    void run() { QTest::mouseClick(control(quake, "btnRun"), Qt::LeftButton); }
     QComboBox* list(const char* name) { return control<QComboBox>(quake, name); }
 
     const std::string quake_ = dir.file("quake/");
@@ -42,7 +37,7 @@ TEST_F(StartQuakeTest, RunStartsQuakeWithTheSwitchesOfTheControls)
     click(quake, "chkUseTC");
     click(quake, "rdiEasy");
     list("cmbLevel")->setCurrentIndex(3);
-    run();
+    run(quake);
     const StartRecord started = WaitForStart(exe);
     EXPECT_TRUE(SameFile(started.folder, quake_));
     EXPECT_EQ(started.arguments, (Strings{"-game", "mytc", "+skill", "0", "+map", "e1m3"}));
@@ -63,7 +58,7 @@ TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
     click(quake, "btnSpefTC");
     EXPECT_TRUE(enabled(quake, "chkCopy") && enabled(quake, "Label10"));
     click(quake, "chkCopy");
-    run();
+    run(quake);
     EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"+skill", "2", "+map", "start"}));
     EXPECT_EQ(dir.read("quake/mytc/progs.dat"), "compiled");
 
@@ -72,7 +67,7 @@ TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
     ::rmdir(dir.file("quake/mytc").c_str());
     ::unlink((exe + ".run").c_str());
     prompter.answers = {MsgResult::No};
-    run();
+    run(quake);
     EXPECT_TRUE(prompter.answers.empty());
     EXPECT_EQ(text(quake, "txtSpefTC"), "");
     EXPECT_FALSE(enabled(quake, "chkCopy") || enabled(quake, "Label10"));
@@ -81,11 +76,7 @@ TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
 
 TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
 {
-    const struct {
-        const char* name;
-        std::string ini;
-        bool launch, mapEditor, compile;
-    } cases[] = {
+    const struct { const char* name; std::string ini; bool launch, mapEditor, compile; } cases[] = {
         {"nothing chosen", "", false, false, false},
         {"the Quake folder", withQuake(), true, false, false},
         {"the programs", "[QuakeDirectorys]\r\nMainQMapEdProg=/e/qe.exe\r\nMainQCToolDir=qcc.exe\r\n", false, true,

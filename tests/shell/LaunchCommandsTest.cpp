@@ -1,6 +1,4 @@
 // The main window's Duke, Quake and Verge commands and its launch buttons.
-#include <sys/stat.h>
-
 #include <cstdlib>
 
 #include "launch/LauncherWindows.h"
@@ -11,7 +9,6 @@ namespace {
 
 using namespace test;
 using namespace std::string_literals;
-using Strings = std::vector<std::string>;
 
 // A DOS program of our own, assembled by hand: it writes the command tail DOS
 // gave it (PSP 80h: its length, then the text) to TAIL.TXT in its current
@@ -30,11 +27,7 @@ std::string TailRecorder()
 
 class LaunchCommandsTest : public LauncherWindowsTest {
 protected:
-    LaunchCommandsTest()
-    {
-        for (const char* sub : {"game", "quake", "build", "qc", "tools"})
-            ::mkdir(dir.file(sub).c_str(), 0755);
-    }
+    LaunchCommandsTest() { MakeFolders(dir.path(), {"game", "quake", "build", "qc", "tools"}); }
     std::string settings() const
     {
         return "[Directorys]\r\nDuke3DDir=" + dir.file("game/") + "\r\nBuildDir=" + dir.file("build/") +
@@ -45,12 +38,7 @@ protected:
 
 TEST_F(LaunchCommandsTest, EachCommandStartsItsProgramInItsFolder)
 {
-    const struct {
-        const char* name;
-        Cmd command;
-        std::string program, folder;
-        Strings arguments;
-    } cases[] = {
+    const struct { const char* name; Cmd command; std::string program, folder; Strings arguments; } cases[] = {
         {"Launch Duke3D", Cmd::DukeLaunch, "game/Duke3D.exe", "game", {"/v1", "/l1", "/s3"}},
         {"tlLaunchDuke", Cmd::ToolLaunchDuke, "game/Duke3D.exe", "game", {"/v1", "/l1", "/s3"}},
         {"Launch Quake", Cmd::QuakeLaunch, "quake/Quake.exe", "quake", {"+skill", "2", "+map", "start"}},
@@ -83,7 +71,7 @@ TEST_F(LaunchCommandsTest, ARelativeNameKeepsItsFolderAcrossALaunch)
     fakeEditors = false;
     FakeProgram(dir.file("game/Duke3D.exe"));
     dir.write("game/GAME.CON", "the game's own");
-    ::mkdir(dir.file("mymod").c_str(), 0755);
+    MakeFolders(dir.path(), {"mymod"});
     dir.write("mymod/GAME.CON", "mine");
     const std::string before = CurrentDirectory();
     EnterFolder(dir.file("mymod"));
@@ -137,15 +125,12 @@ TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
     const std::string conf = home.write("dosbox.conf", "[mixer]\nnosound=true\n");
     for (const char* program : {"game/DUKE3D.EXE", "build/BUILD.EXE", "quake/QUAKE.EXE"})
         dir.write(program, TailRecorder());
-    ::mkdir(dir.file("quake/mytc").c_str(), 0755);
+    MakeFolders(dir.path(), {"quake/mytc"});
     start(settings() + "[QuakeStartup]\r\nUseTC=1\r\nTC=" + dir.file("quake/mytc/") +
           "\r\nSkill=1\r\nLevel=3\r\n[Tessel]\r\nDosProgram=" + env + " HOME=" + home.path() +
           " XDG_CONFIG_HOME=" + home.path() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + dosbox +
           " -conf " + conf + "\r\n");
-    const struct {
-        Cmd command;
-        std::string folder, tail;
-    } cases[] = {
+    const struct { Cmd command; std::string folder, tail; } cases[] = {
         {Cmd::DukeLaunch, "game", " /v1 /l1 /s3"},
         {Cmd::DukeBuild, "build", ""},
         {Cmd::QuakeLaunch, "quake", " -game mytc +skill 0 +map e1m3"},
@@ -165,13 +150,9 @@ TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
 TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesThem)
 {
     start();
-    const struct {
-        const char* name;
-        Cmd button;
-        QWidget* dialog;
-        bool* open;
-    } cases[] = {{"tldukeDlg", Cmd::ToolDukeDialog, duke, &state->DukeLauncherOpen},
-                 {"tlQuakeDlg", Cmd::ToolQuakeDialog, quake, &state->QuakeLauncherOpen}};
+    const struct { const char* name; Cmd button; QWidget* dialog; bool* open; } cases[] = {
+        {"tldukeDlg", Cmd::ToolDukeDialog, duke, &state->DukeLauncherOpen},
+        {"tlQuakeDlg", Cmd::ToolQuakeDialog, quake, &state->QuakeLauncherOpen}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         form->SetEditorCommandsEnabled(true);
