@@ -2,15 +2,15 @@
 // Fakes for the launcher tests: programs named like the games that record how
 // they were started, a directory chooser that answers from a queue, the
 // messages of a ScriptedPrompter in one line each, DOS and Windows executables,
-// and a guard that puts the current folder back.
+// a guard that puts the current folder back, and the launch logic's fixture.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <chrono>
 #include <cstdint>
 #include <deque>
-#include <initializer_list>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <sstream>

@@ -127,21 +127,20 @@ TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
 TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
 {
     const std::string noQuake = "Tessel: Fatal Error: Could not find Quake.exe. Aborting launch...";
+    const std::string plain = "+skill 2 +map start ";
     dir.write("progs/progs.dat", "");
     // program empty: nothing starts
     const struct { const char* name; bool quakeExe, useAltExe; int altExe; Strings altFiles; bool launchReg;
                    std::string program, parameters; Strings messages; } cases[] = {
-        {"Quake.exe", true, false, 0, {}, false, "quake/QUAKE.EXE", "+skill 2 +map start ", {}},
+        {"Quake.exe", true, false, 0, {}, false, "quake/QUAKE.EXE", plain, {}},
         {"Quake.exe missing", false, false, 0, {}, false, "", "", {noQuake}},
-        {"GLQuake in any case", true, true, 0, {"glquake.exe"}, false, "quake/glquake.exe", "+skill 2 +map start ", {}},
+        {"GLQuake in any case", true, true, 0, {"glquake.exe"}, false, "quake/glquake.exe", plain, {}},
         {"GLQuake missing", true, true, 0, {}, false, "", "",
          {"Tessel: Could not find GlQuake.exe, turn off use alt exe, or choose another program in the box. Aborting "
           "launch..."}},
-        {"Q95", false, true, 1, {"Q95.bat"}, false, "quake/Q95.bat", "+skill 2 +map start ", {}},
-        {"no alternate selected: Quake.exe untested", false, true, -1, {}, false, "quake/Quake.exe",
-         "+skill 2 +map start ", {}},
-        {"a regular start still checks and uses the alternate", true, true, 2, {"QLaunch.exe"}, true,
-         "quake/QLaunch.exe", "", {}},
+        {"Q95", false, true, 1, {"Q95.bat"}, false, "quake/Q95.bat", plain, {}},
+        {"no alternate selected: Quake.exe untested", false, true, -1, {}, false, "quake/Quake.exe", plain, {}},
+        {"a regular start uses the alternate too", true, true, 2, {"QLaunch.exe"}, true, "quake/QLaunch.exe", "", {}},
         {"a regular start still checks Quake.exe", false, false, 0, {}, true, "", "", {noQuake}},
     };
     int row = 0;

@@ -195,9 +195,9 @@ TEST_F(StartDukeTest, OptionsSurviveARestart)
 TEST_F(StartDukeTest, EachLauncherHoldsItsControlsWholeAndItsTabsShowTheirPages)
 {
     start();
-    const struct { const char* name; QWidget* dialog; const char* caption; const char* afterMultiPlayerTab; } cases[] = {
-                 {"Duke", duke, "Duke Launcher / Options", "MultiPlayer"},
-                 {"Quake: no page change", quake, "Quake Launcher / Options", "SinglePlayer"}};
+    const struct { const char* name; QWidget* dialog; const char* caption, *afterMultiPlayerTab; } cases[] = {
+        {"Duke", duke, "Duke Launcher / Options", "MultiPlayer"},
+        {"Quake: no page change", quake, "Quake Launcher / Options", "SinglePlayer"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.dialog->windowTitle(), c.caption);
