@@ -27,7 +27,7 @@ std::string TailRecorder()
 
 class LaunchCommandsTest : public LauncherWindowsTest {
 protected:
-    LaunchCommandsTest() { MakeFolders(dir.path(), {"game", "quake", "build", "qc", "tools"}); }
+    LaunchCommandsTest() { MakeFolders(dir.path(), {"game", "quake", "quake/mytc", "build", "qc", "tools", "mymod"}); }
     std::string settings() const
     {
         return "[Directorys]\r\nDuke3DDir=" + dir.file("game/") + "\r\nBuildDir=" + dir.file("build/") +
@@ -71,7 +71,6 @@ TEST_F(LaunchCommandsTest, ARelativeNameKeepsItsFolderAcrossALaunch)
     fakeEditors = false;
     FakeProgram(dir.file("game/Duke3D.exe"));
     dir.write("game/GAME.CON", "the game's own");
-    MakeFolders(dir.path(), {"mymod"});
     dir.write("mymod/GAME.CON", "mine");
     const std::string before = CurrentDirectory();
     EnterFolder(dir.file("mymod"));
@@ -125,7 +124,6 @@ TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
     const std::string conf = home.write("dosbox.conf", "[mixer]\nnosound=true\n");
     for (const char* program : {"game/DUKE3D.EXE", "build/BUILD.EXE", "quake/QUAKE.EXE"})
         dir.write(program, TailRecorder());
-    MakeFolders(dir.path(), {"quake/mytc"});
     start(settings() + "[QuakeStartup]\r\nUseTC=1\r\nTC=" + dir.file("quake/mytc/") +
           "\r\nSkill=1\r\nLevel=3\r\n[Tessel]\r\nDosProgram=" + env + " HOME=" + home.path() +
           " XDG_CONFIG_HOME=" + home.path() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + dosbox +
