@@ -24,8 +24,6 @@ protected:
     std::string exe;
 };
 
-// --- command lines -----------------------------------------------------------
-
 TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
 {
     const std::string testMap = dir.write("game/test.map", "map");
@@ -193,8 +191,6 @@ TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
     EXPECT_EQ(run.arguments, (Strings{"-map", mapName, "/v1", "/l1", "/s3"}));
 }
 
-// --- settings and change rules -----------------------------------------------
-
 TEST_F(DukeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
     DukeOptions o;
@@ -262,8 +258,6 @@ TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
     }
 }
 
-// --- creation's files ----------------------------------------------------------
-
 TEST_F(DukeLaunchTest, GameConOpensAtCreationWhenAskedFor)
 {
     const std::string missing = "Warning: Game.con does not exist in the con directory: " + con +
@@ -287,8 +281,6 @@ TEST_F(DukeLaunchTest, GameConOpensAtCreationWhenAskedFor)
         EXPECT_EQ(Messages(prompter), c.messages);
     }
 }
-
-// --- Browse commands -----------------------------------------------------------
 
 TEST_F(DukeLaunchTest, TheDukeDirectoryMustHoldTheGame)
 {

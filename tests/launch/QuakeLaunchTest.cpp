@@ -39,8 +39,6 @@ protected:
     std::string exe;
 };
 
-// --- command lines -----------------------------------------------------------
-
 TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
 {
     dir.write("maps/dm7.bsp", "");
@@ -122,8 +120,6 @@ TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
     EXPECT_EQ(Messages(prompter), Strings{TcRefused});
 }
 
-// --- executables ---------------------------------------------------------------
-
 TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
 {
     const std::string noQuake = "Tessel: Fatal Error: Could not find Quake.exe. Aborting launch...";
@@ -165,8 +161,6 @@ TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
         EXPECT_EQ(Messages(prompter), c.messages);
     }
 }
-
-// --- progs.dat -----------------------------------------------------------------
 
 TEST_F(QuakeLaunchTest, ProgsDatQuestionsComeInOrderAndNoStops)
 {
@@ -225,8 +219,6 @@ TEST_F(QuakeLaunchTest, AMissingQuakeDirectoryGivesOnlyTheErrorBox)
     EXPECT_EQ(Messages(prompter), Strings{"Error box: File not found"});
 }
 
-// --- settings ------------------------------------------------------------------
-
 TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
 {
     QuakeOptions o;
@@ -267,8 +259,6 @@ TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
     EXPECT_EQ(dirs.MainQMapEdProg, "");
     EXPECT_EQ(dirs.MainQCToolDir, "qcc.exe");
 }
-
-// --- Browse commands -----------------------------------------------------------
 
 TEST_F(QuakeLaunchTest, DirectoriesAreAcceptedWithoutATestAndWrittenAtOnce)
 {
