@@ -52,8 +52,6 @@ protected:
     {
         return EditorKeyDown(buffer, {key, false, ctrl, alt}, lines, Context(), typedWordMatch, hooks);
     }
-    // The control's own handling of a typed character.
-    void Type(const std::string& text) { buffer.ReplaceSelection(text); }
 
     FakeEditBuffer buffer;
     RecordingHooks hooks;
@@ -64,7 +62,6 @@ protected:
     bool AutoIndent = true;
     bool typedWordMatch = false;
     LineState lines;
-    EditorRequestsType requests;
 };
 
 // --- the line that is edited ------------------------------------------------------
@@ -407,7 +404,7 @@ TEST_F(EditOpsTest, CtrlAltCInsertsTheWizardEntry)
 TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
 {
     buffer = FakeEditBuffer("a\r\nb");
-    EditorRequestsType& r = requests;
+    EditorRequestsType r;
     r.UserReplaceText = {"a", "c", 0, true, true};
     r.TestErrorsRequest = true;
     r.WizardInsertText = "W";
