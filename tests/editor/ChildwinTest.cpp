@@ -187,6 +187,9 @@ TEST_F(ChildwinTest, EnterIndentsBackspaceUnindentsAndUndoTakesOneStepPerRequest
     }
     Key(edit, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(edit->SelLength(), edit->TextLength());
+    edit->SetSelection(0, 0);
+    Key(edit, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"There is no selected text."});
 }
 
 // Every Ctrl, Ctrl+Shift and Alt chord over the letters and digits, on a
