@@ -52,8 +52,6 @@ protected:
     {
         return EditorKeyDown(buffer, {key, false, ctrl, alt}, lines, Context(), typedWordMatch, hooks);
     }
-    // The control's own handling of a typed character.
-    void Type(const std::string& text) { buffer.ReplaceSelection(text); }
 
     FakeEditBuffer buffer;
     RecordingHooks hooks;
@@ -64,7 +62,6 @@ protected:
     bool AutoIndent = true;
     bool typedWordMatch = false;
     LineState lines;
-    EditorRequestsType requests;
 };
 
 // --- the line that is edited ------------------------------------------------------
@@ -74,7 +71,8 @@ TEST_F(EditOpsTest, WhichKeysEditAndWhichLeaveTheLine)
     // Line 1 is "WHILE if": a fresh load colours "if" only, an edit blackens the line, leaving it colours both.
     const std::string fresh = "bb..........bb...", black = "bb...............", recolored = "bb....rrrrr.bb...";
     // edited: a letter was typed at 8 first. ends: the key ends the wizard's typed-word match.
-    struct Row { const char* name; bool edited; int caret, key; std::string paint; bool ends; } rows[] = {
+    struct Row { const char* name; bool edited; int caret, key; std::string paint; bool ends; bool noColoring = false; }
+    rows[] = {
         {"up", true, 8, vk::Up, recolored, true}, {"down", true, 8, vk::Down, recolored, true},
         {"enter", true, 8, vk::Return, recolored, true}, {"left at the start", true, 6, vk::Left, recolored, true},
         {"left inside", true, 8, vk::Left, black, true}, {"right at the end", true, 14, vk::Right, recolored, true},
@@ -84,10 +82,12 @@ TEST_F(EditOpsTest, WhichKeysEditAndWhichLeaveTheLine)
         {"a letter on a clean line", false, 8, 'Q', black, false}, {"Backspace", false, 8, vk::Back, black, false},
         {"Space", false, 8, vk::Space, black, true}, {"the first of the other codes", false, 8, 41, black, false},
         {"Tab is no edit", false, 8, vk::Tab, fresh, false}, {"down from a clean line", false, 8, vk::Down, fresh, true},
+        {"colouring off: the edit and the leaving paint nothing", true, 8, vk::Down, fresh, true, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Open("if x\r\nWHILE if\r\nz", 8);
+        NoColoring = r.noColoring;
         if (r.edited)
             Key('Q');
         buffer.SetSelection(r.caret, 0);
@@ -161,17 +161,6 @@ TEST_F(EditOpsTest, RecoloringFromTheLineOnAgreesWithTheWholeText)
     }
 }
 
-TEST_F(EditOpsTest, NothingIsPaintedWhileColoringIsOff)
-{
-    Open("if x\r\nwhile y", 7);
-    NoColoring = true;
-    Key('Q');
-    Key(vk::Down);
-    EXPECT_EQ(buffer.Paint(), "bb....rrrrr..");
-    EXPECT_TRUE(lines.LineClean);
-    EXPECT_EQ(lines.LastLineEnd, 0);
-}
-
 // --- Enter and Backspace -------------------------------------------------------
 
 TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
@@ -186,30 +175,25 @@ TEST_F(EditOpsTest, EnterIndentsTheNewLineLikeTheOld)
         {"caret inside the indentation", "\t\tx", 1, 0, "\t\r\n\t\t\tx", 5},
         {"no indentation: the plain key", "foo bar", 1, 0, "foo bar", 1},
         {"only the caret's line counts", "x\r\n\ty", 1, 0, "x\r\n\ty", 1},
+        {"the text after the selection keeps its colours", "\tif x while", 4, 1, "\tif \r\n\t while", 7},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        buffer = FakeEditBuffer(r.text);
+        Open(r.text, r.selStart);
         buffer.lineBreak = r.lineBreak;
         buffer.SetSelection(r.selStart, r.selLength);
         EXPECT_EQ(EditorKeyPress(buffer, '\r', Context()), r.after != r.text);
         EXPECT_EQ(buffer.Text(), r.after);
         EXPECT_EQ(buffer.SelStart(), r.caret);
         EXPECT_EQ(buffer.UndoSteps(), r.after != r.text ? 1 : 0);
+        FakeEditBuffer loaded(r.after);
+        ColorWholeDocument(loaded, KeywordTable, true);
+        EXPECT_EQ(buffer.Paint(), loaded.Paint());
     }
     AutoIndent = false;
     buffer = FakeEditBuffer("\tx");
     buffer.SetSelection(2, 0);
     EXPECT_FALSE(EditorKeyPress(buffer, '\r', Context()));
-}
-
-TEST_F(EditOpsTest, EnterKeepsTheColorsOfTheTextAfterTheSelection)
-{
-    Open("\tif x while", 4);
-    buffer.SetSelection(4, 1);
-    EditorKeyPress(buffer, '\r', Context());
-    EXPECT_EQ(buffer.Text(), "\tif \r\n\t while");
-    EXPECT_EQ(buffer.Paint(), ".bb.....rrrrr");
 }
 
 TEST_F(EditOpsTest, BackspaceAtTheEndOfTheIndentationFallsBackToTheLineAbove)
@@ -407,7 +391,7 @@ TEST_F(EditOpsTest, CtrlAltCInsertsTheWizardEntry)
 TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
 {
     buffer = FakeEditBuffer("a\r\nb");
-    EditorRequestsType& r = requests;
+    EditorRequestsType r;
     r.UserReplaceText = {"a", "c", 0, true, true};
     r.TestErrorsRequest = true;
     r.WizardInsertText = "W";

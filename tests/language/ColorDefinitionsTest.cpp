@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "platform/Errors.h"
 #include "support/NonRegular.h"
 #include "support/ScriptedPrompter.h"
@@ -49,12 +48,8 @@ protected:
 
 TEST_F(ColorDefinitionsTest, EachLineIsLocatedOnItsOwnByItsLastBracesAndComma)
 {
-    struct Case {
-        const char* line;
-        std::vector<std::string> entries;
-        const char* error;   // tail of the message for line 2
-    };
-    const Case cases[] = {
+    // error: the tail of the message for line 2.
+    const struct { const char* line; std::vector<std::string> entries; const char* error; } cases[] = {
         {"{if,1}", {"if" + R}, nullptr},
         {"{w, 3}", {"w" + B}, nullptr},
         {"{ if ,1}", {" if " + R}, nullptr},
@@ -68,7 +63,7 @@ TEST_F(ColorDefinitionsTest, EachLineIsLocatedOnItsOwnByItsLastBracesAndComma)
         {"{if}1,", {}, kComma},
         {"{if,4}", {}, kColor},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         EXPECT_TRUE(load(std::string("# comment\r\n") + c.line + "\r\n"));
         EXPECT_EQ(Entries(table), c.entries);

@@ -1,6 +1,7 @@
 #include "language/WizardFile.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -15,7 +16,7 @@ std::string Error(int line, const char* tail)
     return "Error in cnfcs.ccf(" + std::to_string(line) + "): " + tail + "  Skipping current function.";
 }
 
-TEST(WizardFileTest, EntriesByTheirLastSlashSemicolonAndBackslash)
+TEST(WizardFileTest, EntriesByTheirLastSlashSemicolonAndBackslashAndNoneWithoutTheFile)
 {
     TempDir dir;
     ScriptedPrompter prompter;
@@ -36,13 +37,10 @@ TEST(WizardFileTest, EntriesByTheirLastSlashSemicolonAndBackslash)
     EXPECT_EQ(table.IndexText, ";1/move;2/ifrnd;3/foo;a;4/last;");
     EXPECT_EQ(prompter.texts(), (Strings{Error(4, "Function not entered correctly."),
                                          Error(7, "\"/\\\" out of ouder."), Error(8, "\";\" out of order.")}));
-}
 
-TEST(WizardFileTest, MissingFileLeavesTheTableEmpty)
-{
-    TempDir dir;
-    ScriptedPrompter prompter;
-    WizardTable table;
+    // A missing file empties the table.
+    prompter.clear();
+    ASSERT_EQ(::unlink(dir.file("cnfcs.ccf").c_str()), 0);
     EXPECT_FALSE(LoadWizardFile(dir.path(), table, prompter));
     EXPECT_EQ(table.WizardCount(), 0);
     EXPECT_EQ(table.IndexText, ";");

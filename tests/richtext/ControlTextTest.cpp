@@ -7,10 +7,7 @@ namespace {
 
 TEST(ControlTextTest, TheBytesStayAndMostLinesNameTheLineEndOfNewOnes)
 {
-    const struct {
-        std::string file;
-        LineEnds style;
-    } cases[] = {
+    const struct { std::string file; LineEnds style; } cases[] = {
         {"", LineEnds::CrLf},
         {"a\nb\n", LineEnds::Lf},
         {"a\nb\nc\r\n", LineEnds::Lf},

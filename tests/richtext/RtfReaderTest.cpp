@@ -114,10 +114,7 @@ TEST(RtfReaderTest, MalformedInputGivesABestEffortDocumentAndNonRtfAnError)
         SCOPED_TRACE(bytes);
         EXPECT_THROW(ReadRtf(bytes), RtfError);
     }
-    struct Case {
-        std::string rtf, text;
-        bool complete;
-    } const cases[] = {
+    const struct { std::string rtf, text; bool complete; } cases[] = {
         {" \r\n{\\rtf1 cut off", "cut off", false},
         {"{\\rtf1 {\\b open {\\i groups", "open groups", false},
         {"{\\rtf1 a\\", "a", false},
@@ -131,7 +128,7 @@ TEST(RtfReaderTest, MalformedInputGivesABestEffortDocumentAndNonRtfAnError)
         {"{\\rtf1 " + std::string(100000, '{') + "deep", "deep", false},
         {"{\\rtf1 \xff\xfe\x01 binary}", "\xc3\xbf\xc3\xbe\x01 binary", true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.rtf.substr(0, 60));
         const RtfDocument doc = ReadRtf(c.rtf);
         EXPECT_EQ(PlainText(doc, "|"), c.text);

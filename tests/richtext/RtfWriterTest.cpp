@@ -28,11 +28,7 @@ TEST(RtfWriterTest, HeaderNamesCourierAt8PointsAndTheFilesForm)
 
 TEST(RtfWriterTest, CharactersAreEscapedForTheirEncoding)
 {
-    struct Case {
-        std::string text;
-        TextEncoding encoding;
-        std::string body;
-    } const cases[] = {
+    const struct { std::string text; TextEncoding encoding; std::string body; } cases[] = {
         {"a\\b{c}d", TextEncoding::Utf8, "a\\\\b\\{c\\}d"},
         {"\tx\r\ny", TextEncoding::Utf8, "\\tab x\\par\r\ny"},
         {"lone\rcr\nlf", TextEncoding::Utf8, "lone\\'0dcr\\'0alf"},
@@ -44,7 +40,7 @@ TEST(RtfWriterTest, CharactersAreEscapedForTheirEncoding)
         // Not UTF-8 after all: written as single bytes, so nothing is lost.
         {"caf\xe9", TextEncoding::Utf8, "caf\\'e9"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const std::string rtf = WriteRtf(ControlText{c.text, LineEnds::CrLf, c.encoding}, {});
         EXPECT_EQ(Body(rtf), "\\cf1 " + c.body);

@@ -8,9 +8,8 @@ FakeEditBuffer::FakeEditBuffer(std::string text) : text_(std::move(text)), color
 
 void FakeEditBuffer::SetSelection(int start, int length)
 {
-    const int size = TextLength();
-    selStart_ = std::clamp(start, 0, size);
-    selLength_ = length < 0 ? 0 : std::min(length, size - selStart_);
+    selStart_ = std::clamp(start, 0, TextLength());
+    selLength_ = std::clamp(length, 0, TextLength() - selStart_);
 }
 
 void FakeEditBuffer::Remember()
@@ -51,11 +50,6 @@ std::vector<int> FakeEditBuffer::LineStarts() const
     return starts;
 }
 
-int FakeEditBuffer::LineCount() const
-{
-    return static_cast<int>(LineStarts().size());
-}
-
 int FakeEditBuffer::LineFromOffset(int offset) const
 {
     const std::vector<int> starts = LineStarts();
@@ -72,28 +66,19 @@ int FakeEditBuffer::OffsetOfLine(int line) const
 int FakeEditBuffer::LineLength(int line) const
 {
     const int start = OffsetOfLine(line);
-    if (start < 0)
-        return 0;
-    int end = start;
-    while (end < TextLength() && text_[static_cast<std::size_t>(end)] != '\r' && text_[static_cast<std::size_t>(end)] != '\n')
-        ++end;
-    return end - start;
+    return start < 0 ? 0 : static_cast<int>(std::min(text_.find_first_of("\r\n", start), text_.size())) - start;
 }
 
 void FakeEditBuffer::PaintRange(int start, int length, TColor color)
 {
-    const int size = TextLength();
-    start = std::clamp(start, 0, size);
-    length = std::clamp(length, 0, size - start);
-    std::fill(colors_.begin() + start, colors_.begin() + start + length, color);
+    start = std::clamp(start, 0, TextLength());
+    std::fill_n(colors_.begin() + start, std::clamp(length, 0, TextLength() - start), color);
 }
 
 void FakeEditBuffer::PaintColors(int start, const TColor* colors, std::size_t count)
 {
-    const int size = TextLength();
-    start = std::clamp(start, 0, size);
-    const std::size_t n = std::min(count, static_cast<std::size_t>(size - start));
-    std::copy(colors, colors + n, colors_.begin() + start);
+    start = std::clamp(start, 0, TextLength());
+    std::copy_n(colors, std::min(count, static_cast<std::size_t>(TextLength() - start)), colors_.begin() + start);
 }
 
 TColor FakeEditBuffer::ColorAt(int offset) const

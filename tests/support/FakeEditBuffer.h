@@ -29,7 +29,7 @@ public:
     int SelLength() const override { return selLength_; }
     void SetSelection(int start, int length) override;
     void ReplaceSelection(std::string_view text, TColor color = clBlack) override;
-    int LineCount() const override;
+    int LineCount() const override { return static_cast<int>(LineStarts().size()); }
     int LineFromOffset(int offset) const override;
     int OffsetOfLine(int line) const override;
     int LineLength(int line) const override;
