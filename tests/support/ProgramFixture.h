@@ -98,8 +98,9 @@ protected:
         dir.write("cnfcs.ccf", wizard);
     }
     // Starts the program on the program folder (its settings file written
-    // first when ini is given), with FakeDocument editors when fakeEditors.
-    void Start(const std::string& ini = std::string())
+    // first when ini is given), with FakeDocument editors when fakeEditors;
+    // bare, the main window alone, with none of the program's other windows.
+    void Start(const std::string& ini = std::string(), bool bare = false)
     {
         if (!ini.empty())
             dir.write("QztMain.ini", ini);
@@ -107,6 +108,10 @@ protected:
         qputenv("XDG_STATE_HOME", QByteArray::fromStdString(dir.file("state")));
         state = std::make_unique<Workspace>(dir.path());
         form = std::make_unique<TMainForm>(*state, prompter);
+        if (bare) {
+            form->show();
+            return;
+        }
         ProgramWindowOptions options;
         options.splash = false;
         options.files = commandLineFiles;
@@ -117,14 +122,13 @@ protected:
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    // The main window alone, with none of the program's other windows.
-    void StartBare(const std::string& ini = std::string())
+    void StartBare(const std::string& ini = std::string()) { Start(ini, true); }
+    // The start of most shell tests: the small language files, FakeDocument editors.
+    void StartWithFakeEditors(const std::string& ini = std::string())
     {
-        if (!ini.empty())
-            dir.write("QztMain.ini", ini);
-        state = std::make_unique<Workspace>(dir.path());
-        form = std::make_unique<TMainForm>(*state, prompter);
-        form->show();
+        fakeEditors = true;
+        WriteLanguageFiles();
+        Start(ini);
     }
     // Exits (the settings are written) and starts again on the same folder.
     void Restart()
