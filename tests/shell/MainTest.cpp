@@ -26,9 +26,7 @@ public:
     }
     std::string FileName() const override { return std::string(); }
     bool Save(const std::string&) override { return true; }
-    bool FormCloseQuery() override { return mayClose; }
     int activations = 0, rightClicks = 0, releases = 0;
-    bool mayClose = true;
 
 protected:
     void mouseReleaseEvent(QMouseEvent*) override { ++releases; }
@@ -241,7 +239,7 @@ TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
     }
 }
 
-TEST_F(MainTest, DocumentWindowsGetRequestsRightClicksAndTheCloseQuestion)
+TEST_F(MainTest, DocumentWindowsGetRequestsAndRightClicks)
 {
     StartBare();
     state->EditorRequests.SaveRequest = true;
@@ -258,12 +256,6 @@ TEST_F(MainTest, DocumentWindowsGetRequestsRightClicksAndTheCloseQuestion)
     EXPECT_EQ(doc->activations, before + 1);
     EXPECT_EQ(doc->rightClicks, 1);
     EXPECT_EQ(doc->releases, 2);   // the right-button release still reached the window
-
-    doc->mayClose = false;
-    EXPECT_FALSE(form->close());
-    EXPECT_TRUE(form->isVisible());
-    doc->mayClose = true;
-    EXPECT_TRUE(form->close());
 }
 
 TEST_F(MainTest, BarTogglesMarkTheirEntries)
