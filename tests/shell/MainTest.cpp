@@ -105,8 +105,8 @@ TEST_F(MainTest, StoredModeSelectsCaptionMenuFiltersAndKeywords)
         const char* caption;
         const char* menus;
         const char* keyword;
-    } cases[] = {{"2", "QC Wizard", "-Q-", "void"}, {"0x2", "QC Wizard", "-Q-", "void"},
-                 {"abc", "Con Wizard", "D--", "actor"}, {"3", "VC Wizard", "--V", "int"}};
+    } cases[] = {{"2", "QC Wizard", "-Q-", "void"}, {"abc", "Con Wizard", "D--", "actor"},
+                 {"3", "VC Wizard", "--V", "int"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         StartBare(std::string("[ProgStartup]\r\nGameUp=") + c.stored + "\r\n");
