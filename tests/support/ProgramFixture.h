@@ -84,8 +84,6 @@ private:
 
 class ProgramFixture : public ::testing::Test {
 protected:
-    ~ProgramFixture() override { form.reset(); }
-
     // Small language files: the Duke, Quake and Verge keyword tables (one
     // keyword each unless given) and the wizard's entries.
     void WriteLanguageFiles(const std::string& duke = "{actor,3}\r\n", const std::string& quake = "{actor,3}\r\n",
@@ -204,7 +202,7 @@ protected:
     bool fakeEditors = false;      // set before Start
     Lines commandLineFiles;        // set before Start
     std::unique_ptr<Workspace> state;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TMainForm> form;   // last: it ends before what it uses
 };
 
 } // namespace tessel
