@@ -39,7 +39,6 @@ class MainTest : public ProgramFixture {
 protected:
     void SetUp() override { WriteLanguageFiles("{actor,3}\r\n", "{void,1}\r\n{float,3}\r\n", "{int,3}\r\n"); }
 
-    // A new document window that records what it is asked.
     RecordingDocument* AddDocument()
     {
         form->Tools().newEditor = [this]() -> QWidget* { return new RecordingDocument(*state); };
