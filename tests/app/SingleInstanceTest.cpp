@@ -29,9 +29,7 @@ protected:
 
 TEST_F(SingleInstanceTest, ALaterStartsFilesOpenInTheRunningProgram)
 {
-    fakeEditors = true;
-    WriteLanguageFiles();
-    Start();
+    StartWithFakeEditors();
     const std::string script = dir.write("a.con", "");
     const std::string archive = dir.write("E1.grp", std::string("KenSilverman\0\0\0\0", 16));
     ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));

@@ -48,7 +48,6 @@ TEST(CalcStateTest, KeySequences)
         {"back over the period allows another", "1.B.5", "1.5", CalcState::opNone, ""},
         {"negate passes the limit", "1234567890123N", "-1234567890123.", CalcState::opNone, ""},
         {"negated second", "3-5N=", "8.", CalcState::opNone, ""},
-        {"result is the next left operand", "2+3=*4=", "20.", CalcState::opNone, ""},
         {"equals without an operator shows the result again", "2+3=7=", "5.", CalcState::opNone, ""},
         {"equals with an empty operand does nothing", "+3=", "3.", CalcState::opAdd, ""},
         {"back after equals acts on the second operand", "2+3=B", "0.", CalcState::opNone, ""},

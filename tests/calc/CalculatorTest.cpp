@@ -29,20 +29,14 @@ TEST_F(CalculatorTest, ARefusedKeyIsAnErrorBoxAndKeepsTheDisplay)
     EXPECT_EQ(display(), ".0");
 }
 
-// A result in the 15-digit format runs to about 21 characters: each is shown whole.
+// A result in the 15-digit format runs to about 21 characters: each is shown
+// whole. (How results are written is CalcStateTest's; here, the widest ones.)
 TEST_F(CalculatorTest, LongResultsAreShownWhole)
 {
     const struct {
         const char* keys;
         const char* display;
-    } cases[] = {
-        {"5-6=/7000=", "-0.000142857142857143"},
-        {"1/7000=", "0.000142857142857143"},
-        {"5-6=/7000=/7000=", "-2.04081632653061E-8"},
-        {"5-6=/3=", "-0.333333333333333"},
-        {"999999999999*999=", "998999999999001."},
-        {"5-6=*9999999999999=*9999999999999=*9999999999999=", "-9.999999999997E38"},
-    };
+    } cases[] = {{"5-6=/7000=", "-0.000142857142857143"}, {"5-6=/7000=/7000=", "-2.04081632653061E-8"}};
     auto* label = window.findChild<QLabel*>("lblCalculator");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys);

@@ -9,11 +9,6 @@ namespace {
 
 class ClipboardCommandsTest : public ProgramFixture {
 protected:
-    ClipboardCommandsTest()
-    {
-        fakeEditors = true;
-        WriteLanguageFiles();
-    }
     // Cut, copy and paste as "xcv", '-' for a disabled one; the tool buttons agree.
     std::string enabled()
     {
@@ -31,7 +26,7 @@ protected:
 TEST_F(ClipboardCommandsTest, CommandsFollowTheFocusedControlsSelectionAndTheClipboard)
 {
     QApplication::clipboard()->clear();
-    Start();
+    StartWithFakeEditors();
     EXPECT_EQ(enabled(), "---");
     Press("Ctrl+N");
     auto* text = new QsciScintilla(Active());   // the editor's control

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>

@@ -26,18 +26,11 @@ private:
     std::string archive_;
 };
 
-class FileCommandsTest : public ProgramFixture {
-protected:
-    FileCommandsTest()
-    {
-        fakeEditors = true;
-        WriteLanguageFiles();
-    }
-};
+class FileCommandsTest : public ProgramFixture {};
 
 TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
 {
-    Start();
+    StartWithFakeEditors();
     const std::string a = dir.file("a.con"), b = dir.file("b.con");
     OpenFile(a);
     Press("Ctrl+S");   // a named window saves without a dialog
@@ -81,7 +74,7 @@ TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
 // the same file under another name (a link, a relative name) is.
 TEST_F(FileCommandsTest, NamesDifferingInCaseAreTwoFilesAndALinkIsTheSameOne)
 {
-    Start();
+    StartWithFakeEditors();
     OpenFile("/games/E1L1.CON");
     OpenFile("/games/e1l1.con");
     EXPECT_EQ(Captions(), (Lines{"VurAvozid - /games/E1L1.CON", "VurAvozid - /games/e1l1.con"}));
@@ -97,7 +90,7 @@ TEST_F(FileCommandsTest, NamesDifferingInCaseAreTwoFilesAndALinkIsTheSameOne)
 
 TEST_F(FileCommandsTest, SavingANewWindowAddsTheModesExtension)
 {
-    Start();
+    StartWithFakeEditors();
     Action("mnuEditVergeMode")->trigger();
     ClickTool("ToolButton1");   // New
     ASSERT_EQ(Captions(), Lines{"VurAvozid - Unnamed1"});
@@ -118,7 +111,7 @@ TEST_F(FileCommandsTest, SavingANewWindowAddsTheModesExtension)
 
 TEST_F(FileCommandsTest, GroupFilesGoToAnExplorerByTheirOwnName)
 {
-    Start();
+    StartWithFakeEditors();
     form->Tools().newExplorer = {};
     Press("Ctrl+G");   // no explorer window to make: nothing is made
     EXPECT_TRUE(Captions().empty());
@@ -142,7 +135,7 @@ TEST_F(FileCommandsTest, GroupFilesGoToAnExplorerByTheirOwnName)
 
 TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRuns)
 {
-    Start();
+    StartWithFakeEditors();
     // The Duke launcher's field of the con directory; the Quake launcher is not there.
     struct FakeLauncher : GameLauncher {
         void btnRunClick() override {}
@@ -176,7 +169,7 @@ TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRu
 
 TEST_F(FileCommandsTest, DroppedFilesOpenAsOpenWould)
 {
-    Start();
+    StartWithFakeEditors();
     form->Tools().newExplorer = [](const std::string& archive) { return new FakeExplorer(archive); };
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(ToQString(dir.file("one.con"))), QUrl::fromLocalFile(ToQString(dir.file("two.grp")))});

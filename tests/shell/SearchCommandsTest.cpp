@@ -11,9 +11,7 @@ class SearchCommandsTest : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        fakeEditors = true;
-        WriteLanguageFiles();
-        Start();
+        StartWithFakeEditors();
         Press("Ctrl+N");
         doc = Active();
         search = form->Tools().search;

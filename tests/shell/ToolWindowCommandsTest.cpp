@@ -3,13 +3,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTextEdit>
-#include <cstdio>
 #include <cstdlib>
 
 #include "calc/Calculator.h"
 #include "shell/About.h"
 #include "shell/ConFaq.h"
-#include "shell/Picture.h"
 #include "support/ProgramFixture.h"
 
 namespace tessel {

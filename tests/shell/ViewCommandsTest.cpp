@@ -38,10 +38,9 @@ TEST_F(ViewCommandsTest, BarsStayInTheTopAreaWithoutAMenuOfQtsOwn)
 // activated, and tiling left one of them maximised; offscreen they are not.)
 TEST_F(ViewCommandsTest, TileVerticallyPutsMaximisedWindowsSideBySideInTheirFrames)
 {
-    fakeEditors = true;
     commandLineFiles = {dir.write("notes.con", "")};
     dir.write("Game.con", "");
-    Start("[Directorys]\r\nConDir=" + dir.path() + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
+    StartWithFakeEditors("[Directorys]\r\nConDir=" + dir.path() + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
     ASSERT_TRUE(Area()->currentSubWindow()->isMaximized());
     Trigger("WindowTileItem2");
     const QList<QMdiSubWindow*> windows = Area()->subWindowList();

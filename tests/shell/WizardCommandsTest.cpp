@@ -5,18 +5,11 @@
 namespace tessel {
 namespace {
 
-class WizardCommandsTest : public ProgramFixture {
-protected:
-    WizardCommandsTest()
-    {
-        fakeEditors = true;
-        WriteLanguageFiles();
-    }
-};
+class WizardCommandsTest : public ProgramFixture {};
 
 TEST_F(WizardCommandsTest, InsertAndParametersActOnTheSelectedEntry)
 {
-    Start();
+    StartWithFakeEditors();
     Press("Ctrl+N");
     auto* list = Control<QListWidget>("MainConWiz");
     auto button = [this](const char* name) { QTest::mouseClick(Control(name), Qt::LeftButton); };

@@ -84,8 +84,6 @@ private:
 
 class ProgramFixture : public ::testing::Test {
 protected:
-    ~ProgramFixture() override { form.reset(); }
-
     // Small language files: the Duke, Quake and Verge keyword tables (one
     // keyword each unless given) and the wizard's entries.
     void WriteLanguageFiles(const std::string& duke = "{actor,3}\r\n", const std::string& quake = "{actor,3}\r\n",
@@ -98,8 +96,9 @@ protected:
         dir.write("cnfcs.ccf", wizard);
     }
     // Starts the program on the program folder (its settings file written
-    // first when ini is given), with FakeDocument editors when fakeEditors.
-    void Start(const std::string& ini = std::string())
+    // first when ini is given), with FakeDocument editors when fakeEditors;
+    // bare, the main window alone, with none of the program's other windows.
+    void Start(const std::string& ini = std::string(), bool bare = false)
     {
         if (!ini.empty())
             dir.write("QztMain.ini", ini);
@@ -107,6 +106,10 @@ protected:
         qputenv("XDG_STATE_HOME", QByteArray::fromStdString(dir.file("state")));
         state = std::make_unique<Workspace>(dir.path());
         form = std::make_unique<TMainForm>(*state, prompter);
+        if (bare) {
+            form->show();
+            return;
+        }
         ProgramWindowOptions options;
         options.splash = false;
         options.files = commandLineFiles;
@@ -117,14 +120,13 @@ protected:
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    // The main window alone, with none of the program's other windows.
-    void StartBare(const std::string& ini = std::string())
+    void StartBare(const std::string& ini = std::string()) { Start(ini, true); }
+    // The start of most shell tests: the small language files, FakeDocument editors.
+    void StartWithFakeEditors(const std::string& ini = std::string())
     {
-        if (!ini.empty())
-            dir.write("QztMain.ini", ini);
-        state = std::make_unique<Workspace>(dir.path());
-        form = std::make_unique<TMainForm>(*state, prompter);
-        form->show();
+        fakeEditors = true;
+        WriteLanguageFiles();
+        Start(ini);
     }
     // Exits (the settings are written) and starts again on the same folder.
     void Restart()
@@ -200,7 +202,7 @@ protected:
     bool fakeEditors = false;      // set before Start
     Lines commandLineFiles;        // set before Start
     std::unique_ptr<Workspace> state;
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TMainForm> form;   // last: it ends before what it uses
 };
 
 } // namespace tessel
