@@ -35,8 +35,8 @@ public:
     std::string Text()
     {
         static const std::vector<std::string> pieces = {
-            "if", "If", "IF", "else", "ifx", "_if", "a", "ab", "abc", "move", "ai", "x1", "\xE9t\xE9", "\xC3\xA9",
-            " ", " ", "  ", "\t", ",", "/", "*", "/*", "*/", "//", "/*/", "{", "}", "(", ")", ";", "\"", "-",
+            "if", "If", "IF", "AZ", "az", "else", "ifx", "_if", "a", "ab", "abc", "move", "ai", "x1", "\xE9t\xE9",
+            "\xC3\xA9", " ", " ", "  ", "\t", ",", "/", "*", "/*", "*/", "//", "/*/", "{", "}", "(", ")", ";", "\"", "-",
             "\r\n", "\r\n", "\n", "\r", "0", "42", "_"};
         std::string t;
         const int count = Pick(0, 60);
@@ -48,7 +48,7 @@ public:
     KeywordTableType Table(const std::string& text)
     {
         static const std::vector<std::string> words = {
-            "if", "If", "else", "a", "ab", "abc", "move", "x1", "ai", "\xE9t\xE9", "else if", "a,b", " if", "if ",
+            "if", "If", "Za", "else", "a", "ab", "abc", "move", "x1", "ai", "\xE9t\xE9", "else if", "a,b", " if", "if ",
             "-", "--", "/*", "//", "*", ",", "if(", "(if", "_", "42", ""};
         static const std::uint32_t colors[] = {clRed, clGreen, clBlue, clBlack, 0x123456};
         KeywordTableType table;
