@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <filesystem>
 #include <iterator>
 #include <random>
 
@@ -40,17 +39,13 @@ TEST(ProfileFileTest, ReadString)
         {"[A]\n;k=v\n", "A", ";k", "DEF"},
     };
     TempDir dir;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        ProfileFile ini(dir.write("t.ini", c.file));
-        EXPECT_EQ(c.expected, ini.ReadString(c.section, c.key, "DEF"));
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, ProfileFile(dir.write("t.ini", c.file)).ReadString(c.section, c.key, "DEF")) << c.file;
     EXPECT_EQ("DEF", ProfileFile(dir.file("missing.ini")).ReadString("A", "k", "DEF"));
     // A file that cannot be read counts as missing.
     EXPECT_EQ("DEF", ProfileFile(dir.path()).ReadString("A", "k", "DEF"));
     const std::string longest(2047, 'a');
-    ProfileFile ini(dir.write("t.ini", "[A]\nk=" + longest + "cc\n"));
-    EXPECT_EQ(longest, ini.ReadString("A", "k", ""));
+    EXPECT_EQ(longest, ProfileFile(dir.write("t.ini", "[A]\nk=" + longest + "cc\n")).ReadString("A", "k", ""));
 }
 
 TEST(ProfileFileTest, ReadIntegerAndBool)
@@ -61,10 +56,9 @@ TEST(ProfileFileTest, ReadIntegerAndBool)
     };
     TempDir dir;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
         ProfileFile ini(dir.write("t.ini", std::string("[A]\nk=") + c.value + "\n"));
-        EXPECT_EQ(c.integer, ini.ReadInteger("a", "K", 42));
-        EXPECT_EQ(c.boolean, ini.ReadBool("A", "k", true));
+        EXPECT_EQ(c.integer, ini.ReadInteger("a", "K", 42)) << c.value;
+        EXPECT_EQ(c.boolean, ini.ReadBool("A", "k", true)) << c.value;
     }
     EXPECT_FALSE(ProfileFile(dir.file("t.ini")).ReadBool("A", "missing", false));
 }
@@ -98,10 +92,8 @@ TEST(ProfileFileTest, WriteChangesOnlyWhatItMust)
     };
     TempDir dir;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.before);
-        ProfileFile ini(dir.write("t.ini", c.before));
-        ini.WriteString(c.section, c.key, "v");
-        EXPECT_EQ(c.after, dir.read("t.ini"));
+        ProfileFile(dir.write("t.ini", c.before)).WriteString(c.section, c.key, "v");
+        EXPECT_EQ(c.after, dir.read("t.ini")) << testing::PrintToString(c.before);
     }
 }
 
@@ -121,11 +113,6 @@ TEST(ProfileFileTest, WritesCreateTheFileAndReadBack)
     EXPECT_EQ(9, ini.ReadInteger("A", "x", 0));
 }
 
-size_t EntriesIn(const std::string& folder)
-{
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
-}
-
 TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
 {
     TempDir dir;
@@ -138,11 +125,11 @@ TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
     // A file-size limit makes the replacement fail even for root.
     const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
     ProfileFile ini(dir.write("t.ini", before));
-    const size_t entries = EntriesIn(dir.path());
+    const std::vector<std::string> entries = ListFiles(dir.path(), true);
     EXPECT_EQ(test::InChild([&] { ini.WriteString("A", "k", "new value"); }, {16}),
               "Unable to write to " + ini.FileName());
     EXPECT_EQ(before, dir.read("t.ini"));
-    EXPECT_EQ(entries, EntriesIn(dir.path()));   // no temporary file left behind
+    EXPECT_EQ(entries, ListFiles(dir.path(), true));   // no temporary file left behind
 }
 
 // Random files and write sequences: one edit must leave the bytes that the
@@ -229,8 +216,7 @@ TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
     // A file we may write but not read is never replaced by one holding only the writes.
     const std::string before = "[A]\nk=1\n";
     const std::string path = dir.write("t.ini", before);
-    test::ChildFault fault;
-    fault.unprivileged = true;
+    const test::ChildFault unprivileged{0, 0, true};
     if (::geteuid() == 0) {   // root reads anything: the child gives up root
         for (const std::string& name : {dir.path(), path})
             ASSERT_EQ(::chown(name.c_str(), 65534, 65534), 0);
@@ -238,7 +224,7 @@ TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
     ASSERT_EQ(::chmod(path.c_str(), 0222), 0);
     ProfileEdit unreadable(path);
     unreadable.WriteString("A", "k", "2"), unreadable.WriteString("B", "j", "3");
-    EXPECT_EQ(test::InChild([&] { unreadable.Commit(); }, fault), "Unable to write to " + path);
+    EXPECT_EQ(test::InChild([&] { unreadable.Commit(); }, unprivileged), "Unable to write to " + path);
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     EXPECT_EQ(before, dir.read("t.ini"));
 }
