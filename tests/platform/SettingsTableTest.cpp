@@ -51,9 +51,7 @@ TEST(SettingsTableTest, ReadTakesTheRangeRuleOfItsRow)
     TempDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + (c.stored ? c.stored : "(missing)"));
-        std::string text = "[S]\nOther=1\n";
-        if (c.stored)
-            text += std::string(c.key) + "=" + c.stored + "\n";
+        const std::string text = "[S]\nOther=1\n" + (c.stored ? std::string(c.key) + "=" + c.stored + "\n" : "");
         Options read{false, 99, 99, 99, 99, ""};   // every row is read, none left as it was
         ReadSettings(ProfileFile(dir.write("t.ini", text)), "s", Rows, read);
         Options expected;
