@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <thread>
 
 #include "platform/Errors.h"
 #include "support/NonRegular.h"
@@ -207,26 +207,22 @@ TEST(FilesTest, ReplaceFileWritesDevicesAndPipesAsTheyAre)
     std::string text(100000, 't'), copied(1500000, 'c');
     text.back() = 'T', copied.back() = 'C';
     const std::string source = dir.write("source", copied);
-    const pid_t reader = ::fork();
-    if (reader == 0) {
-        ::close(fds[1]);
-        std::string got;
+    std::string got;
+    std::thread reader([&] {
         char buf[65536];
         for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
             got.append(buf, static_cast<std::size_t>(n));
-        dir.write("got", got);
-        ::_exit(0);
-    }
-    ::close(fds[0]);
+    });
     ReplaceFile(pipeLink, [&](File& out) {
         File in(source, File::Mode::Read);
         out.Write(text.data(), text.size());
         out.CopyFrom(in, 0, 0, in.Size());
     });
     ::close(fds[1]);
-    ::waitpid(reader, nullptr, 0);
-    EXPECT_TRUE(dir.read("got") == text + copied);
-    DeleteFile(dir.file("got")), DeleteFile(source);
+    reader.join();
+    ::close(fds[0]);
+    EXPECT_TRUE(got == text + copied);
+    DeleteFile(source);
     EXPECT_EQ(ErrorOf([&] { ReplaceFile(MakeNonRegular(dir, "full", NonRegular::Full), "x"); }), "Disk full");
     EXPECT_EQ(ErrorOf([&] { ReplaceFile(MakeNonRegular(dir, "null", NonRegular::Null), "x"); }), "");
     const std::string folder = MakeNonRegular(dir, "folder", NonRegular::Folder);

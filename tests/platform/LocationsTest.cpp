@@ -41,8 +41,7 @@ TEST(LocationsTest, SettingsAndDataAreFoundInOrder)
     } rows[] = {
         {"portable: the program's files in a folder it may write", "CNFcs.qcf", true, "config", true, true, bin, bin},
         {"a portable folder known by its settings file", "QztMain.ini", true, "config", false, true, bin, bin},
-        {"a read-only program folder keeps its data, not its settings", "CNFcs.qcf", false, "config", false, false,
-         config, bin},
+        {"a read-only program folder: its data only", "CNFcs.qcf", false, "config", false, false, config, bin},
         {"installed: data from ../share/tessel", "", true, "config", false, false, config, shared},
         {"installed: the user's copy first", "", false, "config", true, false, config, config},
         {"XDG_CONFIG_HOME unset: ~/.config", "", false, "", false, false, homeConfig, shared},
