@@ -102,10 +102,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         ::execv(path.c_str(), argv.data());
         ::_exit(127);
     }
-    ::close(in[0]);
-    ::close(in[1]);
-    ::close(out[1]);
-    ::close(err[1]);
+    for (const int fd : {in[0], in[1], out[1], err[1]})
+        ::close(fd);
     bool outOpen = true, errOpen = true, signalled = watch < 0;
     while (pid > 0 && (outOpen || errOpen)) {
         pollfd ready[3] = {{outOpen ? out[0] : -1, POLLIN, 0}, {errOpen ? err[0] : -1, POLLIN, 0},
@@ -121,10 +119,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
             signalled = true;
         }
     }
-    ::close(out[0]);
-    ::close(err[0]);
-    if (watch >= 0)
-        ::close(watch);
+    for (const int fd : {out[0], err[0], watch})
+        ::close(fd);   // watch may be -1: nothing to close
     int status = 0;
     if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
         result.code = WEXITSTATUS(status);
