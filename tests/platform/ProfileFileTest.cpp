@@ -113,25 +113,6 @@ TEST(ProfileFileTest, WritesCreateTheFileAndReadBack)
     EXPECT_EQ(9, ini.ReadInteger("A", "x", 0));
 }
 
-TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
-{
-    TempDir dir;
-    dir.write("plain", "x");
-    for (ProfileFile unwritable : {ProfileFile(dir.file("plain/t.ini")), ProfileFile(dir.path() + "."),
-                                   ProfileFile(test::MakeNonRegular(dir, "pipe", test::NonRegular::Fifo))})
-        EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }),
-                  "Unable to write to " + unwritable.FileName());
-
-    // A file-size limit makes the replacement fail even for root.
-    const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
-    ProfileFile ini(dir.write("t.ini", before));
-    const std::vector<std::string> entries = ListFiles(dir.path(), true);
-    EXPECT_EQ(test::InChild([&] { ini.WriteString("A", "k", "new value"); }, {16}),
-              "Unable to write to " + ini.FileName());
-    EXPECT_EQ(before, dir.read("t.ini"));
-    EXPECT_EQ(entries, ListFiles(dir.path(), true));   // no temporary file left behind
-}
-
 // Random files and write sequences: one edit must leave the bytes that the
 // same writes leave when made one at a time.
 TEST(ProfileEditTest, OneCommitEqualsTheWritesOneByOne)
@@ -192,13 +173,18 @@ TEST(ProfileEditTest, OneCommitEqualsTheWritesOneByOne)
     }
 }
 
-TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
+// A write that fails throws and leaves the file as it was; a commit touches nothing it need not.
+TEST(ProfileEditTest, FailuresLeaveTheFileAloneAndCommitTouchesNothingItNeedNot)
 {
     TempDir dir;
     // Without writes no file is made or replaced, not even where none could be.
     for (const std::string& name : {dir.file("t.ini"), dir.path() + "."})
         EXPECT_EQ(test::ErrorOf([&] { ProfileEdit(name).Commit(); }), "") << name;
     EXPECT_FALSE(FileExists(dir.file("t.ini")));
+    for (ProfileFile unwritable : {ProfileFile(dir.path() + "."),
+                                   ProfileFile(test::MakeNonRegular(dir, "pipe", test::NonRegular::Fifo))})
+        EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }),
+                  "Unable to write to " + unwritable.FileName());
 
     // A failed commit keeps its writes for another try; a done one forgets them.
     dir.write("plain", "x");
@@ -213,9 +199,16 @@ TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
     edit.Commit();
     EXPECT_FALSE(FileExists(dir.file("plain/t.ini")));
 
-    // A file we may write but not read is never replaced by one holding only the writes.
-    const std::string before = "[A]\nk=1\n";
+    // A file-size limit makes the replacement fail even for root.
+    const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
     const std::string path = dir.write("t.ini", before);
+    const std::vector<std::string> entries = ListFiles(dir.path(), true);
+    EXPECT_EQ(test::InChild([&] { ProfileFile(path).WriteString("A", "k", "new value"); }, {16}),
+              "Unable to write to " + path);
+    EXPECT_EQ(before, dir.read("t.ini"));
+    EXPECT_EQ(entries, ListFiles(dir.path(), true));   // no temporary file left behind
+
+    // A file we may write but not read is never replaced by one holding only the writes.
     const test::ChildFault unprivileged{0, 0, true};
     if (::geteuid() == 0) {   // root reads anything: the child gives up root
         for (const std::string& name : {dir.path(), path})
