@@ -15,11 +15,9 @@ using namespace tessel;
 
 namespace {
 
-struct ReadCase { const char* file; const char* section; const char* key; const char* expected; };
-
-TEST(ProfileFileTest, ReadString)
+TEST(ProfileFileTest, ReadStringIntegerAndBool)
 {
-    const ReadCase cases[] = {
+    const struct { const char *file, *section, *key, *expected; } strings[] = {
         {"[A]\nk=v\n", "A", "k", "v"},
         {"[main]\r\nKEY=v\r\n", "MAIN", "key", "v"},
         {"  [ A ]  \n \t k \t=  v w \t\n", "a", "K", "v w"},
@@ -39,23 +37,19 @@ TEST(ProfileFileTest, ReadString)
         {"[A]\n;k=v\n", "A", ";k", "DEF"},
     };
     TempDir dir;
-    for (const auto& c : cases)
+    for (const auto& c : strings)
         EXPECT_EQ(c.expected, ProfileFile(dir.write("t.ini", c.file)).ReadString(c.section, c.key, "DEF")) << c.file;
     EXPECT_EQ("DEF", ProfileFile(dir.file("missing.ini")).ReadString("A", "k", "DEF"));
     // A file that cannot be read counts as missing.
     EXPECT_EQ("DEF", ProfileFile(dir.path()).ReadString("A", "k", "DEF"));
     const std::string longest(2047, 'a');
     EXPECT_EQ(longest, ProfileFile(dir.write("t.ini", "[A]\nk=" + longest + "cc\n")).ReadString("A", "k", ""));
-}
 
-TEST(ProfileFileTest, ReadIntegerAndBool)
-{
-    const struct { const char* value; int integer; bool boolean; } cases[] = {
+    const struct { const char* value; int integer; bool boolean; } numbers[] = {
         {"7", 7, true}, {"0", 0, false}, {"-1", -1, true}, {"$10", 16, true}, {"0x2", 2, true}, {"0X1f", 31, true},
         {"\"12 \"", 42, true}, {"0x", 42, true}, {"abc", 42, true}, {"", 42, true},
     };
-    TempDir dir;
-    for (const auto& c : cases) {
+    for (const auto& c : numbers) {
         ProfileFile ini(dir.write("t.ini", std::string("[A]\nk=") + c.value + "\n"));
         EXPECT_EQ(c.integer, ini.ReadInteger("a", "K", 42)) << c.value;
         EXPECT_EQ(c.boolean, ini.ReadBool("A", "k", true)) << c.value;
@@ -67,11 +61,9 @@ TEST(ProfileFileTest, ReadIntegerAndBool)
 template <size_t N>
 std::string Bytes(const char (&text)[N]) { return std::string(text, N - 1); }
 
-struct WriteCase { std::string before; const char* section; const char* key; std::string after; };
-
 TEST(ProfileFileTest, WriteChangesOnlyWhatItMust)
 {
-    const WriteCase cases[] = {
+    const struct { std::string before; const char *section, *key; std::string after; } cases[] = {
         // Replacing keeps the file's spelling of the key and the line's own end.
         {"; c\r\n[Main]\r\nFoo=1\r\nBar=2", "main", "FOO", "; c\r\n[Main]\r\nFoo=v\r\nBar=2"},
         {"[S]\n  Key  =  old  \r\nx=1", "S", "key", "[S]\nKey=v\r\nx=1"},
