@@ -64,8 +64,7 @@ TEST(SettingsTableTest, WriteFollowsTheTableAndReadsBack)
 {
     TempDir dir;
     ProfileFile ini(dir.write("t.ini", "; kept\n[S]\nName=old\nOther=1\n"));
-    Options o;
-    o.flag = false, o.plain = -3, o.players = 8, o.level = -1, o.name = "x y";
+    Options o{false, -3, 8, 4, -1, "x y"};
     for (const int skill : {4, 0, 5}) {   // outside the range the stored 4 stays
         o.skill = skill;
         ProfileEdit edit(ini.FileName());
