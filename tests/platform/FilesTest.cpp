@@ -3,63 +3,60 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <thread>
 
 #include "platform/Errors.h"
 #include "support/NonRegular.h"
-#include "support/TempDir.h"
 
 namespace tessel {
 namespace {
 
 using namespace test;
 
+const std::string Exists = "I/O error " + std::to_string(EEXIST);
+
 TEST(FilesTest, FilesFoldersAndOneFileUnderSeveralNames)
 {
     TempDir dir;
-    const std::string file = dir.write("game.con", "x");
+    const std::string file = dir.write("game.con", "x"), sub = dir.file("sub"), missing = dir.file("missing.con");
     EXPECT_TRUE(FileExists(file) && !DirectoryExists(file));
     EXPECT_TRUE(DirectoryExists(dir.path()) && !FileExists(dir.path()));
-    ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(sub.c_str(), 0755), 0);
     ASSERT_EQ(::symlink(file.c_str(), dir.file("link.con").c_str()), 0);
     ASSERT_EQ(::link(file.c_str(), dir.file("hard.con").c_str()), 0);
     for (const char* other : {"sub/../game.con", "link.con", "hard.con"}) {
-        SCOPED_TRACE(other);
-        EXPECT_TRUE(SameFile(file, dir.file(other)));
-        EXPECT_EQ(StampOf(dir.file(other)), StampOf(file));
+        EXPECT_TRUE(SameFile(file, dir.file(other))) << other;
+        EXPECT_EQ(StampOf(dir.file(other)), StampOf(file)) << other;
     }
     const FileStamp before = StampOf(file);
     struct stat st;
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    const auto touch = [&](long nanoseconds) {
+    const auto rewrite = [&](const char* bytes, long nanoseconds) {
+        dir.write("game.con", bytes);
         const timespec times[2] = {{0, UTIME_OMIT}, {st.st_mtim.tv_sec, nanoseconds}};
         ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+        EXPECT_NE(StampOf(file), before) << bytes;
     };
-    dir.write("game.con", "yy");   // the same time: the size tells
-    touch(st.st_mtim.tv_nsec);
-    EXPECT_NE(StampOf(file), before);
-    dir.write("game.con", "y");   // the same size, within the same second: the time tells
-    touch((st.st_mtim.tv_nsec + 1) % 1000000000);
-    EXPECT_NE(StampOf(file), before);
-    EXPECT_TRUE(before.exists && before.regular && !StampOf(dir.file("missing.con")).exists);
-    EXPECT_FALSE(StampOf(dir.file("sub")).regular);
+    rewrite("yy", st.st_mtim.tv_nsec);                          // the same time: the size tells
+    rewrite("y", (st.st_mtim.tv_nsec + 1) % 1000000000);   // the same size, within the same second: the time tells
+    EXPECT_TRUE(before.exists && before.regular && !StampOf(missing).exists);
+    EXPECT_FALSE(StampOf(sub).regular);
     EXPECT_FALSE(SameFile(file, dir.write("copy.con", "x")));
-    EXPECT_FALSE(SameFile(file, dir.file("missing.con")));
+    EXPECT_FALSE(SameFile(file, missing));
     EXPECT_EQ(FileSize(file), 1);
-    EXPECT_EQ(FileSize(dir.file("sub")), -1);
-    EXPECT_EQ(FileSize(dir.file("missing.con")), -1);
-    CreateDirectory(dir.file("sub"));   // there already: fine
-    EXPECT_EQ(ErrorOf([&] { CreateDirectory(file); }), "I/O error " + std::to_string(EEXIST));
+    EXPECT_EQ(FileSize(sub), -1);
+    EXPECT_EQ(FileSize(missing), -1);
+    CreateDirectory(sub);   // there already: fine
+    EXPECT_EQ(ErrorOf([&] { CreateDirectory(file); }), Exists);
 }
 
 TEST(FilesTest, ResolveFileCaseFindsTheNameUnderOtherCase)
 {
     TempDir dir;
-    dir.write("DUKE3D.EXE", "");
-    dir.write("BUILD.EXE.BAK", "");
+    dir.write("DUKE3D.EXE", ""), dir.write("BUILD.EXE.BAK", "");
     EXPECT_EQ(ResolveFileCase(dir.file("Duke3D.exe")), dir.file("DUKE3D.EXE"));
     EXPECT_EQ(ResolveFileCase(dir.file("build.exe")), dir.file("build.exe"));
     // A name spelt exactly as it is there is that file, whatever else differs only in case.
@@ -74,10 +71,8 @@ TEST(FilesTest, FoldersAreCheckedAsEnteringThemWouldBeAndRelativeNamesCountFromT
     TempDir dir;
     const std::string before = CurrentDirectory();
     const std::string file = dir.write("Duke3D.exe", "x");
-    for (const std::string& bad : {std::string(), dir.file("missing"), file}) {
-        SCOPED_TRACE(bad);
-        EXPECT_EQ(ErrorOf([&] { CheckFolder(bad); }), bad == file ? "Invalid filename" : "File not found");
-    }
+    for (const std::string& bad : {std::string(), dir.file("missing"), file})
+        EXPECT_EQ(ErrorOf([&] { CheckFolder(bad); }), bad == file ? "Invalid filename" : "File not found") << bad;
     CheckFolder(dir.path());
     EXPECT_EQ(CurrentDirectory(), before);
     EnterFolder(dir.path());
@@ -94,7 +89,6 @@ TEST(FilesTest, FailuresCarryTheRuntimeTexts)
 {
     TempDir dir;
     const std::string file = dir.write("four", "1234");
-    EXPECT_EQ(ErrorOf([&] { File f(dir.file("missing"), File::Mode::Read); }), "File not found");
     for (const bool positioned : {false, true}) {
         EXPECT_EQ(ErrorOf([&] {
                       File f(file, File::Mode::Read);
@@ -103,16 +97,13 @@ TEST(FilesTest, FailuresCarryTheRuntimeTexts)
                   }),
                   "Read beyond end of file");
     }
-    EXPECT_EQ(IoErrorText(EIO), "I/O error 5");
     // The modes that write what the user named: never through a link, Fresh never over anything.
     const std::string link = dir.file("link");
     ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
-    const std::string exists = "I/O error " + std::to_string(EEXIST);
     const struct {
         File::Mode mode;
         std::string overFile, overLink;
-    } modes[] = {{File::Mode::Fresh, exists, exists},
-                 {File::Mode::CreateNew, exists, exists},
+    } modes[] = {{File::Mode::Fresh, Exists, Exists}, {File::Mode::CreateNew, Exists, Exists},
                  {File::Mode::Overwrite, "", "Invalid filename"}};
     for (const auto& m : modes) {
         EXPECT_EQ(ErrorOf([&] { File f(file, m.mode); }), m.overFile);
@@ -161,12 +152,12 @@ TEST(FilesTest, ADocumentKeepsItsOtherNamesAndAnyNameThatFitsTheFolderSaves)
     EXPECT_EQ(dir.read("b.con"), "new");
     ReplaceFile(file, "atomic");   // other files are replaced whole, whatever their names
     EXPECT_EQ(dir.read("b.con"), "new");
-    const std::string longest = dir.file(std::string(255, 'n'));
+    const std::string name(255, 'n'), longest = dir.file(name);
     ReplaceFile(longest, "x", ReplaceTarget::Document);
     ReplaceFile(longest, "y", ReplaceTarget::Document);
-    EXPECT_EQ(dir.read(std::string(255, 'n')), "y");
-    ReplaceFile(longest, [](File& out) { out.Write("z", 1); }, ReplaceTarget::AnyOutput, "~temp" + std::string(255, 'n'));
-    EXPECT_EQ(dir.read(std::string(255, 'n')), "z");
+    EXPECT_EQ(dir.read(name), "y");
+    ReplaceFile(longest, [](File& out) { out.Write("z", 1); }, ReplaceTarget::AnyOutput, "~temp" + name);
+    EXPECT_EQ(dir.read(name), "z");
     // A file the user may write in a folder the user may not.
     TempDir locked;
     const std::string inLocked = locked.write("c.con", "old");
@@ -188,25 +179,17 @@ TEST(FilesTest, ADocumentKeepsItsOtherNamesAndAnyNameThatFitsTheFolderSaves)
 TEST(FilesTest, OnlyRegularFilesAreOpenedToBeRead)
 {
     TempDir dir;
-    const struct {
-        const char* name;
-        NonRegular kind;
-        std::string says;
-    } cases[] = {
-        {"folder", NonRegular::Folder, " is a folder"},
-        {"pipe", NonRegular::Fifo, " is not a regular file"},   // without waiting for a writer
-        {"socket", NonRegular::Socket, " is not a regular file"},
-        {"null", NonRegular::Null, " is not a regular file"},
-        {"zero", NonRegular::Zero, " is not a regular file"},   // would never end
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = MakeNonRegular(dir, c.name, c.kind);
+    const std::pair<const char*, NonRegular> cases[] = {
+        {"folder", NonRegular::Folder}, {"pipe", NonRegular::Fifo},   // the pipe without waiting for a writer
+        {"socket", NonRegular::Socket}, {"null", NonRegular::Null}, {"zero", NonRegular::Zero}};   // zero never ends
+    for (const auto& [name, kind] : cases) {
+        const std::string path = MakeNonRegular(dir, name, kind);
+        const std::string says = path + (kind == NonRegular::Folder ? " is a folder" : " is not a regular file");
         for (const File::Mode mode : {File::Mode::Read, File::Mode::ReadWrite})
-            EXPECT_EQ(ErrorOf([&] { File f(path, mode); }), path + c.says);
+            EXPECT_EQ(ErrorOf([&] { File f(path, mode); }), says);
         std::string contents;
-        if (c.kind != NonRegular::Folder) {   // no file there at all
-            EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path, contents); }), path + c.says);
+        if (kind != NonRegular::Folder) {   // no file there at all
+            EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path, contents); }), says);
         }
     }
     EXPECT_TRUE(DevicesIntact());
@@ -224,26 +207,22 @@ TEST(FilesTest, ReplaceFileWritesDevicesAndPipesAsTheyAre)
     std::string text(100000, 't'), copied(1500000, 'c');
     text.back() = 'T', copied.back() = 'C';
     const std::string source = dir.write("source", copied);
-    const pid_t reader = ::fork();
-    if (reader == 0) {
-        ::close(fds[1]);
-        std::string got;
+    std::string got;
+    std::thread reader([&] {
         char buf[65536];
         for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
             got.append(buf, static_cast<std::size_t>(n));
-        dir.write("got", got);
-        ::_exit(0);
-    }
-    ::close(fds[0]);
+    });
     ReplaceFile(pipeLink, [&](File& out) {
         File in(source, File::Mode::Read);
         out.Write(text.data(), text.size());
         out.CopyFrom(in, 0, 0, in.Size());
     });
     ::close(fds[1]);
-    ::waitpid(reader, nullptr, 0);
-    EXPECT_TRUE(dir.read("got") == text + copied);
-    DeleteFile(dir.file("got")), DeleteFile(source);
+    reader.join();
+    ::close(fds[0]);
+    EXPECT_TRUE(got == text + copied);
+    DeleteFile(source);
     EXPECT_EQ(ErrorOf([&] { ReplaceFile(MakeNonRegular(dir, "full", NonRegular::Full), "x"); }), "Disk full");
     EXPECT_EQ(ErrorOf([&] { ReplaceFile(MakeNonRegular(dir, "null", NonRegular::Null), "x"); }), "");
     const std::string folder = MakeNonRegular(dir, "folder", NonRegular::Folder);
@@ -252,6 +231,46 @@ TEST(FilesTest, ReplaceFileWritesDevicesAndPipesAsTheyAre)
     struct stat st;
     EXPECT_TRUE(::lstat(pipeLink.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
     EXPECT_EQ(ListFiles(dir.path()), (std::vector<std::string>{"full", "null"}));   // no temporary file left
+}
+
+// Bytes that differ from one place to the next, so that a block copied to the wrong place shows.
+std::string SomeBytes(std::size_t n)
+{
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>(i * 7919 % 251);
+    return s;
+}
+
+TEST(FilesTest, CopyWholeFileCopiesEveryByteIntoAFileOrAFolderAndReportsAFailedWrite)
+{
+    TempDir dir;
+    const std::string data = SomeBytes(3 * 8192 + 17), source = dir.write("GAME.CON", data);
+    dir.write("copy.con", std::string(40000, 'x'));
+    CopyWholeFile(source, dir.file("copy.con"));
+    EXPECT_EQ(dir.read("copy.con"), data);
+    ASSERT_EQ(::mkdir(dir.file("duke").c_str(), 0755), 0);
+    CopyWholeFile(source, dir.file("duke"));
+    EXPECT_EQ(dir.read("duke/GAME.CON"), data);
+    // A file-size limit stands in for a full disk.
+    EXPECT_EQ(InChild([&] { CopyWholeFile(source, dir.file("out.con")); }, {10000}), "Disk full");
+}
+
+TEST(FilesTest, CopyWholeFileRefusalsNameTheirFileAndACopyOntoItselfKeepsIt)
+{
+    TempDir dir;
+    const std::string text = "actor APLAYER\r\nenda\r\n", source = dir.write("Game.con", text);
+    const auto copyError = [](const std::string& from, const std::string& to) {
+        return ErrorOf([&] { CopyWholeFile(from, to); });
+    };
+    ASSERT_EQ(::symlink(source.c_str(), dir.file("link.con").c_str()), 0);
+    for (const std::string& other : {source, dir.file("link.con")}) {
+        EXPECT_EQ(copyError(source, other), "Cannot create file " + other);
+        EXPECT_EQ(dir.read("Game.con"), text);
+    }
+    EXPECT_EQ(copyError(source, dir.path()), "Cannot create file " + source);
+    EXPECT_EQ(copyError(dir.file("missing.con"), dir.file("out.con")), "Cannot open file " + dir.file("missing.con"));
+    EXPECT_EQ(copyError(source, dir.file("no/out.con")), "Cannot create file " + dir.file("no/out.con"));
 }
 
 } // namespace

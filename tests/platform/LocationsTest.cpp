@@ -31,19 +31,17 @@ TEST(LocationsTest, SettingsAndDataAreFoundInOrder)
     root.write("usr/share/tessel/CNFcs.qcf", "");
     const std::string bin = root.file("usr/bin/"), shared = root.file("usr/share/tessel/"),
                       config = root.file("config/tessel/"), homeConfig = root.file("home/.config/tessel/");
+    // ownFile: put in the program folder ("" none); userCopy: a CNFcs.qcf of the user's in the settings folder.
     struct Row {
-        const char* name;
-        const char* ownFile;   // put in the program folder ("" none)
+        const char *name, *ownFile;
         bool writable;
         const char* xdgConfigHome;
-        bool userCopy;         // a CNFcs.qcf of the user's in the settings folder
-        bool portable;
+        bool userCopy, portable;
         std::string settingsDir, colorFileDir;
     } rows[] = {
         {"portable: the program's files in a folder it may write", "CNFcs.qcf", true, "config", true, true, bin, bin},
         {"a portable folder known by its settings file", "QztMain.ini", true, "config", false, true, bin, bin},
-        {"a read-only program folder keeps its data, not its settings", "CNFcs.qcf", false, "config", false, false,
-         config, bin},
+        {"a read-only program folder: its data only", "CNFcs.qcf", false, "config", false, false, config, bin},
         {"installed: data from ../share/tessel", "", true, "config", false, false, config, shared},
         {"installed: the user's copy first", "", false, "config", true, false, config, config},
         {"XDG_CONFIG_HOME unset: ~/.config", "", false, "", false, false, homeConfig, shared},
@@ -103,7 +101,7 @@ TEST(LocationsTest, RecoveryCopiesLiveInTheStateHome)
         {{{"HOME", "relative"}}, ""},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(RecoveryDir(FakeSystem(r.variables, false)), r.dir);
+        EXPECT_EQ(RecoveryDir(FakeSystem(r.variables, false)), r.dir) << r.dir;
 }
 
 } // namespace

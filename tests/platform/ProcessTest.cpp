@@ -55,34 +55,24 @@ TEST_F(ProcessTest, ParametersSplitAsTheWindowsRuntimeSplitsThem)
         {"\ta\t \tb\t", {"a", "b"}},           // tabs separate like blanks
         {"\"a\tb\"", {"a\tb"}},                // but not inside quotes
     };
-    for (const auto& [params, expected] : cases) {
-        SCOPED_TRACE(params);
-        EXPECT_EQ(SplitCommandLine(params), expected);
-    }
+    for (const auto& [params, expected] : cases)
+        EXPECT_EQ(SplitCommandLine(params), expected) << params;
 }
 
 TEST_F(ProcessTest, TheRunnerFollowsTheHeaderAndWhereItTellsNothingTheName)
 {
     using test::MzExecutable;
     const std::string code = "\xB4\x4C\xCD\x21";   // mov ah,4Ch; int 21h
-    const struct {
-        const char* what;
-        std::string name, bytes;
-        bool executable, beside;
-        Runner runner;
-    } cases[] = {
+    const struct { const char* what; std::string name, bytes; bool executable, beside; Runner runner; } cases[] = {
         {"ELF as .exe", "eduke32.exe", "\x7f" "ELF\x02\x01\x01" + std::string(57, '\0'), true, false, Runner::Direct},
         {"#! script named like a batch file", "RUN.BAT", "#!/bin/sh\n", true, true, Runner::Direct},
         {"plain DOS", "DUKE3D.EXE", MzExecutable(code), true, false, Runner::DosBox},
-        {"plain DOS, header too short for a new one", "GAME.EXE", "MZ" + std::string(30, '\0'), false, false,
-         Runner::DosBox},
-        {"MZ+PE, though executable", "GAME.EXE", MzExecutable(code, 0x44, "PE\0\0\x4c\x01"s), true, false,
-         Runner::Wine},
+        {"DOS, too short for a new header", "GAME.EXE", "MZ" + std::string(30, '\0'), false, false, Runner::DosBox},
+        {"MZ+PE, even with +x", "GAME.EXE", MzExecutable(code, 0x44, "PE\0\0\x4c\x01"s), true, false, Runner::Wine},
         {"MZ+NE", "GAME.EXE", MzExecutable(code, 0x100, std::string(0x100 - 0x44, '\0') + "NE\x05\x0a"), false,
          false, Runner::Wine},
         {"MZ+LE (DOS/4GW)", "DUKE3D.EXE", MzExecutable(code, 0x44, "LE\0\0"s), false, false, Runner::DosBox},
-        {"new header past the end", "GAME.EXE", MzExecutable(code, 0x10000, "PE\0\0"s), false, false,
-         Runner::DosBox},
+        {"new header past the end", "GAME.EXE", MzExecutable(code, 0x10000, "PE\0\0"s), false, false, Runner::DosBox},
         {"PE signature cut short", "GAME.EXE", MzExecutable(code, 0x44, "PE\0"s), false, false, Runner::DosBox},
         {"DOS header cut short", "GAME.EXE", "MZ" + std::string(25, '\0'), true, false, Runner::None},
         {"empty .exe", "duke3d.exe", "", false, false, Runner::None},
@@ -93,11 +83,10 @@ TEST_F(ProcessTest, TheRunnerFollowsTheHeaderAndWhereItTellsNothingTheName)
         {"a document", "readme.txt", "MZ is a header", false, false, Runner::Opener},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
         const ReadBytes read = [&](std::uint32_t offset, std::size_t count) {
             return offset < c.bytes.size() ? c.bytes.substr(offset, count) : std::string();
         };
-        EXPECT_EQ(RunnerFor(c.name, ProgramKindOf(read), c.executable, c.beside), c.runner);
+        EXPECT_EQ(RunnerFor(c.name, ProgramKindOf(read), c.executable, c.beside), c.runner) << c.what;
     }
 }
 
@@ -110,11 +99,8 @@ TEST_F(ProcessTest, DosGetsTheParametersExactlyOrARefusal)
     const std::string control = "its parameters hold control characters, which DOS cannot take";
     const std::string noMount = "DOSBox cannot mount its folder (a double quote or a control character in the name)";
     const std::string most(125, 'x');
-    const struct {
-        const char* what;
-        std::string folder, name, params;
-        std::string refusal, run;   // run: the command that starts the program
-    } cases[] = {
+    // run: the command that starts the program
+    const struct { const char* what; std::string folder, name, params, refusal, run; } cases[] = {
         {"Duke's defaults", "/g/duke", "Duke3D.exe", "/v1 /l1 /s3 ", "", "DUKE3D.EXE /v1 /l1 /s3 "},
         {"no parameters", "/g/q", "quake.exe", "", "", "QUAKE.EXE"},
         {"a batch file, a percent sign", "/g/q", "Q95.bat", "50% +map", "", "Q95.BAT 50%% +map"},

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <filesystem>
 #include <iterator>
 #include <random>
 
@@ -16,11 +15,9 @@ using namespace tessel;
 
 namespace {
 
-struct ReadCase { const char* file; const char* section; const char* key; const char* expected; };
-
-TEST(ProfileFileTest, ReadString)
+TEST(ProfileFileTest, ReadStringIntegerAndBool)
 {
-    const ReadCase cases[] = {
+    const struct { const char *file, *section, *key, *expected; } strings[] = {
         {"[A]\nk=v\n", "A", "k", "v"},
         {"[main]\r\nKEY=v\r\n", "MAIN", "key", "v"},
         {"  [ A ]  \n \t k \t=  v w \t\n", "a", "K", "v w"},
@@ -40,31 +37,22 @@ TEST(ProfileFileTest, ReadString)
         {"[A]\n;k=v\n", "A", ";k", "DEF"},
     };
     TempDir dir;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        ProfileFile ini(dir.write("t.ini", c.file));
-        EXPECT_EQ(c.expected, ini.ReadString(c.section, c.key, "DEF"));
-    }
+    for (const auto& c : strings)
+        EXPECT_EQ(c.expected, ProfileFile(dir.write("t.ini", c.file)).ReadString(c.section, c.key, "DEF")) << c.file;
     EXPECT_EQ("DEF", ProfileFile(dir.file("missing.ini")).ReadString("A", "k", "DEF"));
     // A file that cannot be read counts as missing.
     EXPECT_EQ("DEF", ProfileFile(dir.path()).ReadString("A", "k", "DEF"));
     const std::string longest(2047, 'a');
-    ProfileFile ini(dir.write("t.ini", "[A]\nk=" + longest + "cc\n"));
-    EXPECT_EQ(longest, ini.ReadString("A", "k", ""));
-}
+    EXPECT_EQ(longest, ProfileFile(dir.write("t.ini", "[A]\nk=" + longest + "cc\n")).ReadString("A", "k", ""));
 
-TEST(ProfileFileTest, ReadIntegerAndBool)
-{
-    const struct { const char* value; int integer; bool boolean; } cases[] = {
+    const struct { const char* value; int integer; bool boolean; } numbers[] = {
         {"7", 7, true}, {"0", 0, false}, {"-1", -1, true}, {"$10", 16, true}, {"0x2", 2, true}, {"0X1f", 31, true},
         {"\"12 \"", 42, true}, {"0x", 42, true}, {"abc", 42, true}, {"", 42, true},
     };
-    TempDir dir;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
+    for (const auto& c : numbers) {
         ProfileFile ini(dir.write("t.ini", std::string("[A]\nk=") + c.value + "\n"));
-        EXPECT_EQ(c.integer, ini.ReadInteger("a", "K", 42));
-        EXPECT_EQ(c.boolean, ini.ReadBool("A", "k", true));
+        EXPECT_EQ(c.integer, ini.ReadInteger("a", "K", 42)) << c.value;
+        EXPECT_EQ(c.boolean, ini.ReadBool("A", "k", true)) << c.value;
     }
     EXPECT_FALSE(ProfileFile(dir.file("t.ini")).ReadBool("A", "missing", false));
 }
@@ -73,11 +61,9 @@ TEST(ProfileFileTest, ReadIntegerAndBool)
 template <size_t N>
 std::string Bytes(const char (&text)[N]) { return std::string(text, N - 1); }
 
-struct WriteCase { std::string before; const char* section; const char* key; std::string after; };
-
 TEST(ProfileFileTest, WriteChangesOnlyWhatItMust)
 {
-    const WriteCase cases[] = {
+    const struct { std::string before; const char *section, *key; std::string after; } cases[] = {
         // Replacing keeps the file's spelling of the key and the line's own end.
         {"; c\r\n[Main]\r\nFoo=1\r\nBar=2", "main", "FOO", "; c\r\n[Main]\r\nFoo=v\r\nBar=2"},
         {"[S]\n  Key  =  old  \r\nx=1", "S", "key", "[S]\nKey=v\r\nx=1"},
@@ -98,10 +84,8 @@ TEST(ProfileFileTest, WriteChangesOnlyWhatItMust)
     };
     TempDir dir;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.before);
-        ProfileFile ini(dir.write("t.ini", c.before));
-        ini.WriteString(c.section, c.key, "v");
-        EXPECT_EQ(c.after, dir.read("t.ini"));
+        ProfileFile(dir.write("t.ini", c.before)).WriteString(c.section, c.key, "v");
+        EXPECT_EQ(c.after, dir.read("t.ini")) << testing::PrintToString(c.before);
     }
 }
 
@@ -119,30 +103,6 @@ TEST(ProfileFileTest, WritesCreateTheFileAndReadBack)
     // Nothing is cached: a change made behind its back is seen by the next read.
     dir.write("new.ini", "[A]\nx=9\n");
     EXPECT_EQ(9, ini.ReadInteger("A", "x", 0));
-}
-
-size_t EntriesIn(const std::string& folder)
-{
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
-}
-
-TEST(ProfileFileTest, FailedWriteThrowsAndLeavesTheFileAlone)
-{
-    TempDir dir;
-    dir.write("plain", "x");
-    for (ProfileFile unwritable : {ProfileFile(dir.file("plain/t.ini")), ProfileFile(dir.path() + "."),
-                                   ProfileFile(test::MakeNonRegular(dir, "pipe", test::NonRegular::Fifo))})
-        EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }),
-                  "Unable to write to " + unwritable.FileName());
-
-    // A file-size limit makes the replacement fail even for root.
-    const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
-    ProfileFile ini(dir.write("t.ini", before));
-    const size_t entries = EntriesIn(dir.path());
-    EXPECT_EQ(test::InChild([&] { ini.WriteString("A", "k", "new value"); }, {16}),
-              "Unable to write to " + ini.FileName());
-    EXPECT_EQ(before, dir.read("t.ini"));
-    EXPECT_EQ(entries, EntriesIn(dir.path()));   // no temporary file left behind
 }
 
 // Random files and write sequences: one edit must leave the bytes that the
@@ -205,13 +165,18 @@ TEST(ProfileEditTest, OneCommitEqualsTheWritesOneByOne)
     }
 }
 
-TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
+// A write that fails throws and leaves the file as it was; a commit touches nothing it need not.
+TEST(ProfileEditTest, FailuresLeaveTheFileAloneAndCommitTouchesNothingItNeedNot)
 {
     TempDir dir;
     // Without writes no file is made or replaced, not even where none could be.
     for (const std::string& name : {dir.file("t.ini"), dir.path() + "."})
         EXPECT_EQ(test::ErrorOf([&] { ProfileEdit(name).Commit(); }), "") << name;
     EXPECT_FALSE(FileExists(dir.file("t.ini")));
+    for (ProfileFile unwritable : {ProfileFile(dir.path() + "."),
+                                   ProfileFile(test::MakeNonRegular(dir, "pipe", test::NonRegular::Fifo))})
+        EXPECT_EQ(test::ErrorOf([&] { unwritable.WriteString("A", "k", "v"); }),
+                  "Unable to write to " + unwritable.FileName());
 
     // A failed commit keeps its writes for another try; a done one forgets them.
     dir.write("plain", "x");
@@ -226,11 +191,17 @@ TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
     edit.Commit();
     EXPECT_FALSE(FileExists(dir.file("plain/t.ini")));
 
-    // A file we may write but not read is never replaced by one holding only the writes.
-    const std::string before = "[A]\nk=1\n";
+    // A file-size limit makes the replacement fail even for root.
+    const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
     const std::string path = dir.write("t.ini", before);
-    test::ChildFault fault;
-    fault.unprivileged = true;
+    const std::vector<std::string> entries = ListFiles(dir.path(), true);
+    EXPECT_EQ(test::InChild([&] { ProfileFile(path).WriteString("A", "k", "new value"); }, {16}),
+              "Unable to write to " + path);
+    EXPECT_EQ(before, dir.read("t.ini"));
+    EXPECT_EQ(entries, ListFiles(dir.path(), true));   // no temporary file left behind
+
+    // A file we may write but not read is never replaced by one holding only the writes.
+    const test::ChildFault unprivileged{0, 0, true};
     if (::geteuid() == 0) {   // root reads anything: the child gives up root
         for (const std::string& name : {dir.path(), path})
             ASSERT_EQ(::chown(name.c_str(), 65534, 65534), 0);
@@ -238,7 +209,7 @@ TEST(ProfileEditTest, CommitTouchesNothingItNeedNot)
     ASSERT_EQ(::chmod(path.c_str(), 0222), 0);
     ProfileEdit unreadable(path);
     unreadable.WriteString("A", "k", "2"), unreadable.WriteString("B", "j", "3");
-    EXPECT_EQ(test::InChild([&] { unreadable.Commit(); }, fault), "Unable to write to " + path);
+    EXPECT_EQ(test::InChild([&] { unreadable.Commit(); }, unprivileged), "Unable to write to " + path);
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     EXPECT_EQ(before, dir.read("t.ini"));
 }

@@ -51,9 +51,7 @@ TEST(SettingsTableTest, ReadTakesTheRangeRuleOfItsRow)
     TempDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + (c.stored ? c.stored : "(missing)"));
-        std::string text = "[S]\nOther=1\n";
-        if (c.stored)
-            text += std::string(c.key) + "=" + c.stored + "\n";
+        const std::string text = "[S]\nOther=1\n" + (c.stored ? std::string(c.key) + "=" + c.stored + "\n" : "");
         Options read{false, 99, 99, 99, 99, ""};   // every row is read, none left as it was
         ReadSettings(ProfileFile(dir.write("t.ini", text)), "s", Rows, read);
         Options expected;
@@ -66,8 +64,7 @@ TEST(SettingsTableTest, WriteFollowsTheTableAndReadsBack)
 {
     TempDir dir;
     ProfileFile ini(dir.write("t.ini", "; kept\n[S]\nName=old\nOther=1\n"));
-    Options o;
-    o.flag = false, o.plain = -3, o.players = 8, o.level = -1, o.name = "x y";
+    Options o{false, -3, 8, 4, -1, "x y"};
     for (const int skill : {4, 0, 5}) {   // outside the range the stored 4 stays
         o.skill = skill;
         ProfileEdit edit(ini.FileName());

@@ -1,7 +1,6 @@
 #include "support/NonRegular.h"
 
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -13,12 +12,14 @@
 
 #include "platform/Errors.h"
 #include "platform/SignalCleanup.h"
+#include "support/ProcessRun.h"
 
 namespace tessel::test {
 
 namespace {
 int signalAtLimit = 0;
 extern "C" void RaiseAtLimit(int) { ::raise(signalAtLimit); }
+const char* const Devices[] = {"/dev/null", "/dev/zero", "/dev/full"};   // for Null, Zero and Full
 } // namespace
 
 std::string MakeNonRegular(const TempDir& dir, const std::string& name, NonRegular kind)
@@ -37,9 +38,7 @@ std::string MakeNonRegular(const TempDir& dir, const std::string& name, NonRegul
         ::close(fd);
         break;
     }
-    case NonRegular::Null: made = ::symlink("/dev/null", path.c_str()) == 0; break;
-    case NonRegular::Zero: made = ::symlink("/dev/zero", path.c_str()) == 0; break;
-    case NonRegular::Full: made = ::symlink("/dev/full", path.c_str()) == 0; break;
+    default: made = ::symlink(Devices[static_cast<int>(kind) - static_cast<int>(NonRegular::Null)], path.c_str()) == 0;
     }
     if (!made)
         throw std::runtime_error("cannot make " + path);
@@ -49,7 +48,7 @@ std::string MakeNonRegular(const TempDir& dir, const std::string& name, NonRegul
 bool DevicesIntact()
 {
     struct stat st;
-    for (const char* device : {"/dev/null", "/dev/zero", "/dev/full"})
+    for (const char* device : Devices)
         if (::lstat(device, &st) != 0 || !S_ISCHR(st.st_mode))
             return false;
     return true;
@@ -77,13 +76,8 @@ std::string InChild(const std::function<void()>& body, const ChildFault& fault)
         if (signalAtLimit != 0)
             InstallSignalCleanup();
         ::signal(SIGXFSZ, signalAtLimit != 0 ? RaiseAtLimit : SIG_IGN);
-        const rlimit limit{static_cast<rlim_t>(fault.fileSizeLimit), static_cast<rlim_t>(fault.fileSizeLimit)};
-        if (fault.fileSizeLimit > 0)
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::string result = "still privileged";
-        if (!fault.unprivileged || ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0)) {
-            result = ErrorOf(body);
-        }
+        const std::string result =
+            LimitThisProcess(fault.fileSizeLimit, 0, fault.unprivileged) ? ErrorOf(body) : "still privileged";
         ::_exit(::write(fds[1], result.data(), result.size()) < 0);
     }
     ::close(fds[1]);

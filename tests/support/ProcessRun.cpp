@@ -11,7 +11,7 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <sstream>
 
 namespace tessel::test {
 
@@ -49,19 +49,26 @@ std::string FindProgram(const std::string& name)
     if (name.find('/') != std::string::npos)
         return ::access(name.c_str(), X_OK) == 0 ? name : std::string();
     const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    for (std::size_t start = 0; start <= dirs.size();) {
-        std::size_t end = dirs.find(':', start);
-        if (end == std::string::npos)
-            end = dirs.size();
-        const std::string candidate = dirs.substr(start, end - start) + "/" + name;
+    std::istringstream dirs(path ? path : "/usr/bin:/bin");
+    for (std::string dir; std::getline(dirs, dir, ':');) {
+        const std::string candidate = dir + "/" + name;
         struct stat st {};
-        if (end > start && ::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        if (!dir.empty() && ::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
             ::access(candidate.c_str(), X_OK) == 0)
             return candidate;
-        start = end + 1;
     }
     return std::string();
+}
+
+bool LimitThisProcess(long fileSize, long memory, bool unprivileged)
+{
+    const rlimit size{static_cast<rlim_t>(fileSize), static_cast<rlim_t>(fileSize)};
+    const rlimit space{static_cast<rlim_t>(memory), static_cast<rlim_t>(memory)};
+    if (fileSize > 0)
+        ::setrlimit(RLIMIT_FSIZE, &size);
+    if (memory > 0)
+        ::setrlimit(RLIMIT_AS, &space);
+    return !unprivileged || ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
 }
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args, const ProcessFault& fault)
@@ -90,21 +97,13 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         ::dup2(err[1], 2);
         if (!fault.workingDir.empty() && ::chdir(fault.workingDir.c_str()) != 0)
             ::_exit(98);
-        const rlimit size{static_cast<rlim_t>(fault.fileSizeLimit), static_cast<rlim_t>(fault.fileSizeLimit)};
-        const rlimit memory{static_cast<rlim_t>(fault.memoryLimit), static_cast<rlim_t>(fault.memoryLimit)};
-        if (fault.fileSizeLimit > 0)
-            ::setrlimit(RLIMIT_FSIZE, &size);
-        if (fault.memoryLimit > 0)
-            ::setrlimit(RLIMIT_AS, &memory);
-        if (fault.unprivileged && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        if (!LimitThisProcess(fault.fileSizeLimit, fault.memoryLimit, fault.unprivileged))
             ::_exit(99);
         ::execv(path.c_str(), argv.data());
         ::_exit(127);
     }
-    ::close(in[0]);
-    ::close(in[1]);
-    ::close(out[1]);
-    ::close(err[1]);
+    for (const int fd : {in[0], in[1], out[1], err[1]})
+        ::close(fd);
     bool outOpen = true, errOpen = true, signalled = watch < 0;
     while (pid > 0 && (outOpen || errOpen)) {
         pollfd ready[3] = {{outOpen ? out[0] : -1, POLLIN, 0}, {errOpen ? err[0] : -1, POLLIN, 0},
@@ -120,10 +119,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
             signalled = true;
         }
     }
-    ::close(out[0]);
-    ::close(err[0]);
-    if (watch >= 0)
-        ::close(watch);
+    for (const int fd : {out[0], err[0], watch})
+        ::close(fd);   // watch may be -1: nothing to close
     int status = 0;
     if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
         result.code = WEXITSTATUS(status);

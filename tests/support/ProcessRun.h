@@ -30,5 +30,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
                          const ProcessFault& fault = {});
 // The program's path on PATH; "" when it is not installed.
 std::string FindProgram(const std::string& name);
+// In a forked child: the limits (0: none), then, when unprivileged, no root
+// rights; false when root could not be given up.
+bool LimitThisProcess(long fileSize, long memory, bool unprivileged);
 
 } // namespace tessel::test

@@ -1,8 +1,0 @@
-// The logic tests' entry point: plain GoogleTest, no toolkit.
-#include <gtest/gtest.h>
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
