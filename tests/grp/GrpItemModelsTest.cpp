@@ -51,16 +51,8 @@ TEST(GrpItemModelsTest, RandomEditsAreFollowedExactly)
         }
         list.Sync(view.rows);
         tree.Sync(view.groups);
-        Texts rows, groups;
-        for (const auto& r : view.rows)
-            rows.push_back(r.name + " " + std::to_string(r.size) + " " + std::to_string(r.offset));
-        for (const auto& g : view.groups) {
-            groups.push_back(g.key);
-            for (const auto& c : g.children)
-                groups.back() += " /" + c;
-        }
-        ASSERT_EQ(Shown(list), rows);
-        ASSERT_EQ(Shown(tree), groups);
+        ASSERT_EQ(Shown(list), test::Listing(view));
+        ASSERT_EQ(Shown(tree), test::Groups(view));
     }
 }
 

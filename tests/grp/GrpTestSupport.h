@@ -46,6 +46,18 @@ inline std::vector<std::string> Listing(const GrpArchiveView& v)
     return out;
 }
 
+// Each extension group as its key, then " /" and each child.
+inline std::vector<std::string> Groups(const GrpArchiveView& v)
+{
+    std::vector<std::string> out;
+    for (const auto& g : v.groups) {
+        out.push_back(g.key);
+        for (const auto& c : g.children)
+            out.back() += " /" + c;
+    }
+    return out;
+}
+
 // Panel 0 at each paint and as a rebuild shows it with its progress, the busy
 // cursor's balance, the reserved-space dialog's answer.
 struct RecordingHooks : GrpWindowHooks {
