@@ -34,7 +34,8 @@ void RunSteps(const std::vector<Step>& steps, const std::string& archive, std::s
             EXPECT_EQ(r.err, s.err);
         }
         std::string bytes;
-        if (!s.bytes.empty() && ReadWholeFile(archive, bytes)) {
+        if (!s.bytes.empty()) {
+            EXPECT_TRUE(ReadWholeFile(archive, bytes));   // an archive that cannot be read fails the step
             EXPECT_EQ(bytes, s.bytes);
         }
         if (out)
