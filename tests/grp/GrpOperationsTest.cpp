@@ -280,8 +280,8 @@ TEST(GrpOperationsTest, OnlyRegularFilesAreArchives)
         {"reserve", [](Fixture& f, const std::string& a) { RebuildArchive(f.view, a, 2, f.prompter); }},
         {"unreserve", [](Fixture& f, const std::string& a) { EraseReservedSpace(f.view, a, f.prompter); }},
     };
-    // A device meets the pipe's refusal (the writing operations meet one in GrpFaultTest).
-    const std::pair<const char*, NonRegular> kinds[] = {{"pipe", NonRegular::Fifo}, {"socket", NonRegular::Socket}};
+    const std::pair<const char*, NonRegular> kinds[] = {
+        {"pipe", NonRegular::Fifo}, {"socket", NonRegular::Socket}, {"zero device", NonRegular::Zero}};
     for (const auto& [kindName, kind] : kinds)
         for (const auto& [opName, op] : operations) {
             SCOPED_TRACE(std::string(opName) + " on a " + kindName);
@@ -290,6 +290,7 @@ TEST(GrpOperationsTest, OnlyRegularFilesAreArchives)
             EXPECT_EQ(ErrorOf([&] { op(f, odd); }), odd + " is not a regular file");
             EXPECT_TRUE(f.prompter.texts().empty());
         }
+    EXPECT_TRUE(DevicesIntact());
 }
 
 TEST(GrpOperationsTest, AddAndPackRefuseWhatCannotBeAnEntry)
@@ -573,10 +574,13 @@ TEST(GrpFaultTest, EveryWritingOperationSurvivesEveryFault)
             }
             switch (fault) {
             case Fault::FileSize:
+                child.fileSizeLimit = op.midway;
+                expected = "Disk full";
+                break;
             case Fault::Interrupt:
                 child.fileSizeLimit = op.midway;
-                child.signalAtLimit = fault == Fault::Interrupt ? endingSignals[i % 3] : 0;
-                expected = child.signalAtLimit ? "signal " + std::to_string(child.signalAtLimit) : "Disk full";
+                child.signalAtLimit = endingSignals[i % 3];
+                expected = "signal " + std::to_string(child.signalAtLimit);
                 break;
             case Fault::ReadOnlyArchive:
                 ASSERT_EQ(::chmod(f.path.c_str(), 0444), 0);

@@ -1,6 +1,6 @@
 // The colour engine against a literal, step-by-step implementation of the three
-// colouring operations (keyword by keyword, search by search), on many
-// thousands of random texts and tables and on the real scripts.
+// colouring operations (keyword by keyword, search by search), on hand-made
+// cases, many thousands of random texts and tables and the real scripts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,6 +26,54 @@ bool SameRuns(const ColorRuns& a, const ColorRuns& b)
         if (a[i].Start != b[i].Start || a[i].Length != b[i].Length || a[i].Color != b[i].Color)
             return false;
     return true;
+}
+
+// The rules themselves, stated by hand (the comparisons below hold the engine to a reference).
+TEST(ColorEngineTest, WholeDocumentCases)
+{
+    const KeywordTableType table{Kw("if", clBlue), Kw("a", clRed), Kw("", clRed), Kw("else if", clRed)};
+    struct Case { std::string text, paint; } cases[] = {
+        {"x /* a */ y // b", "..ggggggg...gggg"},   // keywords inside comments end up green
+        {"/*/ if", "ggg.bb"},                     // "/*/" is a whole comment of three
+        {"if /* open\r\nif", "bb.ggggggggggg"},    // unterminated: to the end
+        {"// c\r\nif", "ggggg.bb"},                // a line comment covers the CR, not the LF
+        {"If ifx _if if_ iF", "................."}, // exact case, whole words only
+        {"else if\r\nelse  if", "rrrrrrr........bb"},
+        {"a/**/a", "rggggr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Paint(ComposeOnBlack(ColorWholeDocument(c.text, table), c.text.size())), c.paint);
+    }
+    // An empty table still colours comments.
+    EXPECT_EQ(Paint(ComposeOnBlack(ColorWholeDocument("a // b", {}), 6)), "..gggg");
+}
+
+TEST(ColorEngineTest, SelectionSeesNoCommentOpenedBeforeIt)
+{
+    const std::string text = "/* long\r\ncomment if */ if";
+    std::vector<std::uint32_t> colors =
+        ComposeOnBlack(ColorWholeDocument(text, {Kw("if", clBlue)}), text.size());
+    const ColorRuns runs = ColorSelection(text, {Kw("if", clBlue)}, 9, 10);
+    ComposeRuns(runs, colors.data(), 0, text.size());
+    EXPECT_EQ(Paint(colors), "ggggggggg........bbggg.bb");
+}
+
+TEST(ColorEngineTest, RecolorLineCases)
+{
+    const KeywordTableType table{Kw("if", clBlue)};
+    struct Case { std::string text; int ls, le; std::string paint; } cases[] = {
+        {"If x", 0, 4, "bb.."},                                  // any case on a line
+        {"/* a\r\nin\r\nb */ c", 6, 8, "......ggggggggg."},        // inside a comment: through "*/" + 3
+        {"x\r\n/* a */", 0, 1, ".........."},                   // only a later, complete comment: no change
+        {"x\r\n*/ /* a", 0, 1, "ggg......."},                  // "*/" then "/*" below: the line and its break
+        {"a // b /* c */", 0, 14, "..gggggggggggg"},
+        {"/* a\r\n*/", 0, 4, "gggggggg"},                         // runs over the following line
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Paint(ComposeOnBlack(RecolorLine(c.text, table, c.ls, c.le), c.text.size())), c.paint);
+    }
 }
 
 class RandomScripts {
