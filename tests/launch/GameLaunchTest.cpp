@@ -20,10 +20,15 @@ protected:
     GameLaunch chained()
     {
         dir.write("con/a.con", "first");
-        // The folder, the copies, started, the program, its parameters, its working folder.
-        return {dir.file("game/"),
-                {{dir.file("con/a.con"), dir.file("game/b.con")}, {dir.file("game/b.con"), dir.file("game/c.con")}},
-                true, program, "-map \"a b.map\" /v1 ", dir.file("con/")};
+        GameLaunch launch;
+        launch.folder = dir.file("game/");
+        launch.copies = {{dir.file("con/a.con"), dir.file("game/b.con")},
+                         {dir.file("game/b.con"), dir.file("game/c.con")}};
+        launch.start = true;
+        launch.program = program;
+        launch.parameters = "-map \"a b.map\" /v1 ";
+        launch.workingDir = dir.file("con/");
+        return launch;
     }
 
     std::string program;

@@ -56,7 +56,8 @@ TEST(FilesTest, FilesFoldersAndOneFileUnderSeveralNames)
 TEST(FilesTest, ResolveFileCaseFindsTheNameUnderOtherCase)
 {
     TempDir dir;
-    dir.write("DUKE3D.EXE", ""), dir.write("BUILD.EXE.BAK", "");
+    dir.write("DUKE3D.EXE", "");
+    dir.write("BUILD.EXE.BAK", "");
     EXPECT_EQ(ResolveFileCase(dir.file("Duke3D.exe")), dir.file("DUKE3D.EXE"));
     EXPECT_EQ(ResolveFileCase(dir.file("build.exe")), dir.file("build.exe"));
     // A name spelt exactly as it is there is that file, whatever else differs only in case.

@@ -19,7 +19,7 @@ namespace tessel::test {
 namespace {
 int signalAtLimit = 0;
 extern "C" void RaiseAtLimit(int) { ::raise(signalAtLimit); }
-const char* const Devices[] = {"/dev/null", "/dev/zero", "/dev/full"};   // for Null, Zero and Full
+const char* const Devices[] = {"/dev/null", "/dev/zero", "/dev/full"};   // Null, Zero, Full
 } // namespace
 
 std::string MakeNonRegular(const TempDir& dir, const std::string& name, NonRegular kind)
@@ -38,7 +38,9 @@ std::string MakeNonRegular(const TempDir& dir, const std::string& name, NonRegul
         ::close(fd);
         break;
     }
-    default: made = ::symlink(Devices[static_cast<int>(kind) - static_cast<int>(NonRegular::Null)], path.c_str()) == 0;
+    case NonRegular::Null: made = ::symlink(Devices[0], path.c_str()) == 0; break;
+    case NonRegular::Zero: made = ::symlink(Devices[1], path.c_str()) == 0; break;
+    case NonRegular::Full: made = ::symlink(Devices[2], path.c_str()) == 0; break;
     }
     if (!made)
         throw std::runtime_error("cannot make " + path);
