@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/Childwin.h"
-#include "editor/ScriptEdit.h"
+#include "windows/editor/Childwin.h"
+#include "windows/editor/ScriptEdit.h"
 #include "platform/Prompter.h"
 #include "app/ProgramWindows.h"
-#include "shell/Workspace.h"
-#include "shell/Main.h"
+#include "session/Workspace.h"
+#include "mainwindow/Main.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <fstream>
 #include <string>
 
-#include "grp/GRPExp.h"
+#include "windows/grp/GRPExp.h"
 #include "app/ProgramWindows.h"
-#include "shell/Main.h"
-#include "shell/Workspace.h"
+#include "mainwindow/Main.h"
+#include "session/Workspace.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Colouring a 1 MiB CON-like script in ScriptEdit (computing the per-byte
 // colour map and applying it in one styling call) against QScintilla's own
 // C++ lexer styling the same text in a second control, side by side.
-#include "editor/ScriptEdit.h"
+#include "windows/editor/ScriptEdit.h"
 
 #include <Qsci/qscilexercpp.h>
 #include <Qsci/qsciscintilla.h>

@@ -10,7 +10,7 @@
 #include "launch/QuakeLaunch.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
-#include "shell/Session.h"
+#include "session/Session.h"
 
 #include <algorithm>
 #include <chrono>

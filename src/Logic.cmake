@@ -1,79 +1,44 @@
 # The logic libraries: plain C++ that links no Qt, shared by the program, the
 # command-line tools, the tests and the fuzz targets (which include this file).
 # TESSEL_SRC is the src/ folder.
-add_library(tessel_platform STATIC
-  ${TESSEL_SRC}/platform/Convert.cpp
-  ${TESSEL_SRC}/platform/Errors.cpp
-  ${TESSEL_SRC}/platform/Files.cpp
-  ${TESSEL_SRC}/platform/Locations.cpp
-  ${TESSEL_SRC}/platform/Paths.cpp
-  ${TESSEL_SRC}/platform/ProfileFile.cpp
-  ${TESSEL_SRC}/platform/Process.cpp
-  ${TESSEL_SRC}/platform/SignalCleanup.cpp
-  ${TESSEL_SRC}/platform/Prompter.cpp)
-target_include_directories(tessel_platform PUBLIC ${TESSEL_SRC})
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/TesselLayers.cmake)
 
-add_library(tessel_richtext STATIC
-  ${TESSEL_SRC}/richtext/ControlText.cpp
-  ${TESSEL_SRC}/richtext/DocumentFile.cpp
-  ${TESSEL_SRC}/richtext/ProjectFile.cpp
-  ${TESSEL_SRC}/richtext/RtfReader.cpp
-  ${TESSEL_SRC}/richtext/RtfWriter.cpp
-  ${TESSEL_SRC}/richtext/Unicode.cpp)
+# The operating system's stand-ins.
+tessel_add_library(tessel_platform platform
+  Convert.cpp Errors.cpp Files.cpp Locations.cpp Paths.cpp ProfileFile.cpp Process.cpp SignalCleanup.cpp
+  Prompter.cpp)
+
+tessel_add_library(tessel_richtext richtext
+  ControlText.cpp DocumentFile.cpp ProjectFile.cpp RtfReader.cpp RtfWriter.cpp Unicode.cpp)
 target_link_libraries(tessel_richtext PUBLIC tessel_platform)
 
-add_library(tessel_language STATIC
-  ${TESSEL_SRC}/language/BraceChecker.cpp
-  ${TESSEL_SRC}/language/ColorDefinitions.cpp
-  ${TESSEL_SRC}/language/ColorEngine.cpp
-  ${TESSEL_SRC}/language/DefinitionFile.cpp
-  ${TESSEL_SRC}/language/Find.cpp
-  ${TESSEL_SRC}/language/GameModes.cpp
-  ${TESSEL_SRC}/language/WizardFile.cpp
-  ${TESSEL_SRC}/language/WizardMatch.cpp)
+tessel_add_library(tessel_language language
+  BraceChecker.cpp ColorDefinitions.cpp ColorEngine.cpp DefinitionFile.cpp Find.cpp GameModes.cpp WizardFile.cpp
+  WizardMatch.cpp)
 target_link_libraries(tessel_language PUBLIC tessel_platform)
 
+# The features' cores.
 # The group file format and its operations (the explorer window's logic).
-add_library(tessel_grp STATIC
-  ${TESSEL_SRC}/grp/GrpFormat.cpp
-  ${TESSEL_SRC}/grp/GrpArchive.cpp
-  ${TESSEL_SRC}/grp/GrpOperations.cpp
-  ${TESSEL_SRC}/grp/GrpCommands.cpp)
+tessel_add_library(tessel_grp grp GrpFormat.cpp GrpArchive.cpp GrpOperations.cpp GrpCommands.cpp)
 target_link_libraries(tessel_grp PUBLIC tessel_platform)
 
 # The calculator's state machine.
-add_library(tessel_calc STATIC
-  ${TESSEL_SRC}/calc/CalcState.cpp)
+tessel_add_library(tessel_calc calc CalcState.cpp)
 target_link_libraries(tessel_calc PUBLIC tessel_platform)
 
 # The editing behaviour over the editing seam.
-add_library(tessel_editor_logic STATIC
-  ${TESSEL_SRC}/editor/DocumentKinds.cpp
-  ${TESSEL_SRC}/editor/EditBuffer.cpp
-  ${TESSEL_SRC}/editor/EditorRequests.cpp
-  ${TESSEL_SRC}/editor/EditOps.cpp
-  ${TESSEL_SRC}/editor/Recovery.cpp)
-target_link_libraries(tessel_editor_logic PUBLIC tessel_language tessel_platform)
+tessel_add_library(tessel_editor editor DocumentKinds.cpp EditBuffer.cpp EditorRequests.cpp EditOps.cpp Recovery.cpp)
+target_link_libraries(tessel_editor PUBLIC tessel_language tessel_platform)
 
 # The game launchers: their options, settings, Browse rules and launch plans.
-add_library(tessel_launch STATIC
-  ${TESSEL_SRC}/launch/DirectoryChoice.cpp
-  ${TESSEL_SRC}/launch/DukeLaunch.cpp
-  ${TESSEL_SRC}/launch/GameLaunch.cpp
-  ${TESSEL_SRC}/launch/QuakeLaunch.cpp
-  ${TESSEL_SRC}/launch/ToolLaunch.cpp)
+tessel_add_library(tessel_launch launch DirectoryChoice.cpp DukeLaunch.cpp GameLaunch.cpp QuakeLaunch.cpp ToolLaunch.cpp)
 target_link_libraries(tessel_launch PUBLIC tessel_platform)
 
-# The application's state and the shell's rules that are not a window's.
-add_library(tessel_shell_logic STATIC
-  ${TESSEL_SRC}/shell/CommandLine.cpp
-  ${TESSEL_SRC}/shell/DocumentNames.cpp
-  ${TESSEL_SRC}/shell/SearchRequests.cpp
-  ${TESSEL_SRC}/shell/Session.cpp
-  ${TESSEL_SRC}/shell/Workspace.cpp
-  ${TESSEL_SRC}/shell/misc.cpp)
-target_link_libraries(tessel_shell_logic PUBLIC tessel_editor_logic tessel_launch tessel_calc tessel_language
-  tessel_platform)
+# What the program keeps between the features and between runs: the game mode,
+# the recent files, the command line, the names of documents.
+tessel_add_library(tessel_session session
+  CommandLine.cpp DocumentNames.cpp SearchRequests.cpp Session.cpp Workspace.cpp misc.cpp)
+target_link_libraries(tessel_session PUBLIC tessel_editor tessel_launch tessel_calc tessel_language tessel_platform)
 
-set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_richtext tessel_language tessel_grp tessel_shell_logic
-    tessel_editor_logic tessel_launch tessel_calc)
+set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_richtext tessel_language tessel_grp tessel_session
+    tessel_editor tessel_launch tessel_calc)

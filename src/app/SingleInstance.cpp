@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <memory>
 
-#include "platform/QtPaths.h"
-#include "shell/CommandLine.h"
-#include "shell/Commands.h"
-#include "shell/Guarded.h"
-#include "shell/Main.h"
+#include "ui/QtPaths.h"
+#include "session/CommandLine.h"
+#include "mainwindow/Commands.h"
+#include "ui/Guarded.h"
+#include "mainwindow/Main.h"
 
 namespace tessel {
 

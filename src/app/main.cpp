@@ -13,11 +13,11 @@
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/Locations.h"
-#include "shell/CommandLine.h"
-#include "shell/Main.h"
-#include "shell/QtPrompter.h"
-#include "shell/Resources.h"
-#include "shell/Workspace.h"
+#include "session/CommandLine.h"
+#include "mainwindow/Main.h"
+#include "ui/QtPrompter.h"
+#include "ui/Resources.h"
+#include "session/Workspace.h"
 
 int main(int argc, char** argv)
 {

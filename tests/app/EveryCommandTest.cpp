@@ -10,7 +10,7 @@
 #include "grp/GrpFormat.h"
 #include "grp/GrpOperations.h"
 #include "platform/Files.h"
-#include "shell/Commands.h"
+#include "mainwindow/Commands.h"
 #include "support/ProgramFixture.h"
 
 namespace tessel {

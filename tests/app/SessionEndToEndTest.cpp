@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "editor/Childwin.h"
-#include "editor/ScriptEdit.h"
+#include "windows/editor/Childwin.h"
+#include "windows/editor/ScriptEdit.h"
 #include "richtext/ProjectFile.h"
 #include "support/ProgramFixture.h"
 

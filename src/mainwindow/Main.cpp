@@ -1,0 +1,546 @@
+#include "mainwindow/Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cstring>
+
+#include "editor/Recovery.h"
+#include "language/ColorDefinitions.h"
+#include "language/WizardFile.h"
+#include "platform/Files.h"
+#include "ui/QtPaths.h"
+#include "platform/SignalCleanup.h"
+#include "mainwindow/Commands.h"
+#include "session/DocumentNames.h"
+#include "ui/DocumentWindow.h"
+#include "ui/Guarded.h"
+#include "ui/Menus.h"
+#include "ui/Resources.h"
+#include "session/Session.h"
+#include "session/Workspace.h"
+
+namespace tessel {
+
+namespace {
+
+constexpr int WizardPaneWidth = 125;
+
+// The menus of the three game modes, in mode order.
+const std::array<const char*, 3> GameMenuNames = {"mnuDuke", "mnuQuake", "mnuVerge"};
+
+void SetEnabled(QObject* control, bool enabled)
+{
+    if (auto* action = qobject_cast<QAction*>(control))
+        action->setEnabled(enabled);
+    else if (auto* widget = qobject_cast<QWidget*>(control))
+        widget->setEnabled(enabled);
+}
+
+} // namespace
+
+TMainForm::TMainForm(Workspace& state, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), EndProcess(EndBySignal), state_(state), prompter_(prompter)
+{
+    UseResources();
+    setObjectName("MainForm");
+    setWindowTitle("Tessel / Launcher");
+    parts_.area = new QMdiArea(this);
+    parts_.area->setObjectName("MdiArea");
+    parts_.area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    parts_.area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(parts_.area);
+    OnSignal(prompter_, parts_.area, &QMdiArea::subWindowActivated, this,
+             [this](QMdiSubWindow* window) { OnSubWindowActivated(window); });
+
+    // No menu of Qt's own on the bars: it could hide a bar behind the View
+    // menu's marks, or the launch bar, which has no toggle.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    CreateCommands();
+    CreateWizardPane();
+    CreateStatusBar();
+    RegisterFileCommands(*this, parts_);
+    RegisterEditCommands(*this);
+    RegisterViewCommands(*this, parts_);
+    RegisterSearchCommands(*this);
+    RegisterWizardCommands(*this, parts_);
+    RegisterClipboardCommands(*this);
+    RegisterToolWindowCommands(*this);
+    RegisterLaunchCommands(*this);
+    OpenDialog.filter = StartupOpenFilter;
+    SaveDialog1.filter = StartupSaveFilter;
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    // The document area outlives this body and reports its windows going away.
+    disconnect(parts_.area, nullptr, this, nullptr);
+    if (menusOwner_)
+        disconnect(menusOwner_, nullptr, this, nullptr);
+    qApp->removeEventFilter(this);
+    FormDestroy();
+    for (QPointer<QWidget>& window : lasting_)
+        delete window.data();
+}
+
+// --- building the window ------------------------------------------------------
+
+void TMainForm::CreateCommands()
+{
+    BuildCommandRows(CommandRows, CommandRowCount, menuBar(), nullptr, this, [this](const CommandRow& row, QAction* action) {
+        switch (row.kind) {
+        case Row::Menu:
+            for (std::size_t mode = 0; mode < GameMenuNames.size(); ++mode)
+                if (std::strcmp(row.name, GameMenuNames[mode]) == 0)
+                    parts_.gameMenus[mode] = qobject_cast<QMenu*>(action->parent());
+            break;
+        case Row::Bar:
+            // "ToolBar1".."ToolBar3": kept under their own numbers.
+            parts_.toolBars[static_cast<std::size_t>(row.name[std::strlen(row.name) - 1] - '1')] =
+                qobject_cast<QToolBar*>(action->parent());
+            break;
+        case Row::Separator:
+            if (QLatin1String(row.name) == QLatin1String("mnuFileSep2"))
+                parts_.recentSeparator = action;
+            break;
+        case Row::Item:
+        case Row::Tool:
+            actions_[static_cast<std::size_t>(row.id)] = action;
+            if (row.flags & cfEditorGroup)
+                ((row.flags & cfKeptForLauncher) ? keptForLauncher_ : editorGroup_).push_back(action);
+            break;
+        }
+    });
+}
+
+void TMainForm::OnCommand(Cmd id, std::function<void()> handler)
+{
+    OnSignal(prompter_, Action(id), &QAction::triggered, this, handler);
+    for (int i = 0; i < CommandRowCount; ++i)
+        if (CommandRows[i].kind == Row::Tool && CommandRows[i].same == id)
+            OnSignal(prompter_, Action(CommandRows[i].id), &QAction::triggered, this, handler);
+}
+
+void TMainForm::CreateWizardPane()
+{
+    parts_.wizardPane = new QDockWidget(this);
+    parts_.wizardPane->setObjectName("ControlBar1");
+    parts_.wizardPane->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    parts_.wizardPane->setTitleBarWidget(new QWidget(parts_.wizardPane));
+    auto* pane = new QWidget(parts_.wizardPane);
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(4, 4, 4, 4);
+    lblWizard_ = new QLabel("Con Wizard", pane);
+    lblWizard_->setObjectName("lblWizard");
+    parts_.wizardList = new QListWidget(pane);
+    parts_.wizardList->setObjectName("MainConWiz");
+    auto* insert = parts_.wizardInsert = new QPushButton("&Insert", pane);
+    insert->setObjectName("btnWizInsert");
+    insert->setToolTip("Alt + C");
+    auto* parameters = parts_.wizardParameters = new QPushButton("&Parameters", pane);
+    parameters->setObjectName("btnParameters");
+    parameters->setToolTip("Shows parameters for selected function in the status bar");
+    for (QWidget* w : std::initializer_list<QWidget*>{parts_.wizardList, insert, parameters}) {
+        w->setEnabled(false);
+        editorGroup_.push_back(w);
+    }
+    // Never shown: the wizard loader fills the second list alongside the first.
+    auto* staticText1 = new QLabel(pane);
+    staticText1->setObjectName("StaticText1");
+    staticText1->hide();
+    movConWiz_ = new QListWidget(pane);
+    movConWiz_->setObjectName("MovConWiz");
+    movConWiz_->hide();
+    layout->addWidget(lblWizard_);
+    layout->addWidget(parts_.wizardList, 1);
+    layout->addWidget(insert);
+    layout->addWidget(parameters);
+    parts_.wizardPane->setWidget(pane);
+    addDockWidget(Qt::LeftDockWidgetArea, parts_.wizardPane);
+    // 125 pixels wide at first; the splitter at its edge widens it for long names.
+    resizeDocks({parts_.wizardPane}, {WizardPaneWidth}, Qt::Horizontal);
+}
+
+void TMainForm::CreateStatusBar()
+{
+    parts_.statusBar = new QStatusBar(this);
+    parts_.statusBar->setObjectName("StatusBar1");
+    setStatusBar(parts_.statusBar);
+    const int widths[4] = {500, 60, 150, 50};
+    const char* texts[4] = {"Ready", "", "Line: 0 ; Column: 0", ""};
+    for (int i = 0; i < 4; ++i) {
+        panels_[i] = new QLabel(texts[i], parts_.statusBar);
+        panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        panels_[i]->setFixedWidth(widths[i]);
+        panels_[i]->setFrameShape(QFrame::Panel);
+        panels_[i]->setFrameShadow(QFrame::Sunken);
+        parts_.statusBar->addWidget(panels_[i]);
+    }
+    panels_[1]->setAlignment(Qt::AlignCenter);
+}
+
+// --- creation and destruction -----------------------------------------------
+
+void TMainForm::FormCreate()
+{
+    state_.AutoIndent = true;
+    qApp->installEventFilter(this);
+    setWindowState(windowState() | Qt::WindowMaximized);
+    state_.EditorRequests.UserFndText.Position = 0;
+
+    const StartupSettings settings = ReadStartupSettings(state_.Settings(), RecentCount);
+    std::copy(settings.recent.begin(), settings.recent.end(), state_.RecentList.begin());
+    if (!state_.RecentList[0].empty())
+        RefreshRecentMenu();
+    state_.TreeListDisabled = settings.treeListDisabled;
+    state_.DosProgram = settings.dosProgram;
+
+    state_.GameMode = settings.gameUp;
+    if (GameModeOf(settings.gameUp))
+        SwitchGameMode(settings.gameUp);
+
+    RunGuarded(prompter_,
+               [this] { LoadWizardFile(state_.Locations.DataFolder(WizardFileName), state_.Wizard, prompter_); });
+    for (const std::string& name : state_.Wizard.Names) {
+        parts_.wizardList->addItem(QString::fromStdString(name));
+        movConWiz_->addItem(QString::fromStdString(name));
+    }
+}
+
+void TMainForm::FormDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    WriteSettings();
+}
+
+void TMainForm::WriteSettings()
+{
+    // The options of every window and the session in one replacement: a
+    // crash while the program ends leaves all old or all new.
+    RunGuarded(prompter_, [this] {
+        ProfileEdit edit(state_.SettingsFileName);
+        for (const auto& write : tools_.exitSettings)
+            write(edit);
+        WriteSessionSettings(edit, state_.GameMode, state_.RecentList);
+        edit.Commit();
+    });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // A question that fails (a save that cannot be written) keeps the program running.
+    bool mayClose = false;
+    RunGuarded(prompter_, [&] {
+        for (QMdiSubWindow* w : parts_.area->subWindowList())
+            if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()); doc && !doc->FormCloseQuery())
+                return;
+        mayClose = true;
+    });
+    // A clean exit: every document was saved or given up, so nothing is left to recover.
+    if (mayClose)
+        state_.Recovery.RemoveAll();
+    event->setAccepted(mayClose);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The title names the maximised document. One loaded before this window
+    // first showed (the start-up files) changed its caption while Qt could not
+    // yet carry it here: the caption is given once more now.
+    if (QMdiSubWindow* sub = parts_.area->currentSubWindow(); sub && sub->isMaximized()) {
+        const QString caption = sub->windowTitle();
+        sub->setWindowTitle(QString());
+        sub->setWindowTitle(caption);
+    }
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Enabled again after the splash: the first keys go to the document that
+    // start-up opened, not to the first control of the window (the wizard's list).
+    if (event->type() == QEvent::EnabledChange && isEnabled())
+        if (QMdiSubWindow* w = parts_.area->currentSubWindow())
+            w->widget()->setFocus();
+}
+
+// --- the end of a session, and what it leaves for the next ------------------------------
+
+void TMainForm::EndSession(int sig)
+{
+    for (QMdiSubWindow* w : parts_.area->subWindowList())
+        if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()))
+            RunGuarded(prompter_, [doc] { doc->KeepRecoveryCopy(); });
+    WriteSettings();
+    if (sig != 0 && EndProcess)
+        EndProcess(sig);
+}
+
+void TMainForm::OfferRecovery()
+{
+    const std::vector<RecoveryCopy> copies = state_.Recovery.Left();
+    if (copies.empty())
+        return;
+    std::string text = "Tessel ended without saving these documents:\n";
+    for (const RecoveryCopy& copy : copies)
+        text += "\n" + (copy.fileName.empty() ? CaptionFileName(copy.caption) : copy.fileName);
+    text += "\n\nRestore them? Discard deletes these copies.";
+    switch (prompter_.MessageDlg(text, MsgType::Information, MsgButtons::RestoreDiscard)) {
+    case MsgResult::Yes:
+        for (const RecoveryCopy& copy : copies)
+            if (DocumentWindow* doc = NewEditorWindow(ToQString(copy.caption)))
+                RunGuarded(prompter_, [&] {
+                    doc->RestoreRecoveryCopy(copy);
+                    doc->KeepRecoveryCopy();   // this run's own copy, before the old one goes
+                });
+        state_.Recovery.Forget(copies);
+        break;
+    case MsgResult::No:
+        state_.Recovery.Forget(copies);
+        break;
+    default:
+        break;   // asked again at the next start
+    }
+}
+
+// --- game modes ---------------------------------------------------------------
+
+void TMainForm::SwitchGameMode(int mode)
+{
+    const GameModeInfo* m = GameModeOf(mode);
+    if (!m)
+        return;
+    lblWizard_->setText(m->wizardCaption);
+    RestoreChildWindows();
+    for (int other = 1; other <= 3; ++other)
+        parts_.gameMenus[static_cast<std::size_t>(other - 1)]->menuAction()->setVisible(other == mode);
+    state_.GameMode = mode;
+    LoadColorDefinitionsForMode(mode);
+    OpenDialog.filter = m->openFilter;
+    SaveDialog1.filter = m->saveFilter;
+}
+
+void TMainForm::LoadColorDefinitionsForMode(int mode)
+{
+    // A faulty colour number ends the load, not the mode switch.
+    RunGuarded(prompter_, [&] {
+        const std::string folder = state_.Locations.DataFolder(ColorDefinitionFileName(mode));
+        if (!LoadColorDefinitions(mode, folder, state_.KeywordTable, prompter_))
+            state_.NoColoring = false;
+    });
+}
+
+void TMainForm::RestoreChildWindows(bool minimizedToo)
+{
+    // Restoring a window activates it, and the area maximises a window it
+    // activates while another is still maximised (two opened at start-up).
+    QMdiArea* area = parts_.area;
+    const bool maximizing = !area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
+    const QList<QMdiSubWindow*> windows = area->subWindowList();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (minimizedToo || !(*it)->isMinimized())
+            (*it)->showNormal();
+    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, !maximizing);
+}
+
+// --- recent files ---------------------------------------------------------------
+
+void TMainForm::RefreshRecentMenu()
+{
+    const Cmd items[RecentCount] = {Cmd::FileRecent1, Cmd::FileRecent2, Cmd::FileRecent3, Cmd::FileRecent4};
+    for (const Cmd item : items)
+        Action(item)->setVisible(false);
+    parts_.recentSeparator->setVisible(false);
+    for (int i = 0; i < RecentCount && !state_.RecentList[i].empty(); ++i) {
+        parts_.recentSeparator->setVisible(true);
+        // A "&" of the name is shown, not taken for a shortcut mark.
+        Action(items[i])->setText(ToQString(state_.RecentList[i]).replace('&', QLatin1String("&&")));
+        Action(items[i])->setVisible(true);
+    }
+}
+
+// --- the wizard pane -----------------------------------------------------------------
+
+void TMainForm::SelectWizardEntry(int k)
+{
+    if (k < 1 || k > parts_.wizardList->count() || SelectedWizardEntry() == k)
+        return;
+    parts_.wizardList->setUpdatesEnabled(false);
+    parts_.wizardList->setCurrentRow(k - 1);
+    parts_.wizardList->setUpdatesEnabled(true);
+}
+
+int TMainForm::SelectedWizardEntry() const
+{
+    const QList<QListWidgetItem*> selected = parts_.wizardList->selectedItems();
+    return selected.isEmpty() ? 0 : parts_.wizardList->row(selected.front()) + 1;
+}
+
+// --- document windows -------------------------------------------------------------
+
+DocumentWindow* TMainForm::ActiveDocument() const
+{
+    // The current one, also while a dialog of this program has the focus.
+    QMdiSubWindow* w = parts_.area->currentSubWindow();
+    return w ? dynamic_cast<DocumentWindow*>(w->widget()) : nullptr;
+}
+
+DocumentWindow* TMainForm::DocumentOf(const std::string& name) const
+{
+    for (QMdiSubWindow* w : parts_.area->subWindowList())
+        if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()))
+            if (const std::string shown = doc->FileName(); !shown.empty() && (shown == name || SameFile(shown, name)))
+                return doc;
+    return nullptr;
+}
+
+std::string TMainForm::AskSaveName(const std::string& proposed)
+{
+    return AskDocumentName(*this, proposed);
+}
+
+DocumentWindow* TMainForm::AddDocument(QWidget* window, const QString& caption)
+{
+    if (!window)
+        return nullptr;
+    window->setWindowTitle(caption);
+    QMdiSubWindow* w = parts_.area->addSubWindow(window);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    // At the size the window asks for, or maximised when the area is smaller.
+    const QSize wanted = w->sizeHint();
+    const QSize room = parts_.area->viewport()->size();
+    if (wanted.width() > room.width() || wanted.height() > room.height()) {
+        w->showMaximized();
+    } else {
+        w->resize(wanted);
+        w->show();
+    }
+    parts_.area->setActiveSubWindow(w);
+    return dynamic_cast<DocumentWindow*>(window);
+}
+
+DocumentWindow* TMainForm::NewEditorWindow(const QString& caption)
+{
+    return tools_.newEditor ? AddDocument(tools_.newEditor(), caption) : nullptr;
+}
+
+DocumentWindow* TMainForm::NewExplorerWindow(const QString& caption, const std::string& archive)
+{
+    return tools_.newExplorer ? AddDocument(tools_.newExplorer(archive), caption) : nullptr;
+}
+
+void TMainForm::PostEditorRequest()
+{
+    if (DocumentWindow* doc = ActiveDocument())
+        RunGuarded(prompter_, [doc] { doc->FormActivate(); });
+    // What the window did not take up (an explorer takes no load or save; an
+    // editor whose load failed skips the rest) must not wait for the next one.
+    state_.EditorRequests.DropPending();
+}
+
+void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
+{
+    // The area reports no window also when only the program lost the focus (to
+    // a dialog, say): the current document's menus stay then.
+    QMdiSubWindow* current = window ? window : parts_.area->currentSubWindow();
+    if (menusOwner_ && !(current && current->widget() == menusOwner_))
+        ShowDocumentMenus(nullptr, {});
+    RunGuarded(prompter_, [&] {
+        if (lastActive_ && lastActive_ != window)
+            if (auto* doc = dynamic_cast<DocumentWindow*>(lastActive_->widget()))
+                doc->FormDeactivate();
+        lastActive_ = window;
+        if (!window)
+            return;
+        if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget())) {
+            if (const QList<QAction*> menus = doc->DocumentMenus(); !menus.isEmpty())
+                ShowDocumentMenus(window->widget(), menus);
+            doc->FormActivate();
+        }
+    });
+}
+
+void TMainForm::ShowDocumentMenus(QWidget* owner, const QList<QAction*>& menus)
+{
+    if (owner == menusOwner_)
+        return;
+    if (menusOwner_)
+        disconnect(menusOwner_, nullptr, this, nullptr);
+    else
+        mainMenus_ = menuBar()->actions();
+    menusOwner_ = owner;
+    if (owner)
+        OnSignal(prompter_, owner, &QObject::destroyed, this, [this] { ShowDocumentMenus(nullptr, {}); });
+    QMenuBar* bar = menuBar();
+    for (QAction* entry : bar->actions())
+        bar->removeAction(entry);
+    bar->addActions(owner ? menus : mainMenus_);
+}
+
+// --- command group and status bar ----------------------------------------------------
+
+void TMainForm::SetCommandEnabled(Cmd id, bool enabled)
+{
+    Action(id)->setEnabled(enabled);
+}
+
+void TMainForm::SetEditorCommandsEnabled(bool enabled)
+{
+    for (QObject* control : editorGroup_)
+        SetEnabled(control, enabled);
+    for (QObject* control : keptForLauncher_)
+        SetEnabled(control, enabled);
+}
+
+void TMainForm::DisableEditorCommandsForLauncher()
+{
+    for (QObject* control : editorGroup_)
+        SetEnabled(control, false);
+}
+
+void TMainForm::SetStatusText(int panel, const QString& text)
+{
+    panels_[panel]->setText(text);
+}
+
+QString TMainForm::StatusText(int panel) const
+{
+    return panels_[panel]->text();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // Every right-button release anywhere refreshes the active document window;
+    // the release still reaches its own widget, so context menus keep working.
+    if (event->type() == QEvent::MouseButtonRelease && watched->isWidgetType()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        // A release that bubbles up to parent widgets is seen once per widget.
+        if (mouse->button() == Qt::RightButton && mouse->timestamp() != lastRightRelease_) {
+            lastRightRelease_ = mouse->timestamp();
+            state_.EditorRequests.RightClickRequest = true;
+            PostEditorRequest();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace tessel

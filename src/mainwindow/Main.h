@@ -1,0 +1,144 @@
+#pragma once
+// The main window: a multiple-document frame with the menus and tool bars of
+// the command table, the wizard pane and the status bar. It reads the start-up
+// settings at creation, switches game modes, hands requests to the active
+// document window, and writes the mode and recent files when destroyed. The
+// commands themselves live in the command files (Commands.h); the windows
+// reach it through Shell, and the program's builder (app/ProgramWindows)
+// gives it the windows it shows (ToolWindows).
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/CommandTable.h"
+#include "ui/Shell.h"
+#include "ui/ToolWindows.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QListWidget;
+class QMdiArea;
+class QPushButton;
+class QStatusBar;
+class QToolBar;
+
+namespace tessel {
+
+class DocumentWindow;
+struct Workspace;
+
+// The main window's parts that its command files act on.
+struct MainParts {
+    QMdiArea* area = nullptr;
+    QDockWidget* wizardPane = nullptr;
+    QListWidget* wizardList = nullptr;
+    QPushButton* wizardInsert = nullptr;
+    QPushButton* wizardParameters = nullptr;
+    QStatusBar* statusBar = nullptr;
+    std::array<QToolBar*, 3> toolBars{};   // ToolBar1 (utilities), ToolBar2 (main), ToolBar3 (launch)
+    std::array<QMenu*, 3> gameMenus{};     // mnuDuke, mnuQuake, mnuVerge
+    QAction* recentSeparator = nullptr;    // mnuFileSep2
+};
+
+class TMainForm : public QMainWindow, public Shell {
+    Q_OBJECT
+public:
+    TMainForm(Workspace& state, Prompter& prompter, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // --- Shell ----------------------------------------------------------------------
+    Workspace& State() override { return state_; }
+    Prompter& Prompts() override { return prompter_; }
+    QWidget* Window() override { return this; }
+    void SetStatusText(int panel, const QString& text) override;
+    void SetCommandEnabled(Cmd id, bool enabled) override;
+    void SetEditorCommandsEnabled(bool enabled) override;
+    void DisableEditorCommandsForLauncher() override;
+    DocumentWindow* ActiveDocument() const override;
+    DocumentWindow* NewEditorWindow(const QString& caption) override;
+    DocumentWindow* NewExplorerWindow(const QString& caption, const std::string& archive = std::string()) override;
+    void PostEditorRequest() override;
+    void SelectWizardEntry(int k) override;
+    int SelectedWizardEntry() const override;
+    DocumentWindow* DocumentOf(const std::string& name) const override;
+    std::string AskSaveName(const std::string& proposed = std::string()) override;
+    DirectoryChooser* Chooser() const override { return tools_.chooser; }
+
+    // --- for the program's builder ------------------------------------------------------
+    ToolWindows& Tools() { return tools_; }
+    // Offers the copies of unsaved documents an earlier run left ("Restore",
+    // "Discard"); each restored one is a modified window under its own name.
+    void OfferRecovery();
+    // The end of the session or of the process (a signal, sig 0 for none)
+    // without the close questions: copies of the unsaved documents and the
+    // settings are written, then EndProcess(sig) ends the process.
+    void EndSession(int sig);
+    std::function<void(int sig)> EndProcess;
+    // A window that lives for the whole run: destroyed, in the order of
+    // adding, after the program's settings were written. Returns the window.
+    template <class W> W* Keep(W* window)
+    {
+        lasting_.emplace_back(window);
+        return window;
+    }
+
+    // --- for the command files --------------------------------------------------------
+    QAction* Action(Cmd id) const { return actions_[static_cast<std::size_t>(id)]; }
+    // Runs handler, through the one exception boundary, when the command's menu
+    // entry or any tool button that stands for it is triggered.
+    void OnCommand(Cmd id, std::function<void()> handler);
+    void SwitchGameMode(int mode);
+    void RefreshRecentMenu();
+    // Every document window, from the last to the first (or those that are not
+    // minimised), in its normal state.
+    void RestoreChildWindows(bool minimizedToo = true);
+    QString StatusText(int panel) const;
+
+    FileDialog OpenDialog;
+    FileDialog SaveDialog1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void WriteSettings();
+    void CreateCommands();
+    void CreateWizardPane();
+    void CreateStatusBar();
+    void LoadColorDefinitionsForMode(int mode);
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    DocumentWindow* AddDocument(QWidget* window, const QString& caption);
+    // A document window's menus in the bar in place of the main ones, or
+    // (null) the main ones back; owner is the window they belong to.
+    void ShowDocumentMenus(QWidget* owner, const QList<QAction*>& menus);
+
+    Workspace& state_;
+    Prompter& prompter_;
+    MainParts parts_;
+    ToolWindows tools_;
+    std::array<QAction*, static_cast<std::size_t>(Cmd::Count)> actions_{};
+    // The editor command group, and the part of it a launcher leaves enabled.
+    std::vector<QObject*> editorGroup_;
+    std::vector<QObject*> keptForLauncher_;
+    QLabel* lblWizard_ = nullptr;
+    QListWidget* movConWiz_ = nullptr;
+    QLabel* panels_[4] = {};
+    std::vector<QPointer<QWidget>> lasting_;
+    QPointer<QMdiSubWindow> lastActive_;   // for its deactivation
+    QPointer<QWidget> menusOwner_;         // whose menus stand in the bar; null: the main ones
+    QList<QAction*> mainMenus_;            // the bar's own entries while a document's stand there
+    unsigned long lastRightRelease_ = 0;
+    bool destroyed_ = false;
+};
+
+} // namespace tessel

@@ -1,0 +1,65 @@
+#pragma once
+// What the windows need of the main window: the application's state, the
+// prompter, the status bar, the command states, the document windows and the
+// wizard pane. Windows depend on this, never on the main window itself.
+#include <QString>
+#include <string>
+
+#include "platform/Prompter.h"
+#include "ui/CommandTable.h"
+
+class QWidget;
+
+namespace tessel {
+
+class DirectoryChooser;
+class DocumentWindow;
+struct Workspace;
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    virtual Workspace& State() = 0;
+    virtual Prompter& Prompts() = 0;
+    // The program's main window, as the owner of dialogs.
+    virtual QWidget* Window() = 0;
+
+    // Panel 0 messages, panel 1 "Modified", panel 2 the caret position.
+    virtual void SetStatusText(int panel, const QString& text) = 0;
+    virtual void SetCommandEnabled(Cmd id, bool enabled) = 0;
+    // The editor command group: an editor's activation enables it, its
+    // closing disables it; a launcher's activation disables all of it but
+    // go-to-line and the block indents.
+    virtual void SetEditorCommandsEnabled(bool enabled) = 0;
+    virtual void DisableEditorCommandsForLauncher() = 0;
+
+    // The current document window, also while a dialog has the focus; null when there is none.
+    virtual DocumentWindow* ActiveDocument() const = 0;
+    // A new document window with the caption, now the active one; null when
+    // no window of that kind can be made. An explorer opens archive (when not
+    // empty) at its first activation.
+    virtual DocumentWindow* NewEditorWindow(const QString& caption) = 0;
+    virtual DocumentWindow* NewExplorerWindow(const QString& caption, const std::string& archive = std::string()) = 0;
+    // Runs the active document window's activation handler, which carries out
+    // what the request block holds; what it did not take up is dropped.
+    virtual void PostEditorRequest() = 0;
+
+    // The wizard pane's list: entry k counted from 1 (0: none selected).
+    virtual void SelectWizardEntry(int k) = 0;
+    virtual int SelectedWizardEntry() const = 0;
+
+    // The document window that shows the file name names, under that name or
+    // any other (a link, another path to it); null when none does.
+    virtual DocumentWindow* DocumentOf(const std::string& name) const = 0;
+    // Asks where to save the active document, as Save As does: the save
+    // dialog in the mode's folder proposing proposed (when not empty), the
+    // mode's extension added to a name without one, and for every existing
+    // file the save would write a refusal (not a regular file) or the
+    // question whether to replace it. "" when the user cancelled or refused.
+    virtual std::string AskSaveName(const std::string& proposed = std::string()) = 0;
+    // The directory chooser of the launchers' Browse buttons; null until it is made.
+    virtual DirectoryChooser* Chooser() const = 0;
+};
+
+} // namespace tessel

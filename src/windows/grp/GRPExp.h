@@ -1,0 +1,116 @@
+#pragma once
+// The group file explorer: the document window in which one archive is
+// browsed and changed. It shows its GrpArchiveView (the live entries in a list
+// and, grouped by extension, in a tree; caption and status panels), hands each
+// command of its menus to the archive operations, and while it is the current
+// document window its menus stand in the main window's menu bar. What each
+// command checks and asks is GrpCommands'. It watches its archive, and reads
+// it again when another program changed it.
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "grp/GrpArchive.h"
+#include "platform/Prompter.h"
+#include "ui/CommandTable.h"
+#include "ui/DocumentWindow.h"
+
+class QFileSystemWatcher;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QStatusBar;
+class QTableView;
+class QTreeView;
+
+namespace tessel {
+
+class GrpListModel;
+class GrpTreeModel;
+class Shell;
+class TfrmGRPOptions;
+class TfrmNewGRP;
+class TfrmResSpace;
+struct Workspace;
+
+// The dialogs every explorer window uses, made once at start-up.
+struct ExplorerDialogs {
+    QPointer<TfrmGRPOptions> options;
+    QPointer<TfrmResSpace> resSpace;
+    QPointer<TfrmNewGRP> newGrp;
+};
+
+class TfrmGRPExp : public QWidget, public DocumentWindow, public GrpWindowHooks {
+    Q_OBJECT
+public:
+    // archive: what to open at the first activation ("" for none).
+    TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const std::string& archive = std::string(),
+               QWidget* parent = nullptr);
+    ~TfrmGRPExp() override;
+
+    // Drops the requests meant for an editor, and opens the archive it was made for.
+    void FormActivate() override;
+    std::string FileName() const override { return view_.archivePath; }
+    // Every change is written to the archive as it is made: there is nothing to save.
+    bool Save(const std::string&) override { return true; }
+    QList<QAction*> DocumentMenus() const override;
+
+    const GrpArchiveView& Archive() const { return view_; }
+    QSize sizeHint() const override;
+
+    // Kept between uses, as dialog components are.
+    FileDialog OpenDialog;
+    FileDialog SaveDialog;
+
+    // GrpWindowHooks
+    void BeginBusy() override;
+    void EndBusy() override;
+    void ProcessPaintEvents() override;
+    int AskReservedSlots(std::int64_t archiveSize) override;
+    std::string AskSignature() override;
+    void Progress(std::int64_t done, std::int64_t total) override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateControls();
+    // Runs a command through the exception boundary, then shows the model.
+    void Run(const std::function<void()>& command);
+    void ShowModel();
+    // The list read again when another program changed the archive.
+    void Refresh();
+    void Watch();
+    void RunCommand(Cmd id);
+    // The tree's selected node, when there is one.
+    std::optional<std::string> SelectedNode() const;
+
+    Shell& shell_;
+    Workspace& state_;
+    Prompter& prompter_;
+    ExplorerDialogs dialogs_;
+    std::string pendingArchive_;
+    GrpArchiveView view_;
+    QMenuBar* mainMenu1_ = nullptr;
+    QMenu* listPopMenu_ = nullptr;
+    QMenu* treeListPop_ = nullptr;
+    QTableView* listView1_ = nullptr;
+    QTreeView* fileList_ = nullptr;
+    GrpListModel* listModel_ = nullptr;
+    GrpTreeModel* treeModel_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QLabel* panels_[3] = {};
+    QProgressBar* progress_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;   // the archive: another program's change is read at once
+    bool sized_ = false;
+};
+
+} // namespace tessel

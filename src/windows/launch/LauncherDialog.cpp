@@ -1,0 +1,297 @@
+#include "windows/launch/LauncherDialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTabBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "launch/GameLaunch.h"
+#include "session/Workspace.h"
+#include "ui/QtPaths.h"
+
+namespace tessel {
+
+namespace {
+
+// The window's client size as designed; it is also its smallest.
+constexpr int DesignWidth = 587;
+constexpr int DesignHeight = 367;
+
+// Where the frame's pieces sit. The resize rule gives their sizes; these
+// offsets are what the rule leaves over around them.
+constexpr int NoteBookTop = 42;          // MainNoteBook: W - 8 by H - 46, 4 from the left and bottom
+constexpr int LaunchNoteLeft = 4;        // LauncherTabs and LaunchNote: W - 18 by H - 95
+constexpr int RegularWidth = 224;        // "Regular Map Options": the launcher page's width less the other group
+constexpr int MainSettingsWidth = 290;   // the options page's main group, likewise
+constexpr int OptionsGroupsTop = 8;
+
+enum Group { Regular, Testing, MainSettings, Misc };
+
+QString Text(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+LauncherDialog::LauncherDialog(Shell& shell, const Frame& frame)
+    : QDialog(shell.Window()), shell_(shell), state_(shell.State()), prompter_(shell.Prompts()), frame_(frame),
+      regularWidth_(RegularWidth),
+      mainSettingsWidth_(MainSettingsWidth)
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(Text(frame.caption));
+    // The design's 8 points: at that size the groups hold their controls in
+    // about the design's room.
+    QFont designFont = font();
+    designFont.setPointSize(8);
+    setFont(designFont);
+    OpenDialog1.title = LauncherOpenTitle;
+
+    MainTabs = new QTabBar(this);
+    MainTabs->setObjectName("MainTabs");
+    MainTabs->addTab(Text(frame.launcherPage));
+    MainTabs->addTab("Options");
+    MainTabs->setDrawBase(false);
+    MainTabs->setExpanding(false);
+    MainNoteBook = new QStackedWidget(this);
+    MainNoteBook->setObjectName("MainNoteBook");
+    MainNoteBook->setFrameShape(QFrame::StyledPanel);
+    auto* launcher = new QWidget;
+    launcher->setObjectName(Text(frame.launcherPage));
+    options_ = new QWidget;
+    options_->setObjectName("Options");
+    MainNoteBook->addWidget(launcher);
+    MainNoteBook->addWidget(options_);
+    connect(MainTabs, &QTabBar::currentChanged, MainNoteBook, &QStackedWidget::setCurrentIndex);
+
+    title_ = new QLabel(Text(frame.title), launcher);
+    QFont titleFont = title_->font();
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
+    LauncherTabs = new QTabBar(launcher);
+    LauncherTabs->setObjectName("LauncherTabs");
+    LauncherTabs->addTab("Single Player");
+    LauncherTabs->addTab("Multi Player");
+    LauncherTabs->setDocumentMode(true);
+    LauncherTabs->setDrawBase(false);
+    LauncherTabs->setExpanding(false);
+    LaunchNote = new QStackedWidget(launcher);
+    LaunchNote->setObjectName("LaunchNote");
+    singlePlayer_ = new QWidget;
+    singlePlayer_->setObjectName("SinglePlayer");
+    auto* multiPlayer = new QWidget;
+    multiPlayer->setObjectName("MultiPlayer");
+    LaunchNote->addWidget(singlePlayer_);
+    LaunchNote->addWidget(multiPlayer);
+    if (frame.multiPlayerShows)
+        connect(LauncherTabs, &QTabBar::currentChanged, LaunchNote, &QStackedWidget::setCurrentIndex);
+
+    auto* multi = new QVBoxLayout(multiPlayer);
+    QLabel* multiTitle = NewLabel(multiPlayer, "Multi Player");
+    multiTitle->setFont(titleFont);
+    multi->addWidget(multiTitle);
+    multi->addWidget(NewLabel(multiPlayer, "Multiplayer Section not finished yet..."));
+    auto* launchMulti = new QPushButton("Launch Multiplayer", multiPlayer);
+    launchMulti->setEnabled(false);
+    launchMulti->setAutoDefault(false);
+    multi->addWidget(launchMulti, 0, Qt::AlignLeft);
+    multi->addStretch();
+}
+
+void LauncherDialog::SetGroups(QGroupBox* regular, QGroupBox* testing, QGroupBox* mainSettings, QGroupBox* misc)
+{
+    groups_[Regular] = regular;
+    groups_[Testing] = testing;
+    groups_[MainSettings] = mainSettings;
+    groups_[Misc] = misc;
+}
+
+void LauncherDialog::SetLauncherRows(QWidget* top, QWidget* bottom)
+{
+    topRow_ = top;
+    bottomRow_ = bottom;
+}
+
+void LauncherDialog::FitToGroups()
+{
+    auto need = [this](Group g) { return groups_[g]->minimumSizeHint(); };
+    // The left groups have a width of their own; where they need more, the
+    // right ones give way rather than be cut off.
+    regularWidth_ = std::max(RegularWidth, need(Regular).width());
+    mainSettingsWidth_ = std::max(MainSettingsWidth, need(MainSettings).width());
+    const int width = std::max({DesignWidth, need(Testing).width() + 254 + (regularWidth_ - RegularWidth),
+                                need(Misc).width() + 310 + (mainSettingsWidth_ - MainSettingsWidth)});
+    const int height = std::max({DesignHeight, need(Regular).height() + 169, need(Testing).height() + 169,
+                                 need(MainSettings).height() + 101, need(Misc).height() + 101});
+    setFixedSize(width, height);
+    FormResize();
+    // Centred on the desktop, not over the main window.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
+void LauncherDialog::FormResize()
+{
+    const int W = width(), H = height();
+    MainNoteBook->setGeometry(4, NoteBookTop, W - 8, H - 46);
+    const int tabsHeight = MainTabs->sizeHint().height();
+    MainTabs->setGeometry(4, NoteBookTop - tabsHeight + 1, W - 8, tabsHeight);
+
+    // LaunchNote ends at the page's foot; its tab strip stands right above it.
+    const int noteTop = (H - 46) - (H - 95) - 2;
+    const int barHeight = LauncherTabs->sizeHint().height();
+    LaunchNote->setGeometry(LaunchNoteLeft, noteTop, W - 18, H - 95);
+    // As tall as the notebook, as the rule has it; the notebook covers all of it but its tabs.
+    LauncherTabs->setGeometry(LaunchNoteLeft, noteTop - barHeight, W - 18, H - 95);
+    title_->setGeometry(8, 0, W - 24, std::max(noteTop - barHeight, 0));
+
+    if (!groups_[Regular])
+        return;
+    const int groupsBottom = launcherGroupsTop + H - 169;
+    if (topRow_)
+        topRow_->setGeometry(0, 0, W - 18, launcherGroupsTop);
+    if (bottomRow_)
+        bottomRow_->setGeometry(0, groupsBottom, W - 18, (H - 95) - groupsBottom);
+    const int regularExtra = regularWidth_ - RegularWidth, mainExtra = mainSettingsWidth_ - MainSettingsWidth;
+    groups_[Regular]->setGeometry(4, launcherGroupsTop, regularWidth_, H - 169);
+    groups_[Testing]->setGeometry(regularWidth_ + 8, launcherGroupsTop, W - 254 - regularExtra, H - 169);
+    groups_[MainSettings]->setGeometry(4, OptionsGroupsTop, mainSettingsWidth_, H - 101);
+    groups_[Misc]->setGeometry(mainSettingsWidth_ + 8, OptionsGroupsTop, W - 310 - mainExtra, H - 101);
+}
+
+void LauncherDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+bool LauncherDialog::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        RunGuarded(prompter_, [this] { FormActivate(); });
+    return QDialog::event(event);
+}
+
+void LauncherDialog::FormActivate()
+{
+    shell_.DisableEditorCommandsForLauncher();
+    shell_.SetStatusText(0, "Ready");
+    shell_.SetStatusText(1, "");
+}
+
+void LauncherDialog::closeEvent(QCloseEvent* event)
+{
+    *frame_.openFlag = false;
+    event->ignore();
+    hide();
+}
+
+void LauncherDialog::reject()
+{
+    // Escape closes the dialog as its close box does.
+    close();
+}
+
+void LauncherDialog::SetMainItemsEnabled(std::initializer_list<Cmd> items, bool enabled)
+{
+    for (const Cmd item : items)
+        shell_.SetCommandEnabled(item, enabled);
+}
+
+QString LauncherDialog::Shown(const std::string& path)
+{
+    return ToQString(path);
+}
+
+std::string LauncherDialog::Taken(const QLineEdit* field)
+{
+    return FromQString(field->text());
+}
+
+// --- controls ----------------------------------------------------------------
+
+QCheckBox* LauncherDialog::NewCheck(QWidget* parent, const char* name, const char* caption)
+{
+    auto* check = new QCheckBox(Text(caption), parent);
+    check->setObjectName(name);
+    return check;
+}
+
+QRadioButton* LauncherDialog::NewRadio(QWidget* parent, const char* name, const char* caption)
+{
+    auto* radio = new QRadioButton(Text(caption), parent);
+    radio->setObjectName(name);
+    return radio;
+}
+
+QPushButton* LauncherDialog::NewButton(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(Text(caption), parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);   // Enter runs the game, whichever button has the focus
+    return button;
+}
+
+QLineEdit* LauncherDialog::NewReadOnlyText(QWidget* parent, const char* name)
+{
+    auto* text = new QLineEdit(parent);
+    text->setObjectName(name);
+    text->setReadOnly(true);
+    return text;
+}
+
+QLabel* LauncherDialog::NewLabel(QWidget* parent, const char* caption, const char* name)
+{
+    auto* label = new QLabel(Text(caption), parent);
+    if (*name)
+        label->setObjectName(name);
+    return label;
+}
+
+QWidget* LauncherDialog::NewCaptionLine(QWidget* parent, const char* caption)
+{
+    auto* line = new QWidget(parent);
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(Text(caption), line));
+    auto* rule = new QFrame(line);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rule, 1);
+    return line;
+}
+
+void LauncherDialog::Compact(QLayout* layout)
+{
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
+}
+
+void LauncherDialog::AlignUnderCheckText(QLabel* label) const
+{
+    label->setIndent(style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                     style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+}
+
+void CarryOutLaunch(Shell& shell, const GameLaunch& plan)
+{
+    const std::string status = CarryOut(plan, shell.State().DosProgram).StatusText();
+    if (!status.empty())
+        shell.SetStatusText(0, ToQString(status));
+}
+
+} // namespace tessel

@@ -1,0 +1,189 @@
+// The main window's Duke, Quake and Verge commands and its launch buttons.
+#include <cstdlib>
+
+#include "windows/launch/LauncherWindows.h"
+#include "support/ProcessRun.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+using namespace std::string_literals;
+
+// A DOS program of our own, assembled by hand: it writes the command tail DOS
+// gave it (PSP 80h: its length, then the text) to TAIL.TXT in its current
+// folder, through a temporary name, so that the file is whole once it has its name.
+std::string TailRecorder()
+{
+    return MzExecutable("\x0E\x1F"                                    // push cs; pop ds
+                        "\xB4\x3C\x31\xC9\xBA\x33\x00\xCD\x21"          // create T.TMP
+                        "\x89\xC3\x06\x1F"                            // bx = the handle; ds = the PSP
+                        "\x8A\x0E\x80\x00\x30\xED\xBA\x81\x00"          // cx = [80h]; dx = 81h
+                        "\xB4\x40\xCD\x21\xB4\x3E\xCD\x21"                // write, close
+                        "\x0E\x1F\x0E\x07\xBA\x33\x00\xBF\x39\x00"      // ds = es = cs
+                        "\xB4\x56\xCD\x21\xB8\x00\x4C\xCD\x21"          // rename to TAIL.TXT; exit
+                        "T.TMP\0TAIL.TXT\0"s);
+}
+
+class LaunchCommandsTest : public LauncherWindowsTest {
+protected:
+    LaunchCommandsTest() { MakeFolders(dir.path(), {"game", "quake", "quake/mytc", "build", "qc", "tools", "mymod"}); }
+    std::string settings() const
+    {
+        return "[Directorys]\r\nDuke3DDir=" + dir.file("game/") + "\r\nBuildDir=" + dir.file("build/") +
+               "\r\n[QuakeDirectorys]\r\nQuakeDir=" + dir.file("quake/") + "\r\nQCDir=" + dir.file("qc/") +
+               "\r\nMainQMapEdProg=" + dir.file("tools/qe.exe") + "\r\nMainQCToolDir=fastqcc.exe\r\n";
+    }
+};
+
+TEST_F(LaunchCommandsTest, EachCommandStartsItsProgramInItsFolder)
+{
+    const struct { const char* name; Cmd command; std::string program, folder; Strings arguments; } cases[] = {
+        {"Launch Duke3D", Cmd::DukeLaunch, "game/Duke3D.exe", "game", {"/v1", "/l1", "/s3"}},
+        {"tlLaunchDuke", Cmd::ToolLaunchDuke, "game/Duke3D.exe", "game", {"/v1", "/l1", "/s3"}},
+        {"Launch Quake", Cmd::QuakeLaunch, "quake/Quake.exe", "quake", {"+skill", "2", "+map", "start"}},
+        {"tlLaunchQuake", Cmd::ToolLaunchQuake, "quake/Quake.exe", "quake", {"+skill", "2", "+map", "start"}},
+        {"Launch Build", Cmd::DukeBuild, "build/BUILD.EXE", "build", {}},
+        {"Compile QuakeC", Cmd::QuakeCompile, "qc/fastqcc.exe", "qc", {}},
+        {"Launch Map Editing Program", Cmd::QuakeMapEditor, "tools/qe.exe", "tools", {}},
+    };
+    for (const auto& c : cases)
+        FakeProgram(dir.file(c.program));
+    start(settings());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(action(c.command)->isEnabled());
+        action(c.command)->trigger();
+        const StartRecord started = WaitForStart(dir.file(c.program));
+        EXPECT_TRUE(SameFile(started.folder, dir.file(c.folder)));
+        EXPECT_EQ(started.arguments, c.arguments);
+        ::unlink((dir.file(c.program) + ".run").c_str());
+    }
+    EXPECT_FALSE(duke->isVisible() || quake->isVisible());
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+// Started in mymod with a relative name, and a launch that changes the
+// process's folder: the save still goes to mymod. The keys typed first after
+// start-up (the splash disables the window meanwhile) go to the script.
+TEST_F(LaunchCommandsTest, ARelativeNameKeepsItsFolderAcrossALaunch)
+{
+    fakeEditors = false;
+    FakeProgram(dir.file("game/Duke3D.exe"));
+    dir.write("game/GAME.CON", "the game's own");
+    dir.write("mymod/GAME.CON", "mine");
+    const std::string before = CurrentDirectory();
+    EnterFolder(dir.file("mymod"));
+    commandLineFiles = {"GAME.CON"};
+    start(settings());
+    form->setEnabled(false);
+    form->setEnabled(true);
+    QTest::keyClicks(QApplication::focusWidget(), "new ");
+    action(Cmd::DukeLaunch)->trigger();
+    WaitForStart(dir.file("game/Duke3D.exe"));
+    EnterFolder(dir.file("game"));   // as a launch that changes folders leaves it
+    Press("Ctrl+S");
+    EnterFolder(before);
+    EXPECT_EQ(dir.read("mymod/GAME.CON"), "new mine");
+    EXPECT_EQ(dir.read("game/GAME.CON"), "the game's own");
+}
+
+// The two ways a missing program is told; each plan's own messages are in the
+// launch logic's tests.
+TEST_F(LaunchCommandsTest, MissingProgramsAreToldAsEachCommandTellsIt)
+{
+    start(settings());
+    form->SetStatusText(0, "Ready");
+    action(Cmd::QuakeLaunch)->trigger();   // refused by its plan: a message
+    EXPECT_EQ(Messages(prompter), Strings{"Tessel: Fatal Error: Could not find Quake.exe. Aborting launch..."});
+    EXPECT_EQ(form->StatusText(0), "Ready");
+    prompter.clear();
+    action(Cmd::DukeLaunch)->trigger();   // nothing there to start: only the status text
+    EXPECT_EQ(Messages(prompter), Strings{});
+    EXPECT_EQ(FromQString(form->StatusText(0)), "Could not start " + dir.file("game/Duke3D.exe"));
+
+    // The compile tool waits for an answer while the current script is unsaved.
+    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
+    form->NewEditorWindow("VurAvozid - a.qc");
+    Active()->buffer.SetModified(true);
+    prompter.answers = {MsgResult::No};
+    action(Cmd::QuakeCompile)->trigger();
+    EXPECT_EQ(Messages(prompter), Strings{"Confirm (Yes/No): Some files have not been saved yet, continue?"});
+    EXPECT_FALSE(FileExists(tool + ".run"));
+}
+
+// Real DOSBox, named by the settings file (it is on no PATH here) and given,
+// through env, no screen or sound and a home and a configuration of the test's
+// own; what counts is the command tail the DOS program receives.
+TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
+{
+    const std::string dosbox = FindProgram("dosbox"), env = FindProgram("env");
+    if (dosbox.empty())
+        GTEST_SKIP() << "dosbox is not installed";
+    TempDir home;
+    const std::string conf = home.write("dosbox.conf", "[mixer]\nnosound=true\n");
+    for (const char* program : {"game/DUKE3D.EXE", "build/BUILD.EXE", "quake/QUAKE.EXE"})
+        dir.write(program, TailRecorder());
+    start(settings() + "[QuakeStartup]\r\nUseTC=1\r\nTC=" + dir.file("quake/mytc/") +
+          "\r\nSkill=1\r\nLevel=3\r\n[Tessel]\r\nDosProgram=" + env + " HOME=" + home.path() +
+          " XDG_CONFIG_HOME=" + home.path() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + dosbox +
+          " -conf " + conf + "\r\n");
+    const struct { Cmd command; std::string folder, tail; } cases[] = {
+        {Cmd::DukeLaunch, "game", " /v1 /l1 /s3"},
+        {Cmd::DukeBuild, "build", ""},
+        {Cmd::QuakeLaunch, "quake", " -game mytc +skill 0 +map e1m3"},
+    };
+    form->SetStatusText(0, "Ready");
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", home.path().c_str(), 1);
+    for (const auto& c : cases)
+        action(c.command)->trigger();
+    ::setenv("PATH", path.c_str(), 1);
+    for (const auto& c : cases)
+        EXPECT_EQ(WaitForFile(dir.file(c.folder + "/TAIL.TXT")), c.tail) << c.folder;
+    EXPECT_EQ(Messages(prompter), Strings{});
+    EXPECT_EQ(form->StatusText(0), "Ready");
+}
+
+TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesThem)
+{
+    start();
+    const struct { const char* name; Cmd button; QWidget* dialog; bool* open; } cases[] = {
+        {"tldukeDlg", Cmd::ToolDukeDialog, duke, &state->DukeLauncherOpen},
+        {"tlQuakeDlg", Cmd::ToolQuakeDialog, quake, &state->QuakeLauncherOpen}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->SetEditorCommandsEnabled(true);
+        form->SetStatusText(1, "Modified");
+        action(c.button)->trigger();
+        EXPECT_TRUE(c.dialog->isVisible() && *c.open);
+        QApplication::setActiveWindow(c.dialog);   // as the window system does when it takes the focus
+        // Its activation leaves only go-to-line and the block indents of the editor commands.
+        EXPECT_FALSE(action(Cmd::EditSearch)->isEnabled() || action(Cmd::DukeTestCon)->isEnabled() ||
+                     action(Cmd::QuakeTestQC)->isEnabled());
+        EXPECT_TRUE(action(Cmd::EditGotoLine)->isEnabled() && action(Cmd::EditBlockDeIndent)->isEnabled());
+        EXPECT_EQ(form->StatusText(0), "Ready");
+        EXPECT_EQ(form->StatusText(1), "");
+
+        c.dialog->showMinimized();
+        action(c.button)->trigger();
+        EXPECT_FALSE(c.dialog->isMinimized());
+        EXPECT_FALSE(c.dialog->close());
+        EXPECT_FALSE(c.dialog->isVisible() || *c.open);
+    }
+}
+
+TEST_F(LaunchCommandsTest, TheQuakeBraceTestGoesToTheEditorAndVergeHasNothingToStart)
+{
+    start();
+    EXPECT_FALSE(action(Cmd::QuakeTestQC)->isEnabled());
+    form->NewEditorWindow("VurAvozid - a.qc");
+    form->SetEditorCommandsEnabled(true);   // as an editor window's activation does
+    action(Cmd::QuakeTestQC)->trigger();
+    EXPECT_EQ(prompter.texts(), Strings{"No errors were found in the Con File."});
+    for (const Cmd verge : {Cmd::VergeLaunch, Cmd::VergeMapEditor, Cmd::VergeCompile})
+        EXPECT_FALSE(action(verge)->isEnabled());
+}
+
+} // namespace
+} // namespace tessel

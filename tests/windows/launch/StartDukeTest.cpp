@@ -1,0 +1,219 @@
+#include "windows/launch/StartDuke.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabBar>
+
+#include "windows/launch/LauncherWindows.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+
+class StartDukeTest : public LauncherWindowsTest {
+protected:
+    StartDukeTest()
+    {
+        MakeFolders(dir.path(), {"game", "con", "maps", "build"});
+        exe = FakeProgram(dir.file("game/DUKE3D.EXE"));
+    }
+    // The settings file of a user who has chosen the game folder, and more.
+    std::string withGame(const std::string& more = std::string()) const
+    {
+        return "[Directorys]\r\nDuke3DDir=" + game + "\r\n" + more;
+    }
+    QSpinBox* spin(const char* name) { return control<QSpinBox>(duke, name); }
+
+    const std::string game = dir.file("game/");
+    std::string exe;
+};
+
+TEST_F(StartDukeTest, RunStartsTheGameInItsFolderWithTheSwitchesOfTheControls)
+{
+    start(withGame());
+    dir.write("game/test.map", "");
+    prompter.files = {dir.file("game/test.map")};
+    click(duke, "btnUserBrowse");
+    click(duke, "chkNoMon");
+    click(duke, "chkFakeMulti");
+    spin("spnNumFakePlayers")->setValue(4);
+    spin("SpinEpisode")->setValue(2);
+    spin("SpinMap")->setValue(5);
+    click(duke, "rdiRock");
+    run(duke);
+    const StartRecord started = WaitForStart(exe);
+    EXPECT_TRUE(SameFile(started.folder, game));
+    EXPECT_EQ(started.arguments, (Strings{"-map", "test.map", "/m", "/q4", "/v2", "/l5", "/s2"}));
+    EXPECT_EQ(Messages(prompter), Strings{"Select File: Duke3D Maps (*.map)|*.map"});
+}
+
+TEST_F(StartDukeTest, ConFilesAreCopiedAndAMissingUserMapIsForgotten)
+{
+    dir.write("con/Game.con", "edited");
+    dir.write("game/GAME.CON", "old");
+    const std::string gone = dir.file("maps/gone.map");
+    start(withGame("ConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nCopy=1\r\nUserMap=" + gone + "\r\n"));
+    EXPECT_EQ(text(duke, "txtUserMap"), gone);
+    run(duke);
+    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"/v1", "/l1", "/s3"}));
+    EXPECT_EQ(dir.read("game/GAME.CON"), "edited");
+    EXPECT_EQ(text(duke, "txtUserMap"), "");
+    EXPECT_EQ(Messages(prompter),
+              Strings{"Information: The user map was not found, continuing loading duke without level..."});
+}
+
+TEST_F(StartDukeTest, CreationEnablesTheGameItemsByTheDirectories)
+{
+    const struct { const char* name; std::string ini; bool launch, build, copy; } cases[] = {
+        {"nothing chosen", "", false, false, false},
+        {"the game folder", withGame(), true, false, false},
+        {"the con and Build folders", "[Directorys]\r\nConDir=" + dir.file("con/") + "\r\nBuildDir=/b/\r\n", false,
+         true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        startAfresh(c.ini);
+        EXPECT_EQ(enabled(duke, "btnRun"), c.launch);
+        EXPECT_EQ(action(Cmd::DukeLaunch)->isEnabled(), c.launch);
+        EXPECT_EQ(action(Cmd::ToolLaunchDuke)->isEnabled(), c.launch);
+        EXPECT_EQ(action(Cmd::DukeBuild)->isEnabled(), c.build);
+        EXPECT_EQ(enabled(duke, "chkCopy"), c.copy);
+        EXPECT_EQ(enabled(duke, "Label10"), c.copy);
+    }
+}
+
+TEST_F(StartDukeTest, ChangeRulesOfTheControls)
+{
+    start(withGame());
+    // The spin edits follow the episode's map limit.
+    spin("SpinMap")->setValue(9);
+    EXPECT_EQ(spin("SpinMap")->value(), 6);
+    spin("SpinEpisode")->setValue(2);
+    EXPECT_EQ(spin("SpinMap")->maximum(), 11);
+
+    const char* const followers[] = {"chkFakeMulti", "chkNoMon", "rdiCake", "rdiRock", "rdiGetSome", "rdiDGood",
+                                     "SpinEpisode", "SpinMap", "txtUserMap", "btnUserBrowse", "btnUserClear",
+                                     "chkRecord", "spnNumFakePlayers", "chkAutoCopy"};
+    for (const bool checked : {true, false}) {
+        click(duke, "chkLaunchReg");
+        for (const char* name : followers) {
+            SCOPED_TRACE(name);
+            EXPECT_EQ(enabled(duke, name), !checked);
+        }
+    }
+
+    // chkUseTC is enabled exactly while there is a program to start.
+    EXPECT_FALSE(enabled(duke, "chkUseTC"));
+    click(duke, "chkLaunchReg");
+    prompter.files = {dir.file("maps/tc.bat")};
+    click(duke, "btnTCBrowse");
+    EXPECT_EQ(text(duke, "txtTCApp"), dir.file("maps/tc.bat"));
+    EXPECT_TRUE(enabled(duke, "chkUseTC"));
+    click(duke, "btnTCClear");
+    EXPECT_EQ(text(duke, "txtTCApp"), "");
+    EXPECT_FALSE(enabled(duke, "chkUseTC"));
+}
+
+TEST_F(StartDukeTest, AFailedConFileCopyStopsTheLaunchBeforeTheUserMapIsLookedAt)
+{
+    const std::string user = dir.write("game/User.con", "user");   // copied onto itself: refused
+    const std::string gone = dir.file("maps/gone.map");
+    start(withGame("ConDir=" + game + "\r\n[DukeStartup]\r\nCopy=1\r\nUserMap=" + gone + "\r\n"));
+    run(duke);
+    EXPECT_EQ(Messages(prompter), Strings{"Error box: Cannot create file " + user});
+    EXPECT_EQ(text(duke, "txtUserMap"), gone);
+}
+
+TEST_F(StartDukeTest, GameConOpensFirstThenTheCommandLineFilesAsOpenOpensThem)
+{
+    dir.write("con/GAME.CON", "");
+    const std::string notes = dir.write("maps/notes.txt", "");
+    const std::string archive = dir.write("maps/E1.GRP", std::string("KenSilverman\0\0\0\0", 16));
+    commandLineFiles = {notes, archive};
+    start("[Directorys]\r\nConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
+    EXPECT_EQ(Loads(),
+              (Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON"), "VurAvozid - " + notes + ": " + notes}));
+    // The group file in an explorer, never as text.
+    EXPECT_EQ(Captions().back(), "Tessel Group File Explorer - " + archive);
+    EXPECT_EQ(Messages(prompter), Strings{});
+    // Game.con named on the command line too, through a link: one window for the one file.
+    ASSERT_EQ(::symlink(dir.file("con/GAME.CON").c_str(), dir.file("maps/game.con").c_str()), 0);
+    commandLineFiles = {dir.file("maps/game.con")};
+    restart();
+    EXPECT_EQ(Loads(), Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON")});
+}
+
+TEST_F(StartDukeTest, TheChosenDukeDirectoryMustHoldTheGame)
+{
+    start();
+    chooser.answers = {dir.file("maps"), dir.file("game")};
+    click(duke, "btnDukeDir");
+    EXPECT_EQ(Messages(prompter), Strings{"Information: This isn't the Duke Directory."});
+    EXPECT_EQ(text(duke, "txtDuke3dDir"), "");
+    EXPECT_FALSE(enabled(duke, "btnRun"));
+
+    click(duke, "btnDukeDir");
+    EXPECT_EQ(text(duke, "txtDuke3dDir"), game);
+    EXPECT_TRUE(enabled(duke, "btnRun") && action(Cmd::DukeLaunch)->isEnabled() &&
+                action(Cmd::ToolLaunchDuke)->isEnabled());
+
+    // A con folder enables the copy; a removed one is emptied by its Browse button, even when cancelled.
+    chooser.answers = {dir.file("con"), std::nullopt, dir.file("build")};
+    click(duke, "btnConDir");
+    EXPECT_TRUE(enabled(duke, "chkCopy") && enabled(duke, "Label10"));
+    ::rmdir(dir.file("con").c_str());
+    click(duke, "btnConDir");
+    EXPECT_EQ(text(duke, "txtConFileDir"), "");
+    click(duke, "btnBuildBrowse");
+    EXPECT_EQ(text(duke, "txtBuildDir"), dir.file("build/"));
+    EXPECT_FALSE(action(Cmd::DukeBuild)->isEnabled());   // it follows BuildDir only at creation
+}
+
+TEST_F(StartDukeTest, OptionsSurviveARestart)
+{
+    start(withGame());
+    click(duke, "rdiDGood");
+    spin("SpinEpisode")->setValue(3);
+    spin("SpinMap")->setValue(8);
+    click(duke, "chkFakeMulti");
+    spin("spnNumFakePlayers")->setValue(7);
+    click(duke, "chkLoadGameCon");
+    click(duke, "chkLaunchReg");
+    restart();
+    EXPECT_TRUE(control<QRadioButton>(duke, "rdiDGood")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(duke, "chkLaunchReg")->isChecked());
+    EXPECT_FALSE(enabled(duke, "SpinMap"));   // the loaded switch ran its rule
+    EXPECT_EQ(spin("SpinMap")->value(), 8);
+    EXPECT_EQ(spin("SpinMap")->maximum(), 11);
+    EXPECT_EQ(spin("spnNumFakePlayers")->value(), 7);
+}
+
+TEST_F(StartDukeTest, EachLauncherHoldsItsControlsWholeAndItsTabsShowTheirPages)
+{
+    start();
+    const struct { const char* name; QWidget* dialog; const char* caption, *afterMultiPlayerTab; } cases[] = {
+        {"Duke", duke, "Duke Launcher / Options", "MultiPlayer"},
+        {"Quake: no page change", quake, "Quake Launcher / Options", "SinglePlayer"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.dialog->windowTitle(), c.caption);
+        EXPECT_TRUE(c.dialog->width() >= 587 && c.dialog->height() >= 367);
+        for (QGroupBox* group : c.dialog->findChildren<QGroupBox*>()) {
+            SCOPED_TRACE(FromQString(group->title()));
+            EXPECT_GE(group->width(), group->minimumSizeHint().width());
+            EXPECT_GE(group->height(), group->minimumSizeHint().height());
+        }
+        control<QTabBar>(c.dialog, "MainTabs")->setCurrentIndex(1);
+        EXPECT_EQ(control<QStackedWidget>(c.dialog, "MainNoteBook")->currentWidget()->objectName(), "Options");
+        control<QTabBar>(c.dialog, "LauncherTabs")->setCurrentIndex(1);
+        EXPECT_EQ(control<QStackedWidget>(c.dialog, "LaunchNote")->currentWidget()->objectName(),
+                  c.afterMultiPlayerTab);
+    }
+}
+
+} // namespace
+} // namespace tessel

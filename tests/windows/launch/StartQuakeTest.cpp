@@ -1,0 +1,140 @@
+#include "windows/launch/StartQuake.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+
+#include "windows/launch/LauncherWindows.h"
+
+namespace tessel {
+namespace {
+
+using namespace test;
+
+class StartQuakeTest : public LauncherWindowsTest {
+protected:
+    StartQuakeTest()
+    {
+        MakeFolders(dir.path(), {"quake", "quake/mytc", "progs", "qc", "tools"});
+        exe = FakeProgram(dir.file("quake/QUAKE.EXE"));
+    }
+    std::string withQuake(const std::string& more = std::string()) const
+    {
+        return "[QuakeDirectorys]\r\nQuakeDir=" + quake_ + "\r\n" + more;
+    }
+    QComboBox* list(const char* name) { return control<QComboBox>(quake, name); }
+
+    const std::string quake_ = dir.file("quake/");
+    std::string exe;
+};
+
+TEST_F(StartQuakeTest, RunStartsQuakeWithTheSwitchesOfTheControls)
+{
+    start(withQuake());
+    // A TC folder inside the Quake folder, Easy, e1m3.
+    chooser.answers = {dir.file("quake/mytc")};
+    click(quake, "btnTCBrowse");
+    click(quake, "chkUseTC");
+    click(quake, "rdiEasy");
+    list("cmbLevel")->setCurrentIndex(3);
+    run(quake);
+    const StartRecord started = WaitForStart(exe);
+    EXPECT_TRUE(SameFile(started.folder, quake_));
+    EXPECT_EQ(started.arguments, (Strings{"-game", "mytc", "+skill", "0", "+map", "e1m3"}));
+    EXPECT_EQ(Messages(prompter), Strings{});
+    // The alternate executables are the launch logic's; the box follows its switch.
+    click(quake, "chkUseAltExe");
+    EXPECT_TRUE(enabled(quake, "cmbAltExe"));
+}
+
+TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
+{
+    dir.write("progs/progs.dat", "compiled");
+    start(withQuake());
+    EXPECT_FALSE(enabled(quake, "chkCopy"));
+    chooser.answers = {dir.file("progs"), dir.file("quake/mytc")};
+    click(quake, "btnProgsBrowse");
+    EXPECT_FALSE(enabled(quake, "chkCopy"));   // not before both folders are known
+    click(quake, "btnSpefTC");
+    EXPECT_TRUE(enabled(quake, "chkCopy") && enabled(quake, "Label10"));
+    click(quake, "chkCopy");
+    run(quake);
+    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"+skill", "2", "+map", "start"}));
+    EXPECT_EQ(dir.read("quake/mytc/progs.dat"), "compiled");
+
+    // The target folder gone: asked (the question is QuakeLaunchTest's), forgotten, and No stops the launch.
+    ::unlink(dir.file("quake/mytc/progs.dat").c_str());
+    ::rmdir(dir.file("quake/mytc").c_str());
+    ::unlink((exe + ".run").c_str());
+    prompter.answers = {MsgResult::No};
+    run(quake);
+    EXPECT_TRUE(prompter.answers.empty());
+    EXPECT_EQ(text(quake, "txtSpefTC"), "");
+    EXPECT_FALSE(enabled(quake, "chkCopy") || enabled(quake, "Label10"));
+    EXPECT_FALSE(FileExists(exe + ".run"));
+}
+
+TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
+{
+    const struct { const char* name; std::string ini; bool launch, mapEditor, compile; } cases[] = {
+        {"nothing chosen", "", false, false, false},
+        {"the Quake folder", withQuake(), true, false, false},
+        {"the programs", "[QuakeDirectorys]\r\nMainQMapEdProg=/e/qe.exe\r\nMainQCToolDir=qcc.exe\r\n", false, true,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        startAfresh(c.ini);
+        EXPECT_EQ(enabled(quake, "btnRun"), c.launch);
+        EXPECT_EQ(action(Cmd::QuakeLaunch)->isEnabled(), c.launch);
+        EXPECT_EQ(action(Cmd::ToolLaunchQuake)->isEnabled(), c.launch);
+        EXPECT_EQ(action(Cmd::QuakeMapEditor)->isEnabled(), c.mapEditor);
+        EXPECT_EQ(action(Cmd::QuakeCompile)->isEnabled(), c.compile);
+    }
+    // Choosing the programs enables their items; of the tool only its name is kept.
+    startAfresh("");
+    prompter.files = {dir.file("tools/qe.exe"), dir.file("qc/fastqcc.exe")};
+    click(quake, "btnMapEdBrowse");
+    click(quake, "btnCompileTls");
+    EXPECT_EQ(text(quake, "txtMapEdProg"), dir.file("tools/qe.exe"));
+    EXPECT_EQ(text(quake, "txtQCComp"), "fastqcc.exe");
+    EXPECT_TRUE(action(Cmd::QuakeMapEditor)->isEnabled() && action(Cmd::QuakeCompile)->isEnabled());
+}
+
+TEST_F(StartQuakeTest, StartRegularlyDisablesItsControlsAndClearingItEnablesTheTcSwitch)
+{
+    start();
+    EXPECT_FALSE(enabled(quake, "chkUseTC"));   // no TC directory
+    EXPECT_FALSE(enabled(quake, "cmbAltExe"));
+    const char* const followers[] = {"rdiEasy",    "rdiMedium",     "rdiHard",      "rdiNightMare", "cmbLevel",
+                                     "txtUserMap", "btnUserBrowse", "btnUserClear", "chkRecord",    "chkUseTC"};
+    for (const bool checked : {true, false}) {
+        click(quake, "chkLaunchReg");
+        for (const char* name : followers) {
+            SCOPED_TRACE(name);
+            EXPECT_EQ(enabled(quake, name), !checked);
+        }
+    }
+}
+
+TEST_F(StartQuakeTest, OptionsSurviveARestart)
+{
+    start(withQuake("[QuakeStartup]\r\nCheckUseAltExe=1\r\ncmbAltExeVal=2\r\nLevel=31\r\nSkill=9\r\n"));
+    EXPECT_TRUE(control<QRadioButton>(quake, "rdiHard")->isChecked());
+    EXPECT_TRUE(enabled(quake, "cmbAltExe"));
+    click(quake, "rdiNightMare");
+    click(quake, "chkRecord");
+    list("cmbLevel")->setCurrentIndex(37);
+    list("cmbAltExe")->setCurrentIndex(1);
+    chooser.answers = {dir.file("progs")};
+    click(quake, "btnProgsBrowse");
+    restart();
+    EXPECT_TRUE(control<QRadioButton>(quake, "rdiNightMare")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(quake, "chkRecord")->isChecked());
+    EXPECT_EQ(list("cmbLevel")->currentText(), "dm6: The Dark Zone");
+    EXPECT_EQ(list("cmbAltExe")->currentText(), "Q95");
+    EXPECT_TRUE(enabled(quake, "chkCopy"));   // a progs.dat folder is known
+}
+
+} // namespace
+} // namespace tessel
