@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramState.h"
+#include "app/ProgramWindows.h"
+#include "mainwindow/Main.h"
+#include "platform/Prompter.h"
 #include "windows/editor/Childwin.h"
 #include "windows/editor/ScriptEdit.h"
-#include "platform/Prompter.h"
-#include "app/ProgramWindows.h"
-#include "session/Workspace.h"
-#include "mainwindow/Main.h"
 
 namespace {
 
@@ -89,9 +89,8 @@ std::string Script(const KeywordTableType& table, std::size_t size, bool withCom
 tessel::TfrmConEdit* Open(tessel::TMainForm& form, const std::string& path)
 {
     auto* w = dynamic_cast<tessel::TfrmConEdit*>(form.NewEditorWindow("VurAvozid - bench"));
-    form.State().PendingFileName = path;
-    form.State().EditorRequests.LoadRequest = true;
-    form.PostEditorRequest();
+    tessel::EditorRequests load = tessel::LoadRequestFor(path);
+    form.PostRequests(load);
     return w;
 }
 
@@ -108,7 +107,7 @@ double LeaveLineMicroseconds(tessel::TMainForm& form, const std::string& text)
     auto* w = dynamic_cast<tessel::TfrmConEdit*>(form.NewEditorWindow("VurAvozid - bench"));
     tessel::ScriptEdit* edit = w->MainRichEdit();
     edit->SetDocument(tessel::ControlText{text});
-    tessel::ColorWholeDocument(*edit, form.State().KeywordTable, true);
+    tessel::ColorWholeDocument(*edit, form.Program().language.KeywordTable, true);
     w->FormActivate();
     const int middle = edit->LineCount() / 2;
     std::vector<double> times;
@@ -140,38 +139,38 @@ int main(int argc, char** argv)
     SilentPrompter prompter;
     int status = 0;
     {
-        tessel::Workspace state(dir.string());
-        tessel::TMainForm form(state, prompter);
+        tessel::ProgramState state(dir.string());
+        tessel::TMainForm form(state.ForMainWindow(), prompter);
         tessel::ProgramWindowOptions options;
         options.splash = false;
-        tessel::BuildProgramWindows(form, options);
+        tessel::BuildProgramWindows(form, state, options);
         form.resize(1200, 900);
         form.show();
         std::mt19937 rng(5);
-        state.KeywordTable = Table(rng);
-        state.AutoIndent = true;
+        state.language.KeywordTable = Table(rng);
+        state.editor.AutoIndent = true;
 
         const std::string path = (dir / "big.con").string();
         {
             std::FILE* f = std::fopen(path.c_str(), "wb");
-            const std::string script = Script(state.KeywordTable, 1 << 20, true, rng);
+            const std::string script = Script(state.language.KeywordTable, 1 << 20, true, rng);
             std::fwrite(script.data(), 1, script.size(), f);
             std::fclose(f);
         }
         double best[2] = {1e30, 1e30};
         for (int round = 0; round < 5; ++round)
             for (int noColoring = 0; noColoring < 2; ++noColoring) {
-                state.NoColoring = noColoring;
+                state.editor.NoColoring = noColoring;
                 const auto start = std::chrono::steady_clock::now();
                 Open(form, path);
                 QCoreApplication::processEvents();   // until the window shows the text
                 best[noColoring] = std::min(best[noColoring], Seconds(start));
                 CloseAll(form);
             }
-        state.NoColoring = false;
+        state.editor.NoColoring = false;
         std::fprintf(stderr, "open coloured %.1f ms, plain %.1f ms\n", best[0] * 1e3, best[1] * 1e3);
 
-        const std::string mib = Script(state.KeywordTable, 1 << 20, true, rng);
+        const std::string mib = Script(state.language.KeywordTable, 1 << 20, true, rng);
         std::string four;
         while (four.size() < (4u << 20))
             four += mib;
@@ -180,7 +179,7 @@ int main(int argc, char** argv)
         // Comments only in the first half: the searches for the closing "*/"
         // and the next "/*" from a line in the middle run to the end.
         const std::string openEnd = four.substr(0, four.size() / 2 - 64 * 1024) +
-                                    Script(state.KeywordTable, four.size() / 2 + 64 * 1024, false, rng);
+                                    Script(state.language.KeywordTable, four.size() / 2 + 64 * 1024, false, rng);
         const double openEndMiB = LeaveLineMicroseconds(form, openEnd);
 
         std::printf("editor.open_coloured_vs_plain %.2f x\n", best[0] / best[1]);

@@ -13,10 +13,10 @@
 #include <fstream>
 #include <string>
 
-#include "windows/grp/GRPExp.h"
+#include "app/ProgramState.h"
 #include "app/ProgramWindows.h"
 #include "mainwindow/Main.h"
-#include "session/Workspace.h"
+#include "windows/grp/GRPExp.h"
 
 namespace {
 
@@ -104,11 +104,11 @@ int main(int argc, char** argv)
     int rows = 0;
     double window = 1e9, model = 1e9;
     {
-        tessel::Workspace state(folder);
-        tessel::TMainForm main(state, prompter);
+        tessel::ProgramState state(folder);
+        tessel::TMainForm main(state.ForMainWindow(), prompter);
         tessel::ProgramWindowOptions options;
         options.splash = false;
-        tessel::BuildProgramWindows(main, options);
+        tessel::BuildProgramWindows(main, state, options);
         main.show();
         auto* explorer = dynamic_cast<QWidget*>(main.NewExplorerWindow("Tessel Group File Explorer - No File Loaded"));
         QAction* open = explorer->findChild<QAction*>("mnuFileOpen");

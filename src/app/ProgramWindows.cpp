@@ -6,6 +6,19 @@
 #include <QSocketNotifier>
 #include <memory>
 
+#include "app/ProgramState.h"
+#include "mainwindow/About.h"
+#include "mainwindow/Commands.h"
+#include "mainwindow/ConFaq.h"
+#include "mainwindow/Keystroke.h"
+#include "mainwindow/Main.h"
+#include "mainwindow/Picture.h"
+#include "mainwindow/Replace.h"
+#include "mainwindow/Search.h"
+#include "mainwindow/Splash.h"
+#include "mainwindow/gotoline.h"
+#include "platform/Files.h"
+#include "platform/SignalCleanup.h"
 #include "windows/calc/Calculator.h"
 #include "windows/editor/Childwin.h"
 #include "windows/editor/GeneralOpts.h"
@@ -16,23 +29,10 @@
 #include "windows/launch/Directory.h"
 #include "windows/launch/StartDuke.h"
 #include "windows/launch/StartQuake.h"
-#include "platform/Files.h"
-#include "platform/SignalCleanup.h"
-#include "mainwindow/About.h"
-#include "mainwindow/Commands.h"
-#include "mainwindow/ConFaq.h"
-#include "mainwindow/Keystroke.h"
-#include "mainwindow/Main.h"
-#include "mainwindow/Picture.h"
-#include "mainwindow/Replace.h"
-#include "mainwindow/Search.h"
-#include "mainwindow/Splash.h"
-#include "session/Workspace.h"
-#include "mainwindow/gotoline.h"
 
 namespace tessel {
 
-void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
+void BuildProgramWindows(TMainForm& main, ProgramState& state, const ProgramWindowOptions& options)
 {
     // A file-size limit fails the write it stops ("Disk full"), and does not
     // end the program with every window's text.
@@ -46,21 +46,22 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
     }
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &main, [&main](QSessionManager&) { main.EndSession(0); });
 
-    Workspace& state = main.State();
     Prompter& prompter = main.Prompts();
     ToolWindows& tools = main.Tools();
 
     // Windows made on demand.
-    tools.newEditor = options.newEditor ? options.newEditor : [&main]() -> QWidget* { return new TfrmConEdit(main); };
+    const EditorState editorState{state.session, state.editor, state.language, state.recovery};
+    tools.newEditor = options.newEditor ? options.newEditor
+                                        : [&main, editorState]() -> QWidget* { return new TfrmConEdit(main, editorState); };
     auto dialogs = std::make_shared<ExplorerDialogs>();
-    tools.newExplorer = [&main, dialogs](const std::string& archive) -> QWidget* {
-        return new TfrmGRPExp(main, *dialogs, archive);
+    tools.newExplorer = [&main, &state, dialogs](const std::string& archive) -> QWidget* {
+        return new TfrmGRPExp(main, *dialogs, state.explorer, state.launch, archive);
     };
     tools.newCalculator = [&main, &state, &prompter]() -> QWidget* {
-        return new TfrmCalculator(prompter, state.CalculatorState, state.CalculatorOpen, &main);
+        return new TfrmCalculator(prompter, state.calculator, &main);
     };
     tools.newFaq = [&main, &state, &prompter]() -> QWidget* {
-        return new TfrmConFaq(prompter, state.Locations.DataFile(FaqFileName), state.FaqOpen, &main);
+        return new TfrmConFaq(prompter, state.session.Locations.DataFile(FaqFileName), &main);
     };
 
     // Made hidden before the splash shows: the splash, the key strokes window,
@@ -68,7 +69,7 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
     TfrmSplash* splash = options.splash ? main.Keep(new TfrmSplash(main, prompter)) : nullptr;
     tools.keyStrokes = main.Keep(new TfrmKeyStrokes(prompter, &main));
     tools.picture = main.Keep(new TfrmPicture(prompter, &main));
-    dialogs->options = main.Keep(new TfrmGRPOptions(state, prompter, &main));
+    dialogs->options = main.Keep(new TfrmGRPOptions(state.explorer, state.session.Settings(), prompter, &main));
     dialogs->resSpace = main.Keep(new TfrmResSpace(&main));
     dialogs->newGrp = main.Keep(new TfrmNewGRP(&main));
     // The main window takes no input while the splash shows.
@@ -77,15 +78,15 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
     // Made hidden after it: the general options, the Quake launcher, the about
     // box, the Duke launcher (which may open the first editor windows), the
     // directory chooser, the go-to-line, search and replace dialogs.
-    auto* generalOptions = main.Keep(new TfrmGeneralOpts(state, prompter, &main));
+    auto* generalOptions = main.Keep(new TfrmGeneralOpts(state.editor, state.session.Settings(), prompter, &main));
     tools.generalOptions = generalOptions;
-    auto* quake = main.Keep(new TfrmQuakeStart(main));
+    auto* quake = main.Keep(new TfrmQuakeStart(main, state.launch, state.session.Settings()));
     tools.quake = quake;
     tools.about = main.Keep(new TAboutBox(prompter, &main));
     // What an earlier run left unsaved comes first, so that the files the
     // Duke launcher opens find their windows open already.
     main.OfferRecovery();
-    auto* duke = main.Keep(new TfrmDukeStart(main));
+    auto* duke = main.Keep(new TfrmDukeStart(main, state.launch, state.session.Settings()));
     tools.duke = duke;
     for (QPointer<LauncherDialog> launcher : {QPointer<LauncherDialog>(quake), QPointer<LauncherDialog>(duke)})
         tools.exitSettings.push_back([launcher](ProfileEdit& edit) {
@@ -94,8 +95,8 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
         });
     tools.chooser = main.Keep(new TfrmDirectory(prompter, &main));
     tools.gotoLine = main.Keep(new TfrmGotoLine(main));
-    tools.search = main.Keep(new TfrmSearch(main));
-    tools.replace = main.Keep(new TfrmReplace(main));
+    tools.search = main.Keep(new TfrmSearch(main, main.Search()));
+    tools.replace = main.Keep(new TfrmReplace(main, main.Search()));
     OpenDocuments(main, options.files);
 }
 

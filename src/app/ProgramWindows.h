@@ -12,6 +12,7 @@ class QWidget;
 namespace tessel {
 
 class TMainForm;
+struct ProgramState;
 
 struct ProgramWindowOptions {
     // The splash shows while the windows after it are made (the program);
@@ -25,6 +26,9 @@ struct ProgramWindowOptions {
     std::vector<std::string> files;
 };
 
-void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options = {});
+// The main window's state is state's; each window made gets the parts of it
+// that it uses.
+void BuildProgramWindows(TMainForm& main, ProgramState& state, const ProgramWindowOptions& options = {});
+
 
 } // namespace tessel

@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <memory>
 
-#include "ui/QtPaths.h"
-#include "session/CommandLine.h"
 #include "mainwindow/Commands.h"
-#include "ui/Guarded.h"
 #include "mainwindow/Main.h"
+#include "session/CommandLine.h"
+#include "ui/Guarded.h"
+#include "ui/QtPaths.h"
 
 namespace tessel {
 

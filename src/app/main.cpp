@@ -8,16 +8,16 @@
 #include <QIcon>
 #include <cstdio>
 
+#include "app/ProgramState.h"
 #include "app/ProgramWindows.h"
 #include "app/SingleInstance.h"
+#include "mainwindow/Main.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
 #include "platform/Locations.h"
 #include "session/CommandLine.h"
-#include "mainwindow/Main.h"
 #include "ui/QtPrompter.h"
 #include "ui/Resources.h"
-#include "session/Workspace.h"
 
 int main(int argc, char** argv)
 {
@@ -61,14 +61,14 @@ int main(int argc, char** argv)
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
         QIcon::setThemeName("Adwaita");
 
-    Workspace state(locations);
+    ProgramState state(locations);
     QtPrompter prompter;
-    TMainForm mainForm(state, prompter);
+    TMainForm mainForm(state.ForMainWindow(), prompter);
     if (!socket.empty())
         (new InstanceServer(mainForm))->Listen(socket);
     ProgramWindowOptions options;
     options.files = files;
-    BuildProgramWindows(mainForm, options);
+    BuildProgramWindows(mainForm, state, options);
     mainForm.show();
     return app.exec();
 }

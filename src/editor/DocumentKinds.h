@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditorRequests.h"
+#include "editor/EditorOptions.h"
 
 namespace tessel {
 

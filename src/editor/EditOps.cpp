@@ -398,8 +398,8 @@ void TestForErrors(EditBuffer& buffer, EditorHooks& hooks, Prompter& prompter)
     }
 }
 
-void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, const std::string& pendingFileName,
-                      const EditContext& context, EditorHooks& hooks, Prompter& prompter)
+void CarryOutRequests(EditBuffer& buffer, EditorRequests& requests, const EditContext& context, EditorHooks& hooks,
+                      Prompter& prompter)
 {
     auto take = [](bool& request) {
         const bool pending = request;
@@ -408,9 +408,9 @@ void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, const st
     };
     // Whatever a failed load or save leaves pending would otherwise wait for
     // the next activation of any editor window.
-    if (take(requests.LoadRequest) && !hooks.LoadDocument(pendingFileName))
+    if (take(requests.LoadRequest) && !hooks.LoadDocument(requests.PendingFileName))
         return requests.DropPending();
-    if (take(requests.SaveRequest) && !hooks.SaveDocument(pendingFileName))
+    if (take(requests.SaveRequest) && !hooks.SaveDocument(requests.PendingFileName))
         return requests.DropPending();
     if (take(requests.UserReplaceText.Go))
         ReplaceText(buffer, requests.UserReplaceText, requests.SearchOptions, context.KeywordTable, prompter);

@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "editor/EditBuffer.h"
+#include "editor/EditorRequests.h"
 #include "language/BraceChecker.h"
 #include "language/ColorDefinitions.h"
 #include "language/ColorEngine.h"
 #include "platform/Prompter.h"
-#include "editor/EditorRequests.h"
 #include "platform/VirtualKeys.h"
 
 namespace tessel {
@@ -155,11 +155,11 @@ bool EditorKeyPress(EditBuffer& buffer, char character, const EditContext& conte
 void TestForErrors(EditBuffer& buffer, EditorHooks& hooks, Prompter& prompter);
 
 // Every pending request of the block, each cleared as it is taken, in the
-// order load, save (both of pendingFileName), replace, test errors, wizard
+// order load, save (both of its PendingFileName), replace, test errors, wizard
 // insert, go to line, select all, block indent, block de-indent, find, undo,
 // recolour (nothing while NoColoring is set). A failed load or save ends it;
 // what was still pending then is dropped, not left for a later activation.
-void CarryOutRequests(EditBuffer& buffer, EditorRequestsType& requests, const std::string& pendingFileName,
-                      const EditContext& context, EditorHooks& hooks, Prompter& prompter);
+void CarryOutRequests(EditBuffer& buffer, EditorRequests& requests, const EditContext& context, EditorHooks& hooks,
+                      Prompter& prompter);
 
 } // namespace tessel

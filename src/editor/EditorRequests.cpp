@@ -2,7 +2,7 @@
 
 namespace tessel {
 
-void EditorRequestsType::DropPending()
+void EditorRequests::DropPending()
 {
     LoadRequest = SaveRequest = RecolorRequest = TestErrorsRequest = false;
     SelectAllRequest = UndoRequest = BlockIndentRequest = BlockDeIndentRequest = false;
@@ -11,6 +11,22 @@ void EditorRequestsType::DropPending()
     UserReplaceText.Go = false;
     WizardInsertText.clear();
     RightClickRequest = false;
+}
+
+EditorRequests LoadRequestFor(const std::string& name)
+{
+    EditorRequests requests;
+    requests.LoadRequest = true;
+    requests.PendingFileName = name;
+    return requests;
+}
+
+EditorRequests SaveRequestFor(const std::string& name)
+{
+    EditorRequests requests;
+    requests.SaveRequest = true;
+    requests.PendingFileName = name;
+    return requests;
 }
 
 } // namespace tessel

@@ -1,8 +1,7 @@
 #pragma once
-// The one-shot request block between the shell and the active editor window:
-// what a command asks of the editor (load, save, find, replace...), which the
-// editor carries out in a fixed order at its next activation, and the search
-// and replace requests the repeat commands reuse.
+// The request block between the shell and the active editor window: a value a
+// command fills with what it asks of the editor (load, save, find, replace...)
+// and hands to the active document, which carries it out in a fixed order.
 #include <cstdint>
 #include <string>
 
@@ -26,7 +25,7 @@ struct UserReplaceTextType {
     bool All = false;
 };
 
-struct EditorRequestsType {
+struct EditorRequests {
     bool LoadRequest = false;
     bool SaveRequest = false;
     bool RecolorRequest = false;
@@ -41,12 +40,14 @@ struct EditorRequestsType {
     std::uint8_t SearchOptions = 0;
     std::string WizardInsertText;
     bool RightClickRequest = false;
+    std::string PendingFileName;   // the file a load or save request names
 
     // Forgets every one-shot request; what the repeat commands reuse stays.
     void DropPending();
 };
 
-// How editor windows save a game or project file (the general options).
-enum class SavingOption { Both = 1, ProjectFile = 2, GameFile = 3 };
+// A block that asks only to load, or only to save, the file name.
+EditorRequests LoadRequestFor(const std::string& name);
+EditorRequests SaveRequestFor(const std::string& name);
 
 } // namespace tessel

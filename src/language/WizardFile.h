@@ -12,7 +12,6 @@ struct WizardTable {
     std::vector<std::string> Names;    // file order
     std::vector<std::string> Params;   // Params[k-1] belongs to entry k
     std::string IndexText = ";";       // ";1/name1;2/name2;" for the typed-word match
-    bool TypedWordMatch = false;       // the list's selection was made from the word before the caret
     int WizardCount() const { return static_cast<int>(Names.size()); }
 };
 

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "platform/Process.h"
-#include "ui/Resources.h"
 #include "ui/DialogFrame.h"
+#include "ui/Resources.h"
 
 namespace tessel {
 

@@ -15,8 +15,8 @@
 #include <Qsci/qsciscintilla.h>
 
 #include "mainwindow/Commands.h"
-#include "ui/Guarded.h"
 #include "mainwindow/Main.h"
+#include "ui/Guarded.h"
 
 namespace tessel {
 

@@ -1,6 +1,5 @@
 #include "mainwindow/ConFaq.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QStringDecoder>
@@ -15,8 +14,8 @@
 #include <functional>
 
 #include "platform/Files.h"
-#include "richtext/RtfReader.h"
 #include "platform/Process.h"
+#include "richtext/RtfReader.h"
 #include "ui/Guarded.h"
 
 namespace tessel {
@@ -120,8 +119,8 @@ void FillTextDocument(QTextDocument& target, const RtfDocument& rtf)
     }
 }
 
-TfrmConFaq::TfrmConFaq(Prompter& prompter, const std::string& path, bool& openFlag, QWidget* parent)
-    : QWidget(parent, Qt::Window), prompter_(prompter), openFlag_(openFlag)
+TfrmConFaq::TfrmConFaq(Prompter& prompter, const std::string& path, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompter_(prompter)
 {
     setObjectName("frmConFaq");
     setWindowTitle("ConFaq4.0 Viewer");
@@ -197,12 +196,6 @@ void TfrmConFaq::ShowCaretPosition()
         }
     }
     panels_[1]->setText(QString("Line: %1 ; Column: %2").arg(line + 1).arg(column + 1));
-}
-
-void TfrmConFaq::closeEvent(QCloseEvent* event)
-{
-    openFlag_ = false;
-    event->accept();
 }
 
 } // namespace tessel

@@ -2,8 +2,7 @@
 // The FAQ viewer: confaq40.rtf from the data folders, read by our RTF
 // reader into a read-only rich-text view that keeps its formatting, with the
 // caret's line and column in the status bar. Made on demand; closing it
-// clears its open flag (FaqOpen) and discards it, and the next one reads the
-// file again.
+// discards it, and the next one reads the file again.
 #include <QWidget>
 #include <string>
 
@@ -26,19 +25,15 @@ class TfrmConFaq : public QWidget {
     Q_OBJECT
 public:
     // Reads and shows the file path.
-    TfrmConFaq(Prompter& prompter, const std::string& path, bool& openFlag, QWidget* parent = nullptr);
+    TfrmConFaq(Prompter& prompter, const std::string& path, QWidget* parent = nullptr);
 
     // Panel 1: "Line: " n " ; Column: " m of the caret, counting from 1.
     void ShowCaretPosition();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Load(const std::string& path);
 
     Prompter& prompter_;
-    bool& openFlag_;
     QTextBrowser* rchConFaq_ = nullptr;
     QLabel* panels_[2] = {};
 };

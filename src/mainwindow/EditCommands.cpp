@@ -5,25 +5,25 @@
 
 #include "mainwindow/Commands.h"
 #include "mainwindow/Main.h"
-#include "session/Workspace.h"
 
 namespace tessel {
 
 void RegisterEditCommands(TMainForm& main)
 {
     // These act on the active editor window as requests it carries out.
-    const std::pair<Cmd, bool EditorRequestsType::*> requests[] = {
-        {Cmd::EditUndo, &EditorRequestsType::UndoRequest},
-        {Cmd::EditSelectAll, &EditorRequestsType::SelectAllRequest},
-        {Cmd::EditBlockIndent, &EditorRequestsType::BlockIndentRequest},
-        {Cmd::EditBlockDeIndent, &EditorRequestsType::BlockDeIndentRequest},
-        {Cmd::ViewRecolor, &EditorRequestsType::RecolorRequest},
-        {Cmd::DukeTestCon, &EditorRequestsType::TestErrorsRequest},
-        {Cmd::QuakeTestQC, &EditorRequestsType::TestErrorsRequest}};
+    const std::pair<Cmd, bool EditorRequests::*> requests[] = {
+        {Cmd::EditUndo, &EditorRequests::UndoRequest},
+        {Cmd::EditSelectAll, &EditorRequests::SelectAllRequest},
+        {Cmd::EditBlockIndent, &EditorRequests::BlockIndentRequest},
+        {Cmd::EditBlockDeIndent, &EditorRequests::BlockDeIndentRequest},
+        {Cmd::ViewRecolor, &EditorRequests::RecolorRequest},
+        {Cmd::DukeTestCon, &EditorRequests::TestErrorsRequest},
+        {Cmd::QuakeTestQC, &EditorRequests::TestErrorsRequest}};
     for (const auto& [id, request] : requests)
         main.OnCommand(id, [&main, request = request] {
-            main.State().EditorRequests.*request = true;
-            main.PostEditorRequest();
+            EditorRequests requests;
+            requests.*request = true;
+            main.PostRequests(requests);
         });
     const Cmd modes[3] = {Cmd::EditDukeMode, Cmd::EditQuakeMode, Cmd::EditVergeMode};
     for (int mode = 1; mode <= 3; ++mode)

@@ -9,15 +9,17 @@
 #include <QTimer>
 
 #include "editor/DocumentKinds.h"
-#include "platform/Files.h"
-#include "ui/QtPaths.h"
+#include "editor/EditorOptions.h"
+#include "launch/GameDirectories.h"
 #include "mainwindow/Commands.h"
+#include "mainwindow/Main.h"
+#include "platform/Files.h"
 #include "session/DocumentNames.h"
+#include "session/Session.h"
+#include "session/misc.h"
 #include "ui/DocumentWindow.h"
 #include "ui/Guarded.h"
-#include "mainwindow/Main.h"
-#include "session/Workspace.h"
-#include "session/misc.h"
+#include "ui/QtPaths.h"
 
 namespace tessel {
 
@@ -32,24 +34,24 @@ const char* const SaveFirstQuestion = "Do you want to save this file before open
 
 // The mode's directory when set; otherwise the dialog keeps its folder, which
 // before its first use in this run is the one a dialog was last used in.
-void PrepareDialogFolder(const Workspace& state, FileDialog& dialog)
+void PrepareDialogFolder(const MainState& state, FileDialog& dialog)
 {
-    const std::string folder = ModeDialogFolder(state.GameMode, state.ConDir, state.QCDir);
+    const std::string folder = ModeDialogFolder(state.session.GameMode, state.launch.ConDir, state.launch.QCDir);
     if (!folder.empty()) {
         dialog.initialDir = folder;
     } else if (dialog.initialDir.empty()) {
-        const std::string last = state.Settings().ReadString(OwnSection, LastFolderKey, "");
+        const std::string last = state.session.Settings().ReadString(OwnSection, LastFolderKey, "");
         if (DirectoryExists(last))
             dialog.initialDir = last;
     }
 }
 
-void RememberDialogFolder(const Workspace& state, const FileDialog& dialog)
+void RememberDialogFolder(const MainState& state, const FileDialog& dialog)
 {
     // A convenience only: a settings file that cannot be written must not
     // stop the command.
     try {
-        ProfileFile ini = state.Settings();
+        ProfileFile ini = state.session.Settings();
         ini.WriteString(OwnSection, LastFolderKey, dialog.initialDir);
     } catch (const AppError&) {
     }
@@ -69,7 +71,7 @@ void CheckDirectory(TMainForm& main, std::string& dir, const char* message, Game
 
 void NoteRecent(TMainForm& main, const std::string& name)
 {
-    NoteRecentFile(main.State().RecentList, name);
+    NoteRecentFile(main.Program().session.RecentList, name);
     main.RefreshRecentMenu();
 }
 
@@ -77,36 +79,35 @@ void NoteRecent(TMainForm& main, const std::string& name)
 // it before it reads the file afresh.
 void Reopen(TMainForm& main, QMdiArea* area, QMdiSubWindow* window, const std::string& name)
 {
-    if (area->currentSubWindow() == window)
-        main.PostEditorRequest();   // its activation handler, once, with no request
-    else
+    if (area->currentSubWindow() == window) {
+        EditorRequests none;
+        main.PostRequests(none);   // its activation handler, once, with no request
+    } else {
         area->setActiveSubWindow(window);
+    }
     const MsgResult answer = main.Prompts().MessageDlg(SaveFirstQuestion, MsgType::Information, MsgButtons::YesNoCancel);
     if (answer == MsgResult::Cancel)
         return;
-    Workspace& state = main.State();
     if (answer == MsgResult::Yes) {
-        state.EditorRequests.SaveRequest = true;
-        state.PendingFileName = name;
-        main.PostEditorRequest();
+        EditorRequests save = SaveRequestFor(name);
+        main.PostRequests(save);
         // A save that failed leaves the window modified: reading the file
         // afresh would throw away the very changes the user asked to keep.
         if (auto* doc = dynamic_cast<DocumentWindow*>(window->widget()); doc && doc->Modified())
             return;
     }
-    state.EditorRequests.LoadRequest = true;
-    state.PendingFileName = name;
+    EditorRequests load = LoadRequestFor(name);
     NoteRecent(main, name);
-    main.PostEditorRequest();
+    main.PostRequests(load);
 }
 
 void Open(TMainForm& main)
 {
-    Workspace& state = main.State();
-    CheckDirectory(main, state.ConDir,
+    const MainState& state = main.Program();
+    CheckDirectory(main, state.launch.ConDir,
                    "Your main con directory does not exist, please choose a new one from the DukeNukem Options page.",
                    main.Tools().duke);
-    CheckDirectory(main, state.QCDir,
+    CheckDirectory(main, state.launch.QCDir,
                    "Your main QC directory does not exist, please choose a new one from the Quake Options page.",
                    main.Tools().quake);
     PrepareDialogFolder(state, main.OpenDialog);
@@ -129,10 +130,8 @@ void Save(TMainForm& main, QMdiArea* area, bool askName)
             return;
         area->currentSubWindow()->widget()->setWindowTitle(ToQString(EditorCaption(name)));
     }
-    Workspace& state = main.State();
-    state.EditorRequests.SaveRequest = true;
-    state.PendingFileName = name;
-    main.PostEditorRequest();
+    EditorRequests save = SaveRequestFor(name);
+    main.PostRequests(save);
 }
 
 // Files dropped on the main window from a file manager open as Open opens
@@ -189,9 +188,8 @@ void OpenDocument(TMainForm& main, std::string name)
     if (OpensInExplorer(name)) {
         main.NewExplorerWindow(NewExplorerCaption, name);
     } else if (main.NewEditorWindow(ToQString(EditorCaption(name)))) {
-        main.State().EditorRequests.LoadRequest = true;
-        main.State().PendingFileName = name;
-        main.PostEditorRequest();
+        EditorRequests load = LoadRequestFor(name);
+        main.PostRequests(load);
     }
     NoteRecent(main, name);
 }
@@ -214,7 +212,7 @@ void OpenDocuments(TMainForm& main, const std::vector<std::string>& names)
 
 std::string AskDocumentName(TMainForm& main, const std::string& proposed)
 {
-    Workspace& state = main.State();
+    const MainState& state = main.Program();
     FileDialog& dialog = main.SaveDialog1;
     PrepareDialogFolder(state, dialog);
     if (!proposed.empty()) {
@@ -226,8 +224,9 @@ std::string AskDocumentName(TMainForm& main, const std::string& proposed)
     RememberDialogFolder(state, dialog);
     // The extension is added here, so that the question below is asked of
     // the names really written, not only of the one typed.
-    const std::string name = AbsolutePath(SaveFileName(dialog.fileName, state.GameMode));
-    for (const SaveTarget& target : SaveTargets(name, state.GameMode, state.Saving)) {
+    const int mode = state.session.GameMode;
+    const std::string name = AbsolutePath(SaveFileName(dialog.fileName, mode));
+    for (const SaveTarget& target : SaveTargets(name, mode, state.editor.Saving)) {
         const FileStamp there = StampOf(target.path);
         if (!there.exists)
             continue;
@@ -259,7 +258,7 @@ void RegisterFileCommands(TMainForm& main, const MainParts& parts)
     const Cmd recent[RecentCount] = {Cmd::FileRecent1, Cmd::FileRecent2, Cmd::FileRecent3, Cmd::FileRecent4};
     for (int i = 0; i < RecentCount; ++i)
         main.OnCommand(recent[i], [&main, i] {
-            const std::string name = main.State().RecentList[static_cast<std::size_t>(i)];
+            const std::string name = main.Program().session.RecentList[static_cast<std::size_t>(i)];
             if (!name.empty())
                 OpenDocument(main, name);
         });

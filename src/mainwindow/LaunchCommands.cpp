@@ -5,13 +5,13 @@
 #include <QAction>
 #include <QWidget>
 
+#include "launch/GameDirectories.h"
 #include "launch/GameLaunch.h"
 #include "launch/ToolLaunch.h"
 #include "mainwindow/Commands.h"
+#include "mainwindow/Main.h"
 #include "ui/DocumentWindow.h"
 #include "windows/launch/LauncherDialog.h"
-#include "mainwindow/Main.h"
-#include "session/Workspace.h"
 
 namespace tessel {
 
@@ -19,7 +19,7 @@ namespace {
 
 // tldukeDlg and tlQuakeDlg: the first press shows the dialog without blocking;
 // while it is open a press brings it back to the front, restored.
-void ShowLauncher(GameLauncher* launcher, bool& open)
+void ShowLauncher(GameLauncher* launcher)
 {
     if (!launcher)
         return;
@@ -28,7 +28,6 @@ void ShowLauncher(GameLauncher* launcher, bool& open)
     window.show();
     window.raise();
     window.activateWindow();
-    open = true;
 }
 
 void Run(GameLauncher* launcher)
@@ -41,22 +40,22 @@ void Run(GameLauncher* launcher)
 
 void RegisterLaunchCommands(TMainForm& main)
 {
-    Workspace& state = main.State();
+    const LaunchSettings& launch = main.Program().launch;
     ToolWindows& tools = main.Tools();
     // tlLaunchDuke and tlLaunchQuake stand for the menu entries.
     main.OnCommand(Cmd::DukeLaunch, [&tools] { Run(tools.duke); });
     main.OnCommand(Cmd::QuakeLaunch, [&tools] { Run(tools.quake); });
-    main.OnCommand(Cmd::ToolDukeDialog, [&tools, &state] { ShowLauncher(tools.duke, state.DukeLauncherOpen); });
-    main.OnCommand(Cmd::ToolQuakeDialog, [&tools, &state] { ShowLauncher(tools.quake, state.QuakeLauncherOpen); });
+    main.OnCommand(Cmd::ToolDukeDialog, [&tools] { ShowLauncher(tools.duke); });
+    main.OnCommand(Cmd::ToolQuakeDialog, [&tools] { ShowLauncher(tools.quake); });
 
     main.OnCommand(Cmd::DukeBuild,
-                   [&main, &state] { CarryOutLaunch(main, PlanLaunchBuild(state.BuildDir, main.Prompts())); });
+                   [&main, &launch] { CarryOutLaunch(main, launch, PlanLaunchBuild(launch.BuildDir, main.Prompts())); });
     main.OnCommand(Cmd::QuakeMapEditor,
-                   [&main, &state] { CarryOutLaunch(main, PlanMapEditorLaunch(state.MainQMapEdProg)); });
-    main.OnCommand(Cmd::QuakeCompile, [&main, &state] {
+                   [&main, &launch] { CarryOutLaunch(main, launch, PlanMapEditorLaunch(launch.MainQMapEdProg)); });
+    main.OnCommand(Cmd::QuakeCompile, [&main, &launch] {
         const DocumentWindow* active = main.ActiveDocument();
         const bool modified = active && active->Modified();
-        CarryOutLaunch(main, PlanCompileQuakeC(state.QCDir, state.MainQCToolDir, modified, main.Prompts()));
+        CarryOutLaunch(main, launch, PlanCompileQuakeC(launch.QCDir, launch.MainQCToolDir, modified, main.Prompts()));
     });
 }
 

@@ -18,20 +18,23 @@
 #include <QVBoxLayout>
 #include <cstring>
 
+#include "editor/EditorOptions.h"
 #include "editor/Recovery.h"
+#include "grp/ExplorerOptions.h"
 #include "language/ColorDefinitions.h"
+#include "language/LanguageTables.h"
 #include "language/WizardFile.h"
-#include "platform/Files.h"
-#include "ui/QtPaths.h"
-#include "platform/SignalCleanup.h"
+#include "launch/GameDirectories.h"
 #include "mainwindow/Commands.h"
+#include "platform/Files.h"
+#include "platform/SignalCleanup.h"
 #include "session/DocumentNames.h"
+#include "session/Session.h"
 #include "ui/DocumentWindow.h"
 #include "ui/Guarded.h"
 #include "ui/Menus.h"
+#include "ui/QtPaths.h"
 #include "ui/Resources.h"
-#include "session/Session.h"
-#include "session/Workspace.h"
 
 namespace tessel {
 
@@ -52,7 +55,7 @@ void SetEnabled(QObject* control, bool enabled)
 
 } // namespace
 
-TMainForm::TMainForm(Workspace& state, Prompter& prompter, QWidget* parent)
+TMainForm::TMainForm(const MainState& state, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), EndProcess(EndBySignal), state_(state), prompter_(prompter)
 {
     UseResources();
@@ -93,7 +96,6 @@ TMainForm::~TMainForm()
     if (menusOwner_)
         disconnect(menusOwner_, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
-    FormDestroy();
     for (QPointer<QWidget>& window : lasting_)
         delete window.data();
 }
@@ -198,36 +200,28 @@ void TMainForm::CreateStatusBar()
 
 void TMainForm::FormCreate()
 {
-    state_.AutoIndent = true;
+    state_.editor.AutoIndent = true;
     qApp->installEventFilter(this);
     setWindowState(windowState() | Qt::WindowMaximized);
-    state_.EditorRequests.UserFndText.Position = 0;
 
-    const StartupSettings settings = ReadStartupSettings(state_.Settings(), RecentCount);
-    std::copy(settings.recent.begin(), settings.recent.end(), state_.RecentList.begin());
-    if (!state_.RecentList[0].empty())
+    SessionState& session = state_.session;
+    const StartupSettings settings = ReadStartupSettings(session.Settings(), RecentCount);
+    std::copy(settings.recent.begin(), settings.recent.end(), session.RecentList.begin());
+    if (!session.RecentList[0].empty())
         RefreshRecentMenu();
-    state_.TreeListDisabled = settings.treeListDisabled;
-    state_.DosProgram = settings.dosProgram;
+    state_.explorer.TreeListDisabled = settings.treeListDisabled;
+    state_.launch.DosProgram = settings.dosProgram;
 
-    state_.GameMode = settings.gameUp;
+    session.GameMode = settings.gameUp;
     if (GameModeOf(settings.gameUp))
         SwitchGameMode(settings.gameUp);
 
-    RunGuarded(prompter_,
-               [this] { LoadWizardFile(state_.Locations.DataFolder(WizardFileName), state_.Wizard, prompter_); });
-    for (const std::string& name : state_.Wizard.Names) {
+    WizardTable& wizard = state_.language.Wizard;
+    RunGuarded(prompter_, [&] { LoadWizardFile(session.Locations.DataFolder(WizardFileName), wizard, prompter_); });
+    for (const std::string& name : wizard.Names) {
         parts_.wizardList->addItem(QString::fromStdString(name));
         movConWiz_->addItem(QString::fromStdString(name));
     }
-}
-
-void TMainForm::FormDestroy()
-{
-    if (destroyed_)
-        return;
-    destroyed_ = true;
-    WriteSettings();
 }
 
 void TMainForm::WriteSettings()
@@ -235,10 +229,10 @@ void TMainForm::WriteSettings()
     // The options of every window and the session in one replacement: a
     // crash while the program ends leaves all old or all new.
     RunGuarded(prompter_, [this] {
-        ProfileEdit edit(state_.SettingsFileName);
+        ProfileEdit edit(state_.session.SettingsFileName);
         for (const auto& write : tools_.exitSettings)
             write(edit);
-        WriteSessionSettings(edit, state_.GameMode, state_.RecentList);
+        WriteSessionSettings(edit, state_.session.GameMode, state_.session.RecentList);
         edit.Commit();
     });
 }
@@ -253,9 +247,13 @@ void TMainForm::closeEvent(QCloseEvent* event)
                 return;
         mayClose = true;
     });
-    // A clean exit: every document was saved or given up, so nothing is left to recover.
-    if (mayClose)
-        state_.Recovery.RemoveAll();
+    // A clean exit: every document was saved or given up, so nothing is left
+    // to recover; what the windows keep goes to the settings file now, while
+    // they are all there and an error box can still show.
+    if (mayClose) {
+        state_.recovery.RemoveAll();
+        WriteSettings();
+    }
     event->setAccepted(mayClose);
 }
 
@@ -296,7 +294,7 @@ void TMainForm::EndSession(int sig)
 
 void TMainForm::OfferRecovery()
 {
-    const std::vector<RecoveryCopy> copies = state_.Recovery.Left();
+    const std::vector<RecoveryCopy> copies = state_.recovery.Left();
     if (copies.empty())
         return;
     std::string text = "Tessel ended without saving these documents:\n";
@@ -311,10 +309,10 @@ void TMainForm::OfferRecovery()
                     doc->RestoreRecoveryCopy(copy);
                     doc->KeepRecoveryCopy();   // this run's own copy, before the old one goes
                 });
-        state_.Recovery.Forget(copies);
+        state_.recovery.Forget(copies);
         break;
     case MsgResult::No:
-        state_.Recovery.Forget(copies);
+        state_.recovery.Forget(copies);
         break;
     default:
         break;   // asked again at the next start
@@ -332,7 +330,7 @@ void TMainForm::SwitchGameMode(int mode)
     RestoreChildWindows();
     for (int other = 1; other <= 3; ++other)
         parts_.gameMenus[static_cast<std::size_t>(other - 1)]->menuAction()->setVisible(other == mode);
-    state_.GameMode = mode;
+    state_.session.GameMode = mode;
     LoadColorDefinitionsForMode(mode);
     OpenDialog.filter = m->openFilter;
     SaveDialog1.filter = m->saveFilter;
@@ -342,9 +340,9 @@ void TMainForm::LoadColorDefinitionsForMode(int mode)
 {
     // A faulty colour number ends the load, not the mode switch.
     RunGuarded(prompter_, [&] {
-        const std::string folder = state_.Locations.DataFolder(ColorDefinitionFileName(mode));
-        if (!LoadColorDefinitions(mode, folder, state_.KeywordTable, prompter_))
-            state_.NoColoring = false;
+        const std::string folder = state_.session.Locations.DataFolder(ColorDefinitionFileName(mode));
+        if (!LoadColorDefinitions(mode, folder, state_.language.KeywordTable, prompter_))
+            state_.editor.NoColoring = false;
     });
 }
 
@@ -370,10 +368,11 @@ void TMainForm::RefreshRecentMenu()
     for (const Cmd item : items)
         Action(item)->setVisible(false);
     parts_.recentSeparator->setVisible(false);
-    for (int i = 0; i < RecentCount && !state_.RecentList[i].empty(); ++i) {
+    const std::vector<std::string>& recent = state_.session.RecentList;
+    for (int i = 0; i < RecentCount && !recent[i].empty(); ++i) {
         parts_.recentSeparator->setVisible(true);
         // A "&" of the name is shown, not taken for a shortcut mark.
-        Action(items[i])->setText(ToQString(state_.RecentList[i]).replace('&', QLatin1String("&&")));
+        Action(items[i])->setText(ToQString(recent[i]).replace('&', QLatin1String("&&")));
         Action(items[i])->setVisible(true);
     }
 }
@@ -448,13 +447,15 @@ DocumentWindow* TMainForm::NewExplorerWindow(const QString& caption, const std::
     return tools_.newExplorer ? AddDocument(tools_.newExplorer(archive), caption) : nullptr;
 }
 
-void TMainForm::PostEditorRequest()
+void TMainForm::PostRequests(EditorRequests& requests)
 {
     if (DocumentWindow* doc = ActiveDocument())
-        RunGuarded(prompter_, [doc] { doc->FormActivate(); });
-    // What the window did not take up (an explorer takes no load or save; an
-    // editor whose load failed skips the rest) must not wait for the next one.
-    state_.EditorRequests.DropPending();
+        RunGuarded(prompter_, [&] { doc->TakeRequests(requests); });
+}
+
+void TMainForm::OpenFiles(const std::vector<std::string>& names)
+{
+    OpenDocuments(*this, names);
 }
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)
@@ -536,8 +537,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         // A release that bubbles up to parent widgets is seen once per widget.
         if (mouse->button() == Qt::RightButton && mouse->timestamp() != lastRightRelease_) {
             lastRightRelease_ = mouse->timestamp();
-            state_.EditorRequests.RightClickRequest = true;
-            PostEditorRequest();
+            EditorRequests requests;
+            requests.RightClickRequest = true;
+            PostRequests(requests);
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -2,7 +2,7 @@
 // The main window: a multiple-document frame with the menus and tool bars of
 // the command table, the wizard pane and the status bar. It reads the start-up
 // settings at creation, switches game modes, hands requests to the active
-// document window, and writes the mode and recent files when destroyed. The
+// document window, and writes the mode and recent files when it closes. The
 // commands themselves live in the command files (Commands.h); the windows
 // reach it through Shell, and the program's builder (app/ProgramWindows)
 // gives it the windows it shows (ToolWindows).
@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "mainwindow/MainState.h"
+#include "session/SearchRequests.h"
 #include "ui/CommandTable.h"
 #include "ui/Shell.h"
 #include "ui/ToolWindows.h"
@@ -30,8 +32,6 @@ class QToolBar;
 namespace tessel {
 
 class DocumentWindow;
-struct Workspace;
-
 // The main window's parts that its command files act on.
 struct MainParts {
     QMdiArea* area = nullptr;
@@ -48,11 +48,10 @@ struct MainParts {
 class TMainForm : public QMainWindow, public Shell {
     Q_OBJECT
 public:
-    TMainForm(Workspace& state, Prompter& prompter, QWidget* parent = nullptr);
+    TMainForm(const MainState& state, Prompter& prompter, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // --- Shell ----------------------------------------------------------------------
-    Workspace& State() override { return state_; }
     Prompter& Prompts() override { return prompter_; }
     QWidget* Window() override { return this; }
     void SetStatusText(int panel, const QString& text) override;
@@ -62,9 +61,11 @@ public:
     DocumentWindow* ActiveDocument() const override;
     DocumentWindow* NewEditorWindow(const QString& caption) override;
     DocumentWindow* NewExplorerWindow(const QString& caption, const std::string& archive = std::string()) override;
-    void PostEditorRequest() override;
+    void PostRequests(EditorRequests& requests) override;
+    void OpenFiles(const std::vector<std::string>& names) override;
     void SelectWizardEntry(int k) override;
     int SelectedWizardEntry() const override;
+    bool& WizardTypedWordMatch() override { return typedWordMatch_; }
     DocumentWindow* DocumentOf(const std::string& name) const override;
     std::string AskSaveName(const std::string& proposed = std::string()) override;
     DirectoryChooser* Chooser() const override { return tools_.chooser; }
@@ -88,6 +89,9 @@ public:
     }
 
     // --- for the command files --------------------------------------------------------
+    const MainState& Program() const { return state_; }
+    // What the search commands asked last; each search request is made from it.
+    SearchMemory& Search() { return search_; }
     QAction* Action(Cmd id) const { return actions_[static_cast<std::size_t>(id)]; }
     // Runs handler, through the one exception boundary, when the command's menu
     // entry or any tool button that stands for it is triggered.
@@ -110,7 +114,6 @@ protected:
 
 private:
     void FormCreate();
-    void FormDestroy();
     void WriteSettings();
     void CreateCommands();
     void CreateWizardPane();
@@ -122,8 +125,10 @@ private:
     // (null) the main ones back; owner is the window they belong to.
     void ShowDocumentMenus(QWidget* owner, const QList<QAction*>& menus);
 
-    Workspace& state_;
+    MainState state_;
     Prompter& prompter_;
+    SearchMemory search_;
+    bool typedWordMatch_ = false;
     MainParts parts_;
     ToolWindows tools_;
     std::array<QAction*, static_cast<std::size_t>(Cmd::Count)> actions_{};
@@ -138,7 +143,6 @@ private:
     QPointer<QWidget> menusOwner_;         // whose menus stand in the bar; null: the main ones
     QList<QAction*> mainMenus_;            // the bar's own entries while a document's stand there
     unsigned long lastRightRelease_ = 0;
-    bool destroyed_ = false;
 };
 
 } // namespace tessel

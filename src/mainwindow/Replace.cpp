@@ -9,15 +9,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "mainwindow/Search.h"
+#include "session/SearchRequests.h"
+#include "ui/DialogFrame.h"
 #include "ui/Guarded.h"
 #include "ui/Shell.h"
-#include "session/Workspace.h"
-#include "ui/DialogFrame.h"
-#include "session/SearchRequests.h"
 
 namespace tessel {
 
-TfrmReplace::TfrmReplace(Shell& shell) : QDialog(shell.Window()), shell_(shell)
+TfrmReplace::TfrmReplace(Shell& shell, SearchMemory& memory) : QDialog(shell.Window()), shell_(shell), memory_(memory)
 {
     setObjectName("frmReplace");
     setWindowTitle("Replace...");
@@ -75,7 +75,7 @@ void TfrmReplace::Replace(bool all)
     const ReplaceFrom from = rdiCursor_->isChecked()        ? ReplaceFrom::Cursor
                              : rdiSelectedTxt_->isChecked() ? ReplaceFrom::Selection
                                                             : ReplaceFrom::Top;
-    const bool filled = FillReplaceRequest(shell_.State().EditorRequests, txtFind_->text().toStdString(),
+    const bool filled = FillReplaceRequest(memory_, txtFind_->text().toStdString(),
                                            txtReplace_->text().toStdString(),
                                            SearchOptionsFrom(chkWord_->isChecked(), chkCase_->isChecked()), from, all);
     if (!filled) {
@@ -84,11 +84,11 @@ void TfrmReplace::Replace(bool all)
         return;
     }
     if (all) {
-        shell_.PostEditorRequest();
+        PostSearchRequests(shell_, memory_);
         close();
     } else {
         close();
-        shell_.PostEditorRequest();
+        PostSearchRequests(shell_, memory_);
     }
 }
 

@@ -11,11 +11,13 @@ class QRadioButton;
 namespace tessel {
 
 class Shell;
+struct SearchMemory;
 
 class TfrmReplace : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmReplace(Shell& shell);
+    // memory: what the search commands asked last, which the dialog fills.
+    TfrmReplace(Shell& shell, SearchMemory& memory);
 
     // btnReplace closes the dialog before the replacement runs; btnReplaceAll
     // closes it after, so that the editor's messages show over it. Either
@@ -27,6 +29,7 @@ private:
     void Replace(bool all);
 
     Shell& shell_;
+    SearchMemory& memory_;
     QLineEdit* txtFind_;
     QLineEdit* txtReplace_;
     QCheckBox* chkCase_;

@@ -8,15 +8,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "session/SearchRequests.h"
 #include "ui/DialogFrame.h"
 #include "ui/Guarded.h"
 #include "ui/Shell.h"
-#include "session/Workspace.h"
-#include "session/SearchRequests.h"
 
 namespace tessel {
 
-TfrmSearch::TfrmSearch(Shell& shell) : QDialog(shell.Window()), shell_(shell)
+void PostSearchRequests(Shell& shell, SearchMemory& memory)
+{
+    EditorRequests requests = RequestsOf(memory);
+    shell.PostRequests(requests);
+    Remember(memory, requests);
+}
+
+TfrmSearch::TfrmSearch(Shell& shell, SearchMemory& memory) : QDialog(shell.Window()), shell_(shell), memory_(memory)
 {
     setObjectName("frmSearch");
     setWindowTitle("Search...");
@@ -60,12 +66,12 @@ void TfrmSearch::btnSearchClick()
 {
     const std::uint8_t options = SearchOptionsFrom(chkWord_->isChecked(), chkCase_->isChecked());
     const bool filled =
-        FillSearchRequest(shell_.State().EditorRequests, txtSearch_->text().toStdString(), options, chkStartTop_->isChecked());
+        FillSearchRequest(memory_, txtSearch_->text().toStdString(), options, chkStartTop_->isChecked());
     if (!filled)
         shell_.SetStatusText(0, "Invalid input into Search Box");
     close();
     if (filled)
-        shell_.PostEditorRequest();
+        PostSearchRequests(shell_, memory_);
 }
 
 } // namespace tessel

@@ -10,11 +10,17 @@ class QLineEdit;
 namespace tessel {
 
 class Shell;
+struct SearchMemory;
+
+// Hands what memory holds ready to the active editor, and keeps where the
+// last match was for the repeat commands.
+void PostSearchRequests(Shell& shell, SearchMemory& memory);
 
 class TfrmSearch : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmSearch(Shell& shell);
+    // memory: what the search commands asked last, which the dialog fills.
+    TfrmSearch(Shell& shell, SearchMemory& memory);
 
     // btnSearch: an empty text only says so in the status bar; otherwise the
     // request is posted once the dialog has closed.
@@ -22,6 +28,7 @@ public:
 
 private:
     Shell& shell_;
+    SearchMemory& memory_;
     QLineEdit* txtSearch_;
     QCheckBox* chkCase_;
     QCheckBox* chkWord_;

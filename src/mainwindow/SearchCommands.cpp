@@ -7,8 +7,8 @@
 
 #include "mainwindow/Commands.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/Search.h"
 #include "session/SearchRequests.h"
-#include "session/Workspace.h"
 
 namespace tessel {
 
@@ -44,20 +44,20 @@ void RegisterSearchCommands(TMainForm& main)
     main.OnCommand(Cmd::ToolReplace, [&tools] { ShowModal(tools.replace); });
     main.OnCommand(Cmd::EditGotoLine, [&tools] { ShowModeless(tools.gotoLine); });
 
-    EditorRequestsType& requests = main.State().EditorRequests;
-    main.OnCommand(Cmd::EditRepeatSearch, [&main, &requests] {
-        if (!RepeatSearchRequest(requests)) {
+    SearchMemory& memory = main.Search();
+    main.OnCommand(Cmd::EditRepeatSearch, [&main, &memory] {
+        if (!RepeatSearchRequest(memory)) {
             main.Prompts().ShowMessage("No search string was entered before.");
             return;
         }
-        main.PostEditorRequest();
+        PostSearchRequests(main, memory);
     });
-    main.OnCommand(Cmd::EditRepeatReplace, [&main, &requests] {
-        if (!RepeatReplaceRequest(requests)) {
+    main.OnCommand(Cmd::EditRepeatReplace, [&main, &memory] {
+        if (!RepeatReplaceRequest(memory)) {
             main.Prompts().ShowMessage("Not enough input to replace words.");
             return;
         }
-        main.PostEditorRequest();
+        PostSearchRequests(main, memory);
     });
 }
 

@@ -9,8 +9,8 @@
 #include <QSvgRenderer>
 #include <QTimer>
 
-#include "ui/Resources.h"
 #include "ui/DialogFrame.h"
+#include "ui/Resources.h"
 
 namespace tessel {
 

@@ -1,15 +1,14 @@
 // The commands that bring up the tool windows. A window that lives for the
-// whole run was made at start; one made on demand exists at most once,
-// guarded by its open flag, and an open one is brought to the front and
-// restored instead.
+// whole run was made at start; one made on demand exists at most once: while
+// it shows, it is brought to the front and restored instead.
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/Files.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/ConFaq.h"
 #include "mainwindow/Main.h"
-#include "session/Workspace.h"
+#include "platform/Files.h"
+#include "session/Session.h"
 
 namespace tessel {
 
@@ -31,11 +30,12 @@ void ShowModal(QWidget* window)
         BringToFront(*window);
 }
 
-// A window made on demand that may exist once: the open one comes to the
-// front, otherwise a new one is made (and shows itself or is shown).
-void ShowOnce(bool& open, QPointer<QWidget>& window, const std::function<QWidget*()>& make)
+// A window made on demand that may exist once: the one showing comes to the
+// front, otherwise a new one is made (and shows itself or is shown). A closed
+// one is discarded.
+void ShowOnce(QPointer<QWidget>& window, const std::function<QWidget*()>& make)
 {
-    if (open && window) {
+    if (window && window->isVisible()) {
         BringToFront(*window);
         return;
     }
@@ -44,35 +44,32 @@ void ShowOnce(bool& open, QPointer<QWidget>& window, const std::function<QWidget
     window = make();
     if (window)
         window->show();
-    open = window != nullptr;
 }
 
 } // namespace
 
 void RegisterToolWindowCommands(TMainForm& main)
 {
-    Workspace& state = main.State();
+    const SessionState& session = main.Program().session;
     ToolWindows& tools = main.Tools();
     // Calculator: made on demand, one at a time; the state it works on is the
     // program's and outlives it.
     auto calculator = std::make_shared<QPointer<QWidget>>();
-    main.OnCommand(Cmd::ToolCalculator,
-                   [&state, &tools, calculator] { ShowOnce(state.CalculatorOpen, *calculator, tools.newCalculator); });
+    main.OnCommand(Cmd::ToolCalculator, [&tools, calculator] { ShowOnce(*calculator, tools.newCalculator); });
 
     // FAQ viewer: made on demand, one at a time, while its file is there.
     auto faq = std::make_shared<QPointer<QWidget>>();
-    main.OnCommand(Cmd::HelpConFaq, [&main, &state, &tools, faq] {
+    main.OnCommand(Cmd::HelpConFaq, [&main, &session, &tools, faq] {
         // Missing everywhere: the first folder looked in is where the user may put one.
-        if (!FileExists(state.Locations.DataFile(FaqFileName))) {
+        if (!FileExists(session.Locations.DataFile(FaqFileName))) {
             main.Prompts().MessageDlg("There is no ConFaq in the Main Program Directory: \"" +
-                                          state.Locations.DataDirs.front() +
+                                          session.Locations.DataDirs.front() +
                                           "\". If you want to view it, put the file: confaq40.rtf in the main "
                                           "program directory.",
                                       MsgType::Information, MsgButtons::Ok);
-            state.FaqOpen = false;
             return;
         }
-        ShowOnce(state.FaqOpen, *faq, tools.newFaq);
+        ShowOnce(*faq, tools.newFaq);
     });
 
     main.OnCommand(Cmd::ViewPicture, [&tools] { ShowModal(tools.picture); });
@@ -80,15 +77,9 @@ void RegisterToolWindowCommands(TMainForm& main)
     main.OnCommand(Cmd::HelpAbout, [&tools] { ShowModal(tools.about); });
 
     // General options: made at start; asked again while it shows, it comes to the front.
-    main.OnCommand(Cmd::ViewEditOptions, [&state, &tools] {
-        if (!tools.generalOptions)
-            return;
-        if (state.GeneralOptionsOpen) {
-            tools.generalOptions->BringToFront();
-            return;
-        }
-        tools.generalOptions->ShowWindow();
-        state.GeneralOptionsOpen = true;
+    main.OnCommand(Cmd::ViewEditOptions, [&tools] {
+        if (tools.generalOptions)
+            tools.generalOptions->ShowWindow();
     });
 }
 

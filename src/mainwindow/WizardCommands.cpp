@@ -5,10 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "language/LanguageTables.h"
 #include "mainwindow/Commands.h"
-#include "ui/Guarded.h"
 #include "mainwindow/Main.h"
-#include "session/Workspace.h"
+#include "ui/Guarded.h"
 
 namespace tessel {
 
@@ -16,17 +16,18 @@ namespace {
 
 void InsertSelected(TMainForm& main)
 {
-    Workspace& state = main.State();
+    const WizardTable& wizard = main.Program().language.Wizard;
     const int k = main.SelectedWizardEntry();
-    if (k < 1 || k > state.Wizard.WizardCount())
+    if (k < 1 || k > wizard.WizardCount())
         return;   // nothing selected, or an empty list: nothing to insert
-    state.EditorRequests.WizardInsertText = state.Wizard.Names[static_cast<std::size_t>(k - 1)];
-    main.PostEditorRequest();
+    EditorRequests requests;
+    requests.WizardInsertText = wizard.Names[static_cast<std::size_t>(k - 1)];
+    main.PostRequests(requests);
 }
 
 void ShowParameters(TMainForm& main)
 {
-    const WizardTable& wizard = main.State().Wizard;
+    const WizardTable& wizard = main.Program().language.Wizard;
     const int k = main.SelectedWizardEntry();
     if (k < 1 || k > static_cast<int>(wizard.Params.size()))
         return;

@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/EditorRequests.h"
 #include "platform/Convert.h"
+#include "session/SearchRequests.h"
+#include "ui/DialogFrame.h"
 #include "ui/Guarded.h"
 #include "ui/Shell.h"
-#include "session/Workspace.h"
-#include "ui/DialogFrame.h"
-#include "session/SearchRequests.h"
 
 namespace tessel {
 
@@ -55,9 +55,10 @@ void TfrmGotoLine::showEvent(QShowEvent* event)
 void TfrmGotoLine::btnGotoClick()
 {
     const int typed = StrToInt(edit1_->text().toStdString());
-    shell_.State().EditorRequests.GotoLineRequest = GotoLineRequestFor(typed);
+    EditorRequests requests;
+    requests.GotoLineRequest = GotoLineRequestFor(typed);
     hide();
-    shell_.PostEditorRequest();
+    shell_.PostRequests(requests);
 }
 
 } // namespace tessel

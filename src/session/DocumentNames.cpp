@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/Paths.h"
 #include "language/GameModes.h"
+#include "platform/Paths.h"
 
 namespace tessel {
 

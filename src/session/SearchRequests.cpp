@@ -7,36 +7,36 @@ std::uint8_t SearchOptionsFrom(bool wholeWord, bool matchCase)
     return static_cast<std::uint8_t>((wholeWord ? soWholeWord : 0) | (matchCase ? soMatchCase : 0));
 }
 
-bool FillSearchRequest(EditorRequestsType& requests, const std::string& text, std::uint8_t options, bool fromTop)
+bool FillSearchRequest(SearchMemory& memory, const std::string& text, std::uint8_t options, bool fromTop)
 {
     if (text.empty())
         return false;
-    UserFndTextType& find = requests.UserFndText;
+    UserFndTextType& find = memory.UserFndText;
     find.Go = true;
     find.Text = text;
-    requests.SearchOptions = options;
+    memory.SearchOptions = options;
     find.Position = fromTop ? 0 : -2;
     return true;
 }
 
-bool FillReplaceRequest(EditorRequestsType& requests, const std::string& findText, const std::string& replaceText,
+bool FillReplaceRequest(SearchMemory& memory, const std::string& findText, const std::string& replaceText,
                         std::uint8_t options, ReplaceFrom from, bool all)
 {
-    UserReplaceTextType& replace = requests.UserReplaceText;
+    UserReplaceTextType& replace = memory.UserReplaceText;
     replace.All = all;
     if (findText.empty() || replaceText.empty())
         return false;
     replace.Go = true;
     replace.FindText = findText;
     replace.ReplaceText = replaceText;
-    requests.SearchOptions = options;
+    memory.SearchOptions = options;
     replace.Position = static_cast<int>(from);
     return true;
 }
 
-bool RepeatSearchRequest(EditorRequestsType& requests)
+bool RepeatSearchRequest(SearchMemory& memory)
 {
-    UserFndTextType& find = requests.UserFndText;
+    UserFndTextType& find = memory.UserFndText;
     if (find.Text.empty())
         return false;
     ++find.Position;
@@ -44,14 +44,30 @@ bool RepeatSearchRequest(EditorRequestsType& requests)
     return true;
 }
 
-bool RepeatReplaceRequest(EditorRequestsType& requests)
+bool RepeatReplaceRequest(SearchMemory& memory)
 {
-    UserReplaceTextType& replace = requests.UserReplaceText;
+    UserReplaceTextType& replace = memory.UserReplaceText;
     if (replace.FindText.empty() || replace.ReplaceText.empty())
         return false;
     ++replace.Position;
     replace.Go = true;
     return true;
+}
+
+EditorRequests RequestsOf(const SearchMemory& memory)
+{
+    EditorRequests requests;
+    requests.UserFndText = memory.UserFndText;
+    requests.UserReplaceText = memory.UserReplaceText;
+    requests.SearchOptions = memory.SearchOptions;
+    return requests;
+}
+
+void Remember(SearchMemory& memory, const EditorRequests& done)
+{
+    memory.UserFndText.Position = done.UserFndText.Position;
+    memory.UserReplaceText.Position = done.UserReplaceText.Position;
+    memory.UserFndText.Go = memory.UserReplaceText.Go = false;
 }
 
 int GotoLineRequestFor(int typedLine)

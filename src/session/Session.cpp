@@ -2,7 +2,14 @@
 
 #include "platform/SettingsTable.h"
 
+#include <utility>
+
 namespace tessel {
+
+SessionState::SessionState(FileLocations locations)
+    : Locations(std::move(locations)), SettingsFileName(Locations.SettingsFileName())
+{
+}
 
 namespace {
 const SettingRow<StartupSettings> ProgStartupRows[] = {Setting("GameUp", &StartupSettings::gameUp)};

@@ -1,13 +1,31 @@
 #pragma once
-// What the main window reads at start and writes at exit.
+// The session: where the program's files are, the game mode and the recent
+// files; what the main window reads of them at start and writes at exit.
 #include <string>
 #include <vector>
 
 #include "language/GameModes.h"
+#include "platform/Locations.h"
 #include "platform/Process.h"
 #include "platform/ProfileFile.h"
 
 namespace tessel {
+
+constexpr int RecentCount = 4;
+
+struct SessionState {
+    explicit SessionState(FileLocations locations);
+    // Settings and data files all in programDir ("": the current folder).
+    explicit SessionState(const std::string& programDir) : SessionState(PortableLocations(programDir)) {}
+
+    FileLocations Locations;         // where the settings and data files are
+    std::string SettingsFileName;    // "QztMain.ini" in the settings folder
+    int GameMode = 0;                // 1 Duke, 2 Quake, 3 Verge; others: no mode
+    std::vector<std::string> RecentList = std::vector<std::string>(RecentCount);   // most recent first
+
+    // A short-lived accessor on the settings file.
+    ProfileFile Settings() const { return ProfileFile(SettingsFileName); }
+};
 
 struct StartupSettings {
     int gameUp = 1;                         // ProgStartup/GameUp

@@ -1,8 +1,9 @@
 #pragma once
 // What the main window needs of a document window (an editor or an explorer)
-// held in its multiple-document area: its activation handlers, its close
-// question, and what it answers for itself (its file, whether it is modified,
-// saving it). Commands ask these; captions and status texts are outputs only.
+// held in its multiple-document area: its activation handlers, the requests
+// it carries out (loading and saving among them), its close question, and what
+// it answers for itself (its file, whether it is modified). Commands ask
+// these; captions and status texts are outputs only.
 #include <QList>
 #include <string>
 
@@ -10,14 +11,17 @@ class QAction;
 
 namespace tessel {
 
+struct EditorRequests;
 struct RecoveryCopy;
 
 class DocumentWindow {
 public:
     virtual ~DocumentWindow() = default;
-    // The activation handler: refreshes the main window's command states and
-    // carries out the pending requests of EditorRequests.
+    // The activation handler: refreshes the main window's command states.
     virtual void FormActivate() = 0;
+    // An activation that carries out the requests it takes, in their order;
+    // they are left as it leaves them (the last match's position, say).
+    virtual void TakeRequests(EditorRequests& /*requests*/) { FormActivate(); }
     virtual void FormDeactivate() {}
     // Whether the window may close (it may ask the user about unsaved work).
     virtual bool FormCloseQuery() { return true; }
@@ -25,9 +29,6 @@ public:
     // The full name of the file it shows; "" while it shows none.
     virtual std::string FileName() const = 0;
     virtual bool Modified() const { return false; }
-    // Writes the document under name; false, reported to the user, when it
-    // could not. A document with nothing to write succeeds at once.
-    virtual bool Save(const std::string& name) = 0;
     // Whether it carries out the editor requests (load, save, find...).
     virtual bool TakesEditorRequests() const { return false; }
     // The menus that stand in the main window's bar in place of its own while

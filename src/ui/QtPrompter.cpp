@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 #include "platform/Paths.h"
-#include "ui/QtPaths.h"
 #include "ui/PictureImage.h"
+#include "ui/QtPaths.h"
 
 namespace tessel {
 

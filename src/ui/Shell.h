@@ -1,9 +1,11 @@
 #pragma once
-// What the windows need of the main window: the application's state, the
-// prompter, the status bar, the command states, the document windows and the
-// wizard pane. Windows depend on this, never on the main window itself.
+// What the windows need of the main window: the prompter, the status bar,
+// the command states, the document windows and the wizard pane. Windows
+// depend on this, never on the main window itself; the program's state they
+// use is handed to each of them when it is made.
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "platform/Prompter.h"
 #include "ui/CommandTable.h"
@@ -14,13 +16,12 @@ namespace tessel {
 
 class DirectoryChooser;
 class DocumentWindow;
-struct Workspace;
+struct EditorRequests;
 
 class Shell {
 public:
     virtual ~Shell() = default;
 
-    virtual Workspace& State() = 0;
     virtual Prompter& Prompts() = 0;
     // The program's main window, as the owner of dialogs.
     virtual QWidget* Window() = 0;
@@ -41,13 +42,21 @@ public:
     // empty) at its first activation.
     virtual DocumentWindow* NewEditorWindow(const QString& caption) = 0;
     virtual DocumentWindow* NewExplorerWindow(const QString& caption, const std::string& archive = std::string()) = 0;
-    // Runs the active document window's activation handler, which carries out
-    // what the request block holds; what it did not take up is dropped.
-    virtual void PostEditorRequest() = 0;
+    // Hands the requests to the active document window, whose activation
+    // handler carries out what it takes (an explorer takes none); what is
+    // left of them is the caller's. Without a document nothing happens.
+    virtual void PostRequests(EditorRequests& requests) = 0;
+    // Opens each file as File > Open does (an explorer for a group file, an
+    // editor for any other), but one open already only comes to the front;
+    // each is noted in the recent files. An error is shown and the next opens.
+    virtual void OpenFiles(const std::vector<std::string>& names) = 0;
 
     // The wizard pane's list: entry k counted from 1 (0: none selected).
     virtual void SelectWizardEntry(int k) = 0;
     virtual int SelectedWizardEntry() const = 0;
+    // Whether the list's selection was made from the word before an editor's
+    // caret (TypedWordMatch): Ctrl+Alt+C then replaces that word.
+    virtual bool& WizardTypedWordMatch() = 0;
 
     // The document window that shows the file name names, under that name or
     // any other (a link, another path to it); null when none does.

@@ -28,13 +28,12 @@ public:
     virtual void ClearScriptDirectoryField() = 0;
 };
 
-// The general options window: shown centred the first time, brought to the
-// front while it shows.
+// The general options window: shown centred, or, asked while it shows,
+// brought to the front.
 class GeneralOptionsWindow {
 public:
     virtual ~GeneralOptionsWindow() = default;
     virtual void ShowWindow() = 0;
-    virtual void BringToFront() = 0;
 };
 
 struct ToolWindows {

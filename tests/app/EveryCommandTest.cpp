@@ -9,8 +9,8 @@
 
 #include "grp/GrpFormat.h"
 #include "grp/GrpOperations.h"
-#include "platform/Files.h"
 #include "mainwindow/Commands.h"
+#include "platform/Files.h"
 #include "support/ProgramFixture.h"
 
 namespace tessel {

@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "windows/editor/Childwin.h"
-#include "windows/editor/ScriptEdit.h"
 #include "richtext/ProjectFile.h"
 #include "support/ProgramFixture.h"
+#include "windows/editor/Childwin.h"
+#include "windows/editor/ScriptEdit.h"
 
 namespace tessel {
 namespace {

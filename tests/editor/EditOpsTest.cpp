@@ -1,5 +1,5 @@
-#include "editor/EditOps.h"
 #include "editor/DocumentKinds.h"
+#include "editor/EditOps.h"
 
 #include <gtest/gtest.h>
 
@@ -391,7 +391,7 @@ TEST_F(EditOpsTest, CtrlAltCInsertsTheWizardEntry)
 TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
 {
     buffer = FakeEditBuffer("a\r\nb");
-    EditorRequestsType r;
+    EditorRequests r;
     r.UserReplaceText = {"a", "c", 0, true, true};
     r.TestErrorsRequest = true;
     r.WizardInsertText = "W";
@@ -399,7 +399,8 @@ TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
     r.SelectAllRequest = r.BlockIndentRequest = r.UndoRequest = r.RecolorRequest = true;
     r.UserFndText = {"b", 0, true};
     r.LoadRequest = r.SaveRequest = true;
-    CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
+    r.PendingFileName = "f.con";
+    CarryOutRequests(buffer, r, Context(), hooks, prompter);
     // Replaced, checked, inserted after the replacement, indented as a block,
     // found in the indented text, and the indentation undone.
     EXPECT_EQ(buffer.Text(), "cW\r\nb");
@@ -416,7 +417,7 @@ TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
     hooks.calls.clear();
     hooks.loads = false;
     r.LoadRequest = r.SaveRequest = r.RecolorRequest = true;
-    CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
+    CarryOutRequests(buffer, r, Context(), hooks, prompter);
     EXPECT_EQ(hooks.calls, std::vector<std::string>{"load f.con"});
     EXPECT_FALSE(r.SaveRequest || r.RecolorRequest);
     // Recolouring colours the selection, and nothing while colouring is off.
@@ -425,7 +426,7 @@ TEST_F(EditOpsTest, RequestsRunInTheirOrderAndAreClearedAsTaken)
         buffer = FakeEditBuffer("x if");
         buffer.SetSelection(2, 2);
         r.RecolorRequest = true;
-        CarryOutRequests(buffer, r, "f.con", Context(), hooks, prompter);
+        CarryOutRequests(buffer, r, Context(), hooks, prompter);
         EXPECT_EQ(buffer.Paint(), off ? "...." : "..bb");
     }
 }

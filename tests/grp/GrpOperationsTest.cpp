@@ -1,5 +1,5 @@
-#include "grp/GrpOperations.h"
 #include "grp/GrpCommands.h"
+#include "grp/GrpOperations.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>

@@ -29,7 +29,7 @@ protected:
     void open(const std::string& contents)
     {
         dir.write("confaq40.rtf", contents);
-        viewer = new TfrmConFaq(prompter, dir.file("confaq40.rtf"), openFlag);
+        viewer = new TfrmConFaq(prompter, dir.file("confaq40.rtf"));
     }
     QTextBrowser* text() const { return viewer->findChild<QTextBrowser*>("rchConFaq"); }
     std::string panel(int i) const
@@ -50,7 +50,6 @@ protected:
         return text()->cursorRect(at).center();
     }
 
-    bool openFlag = true;
     QPointer<TfrmConFaq> viewer;
 };
 
@@ -127,7 +126,7 @@ TEST_F(ConFaqTest, LinksOpenInTheBrowserOrSaySoWhenNoneStarts)
 
 TEST_F(ConFaqTest, FileGoneBeforeTheLoadShowsNoText)
 {
-    viewer = new TfrmConFaq(prompter, dir.file("confaq40.rtf"), openFlag);
+    viewer = new TfrmConFaq(prompter, dir.file("confaq40.rtf"));
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"File not found"});
     EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::Error);
     EXPECT_TRUE(text()->toPlainText().isEmpty());

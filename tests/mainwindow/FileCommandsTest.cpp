@@ -19,7 +19,6 @@ public:
             opened.push_back(std::exchange(archive_, std::string()));
     }
     std::string FileName() const override { return std::string(); }
-    bool Save(const std::string&) override { return true; }
     Lines opened;
 
 private:
@@ -65,7 +64,6 @@ TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
         EXPECT_EQ(prompter.shown.at(0).caption, "Information");
         EXPECT_EQ(doc->requests, c.requests);
         EXPECT_EQ(RecentMenu(), c.recent);
-        EXPECT_FALSE(state->EditorRequests.LoadRequest || state->EditorRequests.SaveRequest);
     }
     EXPECT_EQ(Documents().size(), 2u);
 }
@@ -145,8 +143,8 @@ TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRu
         bool cleared = false;
     } duke;
     form->Tools().duke = &duke;
-    state->ConDir = dir.file("gone/");
-    state->QCDir = dir.file("gone too/");
+    state->launch.ConDir = dir.file("gone/");
+    state->launch.QCDir = dir.file("gone too/");
     std::filesystem::create_directories(dir.file("work"));
     OpenFile(dir.file("work/a.con"));
     EXPECT_EQ(prompter.texts(),
@@ -154,14 +152,14 @@ TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRu
                      "Your main QC directory does not exist, please choose a new one from the Quake Options page.",
                      form->OpenDialog.filter}));
     EXPECT_TRUE(duke.cleared);
-    EXPECT_EQ(state->ConDir, "");
-    EXPECT_EQ(state->QCDir, "");
+    EXPECT_EQ(state->launch.ConDir, "");
+    EXPECT_EQ(state->launch.QCDir, "");
 
     Restart();
     prompter.files = {std::nullopt, std::nullopt};
     Press("Ctrl+O");
     EXPECT_EQ(form->OpenDialog.initialDir, dir.file("work/"));
-    state->QCDir = dir.path();   // a mode's own folder comes first
+    state->launch.QCDir = dir.path();   // a mode's own folder comes first
     Action("mnuEditQuakeMode")->trigger();
     Press("Ctrl+O");
     EXPECT_EQ(form->OpenDialog.initialDir, dir.path());

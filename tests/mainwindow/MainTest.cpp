@@ -17,22 +17,18 @@ namespace {
 // A document window that records what the main window asks of it.
 class RecordingDocument : public QWidget, public DocumentWindow {
 public:
-    explicit RecordingDocument(Workspace& state) : state_(state) {}
-    void FormActivate() override
+    void FormActivate() override { ++activations; }
+    void TakeRequests(EditorRequests& requests) override
     {
-        ++activations;
-        rightClicks += state_.EditorRequests.RightClickRequest;
-        state_.EditorRequests.RightClickRequest = false;
+        FormActivate();
+        rightClicks += requests.RightClickRequest;
+        saves += requests.SaveRequest;
     }
     std::string FileName() const override { return std::string(); }
-    bool Save(const std::string&) override { return true; }
-    int activations = 0, rightClicks = 0, releases = 0;
+    int activations = 0, rightClicks = 0, saves = 0, releases = 0;
 
 protected:
     void mouseReleaseEvent(QMouseEvent*) override { ++releases; }
-
-private:
-    Workspace& state_;
 };
 
 class MainTest : public ProgramFixture {
@@ -41,7 +37,7 @@ protected:
 
     RecordingDocument* AddDocument()
     {
-        form->Tools().newEditor = [this]() -> QWidget* { return new RecordingDocument(*state); };
+        form->Tools().newEditor = []() -> QWidget* { return new RecordingDocument; };
         return dynamic_cast<RecordingDocument*>(form->NewEditorWindow("document"));
     }
     QString wizardCaption() { return Control<QLabel>("lblWizard")->text(); }
@@ -63,7 +59,7 @@ TEST_F(MainTest, ExitKeepsEveryOtherByteOfTheSettingsFile)
     // No mode: every game menu, the first caption, the start-up filters, no keywords.
     EXPECT_EQ(gameMenus(), "DQV");
     EXPECT_EQ(wizardCaption(), "Con Wizard");
-    EXPECT_TRUE(state->KeywordTable.empty());
+    EXPECT_TRUE(state->language.KeywordTable.empty());
     EXPECT_EQ(form->SaveDialog1.filter, "Con Files (*.con)|*.con|Function File (*.qcf)|*.qcf");
     Action("FileExitItem")->trigger();
     EXPECT_FALSE(form->isVisible());
@@ -80,7 +76,7 @@ TEST_F(MainTest, ExitWritesEveryWindowsSettingsInOneReplacement)
     const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     ASSERT_GE(watch, 0);
     ::inotify_add_watch(watch, dir.path().c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
-    form.reset();
+    Exit();   // written as the window closes, not again as it goes
     int replacements = 0;
     alignas(inotify_event) char events[4096];
     for (ssize_t n; (n = ::read(watch, events, sizeof events)) > 0;)
@@ -111,7 +107,7 @@ TEST_F(MainTest, StoredModeSelectsCaptionMenuFiltersAndKeywords)
         StartBare(std::string("[ProgStartup]\r\nGameUp=") + c.stored + "\r\n");
         EXPECT_EQ(wizardCaption(), c.caption);
         EXPECT_EQ(gameMenus(), c.menus);
-        EXPECT_EQ(state->KeywordTable.front().Keyword, c.keyword);
+        EXPECT_EQ(state->language.KeywordTable.front().Keyword, c.keyword);
         form.reset();
     }
     StartBare("[ProgStartup]\r\nGameUp=2\r\n");
@@ -130,16 +126,16 @@ TEST_F(MainTest, ShippedDataFilesAndDefaultsWithoutASettingsFile)
     }
     StartBare();
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(state->GameMode, 1);
-    EXPECT_TRUE(state->AutoIndent);
-    EXPECT_EQ(state->KeywordTable.size(), 108u);
+    EXPECT_EQ(state->session.GameMode, 1);
+    EXPECT_TRUE(state->editor.AutoIndent);
+    EXPECT_EQ(state->language.KeywordTable.size(), 108u);
     EXPECT_EQ(Control<QListWidget>("MainConWiz")->count(), 108);
     EXPECT_EQ(Control<QListWidget>("MovConWiz")->item(1)->text(), "actor");
     Action("mnuEditQuakeMode")->trigger();
     Action("mnuEditVergeMode")->trigger();
-    EXPECT_EQ(state->KeywordTable.size(), 206u);
+    EXPECT_EQ(state->language.KeywordTable.size(), 206u);
     EXPECT_TRUE(prompter.shown.empty());
-    form.reset();
+    Exit();
     EXPECT_EQ(dir.read("QztMain.ini"), "[ProgStartup]\r\nGameUp=3\r\n");
 }
 
@@ -147,13 +143,13 @@ TEST_F(MainTest, RecentListStopsAtTheFirstEmptySlot)
 {
     StartBare("[RecentFiles]\r\nRecent1=/m/a.con\r\nRecent2=\r\nRecent3=/m/c.con\r\n"
           "[GroupFileExplorer]\r\nTreeListEnable=1\r\n");
-    EXPECT_EQ(state->RecentList, (std::vector<std::string>{"/m/a.con", "", "", ""}));
-    EXPECT_TRUE(state->TreeListDisabled);
+    EXPECT_EQ(state->session.RecentList, (std::vector<std::string>{"/m/a.con", "", "", ""}));
+    EXPECT_TRUE(state->explorer.TreeListDisabled);
     EXPECT_EQ(Action("mnuFileRecent1")->text(), "/m/a.con");
     EXPECT_TRUE(Action("mnuFileRecent1")->isVisible() && Action("mnuFileSep2")->isVisible());
     EXPECT_FALSE(Action("mnuFileRecent2")->isVisible());
-    state->RecentList = {"/m/new.con", "/m/a.con", "", ""};
-    form.reset();
+    state->session.RecentList = {"/m/new.con", "/m/a.con", "", ""};
+    Exit();
     // Recent3 stays: the list only shifts, so only hand edits leave such keys.
     EXPECT_EQ(dir.read("QztMain.ini"), "[RecentFiles]\r\nRecent1=/m/new.con\r\nRecent2=/m/a.con\r\nRecent3=/m/c.con\r\n"
                                        "[GroupFileExplorer]\r\nTreeListEnable=1\r\n[ProgStartup]\r\nGameUp=1\r\n");
@@ -169,7 +165,7 @@ TEST_F(MainTest, LanguageFileFailuresAreReportedAndStartUpGoesOn)
                                     "Cannot find file: \"" + dir.path() +
                                         "cnfcs.ccf\". Without this file the con wizard will not work."}));
     EXPECT_EQ(prompter.shown[0].kind, ScriptedPrompter::Kind::Error);
-    EXPECT_EQ(state->KeywordTable.size(), 1u);
+    EXPECT_EQ(state->language.KeywordTable.size(), 1u);
     EXPECT_EQ(form->SaveDialog1.filter, "QuakeC Files (*.qc)|*.qc");   // the mode switch went on
     EXPECT_EQ(Control<QListWidget>("MainConWiz")->count(), 0);
 }
@@ -182,8 +178,8 @@ TEST_F(MainTest, ChangingModeRestoresDocumentsAndReplacesTheKeywords)
     sub->showMaximized();
     Action("mnuEditVergeMode")->trigger();
     EXPECT_FALSE(sub->isMaximized());
-    ASSERT_EQ(state->KeywordTable.size(), 1u);
-    EXPECT_EQ(state->KeywordTable[0].Keyword, "int");
+    ASSERT_EQ(state->language.KeywordTable.size(), 1u);
+    EXPECT_EQ(state->language.KeywordTable[0].Keyword, "int");
 }
 
 TEST_F(MainTest, TheMainTitleNamesTheActiveDocument)
@@ -241,14 +237,12 @@ TEST_F(MainTest, EditorCommandsWaitForAnEditorWindow)
 TEST_F(MainTest, DocumentWindowsGetRequestsAndRightClicks)
 {
     StartBare();
-    state->EditorRequests.SaveRequest = true;
-    form->PostEditorRequest();   // no document: dropped
-    EXPECT_FALSE(state->EditorRequests.SaveRequest);
+    EditorRequests save = SaveRequestFor("a.con");
+    form->PostRequests(save);   // no document: nothing happens
 
     RecordingDocument* doc = AddDocument();
-    state->EditorRequests.SaveRequest = true;
-    form->PostEditorRequest();   // a window that takes no saves: dropped all the same
-    EXPECT_FALSE(state->EditorRequests.SaveRequest);
+    form->PostRequests(save);
+    EXPECT_EQ(doc->saves, 1);
     const int before = doc->activations;
     QTest::mouseClick(doc, Qt::RightButton);
     QTest::mouseClick(doc, Qt::LeftButton);

@@ -40,7 +40,7 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
         splash->Timer1Timer();
         ClickTool("tlUtilsCalc");
     }
-    EXPECT_FALSE(state->CalculatorOpen);
+    EXPECT_EQ(form->findChild<QWidget*>("frmCalculator"), nullptr);
     EXPECT_FALSE(form->isEnabled());
     EXPECT_TRUE(splash->isVisible());
 
@@ -50,7 +50,7 @@ TEST_F(SplashTest, MainWindowTakesNoInputForFifteenTicks)
     EXPECT_FALSE(splash->isVisible());
     EXPECT_FALSE(running("Timer1") || running("Timer2"));
     ClickTool("tlUtilsCalc");
-    EXPECT_TRUE(state->CalculatorOpen);
+    EXPECT_NE(form->findChild<QWidget*>("frmCalculator"), nullptr);
 }
 
 TEST_F(SplashTest, AMessageBoxEndsItRatherThanBeHiddenUnderIt)

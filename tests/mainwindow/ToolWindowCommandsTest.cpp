@@ -5,10 +5,10 @@
 #include <QTextEdit>
 #include <cstdlib>
 
-#include "windows/calc/Calculator.h"
 #include "mainwindow/About.h"
 #include "mainwindow/ConFaq.h"
 #include "support/ProgramFixture.h"
+#include "windows/calc/Calculator.h"
 
 namespace tessel {
 namespace {
@@ -32,19 +32,16 @@ TEST_F(ToolWindowCommandsTest, FaqViewerWhileItsFileIsThere)
 {
     const std::string missing = "There is no ConFaq in the Main Program Directory: \"" + dir.path() +
                                 "\". If you want to view it, put the file: confaq40.rtf in the main program directory.";
-    state->FaqOpen = true;
     run(Cmd::HelpConFaq);
     ASSERT_EQ(prompter.texts(), std::vector<std::string>{missing});
     EXPECT_EQ(prompter.shown[0].caption, "Information");
     EXPECT_EQ(prompter.shown[0].buttons, MsgButtons::Ok);
-    EXPECT_FALSE(state->FaqOpen);
     EXPECT_TRUE(windows<TfrmConFaq>().isEmpty());
 
     dir.write("confaq40.rtf", "{\\rtf1 Questions\\par}");
     run(Cmd::HelpConFaq);
     ASSERT_EQ(windows<TfrmConFaq>().size(), 1);
     QPointer<TfrmConFaq> first = windows<TfrmConFaq>()[0];
-    EXPECT_TRUE(state->FaqOpen);
     EXPECT_TRUE(first->isVisible());
     first->showMinimized();
     run(Cmd::HelpConFaq);
@@ -53,7 +50,6 @@ TEST_F(ToolWindowCommandsTest, FaqViewerWhileItsFileIsThere)
 
     first->close();
     discardClosed();
-    EXPECT_FALSE(state->FaqOpen);
     EXPECT_TRUE(first.isNull());
     dir.write("confaq40.rtf", "{\\rtf1 Answers\\par}");
     run(Cmd::HelpConFaq);
@@ -66,7 +62,6 @@ TEST_F(ToolWindowCommandsTest, OneCalculatorAtATime)
     run(Cmd::ToolCalculator);
     ASSERT_EQ(windows<TfrmCalculator>().size(), 1);
     QPointer<TfrmCalculator> first = windows<TfrmCalculator>()[0];
-    EXPECT_TRUE(state->CalculatorOpen);
     EXPECT_EQ(first->windowTitle(), "Tessel Calculator");
     QTest::keyClicks(first, "7+");
     run(Cmd::ToolCalculator);   // brought to the front as the FAQ viewer is
@@ -74,7 +69,7 @@ TEST_F(ToolWindowCommandsTest, OneCalculatorAtATime)
 
     first->close();
     discardClosed();
-    EXPECT_FALSE(state->CalculatorOpen);
+    EXPECT_TRUE(first.isNull());
     run(Cmd::ToolCalculator);
     ASSERT_EQ(windows<TfrmCalculator>().size(), 1);
     TfrmCalculator* second = windows<TfrmCalculator>()[0];

@@ -1,5 +1,5 @@
-#include "platform/ProfileFile.h"
 #include "platform/Files.h"
+#include "platform/ProfileFile.h"
 #include "support/NonRegular.h"
 
 #include <gtest/gtest.h>

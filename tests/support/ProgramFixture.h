@@ -18,39 +18,42 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramState.h"
 #include "app/ProgramWindows.h"
 #include "editor/EditOps.h"
-#include "ui/QtPaths.h"
-#include "ui/DocumentWindow.h"
 #include "mainwindow/Main.h"
-#include "session/Workspace.h"
 #include "support/FakeEditBuffer.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "ui/DocumentWindow.h"
+#include "ui/QtPaths.h"
 
 namespace tessel {
 
 using Lines = std::vector<std::string>;
 
-// A document window over a FakeEditBuffer: its activation carries out the
-// request block as an editor's does; it notes "load N" and "save N".
+// A document window over a FakeEditBuffer: it carries out the requests it is
+// handed as an editor does; it notes "load N" and "save N".
 class FakeDocument : public QWidget, public DocumentWindow, public EditorHooks {
 public:
-    explicit FakeDocument(Shell& shell) : shell_(shell) {}
+    FakeDocument(Shell& shell, const ProgramState& state) : shell_(shell), state_(state) {}
 
     void FormActivate() override
+    {
+        EditorRequests none;
+        TakeRequests(none);
+    }
+    void TakeRequests(EditorRequests& requests) override
     {
         if (onActivate)
             onActivate();
         shell_.SetEditorCommandsEnabled(true);
         shell_.SetStatusText(1, buffer.Modified() ? "Modified" : "");
-        Workspace& state = shell_.State();
-        const EditContext context{state.KeywordTable, state.NoColoring, state.AutoIndent};
-        CarryOutRequests(buffer, state.EditorRequests, state.PendingFileName, context, *this, shell_.Prompts());
+        const EditContext context{state_.language.KeywordTable, state_.editor.NoColoring, state_.editor.AutoIndent};
+        CarryOutRequests(buffer, requests, context, *this, shell_.Prompts());
     }
     std::string FileName() const override { return fileName; }
     bool Modified() const override { return buffer.Modified(); }
-    bool Save(const std::string& name) override { return SaveDocument(name); }
     bool TakesEditorRequests() const override { return true; }
 
     bool LoadDocument(const std::string& name) override
@@ -80,6 +83,7 @@ public:
 
 private:
     Shell& shell_;
+    const ProgramState& state_;
 };
 
 class ProgramFixture : public ::testing::Test {
@@ -104,8 +108,8 @@ protected:
             dir.write("QztMain.ini", ini);
         // The copies of unsaved texts stay in the test's folder.
         qputenv("XDG_STATE_HOME", QByteArray::fromStdString(dir.file("state")));
-        state = std::make_unique<Workspace>(dir.path());
-        form = std::make_unique<TMainForm>(*state, prompter);
+        state = std::make_unique<ProgramState>(dir.path());
+        form = std::make_unique<TMainForm>(state->ForMainWindow(), prompter);
         if (bare) {
             form->show();
             return;
@@ -114,8 +118,8 @@ protected:
         options.splash = false;
         options.files = commandLineFiles;
         if (fakeEditors)
-            options.newEditor = [this]() -> QWidget* { return new FakeDocument(*form); };
-        BuildProgramWindows(*form, options);
+            options.newEditor = [this]() -> QWidget* { return new FakeDocument(*form, *state); };
+        BuildProgramWindows(*form, *state, options);
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -128,8 +132,22 @@ protected:
         WriteLanguageFiles();
         Start(ini);
     }
-    // Exits (the settings are written) and starts again on the same folder.
+    // Closes the main window as File > Exit does (the settings are written
+    // then), and ends the program.
+    void Exit()
+    {
+        ASSERT_TRUE(form->close());
+        form.reset();
+    }
+    // Exits and starts again on the same folder.
     void Restart()
+    {
+        Exit();
+        Start();
+    }
+    // Starts again on the same folder after the program ended without closing
+    // (a kill): nothing was asked and nothing written.
+    void RestartAfterKill()
     {
         form.reset();
         Start();
@@ -201,7 +219,7 @@ protected:
     ScriptedPrompter prompter;
     bool fakeEditors = false;      // set before Start
     Lines commandLineFiles;        // set before Start
-    std::unique_ptr<Workspace> state;
+    std::unique_ptr<ProgramState> state;
     std::unique_ptr<TMainForm> form;   // last: it ends before what it uses
 };
 

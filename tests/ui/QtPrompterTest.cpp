@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "ui/QtPaths.h"
 #include "support/TempDir.h"
+#include "ui/QtPaths.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,13 +1,12 @@
 #include "windows/calc/Calculator.h"
 
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/QtKeys.h"
 #include "ui/Guarded.h"
+#include "ui/QtKeys.h"
 
 namespace tessel {
 
@@ -19,10 +18,10 @@ constexpr int DisplayPointSize = 14;   // while the text fits
 
 } // namespace
 
-TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, bool& openFlag, QWidget* parent)
+TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      prompter_(prompter), state_(state), openFlag_(openFlag)
+      prompter_(prompter), state_(state)
 {
     setObjectName("frmCalculator");
     setWindowTitle("Tessel Calculator");
@@ -114,12 +113,6 @@ void TfrmCalculator::keyPressEvent(QKeyEvent* event)
         return;
     }
     Press(input);
-}
-
-void TfrmCalculator::closeEvent(QCloseEvent* event)
-{
-    openFlag_ = false;
-    event->accept();
 }
 
 } // namespace tessel

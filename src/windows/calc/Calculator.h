@@ -1,8 +1,8 @@
 #pragma once
 // The calculator window: the display lblCalculator and the buttons of a
 // four-function calculator over the program's CalcState, driven by the
-// keyboard as by its buttons. It is made on demand and discarded when closed,
-// which clears its open flag (CalculatorOpen); the state it worked on stays.
+// keyboard as by its buttons. It is made on demand and discarded when closed;
+// the state it worked on stays.
 #include <QWidget>
 
 #include "calc/CalcState.h"
@@ -15,11 +15,10 @@ namespace tessel {
 class TfrmCalculator : public QWidget {
     Q_OBJECT
 public:
-    TfrmCalculator(Prompter& prompter, CalcState& state, bool& openFlag, QWidget* parent = nullptr);
+    TfrmCalculator(Prompter& prompter, CalcState& state, QWidget* parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Press(CalcInput input);
@@ -27,7 +26,6 @@ private:
 
     Prompter& prompter_;
     CalcState& state_;
-    bool& openFlag_;
     QLabel* lblCalculator_ = nullptr;
 };
 

@@ -17,20 +17,22 @@
 #include <functional>
 #include <vector>
 
-#include "windows/editor/ColorizeDlg.h"
 #include "editor/DocumentKinds.h"
+#include "editor/EditorOptions.h"
 #include "editor/Recovery.h"
-#include "windows/editor/ScriptEdit.h"
 #include "language/GameModes.h"
+#include "language/LanguageTables.h"
 #include "language/WizardMatch.h"
 #include "platform/Errors.h"
-#include "ui/QtKeys.h"
-#include "ui/QtPaths.h"
 #include "richtext/DocumentFile.h"
 #include "session/DocumentNames.h"
+#include "session/Session.h"
 #include "ui/Guarded.h"
+#include "ui/QtKeys.h"
+#include "ui/QtPaths.h"
 #include "ui/Shell.h"
-#include "session/Workspace.h"
+#include "windows/editor/ColorizeDlg.h"
+#include "windows/editor/ScriptEdit.h"
 
 namespace tessel {
 
@@ -115,8 +117,8 @@ private:
     TfrmConEdit& owner_;
 };
 
-TfrmConEdit::TfrmConEdit(Shell& shell, QWidget* parent)
-    : QWidget(parent), shell_(shell), state_(shell.State()), prompter_(shell.Prompts())
+TfrmConEdit::TfrmConEdit(Shell& shell, const EditorState& state, QWidget* parent)
+    : QWidget(parent), shell_(shell), state_(state), prompter_(shell.Prompts())
 {
     setObjectName("frmConEdit");
     setWindowTitle("VurAvozid");
@@ -172,7 +174,7 @@ TfrmConEdit::TfrmConEdit(Shell& shell, QWidget* parent)
         if (shell_.ActiveDocument() == this && isActiveWindow() && !activating_)
             CheckDisk();
     });
-    recoverySlot_ = state_.Recovery.NewSlot();
+    recoverySlot_ = state_.recovery.NewSlot();
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setSingleShot(true);
     recoveryTimer_->setInterval(RecoveryDelayMs);
@@ -214,6 +216,12 @@ QSize TfrmConEdit::sizeHint() const
 
 void TfrmConEdit::FormActivate()
 {
+    EditorRequests none;
+    TakeRequests(none);
+}
+
+void TfrmConEdit::TakeRequests(EditorRequests& requests)
+{
     // Nothing runs it again while it works (a wait window, a message box).
     if (activating_)
         return;
@@ -223,11 +231,11 @@ void TfrmConEdit::FormActivate()
     lines_.LineClean = true;
     lines_.LineBlackened = false;
     shell_.SetStatusText(1, Modified() ? "Modified" : "");
-    state_.EditorRequests.RightClickRequest = false;
+    requests.RightClickRequest = false;
     // A load reads the file afresh and a save asks on its own.
-    if (!state_.EditorRequests.LoadRequest && !state_.EditorRequests.SaveRequest)
+    if (!requests.LoadRequest && !requests.SaveRequest)
         CheckDisk();
-    CarryOutRequests(*edit_, state_.EditorRequests, state_.PendingFileName, Context(), *this, prompter_);
+    CarryOutRequests(*edit_, requests, Context(), *this, prompter_);
     NoteInput();
 }
 
@@ -238,7 +246,7 @@ void TfrmConEdit::FormDeactivate()
 
 EditContext TfrmConEdit::Context() const
 {
-    return {state_.KeywordTable, state_.NoColoring, state_.AutoIndent};
+    return {state_.language.KeywordTable, state_.options.NoColoring, state_.options.AutoIndent};
 }
 
 std::string TfrmConEdit::FileName() const
@@ -249,11 +257,6 @@ std::string TfrmConEdit::FileName() const
 bool TfrmConEdit::Modified() const
 {
     return edit_->Modified() || restored_;
-}
-
-bool TfrmConEdit::Save(const std::string& name)
-{
-    return SaveDocument(name);
 }
 
 bool TfrmConEdit::FormCloseQuery()
@@ -279,7 +282,6 @@ bool TfrmConEdit::CloseQuery()
     // Cancelling the dialog keeps the window and its text, as Cancel does.
     if (name.empty() && (name = shell_.AskSaveName()).empty())
         return false;
-    state_.PendingFileName = name;
     return SaveDocument(name);   // a failed save keeps the window open
 }
 
@@ -294,7 +296,7 @@ void TfrmConEdit::closeEvent(QCloseEvent* event)
     shell_.SetEditorCommandsEnabled(false);
     shell_.SetStatusText(1, "");
     shell_.SetStatusText(0, "Ready");
-    state_.Recovery.Remove(recoverySlot_);   // saved, or given up by the user
+    state_.recovery.Remove(recoverySlot_);   // saved, or given up by the user
     event->accept();
 }
 
@@ -327,22 +329,22 @@ void TfrmConEdit::TakeName(const std::string& name, bool written)
 {
     fileName_ = name;
     txtFile_->setText(ToQString(name));
-    const GameModeInfo* mode = GameModeOf(state_.GameMode);
+    const GameModeInfo* mode = GameModeOf(state_.session.GameMode);
     if (!written)
         setWindowTitle(QString(mode ? mode->captionPrefix : "VurAvozid - ") + ToQString(name));
     restored_ = false;
-    state_.Recovery.Remove(recoverySlot_);
+    state_.recovery.Remove(recoverySlot_);
     copied_ = 0;
     Watch();
 }
 
 void TfrmConEdit::ColorLoaded(const std::string& name, bool richText)
 {
-    switch (LoadColoringOf(name, state_.NoColoring)) {
+    switch (LoadColoringOf(name, state_.options.NoColoring)) {
     case LoadColoring::ColorWhole: {
         UpdateScope scope(*edit_);
         ColorizeScope wait(this);
-        ColorWholeDocument(*edit_, state_.KeywordTable, !richText);
+        ColorWholeDocument(*edit_, state_.language.KeywordTable, !richText);
         break;
     }
     case LoadColoring::Black:
@@ -356,9 +358,9 @@ void TfrmConEdit::ColorLoaded(const std::string& name, bool richText)
 
 bool TfrmConEdit::SaveDocument(const std::string& name)
 {
-    std::vector<SaveTarget> targets = SaveTargets(name, state_.GameMode, state_.Saving);
-    if (SavesElsewhere(name, state_.GameMode, state_.Saving)) {
-        const std::vector<SaveTarget> own = SaveTargets(name, ScriptMode(name), state_.Saving);
+    std::vector<SaveTarget> targets = SaveTargets(name, state_.session.GameMode, state_.options.Saving);
+    if (SavesElsewhere(name, state_.session.GameMode, state_.options.Saving)) {
+        const std::vector<SaveTarget> own = SaveTargets(name, ScriptMode(name), state_.options.Saving);
         switch (prompter_.MessageDlg(name + " is a script of another game than the mode's, which saves it as " +
                                          FileNames(targets) + ". Save it so? (No: as " + FileNames(own) + ".)",
                                      MsgType::Confirm, MsgButtons::YesNoCancel)) {
@@ -456,7 +458,7 @@ void TfrmConEdit::KeepRecoveryCopy()
 {
     if (!Modified()) {
         if (copied_ != 0)
-            state_.Recovery.Remove(recoverySlot_);
+            state_.recovery.Remove(recoverySlot_);
         copied_ = 0;
         return;
     }
@@ -464,7 +466,7 @@ void TfrmConEdit::KeepRecoveryCopy()
     const std::size_t hash = std::hash<std::string>{}(bytes) | 1;
     if (hash == copied_)
         return;
-    state_.Recovery.Write(recoverySlot_, {std::string(), fileName_, FromQString(windowTitle()), std::move(bytes)});
+    state_.recovery.Write(recoverySlot_, {std::string(), fileName_, FromQString(windowTitle()), std::move(bytes)});
     copied_ = hash;
 }
 
@@ -520,7 +522,7 @@ void TfrmConEdit::ShowCaretPosition(const std::string& text)
 
 std::string TfrmConEdit::SelectedWizardEntry()
 {
-    const WizardTable& wizard = state_.Wizard;
+    const WizardTable& wizard = state_.language.Wizard;
     const int k = shell_.SelectedWizardEntry();
     return k >= 1 && k <= wizard.WizardCount() ? wizard.Names[static_cast<std::size_t>(k - 1)] : std::string();
 }
@@ -545,7 +547,7 @@ void TfrmConEdit::EndBusy()
 
 bool TfrmConEdit::MainRichEditKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    return EditorKeyDown(*edit_, KeyStrokeOf(key, modifiers), lines_, Context(), state_.Wizard.TypedWordMatch, *this);
+    return EditorKeyDown(*edit_, KeyStrokeOf(key, modifiers), lines_, Context(), shell_.WizardTypedWordMatch(), *this);
 }
 
 bool TfrmConEdit::MainRichEditKeyPress(int key, Qt::KeyboardModifiers modifiers)
@@ -583,11 +585,11 @@ void TfrmConEdit::Timer1Timer()
     const int lineStart = edit_->OffsetOfLine(edit_->LineFromOffset(caret));
     if (caret == 0 || caret == lineStart)
         return;
-    WizardTable& wizard = state_.Wizard;
-    const int entry = TypedWordMatch(edit_->TextRange(lineStart, caret - lineStart), caret - lineStart, wizard.IndexText);
+    const int entry = TypedWordMatch(edit_->TextRange(lineStart, caret - lineStart), caret - lineStart,
+                                     state_.language.Wizard.IndexText);
     if (entry <= 0)
         return;
-    wizard.TypedWordMatch = true;
+    shell_.WizardTypedWordMatch() = true;
     shell_.SelectWizardEntry(entry);
 }
 

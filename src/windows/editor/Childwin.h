@@ -24,19 +24,34 @@ class QTimer;
 
 namespace tessel {
 
+class RecoveryStore;
 class ScriptEdit;
 class Shell;
-struct Workspace;
+struct EditorOptions;
+struct LanguageTables;
+struct SessionState;
+
+// What an editor window uses of the program's state: the game mode (its
+// caption, the files a save writes), the editor options, the mode's language,
+// and where the copies of its unsaved text go.
+struct EditorState {
+    const SessionState& session;
+    const EditorOptions& options;
+    const LanguageTables& language;
+    RecoveryStore& recovery;
+};
 
 class TfrmConEdit : public QWidget, public DocumentWindow, private EditorHooks {
     Q_OBJECT
 public:
-    explicit TfrmConEdit(Shell& shell, QWidget* parent = nullptr);
+    TfrmConEdit(Shell& shell, const EditorState& state, QWidget* parent = nullptr);
     ~TfrmConEdit() override;
 
-    // Panel texts, the editor commands enabled, the line state reset, then
-    // every pending request of EditorRequests in its order.
+    // Panel texts, the editor commands enabled, the line state reset; what
+    // another program did to the file is told.
     void FormActivate() override;
+    // The activation, then every request of the block in its order.
+    void TakeRequests(EditorRequests& requests) override;
     // The caret's line gets its colours back.
     void FormDeactivate() override;
     // True when the window may close: unmodified, or the user answered No,
@@ -46,7 +61,6 @@ public:
     std::string FileName() const override;
     // The control's flag, or a text restored from a copy and not saved yet.
     bool Modified() const override;
-    bool Save(const std::string& name) override;
     bool TakesEditorRequests() const override { return true; }
     void KeepRecoveryCopy() override;
     void RestoreRecoveryCopy(const RecoveryCopy& copy) override;
@@ -94,7 +108,7 @@ private:
     void NoteInput();
 
     Shell& shell_;
-    Workspace& state_;
+    EditorState state_;
     Prompter& prompter_;
     LineState lines_;
     RichEdit* edit_ = nullptr;

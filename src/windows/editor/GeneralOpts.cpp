@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "platform/SettingsTable.h"
-#include "ui/Guarded.h"
 #include "ui/DialogFrame.h"
-#include "session/Workspace.h"
+#include "ui/Guarded.h"
 
 namespace tessel {
 
@@ -51,10 +51,10 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption)
 
 // A dialog's kind of window: owned by its parent (the main window), it stays
 // above it; a plain window has no owner on X11 and drops behind at a click.
-TfrmGeneralOpts::TfrmGeneralOpts(Workspace& state, Prompter& prompter, QWidget* parent)
+TfrmGeneralOpts::TfrmGeneralOpts(EditorOptions& options, ProfileFile settings, Prompter& prompter, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      state_(state), prompter_(prompter)
+      options_(options), settings_(std::move(settings)), prompter_(prompter)
 {
     setObjectName("frmGeneralOpts");
     setWindowTitle("General Options");
@@ -99,23 +99,23 @@ TfrmGeneralOpts::TfrmGeneralOpts(Workspace& state, Prompter& prompter, QWidget* 
 
     FormCreate();
     // Both take effect at once, for whatever is saved or coloured from then on.
-    OnSignal(prompter_, rdiNoColorFls_, &QRadioButton::toggled, this, [this](bool on) { state_.NoColoring = on; });
+    OnSignal(prompter_, rdiNoColorFls_, &QRadioButton::toggled, this, [this](bool on) { options_.NoColoring = on; });
     for (QRadioButton* saving : {rdiQztCon_, rdiQzt_, rdiCon_})
-        OnSignal(prompter_, saving, &QRadioButton::toggled, this, [this] { state_.Saving = CurrentSavingOption(); });
+        OnSignal(prompter_, saving, &QRadioButton::toggled, this, [this] { options_.Saving = CurrentSavingOption(); });
 }
 
 void TfrmGeneralOpts::FormCreate()
 {
     RunGuarded(prompter_, [this] {
         GeneralSetup setup;
-        ReadSettings(state_.Settings(), Section, SetupRows, setup);
+        ReadSettings(settings_, Section, SetupRows, setup);
         QRadioButton* const saving[] = {rdiQztCon_, rdiQzt_, rdiCon_};
         saving[setup.QztCon - 1]->setChecked(true);
         (setup.ColorGameFiles == 1 ? rdiColorGameFls_ : rdiNoColorFls_)->setChecked(true);
     });
     if (rdiNoColorFls_->isChecked())
-        state_.NoColoring = true;
-    state_.Saving = CurrentSavingOption();
+        options_.NoColoring = true;
+    options_.Saving = CurrentSavingOption();
 }
 
 SavingOption TfrmGeneralOpts::CurrentSavingOption() const
@@ -129,8 +129,10 @@ SavingOption TfrmGeneralOpts::CurrentSavingOption() const
 
 void TfrmGeneralOpts::ShowWindow()
 {
-    CentreOnScreen(this);
-    show();
+    if (!isVisible()) {
+        CentreOnScreen(this);
+        show();
+    }
     BringToFront();
 }
 
@@ -145,12 +147,11 @@ void TfrmGeneralOpts::BringToFront()
 void TfrmGeneralOpts::closeEvent(QCloseEvent* event)
 {
     RunGuarded(prompter_, [this] {
-        ProfileEdit edit(state_.SettingsFileName);
+        ProfileEdit edit(settings_.FileName());
         WriteSettings(edit, Section, SetupRows,
                       GeneralSetup{static_cast<int>(CurrentSavingOption()), rdiNoColorFls_->isChecked() ? 2 : 1});
         edit.Commit();
     });
-    state_.GeneralOptionsOpen = false;
     event->accept();   // hidden, not destroyed
 }
 

@@ -16,8 +16,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Color.h"
 #include "editor/EditBuffer.h"
+#include "platform/Color.h"
 #include "richtext/ControlText.h"
 #include "richtext/ProjectFile.h"
 

@@ -21,18 +21,19 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "grp/ExplorerOptions.h"
 #include "grp/GrpCommands.h"
-#include "windows/grp/GrpItemModels.h"
 #include "grp/GrpOperations.h"
+#include "launch/GameDirectories.h"
+#include "platform/Files.h"
+#include "ui/Guarded.h"
+#include "ui/Menus.h"
+#include "ui/QtPaths.h"
+#include "ui/Shell.h"
+#include "windows/grp/GrpItemModels.h"
 #include "windows/grp/GrpOpts.h"
 #include "windows/grp/NewGRP.h"
 #include "windows/grp/ResSpace.h"
-#include "platform/Files.h"
-#include "ui/QtPaths.h"
-#include "ui/Guarded.h"
-#include "ui/Shell.h"
-#include "ui/Menus.h"
-#include "session/Workspace.h"
 
 namespace tessel {
 
@@ -147,8 +148,10 @@ private:
 
 // --- building the window --------------------------------------------------------
 
-TfrmGRPExp::TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const std::string& archive, QWidget* parent)
-    : QWidget(parent), shell_(shell), state_(shell.State()), prompter_(shell.Prompts()), dialogs_(dialogs),
+TfrmGRPExp::TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const ExplorerOptions& options,
+                       const GameDirectories& directories, const std::string& archive, QWidget* parent)
+    : QWidget(parent), shell_(shell), options_(options), directories_(directories), prompter_(shell.Prompts()),
+      dialogs_(dialogs),
       pendingArchive_(archive)
 {
     setObjectName("frmGRPExp");
@@ -309,14 +312,14 @@ void TfrmGRPExp::CreateControls()
 
 void TfrmGRPExp::Run(const std::function<void()>& command)
 {
-    view_.treeListEnabled = !state_.TreeListDisabled;
+    view_.treeListEnabled = !options_.TreeListDisabled;
     RunGuarded(prompter_, command);
     ShowModel();
 }
 
 void TfrmGRPExp::Refresh()
 {
-    view_.treeListEnabled = !state_.TreeListDisabled;
+    view_.treeListEnabled = !options_.TreeListDisabled;
     bool changed = false;
     RunGuarded(prompter_, [this, &changed] { changed = RereadWhenChanged(view_, prompter_); });
     if (changed)
@@ -409,8 +412,6 @@ void TfrmGRPExp::Progress(std::int64_t done, std::int64_t total)
 
 void TfrmGRPExp::FormActivate()
 {
-    // Load and save requests and the like are meant for editor windows only.
-    state_.EditorRequests.DropPending();
     if (pendingArchive_.empty()) {
         Refresh();
         return;
@@ -454,7 +455,7 @@ void TfrmGRPExp::RunCommand(Cmd id)
     Run([this, id] {
         switch (id) {
         case Cmd::GrpNew: NewArchiveCommand(view_, OpenDialog, prompter_); break;
-        case Cmd::GrpOpen: OpenArchiveCommand(view_, OpenDialog, state_.Duke3DDir, prompter_); break;
+        case Cmd::GrpOpen: OpenArchiveCommand(view_, OpenDialog, directories_.Duke3DDir, prompter_); break;
         case Cmd::GrpClose: CloseArchive(view_, prompter_); break;
         case Cmd::GrpUpdate: UpdateCommand(view_, prompter_); break;
         case Cmd::GrpAdd: AddCommand(view_, OpenDialog, prompter_); break;
@@ -463,9 +464,9 @@ void TfrmGRPExp::RunCommand(Cmd id)
         case Cmd::GrpCreateReserved: CreateReservedSpaceCommand(view_, prompter_); break;
         case Cmd::GrpEraseReserved: EraseAllReservedSpaceCommand(view_, prompter_); break;
         case Cmd::GrpDefragment: DefragmentArchiveCommand(view_, prompter_); break;
-        case Cmd::GrpTreeDelete: TreeDeleteCommand(view_, SelectedNode(), state_.TreeListDisabled, prompter_); break;
+        case Cmd::GrpTreeDelete: TreeDeleteCommand(view_, SelectedNode(), options_.TreeListDisabled, prompter_); break;
         case Cmd::GrpTreeExtract:
-            TreeExtractCommand(view_, SelectedNode(), state_.TreeListDisabled, SaveDialog, prompter_);
+            TreeExtractCommand(view_, SelectedNode(), options_.TreeListDisabled, SaveDialog, prompter_);
             break;
         default: break;
         }

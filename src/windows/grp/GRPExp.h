@@ -35,7 +35,8 @@ class Shell;
 class TfrmGRPOptions;
 class TfrmNewGRP;
 class TfrmResSpace;
-struct Workspace;
+struct ExplorerOptions;
+struct GameDirectories;
 
 // The dialogs every explorer window uses, made once at start-up.
 struct ExplorerDialogs {
@@ -47,16 +48,17 @@ struct ExplorerDialogs {
 class TfrmGRPExp : public QWidget, public DocumentWindow, public GrpWindowHooks {
     Q_OBJECT
 public:
-    // archive: what to open at the first activation ("" for none).
-    TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const std::string& archive = std::string(),
+    // archive: what to open at the first activation ("" for none). The open
+    // dialog starts in the Duke Nukem 3D folder of directories.
+    TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const ExplorerOptions& options,
+               const GameDirectories& directories, const std::string& archive = std::string(),
                QWidget* parent = nullptr);
     ~TfrmGRPExp() override;
 
-    // Drops the requests meant for an editor, and opens the archive it was made for.
+    // Opens the archive it was made for, or reads its archive again when
+    // another program changed it. It takes none of an editor's requests.
     void FormActivate() override;
     std::string FileName() const override { return view_.archivePath; }
-    // Every change is written to the archive as it is made: there is nothing to save.
-    bool Save(const std::string&) override { return true; }
     QList<QAction*> DocumentMenus() const override;
 
     const GrpArchiveView& Archive() const { return view_; }
@@ -94,7 +96,8 @@ private:
     std::optional<std::string> SelectedNode() const;
 
     Shell& shell_;
-    Workspace& state_;
+    const ExplorerOptions& options_;
+    const GameDirectories& directories_;
     Prompter& prompter_;
     ExplorerDialogs dialogs_;
     std::string pendingArchive_;

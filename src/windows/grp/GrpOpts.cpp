@@ -6,14 +6,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
-#include "session/Workspace.h"
 
 namespace tessel {
 
-TfrmGRPOptions::TfrmGRPOptions(Workspace& state, Prompter& prompter, QWidget* parent)
+TfrmGRPOptions::TfrmGRPOptions(ExplorerOptions& options, ProfileFile settings, Prompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      state_(state), prompter_(prompter)
+      options_(options), settings_(std::move(settings)), prompter_(prompter)
 {
     setObjectName("frmGRPOptions");
     setWindowTitle("Tessel Group File Options");
@@ -28,7 +28,7 @@ TfrmGRPOptions::TfrmGRPOptions(Workspace& state, Prompter& prompter, QWidget* pa
     chkDisableTreeList_ =
         new QCheckBox("Disable tree list option. (Will go faster, but it won't be as convenient to use)", this);
     chkDisableTreeList_->setObjectName("chkDisableTreeList");
-    chkDisableTreeList_->setChecked(state_.TreeListDisabled);
+    chkDisableTreeList_->setChecked(options_.TreeListDisabled);
     auto* btnDone = new QPushButton("&OK", this);
     btnDone->setObjectName("btnDone");
     btnDone->setDefault(true);
@@ -49,9 +49,9 @@ void TfrmGRPOptions::done(int result)
 {
     // The OK button, the close box and Escape all end here. The key's name says
     // the opposite of its value: 1 means the tree list is off.
-    state_.TreeListDisabled = chkDisableTreeList_->isChecked();
+    options_.TreeListDisabled = chkDisableTreeList_->isChecked();
     RunGuarded(prompter_, [this] {
-        state_.Settings().WriteBool("GroupFileExplorer", "TreeListEnable", chkDisableTreeList_->isChecked());
+        settings_.WriteBool("GroupFileExplorer", "TreeListEnable", chkDisableTreeList_->isChecked());
     });
     QDialog::done(result);
 }

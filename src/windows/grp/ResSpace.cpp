@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "grp/GrpCommands.h"
-#include "windows/grp/NewGRP.h"
 #include "ui/DialogFrame.h"
+#include "windows/grp/NewGRP.h"
 
 namespace tessel {
 

@@ -16,9 +16,9 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "launch/GameLaunch.h"
-#include "session/Workspace.h"
 #include "ui/QtPaths.h"
 
 namespace tessel {
@@ -46,8 +46,9 @@ QString Text(const char* text)
 
 } // namespace
 
-LauncherDialog::LauncherDialog(Shell& shell, const Frame& frame)
-    : QDialog(shell.Window()), shell_(shell), state_(shell.State()), prompter_(shell.Prompts()), frame_(frame),
+LauncherDialog::LauncherDialog(Shell& shell, LaunchSettings& launch, ProfileFile settings, const Frame& frame)
+    : QDialog(shell.Window()), shell_(shell), launch_(launch), settings_(std::move(settings)), prompter_(shell.Prompts()),
+      frame_(frame),
       regularWidth_(RegularWidth),
       mainSettingsWidth_(MainSettingsWidth)
 {
@@ -195,7 +196,6 @@ void LauncherDialog::FormActivate()
 
 void LauncherDialog::closeEvent(QCloseEvent* event)
 {
-    *frame_.openFlag = false;
     event->ignore();
     hide();
 }
@@ -287,9 +287,9 @@ void LauncherDialog::AlignUnderCheckText(QLabel* label) const
                      style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
 }
 
-void CarryOutLaunch(Shell& shell, const GameLaunch& plan)
+void CarryOutLaunch(Shell& shell, const LaunchSettings& launch, const GameLaunch& plan)
 {
-    const std::string status = CarryOut(plan, shell.State().DosProgram).StatusText();
+    const std::string status = CarryOut(plan, launch.DosProgram).StatusText();
     if (!status.empty())
         shell.SetStatusText(0, ToQString(status));
 }

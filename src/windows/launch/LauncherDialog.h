@@ -9,6 +9,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "launch/GameDirectories.h"
+#include "platform/ProfileFile.h"
 #include "platform/Prompter.h"
 #include "ui/CommandTable.h"
 #include "ui/Guarded.h"
@@ -29,9 +31,10 @@ namespace tessel {
 
 struct GameLaunch;
 
-// Carries a launch plan out and, when its program could not be started at
-// all, says so in panel 0. Throws AppError as CarryOut does.
-void CarryOutLaunch(Shell& shell, const GameLaunch& plan);
+// Carries a launch plan out (DOS programs in DOSBox as launch names it) and,
+// when its program could not be started at all, says so in panel 0. Throws
+// AppError as CarryOut does.
+void CarryOutLaunch(Shell& shell, const LaunchSettings& launch, const GameLaunch& plan);
 
 class LauncherDialog : public QDialog, public GameLauncher {
     Q_OBJECT
@@ -45,10 +48,11 @@ protected:
         const char* caption;         // "Duke Launcher / Options"
         const char* launcherPage;    // MainTabs' first tab and its page: "Duke Launcher"
         const char* title;           // the launcher page's title
-        bool* openFlag;              // DukeLauncherOpen or QuakeLauncherOpen
         bool multiPlayerShows;       // whether LauncherTabs switches LaunchNote
     };
-    LauncherDialog(Shell& shell, const Frame& frame);
+    // launch: the folders and programs it shows and keeps; settings: where it
+    // reads and writes them.
+    LauncherDialog(Shell& shell, LaunchSettings& launch, ProfileFile settings, const Frame& frame);
 
     // The pages the launchers fill: the single player page of LaunchNote and
     // MainNoteBook's options page. The top of the single player page down to
@@ -94,7 +98,8 @@ protected:
     }
 
     Shell& shell_;
-    Workspace& state_;
+    LaunchSettings& launch_;
+    ProfileFile settings_;
     Prompter& prompter_;
     FileDialog OpenDialog1;
 

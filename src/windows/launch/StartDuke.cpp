@@ -10,10 +10,9 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "platform/Files.h"
-#include "ui/DocumentWindow.h"
-#include "session/Workspace.h"
 
 namespace tessel {
 
@@ -29,9 +28,8 @@ QSpinBox* NewSpin(QWidget* parent, const char* name, int low, int high)
 
 } // namespace
 
-TfrmDukeStart::TfrmDukeStart(Shell& shell)
-    : LauncherDialog(shell, {"Duke Launcher / Options", "Duke Launcher", "The Duke Nukem Launcher",
-                             &shell.State().DukeLauncherOpen, true})
+TfrmDukeStart::TfrmDukeStart(Shell& shell, LaunchSettings& launch, ProfileFile settingsFile)
+    : LauncherDialog(shell, launch, std::move(settingsFile), {"Duke Launcher / Options", "Duke Launcher", "The Duke Nukem Launcher", true})
 {
     const auto [regular, testing] = CreateLauncherPage();
     const auto [settings, misc] = CreateOptionsPage();
@@ -171,43 +169,26 @@ std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateOptionsPage()
 void TfrmDukeStart::FormCreate()
 {
     FitToGroups();
-    const ProfileFile ini = state_.Settings();
-    ReadDukeDirectories(ini, state_);
-    if (!state_.Duke3DDir.empty()) {
-        txtDuke3dDir->setText(Shown(state_.Duke3DDir));
+    const ProfileFile ini = settings_;
+    ReadDukeDirectories(ini, launch_);
+    if (!launch_.Duke3DDir.empty()) {
+        txtDuke3dDir->setText(Shown(launch_.Duke3DDir));
     } else {
         btnRun->setEnabled(false);
         SetMainItemsEnabled({Cmd::DukeLaunch, Cmd::ToolLaunchDuke}, false);
     }
-    if (!state_.ConDir.empty()) {
-        txtConFileDir->setText(Shown(state_.ConDir));
+    if (!launch_.ConDir.empty()) {
+        txtConFileDir->setText(Shown(launch_.ConDir));
     } else {
         chkCopy->setEnabled(false);
         Label10->setEnabled(false);
     }
-    txtBuildDir->setText(Shown(state_.BuildDir));
-    SetMainItemsEnabled({Cmd::DukeBuild}, !state_.BuildDir.empty());
+    txtBuildDir->setText(Shown(launch_.BuildDir));
+    SetMainItemsEnabled({Cmd::DukeBuild}, !launch_.BuildDir.empty());
 
     const DukeOptions options = ReadDukeOptions(ini);
     ShowOptions(options);
-    for (const std::string& file : DukeStartupFiles(options, state_.ConDir, prompter_))
-        OpenInEditor(file);
-}
-
-void TfrmDukeStart::OpenInEditor(const std::string& file)
-{
-    // Each file on its own: one that cannot be read leaves the next to open.
-    RunGuarded(prompter_, [&] {
-        // Game.con named on the command line too, or restored already: one window for one file.
-        if (shell_.DocumentOf(AbsolutePath(file)))
-            return;
-        DocumentWindow* document = shell_.NewEditorWindow("VurAvozid - Unnamed");
-        if (!document)
-            return;
-        state_.PendingFileName = file;
-        state_.EditorRequests.LoadRequest = true;
-        document->FormActivate();
-    });
+    shell_.OpenFiles(DukeStartupFiles(options, launch_.ConDir, prompter_));
 }
 
 void TfrmDukeStart::WriteExitSettings(ProfileEdit& edit) const
@@ -306,23 +287,23 @@ void TfrmDukeStart::btnRunClick()
 {
     DukeOptions options = Options();
     // A failed copy throws: the user map is not looked at then.
-    CarryOutLaunch(shell_, PlanDukeConCopy(options, state_.Duke3DDir, state_.ConDir));
-    const GameLaunch plan = PlanDukeStart(options, state_.Duke3DDir, prompter_);
+    CarryOutLaunch(shell_, launch_, PlanDukeConCopy(options, launch_.Duke3DDir, launch_.ConDir));
+    const GameLaunch plan = PlanDukeStart(options, launch_.Duke3DDir, prompter_);
     txtUserMap->setText(Shown(options.userMap));   // emptied when the map was not found
-    CarryOutLaunch(shell_, plan);
+    CarryOutLaunch(shell_, launch_, plan);
 }
 
 void TfrmDukeStart::btnUserBrowseClick()
 {
     DukeOptions o = Options();
-    if (BrowseDukeUserMap(o, OpenDialog1, state_.Duke3DDir, prompter_))
+    if (BrowseDukeUserMap(o, OpenDialog1, launch_.Duke3DDir, prompter_))
         txtUserMap->setText(Shown(o.userMap));
 }
 
 void TfrmDukeStart::btnTCBrowseClick()
 {
     DukeOptions o = Options();
-    if (!BrowseDukeAlternateExe(o, OpenDialog1, state_.Duke3DDir, prompter_))
+    if (!BrowseDukeAlternateExe(o, OpenDialog1, launch_.Duke3DDir, prompter_))
         return;
     txtTCApp->setText(Shown(o.alternateExe));
     chkUseTC->setEnabled(o.UseTCEnabled());
@@ -338,9 +319,9 @@ void TfrmDukeStart::btnDukeDirClick()
 {
     if (!Chooser())
         return;
-    ProfileFile ini = state_.Settings();
-    const bool accepted = BrowseDukeDirectory(state_, ini, *Chooser(), prompter_);
-    txtDuke3dDir->setText(Shown(state_.Duke3DDir));
+    ProfileFile ini = settings_;
+    const bool accepted = BrowseDukeDirectory(launch_, ini, *Chooser(), prompter_);
+    txtDuke3dDir->setText(Shown(launch_.Duke3DDir));
     if (!accepted)
         return;
     btnRun->setEnabled(true);
@@ -351,9 +332,9 @@ void TfrmDukeStart::btnConDirClick()
 {
     if (!Chooser())
         return;
-    ProfileFile ini = state_.Settings();
-    const bool accepted = BrowseConDirectory(state_, ini, *Chooser());
-    txtConFileDir->setText(Shown(state_.ConDir));
+    ProfileFile ini = settings_;
+    const bool accepted = BrowseConDirectory(launch_, ini, *Chooser());
+    txtConFileDir->setText(Shown(launch_.ConDir));
     if (!accepted)
         return;
     chkCopy->setEnabled(true);
@@ -364,9 +345,9 @@ void TfrmDukeStart::btnBuildBrowseClick()
 {
     if (!Chooser())
         return;
-    ProfileFile ini = state_.Settings();
-    BrowseBuildDirectory(state_, ini, *Chooser());
-    txtBuildDir->setText(Shown(state_.BuildDir));   // mnuDukeBuild follows BuildDir only at creation
+    ProfileFile ini = settings_;
+    BrowseBuildDirectory(launch_, ini, *Chooser());
+    txtBuildDir->setText(Shown(launch_.BuildDir));   // mnuDukeBuild follows BuildDir only at creation
 }
 
 void TfrmDukeStart::ClearScriptDirectoryField()

@@ -17,7 +17,7 @@ namespace tessel {
 class TfrmDukeStart : public LauncherDialog {
     Q_OBJECT
 public:
-    explicit TfrmDukeStart(Shell& shell);
+    TfrmDukeStart(Shell& shell, LaunchSettings& launch, ProfileFile settings);
 
     void btnRunClick() override;
     // Its options, written when the program ends.
@@ -29,7 +29,6 @@ private:
     std::pair<QGroupBox*, QGroupBox*> CreateLauncherPage();
     std::pair<QGroupBox*, QGroupBox*> CreateOptionsPage();
     void FormCreate();
-    void OpenInEditor(const std::string& file);
 
     // The options the controls hold, and the controls set from options.
     DukeOptions Options() const;

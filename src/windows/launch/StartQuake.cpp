@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
-#include "session/Workspace.h"
 
 namespace tessel {
 
@@ -32,9 +32,8 @@ QComboBox* NewList(QWidget* parent, const char* name, const char* const* items, 
 
 } // namespace
 
-TfrmQuakeStart::TfrmQuakeStart(Shell& shell)
-    : LauncherDialog(shell, {"Quake Launcher / Options", "Quake Launcher", "The Quake Launcher",
-                             &shell.State().QuakeLauncherOpen, false})
+TfrmQuakeStart::TfrmQuakeStart(Shell& shell, LaunchSettings& launch, ProfileFile settingsFile)
+    : LauncherDialog(shell, launch, std::move(settingsFile), {"Quake Launcher / Options", "Quake Launcher", "The Quake Launcher", false})
 {
     const auto [regular, testing] = CreateLauncherPage();
     const auto [settings, misc] = CreateOptionsPage();
@@ -175,19 +174,19 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateOptionsPage()
 void TfrmQuakeStart::FormCreate()
 {
     FitToGroups();
-    const ProfileFile ini = state_.Settings();
-    ReadQuakeDirectories(ini, state_);
-    if (!state_.QuakeDir.empty()) {
-        txtQuakeDir->setText(Shown(state_.QuakeDir));
+    const ProfileFile ini = settings_;
+    ReadQuakeDirectories(ini, launch_);
+    if (!launch_.QuakeDir.empty()) {
+        txtQuakeDir->setText(Shown(launch_.QuakeDir));
     } else {
         btnRun->setEnabled(false);
         SetMainItemsEnabled({Cmd::QuakeLaunch, Cmd::ToolLaunchQuake}, false);
     }
-    txtQCFileDir->setText(Shown(state_.QCDir));
-    txtMapEdProg->setText(Shown(state_.MainQMapEdProg));
-    SetMainItemsEnabled({Cmd::QuakeMapEditor}, !state_.MainQMapEdProg.empty());
-    txtQCComp->setText(Shown(state_.MainQCToolDir));
-    SetMainItemsEnabled({Cmd::QuakeCompile}, !state_.MainQCToolDir.empty());
+    txtQCFileDir->setText(Shown(launch_.QCDir));
+    txtMapEdProg->setText(Shown(launch_.MainQMapEdProg));
+    SetMainItemsEnabled({Cmd::QuakeMapEditor}, !launch_.MainQMapEdProg.empty());
+    txtQCComp->setText(Shown(launch_.MainQCToolDir));
+    SetMainItemsEnabled({Cmd::QuakeCompile}, !launch_.MainQCToolDir.empty());
     ShowOptions(ReadQuakeOptions(ini));
 }
 
@@ -266,20 +265,20 @@ void TfrmQuakeStart::chkLaunchRegClick()
 void TfrmQuakeStart::btnRunClick()
 {
     QuakeOptions options = Options();
-    const GameLaunch plan = PlanQuakeLaunch(options, state_.QuakeDir, prompter_);
+    const GameLaunch plan = PlanQuakeLaunch(options, launch_.QuakeDir, prompter_);
     // A missing TC directory was forgotten on the way.
     txtSpefTC->setText(Shown(options.spefTCDir));
     ShowCopy(options);
-    CarryOutLaunch(shell_, plan);
+    CarryOutLaunch(shell_, launch_, plan);
 }
 
 void TfrmQuakeStart::btnQuakeDirClick()
 {
     if (!Chooser())
         return;
-    ProfileFile ini = state_.Settings();
-    const bool accepted = BrowseQuakeDirectory(state_, ini, *Chooser());
-    txtQuakeDir->setText(Shown(state_.QuakeDir));
+    ProfileFile ini = settings_;
+    const bool accepted = BrowseQuakeDirectory(launch_, ini, *Chooser());
+    txtQuakeDir->setText(Shown(launch_.QuakeDir));
     if (!accepted)
         return;
     btnRun->setEnabled(true);
@@ -290,9 +289,9 @@ void TfrmQuakeStart::btnQCDirClick()
 {
     if (!Chooser())
         return;
-    ProfileFile ini = state_.Settings();
-    BrowseQCDirectory(state_, ini, *Chooser());
-    txtQCFileDir->setText(Shown(state_.QCDir));
+    ProfileFile ini = settings_;
+    BrowseQCDirectory(launch_, ini, *Chooser());
+    txtQCFileDir->setText(Shown(launch_.QCDir));
 }
 
 void TfrmQuakeStart::btnTCBrowseClick()
@@ -300,8 +299,8 @@ void TfrmQuakeStart::btnTCBrowseClick()
     if (!Chooser())
         return;
     QuakeOptions o = Options();
-    const bool chosen = BrowseQuakeTc(o, state_.QuakeDir, *Chooser());
-    txtQuakeDir->setText(Shown(state_.QuakeDir));   // emptied when it no longer exists
+    const bool chosen = BrowseQuakeTc(o, launch_.QuakeDir, *Chooser());
+    txtQuakeDir->setText(Shown(launch_.QuakeDir));   // emptied when it no longer exists
     if (!chosen)
         return;
     txtTCApp->setText(Shown(o.tc));
@@ -336,26 +335,26 @@ void TfrmQuakeStart::btnSpefTCClick()
 
 void TfrmQuakeStart::btnMapEdBrowseClick()
 {
-    ProfileFile ini = state_.Settings();
-    if (!BrowseMapEditor(state_, ini, OpenDialog1, prompter_))
+    ProfileFile ini = settings_;
+    if (!BrowseMapEditor(launch_, ini, OpenDialog1, prompter_))
         return;
-    txtMapEdProg->setText(Shown(state_.MainQMapEdProg));
+    txtMapEdProg->setText(Shown(launch_.MainQMapEdProg));
     SetMainItemsEnabled({Cmd::QuakeMapEditor}, true);
 }
 
 void TfrmQuakeStart::btnCompileTlsClick()
 {
-    ProfileFile ini = state_.Settings();
-    if (!BrowseCompileTool(state_, ini, OpenDialog1, prompter_))
+    ProfileFile ini = settings_;
+    if (!BrowseCompileTool(launch_, ini, OpenDialog1, prompter_))
         return;
-    txtQCComp->setText(Shown(state_.MainQCToolDir));
+    txtQCComp->setText(Shown(launch_.MainQCToolDir));
     SetMainItemsEnabled({Cmd::QuakeCompile}, true);
 }
 
 void TfrmQuakeStart::btnUserBrowseClick()
 {
     QuakeOptions o = Options();
-    if (BrowseQuakeUserMap(o, OpenDialog1, state_.QuakeDir, prompter_))
+    if (BrowseQuakeUserMap(o, OpenDialog1, launch_.QuakeDir, prompter_))
         txtUserMap->setText(Shown(o.userMap));
 }
 

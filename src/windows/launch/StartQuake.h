@@ -7,8 +7,8 @@
 // logic is QuakeLaunch's.
 #include <utility>
 
-#include "windows/launch/LauncherDialog.h"
 #include "launch/QuakeLaunch.h"
+#include "windows/launch/LauncherDialog.h"
 
 class QComboBox;
 
@@ -17,7 +17,7 @@ namespace tessel {
 class TfrmQuakeStart : public LauncherDialog {
     Q_OBJECT
 public:
-    explicit TfrmQuakeStart(Shell& shell);
+    TfrmQuakeStart(Shell& shell, LaunchSettings& launch, ProfileFile settings);
 
     void btnRunClick() override;
     // Its options, written when the program ends.

@@ -14,8 +14,7 @@ protected:
     std::string display() const { return window.findChild<QLabel*>("lblCalculator")->text().toStdString(); }
 
     CalcState calc;
-    bool open = true;
-    TfrmCalculator window{prompter, calc, open};
+    TfrmCalculator window{prompter, calc};
 };
 
 // What each key sequence computes and refuses is CalcStateTest's; here, how a refusal shows.

@@ -17,11 +17,11 @@
 #include <csignal>
 #include <map>
 
-#include "windows/editor/ColorizeDlg.h"
-#include "windows/editor/ScriptEdit.h"
 #include "richtext/ProjectFile.h"
 #include "support/NonRegular.h"
 #include "support/ProgramFixture.h"
+#include "windows/editor/ColorizeDlg.h"
+#include "windows/editor/ScriptEdit.h"
 
 namespace tessel {
 namespace {
@@ -45,14 +45,12 @@ protected:
     TfrmConEdit* Open(const std::string& path)
     {
         TfrmConEdit* w = NewEditor("VurAvozid - " + path);
-        Post(&EditorRequestsType::LoadRequest, path);
+        Post(LoadRequestFor(path));
         return w;
     }
-    void Post(bool EditorRequestsType::*request, const std::string& file = std::string())
+    void Post(EditorRequests requests)
     {
-        state->PendingFileName = file;
-        state->EditorRequests.*request = true;
-        form->PostEditorRequest();
+        form->PostRequests(requests);
         QCoreApplication::processEvents();   // the wait window gives the focus back
     }
     template <class T> T* child(QObject* parent, const char* name) { return parent->findChild<T*>(name); }
@@ -91,7 +89,7 @@ TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Action(r.mode)->trigger();
-        state->NoColoring = r.noColoring;
+        state->editor.NoColoring = r.noColoring;
         const std::string path = dir.write(r.file, r.bytes);
         TfrmConEdit* w = Open(path);
         EXPECT_EQ(Paint(w->MainRichEdit()->Colors()), r.paint);
@@ -109,13 +107,13 @@ TEST_F(ChildwinTest, AFailedLoadKeepsTheTextAndDropsTheLaterRequests)
     TfrmConEdit* w = Open(dir.write("a.con", "x"));
     ScriptEdit* edit = w->MainRichEdit();
     Key(edit, Qt::Key_Y);
-    state->EditorRequests.SelectAllRequest = true;
-    Post(&EditorRequestsType::LoadRequest, dir.file("gone.con"));
+    EditorRequests requests = LoadRequestFor(dir.file("gone.con"));
+    requests.SelectAllRequest = true;
+    Post(requests);
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot open file " + dir.file("gone.con")});
     EXPECT_EQ(edit->Text(), "yx");
     EXPECT_TRUE(edit->Modified());
     EXPECT_EQ(edit->SelLength(), 0);
-    EXPECT_FALSE(state->EditorRequests.SelectAllRequest);
     EXPECT_EQ(w->FileName(), dir.file("a.con"));
 }
 
@@ -225,7 +223,7 @@ TEST_F(ChildwinTest, OnlyTheChordsTheProgramNamesChangeTheText)
             WindowCount();
             if (ours) {
                 ours->MainRichEdit()->setFocus();
-                form->PostEditorRequest();   // activated again: a closed window disabled the commands
+                ours->FormActivate();   // activated again: a closed window disabled the commands
             }
         }
     }
@@ -265,7 +263,7 @@ TEST_F(ChildwinTest, SavingFollowsTheOptionButtonsTheModeAndTheName)
     child<QRadioButton>(form.get(), "rdiQztCon")->click();   // changed, and back to both files
     Key(w->MainRichEdit(), Qt::Key_Z);
     ASSERT_EQ(form->StatusText(1), "Modified");
-    Post(&EditorRequestsType::SaveRequest, qzt);
+    Post(SaveRequestFor(qzt));
     // Both forms, each with the file's own line ends.
     EXPECT_EQ(PlainTextOfRtf(dir.read("game.qzt")), "zif x\n");
     EXPECT_EQ(dir.read("game.qc"), "zif x\n");
@@ -286,8 +284,9 @@ TEST_F(ChildwinTest, AFailedSaveKeepsTheTextTheFlagAndTheOldFile)
     rlimit small = old;
     small.rlim_cur = 16;
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
-    state->EditorRequests.SelectAllRequest = true;
-    Post(&EditorRequestsType::SaveRequest, dir.file("notes.txt"));
+    EditorRequests requests = SaveRequestFor(dir.file("notes.txt"));
+    requests.SelectAllRequest = true;
+    Post(requests);
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Disk full"});
     EXPECT_EQ(dir.read("notes.txt"), original);
@@ -453,7 +452,7 @@ TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
     EXPECT_NE(dir.read("QztMain.ini").find("GameUp=2"), std::string::npos);
 
     prompter.answers = {MsgResult::Yes};
-    Restart();
+    RestartAfterKill();
     EXPECT_EQ(prompter.texts(), Lines{"Tessel ended without saving these documents:\n\n" + dir.file("a.con") +
                                       "\nUnnamed2\n\nRestore them? Discard deletes these copies."});
     EXPECT_EQ(Captions(), (Lines{"VUVurevo - " + dir.file("a.con"), "VurAvozid - Unnamed2"}));
@@ -468,7 +467,7 @@ TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
     for (const MsgResult answer : {MsgResult::Cancel, MsgResult::No, MsgResult::Ok}) {
         prompter.clear();
         prompter.answers = {answer};
-        Restart();
+        RestartAfterKill();
         EXPECT_EQ(prompter.shown.size(), answer == MsgResult::Ok ? 0u : 1u);
         EXPECT_TRUE(Captions().empty());
     }

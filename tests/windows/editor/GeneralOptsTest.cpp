@@ -24,7 +24,7 @@ protected:
         options = form->findChild<TfrmGeneralOpts*>("frmGeneralOpts");
     }
     QRadioButton* Button(const char* name) { return options->findChild<QRadioButton*>(name); }
-    int Setting(const char* key) { return state->Settings().ReadInteger("GeneralSetup", key, 0); }
+    int Setting(const char* key) { return state->session.Settings().ReadInteger("GeneralSetup", key, 0); }
 
     TfrmGeneralOpts* options = nullptr;
 };
@@ -45,8 +45,8 @@ TEST_F(GeneralOptsTest, TheSettingsChooseTheButtonsAndEachCloseWritesThem)
         StartWith(r.ini);
         EXPECT_TRUE(Button(r.saving)->isChecked());
         EXPECT_TRUE(Button(r.appearance)->isChecked());
-        EXPECT_EQ(state->NoColoring, r.colorGameFiles == 2);
-        EXPECT_EQ(state->Saving, r.option);
+        EXPECT_EQ(state->editor.NoColoring, r.colorGameFiles == 2);
+        EXPECT_EQ(state->editor.Saving, r.option);
         EXPECT_EQ(dir.read("QztMain.ini"), r.ini) << "read only";
         options->findChild<QPushButton*>("btnDone")->click();
         EXPECT_EQ(Setting("QztCon"), r.qztCon);
@@ -61,7 +61,7 @@ TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
     QAction* menu = form->findChild<QAction*>("mnuViewEditOpts");
     EXPECT_FALSE(options->isVisible());
     menu->trigger();
-    EXPECT_TRUE(options->isVisible() && state->GeneralOptionsOpen);
+    EXPECT_TRUE(options->isVisible());
     EXPECT_EQ(options->windowTitle(), "General Options");
     // Owned by the main window, so that it stays above it.
     EXPECT_EQ(options->windowHandle()->transientParent(), form->windowHandle());
@@ -71,7 +71,7 @@ TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
     EXPECT_FALSE(options->isMinimized());
     Button("rdiCon")->click();
     options->close();   // the close box
-    EXPECT_FALSE(options->isVisible() || state->GeneralOptionsOpen);
+    EXPECT_FALSE(options->isVisible());
     EXPECT_EQ(Setting("QztCon"), 3);
     menu->trigger();
     EXPECT_TRUE(options->isVisible() && Button("rdiCon")->isChecked());
@@ -81,13 +81,13 @@ TEST_F(GeneralOptsTest, ColoringChoicesTakeEffectAtOnce)
 {
     StartWith("");
     Button("rdiNoColorFls")->click();
-    EXPECT_TRUE(state->NoColoring);
+    EXPECT_TRUE(state->editor.NoColoring);
     Button("rdiColorGameFls")->click();
-    EXPECT_FALSE(state->NoColoring);
+    EXPECT_FALSE(state->editor.NoColoring);
     // A missing colour definition file turns colouring back on; the buttons stay.
     Button("rdiNoColorFls")->click();
     form->findChild<QAction*>("mnuEditQuakeMode")->trigger();
-    EXPECT_FALSE(state->NoColoring);
+    EXPECT_FALSE(state->editor.NoColoring);
     EXPECT_TRUE(Button("rdiNoColorFls")->isChecked());
     options->close();
     EXPECT_EQ(Setting("ColorGameFiles"), 2);

@@ -25,8 +25,8 @@
 #include <QUrl>
 
 #include "grp/GrpTestSupport.h"
-#include "windows/grp/ModelText.h"
 #include "support/ProgramFixture.h"
+#include "windows/grp/ModelText.h"
 
 namespace tessel {
 namespace {
@@ -144,7 +144,7 @@ TEST_F(GRPExpTest, NewAddsGrpOnlyWhenTheFilesOwnNameHasNoFullStop)
 
 TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroups)
 {
-    state->Duke3DDir = files.path();
+    state->launch.Duke3DDir = files.path();
     TfrmGRPExp* w = newWindow();
     prompter.files = {files.file("NONE.GRP"), files.write("T.GRP", Grp({A, {Del, 5}, B, {"C.CON", 1}, Slot}))};
     trigger(w, "mnuFileOpen");
@@ -280,13 +280,13 @@ TEST_F(GRPExpTest, TheTreeOptionIsWrittenInvertedAndTakesEffectAtTheNextLoad)
             click(d, "btnDone");
         });
         trigger(w, "mnuViewOptions");
-        EXPECT_EQ(state->TreeListDisabled, off);
-        EXPECT_EQ(state->Settings().ReadString("GroupFileExplorer", "TreeListEnable", ""), off ? "1" : "0");
+        EXPECT_EQ(state->explorer.TreeListDisabled, off);
+        EXPECT_EQ(state->session.Settings().ReadString("GroupFileExplorer", "TreeListEnable", ""), off ? "1" : "0");
         EXPECT_EQ(tree(w).size(), off ? 2u : 0u);   // until the next load
         trigger(w, "mnuTreeUpdate");
         EXPECT_EQ(tree(w).size(), off ? 0u : 2u);
     }
-    state->TreeListDisabled = true;
+    state->explorer.TreeListDisabled = true;
     prompter.clear();
     trigger(w, "mnuTreeDelete");
     trigger(w, "mnuTreeExtract");
@@ -302,8 +302,8 @@ TEST_F(GRPExpTest, ItsMenusAndKeysReplaceTheMainOnesWhileItIsCurrent)
     auto* editor = dynamic_cast<FakeDocument*>(form->NewEditorWindow("VurAvozid - Unnamed1"));
     TfrmGRPExp* w = newWindow();
     EXPECT_EQ(menuBar(), (Texts{"&File", "&Items", "&View"}));
-    state->EditorRequests.SaveRequest = true;
-    form->PostEditorRequest();   // dropped: no editor is current
+    EditorRequests save = SaveRequestFor("a.con");
+    form->PostRequests(save);   // not taken: no editor is current
     for (const auto k : {Qt::Key_F2, Qt::Key_F3, Qt::Key_Delete})
         key(k);
     key(Qt::Key_C, Qt::ControlModifier);

@@ -9,9 +9,9 @@
 #include <QLineEdit>
 
 #include "launch/LaunchTestSupport.h"
+#include "support/ProgramFixture.h"
 #include "windows/launch/StartDuke.h"
 #include "windows/launch/StartQuake.h"
-#include "support/ProgramFixture.h"
 
 namespace tessel::test {
 

@@ -128,15 +128,16 @@ TEST_F(StartDukeTest, AFailedConFileCopyStopsTheLaunchBeforeTheUserMapIsLookedAt
     EXPECT_EQ(text(duke, "txtUserMap"), gone);
 }
 
-TEST_F(StartDukeTest, GameConOpensFirstThenTheCommandLineFilesAsOpenOpensThem)
+TEST_F(StartDukeTest, GameConOpensFirstThenTheCommandLineFilesAllAsOpenOpensThem)
 {
     dir.write("con/GAME.CON", "");
     const std::string notes = dir.write("maps/notes.txt", "");
     const std::string archive = dir.write("maps/E1.GRP", std::string("KenSilverman\0\0\0\0", 16));
     commandLineFiles = {notes, archive};
     start("[Directorys]\r\nConDir=" + dir.file("con/") + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
-    EXPECT_EQ(Loads(),
-              (Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON"), "VurAvozid - " + notes + ": " + notes}));
+    const std::string game = dir.file("con/GAME.CON");
+    EXPECT_EQ(Loads(), (Strings{"VurAvozid - " + game + ": " + game, "VurAvozid - " + notes + ": " + notes}));
+    EXPECT_EQ(RecentMenu(), (Strings{archive, notes, game}));
     // The group file in an explorer, never as text.
     EXPECT_EQ(Captions().back(), "Tessel Group File Explorer - " + archive);
     EXPECT_EQ(Messages(prompter), Strings{});
@@ -144,7 +145,7 @@ TEST_F(StartDukeTest, GameConOpensFirstThenTheCommandLineFilesAsOpenOpensThem)
     ASSERT_EQ(::symlink(dir.file("con/GAME.CON").c_str(), dir.file("maps/game.con").c_str()), 0);
     commandLineFiles = {dir.file("maps/game.con")};
     restart();
-    EXPECT_EQ(Loads(), Strings{"VurAvozid - Unnamed: " + dir.file("con/GAME.CON")});
+    EXPECT_EQ(Loads(), Strings{"VurAvozid - " + game + ": " + game});
 }
 
 TEST_F(StartDukeTest, TheChosenDukeDirectoryMustHoldTheGame)

@@ -1,0 +1,14 @@
+#pragma once
+// The current game mode's language: the keyword table the colouring and the
+// replace read, and the wizard's functions.
+#include "language/ColorDefinitions.h"
+#include "language/WizardFile.h"
+
+namespace tessel {
+
+struct LanguageTables {
+    KeywordTableType KeywordTable;
+    WizardTable Wizard;
+};
+
+} // namespace tessel
