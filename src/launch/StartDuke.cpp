@@ -352,7 +352,7 @@ void TfrmDukeStart::btnConDirClick()
     if (!Chooser())
         return;
     ProfileFile ini = state_.Settings();
-    const bool accepted = BrowseConDirectory(state_, ini, *Chooser());
+    const bool accepted = BrowseConDirectory(state_, ini, *Chooser(), prompter_);
     txtConFileDir->setText(Shown(state_.ConDir));
     if (!accepted)
         return;
@@ -365,7 +365,7 @@ void TfrmDukeStart::btnBuildBrowseClick()
     if (!Chooser())
         return;
     ProfileFile ini = state_.Settings();
-    BrowseBuildDirectory(state_, ini, *Chooser());
+    BrowseBuildDirectory(state_, ini, *Chooser(), prompter_);
     txtBuildDir->setText(Shown(state_.BuildDir));   // mnuDukeBuild follows BuildDir only at creation
 }
 

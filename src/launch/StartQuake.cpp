@@ -278,7 +278,7 @@ void TfrmQuakeStart::btnQuakeDirClick()
     if (!Chooser())
         return;
     ProfileFile ini = state_.Settings();
-    const bool accepted = BrowseQuakeDirectory(state_, ini, *Chooser());
+    const bool accepted = BrowseQuakeDirectory(state_, ini, *Chooser(), prompter_);
     txtQuakeDir->setText(Shown(state_.QuakeDir));
     if (!accepted)
         return;
@@ -291,7 +291,7 @@ void TfrmQuakeStart::btnQCDirClick()
     if (!Chooser())
         return;
     ProfileFile ini = state_.Settings();
-    BrowseQCDirectory(state_, ini, *Chooser());
+    BrowseQCDirectory(state_, ini, *Chooser(), prompter_);
     txtQCFileDir->setText(Shown(state_.QCDir));
 }
 
@@ -300,7 +300,7 @@ void TfrmQuakeStart::btnTCBrowseClick()
     if (!Chooser())
         return;
     QuakeOptions o = Options();
-    const bool chosen = BrowseQuakeTc(o, state_.QuakeDir, *Chooser());
+    const bool chosen = BrowseQuakeTc(o, state_.QuakeDir, *Chooser(), prompter_);
     txtQuakeDir->setText(Shown(state_.QuakeDir));   // emptied when it no longer exists
     if (!chosen)
         return;
@@ -319,7 +319,7 @@ void TfrmQuakeStart::btnTCClearClick()
 void TfrmQuakeStart::btnProgsBrowseClick()
 {
     QuakeOptions o = Options();
-    if (!Chooser() || !BrowseProgsDirectory(o, *Chooser()))
+    if (!Chooser() || !BrowseProgsDirectory(o, *Chooser(), prompter_))
         return;
     txtProgsDir->setText(Shown(o.progsDir));
     ShowCopy(o);
@@ -328,7 +328,7 @@ void TfrmQuakeStart::btnProgsBrowseClick()
 void TfrmQuakeStart::btnSpefTCClick()
 {
     QuakeOptions o = Options();
-    if (!Chooser() || !BrowseSpecifiedTcDirectory(o, *Chooser()))
+    if (!Chooser() || !BrowseSpecifiedTcDirectory(o, *Chooser(), prompter_))
         return;
     txtSpefTC->setText(Shown(o.spefTCDir));
     ShowCopy(o);

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -205,6 +206,8 @@ void TMainForm::FormCreate()
     state_.EditorRequests.UserFndText.Position = 0;
 
     const StartupSettings settings = ReadStartupSettings(state_.Settings(), RecentCount);
+    if (const std::string refusal = state_.Settings().Refusal(); !refusal.empty())
+        prompter_.MessageDlg(refusal + " Tessel starts with its default settings.", MsgType::Warning, MsgButtons::Ok);
     std::copy(settings.recent.begin(), settings.recent.end(), state_.RecentList.begin());
     if (!state_.RecentList[0].empty())
         RefreshRecentMenu();
@@ -548,9 +551,24 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void CarryOutLaunch(Shell& shell, const GameLaunch& plan)
 {
-    const std::string status = CarryOut(plan, shell.State().DosProgram).StatusText();
+    const LaunchOutcome outcome = CarryOut(plan, shell.State().DosProgram);
+    const std::string status = outcome.StatusText();
     if (!status.empty())
         shell.SetStatusText(0, ToQString(status));
+    if (!outcome.watch || outcome.watch->Done())
+        return;
+    // A runner that dies at once (DOSBox refusing what it was given) is told
+    // as soon as the watch has its answer.
+    auto* answer = new QSocketNotifier(outcome.watch->Descriptor(), QSocketNotifier::Read, shell.Window());
+    QObject::connect(answer, &QSocketNotifier::activated, answer, [&shell, outcome, answer] {
+        const std::string ended = outcome.EarlyEndText();
+        if (!ended.empty())
+            shell.SetStatusText(0, ToQString(ended));
+        if (outcome.watch->Done()) {
+            answer->setEnabled(false);
+            answer->deleteLater();
+        }
+    });
 }
 
 } // namespace tessel

@@ -15,6 +15,7 @@
 #include "language/WizardFile.h"
 #include "launch/GameDirectories.h"
 #include "platform/Locations.h"
+#include "platform/Process.h"
 #include "platform/ProfileFile.h"
 
 namespace tessel {
@@ -40,7 +41,7 @@ struct Workspace : GameDirectories {
     SavingOption Saving = SavingOption::Both;   // the general options' choice
     bool NoColoring = false;
     bool TreeListDisabled = false;
-    std::string DosProgram;          // how DOS programs start: DOSBox and its arguments
+    std::string DosProgram = DefaultDosProgram;   // how DOS programs start: DOSBox and its arguments
     KeywordTableType KeywordTable;
     WizardTable Wizard;
     CalcState CalculatorState;       // the calculator's numbers; they outlive its windows
