@@ -152,8 +152,7 @@ bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChoo
 
 bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter)
 {
-    return BrowseFile(dialog, DukeMapFilter, duke3dDir, prompter, "user map ([DukeStartup] UserMap)",
-                      options.userMap);
+    return BrowseFile(dialog, DukeMapFilter, duke3dDir, prompter, "user map ([DukeStartup] UserMap)", options.userMap);
 }
 
 bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir,

@@ -58,7 +58,7 @@ struct LaunchOutcome {
     LaunchResult result = LaunchResult::Stopped;
     std::string program;
     std::string problem;   // why it could not start, when more is known than that
-    std::string runner;    // what runs the program for it (DOSBox, wine...), when not itself
+    std::string runner;   // what runs the program for it (DOSBox, wine...), when not itself
     bool dosRunner = false;   // runner is the DOS runner
     // Its first moments, when it started.
     std::shared_ptr<ProgramWatch> watch;

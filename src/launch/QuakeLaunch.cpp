@@ -182,10 +182,9 @@ bool BrowseMapEditor(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog
 bool BrowseCompileTool(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter)
 {
     dialog.filter = ProgramFilter;
-    if (!prompter.ExecuteOpen(dialog) || !StorableChoice(FileNamePart(dialog.fileName),
-                                                         SettingName("QuakeC compile tool", Directories,
-                                                                     "MainQCToolDir"),
-                                                         prompter))
+    if (!prompter.ExecuteOpen(dialog) ||
+        !StorableChoice(FileNamePart(dialog.fileName), SettingName("QuakeC compile tool", Directories, "MainQCToolDir"),
+                        prompter))
         return false;
     dirs.MainQCToolDir = FileNamePart(dialog.fileName);
     ini.WriteString(Directories, "MainQCToolDir", dirs.MainQCToolDir);

@@ -58,8 +58,8 @@ struct LaunchPlan {
     std::string program;
     std::vector<std::string> arguments;
     std::string workingDir;
-    std::string problem;     // "DOSBox is not installed", "wine is not installed"...
-    bool dosRunner = false;  // program is the DOS runner, running the file in DOSBox
+    std::string problem;   // "DOSBox is not installed", "wine is not installed"...
+    bool dosRunner = false;   // program is the DOS runner, running the file in DOSBox
 };
 // The runner by RunnerFor: wine and the desktop's opener are looked for on
 // the PATH; dosProgram names DOSBox with arguments of its own (a command line:

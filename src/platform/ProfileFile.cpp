@@ -298,11 +298,10 @@ std::string RefusedText(const std::string& fileName, const std::vector<std::stri
     std::string names;
     for (const std::string& setting : settings)
         names += (names.empty() ? "" : ", ") + setting;
-    return settings.size() == 1
-               ? "The setting " + names + " was not stored in " + fileName +
-                     ": its text holds a line break or another control character."
-               : "The settings " + names + " were not stored in " + fileName +
-                     ": their text holds a line break or another control character.";
+    return settings.size() == 1 ? "The setting " + names + " was not stored in " + fileName +
+                                      ": its text holds a line break or another control character."
+                                : "The settings " + names + " were not stored in " + fileName +
+                                      ": their text holds a line break or another control character.";
 }
 
 // A change this close before a look at the file could be followed by another

@@ -11,7 +11,7 @@ namespace tessel {
 
 struct StartupSettings {
     int gameUp = 1;                         // ProgStartup/GameUp
-    std::vector<std::string> recent;        // RecentFiles/Recent1.. up to the first empty value, storable ones
+    std::vector<std::string> recent;        // RecentFiles/Recent1.. up to the first empty value (storable names)
     bool treeListDisabled = false;          // GroupFileExplorer/TreeListEnable (true: no tree)
     std::string dosProgram = DefaultDosProgram;   // Tessel/DosProgram: DOSBox and its arguments (never written)
 };

@@ -267,8 +267,9 @@ TEST_F(ProcessTest, TheDosRunnerMustNameAnInstalledProgram)
 TEST_F(ProcessTest, AProgramStartsWithTheDefaultSignals)
 {
     const std::string report = dir.file("signals");
-    const std::string script = tool("signals.sh", "#!/bin/sh\nPATH=/usr/bin:/bin\nwhile read k v; do case $k in SigIgn:|SigBlk:) echo $v;; "
-                                                  "esac; done < /proc/self/status > " + report + ".tmp\n"
+    const std::string script = tool("signals.sh", "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                                                  "while read k v; do case $k in SigIgn:|SigBlk:) echo $v;; esac; "
+                                                  "done < /proc/self/status > " + report + ".tmp\n"
                                                   "mv " + report + ".tmp " + report + "\n");
     struct sigaction ignore {}, oldPipe{}, oldSize{};
     ignore.sa_handler = SIG_IGN;

@@ -132,7 +132,8 @@ TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
     ASSERT_EQ(dir.file(deep).size(), 238u);
     const std::string tooDeep = deep + "/c";
     ASSERT_TRUE(std::filesystem::create_directories(dir.file(tooDeep)));
-    for (const std::string& program : Strings{"game/DUKE3D.EXE", deep + "/BUILD.EXE", "quake/QUAKE.EXE", tooDeep + "/QE.EXE"})
+    for (const std::string& program :
+         Strings{"game/DUKE3D.EXE", deep + "/BUILD.EXE", "quake/QUAKE.EXE", tooDeep + "/QE.EXE"})
         dir.write(program, TailRecorder());
     start("[Directorys]\r\nDuke3DDir=" + dir.file("game/") + "\r\nBuildDir=" + dir.file(deep) +
           "\r\n[QuakeDirectorys]\r\nQuakeDir=" + dir.file("quake/") + "\r\nMainQMapEdProg=" +
