@@ -336,6 +336,11 @@ struct ProfileFile::Snapshot {
         LineReader reader(text);
         Line line;
         while (reader.next(line)) {
+            std::size_t first = line.begin;
+            while (first < line.end && IsBlank(text[first]))
+                ++first;
+            if (first == line.end || text[first] != '[')   // only a header interests the index
+                continue;
             const ParsedLine p = Parse(text, line);
             if (p.kind != LineKind::Section)
                 continue;
@@ -370,17 +375,19 @@ std::shared_ptr<const ProfileFile::Snapshot> ProfileFile::Current() const
     }
     if (cache_ && cache_->trusted && cache_->version == version)
         return cache_;
-    auto snapshot = std::make_shared<Snapshot>();
-    snapshot->version = version;
-    snapshot->trusted = version.changed < now - TimeGranularityMargin;
     // Read after the version was taken: a change on the way gives the next look another version.
-    if (!ReadFileQuietly(fileName_, snapshot->text) ||
-        static_cast<std::int64_t>(snapshot->text.size()) > MaxProfileFileSize) {
+    std::string text;
+    if (!ReadFileQuietly(fileName_, text) || static_cast<std::int64_t>(text.size()) > MaxProfileFileSize) {
         cache_.reset();
         return nullptr;
     }
-    snapshot->Index();
-    cache_ = std::move(snapshot);
+    if (!cache_ || cache_->text != text) {
+        cache_ = std::make_shared<Snapshot>();
+        cache_->text = std::move(text);
+        cache_->Index();
+    }
+    cache_->version = version;
+    cache_->trusted = version.changed < now - TimeGranularityMargin;
     return cache_;
 }
 

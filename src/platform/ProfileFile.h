@@ -61,7 +61,7 @@ private:
     // unreadable or refused.
     std::shared_ptr<const Snapshot> Current() const;
     std::string fileName_;
-    mutable std::shared_ptr<const Snapshot> cache_;
+    mutable std::shared_ptr<Snapshot> cache_;
 };
 
 // Writes to one settings file, gathered in order and put on disk together: the
