@@ -226,13 +226,34 @@ Location Find(const std::string& text, const std::string& section, const std::st
     return loc;
 }
 
-// A file that cannot be read counts as missing.
-bool ReadFileQuietly(const std::string& path, std::string& contents)
+enum class ReadResult { Missing, TooLarge, Read };
+
+// The whole file into contents, unless it holds more than MaxProfileFileSize
+// bytes: then no more than that and a block is read. Throws IoError as
+// reading does.
+ReadResult ReadWithinLimit(const std::string& path, std::string& contents)
+{
+    contents.clear();
+    if (!FileExists(path))
+        return ReadResult::Missing;
+    File file(path, File::Mode::Read);
+    contents.reserve(static_cast<std::size_t>(std::min(file.Size(), MaxProfileFileSize + 1)));
+    char block[65536];
+    for (std::size_t n; (n = file.ReadSome(block, sizeof block)) > 0;) {
+        contents.append(block, n);
+        if (static_cast<std::int64_t>(contents.size()) > MaxProfileFileSize)
+            return ReadResult::TooLarge;
+    }
+    return ReadResult::Read;
+}
+
+// As ReadWithinLimit, a file that cannot be read counting as missing.
+ReadResult ReadQuietly(const std::string& path, std::string& contents)
 {
     try {
-        return ReadWholeFile(path, contents);
+        return ReadWithinLimit(path, contents);
     } catch (const IoError&) {
-        return false;
+        return ReadResult::Missing;
     }
 }
 
@@ -369,15 +390,11 @@ std::shared_ptr<const ProfileFile::Snapshot> ProfileFile::Current() const
 {
     const std::int64_t now = RealTimeNow();
     const FileVersion version = VersionOf(fileName_);
-    if (!version.stamp.exists || !version.stamp.regular || version.stamp.size > MaxProfileFileSize) {
-        cache_.reset();
-        return nullptr;
-    }
     if (cache_ && cache_->trusted && cache_->version == version)
         return cache_;
     // Read after the version was taken: a change on the way gives the next look another version.
     std::string text;
-    if (!ReadFileQuietly(fileName_, text) || static_cast<std::int64_t>(text.size()) > MaxProfileFileSize) {
+    if (ReadQuietly(fileName_, text) != ReadResult::Read) {
         cache_.reset();
         return nullptr;
     }
@@ -458,17 +475,16 @@ void ProfileEdit::Commit()
     if (writes_.empty() && refused_.empty())
         return;
     const std::string failure = FormatText("Unable to write to %s", fileName_);
-    if (FileSize(fileName_) > MaxProfileFileSize)
-        throw AppError(TooLargeText(fileName_));
 
     std::string text;
+    ReadResult read;
     try {
         // An existing file we cannot read must not be replaced by one holding only these keys.
-        ReadWholeFile(fileName_, text);
+        read = ReadWithinLimit(fileName_, text);
     } catch (const IoError&) {
         throw AppError(failure);
     }
-    if (static_cast<std::int64_t>(text.size()) > MaxProfileFileSize)
+    if (read == ReadResult::TooLarge)
         throw AppError(TooLargeText(fileName_));
     for (const Write& write : writes_)
         ApplyWrite(text, write.section, write.key, write.value);

@@ -33,6 +33,7 @@ TEST(ProfileFileTest, ReadStringIntegerAndBool)
         {"[A]\nk=1\n[A]\nk=2\n", "A", "k", "1"},            // first section counts
         {"k=v\n[A]\n", "A", "k", "DEF"},                    // before any header: no section
         {"[AB]\nk=1\n[A]\nk=2\n", "A", "k", "2"},          // a longer name is another section
+        {"[A]\nkk=1\nk=2\n", "A", "k", "2"},               // and another key
         {"[A]\n[B\nk=v\n", "A", "k", "v"},                  // without its bracket no header
         {"[A]\n;k=v\n  ; k=v\n", "A", "k", "DEF"},
         {"[A]\n;k=v\n", "A", ";k", "DEF"},
@@ -238,7 +239,7 @@ TEST(ProfileEditTest, ControlCharactersAreRefusedAndEverythingElseKeptAsItIs)
 
     // One edit: what can be stored is, then the refused ones are named; a
     // refused value the file holds already (read from it) loses nothing.
-    dir.write("t.ini", "[A]\nkept=a\tb\n");
+    dir.write("t.ini", "[A]\nkept=a\tb\n[Tessel]\nLastFolder=/m/\n");
     ProfileEdit edit(path);
     edit.WriteString("A", "kept", "a\tb");
     edit.WriteString("RecentFiles", "Recent1", "/m/level1\n[Tessel]\nDosProgram=sh -c \"id\"\n.con");
@@ -247,7 +248,7 @@ TEST(ProfileEditTest, ControlCharactersAreRefusedAndEverythingElseKeptAsItIs)
     EXPECT_EQ(test::ErrorOf([&] { edit.Commit(); }),
               "The settings [RecentFiles] Recent1, [Tessel] LastFolder were not stored in " + path +
                   ": their text holds a line break or another control character.");
-    EXPECT_EQ(dir.read("t.ini"), "[A]\nkept=a\tb\nok=1\n");
+    EXPECT_EQ(dir.read("t.ini"), "[A]\nkept=a\tb\nok=1\n[Tessel]\nLastFolder=/m/\n");
     EXPECT_TRUE(edit.Empty());
     EXPECT_EQ(test::ErrorOf([&] { edit.Commit(); }), "");   // reported once
 
