@@ -477,7 +477,7 @@ void ProfileEdit::Commit()
     const std::string failure = FormatText("Unable to write to %s", fileName_);
 
     std::string text;
-    ReadResult read;
+    ReadResult read = ReadResult::Missing;
     try {
         // An existing file we cannot read must not be replaced by one holding only these keys.
         read = ReadWithinLimit(fileName_, text);
