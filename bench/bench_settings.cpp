@@ -1,12 +1,21 @@
 // Settings costs, measured side by side in one run:
-//  - a settings read next to just reading the file's bytes: every ReadInteger
-//    opens and parses the file afresh, so this ratio is its overhead;
+//  - a settings read next to just reading the file's bytes: a read of a
+//    settled file looks at its stamp and at one section of what its accessor
+//    parsed, so this ratio is well below 1 (a file changed in the last two
+//    seconds is read again on every read: its times may not tell a change yet);
+//  - the reads of program start-up (the main window's, each launcher's, the
+//    editor options'), one accessor a window as the windows make them, in a
+//    settings file of 15 MiB (a section of junk before the program's own, as
+//    far as a settings file may grow): in milliseconds, against one plain read
+//    of the file's bytes, and against each key read with an accessor of its
+//    own (what every read cost when each read the whole file again);
 //  - the keys written at program exit (the two launchers' options, the game
 //    mode, the recent files) into a settings file as the program keeps it,
 //    by the program's own writers into one edit, against a single ReplaceFile
 //    of the same final bytes. Every round starts from the same file; the
 //    figures are medians of alternating rounds.
 #include "launch/DukeLaunch.h"
+#include "launch/GameDirectories.h"
 #include "launch/QuakeLaunch.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
@@ -18,6 +27,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <thread>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -105,6 +116,49 @@ ExitState SessionOf(const std::string& settings)
     return s;
 }
 
+// The reads of program start-up, an accessor a window as the windows make them.
+long long StartupReads(const std::string& path)
+{
+    long long seen = 0;
+    {
+        const tessel::ProfileFile ini(path);   // the main window
+        seen += static_cast<long long>(tessel::ReadStartupSettings(ini, 4).recent.size());
+        seen += static_cast<long long>(ini.Refusal().size());
+    }
+    tessel::GameDirectories dirs;
+    {
+        const tessel::ProfileFile ini(path);   // the Duke launcher
+        tessel::ReadDukeDirectories(ini, dirs);
+        seen += tessel::ReadDukeOptions(ini).skill;
+    }
+    {
+        const tessel::ProfileFile ini(path);   // the Quake launcher
+        tessel::ReadQuakeDirectories(ini, dirs);
+        seen += tessel::ReadQuakeOptions(ini).level;
+    }
+    const tessel::ProfileFile ini(path);   // the editor options
+    seen += ini.ReadBool("GeneralSetup", "QztCon", false) + ini.ReadBool("GeneralSetup", "ColorGameFiles", false);
+    return seen + static_cast<long long>(dirs.QuakeDir.size());
+}
+
+// Every key of KeptSettings, each through an accessor of its own.
+long long EachKeyAfresh(const std::string& path)
+{
+    long long seen = 0;
+    std::istringstream lines(KeptSettings);
+    std::string line, section;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line.front() == '[')
+            section = line.substr(1, line.size() - 2);
+        else if (line.find('=') != std::string::npos)
+            seen += static_cast<long long>(
+                tessel::ProfileFile(path).ReadString(section, line.substr(0, line.find('=')), "").size());
+    }
+    return seen;
+}
+
 // The writes of program exit, as the program makes them into one edit.
 void WriteExitKeys(tessel::ProfileEdit& edit, const ExitState& s)
 {
@@ -136,6 +190,17 @@ int main()
         }
     }
 
+    // A large settings file: 15 MiB of junk keys before the program's own.
+    const std::string large = folder + "/large.ini";
+    {
+        std::ofstream out(large, std::ios::binary);
+        out << "[Junk]\r\n";
+        for (long i = 0; out.tellp() < 15L * 1024 * 1024; ++i)
+            out << "key" << i << "=a value of some length, as a tool might leave it\r\n";
+        out << KeptSettings;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));   // settled: see above
+
     tessel::ProfileFile ini(path);
     long long sum = 0;
     const double profile = SecondsFor([&](int i) {
@@ -143,6 +208,14 @@ int main()
     });
     std::size_t bytes = 0;
     const double raw = SecondsFor([&](int) { bytes += ReadPlain(path).size(); });
+
+    std::vector<double> startup, afresh, plain;
+    long long seen = 0;
+    for (int round = 0; round < 5; ++round) {
+        startup.push_back(SecondsOnce([&] { seen += StartupReads(large); }));
+        afresh.push_back(SecondsOnce([&] { seen += EachKeyAfresh(large); }));
+        plain.push_back(SecondsOnce([&] { seen += static_cast<long long>(ReadPlain(large).size()); }));
+    }
 
     // The final bytes of the exit writes.
     const std::string kept = folder + "/QztMain.ini";
@@ -171,9 +244,12 @@ int main()
 
     std::error_code ec;
     fs::remove_all(folder, ec);
-    if (sum == 0 || bytes == 0)
+    if (sum == 0 || bytes == 0 || seen == 0)
         return 1;   // also keeps the loops from being optimised away
     std::printf("settings.read_vs_raw %.2f x\n", profile / raw);
+    std::printf("settings.startup_reads_15mib %.1f ms\n", Median(startup) * 1000);
+    std::printf("settings.startup_reads_15mib_vs_one_read %.2f x\n", Median(startup) / Median(plain));
+    std::printf("settings.startup_reads_15mib_each_key_afresh_vs_one_read %.2f x\n", Median(afresh) / Median(plain));
     std::printf("settings.exit_write_vs_one_replace %.2f x\n", Median(edited) / Median(replaced));
     return 0;
 }

@@ -49,14 +49,26 @@ int WithinLimits(int value, int low, int high)
 // The open dialog of a Browse button: its filter, and the Duke directory as its
 // folder when that is set (otherwise the folder it was left in).
 bool BrowseFile(FileDialog& dialog, const char* filter, const std::string& duke3dDir, Prompter& prompter,
-                std::string& into)
+                const char* setting, std::string& into)
 {
     dialog.filter = filter;
     if (!duke3dDir.empty())
         dialog.initialDir = duke3dDir;
-    if (!prompter.ExecuteOpen(dialog))
+    if (!prompter.ExecuteOpen(dialog) || !StorableChoice(dialog.fileName, setting, prompter))
         return false;
     into = dialog.fileName;
+    return true;
+}
+
+// A chosen directory for a key of Directorys, stored at once.
+bool StoreDirectory(const char* key, const char* what, std::string& setting, ProfileFile& ini,
+                    DirectoryChooser& chooser, Prompter& prompter)
+{
+    const auto dir = ChooseDirectorySetting(setting, chooser);
+    if (!dir || !StorableChoice(*dir, std::string(what) + " ([" + Directories + "] " + key + ")", prompter))
+        return false;
+    setting = *dir;
+    ini.WriteString(Directories, key, setting);
     return true;
 }
 
@@ -121,40 +133,33 @@ bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChoos
         prompter.MessageDlg("This isn't the Duke Directory.", MsgType::Information, MsgButtons::Ok);
         return false;
     }
+    if (!StorableChoice(*dir, "Duke Nukem 3D folder ([Directorys] Duke3DDir)", prompter))
+        return false;
     dirs.Duke3DDir = *dir;
     ini.WriteString(Directories, "Duke3DDir", dirs.Duke3DDir);
     return true;
 }
 
-bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
+bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    const auto dir = ChooseDirectorySetting(dirs.ConDir, chooser);
-    if (!dir)
-        return false;
-    dirs.ConDir = *dir;
-    ini.WriteString(Directories, "ConDir", dirs.ConDir);
-    return true;
+    return StoreDirectory("ConDir", "con file folder", dirs.ConDir, ini, chooser, prompter);
 }
 
-bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
+bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    const auto dir = ChooseDirectorySetting(dirs.BuildDir, chooser);
-    if (!dir)
-        return false;
-    dirs.BuildDir = *dir;
-    ini.WriteString(Directories, "BuildDir", dirs.BuildDir);
-    return true;
+    return StoreDirectory("BuildDir", "Build folder", dirs.BuildDir, ini, chooser, prompter);
 }
 
 bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter)
 {
-    return BrowseFile(dialog, DukeMapFilter, duke3dDir, prompter, options.userMap);
+    return BrowseFile(dialog, DukeMapFilter, duke3dDir, prompter, "user map ([DukeStartup] UserMap)", options.userMap);
 }
 
 bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir,
                             Prompter& prompter)
 {
-    return BrowseFile(dialog, ProgramFilter, duke3dDir, prompter, options.alternateExe);
+    return BrowseFile(dialog, ProgramFilter, duke3dDir, prompter, "TC program ([DukeStartup] AlternateEXE)",
+                      options.alternateExe);
 }
 
 std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std::string& conDir,

@@ -71,14 +71,16 @@ void ChangeDukeMap(DukeOptions& options, int map);
 // information box "This isn't the Duke Directory." and nothing changes. On
 // acceptance Duke3DDir takes it and Directorys/Duke3DDir is written at once.
 // Returns true on acceptance: the dialog enables btnRun, tlLaunchDuke and
-// mnuDukeLaunch. Either way txtDuke3dDir shows Duke3DDir afterwards.
+// mnuDukeLaunch. Either way txtDuke3dDir shows Duke3DDir afterwards. Every
+// Browse below refuses, with StorableChoice's message, a name the settings
+// file could not store, and keeps the earlier one.
 bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter);
 // btnConDirClick: ConDir takes the chosen directory, written at once. True on
 // acceptance: the dialog enables chkCopy and Label10. txtConFileDir shows ConDir.
-bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser);
+bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter);
 // btnBuildBrowseClick: BuildDir takes the chosen directory, written at once;
 // mnuDukeBuild keeps its state. txtBuildDir shows BuildDir.
-bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser);
+bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter);
 // btnUserBrowseClick: the open dialog (filter DukeMapFilter, starting in
 // Duke3DDir when it is set); a chosen file's full path becomes the user map.
 bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter);

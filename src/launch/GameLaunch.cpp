@@ -9,9 +9,21 @@ const char* const ProgramFilter = "Executables (*.exe)|*.exe|Batch Files (*.bat)
 
 std::string LaunchOutcome::StatusText() const
 {
+    if (result == LaunchResult::Started && dosRunner)
+        return "Started " + program + " in " + runner;
     if (result != LaunchResult::CouldNotStart)
         return std::string();
     return "Could not start " + program + (problem.empty() ? std::string() : ": " + problem);
+}
+
+std::string LaunchOutcome::EarlyEndText() const
+{
+    const std::string failure = watch ? watch->Failure() : std::string();
+    if (failure.empty())
+        return std::string();
+    if (runner.empty())
+        return program + " ended at once with " + failure;
+    return program + " ended at once: " + runner + " ended with " + failure;
 }
 
 LaunchOutcome CarryOut(const GameLaunch& launch, const std::string& dosProgram)
@@ -23,9 +35,31 @@ LaunchOutcome CarryOut(const GameLaunch& launch, const std::string& dosProgram)
     if (!launch.start)
         return {};
     const LaunchPlan plan = PlanLaunch(launch.program, launch.parameters, launch.workingDir, dosProgram);
-    if (StartPlan(plan))
-        return {LaunchResult::Started, launch.program, std::string()};
-    return {LaunchResult::CouldNotStart, launch.program, plan.problem};
+    LaunchOutcome outcome;
+    outcome.program = launch.program;
+    auto watch = std::make_shared<ProgramWatch>();
+    if (!StartPlan(plan, watch.get())) {
+        outcome.result = LaunchResult::CouldNotStart;
+        outcome.problem = plan.problem;
+        return outcome;
+    }
+    outcome.result = LaunchResult::Started;
+    outcome.watch = std::move(watch);
+    outcome.dosRunner = plan.dosRunner;
+    if (plan.program != AbsolutePath(launch.program))
+        outcome.runner = plan.program;
+    return outcome;
+}
+
+bool StorableChoice(const std::string& name, const std::string& setting, Prompter& prompter)
+{
+    if (StorableInProfile(name))
+        return true;
+    prompter.MessageDlg("The " + setting +
+                            " was not changed: the name chosen holds a line break or another control character, "
+                            "which the settings file cannot store.",
+                        MsgType::Warning, MsgButtons::Ok);
+    return false;
 }
 
 std::string FileIn(const std::string& folder, const std::string& name)

@@ -8,6 +8,7 @@
 // question is asked while planning, a copy that fails is reported after them;
 // a folder that does not exist is left for CarryOut to report, so that nothing
 // else is said before its error.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,11 +58,21 @@ struct LaunchOutcome {
     LaunchResult result = LaunchResult::Stopped;
     std::string program;
     std::string problem;   // why it could not start, when more is known than that
+    std::string runner;   // what runs the program for it (DOSBox, wine...), when not itself
+    bool dosRunner = false;   // runner is the DOS runner
+    // Its first moments, when it started.
+    std::shared_ptr<ProgramWatch> watch;
     // For panel 0 of the main status bar: "Could not start " + the program
     // (and ": " + the problem) when it could not be started at all (no such
-    // file, not executable, DOSBox or wine not installed); empty otherwise,
+    // file, not executable, DOSBox or wine not installed); "Started " + the
+    // program + " in " + the DOS runner when DOSBox runs it; empty otherwise,
     // and then panel 0 is left alone.
     std::string StatusText() const;
+    // For panel 0 once the watch has its answer: the program, and its runner,
+    // when it ended at once with a failure ("/g/DUKE3D.EXE ended at once:
+    // /usr/bin/dosbox ended with signal 6 (Aborted)"); empty otherwise. Does
+    // not wait.
+    std::string EarlyEndText() const;
 };
 
 // Carries a plan out, DOS programs through dosProgram (the DOSBox command,
@@ -74,6 +85,13 @@ LaunchOutcome CarryOut(const GameLaunch& launch, const std::string& dosProgram =
 // buttons that choose a program.
 extern const char* const LauncherOpenTitle;   // "Select File"
 extern const char* const ProgramFilter;       // "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat"
+
+// A name chosen for a setting the settings file keeps (setting: what it is
+// and its key, "Duke Nukem 3D folder ([Directorys] Duke3DDir)"): false, and
+// a message naming the setting, when the file could not store it (a line
+// break or another control character in it); the caller keeps the earlier
+// choice then.
+bool StorableChoice(const std::string& name, const std::string& setting, Prompter& prompter);
 
 // --- for the planners --------------------------------------------------------
 // folder + name as the file exists on disk, whatever the letter case of its

@@ -68,10 +68,17 @@ std::string LevelSwitch(int level)
     return std::string();
 }
 
-bool StoreDirectory(const char* key, std::string& setting, ProfileFile& ini, DirectoryChooser& chooser)
+// The setting's name in a message: what it is and its key.
+std::string SettingName(const char* what, const char* section, const char* key)
+{
+    return std::string(what) + " ([" + section + "] " + key + ")";
+}
+
+bool StoreDirectory(const char* key, const char* what, std::string& setting, ProfileFile& ini,
+                    DirectoryChooser& chooser, Prompter& prompter)
 {
     const auto dir = ChooseDirectorySetting(setting, chooser);
-    if (!dir)
+    if (!dir || !StorableChoice(*dir, SettingName(what, Directories, key), prompter))
         return false;
     setting = *dir;
     ini.WriteString(Directories, key, setting);
@@ -113,20 +120,20 @@ bool QuakeDirSortsAfterTc(const std::string& quakeDir, const std::string& tc)
     return quakeDir.compare(tc) > 0;   // char_traits compares the bytes unsigned, as an ordinal comparison does
 }
 
-bool BrowseQuakeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
+bool BrowseQuakeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    return StoreDirectory("QuakeDir", dirs.QuakeDir, ini, chooser);
+    return StoreDirectory("QuakeDir", "Quake folder", dirs.QuakeDir, ini, chooser, prompter);
 }
 
-bool BrowseQCDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
+bool BrowseQCDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    return StoreDirectory("QCDir", dirs.QCDir, ini, chooser);
+    return StoreDirectory("QCDir", "QuakeC folder", dirs.QCDir, ini, chooser, prompter);
 }
 
-bool BrowseQuakeTc(QuakeOptions& options, std::string& quakeDir, DirectoryChooser& chooser)
+bool BrowseQuakeTc(QuakeOptions& options, std::string& quakeDir, DirectoryChooser& chooser, Prompter& prompter)
 {
     const auto dir = ChooseDirectorySetting(quakeDir, chooser);
-    if (!dir)
+    if (!dir || !StorableChoice(*dir, SettingName("TC folder", Startup, "TC"), prompter))
         return false;
     options.tc = *dir;
     options.useTCEnabled = true;
@@ -139,10 +146,10 @@ void ClearQuakeTc(QuakeOptions& options)
     options.useTCEnabled = false;
 }
 
-bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser)
+bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser, Prompter& prompter)
 {
     const auto dir = chooser.ChooseDirectory(std::nullopt);
-    if (!dir)
+    if (!dir || !StorableChoice(*dir, SettingName("progs.dat folder", Directories, "ProgsDir"), prompter))
         return false;
     options.progsDir = ConfirmedDirectory(*dir);
     if (!options.spefTCDir.empty())
@@ -150,10 +157,10 @@ bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser)
     return true;
 }
 
-bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser)
+bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser, Prompter& prompter)
 {
     const auto dir = chooser.ChooseDirectory(std::nullopt);
-    if (!dir)
+    if (!dir || !StorableChoice(*dir, SettingName("TC folder to copy progs.dat to", Startup, "SpefTCDir"), prompter))
         return false;
     options.spefTCDir = ConfirmedDirectory(*dir);
     if (!options.progsDir.empty())
@@ -164,7 +171,8 @@ bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser
 bool BrowseMapEditor(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter)
 {
     dialog.filter = ProgramFilter;
-    if (!prompter.ExecuteOpen(dialog))
+    if (!prompter.ExecuteOpen(dialog) ||
+        !StorableChoice(dialog.fileName, SettingName("map editing program", Directories, "MainQMapEdProg"), prompter))
         return false;
     dirs.MainQMapEdProg = dialog.fileName;
     ini.WriteString(Directories, "MainQMapEdProg", dirs.MainQMapEdProg);
@@ -174,7 +182,9 @@ bool BrowseMapEditor(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog
 bool BrowseCompileTool(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter)
 {
     dialog.filter = ProgramFilter;
-    if (!prompter.ExecuteOpen(dialog))
+    if (!prompter.ExecuteOpen(dialog) ||
+        !StorableChoice(FileNamePart(dialog.fileName), SettingName("QuakeC compile tool", Directories, "MainQCToolDir"),
+                        prompter))
         return false;
     dirs.MainQCToolDir = FileNamePart(dialog.fileName);
     ini.WriteString(Directories, "MainQCToolDir", dirs.MainQCToolDir);
@@ -186,7 +196,8 @@ bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::st
     dialog.filter = QuakeMapFilter;
     if (!quakeDir.empty())
         dialog.initialDir = quakeDir;
-    if (!prompter.ExecuteOpen(dialog))
+    if (!prompter.ExecuteOpen(dialog) ||
+        !StorableChoice(dialog.fileName, SettingName("user map", Startup, "UserMap"), prompter))
         return false;
     options.userMap = dialog.fileName;
     return true;

@@ -69,22 +69,24 @@ void ChangeQuakeLaunchReg(QuakeOptions& options, bool checked);
 bool QuakeDirSortsAfterTc(const std::string& quakeDir, const std::string& tc);
 
 // --- Browse and Clear commands -----------------------------------------------
+// Every Browse here refuses, with StorableChoice's message, a name the
+// settings file could not store, and keeps the earlier one.
 // btnQuakeDir: QuakeDir takes the chosen directory without a test, written at
 // once. True on acceptance: the dialog enables btnRun, tlLaunchQuake and
 // mnuQuakeLaunchQ. txtQuakeDir shows QuakeDir afterwards either way.
-bool BrowseQuakeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser);
+bool BrowseQuakeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter);
 // btnQCDir: QCDir takes the chosen directory, written at once. txtQCFileDir shows QCDir.
-bool BrowseQCDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser);
+bool BrowseQCDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter);
 // btnTCBrowse: the chooser starts in QuakeDir (which is emptied when it no
 // longer exists); a chosen directory becomes the TC and enables chkUseTC.
-bool BrowseQuakeTc(QuakeOptions& options, std::string& quakeDir, DirectoryChooser& chooser);
+bool BrowseQuakeTc(QuakeOptions& options, std::string& quakeDir, DirectoryChooser& chooser, Prompter& prompter);
 // btnTCClear: no TC, chkUseTC disabled.
 void ClearQuakeTc(QuakeOptions& options);
 // btnProgsBrowse: the chooser starts where it was left; a chosen directory
 // becomes progsDir, and chkCopy is enabled when spefTCDir is set.
-bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser);
+bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser, Prompter& prompter);
 // btnSpefTC: the same for spefTCDir, enabling chkCopy when progsDir is set.
-bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser);
+bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser, Prompter& prompter);
 // btnMapEdBrowse: a program chosen in the open dialog (ProgramFilter) becomes
 // MainQMapEdProg, written at once; the dialog enables mnuQuakeMapEd.
 bool BrowseMapEditor(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter);

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -206,6 +207,8 @@ void TMainForm::FormCreate()
 
     SessionState& session = state_.session;
     const StartupSettings settings = ReadStartupSettings(session.Settings(), RecentCount);
+    if (const std::string refusal = session.Settings().Refusal(); !refusal.empty())
+        prompter_.MessageDlg(refusal + " Tessel starts with its default settings.", MsgType::Warning, MsgButtons::Ok);
     std::copy(settings.recent.begin(), settings.recent.end(), session.RecentList.begin());
     if (!session.RecentList[0].empty())
         RefreshRecentMenu();

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <strings.h>
 #include <vector>
@@ -65,17 +66,31 @@ bool SameFile(const std::string& a, const std::string& b)
 
 FileStamp StampOf(const std::string& path)
 {
+    return VersionOf(path).stamp;
+}
+
+FileVersion VersionOf(const std::string& path)
+{
     struct stat st;
-    FileStamp stamp;
+    FileVersion version;
     if (path.empty() || ::stat(path.c_str(), &st) != 0)
-        return stamp;
+        return version;
+    FileStamp& stamp = version.stamp;
     stamp.exists = true;
     stamp.regular = S_ISREG(st.st_mode);
     stamp.device = st.st_dev;
     stamp.inode = st.st_ino;
     stamp.size = st.st_size;
     stamp.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return stamp;
+    version.changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return version;
+}
+
+std::int64_t RealTimeNow()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 std::string ResolveFileCase(const std::string& path)

@@ -34,6 +34,19 @@ struct FileStamp {
 };
 // The stamp of what path names now (following links); exists false when nothing is there.
 FileStamp StampOf(const std::string& path);
+// A stamp with the time the file's status last changed (its bytes, size, name,
+// links or mode), in nanoseconds of the real-time clock. No program can set
+// that time back as it can the modification time, so a file whose version is
+// the same as at a moment clearly after its change time was not written since.
+struct FileVersion {
+    FileStamp stamp;
+    std::int64_t changed = 0;
+    bool operator==(const FileVersion& o) const { return stamp == o.stamp && changed == o.changed; }
+    bool operator!=(const FileVersion& o) const { return !(*this == o); }
+};
+FileVersion VersionOf(const std::string& path);
+// The real-time clock now, in nanoseconds: the clock of the file times.
+std::int64_t RealTimeNow();
 // A name fixed by the games ("Duke3D.exe") may exist in its folder under other
 // letter case (folders copied from CD): the existing spelling, else the name unchanged.
 std::string ResolveFileCase(const std::string& path);

@@ -1,6 +1,8 @@
 #include "platform/Process.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "platform/Files.h"
 
@@ -220,10 +223,37 @@ Runner RunnerFor(const std::string& name, ProgramKind kind, bool executable, boo
     return executable ? Runner::Direct : Runner::Opener;
 }
 
+namespace {
+
+// The DOS runner that dosProgram names, or "" and why it cannot be used.
+std::string FindDosRunner(const std::string& dosProgram, const std::vector<std::string>& words, std::string& problem)
+{
+    if (words.empty() || words.front().empty()) {
+        problem = "[Tessel] DosProgram names no program";
+        return std::string();
+    }
+    const std::string& name = words.front();
+    // A relative path would count from whatever folder Tessel was started in.
+    if (name.find(PathDelim) != std::string::npos && name.front() != PathDelim) {
+        problem = "[Tessel] DosProgram names " + name + ", which is not an absolute path";
+        return std::string();
+    }
+    const std::string path = FindOnPath(name);
+    if (path.empty())
+        problem = dosProgram == DefaultDosProgram ? "DOSBox is not installed"
+                                                  : "[Tessel] DosProgram names " + name + ", which is not installed";
+    return path;
+}
+
+} // namespace
+
 std::string DosRefusal(const std::string& folder, const std::string& name, const std::string& params)
 {
     if (folder.find('"') != std::string::npos || HasControlCharacter(folder, false))
         return "DOSBox cannot mount its folder (a double quote or a control character in the name)";
+    const bool separatorAtEnd = !folder.empty() && folder.back() == PathDelim;
+    if (folder.size() + (separatorAtEnd ? 0 : 1) > MaxDosMountPath)
+        return "DOSBox cannot mount its folder (a name of more than " + std::to_string(MaxDosMountPath - 1) + " bytes)";
     if (!IsDosProgramName(name))
         return "its name is no DOS name (up to 8 characters, then .exe, .com or .bat)";
     if (HasControlCharacter(params, true))
@@ -281,14 +311,16 @@ LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const 
         plan.arguments.insert(plan.arguments.begin(), path);
         break;
     case Runner::DosBox: {
-        const std::vector<std::string> dosbox = SplitCommandLine(dosProgram.empty() ? DefaultDosProgram : dosProgram);
+        const std::vector<std::string> dosbox = SplitCommandLine(dosProgram);
         const std::string folder = ExtractFileDir(path);
-        plan.program = dosbox.empty() ? std::string() : FindOnPath(dosbox.front());
-        plan.problem = plan.program.empty() ? "DOSBox is not installed" : DosRefusal(folder, name, params);
+        plan.program = FindDosRunner(dosProgram, dosbox, plan.problem);
+        if (plan.problem.empty())
+            plan.problem = DosRefusal(folder, name, params);
         if (!plan.problem.empty()) {
             plan.program.clear();
             break;
         }
+        plan.dosRunner = true;
         // The user's own [autoexec] could mount C: first.
         plan.arguments.assign(dosbox.begin() + 1, dosbox.end());
         plan.arguments.push_back("-noautoexec");
@@ -309,7 +341,123 @@ LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const 
     return plan;
 }
 
-bool StartPlan(const LaunchPlan& plan)
+namespace {
+
+// In the started program before it is replaced: what Tessel set for itself
+// (SIGXFSZ and SIGPIPE ignored, signals held back) is not the program's.
+void DefaultSignals()
+{
+    ::signal(SIGPIPE, SIG_DFL);
+    ::signal(SIGXFSZ, SIG_DFL);
+    sigset_t none;
+    ::sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
+// In a forked child: enters the folder and becomes the program; on failure
+// the errno goes to report and the child ends.
+[[noreturn]] void BecomeProgram(const LaunchPlan& plan, char* const* argv, int report)
+{
+    int err = 0;
+    if (!plan.workingDir.empty() && ::chdir(plan.workingDir.c_str()) != 0)
+        err = errno;
+    if (err == 0) {
+        DefaultSignals();
+        ::execv(argv[0], argv);
+        err = errno;
+    }
+    if (::write(report, &err, sizeof err) < 0) { /* the parent sees a failure either way */ }
+    ::_exit(127);
+}
+
+// In the watching child: waits for the program for the moment, polling, and
+// sends its wait status when it ended by then.
+[[noreturn]] void WatchProgram(pid_t program, int answer)
+{
+    const timespec step{0, 10 * 1000 * 1000};
+    for (int waited = 0; waited < EarlyEndMilliseconds; waited += 10) {
+        int status = 0;
+        const pid_t ended = ::waitpid(program, &status, WNOHANG);
+        if (ended == program) {
+            if (::write(answer, &status, sizeof status) < 0) { /* nobody listens any more */ }
+            break;
+        }
+        if (ended < 0 && errno != EINTR)
+            break;
+        ::nanosleep(&step, nullptr);
+    }
+    ::_exit(0);
+}
+
+std::string EndText(int status)
+{
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status) == 0 ? std::string() : "exit status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status)) {
+        const char* name = ::strsignal(WTERMSIG(status));
+        return "signal " + std::to_string(WTERMSIG(status)) + (name ? std::string(" (") + name + ")" : std::string());
+    }
+    return std::string();
+}
+
+} // namespace
+
+ProgramWatch::~ProgramWatch()
+{
+    Close();
+}
+
+ProgramWatch::ProgramWatch(ProgramWatch&& other) noexcept : fd_(other.fd_), failure_(std::move(other.failure_))
+{
+    other.fd_ = -1;
+}
+
+ProgramWatch& ProgramWatch::operator=(ProgramWatch&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        fd_ = other.fd_;
+        failure_ = std::move(other.failure_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+void ProgramWatch::Close()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+std::string ProgramWatch::Failure()
+{
+    if (fd_ < 0)
+        return failure_;
+    int status = 0;
+    ssize_t n;
+    do {
+        n = ::read(fd_, &status, sizeof status);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+        return std::string();   // still watching
+    if (n == static_cast<ssize_t>(sizeof status))
+        failure_ = EndText(status);
+    Close();
+    return failure_;
+}
+
+std::string ProgramWatch::WaitForFailure()
+{
+    if (fd_ >= 0) {
+        pollfd ready{fd_, POLLIN, 0};
+        while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+        }
+    }
+    return Failure();
+}
+
+bool StartPlan(const LaunchPlan& plan, ProgramWatch* watch)
 {
     if (plan.program.empty())
         return false;
@@ -319,40 +467,60 @@ bool StartPlan(const LaunchPlan& plan)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
-    // Detached: a child starts a grandchild and ends at once, so the program
-    // outlives us and nobody waits for it. A pipe that closes on exec tells
-    // whether the program really started (an errno arrives when it did not).
+    // Detached: a child starts the program and ends at once, so the program
+    // outlives us and nobody here waits for it. A pipe that closes on exec
+    // tells whether the program really started (an errno arrives when it did
+    // not). Watched, the child starts a watcher instead, whose child the
+    // program is; the watcher answers through a pipe of its own and ends.
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0)
         return false;
+    int answer[2] = {-1, -1};
+    if (watch && ::pipe2(answer, O_CLOEXEC | O_NONBLOCK) != 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return false;
+    }
+    const auto closeAnswer = [&] {
+        for (int fd : answer)
+            if (fd >= 0)
+                ::close(fd);
+    };
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(report[0]);
         ::close(report[1]);
+        closeAnswer();
         return false;
     }
     if (child == 0) {
         ::close(report[0]);
         ::setsid();
-        const pid_t grandchild = ::fork();
-        if (grandchild == 0) {
-            int err = 0;
-            if (!plan.workingDir.empty() && ::chdir(plan.workingDir.c_str()) != 0)
-                err = errno;
-            if (err == 0) {
-                ::execv(argv[0], argv.data());
-                err = errno;
+        const pid_t next = ::fork();   // the program, or its watcher
+        if (next == 0 && watch) {
+            ::close(answer[0]);
+            const pid_t program = ::fork();
+            if (program == 0)
+                BecomeProgram(plan, argv.data(), report[1]);
+            if (program < 0) {
+                const int err = errno;
+                if (::write(report[1], &err, sizeof err) < 0) { /* as below */ }
+                ::_exit(0);
             }
-            if (::write(report[1], &err, sizeof err) < 0) { /* the parent sees a failure either way */ }
-            ::_exit(127);
+            ::close(report[1]);
+            WatchProgram(program, answer[1]);
         }
-        if (grandchild < 0) {
+        if (next == 0)
+            BecomeProgram(plan, argv.data(), report[1]);
+        if (next < 0) {
             const int err = errno;
-            if (::write(report[1], &err, sizeof err) < 0) { /* as above */ }
+            if (::write(report[1], &err, sizeof err) < 0) { /* the parent sees a failure either way */ }
         }
         ::_exit(0);
     }
     ::close(report[1]);
+    if (watch)
+        ::close(answer[1]);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
@@ -362,6 +530,13 @@ bool StartPlan(const LaunchPlan& plan)
         n = ::read(report[0], &err, sizeof err);
     } while (n < 0 && errno == EINTR);
     ::close(report[0]);
+    if (watch) {
+        *watch = ProgramWatch();
+        if (n == 0)
+            watch->fd_ = answer[0];
+        else
+            ::close(answer[0]);
+    }
     return n == 0;
 }
 

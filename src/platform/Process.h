@@ -41,11 +41,14 @@ Runner RunnerFor(const std::string& name, ProgramKind kind, bool executable, boo
 // made current, the program by its DOS name with the parameters, then exit.
 // DOS receives the parameters after one blank, without trailing blanks, in
 // at most 126 characters; a < > or | outside double quotes would redirect.
+// DOSBox 0.74 aborts ("buffer overflow detected") when the folder it mounts,
+// with its final separator, is longer than MaxDosMountPath bytes.
 // Why these cannot reach DOS as they are; "" when they can.
 std::string DosRefusal(const std::string& folder, const std::string& name, const std::string& params);
 // The commands (DOSBox's -c arguments), for what DosRefusal lets through.
 std::vector<std::string> DosBoxCommands(const std::string& folder, const std::string& name, const std::string& params);
 
+constexpr std::size_t MaxDosMountPath = 239;
 extern const char* const DefaultDosProgram;   // "dosbox"
 
 // What StartProgram will run: the program, its arguments and working
@@ -56,14 +59,57 @@ struct LaunchPlan {
     std::vector<std::string> arguments;
     std::string workingDir;
     std::string problem;   // "DOSBox is not installed", "wine is not installed"...
+    bool dosRunner = false;   // program is the DOS runner, running the file in DOSBox
 };
 // The runner by RunnerFor: wine and the desktop's opener are looked for on
 // the PATH; dosProgram names DOSBox with arguments of its own (a command line:
-// "dosbox-x -conf my.conf"). A relative file name counts from the current folder.
+// "dosbox-x -conf my.conf", split as parameters are, never by a shell). Its
+// program must be an absolute path or a name on the PATH, of an executable
+// file; otherwise the problem says what is wrong with it. A relative file name
+// counts from the current folder.
 LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const std::string& workingDir,
                       const std::string& dosProgram = DefaultDosProgram);
-// Starts a plan, detached, in its working folder; false when it could not be started.
-bool StartPlan(const LaunchPlan& plan);
+
+// How long a started program is watched for an early end.
+constexpr int EarlyEndMilliseconds = 3000;
+
+// The first moments of a started program: whether it ended within
+// EarlyEndMilliseconds with a failure (an exit status other than 0, or a
+// signal), as a runner does that cannot take what it was given. A helper
+// process of the start watches it and reports through a pipe, so nothing here
+// ever waits for the program.
+class ProgramWatch {
+public:
+    ProgramWatch() = default;
+    ~ProgramWatch();
+    ProgramWatch(ProgramWatch&& other) noexcept;
+    ProgramWatch& operator=(ProgramWatch&& other) noexcept;
+    ProgramWatch(const ProgramWatch&) = delete;
+    ProgramWatch& operator=(const ProgramWatch&) = delete;
+
+    // Readable once the answer is there (for an event loop to wait on); -1 when it has been taken.
+    int Descriptor() const { return fd_; }
+    // The answer taken: the program ended within the moment, or the moment passed.
+    bool Done() const { return fd_ < 0; }
+    // Without waiting: how the program failed ("exit status 1", "signal 6
+    // (Aborted)") when it ended within the moment with a failure; "" while
+    // the answer is not there, or when it ended well or ran on.
+    std::string Failure();
+    // Waits for the answer (at most the moment), then as Failure.
+    std::string WaitForFailure();
+
+private:
+    friend bool StartPlan(const LaunchPlan& plan, ProgramWatch* watch);
+    void Close();
+    int fd_ = -1;
+    std::string failure_;
+};
+
+// Starts a plan, detached, in its working folder; false when it could not be
+// started. The program starts with the default dispositions of SIGPIPE and
+// SIGXFSZ (which Tessel ignores) and no signal blocked. With watch, its first
+// moments are watched.
+bool StartPlan(const LaunchPlan& plan, ProgramWatch* watch = nullptr);
 bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir,
                   const std::string& dosProgram = DefaultDosProgram);
 

@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -75,13 +76,17 @@ struct ParsedLine {
     std::size_t valueBegin = 0, valueEnd = 0;
 };
 
+// The lines of text from begin, up to end (the start of a line, or the end of the text).
 class LineReader {
 public:
-    explicit LineReader(const std::string& text) : text_(text) {}
+    explicit LineReader(const std::string& text, std::size_t begin = 0, std::size_t end = std::string::npos)
+        : text_(text), pos_(begin), end_(std::min(end, text.size()))
+    {
+    }
 
     bool next(Line& line)
     {
-        if (pos_ >= text_.size())
+        if (pos_ >= end_)
             return false;
         line.begin = pos_;
         const std::size_t lf = text_.find('\n', pos_);
@@ -100,7 +105,8 @@ public:
 
 private:
     const std::string& text_;
-    std::size_t pos_ = 0;
+    std::size_t pos_;
+    std::size_t end_;
 };
 
 ParsedLine Parse(const std::string& text, const Line& line)
@@ -136,6 +142,46 @@ ParsedLine Parse(const std::string& text, const Line& line)
     p.valueEnd = end;
     Trim(text, p.valueBegin, p.valueEnd);
     return p;
+}
+
+// A key's value as a read gives it: without one pair of enclosing quotes, cut
+// to the longest value the routines hand back.
+std::string ValueOf(const std::string& text, const ParsedLine& key)
+{
+    std::size_t begin = key.valueBegin, end = key.valueEnd;
+    if (end - begin >= 2 && (text[begin] == '"' || text[begin] == '\'') && text[end - 1] == text[begin]) {
+        ++begin;
+        --end;
+    }
+    if (end - begin > MaxValueLength)
+        end = begin + MaxValueLength;
+    return text.substr(begin, end - begin);
+}
+
+// The first key of a name among the lines [begin, end), which hold no section header.
+bool FindKey(const std::string& text, std::size_t begin, std::size_t end, const std::string& key, ParsedLine& found)
+{
+    LineReader reader(text, begin, end);
+    Line line;
+    while (reader.next(line)) {
+        const ParsedLine p = Parse(text, line);
+        if (p.kind == LineKind::Key && SameName(text, p.nameBegin, p.nameEnd, key)) {
+            found = p;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A name's hash without regard to ASCII case (FNV-1a).
+std::uint64_t NameHash(const char* name, std::size_t length)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < length; ++i) {
+        hash ^= static_cast<unsigned char>(LowerAscii(name[i]));
+        hash *= 1099511628211ull;
+    }
+    return hash;
 }
 
 // Where a key stands in the file, as far as a write needs to know.
@@ -180,13 +226,34 @@ Location Find(const std::string& text, const std::string& section, const std::st
     return loc;
 }
 
-// A file that cannot be read counts as missing.
-bool ReadFileQuietly(const std::string& path, std::string& contents)
+enum class ReadResult { Missing, TooLarge, Read };
+
+// The whole file into contents, unless it holds more than MaxProfileFileSize
+// bytes: then no more than that and a block is read. Throws IoError as
+// reading does.
+ReadResult ReadWithinLimit(const std::string& path, std::string& contents)
+{
+    contents.clear();
+    if (!FileExists(path))
+        return ReadResult::Missing;
+    File file(path, File::Mode::Read);
+    contents.reserve(static_cast<std::size_t>(std::min(file.Size(), MaxProfileFileSize + 1)));
+    char block[65536];
+    for (std::size_t n; (n = file.ReadSome(block, sizeof block)) > 0;) {
+        contents.append(block, n);
+        if (static_cast<std::int64_t>(contents.size()) > MaxProfileFileSize)
+            return ReadResult::TooLarge;
+    }
+    return ReadResult::Read;
+}
+
+// As ReadWithinLimit, a file that cannot be read counting as missing.
+ReadResult ReadQuietly(const std::string& path, std::string& contents)
 {
     try {
-        return ReadWholeFile(path, contents);
+        return ReadWithinLimit(path, contents);
     } catch (const IoError&) {
-        return false;
+        return ReadResult::Missing;
     }
 }
 
@@ -241,26 +308,119 @@ void ApplyWrite(std::string& text, const std::string& section, const std::string
     }
 }
 
+std::string TooLargeText(const std::string& fileName)
+{
+    return "The settings file " + fileName +
+           " is larger than 16 MiB, more than any settings file holds: it is neither read nor written.";
+}
+
+std::string RefusedText(const std::string& fileName, const std::vector<std::string>& settings)
+{
+    std::string names;
+    for (const std::string& setting : settings)
+        names += (names.empty() ? "" : ", ") + setting;
+    return settings.size() == 1 ? "The setting " + names + " was not stored in " + fileName +
+                                      ": its text holds a line break or another control character."
+                                : "The settings " + names + " were not stored in " + fileName +
+                                      ": their text holds a line break or another control character.";
+}
+
+// A change this close before a look at the file could be followed by another
+// that leaves its times as they are (file times are taken from a coarse
+// clock), so a version younger than this is not trusted to stand for the bytes.
+constexpr std::int64_t TimeGranularityMargin = 2000000000;   // nanoseconds
+
 } // namespace
+
+bool StorableInProfile(const std::string& text)
+{
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
+// The file's bytes and where each section's lines are, so that a read looks
+// at one section only.
+struct ProfileFile::Snapshot {
+    FileVersion version;
+    bool trusted = false;   // the version was taken clearly after the file's last change
+    std::string text;
+    struct Section {
+        std::uint64_t hash;   // NameHash of its name
+        std::size_t nameBegin, nameEnd, bodyBegin, bodyEnd;
+    };
+    std::vector<Section> sections;   // every header, by hash and, within a hash, in file order
+
+    void Index()
+    {
+        LineReader reader(text);
+        Line line;
+        while (reader.next(line)) {
+            std::size_t first = line.begin;
+            while (first < line.end && IsBlank(text[first]))
+                ++first;
+            if (first == line.end || text[first] != '[')   // only a header interests the index
+                continue;
+            const ParsedLine p = Parse(text, line);
+            if (p.kind != LineKind::Section)
+                continue;
+            if (!sections.empty())
+                sections.back().bodyEnd = line.begin;
+            sections.push_back({NameHash(text.data() + p.nameBegin, p.nameEnd - p.nameBegin), p.nameBegin, p.nameEnd,
+                                line.next, text.size()});
+        }
+        std::stable_sort(sections.begin(), sections.end(),
+                         [](const Section& a, const Section& b) { return a.hash < b.hash; });
+    }
+
+    // The key in the first section of the name only, as Find reads it.
+    bool Find(const std::string& section, const std::string& key, ParsedLine& found) const
+    {
+        const Section probe{NameHash(section.data(), section.size()), 0, 0, 0, 0};
+        const auto byHash = [](const Section& a, const Section& b) { return a.hash < b.hash; };
+        for (auto [it, end] = std::equal_range(sections.begin(), sections.end(), probe, byHash); it != end; ++it)
+            if (SameName(text, it->nameBegin, it->nameEnd, section))
+                return FindKey(text, it->bodyBegin, it->bodyEnd, key, found);
+        return false;
+    }
+};
+
+std::shared_ptr<const ProfileFile::Snapshot> ProfileFile::Current() const
+{
+    const std::int64_t now = RealTimeNow();
+    const FileVersion version = VersionOf(fileName_);
+    if (cache_ && cache_->trusted && cache_->version == version)
+        return cache_;
+    // Read after the version was taken: a change on the way gives the next look another version.
+    std::string text;
+    if (ReadQuietly(fileName_, text) != ReadResult::Read) {
+        cache_.reset();
+        return nullptr;
+    }
+    if (!cache_ || cache_->text != text) {
+        cache_ = std::make_shared<Snapshot>();
+        cache_->text = std::move(text);
+        cache_->Index();
+    }
+    cache_->version = version;
+    cache_->trusted = version.changed < now - TimeGranularityMargin;
+    return cache_;
+}
+
+std::string ProfileFile::Refusal() const
+{
+    return FileSize(fileName_) > MaxProfileFileSize ? TooLargeText(fileName_) : std::string();
+}
 
 std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue) const
 {
-    std::string text;
-    if (!ReadFileQuietly(fileName_, text))
+    const std::shared_ptr<const Snapshot> snapshot = Current();
+    ParsedLine found;
+    if (!snapshot || !snapshot->Find(Trimmed(section), Trimmed(key), found))
         return defaultValue;
-    const Location loc = Find(text, Trimmed(section), Trimmed(key));
-    if (!loc.keyFound)
-        return defaultValue;
-
-    std::size_t begin = loc.keyParsed.valueBegin, end = loc.keyParsed.valueEnd;
-    if (end - begin >= 2 && (text[begin] == '"' || text[begin] == '\'') && text[end - 1] == text[begin]) {
-        ++begin;
-        --end;
-    }
-    if (end - begin > MaxValueLength)
-        end = begin + MaxValueLength;
-    return text.substr(begin, end - begin);
+    return ValueOf(snapshot->text, found);
 }
 
 int ProfileFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const
@@ -295,7 +455,9 @@ void ProfileFile::WriteBool(const std::string& section, const std::string& key, 
 
 void ProfileEdit::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    writes_.push_back({Trimmed(section), Trimmed(key), value});
+    Write write{Trimmed(section), Trimmed(key), value};
+    const bool storable = StorableInProfile(write.section) && StorableInProfile(write.key) && StorableInProfile(value);
+    (storable ? writes_ : refused_).push_back(std::move(write));
 }
 
 void ProfileEdit::WriteInteger(const std::string& section, const std::string& key, int value)
@@ -310,26 +472,45 @@ void ProfileEdit::WriteBool(const std::string& section, const std::string& key, 
 
 void ProfileEdit::Commit()
 {
-    if (writes_.empty())
+    if (writes_.empty() && refused_.empty())
         return;
     const std::string failure = FormatText("Unable to write to %s", fileName_);
 
     std::string text;
+    ReadResult read = ReadResult::Missing;
     try {
         // An existing file we cannot read must not be replaced by one holding only these keys.
-        ReadWholeFile(fileName_, text);
+        read = ReadWithinLimit(fileName_, text);
     } catch (const IoError&) {
         throw AppError(failure);
     }
+    if (read == ReadResult::TooLarge)
+        throw AppError(TooLargeText(fileName_));
     for (const Write& write : writes_)
         ApplyWrite(text, write.section, write.key, write.value);
 
-    try {
-        ReplaceFile(fileName_, text);
-    } catch (const std::exception&) {
-        throw AppError(failure);
+    if (!writes_.empty()) {
+        try {
+            ReplaceFile(fileName_, text);
+        } catch (const IoError& error) {
+            if (error.DiskFull())
+                throw;
+            throw AppError(failure);
+        } catch (const std::exception&) {
+            throw AppError(failure);
+        }
+    }
+    // A refused value the file holds already (read from it, written back) loses nothing.
+    std::vector<std::string> lost;
+    for (const Write& write : refused_) {
+        const Location loc = Find(text, write.section, write.key);
+        if (!loc.keyFound || ValueOf(text, loc.keyParsed) != write.value)
+            lost.push_back("[" + write.section + "] " + write.key);
     }
     writes_.clear();
+    refused_.clear();
+    if (!lost.empty())
+        throw AppError(RefusedText(fileName_, lost));
 }
 
 } // namespace tessel

@@ -29,7 +29,8 @@ StartupSettings ReadStartupSettings(const ProfileFile& ini, int recentCount)
         std::string name = ini.ReadString("RecentFiles", "Recent" + std::to_string(i + 1), "");
         if (name.empty())
             break;
-        s.recent.push_back(std::move(name));
+        if (StorableInProfile(name))   // as NoteRecentFile keeps the list
+            s.recent.push_back(std::move(name));
     }
     return s;
 }

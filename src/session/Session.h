@@ -29,7 +29,7 @@ struct SessionState {
 
 struct StartupSettings {
     int gameUp = 1;                         // ProgStartup/GameUp
-    std::vector<std::string> recent;        // RecentFiles/Recent1.. up to the first empty value
+    std::vector<std::string> recent;        // RecentFiles/Recent1.. up to the first empty value (storable names)
     bool treeListDisabled = false;          // GroupFileExplorer/TreeListEnable (true: no tree)
     std::string dosProgram = DefaultDosProgram;   // Tessel/DosProgram: DOSBox and its arguments (never written)
 };

@@ -1,5 +1,7 @@
 #include "session/misc.h"
 
+#include "platform/ProfileFile.h"
+
 namespace tessel {
 
 int IndexOfName(const std::vector<std::string>& list, const std::string& name)
@@ -26,6 +28,8 @@ void InsertFront(std::vector<std::string>& list, const std::string& name)
 
 void NoteRecentFile(std::vector<std::string>& list, const std::string& name)
 {
+    if (!StorableInProfile(name))
+        return;
     const int i = IndexOfName(list, name);
     if (i >= 0) {
         MoveToFront(list, i);

@@ -308,13 +308,13 @@ TEST_F(DukeLaunchTest, ARemovedDirectoryIsEmptiedByItsBrowseButtonEvenWhenCancel
     dirs.BuildDir = game;
     FakeChooser chooser;
     chooser.answers = {std::nullopt, dir.file("con"), dir.file("maps")};
-    EXPECT_FALSE(BrowseConDirectory(dirs, settings, chooser));
+    EXPECT_FALSE(BrowseConDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(dirs.ConDir, "");
     EXPECT_EQ(settings.ReadString("Directorys", "ConDir", ""), dir.file("gone/"));
-    EXPECT_TRUE(BrowseConDirectory(dirs, settings, chooser));
+    EXPECT_TRUE(BrowseConDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(dirs.ConDir, con);
     EXPECT_EQ(settings.ReadString("Directorys", "ConDir", ""), con);
-    EXPECT_TRUE(BrowseBuildDirectory(dirs, settings, chooser));
+    EXPECT_TRUE(BrowseBuildDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(settings.ReadString("Directorys", "BuildDir", ""), dir.file("maps/"));
     EXPECT_EQ(chooser.starts, (Starts{std::nullopt, std::nullopt, game}));
 }

@@ -1,8 +1,12 @@
 #include "launch/GameLaunch.h"
 
 #include <cstdlib>
+#include <functional>
 
+#include "launch/DukeLaunch.h"
 #include "launch/LaunchTestSupport.h"
+#include "launch/QuakeLaunch.h"
+#include "support/NonRegular.h"
 
 namespace tessel {
 namespace {
@@ -112,6 +116,114 @@ TEST_F(GameLaunchTest, NamesAreTakenFromTheGameFolder)
     EXPECT_EQ(TakenFrom("/games/duke/", ""), "");   // empty stays empty
     EXPECT_EQ(FileIn(dir.file("game/"), "Duke3D.exe"), dir.file("game/DUKE3D.EXE"));
     EXPECT_EQ(FileIn(dir.file("game/"), "User.con"), dir.file("game/User.con"));
+}
+
+// The DOS runner is named when it starts a program, and a runner (or a
+// program) that ends at once with a failure is told once the watch knows.
+TEST_F(GameLaunchTest, TheDosRunnerIsNamedAndAnEarlyEndTold)
+{
+    GameLaunch launch = chained();
+    launch.copies.clear();
+    launch.program = dir.write("game/DUKE3D.EXE", MzExecutable("\xC3"));
+    const std::string dosbox = FakeProgram(dir.file("con/dosbox"));
+    LaunchOutcome outcome = CarryOutGuarded(launch, prompter, dosbox + " -x");
+    EXPECT_EQ(outcome.StatusText(), "Started " + launch.program + " in " + dosbox);
+    ASSERT_TRUE(outcome.watch);
+    EXPECT_EQ(outcome.watch->WaitForFailure(), "");
+    EXPECT_EQ(outcome.EarlyEndText(), "");
+
+    // DOSBox 0.74 aborts on a folder it cannot mount.
+    const std::string aborting = dir.write("con/dosbox-abort", "#!/bin/sh\nkill -ABRT $$\n");
+    ::chmod(aborting.c_str(), 0755);
+    outcome = CarryOutGuarded(launch, prompter, aborting);
+    outcome.watch->WaitForFailure();
+    EXPECT_EQ(outcome.EarlyEndText(),
+              launch.program + " ended at once: " + aborting + " ended with signal 6 (Aborted)");
+    // A program run by itself is named once.
+    launch.program = dir.write("game/run.sh", "#!/bin/sh\nexit 2\n");
+    ::chmod(launch.program.c_str(), 0755);
+    outcome = CarryOutGuarded(launch, prompter, aborting);
+    EXPECT_EQ(outcome.StatusText(), "");
+    outcome.watch->WaitForFailure();
+    EXPECT_EQ(outcome.EarlyEndText(), launch.program + " ended at once with exit status 2");
+    EXPECT_EQ(Messages(prompter), Strings{});
+    EXPECT_EQ(LaunchOutcome().EarlyEndText(), "");
+}
+
+// Every setting that holds a name the user chose: a name with a line break
+// (a folder or file named so, as another tool may unpack one) is refused
+// with a message naming the setting, the earlier value stays, and nothing
+// reaches the settings file; options set so some other way are named when
+// written at exit, and make no line of their own either.
+TEST_F(GameLaunchTest, NoChosenNameWritesASettingOfItsOwn)
+{
+    const std::string evil = dir.file("games\n[Tessel]\nDosProgram=sh -c \"id>PWNED\"\n");
+    ASSERT_EQ(::mkdir(evil.c_str(), 0755), 0);
+    dir.write(evil.substr(dir.path().size()) + "/DUKE3D.EXE", "");
+    const std::string file = evil + "/x.map", tool = dir.file("qc/qcc\n[Tessel]\nDosProgram=sh\n.exe");
+    FakeChooser chooser;
+    FileDialog dialog{LauncherOpenTitle, "", "", ""};
+    DukeOptions duke;
+    QuakeOptions quake;
+    const std::string old = dir.file("con/");   // an existing folder: a chooser keeps it
+    duke.userMap = duke.alternateExe = quake.userMap = quake.tc = quake.spefTCDir = quake.progsDir = old;
+    dirs.Duke3DDir = dirs.ConDir = dirs.BuildDir = dirs.QuakeDir = dirs.QCDir = dirs.MainQMapEdProg = old;
+    dirs.MainQCToolDir = old;
+    std::string quakeDir = dir.file("con/");
+    const struct { const char* setting; std::string chosen; std::function<bool()> browse; const std::string& value; }
+        cases[] = {
+            {"Duke Nukem 3D folder ([Directorys] Duke3DDir)", evil,
+             [&] { return BrowseDukeDirectory(dirs, settings, chooser, prompter); }, dirs.Duke3DDir},
+            {"con file folder ([Directorys] ConDir)", evil,
+             [&] { return BrowseConDirectory(dirs, settings, chooser, prompter); }, dirs.ConDir},
+            {"Build folder ([Directorys] BuildDir)", evil,
+             [&] { return BrowseBuildDirectory(dirs, settings, chooser, prompter); }, dirs.BuildDir},
+            {"Quake folder ([QuakeDirectorys] QuakeDir)", evil,
+             [&] { return BrowseQuakeDirectory(dirs, settings, chooser, prompter); }, dirs.QuakeDir},
+            {"QuakeC folder ([QuakeDirectorys] QCDir)", evil,
+             [&] { return BrowseQCDirectory(dirs, settings, chooser, prompter); }, dirs.QCDir},
+            {"map editing program ([QuakeDirectorys] MainQMapEdProg)", file,
+             [&] { return BrowseMapEditor(dirs, settings, dialog, prompter); }, dirs.MainQMapEdProg},
+            {"QuakeC compile tool ([QuakeDirectorys] MainQCToolDir)", tool,
+             [&] { return BrowseCompileTool(dirs, settings, dialog, prompter); }, dirs.MainQCToolDir},
+            {"user map ([DukeStartup] UserMap)", file,
+             [&] { return BrowseDukeUserMap(duke, dialog, "", prompter); }, duke.userMap},
+            {"TC program ([DukeStartup] AlternateEXE)", file,
+             [&] { return BrowseDukeAlternateExe(duke, dialog, "", prompter); }, duke.alternateExe},
+            {"user map ([QuakeStartup] UserMap)", file,
+             [&] { return BrowseQuakeUserMap(quake, dialog, "", prompter); }, quake.userMap},
+            {"TC folder ([QuakeStartup] TC)", evil,
+             [&] { return BrowseQuakeTc(quake, quakeDir, chooser, prompter); }, quake.tc},
+            {"TC folder to copy progs.dat to ([QuakeStartup] SpefTCDir)", evil,
+             [&] { return BrowseSpecifiedTcDirectory(quake, chooser, prompter); }, quake.spefTCDir},
+            {"progs.dat folder ([QuakeDirectorys] ProgsDir)", evil,
+             [&] { return BrowseProgsDirectory(quake, chooser, prompter); }, quake.progsDir},
+        };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setting);
+        prompter.clear();
+        chooser.answers = {c.chosen};
+        prompter.files = {c.chosen};
+        EXPECT_FALSE(c.browse());
+        EXPECT_EQ(Messages(prompter).back(), std::string("Warning: The ") + c.setting +
+                                                 " was not changed: the name chosen holds a line break or another "
+                                                 "control character, which the settings file cannot store.");
+        EXPECT_EQ(c.value, old);
+        EXPECT_FALSE(FileExists(settings.FileName()));
+    }
+
+    // At exit the others are written and the refused ones named.
+    duke.userMap = quake.tc = evil;
+    ProfileEdit edit(settings.FileName());
+    WriteDukeOptions(edit, duke);
+    WriteQuakeOptions(edit, quake);
+    EXPECT_EQ(ErrorOf([&] { edit.Commit(); }),
+              "The settings [DukeStartup] UserMap, [QuakeStartup] TC were not stored in " + settings.FileName() +
+                  ": their text holds a line break or another control character.");
+    const std::string written = dir.read("QztMain.ini");
+    EXPECT_EQ(written.find("[Tessel]"), std::string::npos);
+    EXPECT_EQ(written.find("DosProgram"), std::string::npos);
+    EXPECT_NE(written.find("AlternateEXE=" + old + "\r\n"), std::string::npos);
 }
 
 } // namespace

@@ -264,11 +264,11 @@ TEST_F(QuakeLaunchTest, DirectoriesAreAcceptedWithoutATestAndWrittenAtOnce)
 {
     FakeChooser chooser;
     chooser.answers = {dir.file("maps"), dir.file("progs"), std::nullopt};
-    EXPECT_TRUE(BrowseQuakeDirectory(dirs, settings, chooser));
+    EXPECT_TRUE(BrowseQuakeDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(dirs.QuakeDir, dir.file("maps/"));
-    EXPECT_TRUE(BrowseQCDirectory(dirs, settings, chooser));
+    EXPECT_TRUE(BrowseQCDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(dirs.QCDir, dir.file("progs/"));
-    EXPECT_FALSE(BrowseQuakeDirectory(dirs, settings, chooser));
+    EXPECT_FALSE(BrowseQuakeDirectory(dirs, settings, chooser, prompter));
     EXPECT_EQ(settings.ReadString("QuakeDirectorys", "QuakeDir", ""), dir.file("maps/"));
     EXPECT_EQ(settings.ReadString("QuakeDirectorys", "QCDir", ""), dir.file("progs/"));
 }
@@ -279,10 +279,10 @@ TEST_F(QuakeLaunchTest, TheTcChooserStartsInTheQuakeDirectory)
     FakeChooser chooser;
     dirs.QuakeDir = dir.file("gone/");
     chooser.answers = {std::nullopt, dir.file("quake/mytc")};
-    EXPECT_FALSE(BrowseQuakeTc(options, dirs.QuakeDir, chooser));
+    EXPECT_FALSE(BrowseQuakeTc(options, dirs.QuakeDir, chooser, prompter));
     EXPECT_EQ(dirs.QuakeDir, "");
     dirs.QuakeDir = quake;
-    EXPECT_TRUE(BrowseQuakeTc(options, dirs.QuakeDir, chooser));
+    EXPECT_TRUE(BrowseQuakeTc(options, dirs.QuakeDir, chooser, prompter));
     EXPECT_EQ(options.tc, dir.file("quake/mytc/"));
     EXPECT_TRUE(options.useTCEnabled);
     EXPECT_EQ(chooser.starts, (Starts{std::nullopt, quake}));
@@ -299,16 +299,16 @@ TEST_F(QuakeLaunchTest, TheCopyIsEnabledOnceBothItsFoldersAreChosen)
     FakeChooser chooser;
     dirs.QuakeDir = quake;
     chooser.answers = {dir.file("progs"), std::nullopt, dir.file("quake/mytc"), dir.file("quake")};
-    EXPECT_TRUE(BrowseProgsDirectory(options, chooser));
+    EXPECT_TRUE(BrowseProgsDirectory(options, chooser, prompter));
     EXPECT_EQ(options.progsDir, dir.file("progs/"));
     EXPECT_FALSE(options.copyEnabled);
-    EXPECT_FALSE(BrowseSpecifiedTcDirectory(options, chooser));
+    EXPECT_FALSE(BrowseSpecifiedTcDirectory(options, chooser, prompter));
     EXPECT_FALSE(options.copyEnabled);
-    EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser));
+    EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser, prompter));
     EXPECT_EQ(options.spefTCDir, dir.file("quake/mytc/"));
     EXPECT_TRUE(options.copyEnabled);
     options = QuakeOptions();
-    EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser));
+    EXPECT_TRUE(BrowseSpecifiedTcDirectory(options, chooser, prompter));
     EXPECT_FALSE(options.copyEnabled);
     // These start where the chooser was left, never at a setting.
     EXPECT_EQ(chooser.starts, Starts(4));

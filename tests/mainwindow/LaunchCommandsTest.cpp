@@ -1,5 +1,7 @@
 // The main window's Duke, Quake and Verge commands and its launch buttons.
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/ProcessRun.h"
 #include "windows/launch/LauncherWindows.h"
@@ -122,27 +124,60 @@ TEST_F(LaunchCommandsTest, DosProgramsGetTheirParametersThroughDosBox)
         GTEST_SKIP() << "dosbox is not installed";
     TempDir home;
     const std::string conf = home.write("dosbox.conf", "[mixer]\nnosound=true\n");
-    for (const char* program : {"game/DUKE3D.EXE", "build/BUILD.EXE", "quake/QUAKE.EXE"})
+    // Build in the deepest folder DOSBox 0.74 mounts (238 bytes), the map
+    // editor one byte deeper, where it would abort.
+    std::string deep = "build";
+    while (dir.file(deep).size() < 238)
+        deep += "/" + std::string(std::min<std::size_t>(100, 238 - dir.file(deep).size() - 1), 'b');
+    ASSERT_EQ(dir.file(deep).size(), 238u);
+    const std::string tooDeep = deep + "/c";
+    ASSERT_TRUE(std::filesystem::create_directories(dir.file(tooDeep)));
+    for (const std::string& program :
+         Strings{"game/DUKE3D.EXE", deep + "/BUILD.EXE", "quake/QUAKE.EXE", tooDeep + "/QE.EXE"})
         dir.write(program, TailRecorder());
-    start(settings() + "[QuakeStartup]\r\nUseTC=1\r\nTC=" + dir.file("quake/mytc/") +
+    start("[Directorys]\r\nDuke3DDir=" + dir.file("game/") + "\r\nBuildDir=" + dir.file(deep) +
+          "\r\n[QuakeDirectorys]\r\nQuakeDir=" + dir.file("quake/") + "\r\nMainQMapEdProg=" +
+          dir.file(tooDeep + "/QE.EXE") + "\r\n[QuakeStartup]\r\nUseTC=1\r\nTC=" + dir.file("quake/mytc/") +
           "\r\nSkill=1\r\nLevel=3\r\n[Tessel]\r\nDosProgram=" + env + " HOME=" + home.path() +
           " XDG_CONFIG_HOME=" + home.path() + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + dosbox +
           " -conf " + conf + "\r\n");
-    const struct { Cmd command; std::string folder, tail; } cases[] = {
-        {Cmd::DukeLaunch, "game", " /v1 /l1 /s3"},
-        {Cmd::DukeBuild, "build", ""},
-        {Cmd::QuakeLaunch, "quake", " -game mytc +skill 0 +map e1m3"},
+    const struct { Cmd command; std::string folder, program, tail; } cases[] = {
+        {Cmd::DukeLaunch, "game", "DUKE3D.EXE", " /v1 /l1 /s3"},
+        {Cmd::DukeBuild, deep, "BUILD.EXE", ""},
+        {Cmd::QuakeLaunch, "quake", "QUAKE.EXE", " -game mytc +skill 0 +map e1m3"},
     };
-    form->SetStatusText(0, "Ready");
     const std::string path = std::getenv("PATH");
     ::setenv("PATH", home.path().c_str(), 1);
-    for (const auto& c : cases)
+    Strings shown;
+    for (const auto& c : cases) {
         action(c.command)->trigger();
+        shown.push_back(FromQString(form->StatusText(0)));
+    }
+    action(Cmd::QuakeMapEditor)->trigger();
     ::setenv("PATH", path.c_str(), 1);
-    for (const auto& c : cases)
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
         EXPECT_EQ(WaitForFile(dir.file(c.folder + "/TAIL.TXT")), c.tail) << c.folder;
+        EXPECT_EQ(shown[i], "Started " + dir.file(c.folder + "/" + c.program) + " in " + env);
+    }
     EXPECT_EQ(Messages(prompter), Strings{});
-    EXPECT_EQ(form->StatusText(0), "Ready");
+    EXPECT_EQ(FromQString(form->StatusText(0)), "Could not start " + dir.file(tooDeep + "/QE.EXE") +
+                                                    ": DOSBox cannot mount its folder (a name of more than 238 bytes)");
+}
+
+// A DOS runner that ends at once with a failure is told in the status bar.
+TEST_F(LaunchCommandsTest, ARunnerThatEndsAtOnceIsToldInTheStatusBar)
+{
+    const std::string build = dir.write("build/BUILD.EXE", MzExecutable("\xC3"));
+    const std::string runner = dir.write("tools/dosbox", "#!/bin/sh\nexit 1\n");
+    ::chmod(runner.c_str(), 0755);
+    start(settings() + "[Tessel]\r\nDosProgram=" + runner + " -conf my.conf\r\n");
+    action(Cmd::DukeBuild)->trigger();
+    EXPECT_EQ(FromQString(form->StatusText(0)), "Started " + build + " in " + runner);
+    const std::string ended = build + " ended at once: " + runner + " ended with exit status 1";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return FromQString(form->StatusText(0)) == ended; }, 20000))
+        << FromQString(form->StatusText(0));
+    EXPECT_EQ(Messages(prompter), Strings{});
 }
 
 TEST_F(LaunchCommandsTest, TheLauncherButtonsShowTheDialogsAndClosingOnlyHidesThem)

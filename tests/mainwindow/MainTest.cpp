@@ -155,6 +155,23 @@ TEST_F(MainTest, RecentListStopsAtTheFirstEmptySlot)
                                        "[GroupFileExplorer]\r\nTreeListEnable=1\r\n[ProgStartup]\r\nGameUp=1\r\n");
 }
 
+// A settings file far larger than any real one is told at start, its
+// defaults stand, and it is never written, not at exit either.
+TEST_F(MainTest, ASettingsFileTooLargeIsToldAndLeftAsItIs)
+{
+    const std::string head = "[ProgStartup]\r\nGameUp=2\r\n[RecentFiles]\r\nRecent1=/m/a.con\r\n;";
+    const std::string ini = head + std::string(MaxProfileFileSize + 1 - head.size(), 'x');
+    Start(ini);
+    EXPECT_EQ(state->session.GameMode, 1);
+    EXPECT_EQ(state->session.RecentList[0], "");
+    Exit();
+    const std::string refusal = "The settings file " + dir.file("QztMain.ini") +
+                                " is larger than 16 MiB, more than any settings file holds: it is neither read nor "
+                                "written.";
+    EXPECT_EQ(prompter.texts(), (Lines{refusal + " Tessel starts with its default settings.", refusal}));
+    EXPECT_TRUE(dir.read("QztMain.ini") == ini);
+}
+
 TEST_F(MainTest, LanguageFileFailuresAreReportedAndStartUpGoesOn)
 {
     ::unlink(dir.file("cnfcs.ccf").c_str());

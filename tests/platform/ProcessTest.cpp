@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "launch/LaunchTestSupport.h"
 
@@ -90,6 +93,14 @@ TEST_F(ProcessTest, TheRunnerFollowsTheHeaderAndWhereItTellsNothingTheName)
     }
 }
 
+std::string Repeated(const std::string& text, int times)
+{
+    std::string out;
+    while (times-- > 0)
+        out += text;
+    return out;
+}
+
 TEST_F(ProcessTest, DosGetsTheParametersExactlyOrARefusal)
 {
     const std::string noName = "its name is no DOS name (up to 8 characters, then .exe, .com or .bat)";
@@ -98,6 +109,7 @@ TEST_F(ProcessTest, DosGetsTheParametersExactlyOrARefusal)
     const std::string tooLong = "its parameters are longer than the 126 characters DOS takes";
     const std::string control = "its parameters hold control characters, which DOS cannot take";
     const std::string noMount = "DOSBox cannot mount its folder (a double quote or a control character in the name)";
+    const std::string tooDeep = "DOSBox cannot mount its folder (a name of more than 238 bytes)";
     const std::string most(125, 'x');
     // run: the command that starts the program
     const struct { const char* what; std::string folder, name, params, refusal, run; } cases[] = {
@@ -117,11 +129,19 @@ TEST_F(ProcessTest, DosGetsTheParametersExactlyOrARefusal)
         {"two full stops", "/g", "A.B.EXE", "", noName, ""},
         {"not a program's extension", "/g", "DUKE3D.DAT", "", noName, ""},
         {"a quote in the folder", "/g/\"a", "A.COM", "", noMount, ""},
+        // DOSBox 0.74 ran a folder of 238 bytes and aborted on one of 239: it
+        // keeps the mounted folder, with its final separator, in 256 bytes after
+        // "local directory " and the closing NUL.
+        {"the longest folder DOSBox mounts", "/" + std::string(237, 'd'), "A.COM", "", "", "A.COM"},
+        {"one byte more", "/" + std::string(238, 'd'), "A.COM", "", tooDeep, ""},
+        {"a separator at its end counts once", "/" + std::string(237, 'd') + "/", "A.COM", "", "", "A.COM"},
+        {"a percent sign is one byte there", "/" + std::string(236, 'd') + "%", "A.COM", "", "", "A.COM"},
+        {"bytes, not characters", "/" + std::string(118, 'd') + Repeated("\xc3\xa9", 60), "A.COM", "", tooDeep, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(DosRefusal(c.folder, c.name, c.params), c.refusal);
-        if (c.refusal.empty()) {
+        if (c.refusal.empty() && c.folder.find('%') == std::string::npos) {
             EXPECT_EQ(DosBoxCommands(c.folder, c.name, c.params),
                       (Args{"MOUNT C \"" + c.folder + "\"", "C:", c.run, "exit"}));
         }
@@ -167,7 +187,8 @@ TEST_F(ProcessTest, EachKindRunsThroughItsRunnerOrSaysWhichIsMissing)
     EXPECT_EQ(plan.program, other);
     EXPECT_EQ(plan.arguments,
               (Args{"-conf", "my dosbox.conf", "-noautoexec", "-c", mount, "-c", "C:", "-c", "Q95.BAT", "-c", "exit"}));
-    EXPECT_EQ(PlanLaunch(batch, "", "", "dosbox-staging").problem, "DOSBox is not installed");
+    EXPECT_TRUE(plan.dosRunner);
+    EXPECT_FALSE(PlanLaunch(windows, "", "").dosRunner);
     EXPECT_EQ(PlanLaunch(dos, "a|b", "").problem, DosRefusal(dir.file("game"), "DUKE3D.EXE", "a|b"));
 
     EXPECT_FALSE(StartProgram(dir.file("missing.exe"), "", ""));
@@ -208,6 +229,103 @@ TEST_F(ProcessTest, StartsDetachedWithArgumentsAndFolderNeverThroughAShell)
     EXPECT_TRUE(SameFile(test::WaitForStart(here).folder, dir.file("work")));
     EXPECT_FALSE(StartProgram(tool("garbage", "no program at all"), "", ""));
     EXPECT_FALSE(StartProgram(script, "", dir.file("missing")));
+}
+
+// The DOS runner key runs only a program it names by an absolute path or on
+// the PATH, and says what is wrong with it otherwise.
+TEST_F(ProcessTest, TheDosRunnerMustNameAnInstalledProgram)
+{
+    ASSERT_EQ(::mkdir(dir.file("game").c_str(), 0755), 0);
+    const std::string dos = dir.write("game/DUKE3D.EXE", test::MzExecutable("\xC3"));
+    const std::string notProgram = dir.write("bin/dosbox-x", "#!/bin/sh\n");   // no execute permission
+    test::CurrentFolderGuard back;
+    EnterFolder(dir.path());
+    const std::string noProgram = "[Tessel] DosProgram names no program";
+    const struct { std::string dosProgram, problem; } cases[] = {
+        {"dosbox", "DOSBox is not installed"},
+        {"", noProgram},
+        {"   \t", noProgram},
+        {"\"\" -conf my.conf", noProgram},
+        {"dosbox-staging -conf my.conf", "[Tessel] DosProgram names dosbox-staging, which is not installed"},
+        {"dosbox-x", "[Tessel] DosProgram names dosbox-x, which is not installed"},
+        {notProgram, "[Tessel] DosProgram names " + notProgram + ", which is not installed"},
+        {dir.file("bin"), "[Tessel] DosProgram names " + dir.file("bin") + ", which is not installed"},
+        {"bin/dosbox", "[Tessel] DosProgram names bin/dosbox, which is not an absolute path"},
+    };
+    tool("bin/dosbox");   // there to be found, but not by a relative path
+    setenv("PATH", dir.file("elsewhere").c_str(), 1);
+    for (const auto& c : cases) {
+        const LaunchPlan plan = PlanLaunch(dos, "", "", c.dosProgram);
+        EXPECT_EQ(plan.problem, c.problem) << c.dosProgram;
+        EXPECT_EQ(plan.program, "") << c.dosProgram;
+    }
+    EXPECT_EQ(PlanLaunch(dos, "", "", dir.file("bin/dosbox")).program, dir.file("bin/dosbox"));
+}
+
+// A started program gets the default dispositions of SIGPIPE and SIGXFSZ,
+// which Tessel ignores, and no signal blocked.
+TEST_F(ProcessTest, AProgramStartsWithTheDefaultSignals)
+{
+    const std::string report = dir.file("signals");
+    const std::string script = tool("signals.sh", "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                                                  "while read k v; do case $k in SigIgn:|SigBlk:) echo $v;; esac; "
+                                                  "done < /proc/self/status > " + report + ".tmp\n"
+                                                  "mv " + report + ".tmp " + report + "\n");
+    struct sigaction ignore {}, oldPipe{}, oldSize{};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, &oldPipe);
+    ::sigaction(SIGXFSZ, &ignore, &oldSize);
+    sigset_t held, before;
+    ::sigemptyset(&held);
+    ::sigaddset(&held, SIGTERM);
+    ::sigaddset(&held, SIGPIPE);
+    ::sigprocmask(SIG_BLOCK, &held, &before);
+    const bool started = StartProgram(script, "", "");
+    ::sigprocmask(SIG_SETMASK, &before, nullptr);
+    ::sigaction(SIGPIPE, &oldPipe, nullptr);
+    ::sigaction(SIGXFSZ, &oldSize, nullptr);
+    ASSERT_TRUE(started);
+    const std::optional<std::string> masks = test::WaitForFile(report);
+    ASSERT_TRUE(masks);
+    std::istringstream lines(*masks);
+    std::string ignored, blocked;
+    lines >> ignored >> blocked;
+    const unsigned long long bits = std::stoull(ignored, nullptr, 16);
+    EXPECT_EQ(bits & (1ull << (SIGPIPE - 1)), 0u) << ignored;
+    EXPECT_EQ(bits & (1ull << (SIGXFSZ - 1)), 0u) << ignored;
+    EXPECT_EQ(std::stoull(blocked, nullptr, 16), 0u) << blocked;
+}
+
+// A watched start tells how the program ended when it ended at once; nothing
+// here waits for a program that runs on.
+TEST_F(ProcessTest, AWatchedStartTellsAnEarlyFailure)
+{
+    const struct { const char* body; std::string failure; } cases[] = {
+        {"exit 3", "exit status 3"},
+        {"kill -ABRT $$", "signal 6 (Aborted)"},
+        {"exit 0", ""},
+    };
+    for (const auto& c : cases) {
+        ProgramWatch watch;
+        ASSERT_TRUE(StartPlan(PlanLaunch(tool("end.sh", std::string("#!/bin/sh\n") + c.body + "\n"), "", ""), &watch));
+        EXPECT_EQ(watch.WaitForFailure(), c.failure) << c.body;
+        EXPECT_TRUE(watch.Done());
+        EXPECT_EQ(watch.Failure(), c.failure);
+    }
+    // Running on: no answer yet, and none asked for by waiting.
+    const std::string fifo = dir.file("go");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ProgramWatch watch;
+    ASSERT_TRUE(StartPlan(PlanLaunch(tool("wait.sh", "#!/bin/sh\nread x < " + fifo + "\n"), "", ""), &watch));
+    EXPECT_EQ(watch.Failure(), "");
+    EXPECT_FALSE(watch.Done());
+    std::ofstream(fifo) << "go\n";
+    EXPECT_EQ(watch.WaitForFailure(), "");
+    EXPECT_TRUE(watch.Done());
+    // A program that does not start has nothing to watch.
+    ProgramWatch none;
+    EXPECT_FALSE(StartPlan(PlanLaunch(tool("garbage", "no program at all"), "", ""), &none));
+    EXPECT_TRUE(none.Done());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <fstream>
 #include <iterator>
 #include <random>
 
@@ -32,6 +33,7 @@ TEST(ProfileFileTest, ReadStringIntegerAndBool)
         {"[A]\nk=1\n[A]\nk=2\n", "A", "k", "1"},            // first section counts
         {"k=v\n[A]\n", "A", "k", "DEF"},                    // before any header: no section
         {"[AB]\nk=1\n[A]\nk=2\n", "A", "k", "2"},          // a longer name is another section
+        {"[A]\nkk=1\nk=2\n", "A", "k", "2"},               // and another key
         {"[A]\n[B\nk=v\n", "A", "k", "v"},                  // without its bracket no header
         {"[A]\n;k=v\n  ; k=v\n", "A", "k", "DEF"},
         {"[A]\n;k=v\n", "A", ";k", "DEF"},
@@ -100,7 +102,7 @@ TEST(ProfileFileTest, WritesCreateTheFileAndReadBack)
     EXPECT_EQ(16, ini.ReadInteger("A", "x", 0));
     EXPECT_TRUE(ini.ReadBool("B", "on", false));
 
-    // Nothing is cached: a change made behind its back is seen by the next read.
+    // A change made behind its back is seen by the next read.
     dir.write("new.ini", "[A]\nx=9\n");
     EXPECT_EQ(9, ini.ReadInteger("A", "x", 0));
 }
@@ -122,8 +124,8 @@ TEST(ProfileEditTest, OneCommitEqualsTheWritesOneByOne)
                                  "; k=comment", "", "  ", "junk", "[open", "=v"};
     const char* const sections[] = {"a", "b", "c", "d"};
     const char* const keys[] = {"k", "j", "key2", "new"};
-    // The last value breaks its line: later writes must see what it brought.
-    const char* const values[] = {"", "1", " x y ", "0x10", "v\r\n[d]"};
+    // The last value looks like a section: it must stay a value.
+    const char* const values[] = {"", "1", " x y ", "0x10", "v=[d]"};
 
     TempDir dir;
     for (int round = 0; round < 150; ++round) {
@@ -195,8 +197,7 @@ TEST(ProfileEditTest, FailuresLeaveTheFileAloneAndCommitTouchesNothingItNeedNot)
     const std::string before = "[A]\nk=1\n; a comment long enough to pass the limit\n";
     const std::string path = dir.write("t.ini", before);
     const std::vector<std::string> entries = ListFiles(dir.path(), true);
-    EXPECT_EQ(test::InChild([&] { ProfileFile(path).WriteString("A", "k", "new value"); }, {16}),
-              "Unable to write to " + path);
+    EXPECT_EQ(test::InChild([&] { ProfileFile(path).WriteString("A", "k", "new value"); }, {16}), "Disk full");
     EXPECT_EQ(before, dir.read("t.ini"));
     EXPECT_EQ(entries, ListFiles(dir.path(), true));   // no temporary file left behind
 
@@ -212,6 +213,107 @@ TEST(ProfileEditTest, FailuresLeaveTheFileAloneAndCommitTouchesNothingItNeedNot)
     EXPECT_EQ(test::InChild([&] { unreadable.Commit(); }, unprivileged), "Unable to write to " + path);
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     EXPECT_EQ(before, dir.read("t.ini"));
+}
+
+// Nothing written makes a line of its own: a control character anywhere in a
+// section, key or value refuses that write, naming the setting, and the rest
+// goes on. Every other byte is stored and read back as it is, since values of
+// the original program (Windows paths) hold backslashes of their own.
+TEST(ProfileEditTest, ControlCharactersAreRefusedAndEverythingElseKeptAsItIs)
+{
+    TempDir dir;
+    const std::string before = "[Tessel]\r\nLastFolder=C:\\DUKE3D\\\r\n";
+    const std::string path = dir.write("t.ini", before);
+    const std::string refused = "The setting [RecentFiles] Recent1 was not stored in " + path +
+                                ": its text holds a line break or another control character.";
+    const std::string controls[] = {"a\nb", "a\rb", Bytes("a\0b"), "\x01", "a\x1f", "a\x7f", "a\tb", "x\n"};
+    for (const std::string& bad : controls) {
+        SCOPED_TRACE(testing::PrintToString(bad));
+        EXPECT_FALSE(StorableInProfile(bad));
+        ProfileFile ini(path);
+        EXPECT_EQ(test::ErrorOf([&] { ini.WriteString("RecentFiles", "Recent1", "level1" + bad); }), refused);
+        EXPECT_NE(test::ErrorOf([&] { ini.WriteString("Recent" + bad, "k", "v"); }), "");
+        EXPECT_NE(test::ErrorOf([&] { ini.WriteString("A", "k" + bad, "v"); }), "");
+        EXPECT_EQ(dir.read("t.ini"), before);
+    }
+
+    // One edit: what can be stored is, then the refused ones are named; a
+    // refused value the file holds already (read from it) loses nothing.
+    dir.write("t.ini", "[A]\nkept=a\tb\n[Tessel]\nLastFolder=/m/\n");
+    ProfileEdit edit(path);
+    edit.WriteString("A", "kept", "a\tb");
+    edit.WriteString("RecentFiles", "Recent1", "/m/level1\n[Tessel]\nDosProgram=sh -c \"id\"\n.con");
+    edit.WriteString("A", "ok", "1");
+    edit.WriteString("Tessel", "LastFolder", "/m/\r\n[Tessel]\r\n");
+    EXPECT_EQ(test::ErrorOf([&] { edit.Commit(); }),
+              "The settings [RecentFiles] Recent1, [Tessel] LastFolder were not stored in " + path +
+                  ": their text holds a line break or another control character.");
+    EXPECT_EQ(dir.read("t.ini"), "[A]\nkept=a\tb\nok=1\n[Tessel]\nLastFolder=/m/\n");
+    EXPECT_TRUE(edit.Empty());
+    EXPECT_EQ(test::ErrorOf([&] { edit.Commit(); }), "");   // reported once
+
+    const std::string kept[] = {"C:\\DUKE3D\\", "\\n", "%PATH% & del *.* | more", "say \"hi\" 'x'",
+                                "\xe9t\xe9 \xff\xfe", "\xc3\xa9", "[x]", "k=v", "; not a comment"};
+    ProfileFile ini(dir.write("t.ini", ""));
+    for (const std::string& value : kept) {
+        EXPECT_TRUE(StorableInProfile(value)) << value;
+        ini.WriteString("A", "k", value);
+        EXPECT_EQ(ini.ReadString("A", "k", "DEF"), value);
+    }
+    EXPECT_EQ(dir.read("t.ini"), "[A]\r\nk=; not a comment\r\n");
+}
+
+// One accessor reads and parses the file once for many reads, yet every read
+// sees the file as it is on disk: written in place (even to the same size at
+// once), replaced by a rename, made or removed.
+TEST(ProfileFileTest, ReadsFollowTheFileOnDisk)
+{
+    TempDir dir;
+    const std::string path = dir.file("t.ini");
+    const ProfileFile ini(path);
+    EXPECT_EQ(ini.ReadString("A", "k", "DEF"), "DEF");
+    for (const char* text : {"[A]\nk=1\n", "[A]\nk=2\n", "[B]\nk=3\n[A]\nk=4\n"}) {
+        dir.write("t.ini", text);
+        EXPECT_EQ(ini.ReadString("A", "k", "DEF"), std::string(1, text[std::string(text).size() - 2])) << text;
+        EXPECT_EQ(ini.ReadString("a", "K", "DEF"), ini.ReadString("A", "k", "DEF"));
+    }
+    dir.write("new.ini", "[A]\nk=5\n");
+    RenameOver(dir.file("new.ini"), path);
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 5);
+    ASSERT_TRUE(DeleteFile(path));
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 0);
+
+    // Many sections, some of one name in other letter case: the first counts.
+    std::string many;
+    for (int i = 0; i < 300; ++i)
+        many += "[S" + std::to_string(i % 200) + "]\nk=" + std::to_string(i) + "\n";
+    dir.write("t.ini", many + "[s7]\nk=x\n");
+    for (int i = 0; i < 200; i += 7)
+        EXPECT_EQ(ini.ReadInteger("s" + std::to_string(i), "k", -1), i);
+}
+
+// A file larger than any settings file is neither read nor written: the
+// defaults stand, and it stays as it is.
+TEST(ProfileFileTest, AFileLargerThanSixteenMebibytesIsLeftAlone)
+{
+    TempDir dir;
+    const std::string head = "[A]\r\nk=7\r\n;";
+    const std::string path = dir.write("t.ini", head + std::string(MaxProfileFileSize - head.size(), 'x'));
+    ProfileFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 7);   // exactly the limit is read
+    EXPECT_EQ(ini.Refusal(), "");
+    std::ofstream(path, std::ios::app) << 'x';
+    const std::string refusal = "The settings file " + path +
+                                " is larger than 16 MiB, more than any settings file holds: it is neither read nor "
+                                "written.";
+    EXPECT_EQ(ini.ReadInteger("A", "k", 0), 0);
+    EXPECT_EQ(ini.Refusal(), refusal);
+    EXPECT_EQ(test::ErrorOf([&] { ini.WriteString("A", "k", "8"); }), refusal);
+    ProfileEdit edit(path);
+    edit.WriteString("B", "j", "1");
+    EXPECT_EQ(test::ErrorOf([&] { edit.Commit(); }), refusal);
+    EXPECT_EQ(FileSize(path), MaxProfileFileSize + 1);
+    EXPECT_EQ(ProfileFile(dir.file("missing.ini")).Refusal(), "");
 }
 
 } // namespace

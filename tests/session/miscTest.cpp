@@ -21,6 +21,11 @@ TEST(miscTest, RecentListKeepsTheFourNewestAndMovesReopenedToFront)
     NoteRecentFile(list, "4");
     EXPECT_EQ(list, (List{"4", "6", "5", "3"}));
     EXPECT_EQ(IndexOfName(list, "missing"), -1);
+    // A name the settings file could not keep stays out, and moves nothing.
+    for (const char* name : {"level1\n[Tessel]\nDosProgram=sh\n.con", "a\rb.con", "tab\there.con"})
+        NoteRecentFile(list, name);
+    NoteRecentFile(list, "C:\\DUKE3D\\\xe9.con");
+    EXPECT_EQ(list, (List{"C:\\DUKE3D\\\xe9.con", "4", "6", "5"}));
 }
 
 } // namespace

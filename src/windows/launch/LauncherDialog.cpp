@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTabBar>
@@ -289,9 +290,24 @@ void LauncherDialog::AlignUnderCheckText(QLabel* label) const
 
 void CarryOutLaunch(Shell& shell, const LaunchSettings& launch, const GameLaunch& plan)
 {
-    const std::string status = CarryOut(plan, launch.DosProgram).StatusText();
+    const LaunchOutcome outcome = CarryOut(plan, launch.DosProgram);
+    const std::string status = outcome.StatusText();
     if (!status.empty())
         shell.SetStatusText(0, ToQString(status));
+    if (!outcome.watch || outcome.watch->Done())
+        return;
+    // A runner that dies at once (DOSBox refusing what it was given) is told
+    // as soon as the watch has its answer.
+    auto* answer = new QSocketNotifier(outcome.watch->Descriptor(), QSocketNotifier::Read, shell.Window());
+    QObject::connect(answer, &QSocketNotifier::activated, answer, [&shell, outcome, answer] {
+        const std::string ended = outcome.EarlyEndText();
+        if (!ended.empty())
+            shell.SetStatusText(0, ToQString(ended));
+        if (outcome.watch->Done()) {
+            answer->setEnabled(false);
+            answer->deleteLater();
+        }
+    });
 }
 
 } // namespace tessel

@@ -333,7 +333,7 @@ void TfrmDukeStart::btnConDirClick()
     if (!Chooser())
         return;
     ProfileFile ini = settings_;
-    const bool accepted = BrowseConDirectory(launch_, ini, *Chooser());
+    const bool accepted = BrowseConDirectory(launch_, ini, *Chooser(), prompter_);
     txtConFileDir->setText(Shown(launch_.ConDir));
     if (!accepted)
         return;
@@ -346,7 +346,7 @@ void TfrmDukeStart::btnBuildBrowseClick()
     if (!Chooser())
         return;
     ProfileFile ini = settings_;
-    BrowseBuildDirectory(launch_, ini, *Chooser());
+    BrowseBuildDirectory(launch_, ini, *Chooser(), prompter_);
     txtBuildDir->setText(Shown(launch_.BuildDir));   // mnuDukeBuild follows BuildDir only at creation
 }
 

@@ -277,7 +277,7 @@ void TfrmQuakeStart::btnQuakeDirClick()
     if (!Chooser())
         return;
     ProfileFile ini = settings_;
-    const bool accepted = BrowseQuakeDirectory(launch_, ini, *Chooser());
+    const bool accepted = BrowseQuakeDirectory(launch_, ini, *Chooser(), prompter_);
     txtQuakeDir->setText(Shown(launch_.QuakeDir));
     if (!accepted)
         return;
@@ -290,7 +290,7 @@ void TfrmQuakeStart::btnQCDirClick()
     if (!Chooser())
         return;
     ProfileFile ini = settings_;
-    BrowseQCDirectory(launch_, ini, *Chooser());
+    BrowseQCDirectory(launch_, ini, *Chooser(), prompter_);
     txtQCFileDir->setText(Shown(launch_.QCDir));
 }
 
@@ -299,7 +299,7 @@ void TfrmQuakeStart::btnTCBrowseClick()
     if (!Chooser())
         return;
     QuakeOptions o = Options();
-    const bool chosen = BrowseQuakeTc(o, launch_.QuakeDir, *Chooser());
+    const bool chosen = BrowseQuakeTc(o, launch_.QuakeDir, *Chooser(), prompter_);
     txtQuakeDir->setText(Shown(launch_.QuakeDir));   // emptied when it no longer exists
     if (!chosen)
         return;
@@ -318,7 +318,7 @@ void TfrmQuakeStart::btnTCClearClick()
 void TfrmQuakeStart::btnProgsBrowseClick()
 {
     QuakeOptions o = Options();
-    if (!Chooser() || !BrowseProgsDirectory(o, *Chooser()))
+    if (!Chooser() || !BrowseProgsDirectory(o, *Chooser(), prompter_))
         return;
     txtProgsDir->setText(Shown(o.progsDir));
     ShowCopy(o);
@@ -327,7 +327,7 @@ void TfrmQuakeStart::btnProgsBrowseClick()
 void TfrmQuakeStart::btnSpefTCClick()
 {
     QuakeOptions o = Options();
-    if (!Chooser() || !BrowseSpecifiedTcDirectory(o, *Chooser()))
+    if (!Chooser() || !BrowseSpecifiedTcDirectory(o, *Chooser(), prompter_))
         return;
     txtSpefTC->setText(Shown(o.spefTCDir));
     ShowCopy(o);
