@@ -53,7 +53,7 @@ add_library(tessel_editor_logic STATIC
   ${TESSEL_SRC}/editor/EditorRequests.cpp
   ${TESSEL_SRC}/editor/EditOps.cpp
   ${TESSEL_SRC}/editor/Recovery.cpp)
-target_link_libraries(tessel_editor_logic PUBLIC tessel_language tessel_platform)
+target_link_libraries(tessel_editor_logic PUBLIC tessel_richtext tessel_language tessel_platform)
 
 # The game launchers: their options, settings, Browse rules and launch plans.
 add_library(tessel_launch STATIC

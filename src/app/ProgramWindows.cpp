@@ -17,6 +17,7 @@
 #include "launch/StartDuke.h"
 #include "launch/StartQuake.h"
 #include "platform/Files.h"
+#include "platform/QtPaths.h"
 #include "platform/SignalCleanup.h"
 #include "shell/About.h"
 #include "shell/Commands.h"
@@ -84,7 +85,7 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
     tools.about = main.Keep(new TAboutBox(prompter, &main));
     // What an earlier run left unsaved comes first, so that the files the
     // Duke launcher opens find their windows open already.
-    main.OfferRecovery();
+    std::string notes = main.OfferRecovery();
     auto* duke = main.Keep(new TfrmDukeStart(main));
     tools.duke = duke;
     for (QPointer<LauncherDialog> launcher : {QPointer<LauncherDialog>(quake), QPointer<LauncherDialog>(duke)})
@@ -97,6 +98,11 @@ void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options)
     tools.search = main.Keep(new TfrmSearch(main));
     tools.replace = main.Keep(new TfrmReplace(main));
     OpenDocuments(main, options.files);
+    // Told once, after what the start-up files said.
+    if (!options.instanceProblem.empty())
+        notes += (notes.empty() ? "" : "; ") + options.instanceProblem;
+    if (!notes.empty())
+        main.SetStatusText(0, ToQString(notes));
 }
 
 } // namespace tessel

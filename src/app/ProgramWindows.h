@@ -23,6 +23,9 @@ struct ProgramWindowOptions {
     // The files named on the command line: they open as File > Open opens
     // them, once the windows are made (after the Duke launcher's Game.con).
     std::vector<std::string> files;
+    // Why later starts cannot reach this program ("" when they can): said
+    // once in the status bar.
+    std::string instanceProblem;
 };
 
 void BuildProgramWindows(TMainForm& main, const ProgramWindowOptions& options = {});
