@@ -113,6 +113,7 @@ protected:
         ProgramWindowOptions options;
         options.splash = false;
         options.files = commandLineFiles;
+        options.instanceProblem = instanceProblem;
         if (fakeEditors)
             options.newEditor = [this]() -> QWidget* { return new FakeDocument(*form); };
         BuildProgramWindows(*form, options);
@@ -201,6 +202,7 @@ protected:
     ScriptedPrompter prompter;
     bool fakeEditors = false;      // set before Start
     Lines commandLineFiles;        // set before Start
+    std::string instanceProblem;   // set before Start
     std::unique_ptr<Workspace> state;
     std::unique_ptr<TMainForm> form;   // last: it ends before what it uses
 };
