@@ -85,13 +85,13 @@ bool ParseStamp(const std::string& text, FileStamp& stamp)
     long long size = 0, modified = 0;
     if (!TakeNumber(text, at, exists) || !TakeNumber(text, at, regular) || !TakeNumber(text, at, stamp.device) ||
         !TakeNumber(text, at, stamp.inode) || !TakeNumber(text, at, size) || !TakeNumber(text, at, modified) ||
-        at != text.size() || exists < 0 || exists > 1 || regular < 0 || regular > 1)
+        exists < 0 || exists > 1 || regular < 0 || regular > 1)
         return false;
     stamp.exists = exists == 1;
     stamp.regular = regular == 1;
     stamp.size = size;
     stamp.modified = modified;
-    return StampText(stamp) == text;   // one spelling only
+    return StampText(stamp) == text;   // one spelling only, and nothing after it
 }
 
 // Reads and checks a copy's header: "" and the copy's fields, with the

@@ -76,9 +76,9 @@ std::string WayProblem(const std::string& path, const struct stat& st, bool last
     if (st.st_uid != me && (last || st.st_uid != 0))
         return path + " belongs to another user";
     const bool othersWrite = (st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && !OwnPrivateGroup(st.st_gid));
-    // A root folder with the sticky bit (/tmp): others may add names, not
-    // rename or remove ours.
-    if (othersWrite && (last || !(st.st_mode & S_ISVTX) || st.st_uid != 0))
+    // A folder with the sticky bit (/tmp), which is root's or the user's:
+    // others may add names, not rename or remove ours.
+    if (othersWrite && (last || !(st.st_mode & S_ISVTX)))
         return path + " may be changed by other users";
     return std::string();
 }

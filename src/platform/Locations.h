@@ -50,8 +50,8 @@ std::string RecoveryDir(const SystemQueries& system = RealSystem());
 // single-instance socket), as sshd judges a user's key folder: nobody but the
 // user and root can change the way to it, nor read or change the folder. Every
 // folder on the way, and every symbolic link followed, belongs to the user or
-// root and may not be written by others (root's folders with the sticky bit,
-// as /tmp, excepted; a folder of the user's own private group counts as the
+// root and may not be written by others (folders with the sticky bit, as
+// /tmp, excepted; a folder of the user's own private group counts as the
 // user's); the folder itself belongs to the user and is open to nobody else
 // (mode 0700). With make, missing folders are made 0700 and the user's own
 // folder that others may only read is closed to them. Returns "" when dir may

@@ -150,6 +150,8 @@ TEST(RecoveryTest, OnlyWholeCopiesOfOursAreOffered)
     } rows[] = {
         {"1-1.copy", copy("/a.con", "VurAvozid - /a.con", stamp, "4", "text"), ""},
         {"1-2.copy", copy("", "VurAvozid - Unnamed2", stamp, "0", ""), ""},
+        {"2-0.copy", "tessel recovery 1" + copy("/a.con", "a", stamp, "4", "text").substr(17),
+         " is not a recovery copy of Tessel's"},
         {"2-1.copy", "a\0b\0" + random, " is not a recovery copy of Tessel's"},
         {"2-2.copy", copy("a.con", "VurAvozid - a.con", stamp, "4", "text"), " is not a recovery copy of Tessel's"},
         {"2-3.copy", copy("/a.con", "caf\xe9", stamp, "4", "text"), " is not a recovery copy of Tessel's"},
