@@ -167,6 +167,8 @@ TEST(RecoveryTest, OnlyWholeCopiesOfOursAreOffered)
     };
     for (const auto& row : rows)
         dir.write(row.file, row.bytes);
+    // A link to a copy is no copy (a copy is never read through a link).
+    ASSERT_EQ(::symlink(dir.file("1-1.copy").c_str(), dir.file("3-0.copy").c_str()), 0);
     // 1.5 GB, as a sparse file: only its header is read.
     const std::string huge = copy("/b.con", "b", stamp, "1500000000", "");
     dir.write("4-1.copy", huge);
@@ -182,6 +184,7 @@ TEST(RecoveryTest, OnlyWholeCopiesOfOursAreOffered)
     for (const auto& row : rows)
         if (row.why && *row.why)
             expected.push_back(dir.file(row.file) + row.why);
+    expected.push_back(dir.file("3-0.copy") + " is not a recovery copy of Tessel's");
     expected.push_back(dir.file("4-1.copy") + " holds a text of 1500000000 bytes, more than the 999999999 a script "
                                               "may have");
     expected.push_back(dir.file("4-2.copy") + " is not a recovery copy of Tessel's");
