@@ -28,7 +28,7 @@ target_link_libraries(tessel_calc PUBLIC tessel_platform)
 
 # The editing behaviour over the editing seam.
 tessel_add_library(tessel_editor editor DocumentKinds.cpp EditBuffer.cpp EditorRequests.cpp EditOps.cpp Recovery.cpp)
-target_link_libraries(tessel_editor PUBLIC tessel_language tessel_platform)
+target_link_libraries(tessel_editor PUBLIC tessel_richtext tessel_language tessel_platform)
 
 # The game launchers: their options, settings, Browse rules and launch plans.
 tessel_add_library(tessel_launch launch DirectoryChoice.cpp DukeLaunch.cpp GameLaunch.cpp QuakeLaunch.cpp ToolLaunch.cpp)

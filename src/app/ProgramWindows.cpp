@@ -19,6 +19,7 @@
 #include "mainwindow/gotoline.h"
 #include "platform/Files.h"
 #include "platform/SignalCleanup.h"
+#include "ui/QtPaths.h"
 #include "windows/calc/Calculator.h"
 #include "windows/editor/Childwin.h"
 #include "windows/editor/GeneralOpts.h"
@@ -85,7 +86,7 @@ void BuildProgramWindows(TMainForm& main, ProgramState& state, const ProgramWind
     tools.about = main.Keep(new TAboutBox(prompter, &main));
     // What an earlier run left unsaved comes first, so that the files the
     // Duke launcher opens find their windows open already.
-    main.OfferRecovery();
+    std::string notes = main.OfferRecovery();
     auto* duke = main.Keep(new TfrmDukeStart(main, state.launch, state.session.Settings()));
     tools.duke = duke;
     for (QPointer<LauncherDialog> launcher : {QPointer<LauncherDialog>(quake), QPointer<LauncherDialog>(duke)})
@@ -98,6 +99,11 @@ void BuildProgramWindows(TMainForm& main, ProgramState& state, const ProgramWind
     tools.search = main.Keep(new TfrmSearch(main, main.Search()));
     tools.replace = main.Keep(new TfrmReplace(main, main.Search()));
     OpenDocuments(main, options.files);
+    // Told once, after what the start-up files said.
+    if (!options.instanceProblem.empty())
+        notes += (notes.empty() ? "" : "; ") + options.instanceProblem;
+    if (!notes.empty())
+        main.SetStatusText(0, ToQString(notes));
 }
 
 } // namespace tessel

@@ -24,6 +24,9 @@ struct ProgramWindowOptions {
     // The files named on the command line: they open as File > Open opens
     // them, once the windows are made (after the Duke launcher's Game.con).
     std::vector<std::string> files;
+    // Why later starts cannot reach this program ("" when they can): said
+    // once in the status bar.
+    std::string instanceProblem;
 };
 
 // The main window's state is state's; each window made gets the parts of it

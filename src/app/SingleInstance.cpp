@@ -1,12 +1,16 @@
 #include "app/SingleInstance.h"
 
+#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "mainwindow/Commands.h"
 #include "mainwindow/Main.h"
+#include "platform/Errors.h"
 #include "session/CommandLine.h"
 #include "ui/Guarded.h"
 #include "ui/QtPaths.h"
@@ -27,7 +31,9 @@ InstanceServer::InstanceServer(TMainForm& main) : QObject(&main), main_(main), s
 
 bool InstanceServer::Listen(const std::string& path)
 {
-    // Asked first: listening with access options replaces whatever socket is there.
+    // Asked first: listening with access options replaces whatever socket is
+    // there. (A start that holds the lock finds only a socket left by a program
+    // that ended; the question answers at once then.)
     const QString name = ToQString(path);
     QLocalSocket probe;
     probe.connectToServer(name);
@@ -64,19 +70,50 @@ void InstanceServer::Serve()
     }
 }
 
-bool HandOver(const std::string& path, const std::vector<std::string>& files)
+bool HandOver(const std::string& path, const std::vector<std::string>& files, int waitMs)
 {
+    QElapsedTimer clock;
+    clock.start();
+    const auto left = [&] { return static_cast<int>(std::max<qint64>(1, waitMs - clock.elapsed())); };
     QLocalSocket socket;
     socket.connectToServer(ToQString(path));
-    if (!socket.waitForConnected(WaitMs))
+    if (!socket.waitForConnected(left()))
         return false;
     const std::string message = EncodeOpenRequest(files);
     socket.write(message.data(), static_cast<qint64>(message.size()));
     while (socket.bytesToWrite() > 0)
-        if (!socket.waitForBytesWritten(WaitMs))
+        if (clock.elapsed() >= waitMs || !socket.waitForBytesWritten(left()))
             return false;
     char answer = 0;
-    return socket.waitForReadyRead(WaitMs) && socket.read(&answer, 1) == 1 && answer == Taken;
+    while (socket.bytesAvailable() == 0)
+        if (clock.elapsed() >= waitMs || !socket.waitForReadyRead(left()))
+            return false;
+    return socket.read(&answer, 1) == 1 && answer == Taken;
+}
+
+Joined JoinRunningProgram(const std::string& socket, const std::vector<std::string>& files, FileLock& lock,
+                          std::string& problem, int patienceMs)
+{
+    const std::string lockPath = socket + ".lock";
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        int error = 0;
+        if (lock.Acquire(lockPath, &error))
+            return Joined::First;
+        if (error != 0) {
+            problem = lockPath + ": " + IoErrorText(error);
+            return Joined::Alone;
+        }
+        // Held: by a program that runs, or one that is starting (it listens
+        // once its windows are made) or ending (the lock is free then).
+        const qint64 left = patienceMs - clock.elapsed();
+        if (left <= 0)
+            return Joined::NoAnswer;
+        if (HandOver(socket, files, static_cast<int>(left)))
+            return Joined::HandedOver;
+        QThread::msleep(50);
+    }
 }
 
 } // namespace tessel

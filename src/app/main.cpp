@@ -35,19 +35,35 @@ int main(int argc, char** argv)
     // program running in another folder can open too.
     std::vector<std::string> files;
     for (const std::string& name : line.files) {
-        if (FileExists(name))
+        const std::string problem = StartFileProblem(name);
+        if (problem.empty())
             files.push_back(AbsolutePath(name));
         else
-            std::fprintf(stderr, "tessel: %s: no such file\n", name.c_str());
+            std::fprintf(stderr, "tessel: %s\n", problem.c_str());
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessel");
     QApplication::setDesktopFileName(TESSEL_APP_ID);
     const FileLocations locations = LocateProgramFiles(ExecutableDir());
-    const std::string socket = line.newInstance ? std::string() : InstanceSocketPath(locations);
-    if (!socket.empty() && HandOver(socket, files))
-        return 0;
+    // One program per settings file: the first start holds the lock for its
+    // whole run (and no program it starts inherits it).
+    std::string instanceProblem;
+    std::string socket =
+        line.newInstance ? std::string() : InstanceSocketPath(locations, RealSystem(), instanceProblem);
+    FileLock instanceLock;
+    if (!socket.empty()) {
+        switch (JoinRunningProgram(socket, files, instanceLock, instanceProblem)) {
+        case Joined::HandedOver: return 0;
+        case Joined::NoAnswer:
+            // Running on would make two writers of the settings file.
+            std::fprintf(stderr, "tessel: the running Tessel does not answer (%s is held); no second one is started\n",
+                         (socket + ".lock").c_str());
+            return 1;
+        case Joined::Alone: socket.clear(); break;
+        case Joined::First: break;
+        }
+    }
     try {
         CreateSettingsDir(locations);
     } catch (const AppError& e) {
@@ -64,10 +80,12 @@ int main(int argc, char** argv)
     ProgramState state(locations);
     QtPrompter prompter;
     TMainForm mainForm(state.ForMainWindow(), prompter);
-    if (!socket.empty())
-        (new InstanceServer(mainForm))->Listen(socket);
     ProgramWindowOptions options;
     options.files = files;
+    if (!instanceProblem.empty())
+        options.instanceProblem = "Later starts run a Tessel of their own: " + instanceProblem;
+    else if (!socket.empty() && !(new InstanceServer(mainForm))->Listen(socket))
+        options.instanceProblem = "Later starts cannot hand their files over: no socket can be made at " + socket;
     BuildProgramWindows(mainForm, state, options);
     mainForm.show();
     return app.exec();

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cstdio>
 #include <cstring>
 
 #include "editor/EditorOptions.h"
@@ -45,6 +46,32 @@ constexpr int WizardPaneWidth = 125;
 
 // The menus of the three game modes, in mode order.
 const std::array<const char*, 3> GameMenuNames = {"mnuDuke", "mnuQuake", "mnuVerge"};
+
+// Nobody is asked while the program ends by a signal or with the desktop
+// session, and no box may hold the exit up: what fails is said on standard
+// error, and the questions are answered No.
+class ExitPrompter : public Prompter {
+public:
+    void ShowMessage(const std::string& text) override { Tell(text); }
+    MsgResult MessageDlg(const std::string& text, MsgType, MsgButtons buttons) override
+    {
+        Tell(text);
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : buttons == MsgButtons::YesNo ? MsgResult::No
+                                                                                          : MsgResult::Cancel;
+    }
+    void ShowError(const std::string& text) override { Tell(text); }
+    bool ExecuteOpen(FileDialog&) override { return false; }
+    bool ExecuteSave(FileDialog&) override { return false; }
+
+    std::string last;   // the last text told
+
+private:
+    void Tell(const std::string& text)
+    {
+        std::fprintf(stderr, "tessel: %s\n", text.c_str());
+        last = text;
+    }
+};
 
 void SetEnabled(QObject* control, bool enabled)
 {
@@ -227,11 +254,11 @@ void TMainForm::FormCreate()
     }
 }
 
-void TMainForm::WriteSettings()
+void TMainForm::WriteSettings(Prompter& prompts)
 {
     // The options of every window and the session in one replacement: a
     // crash while the program ends leaves all old or all new.
-    RunGuarded(prompter_, [this] {
+    RunGuarded(prompts, [this] {
         ProfileEdit edit(state_.session.SettingsFileName);
         for (const auto& write : tools_.exitSettings)
             write(edit);
@@ -255,7 +282,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     // they are all there and an error box can still show.
     if (mayClose) {
         state_.recovery.RemoveAll();
-        WriteSettings();
+        WriteSettings(prompter_);
     }
     event->setAccepted(mayClose);
 }
@@ -287,39 +314,67 @@ void TMainForm::changeEvent(QEvent* event)
 
 void TMainForm::EndSession(int sig)
 {
+    // What can be written is written, each part whatever became of the others.
+    ExitPrompter quiet;
     for (QMdiSubWindow* w : parts_.area->subWindowList())
         if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()))
-            RunGuarded(prompter_, [doc] { doc->KeepRecoveryCopy(); });
-    WriteSettings();
+            RunGuarded(quiet, [doc] {
+                try {
+                    doc->KeepRecoveryCopy();
+                } catch (const AppError& e) {
+                    throw AppError(std::string("No copy of the unsaved text: ") + e.what());
+                }
+            });
+    WriteSettings(quiet);
     if (sig != 0 && EndProcess)
         EndProcess(sig);
+    else if (!quiet.last.empty())
+        SetStatusText(0, ToQString(quiet.last));   // the session's end may yet be cancelled
 }
 
-void TMainForm::OfferRecovery()
+std::string TMainForm::OfferRecovery()
 {
-    const std::vector<RecoveryCopy> copies = state_.recovery.Left();
+    std::vector<RecoveryCopy> copies;
+    std::vector<std::string> refused;
+    std::string problem;
+    RunGuarded(prompter_, [&] { copies = state_.recovery.Claim(refused, problem); });
+    std::string note;
+    if (!problem.empty())
+        note = "No copies of unsaved texts are kept: " + problem;
+    else if (!refused.empty())
+        note = "Not offered: " + refused.front() +
+               (refused.size() > 1 ? " (and " + std::to_string(refused.size() - 1) + " more)" : std::string());
     if (copies.empty())
-        return;
+        return note;
     std::string text = "Tessel ended without saving these documents:\n";
     for (const RecoveryCopy& copy : copies)
-        text += "\n" + (copy.fileName.empty() ? CaptionFileName(copy.caption) : copy.fileName);
+        text += "\n" + OfferedName(copy.fileName.empty() ? CaptionFileName(copy.caption) : copy.fileName);
     text += "\n\nRestore them? Discard deletes these copies.";
     switch (prompter_.MessageDlg(text, MsgType::Information, MsgButtons::RestoreDiscard)) {
-    case MsgResult::Yes:
-        for (const RecoveryCopy& copy : copies)
-            if (DocumentWindow* doc = NewEditorWindow(ToQString(copy.caption)))
-                RunGuarded(prompter_, [&] {
+    case MsgResult::Yes: {
+        // A copy that cannot be read stays for the next start.
+        std::vector<RecoveryCopy> restored;
+        for (RecoveryCopy& copy : copies)
+            RunGuarded(prompter_, [&] {
+                state_.recovery.ReadText(copy);
+                if (DocumentWindow* doc = NewEditorWindow(ToQString(copy.caption))) {
                     doc->RestoreRecoveryCopy(copy);
                     doc->KeepRecoveryCopy();   // this run's own copy, before the old one goes
-                });
-        state_.recovery.Forget(copies);
+                    copy.bytes = std::string();
+                    restored.push_back(copy);
+                }
+            });
+        RunGuarded(prompter_, [&] { state_.recovery.Forget(restored); });
         break;
+    }
     case MsgResult::No:
-        state_.recovery.Forget(copies);
+        RunGuarded(prompter_, [&] { state_.recovery.Forget(copies); });
         break;
     default:
-        break;   // asked again at the next start
+        state_.recovery.Unclaim();   // asked again at the next start
+        break;
     }
+    return note;
 }
 
 // --- game modes ---------------------------------------------------------------

@@ -74,10 +74,14 @@ public:
     ToolWindows& Tools() { return tools_; }
     // Offers the copies of unsaved documents an earlier run left ("Restore",
     // "Discard"); each restored one is a modified window under its own name.
-    void OfferRecovery();
+    // Returns what to tell in the status bar: why no copies are kept, or a
+    // copy not offered ("" for nothing).
+    std::string OfferRecovery();
     // The end of the session or of the process (a signal, sig 0 for none)
-    // without the close questions: copies of the unsaved documents and the
-    // settings are written, then EndProcess(sig) ends the process.
+    // without the close questions and without any box: copies of the unsaved
+    // documents and the settings are written, what fails is said on standard
+    // error (and, at the session's end, in the status bar), then EndProcess(sig)
+    // ends the process.
     void EndSession(int sig);
     std::function<void(int sig)> EndProcess;
     // A window that lives for the whole run: destroyed, in the order of
@@ -114,7 +118,7 @@ protected:
 
 private:
     void FormCreate();
-    void WriteSettings();
+    void WriteSettings(Prompter& prompts);
     void CreateCommands();
     void CreateWizardPane();
     void CreateStatusBar();

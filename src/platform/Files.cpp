@@ -14,6 +14,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <strings.h>
 #include <vector>
 
@@ -64,16 +65,16 @@ bool SameFile(const std::string& a, const std::string& b)
     return sa.exists && sb.exists && sa.device == sb.device && sa.inode == sb.inode;
 }
 
-FileStamp StampOf(const std::string& path)
+FileStamp StampOf(const std::string& path, bool followLinks)
 {
-    return VersionOf(path).stamp;
+    return VersionOf(path, followLinks).stamp;
 }
 
-FileVersion VersionOf(const std::string& path)
+FileVersion VersionOf(const std::string& path, bool followLinks)
 {
     struct stat st;
     FileVersion version;
-    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+    if (path.empty() || (followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0)
         return version;
     FileStamp& stamp = version.stamp;
     stamp.exists = true;
@@ -185,6 +186,14 @@ File::File(const std::string& path, Mode mode) : path_(path)
         ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     regular_ = S_ISREG(st.st_mode);
     stream_ = !regular_ && ::lseek(fd_, 0, SEEK_CUR) < 0;
+}
+
+File File::Temporary(std::string& pattern)
+{
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0)
+        ThrowIoError(errno);
+    return File(fd, pattern);
 }
 
 File::File(File&& other) noexcept
@@ -400,18 +409,24 @@ void ReportFileSizeLimitAsError()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-bool FileLock::Acquire(const std::string& path)
+bool FileLock::Acquire(const std::string& path, int* error)
 {
     Release();
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd_ < 0)
+    if (fd_ < 0) {
+        if (error)
+            *error = errno;
         return false;
+    }
     // flock: held by this open file, so another FileLock of this process is refused too.
     int held;
     while ((held = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
     }
+    const int err = held != 0 && errno != EWOULDBLOCK ? errno : 0;
     if (held != 0)
         Release();
+    if (error)
+        *error = err;
     return fd_ >= 0;
 }
 
@@ -457,9 +472,14 @@ bool FolderWritable(const std::string& path)
 
 void ReplaceFile(const std::string& target, const FileWriter& writer, ReplaceTarget kind, const std::string& tempName)
 {
-    const std::string path = ResolvePath(target);
+    // A private file's name is replaced as it stands; other names are replaced
+    // where their links lead.
+    const bool own = kind == ReplaceTarget::Private;
+    const std::string path = own ? target : ResolvePath(target);
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (own && ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        ThrowNotRegularFile(target, true);
+    if (!own && ::stat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode) || (kind != ReplaceTarget::AnyOutput && !S_ISREG(st.st_mode)))
             ThrowNotRegularFile(target, S_ISDIR(st.st_mode));
         if (!S_ISREG(st.st_mode)) {
@@ -490,15 +510,14 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, ReplaceTar
     const std::size_t nameMax = NameMax(path);
     const bool named = !tempName.empty() && tempName.size() <= nameMax;
     std::string temp;
+    std::optional<File> out;
     auto hold = std::make_unique<HoldSignals>();   // the temporary file is made and registered together
     if (!named) {
-        // "." + name + ".XXXXXX", the name cut short so that the whole fits.
+        // "." + name + ".XXXXXX", the name cut short so that the whole fits;
+        // kept open from its making, so that nothing put at its name is written.
         const std::size_t room = nameMax > 8 ? nameMax - 8 : 0;
         temp = folder + "." + ExtractFileName(path).substr(0, room) + ".XXXXXX";
-        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-        if (fd < 0)
-            ThrowIoError(errno);
-        ::close(fd);
+        out.emplace(File::Temporary(temp));
     } else {
         temp = folder + tempName;
         DeleteFile(temp);   // a leftover of an interrupted run, or a link that must not be written through
@@ -506,11 +525,13 @@ void ReplaceFile(const std::string& target, const FileWriter& writer, ReplaceTar
     RemoveOnSignal removeOnSignal(temp);
     hold.reset();
     try {
-        File out(temp, named ? File::Mode::CreateNew : File::Mode::Create);
-        writer(out);
-        out.CopyModeFrom(path);
-        out.Flush();
-        out.Close();
+        if (!out)
+            out.emplace(temp, File::Mode::CreateNew);
+        writer(*out);
+        if (!own)
+            out->CopyModeFrom(path);   // a private file stays the owner's alone, as made
+        out->Flush();
+        out->Close();
         // Renamed and forgotten in one step: a signal in between would remove
         // the file that now holds the target's contents.
         HoldSignals hold;

@@ -32,8 +32,9 @@ struct FileStamp {
     }
     bool operator!=(const FileStamp& o) const { return !(*this == o); }
 };
-// The stamp of what path names now (following links); exists false when nothing is there.
-FileStamp StampOf(const std::string& path);
+// The stamp of what path names now (following links, unless followLinks is
+// false: then a link's own); exists false when nothing is there.
+FileStamp StampOf(const std::string& path, bool followLinks = true);
 // A stamp with the time the file's status last changed (its bytes, size, name,
 // links or mode), in nanoseconds of the real-time clock. No program can set
 // that time back as it can the modification time, so a file whose version is
@@ -44,7 +45,8 @@ struct FileVersion {
     bool operator==(const FileVersion& o) const { return stamp == o.stamp && changed == o.changed; }
     bool operator!=(const FileVersion& o) const { return !(*this == o); }
 };
-FileVersion VersionOf(const std::string& path);
+// The version of what path names now, following links (or not, as for StampOf).
+FileVersion VersionOf(const std::string& path, bool followLinks = true);
 // The real-time clock now, in nanoseconds: the clock of the file times.
 std::int64_t RealTimeNow();
 // A name fixed by the games ("Duke3D.exe") may exist in its folder under other
@@ -76,6 +78,11 @@ public:
     // folder ("... is a folder").
     enum class Mode { Read, ReadWrite, Create, CreateNew, Fresh, Overwrite, Output };
     File(const std::string& path, Mode mode);
+    // A new file under a name of its own: pattern ends in "XXXXXX", which is
+    // replaced by what makes the name unique. It is made owner-only and never
+    // through a symbolic link, and stays open, so that nothing put at the name
+    // later is written. Throws IoError.
+    static File Temporary(std::string& pattern);
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
     File(const File&) = delete;
@@ -106,6 +113,7 @@ public:
 
 private:
     friend class TruncateOnSignal;
+    File(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     int fd_ = -1;
     bool regular_ = true;
     bool stream_ = false;   // no positions: positioned writes go on in order
@@ -138,9 +146,11 @@ public:
     ~FileLock() { Release(); }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
-    // Takes the lock, making the file when missing; false when another holds
-    // it (another object of this process too) or there is no file to lock.
-    bool Acquire(const std::string& path);
+    // Takes the lock, making the file (owner-only, never through a link)
+    // when missing; false when another holds it (another object of this
+    // process too) or there is no file to lock. error, when given, is 0 when
+    // another holds it, else the system's error number.
+    bool Acquire(const std::string& path, int* error = nullptr);
     void Release();
 
 private:
@@ -164,13 +174,16 @@ bool ReadWholeFile(const std::string& path, std::string& contents);
 //   regular file") without being opened, since a window must never wait on a pipe;
 // - Document: as RegularFile, and a file with more than one name (hard links)
 //   or in a folder the user may not write is written in place: its other
-//   names stay, but a failure on the way leaves it half written.
+//   names stay, but a failure on the way leaves it half written;
+// - Private: a file of the program's own in a folder of its own (a recovery
+//   copy): the name itself is replaced, whatever stands there (a symbolic link
+//   is replaced, never followed), and the file is the owner's alone (0600).
 // tempName, when given, names the temporary file inside that folder (a
 // leftover of that name is removed first; a unique name when it would not
 // fit); otherwise a unique hidden name short enough for any name that fits
 // the folder. Throws IoError; the temporary file is gone afterwards whatever happened.
 using FileWriter = std::function<void(File& out)>;
-enum class ReplaceTarget { AnyOutput, RegularFile, Document };
+enum class ReplaceTarget { AnyOutput, RegularFile, Document, Private };
 void ReplaceFile(const std::string& target, const FileWriter& writer, ReplaceTarget kind = ReplaceTarget::AnyOutput,
                  const std::string& tempName = std::string());
 void ReplaceFile(const std::string& target, std::string_view contents, ReplaceTarget kind = ReplaceTarget::AnyOutput);

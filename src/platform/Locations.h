@@ -46,9 +46,23 @@ void CreateSettingsDir(const FileLocations& locations);
 // ~/.local/state/tessel/recovery/; "" when no home folder is known.
 std::string RecoveryDir(const SystemQueries& system = RealSystem());
 
+// Whether dir may hold the user's private files (recovery copies, the
+// single-instance socket), as sshd judges a user's key folder: nobody but the
+// user and root can change the way to it, nor read or change the folder. Every
+// folder on the way, and every symbolic link followed, belongs to the user or
+// root and may not be written by others (folders with the sticky bit, as
+// /tmp, excepted; a folder of the user's own private group counts as the
+// user's); the folder itself belongs to the user and is open to nobody else
+// (mode 0700). With make, missing folders are made 0700 and the user's own
+// folder that others may only read is closed to them. Returns "" when dir may
+// hold them, else why not, in words ("/x/recovery belongs to another user").
+std::string PrivateFolderProblem(const std::string& dir, bool make);
+
 // The local socket through which a later start reaches the program that runs
-// on the same settings file: in $XDG_RUNTIME_DIR, or else in a folder of the
-// user's own under /tmp. Empty when no safe folder can be had.
-std::string InstanceSocketPath(const FileLocations& locations, const SystemQueries& system = RealSystem());
+// on the same settings file: in $XDG_RUNTIME_DIR when that folder is private
+// (PrivateFolderProblem), or else in a folder of the user's own,
+// tessel-<uid>/ in $TMPDIR (/tmp when unset). Empty when no private folder can
+// be had; problem then says why.
+std::string InstanceSocketPath(const FileLocations& locations, const SystemQueries& system, std::string& problem);
 
 } // namespace tessel

@@ -111,6 +111,7 @@ int InstallSignalNotice()
 {
     if (noticePipe[0] < 0 && ::pipe2(noticePipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return noticePipe[0] = noticePipe[1] = -1;
+    noticed = 0;   // a program made anew (tests make many in one process)
     Install(OnNoticedSignal);
     return noticePipe[0];
 }
@@ -120,9 +121,7 @@ int TakeSignalNotice()
     char bytes[16];
     while (noticePipe[0] >= 0 && ::read(noticePipe[0], bytes, sizeof bytes) > 0) {
     }
-    const int sig = noticed;
-    noticed = 0;
-    return sig;
+    return noticed;
 }
 
 void EndBySignal(int sig)

@@ -19,9 +19,11 @@ void InstallSignalCleanup();
 // The program's way instead: the first of the three signals is only noted, on
 // a pipe whose read end this returns (-1 when none could be made), so that
 // the event loop can keep what the user would lose and then end the process;
-// a second one before that acts at once, as the cleanup handler does.
+// a second one acts at once, as the cleanup handler does, also while the
+// program is ending by the first (a write that hangs, say).
 int InstallSignalNotice();
-// The signal noted on the pipe (0 when none); a next one is noted afresh.
+// The signal noted on the pipe (0 when none). It stays noted: the program is
+// to end by it, and any further signal ends the process at once.
 int TakeSignalNotice();
 // Ends the process as the signal's default action does, so that the exit
 // status still says what ended it.

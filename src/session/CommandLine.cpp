@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Files.h"
+
 namespace tessel {
 
 namespace {
@@ -39,6 +41,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args)
         }
     }
     return line;
+}
+
+std::string StartFileProblem(const std::string& name)
+{
+    const FileStamp stamp = StampOf(name);
+    if (!stamp.exists)
+        return name + ": no such file";
+    if (DirectoryExists(name))
+        return name + " is a folder";
+    return stamp.regular ? std::string() : name + " is not a regular file";
 }
 
 std::string EncodeOpenRequest(const std::vector<std::string>& files)

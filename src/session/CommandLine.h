@@ -18,6 +18,10 @@ struct CommandLine {
 // "-" itself must be one of ours.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 extern const char* const CommandLineUsage;
+// Why a name of the command line is not opened, "" when it is: it names
+// nothing ("NAME: no such file"), a folder ("NAME is a folder") or no
+// regular file ("NAME is not a regular file": a pipe, a device, a socket).
+std::string StartFileProblem(const std::string& name);
 
 // The files, NUL-terminated each (a name holds any byte but NUL), after a
 // header that no stray writer to the socket sends by chance, and an empty name

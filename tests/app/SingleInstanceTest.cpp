@@ -1,6 +1,8 @@
 #include "app/SingleInstance.h"
 
+#include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -57,6 +59,45 @@ TEST_F(SingleInstanceTest, TheSocketOfAProgramThatEndedIsTakenOver)
     StartBare();
     ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));
     EXPECT_TRUE(HandOverFromAnotherStart({}));
+}
+
+// Of starts made together the first to take the lock runs; the others hand
+// over to it, or, when it takes nothing (stopped), give up rather than run a
+// second writer of the settings.
+TEST_F(SingleInstanceTest, TheLockDecidesWhichStartRunsAndTheOthersHandOver)
+{
+    StartWithFakeEditors();
+    FileLock first, later;
+    std::string problem;
+    EXPECT_EQ(JoinRunningProgram(socket, {}, first, problem), Joined::First);
+    EXPECT_EQ(JoinRunningProgram(socket, {}, later, problem, 200), Joined::NoAnswer) << "nobody listens yet";
+    ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));
+    const std::string script = dir.write("a.con", "");
+    auto joined = std::async(std::launch::async, [&] { return JoinRunningProgram(socket, {script}, later, problem); });
+    while (joined.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(joined.get(), Joined::HandedOver);
+    EXPECT_EQ(Captions(), Lines{"VurAvozid - " + script});
+    first.Release();   // the running one ended: the next start runs
+    EXPECT_EQ(JoinRunningProgram(socket, {}, later, problem), Joined::First);
+    // No lock to be had at all: a start runs alone, and says why.
+    const std::string blocked = dir.file("blocked.socket");
+    ASSERT_EQ(::mkdir((blocked + ".lock").c_str(), 0700), 0);
+    FileLock none;
+    EXPECT_EQ(JoinRunningProgram(blocked, {}, none, problem), Joined::Alone);
+    EXPECT_EQ(problem, blocked + ".lock: " + IoErrorText(EISDIR));
+}
+
+// Said once, in the status bar, with what the recovery folder has to say.
+TEST_F(SingleInstanceTest, WhyLaterStartsCannotJoinIsSaidInTheStatusBar)
+{
+    ::close(::open(dir.file("state").c_str(), O_CREAT | O_WRONLY, 0600));   // no folder for the copies
+    instanceProblem = "Later starts run a Tessel of their own: /tmp/tessel-0 belongs to another user";
+    StartWithFakeEditors();
+    EXPECT_EQ(form->StatusText(0).toStdString(), "No copies of unsaved texts are kept: " + dir.file("state") +
+                                                     " is a file, not a folder; " + instanceProblem);
+    EXPECT_EQ(prompter.texts(), Lines{});
 }
 
 } // namespace

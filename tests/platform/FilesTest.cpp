@@ -177,6 +177,40 @@ TEST(FilesTest, ADocumentKeepsItsOtherNamesAndAnyNameThatFitsTheFolderSaves)
         EXPECT_EQ(ErrorOf([&] { ReplaceFile(pipe, "x", kind); }), pipe + " is not a regular file");
 }
 
+// A file of the program's own (a recovery copy) replaces its name, whatever
+// stands there, and is the owner's alone.
+TEST(FilesTest, APrivateFileReplacesItsNameAndNeverWritesThroughIt)
+{
+    TempDir dir;
+    const std::string victim = dir.write("victim.txt", "the user's"), copy = dir.file("1-1.copy");
+    const mode_t mask = ::umask(0);
+    enum class Standing { Nothing, Link, Pipe, FileOthersRead };
+    for (const Standing standing : {Standing::Nothing, Standing::Link, Standing::Pipe, Standing::FileOthersRead}) {
+        SCOPED_TRACE(static_cast<int>(standing));
+        ::unlink(copy.c_str());
+        if (standing == Standing::Link) {
+            ASSERT_EQ(::symlink(victim.c_str(), copy.c_str()), 0);
+        } else if (standing == Standing::Pipe) {
+            MakeNonRegular(dir, "1-1.copy", NonRegular::Fifo);
+        } else if (standing == Standing::FileOthersRead) {
+            dir.write("1-1.copy", "old");
+            ASSERT_EQ(::chmod(copy.c_str(), 0644), 0);
+        }
+        ReplaceFile(copy, "text", ReplaceTarget::Private);
+        const FileStamp own = StampOf(copy, false);
+        EXPECT_TRUE(own.regular);
+        EXPECT_EQ(dir.read("1-1.copy"), "text");
+        struct stat st;
+        ASSERT_EQ(::stat(copy.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+    }
+    ::umask(mask);
+    EXPECT_EQ(dir.read("victim.txt"), "the user's");
+    EXPECT_EQ(ListFiles(dir.path()), (std::vector<std::string>{"1-1.copy", "victim.txt"}));
+    EXPECT_EQ(ErrorOf([&] { ReplaceFile(dir.path() + ".", "x", ReplaceTarget::Private); }),
+              dir.path() + ". is a folder");
+}
+
 TEST(FilesTest, OnlyRegularFilesAreOpenedToBeRead)
 {
     TempDir dir;

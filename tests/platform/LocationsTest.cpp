@@ -79,14 +79,105 @@ TEST(LocationsTest, TheSettingsFolderIsMadeForTheOwnerAlone)
     EXPECT_THROW(CreateSettingsDir(FileLocations{false, root.file("file/tessel/"), {}}), AppError);
 }
 
-TEST(LocationsTest, OneSocketPerSettingsFileInTheRuntimeFolder)
+// Folders of another owner are made by chown, which needs root; the mode bits
+// are read by the code itself, so they hold for root too.
+bool CanChown()
 {
-    TempDir runtime;
-    const SystemQueries system = FakeSystem({{"XDG_RUNTIME_DIR", runtime.path()}}, true);
-    const std::string a = InstanceSocketPath(PortableLocations("/opt/a"), system);
+    return ::geteuid() == 0;
+}
+
+void MakeFolder(const std::string& path, mode_t mode, uid_t owner = ::geteuid())
+{
+    ASSERT_EQ(::mkdir(path.c_str(), 0700), 0) << path;
+    ASSERT_EQ(::chown(path.c_str(), owner, ::getegid()), 0) << path;
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
+}
+
+TEST(LocationsTest, APrivateFolderAndTheWayToItAreTheUsersAlone)
+{
+    TempDir root;   // under /tmp: a root folder with the sticky bit on the way
+    const std::string r = root.path();
+    const std::string own = r + "own", open = r + "open", shared = r + "shared", other = r + "other",
+                      sticky = r + "sticky", otherSticky = r + "otherSticky", file = root.write("file", "");
+    MakeFolder(own, 0700);
+    MakeFolder(open, 0755);
+    MakeFolder(shared, 0777);
+    MakeFolder(r + "shared/mine", 0700);
+    MakeFolder(sticky, 01777);
+    MakeFolder(r + "sticky/mine", 0700);
+    const bool asRoot = CanChown();
+    if (asRoot) {
+        MakeFolder(other, 0700, 65534);
+        MakeFolder(otherSticky, 01777, 65534);
+        MakeFolder(r + "otherSticky/mine", 0700);
+        MakeFolder(r + "group", 0770);
+        ASSERT_EQ(::chown((r + "group").c_str(), ::geteuid(), 65534), 0);   // nogroup's members may write it
+        ASSERT_EQ(::symlink(own.c_str(), (r + "othersLink").c_str()), 0);
+        ASSERT_EQ(::lchown((r + "othersLink").c_str(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::symlink("own", (r + "relative").c_str()), 0);
+    ASSERT_EQ(::symlink(shared.c_str(), (r + "toShared").c_str()), 0);
+    const struct {
+        const char* name;
+        std::string dir;
+        bool make, needsRoot;
+        std::string problem;
+    } rows[] = {
+        {"missing: made, each folder the user's alone", r + "a/b/c/", true, false, ""},
+        {"missing, not to be made", r + "a/x", false, false, r + "a/x does not exist"},
+        {"the user's own, by a relative link and a ..", r + "relative/../own/", false, false, ""},
+        {"under a root folder with the sticky bit", r + "sticky/mine", false, false, ""},
+        {"others may read it: not used as it is", open, false, false, open + " is open to other users"},
+        {"others may read it: closed when made", open, true, false, ""},
+        {"others may write it", shared, true, false, shared + " may be changed by other users"},
+        {"others may write a folder on the way", r + "shared/mine", true, false,
+         shared + " may be changed by other users"},
+        {"a link leads through such a folder", r + "toShared/mine", true, false,
+         shared + " may be changed by other users"},
+        {"a file on the way", file + "/sub", true, false, file + " is a file, not a folder"},
+        {"another user's folder", other, true, true, other + " belongs to another user"},
+        {"a group's folder on the way", r + "group/mine", true, true, r + "group may be changed by other users"},
+        {"another user's sticky folder on the way", otherSticky + "/mine", true, true,
+         otherSticky + " belongs to another user"},
+        {"another user's link on the way", r + "othersLink", true, true, r + "othersLink is a link of another user"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.needsRoot && !asRoot)
+            continue;
+        EXPECT_EQ(PrivateFolderProblem(row.dir, row.make), row.problem);
+    }
+    struct stat st {};
+    for (const std::string& made : {r + "a", r + "a/b/c", open}) {
+        ASSERT_EQ(::stat(made.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << made;
+    }
+}
+
+TEST(LocationsTest, OneSocketPerSettingsFileInAPrivateRuntimeFolderElseInTheTemporaryOne)
+{
+    TempDir runtime, temp;
+    const std::string fallback = temp.path() + "tessel-" + std::to_string(::geteuid()) + "/";
+    const SystemQueries system = FakeSystem({{"XDG_RUNTIME_DIR", runtime.path()}, {"TMPDIR", temp.path()}}, true);
+    std::string problem;
+    const std::string a = InstanceSocketPath(PortableLocations("/opt/a"), system, problem);
     EXPECT_EQ(a.rfind(runtime.path(), 0), 0u) << a;
-    EXPECT_EQ(a, InstanceSocketPath(PortableLocations("/opt/a/"), system));
-    EXPECT_NE(a, InstanceSocketPath(PortableLocations("/opt/b"), system));
+    EXPECT_EQ(a, InstanceSocketPath(PortableLocations("/opt/a/"), system, problem));
+    EXPECT_NE(a, InstanceSocketPath(PortableLocations("/opt/b"), system, problem));
+    EXPECT_EQ(problem, "");
+    // A runtime folder others may reach (as /tmp named there) is not used.
+    const auto inFallback = [&] { return InstanceSocketPath(PortableLocations("/opt/a"), system, problem); };
+    ASSERT_EQ(::chmod(runtime.path().c_str(), 0755), 0);
+    EXPECT_EQ(inFallback(), fallback + a.substr(runtime.path().size()));
+    if (!CanChown())
+        return;
+    ASSERT_EQ(::chmod(runtime.path().c_str(), 0700), 0);
+    ASSERT_EQ(::chown(runtime.path().c_str(), 65534, 65534), 0);
+    EXPECT_EQ(inFallback(), fallback + a.substr(runtime.path().size()));
+    // The fallback made first by another user: no socket, and why.
+    ASSERT_EQ(::chown(fallback.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(inFallback(), "");
+    EXPECT_EQ(problem, fallback.substr(0, fallback.size() - 1) + " belongs to another user");
 }
 
 TEST(LocationsTest, RecoveryCopiesLiveInTheStateHome)

@@ -1,6 +1,9 @@
 #include "session/CommandLine.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/NonRegular.h"
 
 namespace tessel {
 namespace {
@@ -33,6 +36,19 @@ TEST(CommandLineTest, OptionsAndFiles)
         EXPECT_EQ(line.files, r.files);
     }
     EXPECT_EQ(ParseCommandLine({"--bogus"}).error, "unknown option --bogus");
+}
+
+// What the start says of a name it does not open: a folder is called one.
+TEST(CommandLineTest, ANameThatIsNoFileIsSaidWhatItIs)
+{
+    TempDir dir;
+    const std::string file = dir.write("a.con", ""), folder = dir.path() + "mods";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    const std::string pipe = test::MakeNonRegular(dir, "pipe", test::NonRegular::Fifo);
+    EXPECT_EQ(StartFileProblem(file), "");
+    EXPECT_EQ(StartFileProblem(folder), folder + " is a folder");
+    EXPECT_EQ(StartFileProblem(pipe), pipe + " is not a regular file");
+    EXPECT_EQ(StartFileProblem(dir.file("missing")), dir.file("missing") + ": no such file");
 }
 
 TEST(CommandLineTest, TheOpenRequestCarriesAnyNameWholeAndOnlyWhenComplete)

@@ -42,7 +42,98 @@ bool SawPrefix(int watch, const std::string& prefix)
     return false;
 }
 
+// Forks and runs path with args: its standard input a pipe closed at once,
+// its output and errors to the write ends given; the pid, -1 when it could not start.
+pid_t Spawn(const std::string& path, const std::vector<std::string>& args, const ProcessFault& fault, int in, int out,
+            int err)
+{
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int stdoutFd = fault.standardOutput.empty()
+                                 ? out
+                                 : ::open(fault.standardOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(in, 0);
+        ::dup2(stdoutFd, 1);
+        ::dup2(err, 2);
+        for (const std::string& variable : fault.environment)
+            ::putenv(const_cast<char*>(variable.c_str()));
+        if (!fault.workingDir.empty() && ::chdir(fault.workingDir.c_str()) != 0)
+            ::_exit(98);
+        if (!LimitThisProcess(fault.fileSizeLimit, fault.memoryLimit, fault.unprivileged))
+            ::_exit(99);
+        ::execv(path.c_str(), argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+void Reaped(int status, ProcessResult& result)
+{
+    if (WIFEXITED(status))
+        result.code = WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        result.signal = WTERMSIG(status);
+}
+
 } // namespace
+
+StartedProcess::StartedProcess(const std::string& program, const std::vector<std::string>& args,
+                               const ProcessFault& fault)
+{
+    const std::string path = FindProgram(program);
+    int in[2], out[2], err[2];
+    if (path.empty() || ::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
+        return;
+    pid_ = Spawn(path, args, fault, in[0], out[1], err[1]);
+    for (const int fd : {in[0], in[1], out[1], err[1]})
+        ::close(fd);
+    out_ = out[0];
+    err_ = err[0];
+}
+
+StartedProcess::~StartedProcess()
+{
+    if (pid_ > 0 && !Wait(0)) {
+        ::kill(pid_, SIGKILL);
+        ::kill(pid_, SIGCONT);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+    }
+    for (const int fd : {out_, err_})
+        if (fd >= 0)
+            ::close(fd);
+}
+
+std::optional<ProcessResult> StartedProcess::Wait(int seconds)
+{
+    if (pid_ <= 0)
+        return result_;
+    for (int tenths = 0;; ++tenths) {
+        pollfd ready[2] = {{out_, POLLIN, 0}, {err_, POLLIN, 0}};
+        if (::poll(ready, 2, 100) > 0) {
+            if (ready[0].revents && !Drain(out_, result_.out))
+                out_ = (::close(out_), -1);
+            if (ready[1].revents && !Drain(err_, result_.err))
+                err_ = (::close(err_), -1);
+        }
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            Reaped(status, result_);
+            pid_ = -1;
+            while (out_ >= 0 && Drain(out_, result_.out)) {
+            }
+            while (err_ >= 0 && Drain(err_, result_.err)) {
+            }
+            return result_;
+        }
+        if (tenths >= seconds * 10)
+            return std::nullopt;
+    }
+}
 
 std::string FindProgram(const std::string& name)
 {
@@ -83,25 +174,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     if (watch >= 0)
         ::inotify_add_watch(watch, fault.watchFolder.c_str(), IN_CREATE | IN_MODIFY);
 
-    std::vector<char*> argv{const_cast<char*>(path.c_str())};
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const int stdoutFd = fault.standardOutput.empty()
-                                 ? out[1]
-                                 : ::open(fault.standardOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ::dup2(in[0], 0);
-        ::dup2(stdoutFd, 1);
-        ::dup2(err[1], 2);
-        if (!fault.workingDir.empty() && ::chdir(fault.workingDir.c_str()) != 0)
-            ::_exit(98);
-        if (!LimitThisProcess(fault.fileSizeLimit, fault.memoryLimit, fault.unprivileged))
-            ::_exit(99);
-        ::execv(path.c_str(), argv.data());
-        ::_exit(127);
-    }
+    const pid_t pid = Spawn(path, args, fault, in[0], out[1], err[1]);
     for (const int fd : {in[0], in[1], out[1], err[1]})
         ::close(fd);
     bool outOpen = true, errOpen = true, signalled = watch < 0;
@@ -122,8 +195,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     for (const int fd : {out[0], err[0], watch})
         ::close(fd);   // watch may be -1: nothing to close
     int status = 0;
-    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-        result.code = WEXITSTATUS(status);
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid)
+        Reaped(status, result);
     return result;
 }
 

@@ -117,6 +117,7 @@ protected:
         ProgramWindowOptions options;
         options.splash = false;
         options.files = commandLineFiles;
+        options.instanceProblem = instanceProblem;
         if (fakeEditors)
             options.newEditor = [this]() -> QWidget* { return new FakeDocument(*form, *state); };
         BuildProgramWindows(*form, *state, options);
@@ -219,6 +220,7 @@ protected:
     ScriptedPrompter prompter;
     bool fakeEditors = false;      // set before Start
     Lines commandLineFiles;        // set before Start
+    std::string instanceProblem;   // set before Start
     std::unique_ptr<ProgramState> state;
     std::unique_ptr<TMainForm> form;   // last: it ends before what it uses
 };

@@ -15,6 +15,7 @@ namespace {
 const QColor Maroon(0x80, 0x00, 0x00);
 const QColor Navy(0x00, 0x00, 0x80);
 constexpr int DisplayPointSize = 14;   // while the text fits
+constexpr int DisplayIndent = 5;       // pixels from the right, as half an "x" of that size
 
 } // namespace
 
@@ -40,6 +41,9 @@ TfrmCalculator::TfrmCalculator(Prompter& prompter, CalcState& state, QWidget* pa
     face.setColor(QPalette::Window, face.color(QPalette::Midlight));
     lblCalculator_->setPalette(face);
     lblCalculator_->setContentsMargins(0, 0, 6, 0);
+    // A fixed indent: by default a framed label indents by half an "x" of
+    // whatever font it has, which the fitting below would have to guess.
+    lblCalculator_->setIndent(DisplayIndent);
     ShowInDisplay("0.");
 
     const auto button = [this](const char* name, const char* caption, CalcInput input, QRect geometry,
@@ -95,9 +99,11 @@ void TfrmCalculator::ShowInDisplay(const QString& text)
 {
     // A number is never cut: a text wider than the display (a result in the
     // 15-digit format runs to about 21 characters) shows in a smaller font.
+    // The room is what the indent and the frame's left edge, which the
+    // contents margins do not keep clear, leave of the contents.
     QFont font = lblCalculator_->font();
     font.setPointSize(DisplayPointSize);
-    const int room = lblCalculator_->contentsRect().width();
+    const int room = lblCalculator_->contentsRect().width() - lblCalculator_->indent() - lblCalculator_->frameWidth();
     while (font.pointSize() > 1 && QFontMetrics(font).horizontalAdvance(text) > room)
         font.setPointSize(font.pointSize() - 1);
     lblCalculator_->setFont(font);

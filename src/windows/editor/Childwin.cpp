@@ -183,7 +183,7 @@ TfrmConEdit::TfrmConEdit(Shell& shell, const EditorState& state, QWidget* parent
         try {
             KeepRecoveryCopy();
         } catch (const AppError& e) {
-            shell_.SetStatusText(0, QString::fromStdString(std::string("No copy of the unsaved text: ") + e.what()));
+            shell_.SetStatusText(0, ToQString(std::string("No copy of the unsaved text: ") + e.what()));
         }
     });
 
@@ -466,7 +466,14 @@ void TfrmConEdit::KeepRecoveryCopy()
     const std::size_t hash = std::hash<std::string>{}(bytes) | 1;
     if (hash == copied_)
         return;
-    state_.recovery.Write(recoverySlot_, {std::string(), fileName_, FromQString(windowTitle()), std::move(bytes)});
+    // With the file as the window read or wrote it: a save after a restore
+    // asks before it overwrites a change made on disk since.
+    RecoveryCopy copy;
+    copy.fileName = fileName_;
+    copy.caption = FromQString(windowTitle());
+    copy.stamp = stamp_;
+    copy.bytes = std::move(bytes);
+    state_.recovery.Write(recoverySlot_, copy);
     copied_ = hash;
 }
 
@@ -476,7 +483,7 @@ void TfrmConEdit::RestoreRecoveryCopy(const RecoveryCopy& copy)
     if (copy.fileName.empty()) {
         setWindowTitle(ToQString(copy.caption));
     } else {
-        stamp_ = told_ = StampOf(copy.fileName);
+        stamp_ = told_ = copy.stamp;   // not the file as it is now: a change since is told
         TakeName(copy.fileName, false);
     }
     ColorLoaded(copy.fileName, false);

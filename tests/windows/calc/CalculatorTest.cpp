@@ -1,6 +1,6 @@
 #include "windows/calc/Calculator.h"
 
-#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 
@@ -29,20 +29,44 @@ TEST_F(CalculatorTest, ARefusedKeyIsAnErrorBoxAndKeepsTheDisplay)
 }
 
 // A result in the 15-digit format runs to about 21 characters: each is shown
-// whole. (How results are written is CalcStateTest's; here, the widest ones.)
+// whole, its minus sign too, as drawn: nothing of it falls on the frame or
+// beyond. (How results are written is CalcStateTest's; here, the widest ones.)
 TEST_F(CalculatorTest, LongResultsAreShownWhole)
 {
     const struct {
-        const char* keys;
+        std::vector<const char*> buttons;
         const char* display;
-    } cases[] = {{"5-6=/7000=", "-0.000142857142857143"}, {"5-6=/7000=/7000=", "-2.04081632653061E-8"}};
+    } cases[] = {
+        {{"btn1", "btnNegate", "btnDivide", "btn3", "btnEquals"}, "-0.333333333333333"},   // 18 characters
+        {{"btn1", "btnNegate", "btnDivide", "btn7", "btnEquals"}, "-0.142857142857143"},
+        {{"btn2", "btnNegate", "btnDivide", "btn3", "btnEquals"}, "-0.666666666666667"},
+        {{"btn1", "btnDivide", "btn3", "btnEquals"}, "0.333333333333333"},                 // 17
+        {{"btn5", "btnSubtraction", "btn6", "btnEquals", "btnDivide", "btn7", "btn0", "btn0", "btn0", "btnEquals"},
+         "-0.000142857142857143"},                                                         // 21
+        {{"btn5", "btnSubtraction", "btn6", "btnEquals", "btnDivide", "btn7", "btn0", "btn0", "btn0", "btnEquals",
+          "btnDivide", "btn7", "btn0", "btn0", "btn0", "btnEquals"}, "-2.04081632653061E-8"},
+    };
     auto* label = window.findChild<QLabel*>("lblCalculator");
+    window.show();
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.keys);
+        SCOPED_TRACE(c.display);
         calc = CalcState();
-        QTest::keyClicks(&window, c.keys);
-        EXPECT_EQ(display(), c.display);
-        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->contentsRect().width());
+        for (const char* name : c.buttons)
+            QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
+        ASSERT_EQ(display(), c.display);
+        // The leftmost column the text changes, against the same display empty.
+        const QImage drawn = label->grab().toImage();
+        const QString text = label->text();
+        label->setText(QString());
+        const QImage empty = label->grab().toImage();
+        label->setText(text);
+        int left = drawn.width();
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < left; ++x)
+                if (drawn.pixel(x, y) != empty.pixel(x, y))
+                    left = x;
+        EXPECT_LT(left, drawn.width()) << "nothing drawn";
+        EXPECT_GE(left, label->frameWidth()) << "the text runs onto the frame or beyond";
     }
 }
 

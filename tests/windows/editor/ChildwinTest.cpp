@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QClipboard>
@@ -15,6 +16,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <map>
 
 #include "richtext/ProjectFile.h"
@@ -471,6 +473,78 @@ TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
         EXPECT_EQ(prompter.shown.size(), answer == MsgResult::Ok ? 0u : 1u);
         EXPECT_TRUE(Captions().empty());
     }
+}
+
+// The copy remembers the file it began from: a change on disk since the
+// crash (an append, or another file put in its place with the same size and
+// time) is told when the text comes back, and Save asks before overwriting it.
+TEST_F(ChildwinTest, ARestoredTextAsksBeforeOverwritingAChangeMadeSinceItsCopy)
+{
+    for (const bool replaced : {false, true}) {
+        SCOPED_TRACE(replaced ? "another file in its place" : "appended to");
+        const std::string path = dir.write(replaced ? "c.con" : "b.con", "old\n");
+        Key(Open(path)->MainRichEdit(), Qt::Key_Y);
+        int ended = 0;
+        form->EndProcess = [&](int sig) { ended = sig; };
+        form->EndSession(SIGTERM);   // the copy written, as before a kill
+        ASSERT_EQ(ended, SIGTERM);
+        if (replaced) {
+            const std::string other = dir.write("other", "new\n");
+            struct stat st {};
+            ASSERT_EQ(::stat(path.c_str(), &st), 0);
+            const timespec times[2] = {st.st_atim, st.st_mtim};
+            ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
+            ASSERT_EQ(::rename(other.c_str(), path.c_str()), 0);
+        } else {
+            dir.write("b.con", "old\nappended\n");
+        }
+        const std::string onDisk = dir.read(ExtractFileName(path));
+        prompter.clear();
+        prompter.answers = {MsgResult::Yes};
+        RestartAfterKill();   // its copy stays
+        auto* w = Active<TfrmConEdit>();
+        ASSERT_TRUE(w);
+        EXPECT_EQ(w->MainRichEdit()->Text(), "yold\n");
+        prompter.answers = {MsgResult::No};
+        Key(w->MainRichEdit(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(dir.read(ExtractFileName(path)), onDisk);
+        EXPECT_TRUE(w->Modified());
+        const Lines texts = prompter.texts();
+        ASSERT_GE(texts.size(), 2u);
+        EXPECT_EQ(texts.front(), "Tessel ended without saving these documents:\n\n" + path +
+                                     "\n\nRestore them? Discard deletes these copies.");
+        EXPECT_EQ(texts.back(), path + " was changed by another program since it was opened. Overwrite it?");
+        prompter.answers = {MsgResult::No};
+        Action("FileCloseItem")->trigger();   // not saved: its copy goes
+    }
+}
+
+// A signal's exit shows no box, whatever fails: the copies cannot be kept
+// (the state folder is a file, told once at the start), the settings cannot
+// be written (a folder stands at their name); it says so on standard error
+// and ends.
+TEST_F(ChildwinTest, ASignalEndsTheProgramWithoutABoxWhateverCannotBeWritten)
+{
+    form.reset();
+    std::filesystem::remove_all(dir.file("state"));
+    dir.write("state", "");
+    Start();
+    EXPECT_EQ(form->StatusText(0).toStdString(),
+              "No copies of unsaved texts are kept: " + dir.file("state") + " is a file, not a folder");
+    Key(NewEditor()->MainRichEdit(), Qt::Key_Y);
+    ::unlink(dir.file("QztMain.ini").c_str());
+    ASSERT_EQ(::mkdir(dir.file("QztMain.ini").c_str(), 0700), 0);
+    int ended = 0;
+    form->EndProcess = [&](int sig) { ended = sig; };
+    testing::internal::CaptureStderr();
+    ::raise(SIGHUP);
+    QTRY_COMPARE(ended, SIGHUP);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("tessel: ", 0), 0u) << said;
+    EXPECT_NE(said.find(dir.file("QztMain.ini")), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(prompter.texts(), Lines{});
+    ::rmdir(dir.file("QztMain.ini").c_str());
 }
 
 TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)
