@@ -1,7 +1,7 @@
 #pragma once
 // Keys as the keyboard rules name them: the Windows virtual-key codes, and a
 // key press with its modifiers. The toolkit's keys are translated into these
-// once (platform/QtKeys); the editing and calculator logic read only these.
+// once (ui/QtKeys); the editing and calculator logic read only these.
 namespace tessel {
 
 namespace vk {
