@@ -22,4 +22,15 @@ std::optional<std::string> ChooseDirectorySetting(std::string& setting, Director
     return ConfirmedDirectory(*chosen);
 }
 
+bool StoreDirectorySetting(std::string& setting, ProfileFile& ini, const char* section, const char* key,
+                           DirectoryChooser& chooser, const std::function<bool(const std::string& chosen)>& accept)
+{
+    const auto dir = ChooseDirectorySetting(setting, chooser);
+    if (!dir || (accept && !accept(*dir)))
+        return false;
+    setting = *dir;
+    ini.WriteString(section, key, setting);
+    return true;
+}
+
 } // namespace tessel

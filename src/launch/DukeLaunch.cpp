@@ -114,36 +114,22 @@ void ChangeDukeMap(DukeOptions& options, int map)
 
 bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    const auto dir = ChooseDirectorySetting(dirs.Duke3DDir, chooser);
-    if (!dir)
-        return false;
-    if (!FileExists(FileIn(*dir, DukeExeName))) {
+    return StoreDirectorySetting(dirs.Duke3DDir, ini, Directories, "Duke3DDir", chooser, [&](const std::string& dir) {
+        if (FileExists(FileIn(dir, DukeExeName)))
+            return true;
         prompter.MessageDlg("This isn't the Duke Directory.", MsgType::Information, MsgButtons::Ok);
         return false;
-    }
-    dirs.Duke3DDir = *dir;
-    ini.WriteString(Directories, "Duke3DDir", dirs.Duke3DDir);
-    return true;
+    });
 }
 
 bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
 {
-    const auto dir = ChooseDirectorySetting(dirs.ConDir, chooser);
-    if (!dir)
-        return false;
-    dirs.ConDir = *dir;
-    ini.WriteString(Directories, "ConDir", dirs.ConDir);
-    return true;
+    return StoreDirectorySetting(dirs.ConDir, ini, Directories, "ConDir", chooser);
 }
 
 bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
 {
-    const auto dir = ChooseDirectorySetting(dirs.BuildDir, chooser);
-    if (!dir)
-        return false;
-    dirs.BuildDir = *dir;
-    ini.WriteString(Directories, "BuildDir", dirs.BuildDir);
-    return true;
+    return StoreDirectorySetting(dirs.BuildDir, ini, Directories, "BuildDir", chooser);
 }
 
 bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter)

@@ -68,13 +68,17 @@ std::string LevelSwitch(int level)
     return std::string();
 }
 
-bool StoreDirectory(const char* key, std::string& setting, ProfileFile& ini, DirectoryChooser& chooser)
+// btnProgsBrowse and btnSpefTC: folder, one of the two folders of the
+// progs.dat copy, chosen where the chooser was left; chkCopy is enabled once
+// both are set.
+bool ChooseCopyFolder(QuakeOptions& options, std::string QuakeOptions::*folder, DirectoryChooser& chooser)
 {
-    const auto dir = ChooseDirectorySetting(setting, chooser);
+    const auto dir = chooser.ChooseDirectory(std::nullopt);
     if (!dir)
         return false;
-    setting = *dir;
-    ini.WriteString(Directories, key, setting);
+    options.*folder = ConfirmedDirectory(*dir);
+    if (!options.progsDir.empty() && !options.spefTCDir.empty())
+        options.copyEnabled = true;
     return true;
 }
 
@@ -115,12 +119,12 @@ bool QuakeDirSortsAfterTc(const std::string& quakeDir, const std::string& tc)
 
 bool BrowseQuakeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
 {
-    return StoreDirectory("QuakeDir", dirs.QuakeDir, ini, chooser);
+    return StoreDirectorySetting(dirs.QuakeDir, ini, Directories, "QuakeDir", chooser);
 }
 
 bool BrowseQCDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser)
 {
-    return StoreDirectory("QCDir", dirs.QCDir, ini, chooser);
+    return StoreDirectorySetting(dirs.QCDir, ini, Directories, "QCDir", chooser);
 }
 
 bool BrowseQuakeTc(QuakeOptions& options, std::string& quakeDir, DirectoryChooser& chooser)
@@ -141,24 +145,12 @@ void ClearQuakeTc(QuakeOptions& options)
 
 bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser)
 {
-    const auto dir = chooser.ChooseDirectory(std::nullopt);
-    if (!dir)
-        return false;
-    options.progsDir = ConfirmedDirectory(*dir);
-    if (!options.spefTCDir.empty())
-        options.copyEnabled = true;
-    return true;
+    return ChooseCopyFolder(options, &QuakeOptions::progsDir, chooser);
 }
 
 bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser)
 {
-    const auto dir = chooser.ChooseDirectory(std::nullopt);
-    if (!dir)
-        return false;
-    options.spefTCDir = ConfirmedDirectory(*dir);
-    if (!options.progsDir.empty())
-        options.copyEnabled = true;
-    return true;
+    return ChooseCopyFolder(options, &QuakeOptions::spefTCDir, chooser);
 }
 
 bool BrowseMapEditor(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter)
