@@ -8,6 +8,8 @@
 
 namespace tessel {
 
+const char* const NoArchiveCaption = "Tessel Group File Explorer - (No File Loaded)";
+
 namespace {
 const char* const CaptionPrefix = "Tessel Group File Explorer - ";
 // The groups of all rows. A key index keeps large archives linear, and each

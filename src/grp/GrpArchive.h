@@ -40,6 +40,9 @@ public:
     virtual void Progress(std::int64_t /*done*/, std::int64_t /*total*/) {}
 };
 
+// An explorer window's caption while it holds no archive.
+extern const char* const NoArchiveCaption;   // "Tessel Group File Explorer - (No File Loaded)"
+
 struct GrpArchiveView {
     std::string archivePath;            // empty while no archive is open
     FileStamp stamp;                    // the archive as the model last read or wrote it
@@ -49,7 +52,7 @@ struct GrpArchiveView {
     std::vector<ExtensionGroup> groups; // the tree; empty when the tree is
     int selectedRow = -1;               // the list's selection, -1 for none
     bool treeListEnabled = true;        // the window copies the option in before a load or add
-    std::string caption = "Tessel Group File Explorer - (No File Loaded)";
+    std::string caption = NoArchiveCaption;
     std::string panels[3] = {"Ready", "Signature: ", "Filecount: "};
     GrpWindowHooks* hooks = nullptr;    // not owned; null: no window
 

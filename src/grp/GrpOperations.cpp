@@ -170,6 +170,39 @@ std::optional<ListedDirectory> ReadListedDirectory(File& archive, const char* em
     return ListedDirectory{fileSize, header, std::move(dir)};
 }
 
+// Whether the archive an entry is taken from is there; if not, says so.
+bool ArchiveThere(const std::string& archivePath, Prompter& prompter)
+{
+    if (FileExists(archivePath))
+        return true;
+    prompter.ShowMessage("The selected file does not exist.");
+    return false;
+}
+
+// The archive opened to mark entries deleted, with its whole directory read
+// before any byte is written; nullopt after the message when it has no bytes.
+struct OpenedForDeletion {
+    File archive;
+    GrpDirectory dir;
+};
+std::optional<OpenedForDeletion> OpenForDeletion(const std::string& archivePath, Prompter& prompter)
+{
+    File archive(archivePath, File::Mode::ReadWrite);
+    auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter, true);
+    if (!listed)
+        return std::nullopt;
+    return OpenedForDeletion{std::move(archive), std::move(listed->dir)};
+}
+
+// An entry deleted from the archive leaves the tree and the count.
+void ForgetListedEntry(GrpArchiveView& view, const std::string& name)
+{
+    if (!view.groups.empty())
+        view.RemoveTreeNode(name);
+    --view.listedCount;
+    view.ShowCount();
+}
+
 } // namespace
 
 std::string RebuildTempPath(const std::string& archivePath)
@@ -320,10 +353,8 @@ void CopyEntryData(File& archive, std::int64_t offset, std::int32_t size, std::i
 void ExtractEntry(const std::string& archivePath, const std::string& destinationPath, const std::string& entryName,
                   Prompter& prompter)
 {
-    if (!FileExists(archivePath)) {
-        prompter.ShowMessage("The selected file does not exist.");
+    if (!ArchiveThere(archivePath, prompter))
         return;
-    }
     const ExtractTarget target = ConfirmExtractDestination(archivePath, destinationPath, prompter);
     if (target == ExtractTarget::Refused)
         return;
@@ -348,44 +379,35 @@ void ExtractEntry(const std::string& archivePath, const std::string& destination
 
 void DeleteEntry(GrpArchiveView& view, const std::string& archivePath, Prompter& prompter)
 {
-    if (!FileExists(archivePath)) {
-        prompter.ShowMessage("The selected file does not exist.");
+    if (!ArchiveThere(archivePath, prompter))
         return;
-    }
     if (view.selectedRow < 0 || view.selectedRow >= static_cast<int>(view.rows.size())) {
         prompter.ShowMessage("Nothing selected in the list.");
         return;
     }
-    File archive(archivePath, File::Mode::ReadWrite);
-    // The whole directory is read before any byte is written.
-    const auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter, true);
-    if (!listed)
+    auto opened = OpenForDeletion(archivePath, prompter);
+    if (!opened)
         return;
-    const GrpDirectory& dir = listed->dir;
-    const std::string name = view.rows[static_cast<std::size_t>(view.selectedRow)].name;
+    auto& [archive, dir] = *opened;
+    const auto row = static_cast<std::size_t>(view.selectedRow);
+    const std::string name = view.rows[row].name;
     for (std::size_t i = 0; i < dir.entries.size(); ++i)
         if (!dir.entries[i].IsDeleted() && GrpNameText(dir.entries[i].name) == name)
             MarkDeleted(archive, i);
-    if (!view.groups.empty())
-        view.RemoveTreeNode(name);
-    --view.listedCount;
-    view.ShowCount();
-    EraseRow(view, static_cast<std::size_t>(view.selectedRow));
+    EraseRow(view, row);
+    ForgetListedEntry(view, name);
     archive.Close();
 }
 
 void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const std::string& nodeText,
                      Prompter& prompter)
 {
-    if (!FileExists(archivePath)) {
-        prompter.ShowMessage("The selected file does not exist.");
+    if (!ArchiveThere(archivePath, prompter))
         return;
-    }
-    File archive(archivePath, File::Mode::ReadWrite);
-    const auto listed = ReadListedDirectory(archive, "The file is incompatible, or is empty.", prompter, true);
-    if (!listed)
+    auto opened = OpenForDeletion(archivePath, prompter);
+    if (!opened)
         return;
-    const GrpDirectory& dir = listed->dir;
+    auto& [archive, dir] = *opened;
     std::size_t found = dir.entries.size();
     for (std::size_t i = 0; i < dir.entries.size() && found == dir.entries.size(); ++i)
         if (!dir.entries[i].IsDeleted() && GrpNameText(dir.entries[i].name) == nodeText)
@@ -400,10 +422,7 @@ void DeleteTreeEntry(GrpArchiveView& view, const std::string& archivePath, const
             EraseRow(view, r);
             break;
         }
-    if (!view.groups.empty())
-        view.RemoveTreeNode(nodeText);
-    --view.listedCount;
-    view.ShowCount();
+    ForgetListedEntry(view, nodeText);
     archive.Close();
 }
 

@@ -1,5 +1,6 @@
 #include "launch/DirectoryChoice.h"
 
+#include "launch/GameLaunch.h"
 #include "platform/Files.h"
 
 namespace tessel {
@@ -20,6 +21,18 @@ std::optional<std::string> ChooseDirectorySetting(std::string& setting, Director
     if (!chosen)
         return std::nullopt;
     return ConfirmedDirectory(*chosen);
+}
+
+bool StoreDirectorySetting(std::string& setting, ProfileFile& ini, const char* section, const char* key,
+                           const char* what, DirectoryChooser& chooser, Prompter& prompter,
+                           const std::function<bool(const std::string& chosen)>& accept)
+{
+    const auto dir = ChooseDirectorySetting(setting, chooser);
+    if (!dir || (accept && !accept(*dir)) || !StorableChoice(*dir, SettingName(what, section, key), prompter))
+        return false;
+    setting = *dir;
+    ini.WriteString(section, key, setting);
+    return true;
 }
 
 } // namespace tessel

@@ -1,10 +1,15 @@
 #pragma once
 // The directory chooser's rules, without its window: what a confirmed choice
-// is, and ChooseDirectorySetting, the procedure by which the launchers' Browse
-// buttons choose a stored directory setting. The window TfrmDirectory is
-// reached through the DirectoryChooser hook.
+// is, ChooseDirectorySetting, the procedure by which the launchers' Browse
+// buttons choose a stored directory setting, and the Browse button that keeps
+// its choice in the settings file. The window TfrmDirectory is reached through
+// the DirectoryChooser hook.
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "platform/ProfileFile.h"
+#include "platform/Prompter.h"
 
 namespace tessel {
 
@@ -29,5 +34,14 @@ std::string ConfirmedDirectory(const std::string& shown);
 // no control changes). Returns the chosen directory, ending in a separator, for
 // the button's own acceptance, or nothing when the chooser was cancelled.
 std::optional<std::string> ChooseDirectorySetting(std::string& setting, DirectoryChooser& chooser);
+
+// The Browse button of a directory setting kept in section/key of ini (what:
+// how a message names it): ChooseDirectorySetting on setting; a chosen
+// directory that accept takes (every one when accept is empty; accept tells
+// the user why not) and the settings file can store (StorableChoice) becomes
+// setting and is written at once. Returns whether it did.
+bool StoreDirectorySetting(std::string& setting, ProfileFile& ini, const char* section, const char* key,
+                           const char* what, DirectoryChooser& chooser, Prompter& prompter,
+                           const std::function<bool(const std::string& chosen)>& accept = nullptr);
 
 } // namespace tessel

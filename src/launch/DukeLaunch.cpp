@@ -60,18 +60,6 @@ bool BrowseFile(FileDialog& dialog, const char* filter, const std::string& duke3
     return true;
 }
 
-// A chosen directory for a key of Directorys, stored at once.
-bool StoreDirectory(const char* key, const char* what, std::string& setting, ProfileFile& ini,
-                    DirectoryChooser& chooser, Prompter& prompter)
-{
-    const auto dir = ChooseDirectorySetting(setting, chooser);
-    if (!dir || !StorableChoice(*dir, std::string(what) + " ([" + Directories + "] " + key + ")", prompter))
-        return false;
-    setting = *dir;
-    ini.WriteString(Directories, key, setting);
-    return true;
-}
-
 // The game folder as an absolute path ending in a separator; "" when it is no
 // existing directory.
 std::string GameFolder(const std::string& duke3dDir)
@@ -126,28 +114,22 @@ void ChangeDukeMap(DukeOptions& options, int map)
 
 bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    const auto dir = ChooseDirectorySetting(dirs.Duke3DDir, chooser);
-    if (!dir)
-        return false;
-    if (!FileExists(FileIn(*dir, DukeExeName))) {
+    return StoreDirectorySetting(dirs.Duke3DDir, ini, Directories, "Duke3DDir", "Duke Nukem 3D folder", chooser, prompter, [&](const std::string& dir) {
+        if (FileExists(FileIn(dir, DukeExeName)))
+            return true;
         prompter.MessageDlg("This isn't the Duke Directory.", MsgType::Information, MsgButtons::Ok);
         return false;
-    }
-    if (!StorableChoice(*dir, "Duke Nukem 3D folder ([Directorys] Duke3DDir)", prompter))
-        return false;
-    dirs.Duke3DDir = *dir;
-    ini.WriteString(Directories, "Duke3DDir", dirs.Duke3DDir);
-    return true;
+    });
 }
 
 bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    return StoreDirectory("ConDir", "con file folder", dirs.ConDir, ini, chooser, prompter);
+    return StoreDirectorySetting(dirs.ConDir, ini, Directories, "ConDir", "con file folder", chooser, prompter);
 }
 
 bool BrowseBuildDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    return StoreDirectory("BuildDir", "Build folder", dirs.BuildDir, ini, chooser, prompter);
+    return StoreDirectorySetting(dirs.BuildDir, ini, Directories, "BuildDir", "Build folder", chooser, prompter);
 }
 
 bool BrowseDukeUserMap(DukeOptions& options, FileDialog& dialog, const std::string& duke3dDir, Prompter& prompter)

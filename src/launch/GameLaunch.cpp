@@ -51,6 +51,11 @@ LaunchOutcome CarryOut(const GameLaunch& launch, const std::string& dosProgram)
     return outcome;
 }
 
+std::string SettingName(const char* what, const char* section, const char* key)
+{
+    return std::string(what) + " ([" + section + "] " + key + ")";
+}
+
 bool StorableChoice(const std::string& name, const std::string& setting, Prompter& prompter)
 {
     if (StorableInProfile(name))

@@ -92,6 +92,8 @@ extern const char* const ProgramFilter;       // "Executables (*.exe)|*.exe|Batc
 // break or another control character in it); the caller keeps the earlier
 // choice then.
 bool StorableChoice(const std::string& name, const std::string& setting, Prompter& prompter);
+// The setting's name in such a message: what it is and its key.
+std::string SettingName(const char* what, const char* section, const char* key);
 
 // --- for the planners --------------------------------------------------------
 // folder + name as the file exists on disk, whatever the letter case of its

@@ -68,20 +68,18 @@ std::string LevelSwitch(int level)
     return std::string();
 }
 
-// The setting's name in a message: what it is and its key.
-std::string SettingName(const char* what, const char* section, const char* key)
+// btnProgsBrowse and btnSpefTC: folder, one of the two folders of the
+// progs.dat copy, chosen where the chooser was left; chkCopy is enabled once
+// both are set.
+bool ChooseCopyFolder(QuakeOptions& options, std::string QuakeOptions::*folder, const std::string& setting,
+                      DirectoryChooser& chooser, Prompter& prompter)
 {
-    return std::string(what) + " ([" + section + "] " + key + ")";
-}
-
-bool StoreDirectory(const char* key, const char* what, std::string& setting, ProfileFile& ini,
-                    DirectoryChooser& chooser, Prompter& prompter)
-{
-    const auto dir = ChooseDirectorySetting(setting, chooser);
-    if (!dir || !StorableChoice(*dir, SettingName(what, Directories, key), prompter))
+    const auto dir = chooser.ChooseDirectory(std::nullopt);
+    if (!dir || !StorableChoice(*dir, setting, prompter))
         return false;
-    setting = *dir;
-    ini.WriteString(Directories, key, setting);
+    options.*folder = ConfirmedDirectory(*dir);
+    if (!options.progsDir.empty() && !options.spefTCDir.empty())
+        options.copyEnabled = true;
     return true;
 }
 
@@ -122,12 +120,12 @@ bool QuakeDirSortsAfterTc(const std::string& quakeDir, const std::string& tc)
 
 bool BrowseQuakeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    return StoreDirectory("QuakeDir", "Quake folder", dirs.QuakeDir, ini, chooser, prompter);
+    return StoreDirectorySetting(dirs.QuakeDir, ini, Directories, "QuakeDir", "Quake folder", chooser, prompter);
 }
 
 bool BrowseQCDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
 {
-    return StoreDirectory("QCDir", "QuakeC folder", dirs.QCDir, ini, chooser, prompter);
+    return StoreDirectorySetting(dirs.QCDir, ini, Directories, "QCDir", "QuakeC folder", chooser, prompter);
 }
 
 bool BrowseQuakeTc(QuakeOptions& options, std::string& quakeDir, DirectoryChooser& chooser, Prompter& prompter)
@@ -148,24 +146,12 @@ void ClearQuakeTc(QuakeOptions& options)
 
 bool BrowseProgsDirectory(QuakeOptions& options, DirectoryChooser& chooser, Prompter& prompter)
 {
-    const auto dir = chooser.ChooseDirectory(std::nullopt);
-    if (!dir || !StorableChoice(*dir, SettingName("progs.dat folder", Directories, "ProgsDir"), prompter))
-        return false;
-    options.progsDir = ConfirmedDirectory(*dir);
-    if (!options.spefTCDir.empty())
-        options.copyEnabled = true;
-    return true;
+    return ChooseCopyFolder(options, &QuakeOptions::progsDir, SettingName("progs.dat folder", Directories, "ProgsDir"), chooser, prompter);
 }
 
 bool BrowseSpecifiedTcDirectory(QuakeOptions& options, DirectoryChooser& chooser, Prompter& prompter)
 {
-    const auto dir = chooser.ChooseDirectory(std::nullopt);
-    if (!dir || !StorableChoice(*dir, SettingName("TC folder to copy progs.dat to", Startup, "SpefTCDir"), prompter))
-        return false;
-    options.spefTCDir = ConfirmedDirectory(*dir);
-    if (!options.progsDir.empty())
-        options.copyEnabled = true;
-    return true;
+    return ChooseCopyFolder(options, &QuakeOptions::spefTCDir, SettingName("TC folder to copy progs.dat to", Startup, "SpefTCDir"), chooser, prompter);
 }
 
 bool BrowseMapEditor(GameDirectories& dirs, ProfileFile& ini, FileDialog& dialog, Prompter& prompter)

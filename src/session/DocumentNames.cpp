@@ -10,10 +10,11 @@ namespace tessel {
 
 const char* const EditorCaptionPrefix = "VurAvozid - ";
 const char* const NewExplorerCaption = "Tessel Group File Explorer - No File Loaded";
+const char* const UnnamedName = "Unnamed";
 
 std::string UnnamedCaption(int documentCount)
 {
-    return EditorCaption("Unnamed" + std::to_string(documentCount + 1));
+    return EditorCaption(UnnamedName + std::to_string(documentCount + 1));
 }
 
 std::string EditorCaption(const std::string& name)
@@ -31,7 +32,7 @@ std::string CaptionFileName(const std::string& caption)
 
 bool IsUnnamed(const std::string& name)
 {
-    return name.compare(0, 7, "Unnamed") == 0;
+    return name.rfind(UnnamedName, 0) == 0;
 }
 
 bool OpensInExplorer(const std::string& name)

@@ -10,6 +10,8 @@ namespace tessel {
 // Quake or Verge mode swaps it for that mode's own.
 extern const char* const EditorCaptionPrefix;          // "VurAvozid - "
 extern const char* const NewExplorerCaption;           // "Tessel Group File Explorer - No File Loaded"
+// What a window never saved is called, before its number.
+extern const char* const UnnamedName;                  // "Unnamed"
 
 // "VurAvozid - Unnamed" followed by documentCount + 1.
 std::string UnnamedCaption(int documentCount);

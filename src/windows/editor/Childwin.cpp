@@ -331,7 +331,7 @@ void TfrmConEdit::TakeName(const std::string& name, bool written)
     txtFile_->setText(ToQString(name));
     const GameModeInfo* mode = GameModeOf(state_.session.GameMode);
     if (!written)
-        setWindowTitle(QString(mode ? mode->captionPrefix : "VurAvozid - ") + ToQString(name));
+        setWindowTitle(QString(mode ? mode->captionPrefix : EditorCaptionPrefix) + ToQString(name));
     restored_ = false;
     state_.recovery.Remove(recoverySlot_);
     copied_ = 0;

@@ -26,6 +26,7 @@
 #include "grp/GrpOperations.h"
 #include "launch/GameDirectories.h"
 #include "platform/Files.h"
+#include "session/DocumentNames.h"
 #include "ui/Guarded.h"
 #include "ui/Menus.h"
 #include "ui/QtPaths.h"
@@ -434,10 +435,10 @@ void TfrmGRPExp::RunCommand(Cmd id)
 {
     switch (id) {
     case Cmd::GrpNewWindow:
-        shell_.NewExplorerWindow("Tessel Group File Explorer - (No File Loaded)");
+        shell_.NewExplorerWindow(NoArchiveCaption);
         return;
     case Cmd::GrpNewConEditor:
-        shell_.NewEditorWindow("VurAvozid - Unnamed");
+        shell_.NewEditorWindow(ToQString(EditorCaption(UnnamedName)));
         return;
     case Cmd::GrpExit:
         if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))

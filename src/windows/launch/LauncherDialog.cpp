@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -112,20 +113,132 @@ LauncherDialog::LauncherDialog(Shell& shell, LaunchSettings& launch, ProfileFile
     launchMulti->setAutoDefault(false);
     multi->addWidget(launchMulti, 0, Qt::AlignLeft);
     multi->addStretch();
+
+    topRow_ = new QWidget(singlePlayer_);
+    auto* top = new QHBoxLayout(topRow_);
+    chkLaunchReg = NewCheck(topRow_, "chkLaunchReg", frame.launchReg);
+    btnRun = NewButton(topRow_, "btnRun", frame.run);
+    btnRun->setDefault(true);
+    top->addWidget(chkLaunchReg, 1);
+    top->addWidget(btnRun);
+    OnControl(chkLaunchReg, &QCheckBox::toggled, [this] { chkLaunchRegClick(); });
+    OnControl(btnRun, &QPushButton::clicked, [this] { btnRunClick(); });
 }
 
-void LauncherDialog::SetGroups(QGroupBox* regular, QGroupBox* testing, QGroupBox* mainSettings, QGroupBox* misc)
+void LauncherDialog::Build()
 {
-    groups_[Regular] = regular;
-    groups_[Testing] = testing;
-    groups_[MainSettings] = mainSettings;
-    groups_[Misc] = misc;
+    CreateLauncherPage();
+    CreateOptionsPage();
+    RunGuarded(prompter_, [this] {
+        FitToGroups();
+        FormCreate();
+    });
 }
 
-void LauncherDialog::SetLauncherRows(QWidget* top, QWidget* bottom)
+// --- the pages ---------------------------------------------------------------
+
+void LauncherDialog::SetBottomRow(QWidget* bottom)
 {
-    topRow_ = top;
     bottomRow_ = bottom;
+}
+
+QGridLayout* LauncherDialog::AddRegularGroup(const NamedControl (&skills)[4], int columns)
+{
+    auto* regular = new QGroupBox("Regular Map Options", singlePlayer_);
+    groups_[Regular] = regular;
+    auto* grid = new QGridLayout(regular);
+    Compact(grid);
+    grid->addWidget(NewLabel(regular, "Skill Levels:"), 0, 0, 1, columns);
+    for (int i = 0; i < 4; ++i)
+        skills_[i] = NewRadio(regular, skills[i].name, skills[i].caption);
+    skills_[2]->setChecked(true);
+    const int half = columns / 2;
+    for (int i = 0; i < 4; ++i)
+        grid->addWidget(skills_[i], 1 + i / 2, i % 2 * half, 1, half);
+    return grid;
+}
+
+void LauncherDialog::AddUserMapRows(QGridLayout* grid, const char* mapsNote)
+{
+    // Across the columns the skill rows laid out.
+    QWidget* regular = grid->parentWidget();
+    const int columns = grid->columnCount(), half = columns / 2;
+    grid->addWidget(NewLabel(regular, "User Map:"), 4, 0, 1, columns);
+    txtUserMap = NewReadOnlyText(regular, "txtUserMap");
+    grid->addWidget(txtUserMap, 5, 0, 1, columns);
+    btnUserBrowse = NewButton(regular, "btnUserBrowse", "&Browse");
+    btnUserClear = NewButton(regular, "btnUserClear", "&Clear");
+    grid->addWidget(btnUserBrowse, 6, 0, 1, half);
+    grid->addWidget(btnUserClear, 6, half, 1, half);
+    grid->addWidget(NewLabel(regular, mapsNote), 7, 0, 1, columns);
+    grid->setRowStretch(8, 1);
+    OnControl(btnUserBrowse, &QPushButton::clicked, [this] { btnUserBrowseClick(); });
+    connect(btnUserClear, &QPushButton::clicked, txtUserMap, &QLineEdit::clear);
+}
+
+QVBoxLayout* LauncherDialog::AddTestingGroup()
+{
+    auto* testing = new QGroupBox("Testing Map/Misc Options", singlePlayer_);
+    groups_[Testing] = testing;
+    auto* column = new QVBoxLayout(testing);
+    Compact(column);
+    return column;
+}
+
+LauncherDialog::MainFolders LauncherDialog::AddSettingsGroup(const SettingsGroup& main)
+{
+    auto* settings = new QGroupBox(Text(main.title), options_);
+    groups_[MainSettings] = settings;
+    auto* grid = new QGridLayout(settings);
+    Compact(grid);
+    QLineEdit* game = AddFolderRow(grid, 0, main.game);
+    scriptFolder_ = AddFolderRow(grid, 2, main.scripts);
+    chkCopy = NewCheck(settings, "chkCopy", main.copyCaption);
+    Label10 = NewLabel(settings, main.label10Caption, "Label10");
+    if (main.label10Wraps)
+        Label10->setWordWrap(true);
+    Label10->setIndent(style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                       style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+    grid->addWidget(chkCopy, 4, 0, 1, 2);
+    grid->addWidget(Label10, 5, 0, 1, 2);
+    return {grid, game, scriptFolder_};
+}
+
+LauncherDialog::MiscGroup LauncherDialog::AddMiscGroup(const char* tcCaption, int columns)
+{
+    auto* misc = new QGroupBox("Misc. Options", options_);
+    groups_[Misc] = misc;
+    MiscGroup group;
+    group.grid = new QGridLayout(misc);
+    Compact(group.grid);
+    group.grid->addWidget(NewLabel(misc, tcCaption), 0, 0, 1, columns);
+    txtTCApp = NewReadOnlyText(misc, "txtTCApp");
+    group.grid->addWidget(txtTCApp, 1, 0, 1, columns);
+    group.browse = NewButton(misc, "btnTCBrowse", "Browse");
+    group.clear = NewButton(misc, "btnTCClear", "Clear");
+    OnControl(group.browse, &QPushButton::clicked, [this] { btnTCBrowseClick(); });
+    OnControl(group.clear, &QPushButton::clicked, [this] { btnTCClearClick(); });
+    return group;
+}
+
+QLineEdit* LauncherDialog::AddFolderRow(QGridLayout* grid, int row, const FolderRow& folder)
+{
+    QWidget* group = grid->parentWidget();
+    grid->addWidget(NewLabel(group, folder.caption), row, 0, 1, 2);
+    QLineEdit* text = NewReadOnlyText(group, folder.field);
+    grid->addWidget(text, row + 1, 0);
+    QPushButton* browse = NewButton(group, folder.button, "Browse");
+    grid->addWidget(browse, row + 1, 1);
+    OnControl(browse, &QPushButton::clicked, [click = folder.click] { click(); });
+    return text;
+}
+
+QLabel* LauncherDialog::NewAlternateNote(QWidget* misc)
+{
+    QLabel* note = NewLabel(misc, "Note: for this Alternate exe to launch when you press run, you must check the "
+                                  "check box on first tab.");
+    note->setWordWrap(true);
+    return note;
 }
 
 void LauncherDialog::FitToGroups()
@@ -207,6 +320,62 @@ void LauncherDialog::reject()
     close();
 }
 
+// --- the controls' state -----------------------------------------------------
+
+int LauncherDialog::Skill() const
+{
+    int skill = 0;
+    for (int i = 3; i >= 0; --i)
+        if (skills_[i]->isChecked())
+            skill = i + 1;
+    return skill;
+}
+
+void LauncherDialog::ShowSkill(int skill)
+{
+    if (skill >= 1 && skill <= 4)
+        skills_[skill - 1]->setChecked(true);
+}
+
+void LauncherDialog::EnableMapChoice(bool enabled)
+{
+    for (QWidget* w : skills_)
+        w->setEnabled(enabled);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtUserMap, btnUserBrowse, btnUserClear, chkRecord})
+        w->setEnabled(enabled);
+}
+
+void LauncherDialog::EnableRun(bool enabled)
+{
+    btnRun->setEnabled(enabled);
+    for (const Cmd item : frame_.launchItems)
+        shell_.SetCommandEnabled(item, enabled);
+}
+
+void LauncherDialog::ShowGameFolder(QLineEdit* field, const std::string& folder)
+{
+    if (!folder.empty())
+        field->setText(Shown(folder));
+    else
+        EnableRun(false);
+}
+
+bool LauncherDialog::BrowseFolder(QLineEdit* field, const std::string& setting,
+                                  const std::function<bool(ProfileFile&, DirectoryChooser&)>& browse)
+{
+    if (!Chooser())
+        return false;
+    ProfileFile ini = settings_;
+    const bool accepted = browse(ini, *Chooser());
+    field->setText(Shown(setting));
+    return accepted;
+}
+
+void LauncherDialog::ClearScriptDirectoryField()
+{
+    scriptFolder_->clear();
+}
+
 void LauncherDialog::SetMainItemsEnabled(std::initializer_list<Cmd> items, bool enabled)
 {
     for (const Cmd item : items)
@@ -280,12 +449,6 @@ void LauncherDialog::Compact(QLayout* layout)
 {
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);
-}
-
-void LauncherDialog::AlignUnderCheckText(QLabel* label) const
-{
-    label->setIndent(style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                     style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
 }
 
 void CarryOutLaunch(Shell& shell, const LaunchSettings& launch, const GameLaunch& plan)

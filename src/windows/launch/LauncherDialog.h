@@ -4,8 +4,12 @@
 // notebook MainNoteBook with the launcher and options pages, the strip
 // LauncherTabs over LaunchNote with the single and multi player pages, the
 // resize rule, activation's effect on the main window's editor commands, and
-// closing that only hides. TfrmDukeStart and TfrmQuakeStart fill the pages.
+// closing that only hides; and the builders of what both launchers' pages
+// hold (the top row, the skill buttons, the user map, the folder rows, the
+// alternate program), with which TfrmDukeStart and TfrmQuakeStart fill the
+// pages, each adding only what is its own.
 #include <QDialog>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -18,6 +22,7 @@
 #include "ui/ToolWindows.h"
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLayout;
@@ -26,6 +31,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTabBar;
+class QVBoxLayout;
 
 namespace tessel {
 
@@ -40,35 +46,121 @@ class LauncherDialog : public QDialog, public GameLauncher {
     Q_OBJECT
 public:
     QWidget& LauncherWindow() override { return *this; }
+    void ClearScriptDirectoryField() override;
     // Its options, written when the program ends.
     virtual void WriteExitSettings(ProfileEdit& edit) const = 0;
 
-protected:
+    // What a launcher's frame shows and enables.
     struct Frame {
         const char* caption;         // "Duke Launcher / Options"
         const char* launcherPage;    // MainTabs' first tab and its page: "Duke Launcher"
         const char* title;           // the launcher page's title
         bool multiPlayerShows;       // whether LauncherTabs switches LaunchNote
+        const char* launchReg;       // chkLaunchReg's caption, at the top of the single player page
+        const char* run;             // btnRun's beside it: "&Run Duke"
+        Cmd launchItems[2];          // the main window's items that launch the game, enabled with btnRun
     };
-    // launch: the folders and programs it shows and keeps; settings: where it
-    // reads and writes them.
-    LauncherDialog(Shell& shell, LaunchSettings& launch, ProfileFile settings, const Frame& frame);
 
-    // The pages the launchers fill: the single player page of LaunchNote and
-    // MainNoteBook's options page. The top of the single player page down to
-    // launcherGroupsTop holds the start-regularly switch and the run button.
-    QWidget* SinglePlayerPage() const { return singlePlayer_; }
-    QWidget* OptionsPage() const { return options_; }
+protected:
+    // launch: the folders and programs it shows and keeps; settings: where it
+    // reads and writes them. The single player page starts with its top row:
+    // chkLaunchReg, then btnRun, the default button; they call
+    // chkLaunchRegClick and btnRunClick.
+    LauncherDialog(Shell& shell, LaunchSettings& launch, ProfileFile settings, const Frame& frame);
+    // What a launcher's constructor does once its own members are there: it
+    // makes the launcher page and the options page, sizes the window to them,
+    // then FormCreate reads the settings into the controls.
+    void Build();
+    virtual void CreateLauncherPage() = 0;
+    virtual void CreateOptionsPage() = 0;
+    virtual void FormCreate() = 0;
+
+    // --- the pages ---------------------------------------------------------------
+    // A launcher builds its pages with these, in the order of its controls (the
+    // order of making is the tab order); what only one launcher has, it makes
+    // itself between them. The top of the single player page down to
+    // launcherGroupsTop holds the top row.
     static constexpr int launcherGroupsTop = 38;
-    // The groups the resize rule sizes: on the launcher page "Regular Map
-    // Options" and "Testing Map/Misc Options", on the options page the main
-    // settings and "Misc. Options". The dialog places them.
-    void SetGroups(QGroupBox* regular, QGroupBox* testing, QGroupBox* mainSettings, QGroupBox* misc);
-    // The rows above and below the launcher page's groups, across the page.
-    void SetLauncherRows(QWidget* top, QWidget* bottom);
-    // The design size, or larger where the groups' contents need more room
-    // (the system's fonts decide that); then the resize rule.
-    void FitToGroups();
+    // The single player page, and a row of it below its groups, across it.
+    QWidget* SinglePlayerPage() const { return singlePlayer_; }
+    void SetBottomRow(QWidget* bottom);
+    // "Regular Map Options": "Skill Levels:" over the four skill buttons
+    // (the third checked), two to a row, in a grid of columns columns (a
+    // button spans half of them), rows 0 to 2. The launcher fills row 3.
+    struct NamedControl {
+        const char* name;
+        const char* caption;
+    };
+    QGridLayout* AddRegularGroup(const NamedControl (&skills)[4], int columns);
+    // Rows 4 to 7 of that grid: "User Map:", txtUserMap, btnUserBrowse
+    // (calling btnUserBrowseClick) and btnUserClear, and the note where maps
+    // must be; row 8 takes the room left.
+    void AddUserMapRows(QGridLayout* grid, const char* mapsNote);
+    // "Testing Map/Misc Options", for the launcher to fill.
+    QVBoxLayout* AddTestingGroup();
+    // The options page's main group: the game's folder and the folder of its
+    // scripts (rows 0 to 3, each a folder row as AddFolderRow makes it; the
+    // latter is the field ClearScriptDirectoryField empties), then chkCopy and
+    // Label10 (rows 4 and 5), Label10 continuing chkCopy's caption, its lines
+    // starting under that caption's text. The launcher fills the rows after.
+    struct FolderRow {
+        const char* caption;
+        const char* field;
+        const char* button;
+        std::function<void()> click;
+    };
+    struct SettingsGroup {
+        const char* title;   // "Main Duke3D Settings"
+        FolderRow game, scripts;
+        const char* copyCaption;
+        const char* label10Caption;
+        bool label10Wraps;
+    };
+    struct MainFolders {
+        QGridLayout* grid;
+        QLineEdit* game;
+        QLineEdit* scripts;
+    };
+    MainFolders AddSettingsGroup(const SettingsGroup& settings);
+    // "Misc. Options", in a grid of columns columns: it opens with the
+    // alternate program, its caption in row 0 and txtTCApp in row 1 across
+    // the grid, and btnTCBrowse and btnTCClear (calling btnTCBrowseClick and
+    // btnTCClearClick) for the launcher to place in row 2 and the rows after.
+    struct MiscGroup {
+        QGridLayout* grid;
+        QPushButton* browse;
+        QPushButton* clear;
+    };
+    MiscGroup AddMiscGroup(const char* tcCaption, int columns);
+    // The note in it that the first page's check box starts the alternate program.
+    QLabel* NewAlternateNote(QWidget* misc);
+    // In a group's grid: a caption over a read-only field at row, the field
+    // with its Browse button (calling click) beside it at row + 1.
+    QLineEdit* AddFolderRow(QGridLayout* grid, int row, const FolderRow& folder);
+    // The handlers of the controls made above.
+    virtual void chkLaunchRegClick() = 0;
+    virtual void btnUserBrowseClick() = 0;
+    virtual void btnTCBrowseClick() = 0;
+    virtual void btnTCClearClick() = 0;
+
+    // --- the controls' state -----------------------------------------------------
+    // The checked skill button, 1 to 4 (the first of them when several are); 0 for none.
+    int Skill() const;
+    // Checks the skill button of 1 to 4; leaves them for any other value.
+    void ShowSkill(int skill);
+    // The skill buttons, txtUserMap and its two buttons, and chkRecord
+    // enabled or not.
+    void EnableMapChoice(bool enabled);
+    // btnRun and the main window's items of Frame::launchItems enabled or not.
+    void EnableRun(bool enabled);
+    // Creation: the game's folder in its field, or, without one, no launch.
+    void ShowGameFolder(QLineEdit* field, const std::string& folder);
+    // A Browse button of a folder the launcher keeps (nothing without a
+    // chooser): browse chooses it with the chooser and stores it in the
+    // settings; field shows setting afterwards, whatever was chosen. Returns
+    // browse's answer.
+    bool BrowseFolder(QLineEdit* field, const std::string& setting,
+                      const std::function<bool(ProfileFile&, DirectoryChooser&)>& browse);
 
     void SetMainItemsEnabled(std::initializer_list<Cmd> items, bool enabled);
     // The directory chooser of the Browse buttons; null until it is made.
@@ -87,8 +179,6 @@ protected:
     static QWidget* NewCaptionLine(QWidget* parent, const char* caption);
     // A group's layout, spaced as tightly as the design's groups.
     static void Compact(QLayout* layout);
-    // Label10 continues chkCopy's caption: its lines start under that caption's text.
-    void AlignUnderCheckText(QLabel* label) const;
 
     // A control's signal to one of our handlers, through the one exception boundary.
     template <class Sender, class Signal, class Handler>
@@ -103,6 +193,19 @@ protected:
     Prompter& prompter_;
     FileDialog OpenDialog1;
 
+    // The controls both launchers have, made by the builders above; chkRecord
+    // and chkUseTC where each launcher's testing group has them.
+    QCheckBox* chkLaunchReg = nullptr;
+    QPushButton* btnRun = nullptr;
+    QLineEdit* txtUserMap = nullptr;
+    QPushButton* btnUserBrowse = nullptr;
+    QPushButton* btnUserClear = nullptr;
+    QCheckBox* chkRecord = nullptr;
+    QCheckBox* chkUseTC = nullptr;
+    QCheckBox* chkCopy = nullptr;
+    QLabel* Label10 = nullptr;
+    QLineEdit* txtTCApp = nullptr;
+
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -110,16 +213,21 @@ protected:
 
 private:
     void FormActivate();
+    // The design size, or larger where the groups' contents need more room
+    // (the system's fonts decide that); then the resize rule.
+    void FitToGroups();
     void FormResize();
 
-    Frame frame_;
     QTabBar* MainTabs = nullptr;
     QStackedWidget* MainNoteBook = nullptr;
     QLabel* title_ = nullptr;
     QTabBar* LauncherTabs = nullptr;
     QStackedWidget* LaunchNote = nullptr;
+    Frame frame_;
     QWidget* singlePlayer_ = nullptr;
     QWidget* options_ = nullptr;
+    QRadioButton* skills_[4] = {};
+    QLineEdit* scriptFolder_ = nullptr;
     QGroupBox* groups_[4] = {};
     int regularWidth_, mainSettingsWidth_;   // the left groups' widths
     QWidget* topRow_ = nullptr;

@@ -2,11 +2,9 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -17,6 +15,10 @@
 namespace tessel {
 
 namespace {
+
+const LauncherDialog::Frame DukeFrame = {
+    "Duke Launcher / Options", "Duke Launcher", "The Duke Nukem Launcher", true,
+    "Start Duke3D regularly, without any extra options.", "&Run Duke", {Cmd::DukeLaunch, Cmd::ToolLaunchDuke}};
 
 QSpinBox* NewSpin(QWidget* parent, const char* name, int low, int high)
 {
@@ -29,65 +31,31 @@ QSpinBox* NewSpin(QWidget* parent, const char* name, int low, int high)
 } // namespace
 
 TfrmDukeStart::TfrmDukeStart(Shell& shell, LaunchSettings& launch, ProfileFile settingsFile)
-    : LauncherDialog(shell, launch, std::move(settingsFile), {"Duke Launcher / Options", "Duke Launcher", "The Duke Nukem Launcher", true})
+    : LauncherDialog(shell, launch, std::move(settingsFile), DukeFrame)
 {
-    const auto [regular, testing] = CreateLauncherPage();
-    const auto [settings, misc] = CreateOptionsPage();
-    SetGroups(regular, testing, settings, misc);
-    RunGuarded(prompter_, [this] { FormCreate(); });
+    Build();
 }
 
-std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateLauncherPage()
+void TfrmDukeStart::CreateLauncherPage()
 {
-    QWidget* page = SinglePlayerPage();
-    chkLaunchReg = NewCheck(page, "chkLaunchReg", "Start Duke3D regularly, without any extra options.");
-    btnRun = NewButton(page, "btnRun", "&Run Duke");
-    btnRun->setDefault(true);
-    auto* top = new QHBoxLayout;
-    top->addWidget(chkLaunchReg, 1);
-    top->addWidget(btnRun);
-    auto* topRow = new QWidget(page);
-    topRow->setLayout(top);
-    SetLauncherRows(topRow, nullptr);
-    OnControl(chkLaunchReg, &QCheckBox::toggled, [this] { chkLaunchRegClick(); });
-    OnControl(btnRun, &QPushButton::clicked, [this] { btnRunClick(); });
-
-    auto* regular = new QGroupBox("Regular Map Options", page);
-    auto* grid = new QGridLayout(regular);
-    Compact(grid);
-    grid->addWidget(NewLabel(regular, "Skill Levels:"), 0, 0, 1, 4);
-    rdiCake = NewRadio(regular, "rdiCake", "Piece of Cake");
-    rdiRock = NewRadio(regular, "rdiRock", "Lets Rock");
-    rdiGetSome = NewRadio(regular, "rdiGetSome", "Come get Some");
-    rdiDGood = NewRadio(regular, "rdiDGood", "Damn I'm Good");
-    rdiGetSome->setChecked(true);
-    grid->addWidget(rdiCake, 1, 0, 1, 2);
-    grid->addWidget(rdiRock, 1, 2, 1, 2);
-    grid->addWidget(rdiGetSome, 2, 0, 1, 2);
-    grid->addWidget(rdiDGood, 2, 2, 1, 2);
+    QGridLayout* grid = AddRegularGroup({{"rdiCake", "Piece of Cake"},
+                                         {"rdiRock", "Lets Rock"},
+                                         {"rdiGetSome", "Come get Some"},
+                                         {"rdiDGood", "Damn I'm Good"}},
+                                        4);
+    QWidget* regular = grid->parentWidget();
     SpinEpisode = NewSpin(regular, "SpinEpisode", 1, 3);
     SpinMap = NewSpin(regular, "SpinMap", 1, 12);
     grid->addWidget(NewLabel(regular, "Episode:"), 3, 0);
     grid->addWidget(SpinEpisode, 3, 1);
     grid->addWidget(NewLabel(regular, "Map:"), 3, 2);
     grid->addWidget(SpinMap, 3, 3);
-    grid->addWidget(NewLabel(regular, "User Map:"), 4, 0, 1, 4);
-    txtUserMap = NewReadOnlyText(regular, "txtUserMap");
-    grid->addWidget(txtUserMap, 5, 0, 1, 4);
-    btnUserBrowse = NewButton(regular, "btnUserBrowse", "&Browse");
-    btnUserClear = NewButton(regular, "btnUserClear", "&Clear");
-    grid->addWidget(btnUserBrowse, 6, 0, 1, 2);
-    grid->addWidget(btnUserClear, 6, 2, 1, 2);
-    grid->addWidget(NewLabel(regular, "Maps must be in duke directory"), 7, 0, 1, 4);
-    grid->setRowStretch(8, 1);
     OnControl(SpinEpisode, &QSpinBox::valueChanged, [this] { SpinEpisodeChange(); });
     OnControl(SpinMap, &QSpinBox::valueChanged, [this] { SpinMapChange(); });
-    OnControl(btnUserBrowse, &QPushButton::clicked, [this] { btnUserBrowseClick(); });
-    connect(btnUserClear, &QPushButton::clicked, txtUserMap, &QLineEdit::clear);
+    AddUserMapRows(grid, "Maps must be in duke directory");
 
-    auto* testing = new QGroupBox("Testing Map/Misc Options", page);
-    auto* column = new QVBoxLayout(testing);
-    Compact(column);
+    QVBoxLayout* column = AddTestingGroup();
+    QWidget* testing = column->parentWidget();
     chkFakeMulti = NewCheck(testing, "chkFakeMulti", "Fake Multiplayer(Use to test maps for Multiplayer)");
     spnNumFakePlayers = NewSpin(testing, "spnNumFakePlayers", 1, 8);
     auto* players = new QHBoxLayout;
@@ -104,79 +72,44 @@ std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateLauncherPage()
     for (QWidget* w : std::initializer_list<QWidget*>{chkNoMon, chkRecord, chkAutoCopy, chkUseTC})
         column->addWidget(w);
     column->addStretch();
-    return {regular, testing};
 }
 
-std::pair<QGroupBox*, QGroupBox*> TfrmDukeStart::CreateOptionsPage()
+void TfrmDukeStart::CreateOptionsPage()
 {
-    QWidget* page = OptionsPage();
-    auto* settings = new QGroupBox("Main Duke3D Settings", page);
-    auto* grid = new QGridLayout(settings);
-    Compact(grid);
-    using Click = void (TfrmDukeStart::*)();
-    // A caption over a read-only field with its Browse button beside it.
-    auto directory = [&](int row, const char* caption, const char* field, const char* button, Click click) {
-        grid->addWidget(NewLabel(settings, caption), row, 0, 1, 2);
-        QLineEdit* text = NewReadOnlyText(settings, field);
-        grid->addWidget(text, row + 1, 0);
-        QPushButton* browse = NewButton(settings, button, "Browse");
-        grid->addWidget(browse, row + 1, 1);
-        OnControl(browse, &QPushButton::clicked, [this, click] { (this->*click)(); });
-        return text;
-    };
-    txtDuke3dDir = directory(0, "Duke3D Directory:", "txtDuke3dDir", "btnDukeDir", &TfrmDukeStart::btnDukeDirClick);
-    txtConFileDir = directory(2, "Con File Directory:", "txtConFileDir", "btnConDir", &TfrmDukeStart::btnConDirClick);
-    chkCopy = NewCheck(settings, "chkCopy", "Copy edited con files from Con directory to Duke3D");
-    Label10 = NewLabel(settings,
-                       "directory on Duke3D launch. (You don't need this on if your editing from the main duke "
-                       "directory).",
-                       "Label10");
-    Label10->setWordWrap(true);
-    AlignUnderCheckText(Label10);
-    grid->addWidget(chkCopy, 4, 0, 1, 2);
-    grid->addWidget(Label10, 5, 0, 1, 2);
-    txtBuildDir = directory(6, "Build Executable directory:", "txtBuildDir", "btnBuildBrowse",
-                            &TfrmDukeStart::btnBuildBrowseClick);
-    grid->setRowStretch(8, 1);
+    const MainFolders main = AddSettingsGroup(
+        {"Main Duke3D Settings",
+         {"Duke3D Directory:", "txtDuke3dDir", "btnDukeDir", [this] { btnDukeDirClick(); }},
+         {"Con File Directory:", "txtConFileDir", "btnConDir", [this] { btnConDirClick(); }},
+         "Copy edited con files from Con directory to Duke3D",
+         "directory on Duke3D launch. (You don't need this on if your editing from the main duke directory).",
+         true});
+    txtDuke3dDir = main.game;
+    txtConFileDir = main.scripts;
+    txtBuildDir = AddFolderRow(main.grid, 6,
+                               {"Build Executable directory:", "txtBuildDir", "btnBuildBrowse",
+                                [this] { btnBuildBrowseClick(); }});
+    main.grid->setRowStretch(8, 1);
 
-    auto* misc = new QGroupBox("Misc. Options", page);
-    auto* miscGrid = new QGridLayout(misc);
-    Compact(miscGrid);
-    miscGrid->addWidget(NewLabel(misc, "Launch TC executable, select either *.bat or *.exe:"), 0, 0, 1, 3);
-    txtTCApp = NewReadOnlyText(misc, "txtTCApp");
-    miscGrid->addWidget(txtTCApp, 1, 0, 1, 3);
-    QPushButton* browse = NewButton(misc, "btnTCBrowse", "Browse");
-    QPushButton* clear = NewButton(misc, "btnTCClear", "Clear");
-    miscGrid->addWidget(browse, 2, 0);
-    miscGrid->addWidget(clear, 2, 1);
-    OnControl(browse, &QPushButton::clicked, [this] { btnTCBrowseClick(); });
-    OnControl(clear, &QPushButton::clicked, [this] { btnTCClearClick(); });
+    const MiscGroup tc = AddMiscGroup("Launch TC executable, select either *.bat or *.exe:", 3);
+    QGridLayout* miscGrid = tc.grid;
+    QWidget* misc = miscGrid->parentWidget();
+    miscGrid->addWidget(tc.browse, 2, 0);
+    miscGrid->addWidget(tc.clear, 2, 1);
     miscGrid->addWidget(NewLabel(misc, "Doesn't have to be in Duke3D directory"), 3, 0, 1, 3);
-    QLabel* note = NewLabel(misc, "Note: for this Alternate exe to launch when you press run, you must check the "
-                                  "check box on first tab.");
-    note->setWordWrap(true);
-    miscGrid->addWidget(note, 4, 0, 1, 3);
+    miscGrid->addWidget(NewAlternateNote(misc), 4, 0, 1, 3);
     chkLoadGameCon = NewCheck(misc, "chkLoadGameCon", "Load Game.con file on startup (Uses con file dir)");
     miscGrid->addWidget(chkLoadGameCon, 5, 0, 1, 3);
     miscGrid->setColumnStretch(2, 1);
     miscGrid->setRowStretch(6, 1);
-
-    return {settings, misc};
 }
 
 // --- creation and destruction ------------------------------------------------
 
 void TfrmDukeStart::FormCreate()
 {
-    FitToGroups();
     const ProfileFile ini = settings_;
     ReadDukeDirectories(ini, launch_);
-    if (!launch_.Duke3DDir.empty()) {
-        txtDuke3dDir->setText(Shown(launch_.Duke3DDir));
-    } else {
-        btnRun->setEnabled(false);
-        SetMainItemsEnabled({Cmd::DukeLaunch, Cmd::ToolLaunchDuke}, false);
-    }
+    ShowGameFolder(txtDuke3dDir, launch_.Duke3DDir);
     if (!launch_.ConDir.empty()) {
         txtConFileDir->setText(Shown(launch_.ConDir));
     } else {
@@ -202,11 +135,7 @@ DukeOptions TfrmDukeStart::Options() const
 {
     DukeOptions o;
     o.launchReg = chkLaunchReg->isChecked();
-    const QRadioButton* skills[] = {rdiCake, rdiRock, rdiGetSome, rdiDGood};
-    o.skill = 0;
-    for (int i = 3; i >= 0; --i)
-        if (skills[i]->isChecked())
-            o.skill = i + 1;
+    o.skill = Skill();
     o.episode = SpinEpisode->value();
     o.map = SpinMap->value();
     o.mapMax = SpinMap->maximum();
@@ -243,9 +172,7 @@ void TfrmDukeStart::ShowOptions(const DukeOptions& o)
     chkUseTC->setChecked(o.useTC);
     chkLoadGameCon->setChecked(o.loadGameCon);
     chkUseTC->setEnabled(o.UseTCEnabled());
-    QRadioButton* skills[] = {rdiCake, rdiRock, rdiGetSome, rdiDGood};
-    if (o.skill >= 1 && o.skill <= 4)
-        skills[o.skill - 1]->setChecked(true);
+    ShowSkill(o.skill);
 }
 
 void TfrmDukeStart::ShowMap(const DukeOptions& o)
@@ -261,9 +188,9 @@ void TfrmDukeStart::chkLaunchRegClick()
 {
     // chkUseTC is not among them: a regular start wins over it anyway.
     const bool enabled = !chkLaunchReg->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{chkFakeMulti, chkNoMon, rdiCake, rdiRock, rdiGetSome, rdiDGood,
-                                                      SpinEpisode, SpinMap, txtUserMap, btnUserBrowse, btnUserClear,
-                                                      chkRecord, spnNumFakePlayers, chkAutoCopy})
+    EnableMapChoice(enabled);
+    for (QWidget* w : std::initializer_list<QWidget*>{chkFakeMulti, chkNoMon, SpinEpisode, SpinMap, spnNumFakePlayers,
+                                                      chkAutoCopy})
         w->setEnabled(enabled);
 }
 
@@ -317,25 +244,17 @@ void TfrmDukeStart::btnTCClearClick()
 
 void TfrmDukeStart::btnDukeDirClick()
 {
-    if (!Chooser())
-        return;
-    ProfileFile ini = settings_;
-    const bool accepted = BrowseDukeDirectory(launch_, ini, *Chooser(), prompter_);
-    txtDuke3dDir->setText(Shown(launch_.Duke3DDir));
-    if (!accepted)
-        return;
-    btnRun->setEnabled(true);
-    SetMainItemsEnabled({Cmd::DukeLaunch, Cmd::ToolLaunchDuke}, true);
+    if (BrowseFolder(txtDuke3dDir, launch_.Duke3DDir, [this](ProfileFile& ini, DirectoryChooser& chooser) {
+            return BrowseDukeDirectory(launch_, ini, chooser, prompter_);
+        }))
+        EnableRun(true);
 }
 
 void TfrmDukeStart::btnConDirClick()
 {
-    if (!Chooser())
-        return;
-    ProfileFile ini = settings_;
-    const bool accepted = BrowseConDirectory(launch_, ini, *Chooser(), prompter_);
-    txtConFileDir->setText(Shown(launch_.ConDir));
-    if (!accepted)
+    if (!BrowseFolder(txtConFileDir, launch_.ConDir, [this](ProfileFile& ini, DirectoryChooser& chooser) {
+            return BrowseConDirectory(launch_, ini, chooser, prompter_);
+        }))
         return;
     chkCopy->setEnabled(true);
     Label10->setEnabled(true);
@@ -343,16 +262,10 @@ void TfrmDukeStart::btnConDirClick()
 
 void TfrmDukeStart::btnBuildBrowseClick()
 {
-    if (!Chooser())
-        return;
-    ProfileFile ini = settings_;
-    BrowseBuildDirectory(launch_, ini, *Chooser(), prompter_);
-    txtBuildDir->setText(Shown(launch_.BuildDir));   // mnuDukeBuild follows BuildDir only at creation
-}
-
-void TfrmDukeStart::ClearScriptDirectoryField()
-{
-    txtConFileDir->clear();
+    // mnuDukeBuild follows BuildDir only at creation.
+    BrowseFolder(txtBuildDir, launch_.BuildDir, [this](ProfileFile& ini, DirectoryChooser& chooser) {
+        return BrowseBuildDirectory(launch_, ini, chooser, prompter_);
+    });
 }
 
 } // namespace tessel

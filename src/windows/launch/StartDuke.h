@@ -5,8 +5,6 @@
 // enables by its directories, and whose first editor window it opens (Game.con
 // when asked for). The options are read at creation and written at
 // destruction; the logic is DukeLaunch's.
-#include <utility>
-
 #include "launch/DukeLaunch.h"
 #include "windows/launch/LauncherDialog.h"
 
@@ -19,56 +17,42 @@ class TfrmDukeStart : public LauncherDialog {
 public:
     TfrmDukeStart(Shell& shell, LaunchSettings& launch, ProfileFile settings);
 
-    void btnRunClick() override;
-    // Its options, written when the program ends.
-    void WriteExitSettings(ProfileEdit& edit) const override;
-    void ClearScriptDirectoryField() override;
-
 private:
-    // Each returns its page's two groups.
-    std::pair<QGroupBox*, QGroupBox*> CreateLauncherPage();
-    std::pair<QGroupBox*, QGroupBox*> CreateOptionsPage();
-    void FormCreate();
-
-    // The options the controls hold, and the controls set from options.
-    DukeOptions Options() const;
-    void ShowOptions(const DukeOptions& options);
-    void ShowMap(const DukeOptions& options);
-
-    void chkLaunchRegClick();
+    // The launcher page: the launch, the map with its change rules, and the
+    // test options.
+    void CreateLauncherPage() override;
+    void chkLaunchRegClick() override;
+    void btnRunClick() override;
     void SpinEpisodeChange();
     void SpinMapChange();
-    void btnUserBrowseClick();
-    void btnTCBrowseClick();
-    void btnTCClearClick();
-    void btnDukeDirClick();
-    void btnConDirClick();
-    void btnBuildBrowseClick();
-
-    QCheckBox* chkLaunchReg = nullptr;
-    QPushButton* btnRun = nullptr;
-    QRadioButton* rdiCake = nullptr;
-    QRadioButton* rdiRock = nullptr;
-    QRadioButton* rdiGetSome = nullptr;
-    QRadioButton* rdiDGood = nullptr;
+    void btnUserBrowseClick() override;
     QSpinBox* SpinEpisode = nullptr;
     QSpinBox* SpinMap = nullptr;
-    QLineEdit* txtUserMap = nullptr;
-    QPushButton* btnUserBrowse = nullptr;
-    QPushButton* btnUserClear = nullptr;
     QCheckBox* chkFakeMulti = nullptr;
     QSpinBox* spnNumFakePlayers = nullptr;
     QCheckBox* chkNoMon = nullptr;
-    QCheckBox* chkRecord = nullptr;
     QCheckBox* chkAutoCopy = nullptr;
-    QCheckBox* chkUseTC = nullptr;
+
+    // The options page: the three Duke directories, the alternate program,
+    // and Game.con at the start.
+    void CreateOptionsPage() override;
+    void btnDukeDirClick();
+    void btnConDirClick();
+    void btnBuildBrowseClick();
+    void btnTCBrowseClick() override;
+    void btnTCClearClick() override;
     QLineEdit* txtDuke3dDir = nullptr;
     QLineEdit* txtConFileDir = nullptr;
-    QCheckBox* chkCopy = nullptr;
-    QLabel* Label10 = nullptr;
     QLineEdit* txtBuildDir = nullptr;
-    QLineEdit* txtTCApp = nullptr;
     QCheckBox* chkLoadGameCon = nullptr;
+
+    // The options the controls hold, read at creation and written when the
+    // program ends, and the controls set from options.
+    void FormCreate() override;
+    void WriteExitSettings(ProfileEdit& edit) const override;
+    DukeOptions Options() const;
+    void ShowOptions(const DukeOptions& options);
+    void ShowMap(const DukeOptions& options);
 };
 
 } // namespace tessel

@@ -4,11 +4,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -16,6 +14,10 @@
 namespace tessel {
 
 namespace {
+
+const LauncherDialog::Frame QuakeFrame = {
+    "Quake Launcher / Options", "Quake Launcher", "The Quake Launcher", false,
+    "Start Quake regularly, without any extra options.", "&Run Quake", {Cmd::QuakeLaunch, Cmd::ToolLaunchQuake}};
 
 QComboBox* NewList(QWidget* parent, const char* name, const char* const* items, int count)
 {
@@ -33,68 +35,53 @@ QComboBox* NewList(QWidget* parent, const char* name, const char* const* items, 
 } // namespace
 
 TfrmQuakeStart::TfrmQuakeStart(Shell& shell, LaunchSettings& launch, ProfileFile settingsFile)
-    : LauncherDialog(shell, launch, std::move(settingsFile), {"Quake Launcher / Options", "Quake Launcher", "The Quake Launcher", false})
+    : LauncherDialog(shell, launch, std::move(settingsFile), QuakeFrame)
 {
-    const auto [regular, testing] = CreateLauncherPage();
-    const auto [settings, misc] = CreateOptionsPage();
-    SetGroups(regular, testing, settings, misc);
-    RunGuarded(prompter_, [this] { FormCreate(); });
+    Build();
 }
 
-std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateLauncherPage()
+void TfrmQuakeStart::ChooseProgram(QLineEdit* field, const std::string& program, Cmd item,
+                                   bool (*browse)(GameDirectories&, ProfileFile&, FileDialog&, Prompter&))
 {
-    QWidget* page = SinglePlayerPage();
-    auto* topRow = new QWidget(page);
-    auto* top = new QHBoxLayout(topRow);
-    chkLaunchReg = NewCheck(topRow, "chkLaunchReg", "Start Quake regularly, without any extra options.");
-    btnRun = NewButton(topRow, "btnRun", "&Run Quake");
-    btnRun->setDefault(true);
-    top->addWidget(chkLaunchReg, 1);
-    top->addWidget(btnRun);
-    OnControl(chkLaunchReg, &QCheckBox::toggled, [this] { chkLaunchRegClick(); });
-    OnControl(btnRun, &QPushButton::clicked, [this] { btnRunClick(); });
+    ProfileFile ini = settings_;
+    if (!browse(launch_, ini, OpenDialog1, prompter_))
+        return;
+    field->setText(Shown(program));
+    SetMainItemsEnabled({item}, true);
+}
 
-    auto* regular = new QGroupBox("Regular Map Options", page);
-    auto* grid = new QGridLayout(regular);
-    Compact(grid);
-    grid->addWidget(NewLabel(regular, "Skill Levels:"), 0, 0, 1, 2);
-    rdiEasy = NewRadio(regular, "rdiEasy", "Easy");
-    rdiMedium = NewRadio(regular, "rdiMedium", "Medium");
-    rdiHard = NewRadio(regular, "rdiHard", "Hard");
-    rdiNightMare = NewRadio(regular, "rdiNightMare", "NightMare");
-    rdiHard->setChecked(true);
-    grid->addWidget(rdiEasy, 1, 0);
-    grid->addWidget(rdiMedium, 1, 1);
-    grid->addWidget(rdiHard, 2, 0);
-    grid->addWidget(rdiNightMare, 2, 1);
+void TfrmQuakeStart::ChooseCopyFolder(QLineEdit* field, std::string QuakeOptions::*folder,
+                                      bool (*browse)(QuakeOptions&, DirectoryChooser&, Prompter&))
+{
+    QuakeOptions o = Options();
+    if (!Chooser() || !browse(o, *Chooser(), prompter_))
+        return;
+    field->setText(Shown(o.*folder));
+    ShowCopy(o);
+}
+
+void TfrmQuakeStart::CreateLauncherPage()
+{
+    QGridLayout* grid = AddRegularGroup(
+        {{"rdiEasy", "Easy"}, {"rdiMedium", "Medium"}, {"rdiHard", "Hard"}, {"rdiNightMare", "NightMare"}}, 2);
+    QWidget* regular = grid->parentWidget();
     cmbLevel = NewList(regular, "cmbLevel", QuakeLevelItems, QuakeLevelCount);
     cmbLevel->setCurrentIndex(0);
     auto* level = new QHBoxLayout;
     level->addWidget(NewLabel(regular, "Level:"));
     level->addWidget(cmbLevel, 1);
     grid->addLayout(level, 3, 0, 1, 2);
-    grid->addWidget(NewLabel(regular, "User Map:"), 4, 0, 1, 2);
-    txtUserMap = NewReadOnlyText(regular, "txtUserMap");
-    grid->addWidget(txtUserMap, 5, 0, 1, 2);
-    btnUserBrowse = NewButton(regular, "btnUserBrowse", "&Browse");
-    btnUserClear = NewButton(regular, "btnUserClear", "&Clear");
-    grid->addWidget(btnUserBrowse, 6, 0);
-    grid->addWidget(btnUserClear, 6, 1);
-    grid->addWidget(NewLabel(regular, "Maps must be in Quake directory"), 7, 0, 1, 2);
-    grid->setRowStretch(8, 1);
-    OnControl(btnUserBrowse, &QPushButton::clicked, [this] { btnUserBrowseClick(); });
-    connect(btnUserClear, &QPushButton::clicked, txtUserMap, &QLineEdit::clear);
+    AddUserMapRows(grid, "Maps must be in Quake directory");
 
-    auto* testing = new QGroupBox("Testing Map/Misc Options", page);
-    auto* column = new QVBoxLayout(testing);
-    Compact(column);
+    QVBoxLayout* column = AddTestingGroup();
+    QWidget* testing = column->parentWidget();
     chkRecord = NewCheck(testing, "chkRecord", "Record a demo (Not working)");
     chkUseTC = NewCheck(testing, "chkUseTC", "Use alternate TC Executable.");
     column->addWidget(chkRecord);
     column->addWidget(chkUseTC);
     column->addStretch();
 
-    auto* bottomRow = new QWidget(page);
+    auto* bottomRow = new QWidget(SinglePlayerPage());
     auto* bottom = new QHBoxLayout(bottomRow);
     chkUseAltExe = NewCheck(bottomRow, "chkUseAltExe", "Use alternate Quake executable:");
     cmbAltExe = NewList(bottomRow, "cmbAltExe", QuakeAltExeItems, 3);
@@ -103,96 +90,40 @@ std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateLauncherPage()
     bottom->addWidget(cmbAltExe);
     bottom->addStretch();
     connect(chkUseAltExe, &QCheckBox::toggled, cmbAltExe, &QWidget::setEnabled);
-
-    SetLauncherRows(topRow, bottomRow);
-    return {regular, testing};
+    SetBottomRow(bottomRow);
 }
 
-std::pair<QGroupBox*, QGroupBox*> TfrmQuakeStart::CreateOptionsPage()
+void TfrmQuakeStart::CreateOptionsPage()
 {
-    QWidget* page = OptionsPage();
-    using Click = void (TfrmQuakeStart::*)();
-    // A caption over a read-only field with its Browse button beside it.
-    auto field = [this](QGroupBox* group, QGridLayout* grid, int row, const char* caption, const char* name,
-                        const char* button, Click click) {
-        grid->addWidget(NewLabel(group, caption), row, 0, 1, 2);
-        QLineEdit* text = NewReadOnlyText(group, name);
-        grid->addWidget(text, row + 1, 0);
-        QPushButton* browse = NewButton(group, button, "Browse");
-        grid->addWidget(browse, row + 1, 1);
-        OnControl(browse, &QPushButton::clicked, [this, click] { (this->*click)(); });
-        return text;
-    };
+    const MainFolders main = AddSettingsGroup(
+        {"Main Quake Settings",
+         {"Quake Directory:", "txtQuakeDir", "btnQuakeDir", [this] { btnQuakeDirClick(); }},
+         {"QC File Directory:", "txtQCFileDir", "btnQCDir", [this] { btnQCDirClick(); }},
+         "Copy progs.dat from the Progs.dat directory to the ", "Specified TC directory when Launched.", false});
+    txtQuakeDir = main.game;
+    txtQCFileDir = main.scripts;
+    txtMapEdProg = AddFolderRow(main.grid, 6,
+                                {"Quake Map Editing Program", "txtMapEdProg", "btnMapEdBrowse",
+                                 [this] { btnMapEdBrowseClick(); }});
+    txtQCComp = AddFolderRow(main.grid, 8,
+                             {"QC Compilation tool: (must be in QC File Directory)", "txtQCComp", "btnCompileTls",
+                              [this] { btnCompileTlsClick(); }});
+    main.grid->setRowStretch(10, 1);
 
-    auto* settings = new QGroupBox("Main Quake Settings", page);
-    auto* grid = new QGridLayout(settings);
-    Compact(grid);
-    txtQuakeDir = field(settings, grid, 0, "Quake Directory:", "txtQuakeDir", "btnQuakeDir",
-                        &TfrmQuakeStart::btnQuakeDirClick);
-    txtQCFileDir = field(settings, grid, 2, "QC File Directory:", "txtQCFileDir", "btnQCDir",
-                         &TfrmQuakeStart::btnQCDirClick);
-    chkCopy = NewCheck(settings, "chkCopy", "Copy progs.dat from the Progs.dat directory to the ");
-    Label10 = NewLabel(settings, "Specified TC directory when Launched.", "Label10");
-    AlignUnderCheckText(Label10);
-    grid->addWidget(chkCopy, 4, 0, 1, 2);
-    grid->addWidget(Label10, 5, 0, 1, 2);
-    txtMapEdProg = field(settings, grid, 6, "Quake Map Editing Program", "txtMapEdProg", "btnMapEdBrowse",
-                         &TfrmQuakeStart::btnMapEdBrowseClick);
-    txtQCComp = field(settings, grid, 8, "QC Compilation tool: (must be in QC File Directory)", "txtQCComp",
-                      "btnCompileTls", &TfrmQuakeStart::btnCompileTlsClick);
-    grid->setRowStretch(10, 1);
-
-    auto* misc = new QGroupBox("Misc. Options", page);
-    auto* miscGrid = new QGridLayout(misc);
-    Compact(miscGrid);
-    miscGrid->addWidget(NewLabel(misc, "Launch TC (Select the Directory the Tc is in):"), 0, 0, 1, 2);
-    txtTCApp = NewReadOnlyText(misc, "txtTCApp");
-    miscGrid->addWidget(txtTCApp, 1, 0, 1, 2);
+    const MiscGroup tc = AddMiscGroup("Launch TC (Select the Directory the Tc is in):", 2);
     auto* tcButtons = new QHBoxLayout;
-    QPushButton* browse = NewButton(misc, "btnTCBrowse", "Browse");
-    QPushButton* clear = NewButton(misc, "btnTCClear", "Clear");
-    tcButtons->addWidget(browse);
-    tcButtons->addWidget(clear);
+    tcButtons->addWidget(tc.browse);
+    tcButtons->addWidget(tc.clear);
     tcButtons->addStretch();
+    QGridLayout* miscGrid = tc.grid;
+    QWidget* misc = miscGrid->parentWidget();
     miscGrid->addLayout(tcButtons, 2, 0, 1, 2);
-    OnControl(browse, &QPushButton::clicked, [this] { btnTCBrowseClick(); });
-    OnControl(clear, &QPushButton::clicked, [this] { btnTCClearClick(); });
-    QLabel* note = NewLabel(misc, "Note: for this Alternate exe to launch when you press run, you must check the "
-                                  "check box on first tab.");
-    note->setWordWrap(true);
-    miscGrid->addWidget(note, 3, 0, 1, 2);
-    txtProgsDir = field(misc, miscGrid, 4, "Progs.dat Directory:", "txtProgsDir", "btnProgsBrowse",
-                        &TfrmQuakeStart::btnProgsBrowseClick);
-    txtSpefTC = field(misc, miscGrid, 6, "Specified TC directory:", "txtSpefTC", "btnSpefTC",
-                      &TfrmQuakeStart::btnSpefTCClick);
+    miscGrid->addWidget(NewAlternateNote(misc), 3, 0, 1, 2);
+    txtProgsDir = AddFolderRow(
+        miscGrid, 4, {"Progs.dat Directory:", "txtProgsDir", "btnProgsBrowse", [this] { btnProgsBrowseClick(); }});
+    txtSpefTC = AddFolderRow(miscGrid, 6,
+                             {"Specified TC directory:", "txtSpefTC", "btnSpefTC", [this] { btnSpefTCClick(); }});
     miscGrid->setRowStretch(8, 1);
-    return {settings, misc};
-}
-
-// --- creation and destruction ------------------------------------------------
-
-void TfrmQuakeStart::FormCreate()
-{
-    FitToGroups();
-    const ProfileFile ini = settings_;
-    ReadQuakeDirectories(ini, launch_);
-    if (!launch_.QuakeDir.empty()) {
-        txtQuakeDir->setText(Shown(launch_.QuakeDir));
-    } else {
-        btnRun->setEnabled(false);
-        SetMainItemsEnabled({Cmd::QuakeLaunch, Cmd::ToolLaunchQuake}, false);
-    }
-    txtQCFileDir->setText(Shown(launch_.QCDir));
-    txtMapEdProg->setText(Shown(launch_.MainQMapEdProg));
-    SetMainItemsEnabled({Cmd::QuakeMapEditor}, !launch_.MainQMapEdProg.empty());
-    txtQCComp->setText(Shown(launch_.MainQCToolDir));
-    SetMainItemsEnabled({Cmd::QuakeCompile}, !launch_.MainQCToolDir.empty());
-    ShowOptions(ReadQuakeOptions(ini));
-}
-
-void TfrmQuakeStart::WriteExitSettings(ProfileEdit& edit) const
-{
-    WriteQuakeOptions(edit, Options());
 }
 
 // --- the controls and the options ------------------------------------------------
@@ -201,11 +132,7 @@ QuakeOptions TfrmQuakeStart::Options() const
 {
     QuakeOptions o;
     o.launchReg = chkLaunchReg->isChecked();
-    const QRadioButton* skills[] = {rdiEasy, rdiMedium, rdiHard, rdiNightMare};
-    o.skill = 0;
-    for (int i = 3; i >= 0; --i)
-        if (skills[i]->isChecked())
-            o.skill = i + 1;
+    o.skill = Skill();
     o.level = cmbLevel->currentIndex();
     o.userMap = Taken(txtUserMap);
     o.recordDemo = chkRecord->isChecked();
@@ -237,9 +164,7 @@ void TfrmQuakeStart::ShowOptions(const QuakeOptions& o)
     cmbLevel->setCurrentIndex(o.level);
     txtProgsDir->setText(Shown(o.progsDir));
     ShowCopy(o);
-    QRadioButton* skills[] = {rdiEasy, rdiMedium, rdiHard, rdiNightMare};
-    if (o.skill >= 1 && o.skill <= 4)
-        skills[o.skill - 1]->setChecked(true);
+    ShowSkill(o.skill);
 }
 
 void TfrmQuakeStart::ShowCopy(const QuakeOptions& o)
@@ -248,15 +173,34 @@ void TfrmQuakeStart::ShowCopy(const QuakeOptions& o)
     Label10->setEnabled(o.copyEnabled);
 }
 
+// --- creation and destruction ------------------------------------------------
+
+void TfrmQuakeStart::FormCreate()
+{
+    const ProfileFile ini = settings_;
+    ReadQuakeDirectories(ini, launch_);
+    ShowGameFolder(txtQuakeDir, launch_.QuakeDir);
+    txtQCFileDir->setText(Shown(launch_.QCDir));
+    txtMapEdProg->setText(Shown(launch_.MainQMapEdProg));
+    SetMainItemsEnabled({Cmd::QuakeMapEditor}, !launch_.MainQMapEdProg.empty());
+    txtQCComp->setText(Shown(launch_.MainQCToolDir));
+    SetMainItemsEnabled({Cmd::QuakeCompile}, !launch_.MainQCToolDir.empty());
+    ShowOptions(ReadQuakeOptions(ini));
+}
+
+void TfrmQuakeStart::WriteExitSettings(ProfileEdit& edit) const
+{
+    WriteQuakeOptions(edit, Options());
+}
+
 // --- change rules --------------------------------------------------------------
 
 void TfrmQuakeStart::chkLaunchRegClick()
 {
     QuakeOptions o = Options();
     ChangeQuakeLaunchReg(o, chkLaunchReg->isChecked());
-    for (QWidget* w : std::initializer_list<QWidget*>{rdiEasy, rdiMedium, rdiHard, rdiNightMare, cmbLevel, txtUserMap,
-                                                      btnUserBrowse, btnUserClear, chkRecord})
-        w->setEnabled(!o.launchReg);
+    EnableMapChoice(!o.launchReg);
+    cmbLevel->setEnabled(!o.launchReg);
     chkUseTC->setEnabled(o.useTCEnabled);
 }
 
@@ -274,24 +218,17 @@ void TfrmQuakeStart::btnRunClick()
 
 void TfrmQuakeStart::btnQuakeDirClick()
 {
-    if (!Chooser())
-        return;
-    ProfileFile ini = settings_;
-    const bool accepted = BrowseQuakeDirectory(launch_, ini, *Chooser(), prompter_);
-    txtQuakeDir->setText(Shown(launch_.QuakeDir));
-    if (!accepted)
-        return;
-    btnRun->setEnabled(true);
-    SetMainItemsEnabled({Cmd::QuakeLaunch, Cmd::ToolLaunchQuake}, true);
+    if (BrowseFolder(txtQuakeDir, launch_.QuakeDir, [this](ProfileFile& ini, DirectoryChooser& chooser) {
+            return BrowseQuakeDirectory(launch_, ini, chooser, prompter_);
+        }))
+        EnableRun(true);
 }
 
 void TfrmQuakeStart::btnQCDirClick()
 {
-    if (!Chooser())
-        return;
-    ProfileFile ini = settings_;
-    BrowseQCDirectory(launch_, ini, *Chooser(), prompter_);
-    txtQCFileDir->setText(Shown(launch_.QCDir));
+    BrowseFolder(txtQCFileDir, launch_.QCDir, [this](ProfileFile& ini, DirectoryChooser& chooser) {
+        return BrowseQCDirectory(launch_, ini, chooser, prompter_);
+    });
 }
 
 void TfrmQuakeStart::btnTCBrowseClick()
@@ -317,38 +254,22 @@ void TfrmQuakeStart::btnTCClearClick()
 
 void TfrmQuakeStart::btnProgsBrowseClick()
 {
-    QuakeOptions o = Options();
-    if (!Chooser() || !BrowseProgsDirectory(o, *Chooser(), prompter_))
-        return;
-    txtProgsDir->setText(Shown(o.progsDir));
-    ShowCopy(o);
+    ChooseCopyFolder(txtProgsDir, &QuakeOptions::progsDir, BrowseProgsDirectory);
 }
 
 void TfrmQuakeStart::btnSpefTCClick()
 {
-    QuakeOptions o = Options();
-    if (!Chooser() || !BrowseSpecifiedTcDirectory(o, *Chooser(), prompter_))
-        return;
-    txtSpefTC->setText(Shown(o.spefTCDir));
-    ShowCopy(o);
+    ChooseCopyFolder(txtSpefTC, &QuakeOptions::spefTCDir, BrowseSpecifiedTcDirectory);
 }
 
 void TfrmQuakeStart::btnMapEdBrowseClick()
 {
-    ProfileFile ini = settings_;
-    if (!BrowseMapEditor(launch_, ini, OpenDialog1, prompter_))
-        return;
-    txtMapEdProg->setText(Shown(launch_.MainQMapEdProg));
-    SetMainItemsEnabled({Cmd::QuakeMapEditor}, true);
+    ChooseProgram(txtMapEdProg, launch_.MainQMapEdProg, Cmd::QuakeMapEditor, BrowseMapEditor);
 }
 
 void TfrmQuakeStart::btnCompileTlsClick()
 {
-    ProfileFile ini = settings_;
-    if (!BrowseCompileTool(launch_, ini, OpenDialog1, prompter_))
-        return;
-    txtQCComp->setText(Shown(launch_.MainQCToolDir));
-    SetMainItemsEnabled({Cmd::QuakeCompile}, true);
+    ChooseProgram(txtQCComp, launch_.MainQCToolDir, Cmd::QuakeCompile, BrowseCompileTool);
 }
 
 void TfrmQuakeStart::btnUserBrowseClick()
@@ -356,11 +277,6 @@ void TfrmQuakeStart::btnUserBrowseClick()
     QuakeOptions o = Options();
     if (BrowseQuakeUserMap(o, OpenDialog1, launch_.QuakeDir, prompter_))
         txtUserMap->setText(Shown(o.userMap));
-}
-
-void TfrmQuakeStart::ClearScriptDirectoryField()
-{
-    txtQCFileDir->clear();
 }
 
 } // namespace tessel

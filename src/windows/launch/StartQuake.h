@@ -5,8 +5,6 @@
 // the Duke launcher; it enables the main window's Quake items by its
 // settings. The options are read at creation and written at destruction; the
 // logic is QuakeLaunch's.
-#include <utility>
-
 #include "launch/QuakeLaunch.h"
 #include "windows/launch/LauncherDialog.h"
 
@@ -19,57 +17,52 @@ class TfrmQuakeStart : public LauncherDialog {
 public:
     TfrmQuakeStart(Shell& shell, LaunchSettings& launch, ProfileFile settings);
 
-    void btnRunClick() override;
-    // Its options, written when the program ends.
-    void WriteExitSettings(ProfileEdit& edit) const override;
-    void ClearScriptDirectoryField() override;
-
 private:
-    // Each returns its page's two groups.
-    std::pair<QGroupBox*, QGroupBox*> CreateLauncherPage();
-    std::pair<QGroupBox*, QGroupBox*> CreateOptionsPage();
-    void FormCreate();
+    // The options page's two kinds of Browse button. A program of a Quake
+    // menu item: browse chooses and keeps it; field shows program then, and
+    // the item is enabled. Either folder of the progs.dat copy: browse
+    // chooses it into folder of the options; field shows it, and chkCopy
+    // follows.
+    void ChooseProgram(QLineEdit* field, const std::string& program, Cmd item,
+                       bool (*browse)(GameDirectories&, ProfileFile&, FileDialog&, Prompter&));
+    void ChooseCopyFolder(QLineEdit* field, std::string QuakeOptions::*folder,
+                          bool (*browse)(QuakeOptions&, DirectoryChooser&, Prompter&));
+
+    // The launcher page: the launch, the level, and the alternate executable.
+    void CreateLauncherPage() override;
+    void chkLaunchRegClick() override;
+    void btnRunClick() override;
+    void btnUserBrowseClick() override;
+    QComboBox* cmbLevel = nullptr;
+    QCheckBox* chkUseAltExe = nullptr;
+    QComboBox* cmbAltExe = nullptr;
+
+    // The options page: the Quake folders, the programs of the Quake menu,
+    // the TC folder and the folders of the progs.dat copy.
+    void CreateOptionsPage() override;
+    QLineEdit* txtQuakeDir = nullptr;
+    QLineEdit* txtQCFileDir = nullptr;
+    void btnQuakeDirClick();
+    void btnQCDirClick();
+    QLineEdit* txtMapEdProg = nullptr;
+    QLineEdit* txtQCComp = nullptr;
+    void btnMapEdBrowseClick();
+    void btnCompileTlsClick();
+    QLineEdit* txtProgsDir = nullptr;
+    QLineEdit* txtSpefTC = nullptr;
+    void btnTCBrowseClick() override;
+    void btnTCClearClick() override;
+    void btnProgsBrowseClick();
+    void btnSpefTCClick();
 
     // The options the controls hold (with whether chkUseTC and chkCopy are
-    // enabled), and the controls set from options.
+    // enabled) and the controls set from options; creation reads them, the
+    // end of the program writes them.
     QuakeOptions Options() const;
     void ShowOptions(const QuakeOptions& options);
     void ShowCopy(const QuakeOptions& options);
-
-    void chkLaunchRegClick();
-    void btnQuakeDirClick();
-    void btnQCDirClick();
-    void btnTCBrowseClick();
-    void btnTCClearClick();
-    void btnProgsBrowseClick();
-    void btnSpefTCClick();
-    void btnMapEdBrowseClick();
-    void btnCompileTlsClick();
-    void btnUserBrowseClick();
-
-    QCheckBox* chkLaunchReg = nullptr;
-    QPushButton* btnRun = nullptr;
-    QRadioButton* rdiEasy = nullptr;
-    QRadioButton* rdiMedium = nullptr;
-    QRadioButton* rdiHard = nullptr;
-    QRadioButton* rdiNightMare = nullptr;
-    QComboBox* cmbLevel = nullptr;
-    QLineEdit* txtUserMap = nullptr;
-    QPushButton* btnUserBrowse = nullptr;
-    QPushButton* btnUserClear = nullptr;
-    QCheckBox* chkRecord = nullptr;
-    QCheckBox* chkUseTC = nullptr;
-    QCheckBox* chkUseAltExe = nullptr;
-    QComboBox* cmbAltExe = nullptr;
-    QLineEdit* txtQuakeDir = nullptr;
-    QLineEdit* txtQCFileDir = nullptr;
-    QCheckBox* chkCopy = nullptr;
-    QLabel* Label10 = nullptr;
-    QLineEdit* txtMapEdProg = nullptr;
-    QLineEdit* txtQCComp = nullptr;
-    QLineEdit* txtTCApp = nullptr;
-    QLineEdit* txtProgsDir = nullptr;
-    QLineEdit* txtSpefTC = nullptr;
+    void FormCreate() override;
+    void WriteExitSettings(ProfileEdit& edit) const override;
 };
 
 } // namespace tessel
