@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
+#include "support/Rows.h"
 
 namespace tessel {
 namespace {
@@ -24,122 +25,152 @@ protected:
     std::string exe;
 };
 
-TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
+struct CommandLineRow {
+    const char* name;
+    void (*set)(DukeOptions&);
+    const char* parameters;
+};
+const CommandLineRow CommandLineRows[] = {
+    {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 "},
+    {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
+    {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 "},
+    {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 "},
+    {"every switch", [](DukeOptions& o) {
+         o.userMap = "test.map", o.noMon = o.recordDemo = o.fakeMulti = true, o.fakePlayers = 8, o.skill = 4;
+         ChangeDukeEpisode(o, 3);
+         ChangeDukeMap(o, 11);
+     }, "-map test.map /m /r /q8 /v3 /l11 /s4 "},
+};
+using DukeLaunchCommandLines = RowsOf<DukeLaunchTest, CommandLineRow>;
+
+TEST_P(DukeLaunchCommandLines, EndInABlank)
 {
-    const std::string testMap = dir.write("game/test.map", "map");
-    const struct { const char* name; Set set; std::string parameters; } cases[] = {
-        {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 "},
-        {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
-        {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 "},
-        {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 "},
-        {"every switch", [&](DukeOptions& o) {
-             o.userMap = testMap, o.noMon = o.recordDemo = o.fakeMulti = true, o.fakePlayers = 8, o.skill = 4;
-             ChangeDukeEpisode(o, 3);
-             ChangeDukeMap(o, 11);
-         }, "-map test.map /m /r /q8 /v3 /l11 /s4 "},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DukeOptions options;
-        c.set(options);
-        const GameLaunch launch = plan(options);
-        EXPECT_TRUE(launch.start);
-        EXPECT_EQ(launch.workingDir, game);
-        EXPECT_EQ(launch.program, exe);
-        EXPECT_EQ(launch.parameters, c.parameters);
-        EXPECT_EQ(copies(launch), "");
-    }
+    dir.write("game/test.map", "map");
+    DukeOptions options;
+    GetParam().set(options);
+    const GameLaunch launch = plan(options);
+    EXPECT_TRUE(launch.start);
+    EXPECT_EQ(launch.workingDir, game);
+    EXPECT_EQ(launch.program, exe);
+    EXPECT_EQ(launch.parameters, GetParam().parameters);
+    EXPECT_EQ(copies(launch), "");
     EXPECT_EQ(Messages(prompter), Strings{});
 }
+TESSEL_ROWS(DukeLaunchCommandLines, CommandLineRows);
 
-TEST_F(DukeLaunchTest, UserMapsInTheGameFolderElsewhereAndMissing)
+// "~/" is the test's folder.
+struct UserMapRow {
+    const char* name;
+    const char* userMap;
+    bool autoCopy, launchReg;
+    const char* parameters;
+    const char* copies;
+    Strings messages;
+    const char* userMapAfter;
+};
+const UserMapRow UserMapRows[] = {
+    {"in the game folder: never copied", "~/game/IN.MAP", /*autoCopy=*/true, /*launchReg=*/false,
+     "-map IN.MAP /v1 /l1 /s3 ", "", {}, "~/game/IN.MAP"},
+    {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", /*autoCopy=*/true,
+     /*launchReg=*/false, "-map test.map /v1 /l1 /s3 ", "game/../maps/test.map > game/test.map; ", {},
+     "../maps/test.map"},
+    {"elsewhere without auto-copy: passed all the same", "~/maps/test.map", /*autoCopy=*/false, /*launchReg=*/false,
+     "-map test.map /v1 /l1 /s3 ", "", {}, "~/maps/test.map"},
+    {"elsewhere, its name in the game folder in other case", "~/maps/e1.map", /*autoCopy=*/true,
+     /*launchReg=*/false, "-map e1.map /v1 /l1 /s3 ", "", {}, "~/maps/e1.map"},
+    {"missing: emptied and told, no map", "~/maps/gone.map", /*autoCopy=*/true, /*launchReg=*/false, "/v1 /l1 /s3 ",
+     "", {"Information: The user map was not found, continuing loading duke without level..."}, ""},
+    {"missing on a regular start: never looked at", "~/maps/gone.map", /*autoCopy=*/true, /*launchReg=*/true, "", "",
+     {}, "~/maps/gone.map"},
+};
+using DukeLaunchUserMaps = RowsOf<DukeLaunchTest, UserMapRow>;
+
+TEST_P(DukeLaunchUserMaps, InTheGameFolderElsewhereAndMissing)
 {
+    const UserMapRow& r = GetParam();
     for (const char* file : {"game/IN.MAP", "maps/test.map", "maps/e1.map", "game/E1.MAP"})
         dir.write(file, "");
-    const std::string rest = "/v1 /l1 /s3 ", in = dir.file("game/IN.MAP"), gone = dir.file("maps/gone.map");
-    const struct { const char* name; std::string userMap; bool autoCopy, launchReg; std::string parameters, copies;
-                   Strings messages; std::string userMapAfter; } cases[] = {
-        {"in the game folder: never copied", in, true, false, "-map IN.MAP " + rest, "", {}, in},
-        {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", true, false,
-         "-map test.map " + rest, "game/../maps/test.map > game/test.map; ", {}, "../maps/test.map"},
-        {"elsewhere without auto-copy: passed all the same", dir.file("maps/test.map"), false, false,
-         "-map test.map " + rest, "", {}, dir.file("maps/test.map")},
-        {"elsewhere, its name in the game folder in other case", dir.file("maps/e1.map"), true, false,
-         "-map e1.map " + rest, "", {}, dir.file("maps/e1.map")},
-        {"missing: emptied and told, no map", gone, true, false, rest, "",
-         {"Information: The user map was not found, continuing loading duke without level..."}, ""},
-        {"missing on a regular start: never looked at", gone, true, true, "", "", {}, gone},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        DukeOptions options;
-        options.userMap = c.userMap;
-        options.autoCopy = c.autoCopy;
-        options.launchReg = c.launchReg;
-        const GameLaunch launch = plan(options);
-        EXPECT_EQ(launch.parameters, c.parameters);
-        EXPECT_EQ(copies(launch), c.copies);
-        EXPECT_EQ(Messages(prompter), c.messages);
-        EXPECT_EQ(options.userMap, c.userMapAfter);
-    }
+    DukeOptions options;
+    options.userMap = local(r.userMap);
+    options.autoCopy = r.autoCopy;
+    options.launchReg = r.launchReg;
+    const GameLaunch launch = plan(options);
+    EXPECT_EQ(launch.parameters, r.parameters);
+    EXPECT_EQ(copies(launch), r.copies);
+    EXPECT_EQ(Messages(prompter), r.messages);
+    EXPECT_EQ(options.userMap, local(r.userMapAfter));
 }
+TESSEL_ROWS(DukeLaunchUserMaps, UserMapRows);
 
-TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgram)
+struct TcProgramRow {
+    const char* name;
+    bool launchReg, useTC;
+    const char* alternateExe, *program, *parameters;
+};
+const TcProgramRow TcProgramRows[] = {
+    {"the TC program, named from the game folder", /*launchReg=*/false, /*useTC=*/true, "../maps/mytc.bat",
+     "~/game/../maps/mytc.bat", ""},
+    {"start regularly wins", /*launchReg=*/true, /*useTC=*/true, "~/maps/mytc.bat", "~/game/DUKE3D.EXE", ""},
+    {"TC checked without a program (disabled)", /*launchReg=*/false, /*useTC=*/true, "", "~/game/DUKE3D.EXE",
+     "/v1 /l1 /s3 "},
+    {"TC program not checked", /*launchReg=*/false, /*useTC=*/false, "~/maps/mytc.bat", "~/game/DUKE3D.EXE",
+     "/v1 /l1 /s3 "},
+};
+using DukeLaunchTcPrograms = RowsOf<DukeLaunchTest, TcProgramRow>;
+
+TEST_P(DukeLaunchTcPrograms, StartRegularlyWinsOverTheTcProgram)
 {
-    const std::string tc = FakeProgram(dir.file("maps/mytc.bat"));
-    const struct { const char* name; bool launchReg, useTC; std::string alternateExe, program, parameters; } cases[] = {
-        {"the TC program, named from the game folder", false, true, "../maps/mytc.bat", game + "../maps/mytc.bat", ""},
-        {"start regularly wins", true, true, tc, exe, ""},
-        {"TC checked without a program (disabled)", false, true, "", exe, "/v1 /l1 /s3 "},
-        {"TC program not checked", false, false, tc, exe, "/v1 /l1 /s3 "},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DukeOptions options;
-        options.userMap = dir.file("maps/gone.map");
-        options.launchReg = c.launchReg, options.useTC = c.useTC, options.alternateExe = c.alternateExe;
-        const GameLaunch launch = plan(options);
-        EXPECT_EQ(launch.program, c.program);
-        EXPECT_EQ(launch.parameters, c.parameters);
-        EXPECT_EQ(launch.workingDir, game);
-    }
+    const TcProgramRow& r = GetParam();
+    FakeProgram(dir.file("maps/mytc.bat"));
+    DukeOptions options;
+    options.userMap = dir.file("maps/gone.map");
+    options.launchReg = r.launchReg, options.useTC = r.useTC, options.alternateExe = local(r.alternateExe);
+    const GameLaunch launch = plan(options);
+    EXPECT_EQ(launch.program, local(r.program));
+    EXPECT_EQ(launch.parameters, r.parameters);
+    EXPECT_EQ(launch.workingDir, game);
 }
+TESSEL_ROWS(DukeLaunchTcPrograms, TcProgramRows);
 
-TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase)
+// conDir: "" is none, a relative one is taken as it is.
+struct ConCopyRow {
+    const char* name;
+    Strings conFiles, gameFiles;
+    bool copy;
+    const char* conDir;
+    const char* copies;
+};
+const ConCopyRow ConCopyRows[] = {
+    {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, /*copy=*/false, "~/con/", ""},
+    {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, /*copy=*/true, "~/con/",
+     "con/User.con > game/User.con; con/Defs.con > game/Defs.con; con/Game.con > game/Game.con; "},
+    {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, /*copy=*/true, "~/con/",
+     "con/defs.con > game/Defs.con; con/GAME.CON > game/Game.con; "},
+    {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, /*copy=*/true, "~/con/",
+     "con/User.con > game/USER.CON; "},
+    {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, /*copy=*/true, "", ""},
+    {"a relative con directory counts from the game folder", {"Game.con"}, {}, /*copy=*/true, "../con/",
+     "game/../con/Game.con > game/Game.con; "},
+    {"a con directory without its separator", {"User.con"}, {}, /*copy=*/true, "~/con",
+     "con/User.con > game/User.con; "},
+};
+using DukeLaunchConCopies = RowsOf<DukeLaunchTest, ConCopyRow>;
+
+TEST_P(DukeLaunchConCopies, InOrderWhenAskedAndPresentWhateverTheirCase)
 {
-    // conDir is in the row's folder; "" is none, and a relative one is taken as it is.
-    const struct { const char* name; Strings conFiles, gameFiles; bool copy; std::string conDir, copies; } cases[] = {
-        {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, false, "con/", ""},
-        {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, true, "con/",
-         "con/User.con > game/User.con; con/Defs.con > game/Defs.con; con/Game.con > game/Game.con; "},
-        {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, true, "con/",
-         "con/defs.con > game/Defs.con; con/GAME.CON > game/Game.con; "},
-        {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, true, "con/",
-         "con/User.con > game/USER.CON; "},
-        {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, true, "", ""},
-        {"a relative con directory counts from the game folder", {"Game.con"}, {}, true, "../con/",
-         "game/../con/Game.con > game/Game.con; "},
-        {"a con directory without its separator", {"User.con"}, {}, true, "con", "con/User.con > game/User.con; "},
-    };
-    int row = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string name = "row" + std::to_string(++row) + "/", base = dir.file(name);
-        MakeFolders(base, {"", "game", "con"});
-        for (const auto& f : c.conFiles)
-            dir.write(name + "con/" + f, f);
-        for (const auto& f : c.gameFiles)
-            dir.write(name + "game/" + f, "old");
-        DukeOptions options;
-        options.copy = c.copy;
-        const std::string conDir = c.conDir.empty() || c.conDir.front() == '.' ? c.conDir : base + c.conDir;
-        EnterFolder(base + "game");   // where a name without a folder would be found
-        // The game folder as written by hand, without its separator.
-        EXPECT_EQ(Copies(PlanDukeConCopy(options, base + "game", conDir), base), c.copies);
-    }
+    const ConCopyRow& r = GetParam();
+    for (const auto& f : r.conFiles)
+        dir.write("con/" + f, f);
+    for (const auto& f : r.gameFiles)
+        dir.write("game/" + f, "old");
+    DukeOptions options;
+    options.copy = r.copy;
+    EnterFolder(dir.file("game"));   // where a name without a folder would be found
+    // The game folder as written by hand, without its separator.
+    EXPECT_EQ(copies(PlanDukeConCopy(options, dir.file("game"), local(r.conDir))), r.copies);
     EXPECT_EQ(Messages(prompter), Strings{});
 }
+TESSEL_ROWS(DukeLaunchConCopies, ConCopyRows);
 
 TEST_F(DukeLaunchTest, ConFilesCopiedOntoThemselvesStopTheLaunchAndStayWhole)
 {
@@ -258,29 +289,33 @@ TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
     }
 }
 
-TEST_F(DukeLaunchTest, GameConOpensAtCreationWhenAskedFor)
+struct GameConRow {
+    const char* name;
+    bool loadGameCon, present, withConDir;
+    Strings files, messages;
+};
+const GameConRow GameConRows[] = {
+    {"Game.con in any letter case", /*loadGameCon=*/true, /*present=*/true, /*withConDir=*/true, {"~/con/GAME.CON"},
+     {}},
+    {"Game.con not asked for", /*loadGameCon=*/false, /*present=*/true, /*withConDir=*/true, {}, {}},
+    {"Game.con missing", /*loadGameCon=*/true, /*present=*/false, /*withConDir=*/true, {},
+     {"Warning: Game.con does not exist in the con directory: ~/con/ Canceling loading of Game.con."}},
+    {"no con directory: Game.con not looked for", /*loadGameCon=*/true, /*present=*/false, /*withConDir=*/false, {},
+     {}},
+};
+using DukeLaunchGameCon = RowsOf<DukeLaunchTest, GameConRow>;
+
+TEST_P(DukeLaunchGameCon, OpensAtCreationWhenAskedFor)
 {
-    const std::string missing = "Warning: Game.con does not exist in the con directory: " + con +
-                                " Canceling loading of Game.con.";
-    const struct { const char* name; bool loadGameCon, present, withConDir; Strings files, messages; } cases[] = {
-        {"Game.con in any letter case", true, true, true, {dir.file("con/GAME.CON")}, {}},
-        {"Game.con not asked for", false, true, true, {}, {}},
-        {"Game.con missing", true, false, true, {}, {missing}},
-        {"no con directory: Game.con not looked for", true, false, false, {}, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        if (c.present)
-            dir.write("con/GAME.CON", "");
-        else
-            ::unlink(dir.file("con/GAME.CON").c_str());
-        DukeOptions options;
-        options.loadGameCon = c.loadGameCon;
-        EXPECT_EQ(DukeStartupFiles(options, c.withConDir ? con : "", prompter), c.files);
-        EXPECT_EQ(Messages(prompter), c.messages);
-    }
+    const GameConRow& r = GetParam();
+    if (r.present)
+        dir.write("con/GAME.CON", "");
+    DukeOptions options;
+    options.loadGameCon = r.loadGameCon;
+    EXPECT_EQ(DukeStartupFiles(options, r.withConDir ? con : "", prompter), local(r.files));
+    EXPECT_EQ(Messages(prompter), local(r.messages));
 }
+TESSEL_ROWS(DukeLaunchGameCon, GameConRows);
 
 TEST_F(DukeLaunchTest, TheDukeDirectoryMustHoldTheGame)
 {

@@ -1,6 +1,7 @@
 #include "launch/ToolLaunch.h"
 
 #include "launch/LaunchTestSupport.h"
+#include "support/Rows.h"
 
 namespace tessel {
 namespace {
@@ -12,67 +13,81 @@ protected:
     ToolLaunchTest() { MakeFolders(dir.path(), {"build", "qc", "empty", "editor"}); }
 };
 
-TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
-{
-    const std::string build = FakeProgram(dir.file("build/BUILD.EXE"));
-    FakeProgram(dir.file("qc/build.exe"));
-    const std::string incorrect = "Information: Incorrect build directory: ";
-    const std::string notNamed = " , or the build.exe is not named build.exe.";
-    const struct { const char* name; std::string buildDir, current, program; Strings messages; } cases[] = {
-        {"in the Build directory, any case", dir.file("build/"), dir.file("empty"), build, {}},
-        {"not there", dir.file("empty/"), dir.file("build"), "", {incorrect + dir.file("empty/") + notNamed}},
-        {"no Build directory: the current folder", "", dir.file("qc"), dir.file("qc/build.exe"), {}},
-        {"no Build directory, none in the current folder", "", dir.file("empty"), "", {incorrect + notNamed}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        EnterFolder(c.current);
-        const GameLaunch launch = PlanLaunchBuild(c.buildDir, prompter);
-        EXPECT_EQ(launch.start, !c.program.empty());
-        EXPECT_FALSE(launch.folder);
-        if (launch.start) {
-            EXPECT_TRUE(SameFile(launch.program, c.program));
-            EXPECT_TRUE(SameFile(launch.workingDir, FolderPrefix(c.program)));
-            EXPECT_EQ(launch.parameters, "");
-        }
-        EXPECT_EQ(Messages(prompter), c.messages);
-    }
-}
+// "~/" is the test's folder; program empty: nothing starts.
+struct BuildRow {
+    const char* name;
+    const char* buildDir, *current, *program;
+    Strings messages;
+};
+const std::string Incorrect = "Information: Incorrect build directory: ",
+                  NotNamed = " , or the build.exe is not named build.exe.";
+const BuildRow BuildRows[] = {
+    {"in the Build directory, any case", "~/build/", "~/empty", "~/build/BUILD.EXE", {}},
+    {"not there", "~/empty/", "~/build", "", {Incorrect + "~/empty/" + NotNamed}},
+    {"no Build directory: the current folder", "", "~/qc", "~/qc/build.exe", {}},
+    {"no Build directory, none in the current folder", "", "~/empty", "", {Incorrect + NotNamed}},
+};
+using ToolLaunchBuild = RowsOf<ToolLaunchTest, BuildRow>;
 
-TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
+TEST_P(ToolLaunchBuild, LookForItInItsDirectoryOrTheCurrentFolder)
 {
-    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
-    const std::string unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
-    const std::string qc = dir.file("qc");   // written by hand, without its separator
-    EnterFolder(qc);
-    const struct { const char* name; std::string qcDir, toolName; bool modified; std::deque<MsgResult> answers;
-                   bool start; Strings messages; } cases[] = {
-        {"nothing unsaved", qc, "fastqcc.exe", false, {}, true, {}},
-        {"unsaved, go on", qc, "fastqcc.exe", true, {MsgResult::Yes}, true, {unsaved}},
-        {"unsaved, stop", qc, "fastqcc.exe", true, {MsgResult::No}, false, {unsaved}},
-        {"no such tool", qc, "qcc.exe", true, {}, false,
-         {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '" + qc +
-          "' Please verify if this is the right compiling tool."}},
-        // Found in the current folder; the empty folder is left for the launch to report.
-        {"no QC directory", "", "fastqcc.exe", false, {}, true, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        prompter.answers = c.answers;
-        const GameLaunch launch = PlanCompileQuakeC(c.qcDir, c.toolName, c.modified, prompter);
-        EXPECT_EQ(launch.start, c.start);
-        EXPECT_EQ(launch.folder.has_value(), c.start);
-        if (c.start) {
-            EXPECT_TRUE(SameFile(launch.program, tool));
-            EXPECT_EQ(launch.folder, c.qcDir);
-            EXPECT_EQ(launch.workingDir, c.qcDir);
-            EXPECT_EQ(launch.parameters, "");
-        }
-        EXPECT_EQ(Messages(prompter), c.messages);
+    const BuildRow& r = GetParam();
+    FakeProgram(dir.file("build/BUILD.EXE"));
+    FakeProgram(dir.file("qc/build.exe"));
+    EnterFolder(local(r.current));
+    const GameLaunch launch = PlanLaunchBuild(local(r.buildDir), prompter);
+    const std::string program = local(r.program);
+    EXPECT_EQ(launch.start, !program.empty());
+    EXPECT_FALSE(launch.folder);
+    if (launch.start) {
+        EXPECT_TRUE(SameFile(launch.program, program));
+        EXPECT_TRUE(SameFile(launch.workingDir, FolderPrefix(program)));
+        EXPECT_EQ(launch.parameters, "");
     }
+    EXPECT_EQ(Messages(prompter), local(r.messages));
 }
+TESSEL_ROWS(ToolLaunchBuild, BuildRows);
+
+// The QC directory "~/qc" is written by hand, without its separator.
+struct CompileRow {
+    const char* name;
+    const char* qcDir, *toolName;
+    bool modified;
+    std::deque<MsgResult> answers;
+    bool start;
+    Strings messages;
+};
+const std::string Unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
+const CompileRow CompileRows[] = {
+    {"nothing unsaved", "~/qc", "fastqcc.exe", /*modified=*/false, {}, /*start=*/true, {}},
+    {"unsaved, go on", "~/qc", "fastqcc.exe", /*modified=*/true, {MsgResult::Yes}, /*start=*/true, {Unsaved}},
+    {"unsaved, stop", "~/qc", "fastqcc.exe", /*modified=*/true, {MsgResult::No}, /*start=*/false, {Unsaved}},
+    {"no such tool", "~/qc", "qcc.exe", /*modified=*/true, {}, /*start=*/false,
+     {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '~/qc' Please verify if this is the "
+      "right compiling tool."}},
+    // Found in the current folder; the empty folder is left for the launch to report.
+    {"no QC directory", "", "fastqcc.exe", /*modified=*/false, {}, /*start=*/true, {}},
+};
+using ToolLaunchCompile = RowsOf<ToolLaunchTest, CompileRow>;
+
+TEST_P(ToolLaunchCompile, AskAboutUnsavedChangesOnlyWhenTheToolExists)
+{
+    const CompileRow& r = GetParam();
+    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe")), qcDir = local(r.qcDir);
+    EnterFolder(dir.file("qc"));
+    prompter.answers = r.answers;
+    const GameLaunch launch = PlanCompileQuakeC(qcDir, r.toolName, r.modified, prompter);
+    EXPECT_EQ(launch.start, r.start);
+    EXPECT_EQ(launch.folder.has_value(), r.start);
+    if (r.start) {
+        EXPECT_TRUE(SameFile(launch.program, tool));
+        EXPECT_EQ(launch.folder, qcDir);
+        EXPECT_EQ(launch.workingDir, qcDir);
+        EXPECT_EQ(launch.parameters, "");
+    }
+    EXPECT_EQ(Messages(prompter), local(r.messages));
+}
+TESSEL_ROWS(ToolLaunchCompile, CompileRows);
 
 // Without a program there is nothing to start; a relative one counts from the current folder.
 TEST_F(ToolLaunchTest, TheMapEditorStartsInItsOwnFolder)
