@@ -30,13 +30,7 @@ bool SameState(const CalcState& a, const CalcState& b)
 }
 
 // error: shown by the last key, which then changes nothing.
-struct SequenceRow {
-    const char* name;
-    const char* keys;
-    const char* display;
-    int pending;
-    const char* error;
-};
+struct SequenceRow { const char* name, *keys, *display; int pending; const char* error; };
 const SequenceRow SequenceRows[] = {
     {"sum shows a period", "12+3=", "15.", CalcState::opNone, ""},
     {"leading zero is not entered", "0", "0.", CalcState::opNone, ""},
@@ -78,21 +72,20 @@ using CalcStateKeys = test::RowsOf<::testing::Test, SequenceRow>;
 
 TEST_P(CalcStateKeys, Sequences)
 {
-    const SequenceRow& r = GetParam();
     CalcState state;
     std::string display = "0.", error;
     CalcState beforeLast;
-    for (const char* k = r.keys; *k; ++k) {
+    for (const char* k = row.keys; *k; ++k) {
         beforeLast = state;
         error += test::ErrorOf([&] {
             if (std::optional<std::string> shown = state.Press(InputOf(*k)))
                 display = *shown;
         });
     }
-    EXPECT_EQ(display, r.display);
-    EXPECT_EQ(state.pendingOperator, r.pending);
-    EXPECT_EQ(error, r.error);
-    EXPECT_TRUE(!*r.error || SameState(state, beforeLast));
+    EXPECT_EQ(display, row.display);
+    EXPECT_EQ(state.pendingOperator, row.pending);
+    EXPECT_EQ(error, row.error);
+    EXPECT_TRUE(!*row.error || SameState(state, beforeLast));
 }
 TESSEL_ROWS(CalcStateKeys, SequenceRows);
 

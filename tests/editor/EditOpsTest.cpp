@@ -71,54 +71,40 @@ protected:
 
 // Line 1 is "WHILE if": a fresh load colours "if" only, an edit blackens the line, leaving it colours both.
 const char* const Fresh = "bb..........bb...", *Black = "bb...............", *Recolored = "bb....rrrrr.bb...";
-// edited: a letter was typed at 8 first. ends: the key ends the wizard's typed-word match.
-struct KeyRow {
-    const char* name;
-    bool edited;
-    int caret, key;
-    const char* paint;
-    bool ends;
-    bool noColoring = false;
-};
+// Edited: a letter was typed at 8 first. EndsMatch: the key ends the wizard's typed-word match.
+enum KeyCase { Edited = 1, EndsMatch = 2, ColoringOff = 4 };
+struct KeyRow { const char* name; int caret, key; const char* paint; int how; };
 const KeyRow KeyRows[] = {
-    {"up", /*edited=*/true, 8, vk::Up, Recolored, /*ends=*/true},
-    {"down", /*edited=*/true, 8, vk::Down, Recolored, /*ends=*/true},
-    {"enter", /*edited=*/true, 8, vk::Return, Recolored, /*ends=*/true},
-    {"left at the start", /*edited=*/true, 6, vk::Left, Recolored, /*ends=*/true},
-    {"left inside", /*edited=*/true, 8, vk::Left, Black, /*ends=*/true},
-    {"right at the end", /*edited=*/true, 14, vk::Right, Recolored, /*ends=*/true},
-    {"right inside", /*edited=*/true, 8, vk::Right, Black, /*ends=*/true},
-    {"home", /*edited=*/true, 8, 36, Black, /*ends=*/false},
-    {"tab", /*edited=*/true, 8, vk::Tab, Black, /*ends=*/false},
-    {"shift", /*edited=*/true, 8, vk::Shift, Black, /*ends=*/false},
-    {"typing on another line blackens no more", /*edited=*/true, 1, 'Q', Black, /*ends=*/false},
-    {"a letter on a clean line", /*edited=*/false, 8, 'Q', Black, /*ends=*/false},
-    {"Backspace", /*edited=*/false, 8, vk::Back, Black, /*ends=*/false},
-    {"Space", /*edited=*/false, 8, vk::Space, Black, /*ends=*/true},
-    {"the first of the other codes", /*edited=*/false, 8, 41, Black, /*ends=*/false},
-    {"Tab is no edit", /*edited=*/false, 8, vk::Tab, Fresh, /*ends=*/false},
-    {"down from a clean line", /*edited=*/false, 8, vk::Down, Fresh, /*ends=*/true},
-    {"colouring off: the edit and the leaving paint nothing", /*edited=*/true, 8, vk::Down, Fresh, /*ends=*/true,
-     /*noColoring=*/true},
+    {"up", 8, vk::Up, Recolored, Edited | EndsMatch}, {"down", 8, vk::Down, Recolored, Edited | EndsMatch},
+    {"enter", 8, vk::Return, Recolored, Edited | EndsMatch},
+    {"left at the start", 6, vk::Left, Recolored, Edited | EndsMatch},
+    {"left inside", 8, vk::Left, Black, Edited | EndsMatch},
+    {"right at the end", 14, vk::Right, Recolored, Edited | EndsMatch},
+    {"right inside", 8, vk::Right, Black, Edited | EndsMatch}, {"home", 8, 36, Black, Edited},
+    {"tab", 8, vk::Tab, Black, Edited}, {"shift", 8, vk::Shift, Black, Edited},
+    {"typing on another line blackens no more", 1, 'Q', Black, Edited},
+    {"a letter on a clean line", 8, 'Q', Black, 0}, {"Backspace", 8, vk::Back, Black, 0},
+    {"Space", 8, vk::Space, Black, EndsMatch}, {"the first of the other codes", 8, 41, Black, 0},
+    {"Tab is no edit", 8, vk::Tab, Fresh, 0}, {"down from a clean line", 8, vk::Down, Fresh, EndsMatch},
+    {"colouring off: the edit and the leaving paint nothing", 8, vk::Down, Fresh, Edited | EndsMatch | ColoringOff},
 };
 using EditOpsKeys = RowsOf<EditOpsTest, KeyRow>;
 
 TEST_P(EditOpsKeys, EditOrLeaveTheLine)
 {
-    const KeyRow& r = GetParam();
     Open("if x\r\nWHILE if\r\nz", 8);
-    NoColoring = r.noColoring;
-    if (r.edited)
+    NoColoring = row.how & ColoringOff;
+    if (row.how & Edited)
         Key('Q');
-    buffer.SetSelection(r.caret, 0);
+    buffer.SetSelection(row.caret, 0);
     hooks.calls.clear();
     typedWordMatch = true;
-    Key(r.key);
-    EXPECT_EQ(buffer.Paint(), r.paint);
-    EXPECT_EQ(lines.LineBlackened, r.paint == Black);
-    EXPECT_EQ(lines.LineClean, r.paint != Black);
-    EXPECT_EQ(typedWordMatch, !r.ends);
-    EXPECT_EQ(hooks.calls.back() == "first wizard entry", r.ends);
+    Key(row.key);
+    EXPECT_EQ(buffer.Paint(), row.paint);
+    EXPECT_EQ(lines.LineBlackened, row.paint == Black);
+    EXPECT_EQ(lines.LineClean, row.paint != Black);
+    EXPECT_EQ(typedWordMatch, !(row.how & EndsMatch));
+    EXPECT_EQ(hooks.calls.back() == "first wizard entry", bool(row.how & EndsMatch));
 }
 TESSEL_ROWS(EditOpsKeys, KeyRows);
 
@@ -129,30 +115,28 @@ TEST_F(EditOpsTest, AKeyShowsTheCaretsPlaceBeforeItActs)
     EXPECT_EQ(hooks.calls.front(), "Line: 2 ; Column: 3");
 }
 
-struct LeaveRow {
-    const char* name;
-    bool typed, noColoring, click;
-    const char* paint;
-};
+// Typed: a letter was typed before the click or deactivation.
+enum LeaveCase { Typed = 1, Off = 2, Click = 4 };
+struct LeaveRow { const char* name; int how; const char* paint; };
 const LeaveRow LeaveRows[] = {
-    {"a click after an edit", /*typed=*/true, /*noColoring=*/false, /*click=*/true, ".......rrrrr"},
-    {"a click on a clean line", /*typed=*/false, /*noColoring=*/false, /*click=*/true, "............"},
-    {"a click while colouring is off", /*typed=*/true, /*noColoring=*/true, /*click=*/true, "............"},
-    {"deactivation, even when clean", /*typed=*/false, /*noColoring=*/false, /*click=*/false, "rrrrr......."},
-    {"deactivation while colouring is off", /*typed=*/false, /*noColoring=*/true, /*click=*/false, "............"},
+    {"a click after an edit", Typed | Click, ".......rrrrr"}, {"a click on a clean line", Click, "............"},
+    {"a click while colouring is off", Typed | Off | Click, "............"},
+    {"deactivation, even when clean", 0, "rrrrr......."}, {"deactivation while colouring is off", Off, "............"},
 };
 using EditOpsLeaving = RowsOf<EditOpsTest, LeaveRow>;
 
 // A click recolours the line of the last key; deactivation the caret's line.
 TEST_P(EditOpsLeaving, ByAClickOrDeactivation)
 {
-    const LeaveRow& r = GetParam();
     Open("WHILE\r\nWHILE", 8);
-    Key(r.typed ? 'Q' : vk::Tab);
-    NoColoring = r.noColoring;
+    Key(row.how & Typed ? 'Q' : vk::Tab);
+    NoColoring = row.how & Off;
     buffer.SetSelection(1, 0);
-    r.click ? LineColoringAtMouseDown(buffer, lines, Context()) : LineColoringAtDeactivate(buffer, Context());
-    EXPECT_EQ(buffer.Paint(), r.paint);
+    if (row.how & Click)
+        LineColoringAtMouseDown(buffer, lines, Context());
+    else
+        LineColoringAtDeactivate(buffer, Context());
+    EXPECT_EQ(buffer.Paint(), row.paint);
 }
 TESSEL_ROWS(EditOpsLeaving, LeaveRows);
 
@@ -194,15 +178,8 @@ TEST_F(EditOpsTest, RecoloringFromTheLineOnAgreesWithTheWholeText)
 
 // --- Enter and Backspace -------------------------------------------------------
 
-struct EnterRow {
-    const char* name;
-    std::string text;
-    int selStart, selLength;
-    std::string after;
-    int caret;
-    const char* lineBreak = "\r\n";
-    bool autoIndent = true;
-};
+struct EnterRow { const char* name; std::string text; int selStart, selLength; std::string after; int caret;
+                  const char* lineBreak = "\r\n"; bool autoIndent = true; };
 const EnterRow EnterRows[] = {
     {"tabs", "\t\tfoo bar", 5, 0, "\t\tfoo\r\n\t\t bar", 9},
     {"the document's own line end", "\tx\ny", 2, 0, "\tx\n\t\ny", 4, "\n"},
@@ -220,28 +197,22 @@ using EditOpsEnter = RowsOf<EditOpsTest, EnterRow>;
 // After == text: the key goes to the control.
 TEST_P(EditOpsEnter, IndentsTheNewLineLikeTheOld)
 {
-    const EnterRow& r = GetParam();
-    Open(r.text, r.selStart);
-    AutoIndent = r.autoIndent;
-    buffer.lineBreak = r.lineBreak;
-    buffer.SetSelection(r.selStart, r.selLength);
-    EXPECT_EQ(EditorKeyPress(buffer, '\r', Context()), r.after != r.text);
-    EXPECT_EQ(buffer.Text(), r.after);
-    EXPECT_EQ(buffer.SelStart(), r.caret);
-    EXPECT_EQ(buffer.UndoSteps(), r.after != r.text ? 1 : 0);
-    FakeEditBuffer loaded(r.after);
+    Open(row.text, row.selStart);
+    AutoIndent = row.autoIndent;
+    buffer.lineBreak = row.lineBreak;
+    buffer.SetSelection(row.selStart, row.selLength);
+    EXPECT_EQ(EditorKeyPress(buffer, '\r', Context()), row.after != row.text);
+    EXPECT_EQ(buffer.Text(), row.after);
+    EXPECT_EQ(buffer.SelStart(), row.caret);
+    EXPECT_EQ(buffer.UndoSteps(), row.after != row.text ? 1 : 0);
+    FakeEditBuffer loaded(row.after);
     ColorWholeDocument(loaded, KeywordTable, true);
     EXPECT_EQ(buffer.Paint(), loaded.Paint());
 }
 TESSEL_ROWS(EditOpsEnter, EnterRows);
 
 // after == text: the key goes to the control.
-struct BackspaceRow {
-    const char* name;
-    std::string text;
-    int selStart, selLength;
-    const char* after;
-};
+struct BackspaceRow { const char* name; std::string text; int selStart, selLength; const char* after; };
 const BackspaceRow BackspaceRows[] = {
     {"one tab above", "\tx\r\n\t\tif", 6, 0, "\tx\r\n\tif"},
     {"an empty line above", "\tif\r\n\r\n\t\tx", 9, 0, "\tif\r\n\r\nx"},
@@ -259,13 +230,12 @@ using EditOpsBackspace = RowsOf<EditOpsTest, BackspaceRow>;
 
 TEST_P(EditOpsBackspace, AtTheEndOfTheIndentationFallsBackToTheLineAbove)
 {
-    const BackspaceRow& r = GetParam();
-    Open(r.text, r.selStart);
-    buffer.SetSelection(r.selStart, r.selLength);
-    EXPECT_EQ(Key(vk::Back), r.after != r.text);
-    EXPECT_EQ(buffer.Text(), r.after);
+    Open(row.text, row.selStart);
+    buffer.SetSelection(row.selStart, row.selLength);
+    EXPECT_EQ(Key(vk::Back), row.after != row.text);
+    EXPECT_EQ(buffer.Text(), row.after);
     // Colours stay; where the key goes to the control, the caret's line holds no keyword.
-    FakeEditBuffer loaded(r.after);
+    FakeEditBuffer loaded(row.after);
     ColorWholeDocument(loaded, KeywordTable, true);
     EXPECT_EQ(buffer.Paint(), loaded.Paint());
 }
@@ -273,33 +243,26 @@ TESSEL_ROWS(EditOpsBackspace, BackspaceRows);
 
 // --- block indent ------------------------------------------------------------------
 
-struct BlockRow {
-    const char* name;
-    bool indent;
-    const char* text;
-    int selStart, selLength;
-    const char* after;
-    int blockLength;
-};
+enum Block { DeIndent, Indent };
+struct BlockRow { const char* name; Block block; const char* text; int selStart, selLength; const char* after; int length; };
 const BlockRow BlockRows[] = {
-    {"indent", /*indent=*/true, "a\r\nb\r\nc", 1, 3, "\ta\r\n\tb\r\nc", 6},
-    {"ending at a line's start", /*indent=*/true, "a\r\nb\r\nc", 0, 3, "\ta\r\n\tb\r\nc", 6},
-    {"de-indent one blank only", /*indent=*/false, "  x\r\n\ty\r\nz", 2, 5, " x\r\ny\r\nz", 5},
-    {"lines without indentation stay", /*indent=*/false, "x\r\n\r\n y", 0, 7, "x\r\n\r\ny", 6},
+    {"indent", Indent, "a\r\nb\r\nc", 1, 3, "\ta\r\n\tb\r\nc", 6},
+    {"ending at a line's start", Indent, "a\r\nb\r\nc", 0, 3, "\ta\r\n\tb\r\nc", 6},
+    {"de-indent one blank only", DeIndent, "  x\r\n\ty\r\nz", 2, 5, " x\r\ny\r\nz", 5},
+    {"lines without indentation stay", DeIndent, "x\r\n\r\n y", 0, 7, "x\r\n\r\ny", 6},
 };
 using EditOpsBlocks = RowsOf<EditOpsTest, BlockRow>;
 
 TEST_P(EditOpsBlocks, IndentAndDeIndentWorkOnWholeLines)
 {
-    const BlockRow& r = GetParam();
-    buffer = FakeEditBuffer(r.text);
-    buffer.SetSelection(r.selStart, r.selLength);
-    r.indent ? BlockIndent(buffer, prompter) : BlockDeIndent(buffer, prompter);
-    EXPECT_EQ(buffer.Text(), r.after);
+    buffer = FakeEditBuffer(row.text);
+    buffer.SetSelection(row.selStart, row.selLength);
+    row.block == Indent ? BlockIndent(buffer, prompter) : BlockDeIndent(buffer, prompter);
+    EXPECT_EQ(buffer.Text(), row.after);
     EXPECT_EQ(buffer.SelStart(), 0);
-    EXPECT_EQ(buffer.SelLength(), r.blockLength);
+    EXPECT_EQ(buffer.SelLength(), row.length);
     buffer.Undo();   // one step
-    EXPECT_EQ(buffer.Text(), r.text);
+    EXPECT_EQ(buffer.Text(), row.text);
 }
 TESSEL_ROWS(EditOpsBlocks, BlockRows);
 
@@ -318,16 +281,8 @@ TEST_F(EditOpsTest, BlockIndentsNeedASelection)
 UserReplaceTextType All(const char* find, const char* by, int from) { return {find, by, from, true, true}; }
 UserReplaceTextType One(const char* find, const char* by, int from) { return {find, by, from, true, false}; }
 
-struct ReplaceRow {
-    const char* name;
-    const char* text;
-    int selStart, selLength;
-    UserReplaceTextType replace;
-    std::uint8_t options;
-    const char* after, *paint;
-    int position;
-    const char* message;
-};
+struct ReplaceRow { const char* name, *text; int selStart, selLength; UserReplaceTextType replace;
+                    std::uint8_t options; const char* after, *paint; int position; const char* message; };
 const ReplaceRow ReplaceRows[] = {
     {"the region's end stays, each search restarts one past", "aaa", 0, 0, All("a", "ba", 0), 0, "bbbaaa", "......",
      -1, ""},
@@ -355,16 +310,15 @@ using EditOpsReplace = RowsOf<EditOpsTest, ReplaceRow>;
 
 TEST_P(EditOpsReplace, RegionsOptionsColorsAndMessages)
 {
-    const ReplaceRow& r = GetParam();
-    buffer = FakeEditBuffer(r.text);
-    buffer.SetSelection(r.selStart, r.selLength);
-    UserReplaceTextType replace = r.replace;
-    ReplaceText(buffer, replace, r.options, KeywordTable, prompter);
-    EXPECT_EQ(buffer.Text(), r.after);
-    EXPECT_EQ(buffer.Paint(), r.paint);
-    EXPECT_EQ(replace.Position, r.position);
+    buffer = FakeEditBuffer(row.text);
+    buffer.SetSelection(row.selStart, row.selLength);
+    UserReplaceTextType replace = row.replace;
+    ReplaceText(buffer, replace, row.options, KeywordTable, prompter);
+    EXPECT_EQ(buffer.Text(), row.after);
+    EXPECT_EQ(buffer.Paint(), row.paint);
+    EXPECT_EQ(replace.Position, row.position);
     EXPECT_LE(buffer.UndoSteps(), 1);
-    EXPECT_EQ(prompter.texts(), *r.message ? std::vector<std::string>{r.message} : std::vector<std::string>{});
+    EXPECT_EQ(prompter.texts(), *row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
 }
 TESSEL_ROWS(EditOpsReplace, ReplaceRows);
 
@@ -439,33 +393,28 @@ TEST_F(EditOpsTest, LoadColoringAndSaveTargetsFollowTheName)
 
 // --- the wizard -------------------------------------------------------------------------
 
-struct WizardRow {
-    const char* name;
-    bool matched;
-    const char* entry;
-    int caret;
-    const char* after;
-};
+// Typed: the wizard's selection came from the typed word.
+enum Selected { ByHand, ByTypedWord };
+struct WizardRow { const char* name; Selected selected; const char* entry; int caret; const char* after; };
 const WizardRow WizardRows[] = {
-    {"replaces the typed word", /*matched=*/true, "ifaction", 9, "x\r\n y ifaction"},
-    {"nothing typed at the line's start", /*matched=*/true, "ifaction", 3, "x\r\nifaction y ifa"},
-    {"a word from the line's start", /*matched=*/true, "ifaction", 1, "ifaction\r\n y ifa"},
-    {"no match: at the caret", /*matched=*/false, "ifaction", 6, "x\r\n y ifactionifa"},
-    {"no entry: nothing", /*matched=*/true, "", 9, "x\r\n y ifa"},
+    {"replaces the typed word", ByTypedWord, "ifaction", 9, "x\r\n y ifaction"},
+    {"nothing typed at the line's start", ByTypedWord, "ifaction", 3, "x\r\nifaction y ifa"},
+    {"a word from the line's start", ByTypedWord, "ifaction", 1, "ifaction\r\n y ifa"},
+    {"no match: at the caret", ByHand, "ifaction", 6, "x\r\n y ifactionifa"},
+    {"no entry: nothing", ByTypedWord, "", 9, "x\r\n y ifa"},
 };
 using EditOpsWizard = RowsOf<EditOpsTest, WizardRow>;
 
 TEST_P(EditOpsWizard, CtrlAltCInsertsTheEntry)
 {
-    const WizardRow& r = GetParam();
     buffer = FakeEditBuffer("x\r\n y ifa");
-    buffer.SetSelection(r.caret, 0);
-    typedWordMatch = r.matched;
-    hooks.wizardEntry = r.entry;
+    buffer.SetSelection(row.caret, 0);
+    typedWordMatch = row.selected == ByTypedWord;
+    hooks.wizardEntry = row.entry;
     EXPECT_TRUE(Key('C', true, true));
-    EXPECT_EQ(buffer.Text(), r.after);
+    EXPECT_EQ(buffer.Text(), row.after);
     EXPECT_FALSE(Key('C', true, false));   // Ctrl+C alone is the control's
-    EXPECT_EQ(buffer.Text(), r.after);
+    EXPECT_EQ(buffer.Text(), row.after);
 }
 TESSEL_ROWS(EditOpsWizard, WizardRows);
 

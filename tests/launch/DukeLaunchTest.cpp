@@ -1,7 +1,5 @@
 #include "launch/DukeLaunch.h"
 
-#include <functional>
-
 #include "launch/LaunchTestSupport.h"
 #include "support/Rows.h"
 
@@ -9,7 +7,6 @@ namespace tessel {
 namespace {
 
 using namespace test;
-using Set = std::function<void(DukeOptions&)>;
 
 class DukeLaunchTest : public LaunchFixture {
 protected:
@@ -25,11 +22,7 @@ protected:
     std::string exe;
 };
 
-struct CommandLineRow {
-    const char* name;
-    void (*set)(DukeOptions&);
-    const char* parameters;
-};
+struct CommandLineRow { const char* name; void (*set)(DukeOptions&); const char* parameters; };
 const CommandLineRow CommandLineRows[] = {
     {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 "},
     {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
@@ -47,127 +40,103 @@ TEST_P(DukeLaunchCommandLines, EndInABlank)
 {
     dir.write("game/test.map", "map");
     DukeOptions options;
-    GetParam().set(options);
+    row.set(options);
     const GameLaunch launch = plan(options);
     EXPECT_TRUE(launch.start);
     EXPECT_EQ(launch.workingDir, game);
     EXPECT_EQ(launch.program, exe);
-    EXPECT_EQ(launch.parameters, GetParam().parameters);
+    EXPECT_EQ(launch.parameters, row.parameters);
     EXPECT_EQ(copies(launch), "");
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 TESSEL_ROWS(DukeLaunchCommandLines, CommandLineRows);
 
-// "~/" is the test's folder.
-struct UserMapRow {
-    const char* name;
-    const char* userMap;
-    bool autoCopy, launchReg;
-    const char* parameters;
-    const char* copies;
-    Strings messages;
-    const char* userMapAfter;
-};
+// The options' switches; "~/" is the test's folder.
+enum Switch { AutoCopy = 1, RegularStart = 2, UseTC = 4 };
+
+struct UserMapRow { const char* name, *userMap; int switches; const char* parameters, *copies, *said, *userMapAfter; };
 const UserMapRow UserMapRows[] = {
-    {"in the game folder: never copied", "~/game/IN.MAP", /*autoCopy=*/true, /*launchReg=*/false,
-     "-map IN.MAP /v1 /l1 /s3 ", "", {}, "~/game/IN.MAP"},
-    {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", /*autoCopy=*/true,
-     /*launchReg=*/false, "-map test.map /v1 /l1 /s3 ", "game/../maps/test.map > game/test.map; ", {},
-     "../maps/test.map"},
-    {"elsewhere without auto-copy: passed all the same", "~/maps/test.map", /*autoCopy=*/false, /*launchReg=*/false,
-     "-map test.map /v1 /l1 /s3 ", "", {}, "~/maps/test.map"},
-    {"elsewhere, its name in the game folder in other case", "~/maps/e1.map", /*autoCopy=*/true,
-     /*launchReg=*/false, "-map e1.map /v1 /l1 /s3 ", "", {}, "~/maps/e1.map"},
-    {"missing: emptied and told, no map", "~/maps/gone.map", /*autoCopy=*/true, /*launchReg=*/false, "/v1 /l1 /s3 ",
-     "", {"Information: The user map was not found, continuing loading duke without level..."}, ""},
-    {"missing on a regular start: never looked at", "~/maps/gone.map", /*autoCopy=*/true, /*launchReg=*/true, "", "",
-     {}, "~/maps/gone.map"},
+    {"in the game folder: never copied", "~/game/IN.MAP", AutoCopy, "-map IN.MAP /v1 /l1 /s3 ", "", "",
+     "~/game/IN.MAP"},
+    {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", AutoCopy,
+     "-map test.map /v1 /l1 /s3 ", "game/../maps/test.map > game/test.map; ", "", "../maps/test.map"},
+    {"elsewhere without auto-copy: passed all the same", "~/maps/test.map", 0, "-map test.map /v1 /l1 /s3 ", "", "",
+     "~/maps/test.map"},
+    {"elsewhere, its name in the game folder in other case", "~/maps/e1.map", AutoCopy, "-map e1.map /v1 /l1 /s3 ",
+     "", "", "~/maps/e1.map"},
+    {"missing: emptied and told, no map", "~/maps/gone.map", AutoCopy, "/v1 /l1 /s3 ", "",
+     "Information: The user map was not found, continuing loading duke without level...", ""},
+    {"missing on a regular start: never looked at", "~/maps/gone.map", AutoCopy | RegularStart, "", "", "",
+     "~/maps/gone.map"},
 };
 using DukeLaunchUserMaps = RowsOf<DukeLaunchTest, UserMapRow>;
 
 TEST_P(DukeLaunchUserMaps, InTheGameFolderElsewhereAndMissing)
 {
-    const UserMapRow& r = GetParam();
     for (const char* file : {"game/IN.MAP", "maps/test.map", "maps/e1.map", "game/E1.MAP"})
         dir.write(file, "");
     DukeOptions options;
-    options.userMap = local(r.userMap);
-    options.autoCopy = r.autoCopy;
-    options.launchReg = r.launchReg;
+    options.userMap = local(row.userMap);
+    options.autoCopy = row.switches & AutoCopy, options.launchReg = row.switches & RegularStart;
     const GameLaunch launch = plan(options);
-    EXPECT_EQ(launch.parameters, r.parameters);
-    EXPECT_EQ(copies(launch), r.copies);
-    EXPECT_EQ(Messages(prompter), r.messages);
-    EXPECT_EQ(options.userMap, local(r.userMapAfter));
+    EXPECT_EQ(launch.parameters, row.parameters);
+    EXPECT_EQ(copies(launch), row.copies);
+    EXPECT_EQ(Messages(prompter), *row.said ? Strings{row.said} : Strings{});
+    EXPECT_EQ(options.userMap, local(row.userMapAfter));
 }
 TESSEL_ROWS(DukeLaunchUserMaps, UserMapRows);
 
-struct TcProgramRow {
-    const char* name;
-    bool launchReg, useTC;
-    const char* alternateExe, *program, *parameters;
-};
+struct TcProgramRow { const char* name; int switches; const char* alternateExe, *program, *parameters; };
 const TcProgramRow TcProgramRows[] = {
-    {"the TC program, named from the game folder", /*launchReg=*/false, /*useTC=*/true, "../maps/mytc.bat",
-     "~/game/../maps/mytc.bat", ""},
-    {"start regularly wins", /*launchReg=*/true, /*useTC=*/true, "~/maps/mytc.bat", "~/game/DUKE3D.EXE", ""},
-    {"TC checked without a program (disabled)", /*launchReg=*/false, /*useTC=*/true, "", "~/game/DUKE3D.EXE",
-     "/v1 /l1 /s3 "},
-    {"TC program not checked", /*launchReg=*/false, /*useTC=*/false, "~/maps/mytc.bat", "~/game/DUKE3D.EXE",
-     "/v1 /l1 /s3 "},
+    {"the TC program, named from the game folder", UseTC, "../maps/mytc.bat", "~/game/../maps/mytc.bat", ""},
+    {"start regularly wins", UseTC | RegularStart, "~/maps/mytc.bat", "~/game/DUKE3D.EXE", ""},
+    {"TC checked without a program (disabled)", UseTC, "", "~/game/DUKE3D.EXE", "/v1 /l1 /s3 "},
+    {"TC program not checked", 0, "~/maps/mytc.bat", "~/game/DUKE3D.EXE", "/v1 /l1 /s3 "},
 };
 using DukeLaunchTcPrograms = RowsOf<DukeLaunchTest, TcProgramRow>;
 
 TEST_P(DukeLaunchTcPrograms, StartRegularlyWinsOverTheTcProgram)
 {
-    const TcProgramRow& r = GetParam();
     FakeProgram(dir.file("maps/mytc.bat"));
     DukeOptions options;
-    options.userMap = dir.file("maps/gone.map");
-    options.launchReg = r.launchReg, options.useTC = r.useTC, options.alternateExe = local(r.alternateExe);
+    options.userMap = dir.file("maps/gone.map"), options.alternateExe = local(row.alternateExe);
+    options.launchReg = row.switches & RegularStart, options.useTC = row.switches & UseTC;
     const GameLaunch launch = plan(options);
-    EXPECT_EQ(launch.program, local(r.program));
-    EXPECT_EQ(launch.parameters, r.parameters);
+    EXPECT_EQ(launch.program, local(row.program));
+    EXPECT_EQ(launch.parameters, row.parameters);
     EXPECT_EQ(launch.workingDir, game);
 }
 TESSEL_ROWS(DukeLaunchTcPrograms, TcProgramRows);
 
 // conDir: "" is none, a relative one is taken as it is.
-struct ConCopyRow {
-    const char* name;
-    Strings conFiles, gameFiles;
-    bool copy;
-    const char* conDir;
-    const char* copies;
-};
+enum CopyBox { Unchecked, Checked };
+struct ConCopyRow { const char* name; Strings conFiles, gameFiles; CopyBox copy; const char* conDir, *copies; };
 const ConCopyRow ConCopyRows[] = {
-    {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, /*copy=*/false, "~/con/", ""},
-    {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, /*copy=*/true, "~/con/",
+    {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, Unchecked, "~/con/", ""},
+    {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, Checked, "~/con/",
      "con/User.con > game/User.con; con/Defs.con > game/Defs.con; con/Game.con > game/Game.con; "},
-    {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, /*copy=*/true, "~/con/",
+    {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, Checked, "~/con/",
      "con/defs.con > game/Defs.con; con/GAME.CON > game/Game.con; "},
-    {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, /*copy=*/true, "~/con/",
+    {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, Checked, "~/con/",
      "con/User.con > game/USER.CON; "},
-    {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, /*copy=*/true, "", ""},
-    {"a relative con directory counts from the game folder", {"Game.con"}, {}, /*copy=*/true, "../con/",
+    {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, Checked, "", ""},
+    {"a relative con directory counts from the game folder", {"Game.con"}, {}, Checked, "../con/",
      "game/../con/Game.con > game/Game.con; "},
-    {"a con directory without its separator", {"User.con"}, {}, /*copy=*/true, "~/con",
-     "con/User.con > game/User.con; "},
+    {"a con directory without its separator", {"User.con"}, {}, Checked, "~/con", "con/User.con > game/User.con; "},
 };
 using DukeLaunchConCopies = RowsOf<DukeLaunchTest, ConCopyRow>;
 
 TEST_P(DukeLaunchConCopies, InOrderWhenAskedAndPresentWhateverTheirCase)
 {
-    const ConCopyRow& r = GetParam();
-    for (const auto& f : r.conFiles)
+    for (const auto& f : row.conFiles)
         dir.write("con/" + f, f);
-    for (const auto& f : r.gameFiles)
+    for (const auto& f : row.gameFiles)
         dir.write("game/" + f, "old");
     DukeOptions options;
-    options.copy = r.copy;
+    options.copy = row.copy == Checked;
     EnterFolder(dir.file("game"));   // where a name without a folder would be found
     // The game folder as written by hand, without its separator.
-    EXPECT_EQ(copies(PlanDukeConCopy(options, dir.file("game"), local(r.conDir))), r.copies);
+    EXPECT_EQ(copies(PlanDukeConCopy(options, dir.file("game"), local(row.conDir))), row.copies);
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 TESSEL_ROWS(DukeLaunchConCopies, ConCopyRows);
@@ -289,31 +258,26 @@ TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
     }
 }
 
-struct GameConRow {
-    const char* name;
-    bool loadGameCon, present, withConDir;
-    Strings files, messages;
-};
+enum GameConCase { LoadGameCon = 1, Present = 2, WithConDir = 4 };
+struct GameConRow { const char* name; int found; const char* opened, *said; };
 const GameConRow GameConRows[] = {
-    {"Game.con in any letter case", /*loadGameCon=*/true, /*present=*/true, /*withConDir=*/true, {"~/con/GAME.CON"},
-     {}},
-    {"Game.con not asked for", /*loadGameCon=*/false, /*present=*/true, /*withConDir=*/true, {}, {}},
-    {"Game.con missing", /*loadGameCon=*/true, /*present=*/false, /*withConDir=*/true, {},
-     {"Warning: Game.con does not exist in the con directory: ~/con/ Canceling loading of Game.con."}},
-    {"no con directory: Game.con not looked for", /*loadGameCon=*/true, /*present=*/false, /*withConDir=*/false, {},
-     {}},
+    {"Game.con in any letter case", LoadGameCon | Present | WithConDir, "~/con/GAME.CON", ""},
+    {"Game.con not asked for", Present | WithConDir, "", ""},
+    {"Game.con missing", LoadGameCon | WithConDir, "",
+     "Warning: Game.con does not exist in the con directory: ~/con/ Canceling loading of Game.con."},
+    {"no con directory: Game.con not looked for", LoadGameCon, "", ""},
 };
 using DukeLaunchGameCon = RowsOf<DukeLaunchTest, GameConRow>;
 
 TEST_P(DukeLaunchGameCon, OpensAtCreationWhenAskedFor)
 {
-    const GameConRow& r = GetParam();
-    if (r.present)
+    if (row.found & Present)
         dir.write("con/GAME.CON", "");
     DukeOptions options;
-    options.loadGameCon = r.loadGameCon;
-    EXPECT_EQ(DukeStartupFiles(options, r.withConDir ? con : "", prompter), local(r.files));
-    EXPECT_EQ(Messages(prompter), local(r.messages));
+    options.loadGameCon = row.found & LoadGameCon;
+    EXPECT_EQ(DukeStartupFiles(options, row.found & WithConDir ? con : "", prompter),
+              *row.opened ? Strings{local(row.opened)} : Strings{});
+    EXPECT_EQ(Messages(prompter), *row.said ? Strings{local(row.said)} : Strings{});
 }
 TESSEL_ROWS(DukeLaunchGameCon, GameConRows);
 

@@ -1,7 +1,5 @@
 #include "launch/QuakeLaunch.h"
 
-#include <functional>
-
 #include "launch/LaunchTestSupport.h"
 #include "support/Rows.h"
 
@@ -40,18 +38,12 @@ protected:
 };
 
 // Names in the options: "~/" is the test's folder.
-struct CommandLineRow {
-    const char* name;
-    void (*set)(QuakeOptions&);
-    const char* parameters;
-};
+struct CommandLineRow { const char* name; void (*set)(QuakeOptions&); const char* parameters; };
 const CommandLineRow CommandLineRows[] = {
     {"defaults: Hard and Entrance", [](QuakeOptions&) {}, "+skill 2 +map start "},
     {"the TC example: Easy, e1m3", [](QuakeOptions& o) {
          o.useTC = o.useTCEnabled = true;
-         o.tc = "~/quake/mytc/";
-         o.skill = 1;
-         o.level = 3;
+         o.tc = "~/quake/mytc/", o.skill = 1, o.level = 3;
      }, "-game mytc +skill 0 +map e1m3"},
     {"NightMare", [](QuakeOptions& o) { o.skill = 4; }, "+skill 3 +map start "},
     {"no skill checked", [](QuakeOptions& o) { o.skill = 0; }, "+map start "},
@@ -61,18 +53,14 @@ const CommandLineRow CommandLineRows[] = {
     {"the end map", [](QuakeOptions& o) { o.level = 31; }, "+skill 2 +map end"},
     {"the last deathmatch map", [](QuakeOptions& o) { o.level = 37; }, "+skill 2 +map dm6"},
     {"no level selected", [](QuakeOptions& o) { o.level = -1; }, "+skill 2 "},
-    {"a user map, named from the Quake folder, wins over the level", [](QuakeOptions& o) {
-         o.userMap = "../maps/dm7.bsp";
-         o.level = 5;
-     }, "+skill 2 +map dm7 "},
+    {"a user map, named from the Quake folder, wins over the level",
+     [](QuakeOptions& o) { o.userMap = "../maps/dm7.bsp", o.level = 5; }, "+skill 2 +map dm7 "},
     {"a missing user map still wins: no map", [](QuakeOptions& o) { o.userMap = "~/maps/x.bsp"; }, "+skill 2 "},
     {"a user map name up to its first full stop", [](QuakeOptions& o) { o.userMap = "~/maps/my.level.bsp"; },
      "+skill 2 +map my "},
     {"a user map name without a full stop", [](QuakeOptions& o) { o.userMap = "~/maps/noext"; }, "+skill 2 +map  "},
-    {"TC checked but disabled", [](QuakeOptions& o) {
-         o.useTC = true;
-         o.tc = "~/quake/mytc/";
-     }, "+skill 2 +map start "},
+    {"TC checked but disabled", [](QuakeOptions& o) { o.useTC = true, o.tc = "~/quake/mytc/"; },
+     "+skill 2 +map start "},
     {"a demo is not recorded", [](QuakeOptions& o) { o.recordDemo = true; }, "+skill 2 +map start "},
 };
 using QuakeLaunchCommandLines = RowsOf<QuakeLaunchTest, CommandLineRow>;
@@ -82,37 +70,34 @@ TEST_P(QuakeLaunchCommandLines, OfTheOptions)
     for (const char* map : {"maps/dm7.bsp", "maps/noext", "maps/my.level.bsp"})
         dir.write(map, "");
     QuakeOptions options;
-    GetParam().set(options);
+    row.set(options);
     options.tc = local(options.tc), options.userMap = local(options.userMap);
     const GameLaunch launch = plan(options);
     EXPECT_TRUE(launch.start);
     EXPECT_EQ(launch.folder, quake);
     EXPECT_EQ(launch.workingDir, quake);
     EXPECT_EQ(launch.program, exe);
-    EXPECT_EQ(launch.parameters, GetParam().parameters);
+    EXPECT_EQ(launch.parameters, row.parameters);
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 TESSEL_ROWS(QuakeLaunchCommandLines, CommandLineRows);
 
-struct TcTestRow {
-    const char* name;
-    const char* quakeDir, *tc;
-    bool refused;
-};
+enum TcVerdict { Accepted, Refused };
+struct TcTestRow { const char* name, *quakeDir, *tc; TcVerdict verdict; };
 const TcTestRow TcTestRows[] = {
-    {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", /*refused=*/false},
-    {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", /*refused=*/true},
-    {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", /*refused=*/true},
-    {"the Quake directory itself", "/games/quake/", "/games/quake/", /*refused=*/false},
-    {"a text sorts before its longer forms", "/games/quake/", "/games/quake", /*refused=*/true},
-    {"bytes above 127 sort last", "/games/quake/", "/games/\xe9t\xe9/", /*refused=*/false},
-    {"no TC directory", "/games/quake/", "", /*refused=*/true},
+    {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", Accepted},
+    {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", Refused},
+    {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", Refused},
+    {"the Quake directory itself", "/games/quake/", "/games/quake/", Accepted},
+    {"a text sorts before its longer forms", "/games/quake/", "/games/quake", Refused},
+    {"bytes above 127 sort last", "/games/quake/", "/games/\xe9t\xe9/", Accepted},
+    {"no TC directory", "/games/quake/", "", Refused},
 };
 using QuakeLaunchTcTest = RowsOf<::testing::Test, TcTestRow>;
 
 TEST_P(QuakeLaunchTcTest, ComparesTheWholeTextsByteByByte)
 {
-    EXPECT_EQ(QuakeDirSortsAfterTc(GetParam().quakeDir, GetParam().tc), GetParam().refused);
+    EXPECT_EQ(QuakeDirSortsAfterTc(row.quakeDir, row.tc), row.verdict == Refused);
 }
 TESSEL_ROWS(QuakeLaunchTcTest, TcTestRows);
 
@@ -131,106 +116,79 @@ TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
 const std::string NoQuake = "Tessel: Fatal Error: Could not find Quake.exe. Aborting launch...";
 const char* const Plain = "+skill 2 +map start ";
 
-// program empty: nothing starts.
-struct ExecutableRow {
-    const char* name;
-    bool quakeExe, useAltExe;
-    int altExe;
-    Strings altFiles;
-    bool launchReg;
-    const char* program, *parameters;
-    Strings messages;
-};
+// What is there and what is asked; program "" starts nothing.
+enum Setup { QuakeExe = 1, UseAltExe = 2, RegularStart = 4 };
+struct ExecutableRow { const char* name; int setup, altExe; const char* altFile, *program, *parameters; Strings said; };
 const ExecutableRow ExecutableRows[] = {
-    {"Quake.exe", /*quakeExe=*/true, /*useAltExe=*/false, 0, {}, /*launchReg=*/false, "quake/QUAKE.EXE", Plain, {}},
-    {"Quake.exe missing", /*quakeExe=*/false, /*useAltExe=*/false, 0, {}, /*launchReg=*/false, "", "", {NoQuake}},
-    {"GLQuake in any case", /*quakeExe=*/true, /*useAltExe=*/true, 0, {"glquake.exe"}, /*launchReg=*/false,
-     "quake/glquake.exe", Plain, {}},
-    {"GLQuake missing", /*quakeExe=*/true, /*useAltExe=*/true, 0, {}, /*launchReg=*/false, "", "",
+    {"Quake.exe", QuakeExe, 0, "", "quake/QUAKE.EXE", Plain, {}},
+    {"Quake.exe missing", 0, 0, "", "", "", {NoQuake}},
+    {"GLQuake in any case", QuakeExe | UseAltExe, 0, "glquake.exe", "quake/glquake.exe", Plain, {}},
+    {"GLQuake missing", QuakeExe | UseAltExe, 0, "", "", "",
      {"Tessel: Could not find GlQuake.exe, turn off use alt exe, or choose another program in the box. Aborting "
       "launch..."}},
-    {"Q95", /*quakeExe=*/false, /*useAltExe=*/true, 1, {"Q95.bat"}, /*launchReg=*/false, "quake/Q95.bat", Plain, {}},
-    {"no alternate selected: Quake.exe untested", /*quakeExe=*/false, /*useAltExe=*/true, -1, {},
-     /*launchReg=*/false, "quake/Quake.exe", Plain, {}},
-    {"a regular start uses the alternate too", /*quakeExe=*/true, /*useAltExe=*/true, 2, {"QLaunch.exe"},
-     /*launchReg=*/true, "quake/QLaunch.exe", "", {}},
-    {"a regular start still checks Quake.exe", /*quakeExe=*/false, /*useAltExe=*/false, 0, {}, /*launchReg=*/true,
-     "", "", {NoQuake}},
+    {"Q95", UseAltExe, 1, "Q95.bat", "quake/Q95.bat", Plain, {}},
+    {"no alternate selected: Quake.exe untested", UseAltExe, -1, "", "quake/Quake.exe", Plain, {}},
+    {"a regular start uses the alternate too", QuakeExe | UseAltExe | RegularStart, 2, "QLaunch.exe",
+     "quake/QLaunch.exe", "", {}},
+    {"a regular start still checks Quake.exe", RegularStart, 0, "", "", "", {NoQuake}},
 };
 using QuakeLaunchExecutables = RowsOf<QuakeLaunchTest, ExecutableRow>;
 
 TEST_P(QuakeLaunchExecutables, TheProgramOrWhyItIsMissing)
 {
-    const ExecutableRow& r = GetParam();
     dir.write("progs/progs.dat", "");
-    if (!r.quakeExe)
+    if (!(row.setup & QuakeExe))
         ::unlink(exe.c_str());
-    for (const auto& f : r.altFiles)
-        FakeProgram(dir.file("quake/" + f));
+    if (*row.altFile)
+        FakeProgram(dir.file("quake/") + row.altFile);
     QuakeOptions options = copying();
-    options.useAltExe = r.useAltExe, options.altExe = r.altExe;
-    ChangeQuakeLaunchReg(options, r.launchReg);
+    options.useAltExe = row.setup & UseAltExe, options.altExe = row.altExe;
+    ChangeQuakeLaunchReg(options, row.setup & RegularStart);
     const GameLaunch launch = plan(options);
-    const std::string program = r.program;
-    EXPECT_EQ(launch.start, !program.empty());
-    EXPECT_EQ(launch.program, program.empty() ? "" : dir.file(program));
-    EXPECT_EQ(launch.parameters, r.parameters);
-    EXPECT_EQ(copies(launch), program.empty() ? "" : "progs/progs.dat > quake/mytc/progs.dat; ");
-    EXPECT_EQ(Messages(prompter), r.messages);
+    const bool starts = *row.program;
+    EXPECT_EQ(launch.start, starts);
+    EXPECT_EQ(launch.program, starts ? dir.file(row.program) : "");
+    EXPECT_EQ(launch.parameters, row.parameters);
+    EXPECT_EQ(copies(launch), starts ? "progs/progs.dat > quake/mytc/progs.dat; " : "");
+    EXPECT_EQ(Messages(prompter), row.said);
 }
 TESSEL_ROWS(QuakeLaunchExecutables, ExecutableRows);
 
-const std::string Copied = "progs/progs.dat > quake/mytc/progs.dat; ";
+// Before: which of progs.dat and its target folder are there, the copy box. After: the outcome.
+enum Copy { File = 1, Folder = 2, Checked = 4, Enabled = 8 };
+enum Outcome { Launches = 1, TargetKept = 2 };
 const MsgResult Y = MsgResult::Yes, N = MsgResult::No;
-
-struct ProgsDatRow {
-    const char* name;
-    bool file, folder, copy, enabled;
-    std::deque<MsgResult> answers;
-    Strings messages;
-    std::string copies;
-    bool start, targetKept;
-};
+struct ProgsDatRow { const char* name; int copy; std::deque<MsgResult> answers; Strings said; int outcome; };
 const ProgsDatRow ProgsDatRows[] = {
-    {"both present: copied", /*file=*/true, /*folder=*/true, /*copy=*/true, /*enabled=*/true, {}, {}, Copied,
-     /*start=*/true, /*targetKept=*/true},
-    {"unchecked: nothing", /*file=*/false, /*folder=*/false, /*copy=*/false, /*enabled=*/true, {}, {}, "",
-     /*start=*/true, /*targetKept=*/true},
-    {"disabled: nothing", /*file=*/false, /*folder=*/false, /*copy=*/true, /*enabled=*/false, {}, {}, "",
-     /*start=*/true, /*targetKept=*/true},
-    {"file missing, go on", /*file=*/false, /*folder=*/true, /*copy=*/true, /*enabled=*/true, {Y}, {NoProgs}, "",
-     /*start=*/true, /*targetKept=*/true},
-    {"file missing, stop", /*file=*/false, /*folder=*/true, /*copy=*/true, /*enabled=*/true, {N}, {NoProgs}, "",
-     /*start=*/false, /*targetKept=*/true},
-    {"folder missing, go on", /*file=*/true, /*folder=*/false, /*copy=*/true, /*enabled=*/true, {Y}, {NoTarget}, "",
-     /*start=*/true, /*targetKept=*/false},
-    {"folder missing, stop", /*file=*/true, /*folder=*/false, /*copy=*/true, /*enabled=*/true, {N}, {NoTarget}, "",
-     /*start=*/false, /*targetKept=*/false},
-    {"both missing, go on twice", /*file=*/false, /*folder=*/false, /*copy=*/true, /*enabled=*/true, {Y, Y},
-     {NoProgs, NoTarget}, "", /*start=*/true, /*targetKept=*/false},
-    {"both missing, stop at the first", /*file=*/false, /*folder=*/false, /*copy=*/true, /*enabled=*/true, {N},
-     {NoProgs}, "", /*start=*/false, /*targetKept=*/true},
-    {"both missing, stop at the second", /*file=*/false, /*folder=*/false, /*copy=*/true, /*enabled=*/true, {Y, N},
-     {NoProgs, NoTarget}, "", /*start=*/false, /*targetKept=*/false},
+    {"both present: copied", File | Folder | Checked | Enabled, {}, {}, Launches | TargetKept},
+    {"unchecked: nothing", Enabled, {}, {}, Launches | TargetKept},
+    {"disabled: nothing", Checked, {}, {}, Launches | TargetKept},
+    {"file missing, go on", Folder | Checked | Enabled, {Y}, {NoProgs}, Launches | TargetKept},
+    {"file missing, stop", Folder | Checked | Enabled, {N}, {NoProgs}, TargetKept},
+    {"folder missing, go on", File | Checked | Enabled, {Y}, {NoTarget}, Launches},
+    {"folder missing, stop", File | Checked | Enabled, {N}, {NoTarget}, 0},
+    {"both missing, go on twice", Checked | Enabled, {Y, Y}, {NoProgs, NoTarget}, Launches},
+    {"both missing, stop at the first", Checked | Enabled, {N}, {NoProgs}, TargetKept},
+    {"both missing, stop at the second", Checked | Enabled, {Y, N}, {NoProgs, NoTarget}, 0},
 };
 using QuakeLaunchProgsDat = RowsOf<QuakeLaunchTest, ProgsDatRow>;
 
 TEST_P(QuakeLaunchProgsDat, QuestionsComeInOrderAndNoStops)
 {
-    const ProgsDatRow& r = GetParam();
-    prompter.answers = r.answers;
-    if (r.file)
+    prompter.answers = row.answers;
+    if (row.copy & File)
         dir.write("progs/progs.dat", "");
     QuakeOptions options = copying();
-    options.copy = r.copy, options.copyEnabled = r.enabled;
-    if (!r.folder)
+    options.copy = row.copy & Checked, options.copyEnabled = row.copy & Enabled;
+    if (!(row.copy & Folder))
         options.spefTCDir = dir.file("quake/gone/");
     const GameLaunch launch = plan(options);
-    EXPECT_EQ(Messages(prompter), r.messages);
-    EXPECT_EQ(copies(launch), r.copies);
-    EXPECT_EQ(launch.start, r.start);
-    EXPECT_EQ(options.spefTCDir.empty(), !r.targetKept);
-    EXPECT_EQ(options.copyEnabled, r.enabled && r.targetKept);
+    const bool copied = (row.copy & (File | Folder | Checked | Enabled)) == (File | Folder | Checked | Enabled);
+    EXPECT_EQ(Messages(prompter), row.said);
+    EXPECT_EQ(copies(launch), copied ? "progs/progs.dat > quake/mytc/progs.dat; " : "");
+    EXPECT_EQ(launch.start, bool(row.outcome & Launches));
+    EXPECT_EQ(options.spefTCDir.empty(), !(row.outcome & TargetKept));
+    EXPECT_EQ(options.copyEnabled, (row.copy & Enabled) && (row.outcome & TargetKept));
     EXPECT_TRUE(prompter.answers.empty());
 }
 TESSEL_ROWS(QuakeLaunchProgsDat, ProgsDatRows);
@@ -269,32 +227,24 @@ TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
     EXPECT_EQ(dir.read("QztMain.ini"), written);
 }
 
-struct StoredRow {
-    const char* name;
-    const char* stored;
-    int skill, level, altExe;
-    bool useTCEnabled, copyEnabled;
-};
+// The stored values as the controls take them, and which boxes that enables.
+enum Enables { UseTCBox = 1, CopyBox = 2 };
+struct StoredRow { const char* name, *stored; int skill, level, altExe, enables; };
 const StoredRow StoredRows[] = {
-    {"nothing stored", "", 3, 0, 0, /*useTCEnabled=*/false, /*copyEnabled=*/false},
-    {"the last level, no alternate", "[QuakeStartup]\r\nSkill=5\r\nLevel=37\r\ncmbAltExeVal=-1\r\n", 3, 37, -1,
-     /*useTCEnabled=*/false, /*copyEnabled=*/false},
-    {"past the lists", "[QuakeStartup]\r\nSkill=4\r\nLevel=38\r\ncmbAltExeVal=3\r\n", 4, -1, -1,
-     /*useTCEnabled=*/false, /*copyEnabled=*/false},
-    {"a TC", "[QuakeStartup]\r\nTC=/q/tc/\r\n", 3, 0, 0, /*useTCEnabled=*/true, /*copyEnabled=*/false},
-    {"a TC on a regular start", "[QuakeStartup]\r\nTC=/q/tc/\r\nLaunchReg=1\r\n", 3, 0, 0,
-     /*useTCEnabled=*/false, /*copyEnabled=*/false},
-    {"a progs folder", "[QuakeDirectorys]\r\nProgsDir=/progs/\r\n", 3, 0, 0, /*useTCEnabled=*/false,
-     /*copyEnabled=*/true},
+    {"nothing stored", "", 3, 0, 0, 0},
+    {"the last level, no alternate", "[QuakeStartup]\r\nSkill=5\r\nLevel=37\r\ncmbAltExeVal=-1\r\n", 3, 37, -1, 0},
+    {"past the lists", "[QuakeStartup]\r\nSkill=4\r\nLevel=38\r\ncmbAltExeVal=3\r\n", 4, -1, -1, 0},
+    {"a TC", "[QuakeStartup]\r\nTC=/q/tc/\r\n", 3, 0, 0, UseTCBox},
+    {"a TC on a regular start", "[QuakeStartup]\r\nTC=/q/tc/\r\nLaunchReg=1\r\n", 3, 0, 0, 0},
+    {"a progs folder", "[QuakeDirectorys]\r\nProgsDir=/progs/\r\n", 3, 0, 0, CopyBox},
 };
 using QuakeLaunchStoredValues = RowsOf<QuakeLaunchTest, StoredRow>;
 
 TEST_P(QuakeLaunchStoredValues, AreTakenAsTheControlsTakeThem)
 {
-    const StoredRow& r = GetParam();
-    const QuakeOptions o = ReadQuakeOptions(ProfileFile(dir.write("t.ini", r.stored)));
-    EXPECT_EQ(std::vector<int>({o.skill, o.level, o.altExe, o.useTCEnabled, o.copyEnabled}),
-              std::vector<int>({r.skill, r.level, r.altExe, r.useTCEnabled, r.copyEnabled}));
+    const QuakeOptions o = ReadQuakeOptions(ProfileFile(dir.write("t.ini", row.stored)));
+    EXPECT_EQ(std::vector<int>({o.skill, o.level, o.altExe, o.useTCEnabled * UseTCBox | o.copyEnabled * CopyBox}),
+              std::vector<int>({row.skill, row.level, row.altExe, row.enables}));
 }
 TESSEL_ROWS(QuakeLaunchStoredValues, StoredRows);
 

@@ -13,30 +13,25 @@ protected:
     ToolLaunchTest() { MakeFolders(dir.path(), {"build", "qc", "empty", "editor"}); }
 };
 
-// "~/" is the test's folder; program empty: nothing starts.
-struct BuildRow {
-    const char* name;
-    const char* buildDir, *current, *program;
-    Strings messages;
-};
-const std::string Incorrect = "Information: Incorrect build directory: ",
-                  NotNamed = " , or the build.exe is not named build.exe.";
+// "~/" is the test's folder; program "" starts nothing.
+struct BuildRow { const char* name, *buildDir, *current, *program, *said; };
 const BuildRow BuildRows[] = {
-    {"in the Build directory, any case", "~/build/", "~/empty", "~/build/BUILD.EXE", {}},
-    {"not there", "~/empty/", "~/build", "", {Incorrect + "~/empty/" + NotNamed}},
-    {"no Build directory: the current folder", "", "~/qc", "~/qc/build.exe", {}},
-    {"no Build directory, none in the current folder", "", "~/empty", "", {Incorrect + NotNamed}},
+    {"in the Build directory, any case", "~/build/", "~/empty", "~/build/BUILD.EXE", ""},
+    {"not there", "~/empty/", "~/build", "",
+     "Information: Incorrect build directory: ~/empty/ , or the build.exe is not named build.exe."},
+    {"no Build directory: the current folder", "", "~/qc", "~/qc/build.exe", ""},
+    {"no Build directory, none in the current folder", "", "~/empty", "",
+     "Information: Incorrect build directory:  , or the build.exe is not named build.exe."},
 };
 using ToolLaunchBuild = RowsOf<ToolLaunchTest, BuildRow>;
 
-TEST_P(ToolLaunchBuild, LookForItInItsDirectoryOrTheCurrentFolder)
+TEST_P(ToolLaunchBuild, LooksInItsDirectoryOrTheCurrentFolder)
 {
-    const BuildRow& r = GetParam();
     FakeProgram(dir.file("build/BUILD.EXE"));
     FakeProgram(dir.file("qc/build.exe"));
-    EnterFolder(local(r.current));
-    const GameLaunch launch = PlanLaunchBuild(local(r.buildDir), prompter);
-    const std::string program = local(r.program);
+    EnterFolder(local(row.current));
+    const GameLaunch launch = PlanLaunchBuild(local(row.buildDir), prompter);
+    const std::string program = local(row.program);
     EXPECT_EQ(launch.start, !program.empty());
     EXPECT_FALSE(launch.folder);
     if (launch.start) {
@@ -44,48 +39,49 @@ TEST_P(ToolLaunchBuild, LookForItInItsDirectoryOrTheCurrentFolder)
         EXPECT_TRUE(SameFile(launch.workingDir, FolderPrefix(program)));
         EXPECT_EQ(launch.parameters, "");
     }
-    EXPECT_EQ(Messages(prompter), local(r.messages));
+    EXPECT_EQ(Messages(prompter), *row.said ? Strings{local(row.said)} : Strings{});
 }
 TESSEL_ROWS(ToolLaunchBuild, BuildRows);
 
-// The QC directory "~/qc" is written by hand, without its separator.
+// The QC directory "~/qc" as written by hand, without its separator.
+enum Unsaved { Saved, Modified };
+enum Start { Stops, Starts };
+const std::string Asked = "Confirm (Yes/No): Some files have not been saved yet, continue?";
 struct CompileRow {
-    const char* name;
-    const char* qcDir, *toolName;
-    bool modified;
+    const char* name, *qcDir, *tool;
+    Unsaved scripts;
     std::deque<MsgResult> answers;
-    bool start;
-    Strings messages;
+    Start start;
+    Strings said;
 };
-const std::string Unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
 const CompileRow CompileRows[] = {
-    {"nothing unsaved", "~/qc", "fastqcc.exe", /*modified=*/false, {}, /*start=*/true, {}},
-    {"unsaved, go on", "~/qc", "fastqcc.exe", /*modified=*/true, {MsgResult::Yes}, /*start=*/true, {Unsaved}},
-    {"unsaved, stop", "~/qc", "fastqcc.exe", /*modified=*/true, {MsgResult::No}, /*start=*/false, {Unsaved}},
-    {"no such tool", "~/qc", "qcc.exe", /*modified=*/true, {}, /*start=*/false,
+    {"nothing unsaved", "~/qc", "fastqcc.exe", Saved, {}, Starts, {}},
+    {"unsaved, go on", "~/qc", "fastqcc.exe", Modified, {MsgResult::Yes}, Starts, {Asked}},
+    {"unsaved, stop", "~/qc", "fastqcc.exe", Modified, {MsgResult::No}, Stops, {Asked}},
+    {"no such tool", "~/qc", "qcc.exe", Modified, {}, Stops,
      {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '~/qc' Please verify if this is the "
       "right compiling tool."}},
     // Found in the current folder; the empty folder is left for the launch to report.
-    {"no QC directory", "", "fastqcc.exe", /*modified=*/false, {}, /*start=*/true, {}},
+    {"no QC directory", "", "fastqcc.exe", Saved, {}, Starts, {}},
 };
 using ToolLaunchCompile = RowsOf<ToolLaunchTest, CompileRow>;
 
-TEST_P(ToolLaunchCompile, AskAboutUnsavedChangesOnlyWhenTheToolExists)
+TEST_P(ToolLaunchCompile, AsksAboutUnsavedChangesOnlyWhenTheToolExists)
 {
-    const CompileRow& r = GetParam();
-    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe")), qcDir = local(r.qcDir);
+    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe")), qcDir = local(row.qcDir);
     EnterFolder(dir.file("qc"));
-    prompter.answers = r.answers;
-    const GameLaunch launch = PlanCompileQuakeC(qcDir, r.toolName, r.modified, prompter);
-    EXPECT_EQ(launch.start, r.start);
-    EXPECT_EQ(launch.folder.has_value(), r.start);
-    if (r.start) {
+    prompter.answers = row.answers;
+    const GameLaunch launch = PlanCompileQuakeC(qcDir, row.tool, row.scripts == Modified, prompter);
+    const bool starts = row.start == Starts;
+    EXPECT_EQ(launch.start, starts);
+    EXPECT_EQ(launch.folder.has_value(), starts);
+    if (starts) {
         EXPECT_TRUE(SameFile(launch.program, tool));
         EXPECT_EQ(launch.folder, qcDir);
         EXPECT_EQ(launch.workingDir, qcDir);
         EXPECT_EQ(launch.parameters, "");
     }
-    EXPECT_EQ(Messages(prompter), local(r.messages));
+    EXPECT_EQ(Messages(prompter), local(row.said));
 }
 TESSEL_ROWS(ToolLaunchCompile, CompileRows);
 

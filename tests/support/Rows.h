@@ -1,13 +1,7 @@
 #pragma once
-// Table rows as test cases of their own: a parameterised suite over a
-// fixture, whose cases GoogleTest names after each row's `name` ("left at the
-// start" runs alone as --gtest_filter='*/LeftAtTheStart') and prints by it.
-//
-//   struct Row { const char* name; ... };
-//   const Row Rows[] = {...};
-//   using KeyRows = test::RowsOf<EditOpsTest, Row>;
-//   TEST_P(KeyRows, EditOrLeaveTheLine) { const Row& r = GetParam(); ... }
-//   TESSEL_ROWS(KeyRows, Rows);
+// Table rows as cases of their own: RowsOf<Fixture, Row> is a parameterised
+// suite whose body sees its row as `row`; TESSEL_ROWS names each case after
+// the row's name ("left at the start" runs alone as '*/LeftAtTheStart').
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -17,7 +11,10 @@
 namespace tessel::test {
 
 template <class Fixture, class Row>
-class RowsOf : public Fixture, public ::testing::WithParamInterface<Row> {};
+class RowsOf : public Fixture, public ::testing::WithParamInterface<Row> {
+protected:
+    const Row& row = this->GetParam();
+};
 
 // A row's name as a case name: its words run together, each capitalised.
 inline std::string CaseName(const std::string& text)
@@ -32,22 +29,16 @@ inline std::string CaseName(const std::string& text)
     return out;
 }
 
-struct RowName {
-    template <class Row> std::string operator()(const ::testing::TestParamInfo<Row>& info) const
-    {
-        return CaseName(info.param.name);
-    }
-};
-
 // What a failure or the case list shows of a row: its name.
-template <class Row> auto operator<<(std::ostream& out, const Row& row) -> decltype(row.name, out)
+template <class Row>
+auto operator<<(std::ostream& out, const Row& row) -> decltype(row.name, out)
 {
     return out << row.name;
 }
 
 } // namespace tessel::test
 
-// The cases of a RowsOf suite, one per row of the array.
 #define TESSEL_ROWS(Suite, rows)                                                                                    \
     using ::tessel::test::operator<<;                                                                               \
-    INSTANTIATE_TEST_SUITE_P(, Suite, ::testing::ValuesIn(rows), ::tessel::test::RowName())
+    INSTANTIATE_TEST_SUITE_P(, Suite, ::testing::ValuesIn(rows),                                                    \
+                             [](const auto& info) { return ::tessel::test::CaseName(info.param.name); })
