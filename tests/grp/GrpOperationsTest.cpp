@@ -177,7 +177,7 @@ TEST(GrpOperationsTest, TreeNodesComeAndGoWithTheirGroups)
     for (const bool tree : {false, true}) {   // the first entry starts a tree, where there is one
         Fixture g(Grp({{Res, 0}}), tree);
         Add("FIRST.CON")(g);
-        EXPECT_EQ(g.view.groups.size(), tree ? 1u : 0u);
+        EXPECT_EQ(g.view.groups.size(), tree ? 1u : 0u) << (tree ? "with a tree" : "without one");
     }
 }
 

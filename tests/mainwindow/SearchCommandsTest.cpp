@@ -90,6 +90,7 @@ TEST_F(SearchCommandsTest, ReplaceAllRunsUnderTheDialogAndOneReplacementAfterIt)
     EXPECT_EQ(doc->buffer.Text(), "o xo o");
     doc->buffer.SetSelection(4, 0);
     Press("Ctrl+R");
+    type(replace, "txtFind", "o");
     type(replace, "txtReplace", "X");
     click(replace, "rdiCursor");
     click(replace, "btnReplace");
