@@ -42,6 +42,7 @@ const SequenceRow SequenceRows[] = {
     {"the chained result is the next first operand", "2+3*4=", "20.", CalcState::opNone, ""},
     {"operator on an empty second keeps the pending one", "2+*", "2.", CalcState::opAdd, ""},
     {"clear", "2+3*C", "0.", CalcState::opNone, ""},
+    {"clear forgets the operands", "2+3*C4+1=", "5.", CalcState::opNone, ""},
     {"fourteen digits keep thirteen", "12345678901234", "1234567890123.", CalcState::opNone, ""},
     {"back over the period allows another", "1.B.5", "1.5", CalcState::opNone, ""},
     {"clear entry forgets the period", "1.E.5", ".5", CalcState::opNone, ""},
