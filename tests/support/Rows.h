@@ -38,7 +38,7 @@ auto operator<<(std::ostream& out, const Row& row) -> decltype(row.name, out)
 
 } // namespace tessel::test
 
-#define TESSEL_ROWS(Suite, rows)                                                                                    \
-    using ::tessel::test::operator<<;                                                                               \
-    INSTANTIATE_TEST_SUITE_P(, Suite, ::testing::ValuesIn(rows),                                                    \
+#define TESSEL_ROWS(Suite, rows)                                                                                       \
+    using ::tessel::test::operator<<;                                                                                  \
+    INSTANTIATE_TEST_SUITE_P(, Suite, ::testing::ValuesIn(rows),                                                       \
                              [](const auto& info) { return ::tessel::test::CaseName(info.param.name); })
