@@ -74,13 +74,14 @@ TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
     const std::string text = "if x // c";
     const std::string stored = WriteProjectFile(ControlText{text}, std::vector<TColor>(text.size(), clRed));
     // Each way a load colours once; which names take which way is LoadColoringOf's table.
+    const bool colouring = false, noColoring = true;
     struct Row { const char* name; const char* file; const std::string& bytes; bool noColoring; const char* paint;
                  const char* mode = "mnuEditDukeMode"; const char* prefix = "VurAvozid - "; } rows[] = {
-        {"game file", "game.con", text, false, "bb...gggg"},
-        {"project file: its stored colours", "game.qzt", stored, false, "rrrrrrrrr"},
-        {"project file, colouring off: black", "black.qzt", stored, true, "........."},
-        {"upper-case QZT is coloured over them", "GAME.QZT", stored, false, "bbrrrgggg"},
-        {"Verge mode", "game.vc", "int x", false, "bbb..", "mnuEditVergeMode", "VODododa - "},
+        {"game file", "game.con", text, colouring, "bb...gggg"},
+        {"project file: its stored colours", "game.qzt", stored, colouring, "rrrrrrrrr"},
+        {"project file, colouring off: black", "black.qzt", stored, noColoring, "........."},
+        {"upper-case QZT is coloured over them", "GAME.QZT", stored, colouring, "bbrrrgggg"},
+        {"Verge mode", "game.vc", "int x", colouring, "bbb..", "mnuEditVergeMode", "VODododa - "},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -466,13 +467,14 @@ TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
 
 TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)
 {
+    const bool named = true, unnamed = false, closes = true, stays = false;
     struct Row { const char* name; bool named; std::vector<MsgResult> answers; std::vector<std::optional<std::string>> files;
                  bool closes; const char* savedAs; } rows[] = {
-        {"No", true, {MsgResult::No}, {}, true, nullptr},
-        {"Cancel", true, {MsgResult::Cancel}, {}, false, nullptr},
-        {"Yes, unnamed", false, {MsgResult::Yes}, {"b.txt"}, true, "b.txt"},
-        {"Yes, save dialog cancelled", false, {MsgResult::Yes}, {std::nullopt}, false, nullptr},
-        {"Yes, the save fails", false, {MsgResult::Yes}, {"nowhere/c.txt"}, false, nullptr},
+        {"No", named, {MsgResult::No}, {}, closes, nullptr},
+        {"Cancel", named, {MsgResult::Cancel}, {}, stays, nullptr},
+        {"Yes, unnamed", unnamed, {MsgResult::Yes}, {"b.txt"}, closes, "b.txt"},
+        {"Yes, save dialog cancelled", unnamed, {MsgResult::Yes}, {std::nullopt}, stays, nullptr},
+        {"Yes, the save fails", unnamed, {MsgResult::Yes}, {"nowhere/c.txt"}, stays, nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
