@@ -4,6 +4,7 @@
 
 #include "platform/Errors.h"
 #include "support/NonRegular.h"
+#include "support/Rows.h"
 
 namespace tessel {
 namespace {
@@ -28,59 +29,83 @@ bool SameState(const CalcState& a, const CalcState& b)
            a.periodTyped == b.periodTyped && a.result == b.result;
 }
 
-TEST(CalcStateTest, KeySequences)
+// error: shown by the last key, which then changes nothing.
+struct SequenceRow { const char* name, *keys, *display; int pending; const char* error; };
+const SequenceRow SequenceRows[] = {
+    {"sum shows a period", "12+3=", "15.", CalcState::opNone, ""},
+    {"leading zero is not entered", "0", "0.", CalcState::opNone, ""},
+    {"period then digit", "0.5", ".5", CalcState::opNone, ""},
+    {"a second period is refused", "1..5", "1.5", CalcState::opNone, ""},
+    {"each operand has its own period", "1.+.5=", "1.5", CalcState::opNone, ""},
+    {"fraction has no extra period", "5/2=", "2.5", CalcState::opNone, ""},
+    {"chained operator computes", "2+3*", "5.", CalcState::opMultiply, ""},
+    {"the chained result is the next first operand", "2+3*4=", "20.", CalcState::opNone, ""},
+    {"operator on an empty second keeps the pending one", "2+*", "2.", CalcState::opAdd, ""},
+    {"clear", "2+3*C", "0.", CalcState::opNone, ""},
+    {"clear forgets the operands", "2+3*C4+1=", "5.", CalcState::opNone, ""},
+    {"fourteen digits keep thirteen", "12345678901234", "1234567890123.", CalcState::opNone, ""},
+    {"back over the period allows another", "1.B.5", "1.5", CalcState::opNone, ""},
+    {"clear entry forgets the period", "1.E.5", ".5", CalcState::opNone, ""},
+    {"negate with nothing typed does nothing", "N5", "5.", CalcState::opNone, ""},
+    {"negate twice", "5NN", "5.", CalcState::opNone, ""},
+    {"negate passes the limit", "1234567890123N", "-1234567890123.", CalcState::opNone, ""},
+    {"negated second", "3-5N=", "8.", CalcState::opNone, ""},
+    {"a negative zero shows as zero", ".0*1N=", "0.", CalcState::opNone, ""},
+    {"equals without an operator shows the result again", "2+3=7=", "5.", CalcState::opNone, ""},
+    {"equals with an empty operand does nothing", "+3=", "3.", CalcState::opAdd, ""},
+    {"an operator after equals goes on with the result", "2+3=*4=", "20.", CalcState::opNone, ""},
+    {"back after equals acts on the second operand", "2+3=B", "0.", CalcState::opNone, ""},
+    {"clear entry after equals keeps the result", "2+3=E*4=", "20.", CalcState::opNone, ""},
+    {"a typed period still counts when the result shows", "1+2.=", "3", CalcState::opNone, ""},
+    {"a period after equals starts the next entry", "1+2.=.5", ".5", CalcState::opNone, ""},
+    {"division by zero", "5/.0=", ".0", CalcState::opDivide, "Floating point division by zero"},
+    {"zero by zero", "3-3=/.0=", ".0", CalcState::opDivide, "Invalid floating point operation"},
+    {"operator fails as equals does", "5/.0*", ".0", CalcState::opDivide, "Floating point division by zero"},
+    {"operand a period", ".+5=", "5.", CalcState::opAdd, "'.' is not a valid floating point value"},
+    {"operand a minus", "5+5NB=", "-.", CalcState::opAdd, "'-' is not a valid floating point value"},
+    {"the first operand is converted first", ".+5NB=", "-.", CalcState::opAdd,
+     "'.' is not a valid floating point value"},
+    // Mends: a "." the limit refuses is not typed; back always shows what is left.
+    {"refused period does not count", "1234567890123.BB.", "12345678901.", CalcState::opNone, ""},
+    {"back after a negated full entry", "1234567890123NB", "-123456789012.", CalcState::opNone, ""},
+};
+using CalcStateKeys = test::RowsOf<::testing::Test, SequenceRow>;
+
+TEST_P(CalcStateKeys, Sequences)
 {
-    const struct {
-        const char* name;
-        const char* keys;
-        const char* display;
-        int pending;
-        const char* error;   // shown by the last key, which then changes nothing
-    } cases[] = {
-        {"sum shows a period", "12+3=", "15.", CalcState::opNone, ""},
-        {"leading zero is not entered", "0", "0.", CalcState::opNone, ""},
-        {"period then digit", "0.5", ".5", CalcState::opNone, ""},
-        {"fraction has no extra period", "5/2=", "2.5", CalcState::opNone, ""},
-        {"chained operator computes", "2+3*", "5.", CalcState::opMultiply, ""},
-        {"operator on an empty second keeps the pending one", "2+*", "2.", CalcState::opAdd, ""},
-        {"clear", "2+3*C", "0.", CalcState::opNone, ""},
-        {"fourteen digits keep thirteen", "12345678901234", "1234567890123.", CalcState::opNone, ""},
-        {"back over the period allows another", "1.B.5", "1.5", CalcState::opNone, ""},
-        {"negate passes the limit", "1234567890123N", "-1234567890123.", CalcState::opNone, ""},
-        {"negated second", "3-5N=", "8.", CalcState::opNone, ""},
-        {"equals without an operator shows the result again", "2+3=7=", "5.", CalcState::opNone, ""},
-        {"equals with an empty operand does nothing", "+3=", "3.", CalcState::opAdd, ""},
-        {"back after equals acts on the second operand", "2+3=B", "0.", CalcState::opNone, ""},
-        {"clear entry after equals keeps the result", "2+3=E*4=", "20.", CalcState::opNone, ""},
-        {"a typed period still counts when the result shows", "1+2.=", "3", CalcState::opNone, ""},
-        {"division by zero", "5/.0=", ".0", CalcState::opDivide, "Floating point division by zero"},
-        {"zero by zero", "3-3=/.0=", ".0", CalcState::opDivide, "Invalid floating point operation"},
-        {"operator fails as equals does", "5/.0*", ".0", CalcState::opDivide, "Floating point division by zero"},
-        {"operand a period", ".+5=", "5.", CalcState::opAdd, "'.' is not a valid floating point value"},
-        {"operand a minus", "5+5NB=", "-.", CalcState::opAdd, "'-' is not a valid floating point value"},
-        {"the first operand is converted first", ".+5NB=", "-.", CalcState::opAdd,
-         "'.' is not a valid floating point value"},
-        // Mends: a "." the limit refuses is not typed; back always shows what is left.
-        {"refused period does not count", "1234567890123.BB.", "12345678901.", CalcState::opNone, ""},
-        {"back after a negated full entry", "1234567890123NB", "-123456789012.", CalcState::opNone, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        CalcState state;
-        std::string display = "0.", error;
-        CalcState beforeLast;
-        for (const char* k = c.keys; *k; ++k) {
-            beforeLast = state;
-            error += test::ErrorOf([&] {
-                if (std::optional<std::string> shown = state.Press(InputOf(*k)))
-                    display = *shown;
-            });
-        }
-        EXPECT_EQ(display, c.display);
-        EXPECT_EQ(state.pendingOperator, c.pending);
-        EXPECT_EQ(error, c.error);
-        EXPECT_TRUE(!*c.error || SameState(state, beforeLast));
+    CalcState state;
+    std::string display = "0.", error;
+    CalcState beforeLast;
+    for (const char* k = row.keys; *k; ++k) {
+        beforeLast = state;
+        error += test::ErrorOf([&] {
+            if (std::optional<std::string> shown = state.Press(InputOf(*k)))
+                display = *shown;
+        });
     }
+    EXPECT_EQ(display, row.display);
+    EXPECT_EQ(state.pendingOperator, row.pending);
+    EXPECT_EQ(error, row.error);
+    EXPECT_TRUE(!*row.error || SameState(state, beforeLast));
+}
+TESSEL_ROWS(CalcStateKeys, SequenceRows);
+
+// The keyboard's keys: a digit or an operator, by the key and whether Shift alone is held.
+TEST(CalcStateTest, KeysByTheirShiftState)
+{
+    using I = CalcInput;
+    const bool shift = true, plain = false;
+    const struct { int key; bool shifted; CalcInput input; } keys[] = {
+        {vk::Back, plain, I::Back}, {vk::Back, shift, I::Back}, {vk::Digit0 + 8, shift, I::Multiply},
+        {vk::Digit0 + 8, plain, I::Digit8}, {vk::OemPlus, shift, I::Add}, {vk::OemPlus, plain, I::Equals},
+        {vk::Digit0 + 7, shift, I::None}, {vk::Digit0, plain, I::Digit0}, {vk::Digit0 + 9, plain, I::Digit9},
+        {vk::Digit0 + 10, plain, I::None}, {vk::Numpad0, plain, I::Digit0}, {vk::Numpad0 + 9, plain, I::Digit9},
+        {vk::OemPeriod, plain, I::Period}, {vk::Decimal, plain, I::None}, {vk::Multiply, plain, I::Multiply},
+        {vk::Add, plain, I::Add}, {vk::OemMinus, plain, I::Subtract}, {vk::Subtract, plain, I::Subtract},
+        {vk::Oem2, plain, I::Divide}, {vk::Divide, plain, I::Divide}, {vk::Return, plain, I::Equals},
+    };
+    for (const auto& k : keys)
+        EXPECT_EQ(CalcKeyInput(k.key, k.shifted), k.input) << "key " << k.key << (k.shifted ? " shifted" : "");
 }
 
 TEST(CalcStateTest, OverflowBeyondTheExtendedRange)
@@ -118,6 +143,7 @@ TEST(CalcStateTest, ResultFormatAndConversion)
         EXPECT_THROW(CalcConvert(text), ConvertError);
     }
     EXPECT_EQ(CalcConvert("-.5"), -0.5L);
+    EXPECT_EQ(CalcConvert("+5E+1"), 50);
 }
 
 } // namespace

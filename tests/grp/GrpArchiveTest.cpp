@@ -37,15 +37,16 @@ TEST(GrpArchiveTest, LoadListsLiveEntriesAtTheirOffsets)
     slotFirst.replace(12, 4, Le32(5000));
     negative.replace(12, 4, Le32(-3));
     nul.replace(32, 12, std::string("ABCDEFGH\0XYZ", 12));
-    const std::pair<std::string, Rows> cases[] = {
-        {Grp({{"A", 10}, {Del, 5}, {"B", 7}}), {"A 10 64", "B 7 79"}},
-        {Grp({{"A", 4}, {Res, 0}, {"B", 2}}), {"A 4 64"}},
-        {slotFirst, {}},
-        {Grp({}), {}},
-        {negative, {}},
-        {nul, {"TILES000.ART 1 48", "ABCDEFGH 2 49"}},
+    const struct { const char* name; std::string bytes; Rows rows; } cases[] = {
+        {"a deleted entry between", Grp({{"A", 10}, {Del, 5}, {"B", 7}}), {"A 10 64", "B 7 79"}},
+        {"the first slot ends the list", Grp({{"A", 4}, {Res, 0}, {"B", 2}}), {"A 4 64"}},
+        {"a slot first under a count past the end", slotFirst, {}},
+        {"empty", Grp({}), {}},
+        {"a negative count", negative, {}},
+        {"a name ends at its first zero byte", nul, {"TILES000.ART 1 48", "ABCDEFGH 2 49"}},
     };
-    for (const auto& [bytes, rows] : cases) {
+    for (const auto& [name, bytes, rows] : cases) {
+        SCOPED_TRACE(name);
         Fixture f(bytes);
         EXPECT_EQ(Listing(f.view), rows);
         EXPECT_EQ(f.view.panels[2], "Filecount: " + std::to_string(rows.size()));

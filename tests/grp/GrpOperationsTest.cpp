@@ -26,11 +26,12 @@ Op Add(const std::string& name, const std::string& data = "new")
         AddFile(f.view, f.path, name.empty() ? f.dir.file("src/none") : f.dir.write("src/" + name, data), f.prompter);
     };
 }
-Op Delete(const std::string& name, bool tree = false, const std::string& selected = "")
+enum From { List, Tree };
+Op Delete(const std::string& name, From from = List, const std::string& selected = "")
 {
     return [=](Fixture& f) {
         f.select(selected.empty() ? name : selected);
-        tree ? DeleteTreeEntry(f.view, f.path, name, f.prompter) : DeleteEntry(f.view, f.path, f.prompter);
+        from == Tree ? DeleteTreeEntry(f.view, f.path, name, f.prompter) : DeleteEntry(f.view, f.path, f.prompter);
     };
 }
 Op Rebuild(int extra)
@@ -91,11 +92,11 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         // List delete marks every entry of the name, removes one row; tree delete marks the first.
         {"delete: every entry of the name", Grp({dup, a, dup, c}), Delete("DUP.CON"), Grp({gone, a, gone, c}),
          afterDup},
-        {"tree delete: the first", Grp({dup, a, dup, c}), Delete("DUP.CON", true), Grp({gone, a, dup, c}), afterDup},
-        {"tree delete: a row above the selection", Grp({dup, a, c}), Delete("DUP.CON", true, "C.CON"),
+        {"tree delete: the first", Grp({dup, a, dup, c}), Delete("DUP.CON", Tree), Grp({gone, a, dup, c}), afterDup},
+        {"tree delete: a row above the selection", Grp({dup, a, c}), Delete("DUP.CON", Tree, "C.CON"),
          Grp({gone, a, c}), {"A 10 67", "C.CON 5 77"}, {}, 1},
         {"delete: not behind a slot", Grp({dup, s, dup}), Delete("DUP.CON"), Grp({gone, s, dup}), {}},
-        {"tree delete: a group node", Grp({dup, c}), Delete("CON", true), "", {"DUP.CON 3 48", "C.CON 5 51"},
+        {"tree delete: a group node", Grp({dup, c}), Delete("CON", Tree), "", {"DUP.CON 3 48", "C.CON 5 51"},
          {notFound}},
         {"delete: nothing selected", Grp({a}), Delete(""), "", {"A 10 32"}, {"Nothing selected in the list."}},
         {"delete: selection past the rows", Grp({a}), [](Fixture& f) {
@@ -119,7 +120,7 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         {"add: negative size", negative, Add("N"), "", {"A -4 48"}, {rbe}},
         {"defrag: data past the end", pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
         {"delete: data past the end", pastEnd, Delete("A"), "", {"A 10 48", "B 20 58"}, {rbe}, 0},
-        {"tree delete: data past the end", pastEnd, Delete("B", true), "", {"A 10 48", "B 20 58"}, {rbe}, 1},
+        {"tree delete: data past the end", pastEnd, Delete("B", Tree), "", {"A 10 48", "B 20 58"}, {rbe}, 1},
         {"add: negative count", below, Add("N"), "", {}, {rbe}},
         {"defrag: negative count", below, Rebuild(0), "", {}, {rbe}},
         {"add: slot first past the end", slotFirst, Add("N"), "", {}, {rbe}},
@@ -167,7 +168,7 @@ TEST(GrpOperationsTest, TreeNodesComeAndGoWithTheirGroups)
 {
     Fixture f(Grp({{"GAME.CON", 1}, {"T.ART", 1}, {Res, 0}, {Res, 0}}));
     Add("NEW.CON")(f);
-    Delete("T.ART", true)(f);
+    Delete("T.ART", Tree)(f);
     ASSERT_EQ(f.view.groups.size(), 1u);
     EXPECT_EQ(f.view.groups[0].children, (Rows{"GAME.CON", "NEW.CON"}));
     Delete("GAME.CON")(f);
@@ -177,7 +178,7 @@ TEST(GrpOperationsTest, TreeNodesComeAndGoWithTheirGroups)
     for (const bool tree : {false, true}) {   // the first entry starts a tree, where there is one
         Fixture g(Grp({{Res, 0}}), tree);
         Add("FIRST.CON")(g);
-        EXPECT_EQ(g.view.groups.size(), tree ? 1u : 0u);
+        EXPECT_EQ(g.view.groups.size(), tree ? 1u : 0u) << (tree ? "with a tree" : "without one");
     }
 }
 
@@ -295,16 +296,17 @@ TEST(GrpOperationsTest, OnlyRegularFilesAreArchives)
 
 TEST(GrpOperationsTest, AddAndPackRefuseWhatCannotBeAnEntry)
 {
+    const bool pipe = true, file = false;
     const struct {
         const char* name;
         std::string file;
         bool pipe;
         std::string says;   // after the path (or the name) of the file
     } cases[] = {
-        {"pipe", "PIPE", true, " is not a regular file"},
-        {"slot marker", Res, false, " is a reserved name in group files"},
-        {"deleted marker", Del, false, " is a reserved name in group files"},
-        {"2 GiB", "HUGE", false, " is too large for a group file (an entry holds at most 2147483647 bytes)"},
+        {"pipe", "PIPE", pipe, " is not a regular file"},
+        {"slot marker", Res, file, " is a reserved name in group files"},
+        {"deleted marker", Del, file, " is a reserved name in group files"},
+        {"2 GiB", "HUGE", file, " is too large for a group file (an entry holds at most 2147483647 bytes)"},
     };
     const std::string original = Grp({{"A", 3}, {Res, 0}});
     for (const auto& c : cases) {

@@ -1,14 +1,12 @@
 #include "launch/DukeLaunch.h"
 
-#include <functional>
-
 #include "launch/LaunchTestSupport.h"
+#include "support/Rows.h"
 
 namespace tessel {
 namespace {
 
 using namespace test;
-using Set = std::function<void(DukeOptions&)>;
 
 class DukeLaunchTest : public LaunchFixture {
 protected:
@@ -24,122 +22,124 @@ protected:
     std::string exe;
 };
 
-TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsEndInABlank)
+struct CommandLineRow { const char* name; void (*set)(DukeOptions&); const char* parameters; };
+const CommandLineRow CommandLineRows[] = {
+    {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 "},
+    {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
+    {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 "},
+    {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 "},
+    {"every switch", [](DukeOptions& o) {
+         o.userMap = "test.map", o.noMon = o.recordDemo = o.fakeMulti = true, o.fakePlayers = 8, o.skill = 4;
+         ChangeDukeEpisode(o, 3);
+         ChangeDukeMap(o, 11);
+     }, "-map test.map /m /r /q8 /v3 /l11 /s4 "},
+};
+using DukeLaunchCommandLines = RowsOf<DukeLaunchTest, CommandLineRow>;
+
+TEST_P(DukeLaunchCommandLines, EndInABlank)
 {
-    const std::string testMap = dir.write("game/test.map", "map");
-    const struct { const char* name; Set set; std::string parameters; } cases[] = {
-        {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 "},
-        {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
-        {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 "},
-        {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 "},
-        {"every switch", [&](DukeOptions& o) {
-             o.userMap = testMap, o.noMon = o.recordDemo = o.fakeMulti = true, o.fakePlayers = 8, o.skill = 4;
-             ChangeDukeEpisode(o, 3);
-             ChangeDukeMap(o, 11);
-         }, "-map test.map /m /r /q8 /v3 /l11 /s4 "},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DukeOptions options;
-        c.set(options);
-        const GameLaunch launch = plan(options);
-        EXPECT_TRUE(launch.start);
-        EXPECT_EQ(launch.workingDir, game);
-        EXPECT_EQ(launch.program, exe);
-        EXPECT_EQ(launch.parameters, c.parameters);
-        EXPECT_EQ(copies(launch), "");
-    }
+    dir.write("game/test.map", "map");
+    DukeOptions options;
+    row.set(options);
+    const GameLaunch launch = plan(options);
+    EXPECT_TRUE(launch.start);
+    EXPECT_EQ(launch.workingDir, game);
+    EXPECT_EQ(launch.program, exe);
+    EXPECT_EQ(launch.parameters, row.parameters);
+    EXPECT_EQ(copies(launch), "");
     EXPECT_EQ(Messages(prompter), Strings{});
 }
+TESSEL_ROWS(DukeLaunchCommandLines, CommandLineRows);
 
-TEST_F(DukeLaunchTest, UserMapsInTheGameFolderElsewhereAndMissing)
+// The options' switches; "~/" is the test's folder.
+enum Switch { AutoCopy = 1, RegularStart = 2, UseTC = 4 };
+
+struct UserMapRow { const char* name, *userMap; int switches; const char* parameters, *copies, *said, *userMapAfter; };
+const UserMapRow UserMapRows[] = {
+    {"in the game folder: never copied", "~/game/IN.MAP", AutoCopy, "-map IN.MAP /v1 /l1 /s3 ", "", "",
+     "~/game/IN.MAP"},
+    {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", AutoCopy,
+     "-map test.map /v1 /l1 /s3 ", "game/../maps/test.map > game/test.map; ", "", "../maps/test.map"},
+    {"elsewhere without auto-copy: passed all the same", "~/maps/test.map", 0, "-map test.map /v1 /l1 /s3 ", "", "",
+     "~/maps/test.map"},
+    {"elsewhere, its name in the game folder in other case", "~/maps/e1.map", AutoCopy, "-map e1.map /v1 /l1 /s3 ",
+     "", "", "~/maps/e1.map"},
+    {"missing: emptied and told, no map", "~/maps/gone.map", AutoCopy, "/v1 /l1 /s3 ", "",
+     "Information: The user map was not found, continuing loading duke without level...", ""},
+    {"missing on a regular start: never looked at", "~/maps/gone.map", AutoCopy | RegularStart, "", "", "",
+     "~/maps/gone.map"},
+};
+using DukeLaunchUserMaps = RowsOf<DukeLaunchTest, UserMapRow>;
+
+TEST_P(DukeLaunchUserMaps, InTheGameFolderElsewhereAndMissing)
 {
     for (const char* file : {"game/IN.MAP", "maps/test.map", "maps/e1.map", "game/E1.MAP"})
         dir.write(file, "");
-    const std::string rest = "/v1 /l1 /s3 ", in = dir.file("game/IN.MAP"), gone = dir.file("maps/gone.map");
-    const struct { const char* name; std::string userMap; bool autoCopy, launchReg; std::string parameters, copies;
-                   Strings messages; std::string userMapAfter; } cases[] = {
-        {"in the game folder: never copied", in, true, false, "-map IN.MAP " + rest, "", {}, in},
-        {"elsewhere with auto-copy, named from the game folder: copied first", "../maps/test.map", true, false,
-         "-map test.map " + rest, "game/../maps/test.map > game/test.map; ", {}, "../maps/test.map"},
-        {"elsewhere without auto-copy: passed all the same", dir.file("maps/test.map"), false, false,
-         "-map test.map " + rest, "", {}, dir.file("maps/test.map")},
-        {"elsewhere, its name in the game folder in other case", dir.file("maps/e1.map"), true, false,
-         "-map e1.map " + rest, "", {}, dir.file("maps/e1.map")},
-        {"missing: emptied and told, no map", gone, true, false, rest, "",
-         {"Information: The user map was not found, continuing loading duke without level..."}, ""},
-        {"missing on a regular start: never looked at", gone, true, true, "", "", {}, gone},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        DukeOptions options;
-        options.userMap = c.userMap;
-        options.autoCopy = c.autoCopy;
-        options.launchReg = c.launchReg;
-        const GameLaunch launch = plan(options);
-        EXPECT_EQ(launch.parameters, c.parameters);
-        EXPECT_EQ(copies(launch), c.copies);
-        EXPECT_EQ(Messages(prompter), c.messages);
-        EXPECT_EQ(options.userMap, c.userMapAfter);
-    }
+    DukeOptions options;
+    options.userMap = local(row.userMap);
+    options.autoCopy = row.switches & AutoCopy, options.launchReg = row.switches & RegularStart;
+    const GameLaunch launch = plan(options);
+    EXPECT_EQ(launch.parameters, row.parameters);
+    EXPECT_EQ(copies(launch), row.copies);
+    EXPECT_EQ(Messages(prompter), *row.said ? Strings{row.said} : Strings{});
+    EXPECT_EQ(options.userMap, local(row.userMapAfter));
 }
+TESSEL_ROWS(DukeLaunchUserMaps, UserMapRows);
 
-TEST_F(DukeLaunchTest, StartRegularlyWinsOverTheTcProgram)
+struct TcProgramRow { const char* name; int switches; const char* alternateExe, *program, *parameters; };
+const TcProgramRow TcProgramRows[] = {
+    {"the TC program, named from the game folder", UseTC, "../maps/mytc.bat", "~/game/../maps/mytc.bat", ""},
+    {"start regularly wins", UseTC | RegularStart, "~/maps/mytc.bat", "~/game/DUKE3D.EXE", ""},
+    {"TC checked without a program (disabled)", UseTC, "", "~/game/DUKE3D.EXE", "/v1 /l1 /s3 "},
+    {"TC program not checked", 0, "~/maps/mytc.bat", "~/game/DUKE3D.EXE", "/v1 /l1 /s3 "},
+};
+using DukeLaunchTcPrograms = RowsOf<DukeLaunchTest, TcProgramRow>;
+
+TEST_P(DukeLaunchTcPrograms, StartRegularlyWinsOverTheTcProgram)
 {
-    const std::string tc = FakeProgram(dir.file("maps/mytc.bat"));
-    const struct { const char* name; bool launchReg, useTC; std::string alternateExe, program, parameters; } cases[] = {
-        {"the TC program, named from the game folder", false, true, "../maps/mytc.bat", game + "../maps/mytc.bat", ""},
-        {"start regularly wins", true, true, tc, exe, ""},
-        {"TC checked without a program (disabled)", false, true, "", exe, "/v1 /l1 /s3 "},
-        {"TC program not checked", false, false, tc, exe, "/v1 /l1 /s3 "},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DukeOptions options;
-        options.userMap = dir.file("maps/gone.map");
-        options.launchReg = c.launchReg, options.useTC = c.useTC, options.alternateExe = c.alternateExe;
-        const GameLaunch launch = plan(options);
-        EXPECT_EQ(launch.program, c.program);
-        EXPECT_EQ(launch.parameters, c.parameters);
-        EXPECT_EQ(launch.workingDir, game);
-    }
+    FakeProgram(dir.file("maps/mytc.bat"));
+    DukeOptions options;
+    options.userMap = dir.file("maps/gone.map"), options.alternateExe = local(row.alternateExe);
+    options.launchReg = row.switches & RegularStart, options.useTC = row.switches & UseTC;
+    const GameLaunch launch = plan(options);
+    EXPECT_EQ(launch.program, local(row.program));
+    EXPECT_EQ(launch.parameters, row.parameters);
+    EXPECT_EQ(launch.workingDir, game);
 }
+TESSEL_ROWS(DukeLaunchTcPrograms, TcProgramRows);
 
-TEST_F(DukeLaunchTest, ConFilesCopiedInOrderWhenAskedAndPresentWhateverTheirCase)
+// conDir: "" is none, a relative one is taken as it is.
+enum CopyBox { Unchecked, Checked };
+struct ConCopyRow { const char* name; Strings conFiles, gameFiles; CopyBox copy; const char* conDir, *copies; };
+const ConCopyRow ConCopyRows[] = {
+    {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, Unchecked, "~/con/", ""},
+    {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, Checked, "~/con/",
+     "con/User.con > game/User.con; con/Defs.con > game/Defs.con; con/Game.con > game/Game.con; "},
+    {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, Checked, "~/con/",
+     "con/defs.con > game/Defs.con; con/GAME.CON > game/Game.con; "},
+    {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, Checked, "~/con/",
+     "con/User.con > game/USER.CON; "},
+    {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, Checked, "", ""},
+    {"a relative con directory counts from the game folder", {"Game.con"}, {}, Checked, "../con/",
+     "game/../con/Game.con > game/Game.con; "},
+    {"a con directory without its separator", {"User.con"}, {}, Checked, "~/con", "con/User.con > game/User.con; "},
+};
+using DukeLaunchConCopies = RowsOf<DukeLaunchTest, ConCopyRow>;
+
+TEST_P(DukeLaunchConCopies, InOrderWhenAskedAndPresentWhateverTheirCase)
 {
-    // conDir is in the row's folder; "" is none, and a relative one is taken as it is.
-    const struct { const char* name; Strings conFiles, gameFiles; bool copy; std::string conDir, copies; } cases[] = {
-        {"unchecked: nothing", {"User.con", "Defs.con", "Game.con"}, {}, false, "con/", ""},
-        {"all three, in order", {"Game.con", "Defs.con", "User.con"}, {}, true, "con/",
-         "con/User.con > game/User.con; con/Defs.con > game/Defs.con; con/Game.con > game/Game.con; "},
-        {"only those present, in any case", {"defs.con", "GAME.CON"}, {}, true, "con/",
-         "con/defs.con > game/Defs.con; con/GAME.CON > game/Game.con; "},
-        {"the game's own spelling is replaced", {"User.con"}, {"USER.CON"}, true, "con/",
-         "con/User.con > game/USER.CON; "},
-        {"no con directory: nothing to copy from", {}, {"User.con", "Game.con"}, true, "", ""},
-        {"a relative con directory counts from the game folder", {"Game.con"}, {}, true, "../con/",
-         "game/../con/Game.con > game/Game.con; "},
-        {"a con directory without its separator", {"User.con"}, {}, true, "con", "con/User.con > game/User.con; "},
-    };
-    int row = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string name = "row" + std::to_string(++row) + "/", base = dir.file(name);
-        MakeFolders(base, {"", "game", "con"});
-        for (const auto& f : c.conFiles)
-            dir.write(name + "con/" + f, f);
-        for (const auto& f : c.gameFiles)
-            dir.write(name + "game/" + f, "old");
-        DukeOptions options;
-        options.copy = c.copy;
-        const std::string conDir = c.conDir.empty() || c.conDir.front() == '.' ? c.conDir : base + c.conDir;
-        EnterFolder(base + "game");   // where a name without a folder would be found
-        // The game folder as written by hand, without its separator.
-        EXPECT_EQ(Copies(PlanDukeConCopy(options, base + "game", conDir), base), c.copies);
-    }
+    for (const auto& f : row.conFiles)
+        dir.write("con/" + f, f);
+    for (const auto& f : row.gameFiles)
+        dir.write("game/" + f, "old");
+    DukeOptions options;
+    options.copy = row.copy == Checked;
+    EnterFolder(dir.file("game"));   // where a name without a folder would be found
+    // The game folder as written by hand, without its separator.
+    EXPECT_EQ(copies(PlanDukeConCopy(options, dir.file("game"), local(row.conDir))), row.copies);
     EXPECT_EQ(Messages(prompter), Strings{});
 }
+TESSEL_ROWS(DukeLaunchConCopies, ConCopyRows);
 
 TEST_F(DukeLaunchTest, ConFilesCopiedOntoThemselvesStopTheLaunchAndStayWhole)
 {
@@ -258,29 +258,28 @@ TEST_F(DukeLaunchTest, AnEpisodeResetsTheMapAndSetsItsLimit)
     }
 }
 
-TEST_F(DukeLaunchTest, GameConOpensAtCreationWhenAskedFor)
+enum GameConCase { LoadGameCon = 1, Present = 2, WithConDir = 4 };
+struct GameConRow { const char* name; int found; const char* opened, *said; };
+const GameConRow GameConRows[] = {
+    {"Game.con in any letter case", LoadGameCon | Present | WithConDir, "~/con/GAME.CON", ""},
+    {"Game.con not asked for", Present | WithConDir, "", ""},
+    {"Game.con missing", LoadGameCon | WithConDir, "",
+     "Warning: Game.con does not exist in the con directory: ~/con/ Canceling loading of Game.con."},
+    {"no con directory: Game.con not looked for", LoadGameCon, "", ""},
+};
+using DukeLaunchGameCon = RowsOf<DukeLaunchTest, GameConRow>;
+
+TEST_P(DukeLaunchGameCon, OpensAtCreationWhenAskedFor)
 {
-    const std::string missing = "Warning: Game.con does not exist in the con directory: " + con +
-                                " Canceling loading of Game.con.";
-    const struct { const char* name; bool loadGameCon, present, withConDir; Strings files, messages; } cases[] = {
-        {"Game.con in any letter case", true, true, true, {dir.file("con/GAME.CON")}, {}},
-        {"Game.con not asked for", false, true, true, {}, {}},
-        {"Game.con missing", true, false, true, {}, {missing}},
-        {"no con directory: Game.con not looked for", true, false, false, {}, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        if (c.present)
-            dir.write("con/GAME.CON", "");
-        else
-            ::unlink(dir.file("con/GAME.CON").c_str());
-        DukeOptions options;
-        options.loadGameCon = c.loadGameCon;
-        EXPECT_EQ(DukeStartupFiles(options, c.withConDir ? con : "", prompter), c.files);
-        EXPECT_EQ(Messages(prompter), c.messages);
-    }
+    if (row.found & Present)
+        dir.write("con/GAME.CON", "");
+    DukeOptions options;
+    options.loadGameCon = row.found & LoadGameCon;
+    EXPECT_EQ(DukeStartupFiles(options, row.found & WithConDir ? con : "", prompter),
+              *row.opened ? Strings{local(row.opened)} : Strings{});
+    EXPECT_EQ(Messages(prompter), *row.said ? Strings{local(row.said)} : Strings{});
 }
+TESSEL_ROWS(DukeLaunchGameCon, GameConRows);
 
 TEST_F(DukeLaunchTest, TheDukeDirectoryMustHoldTheGame)
 {

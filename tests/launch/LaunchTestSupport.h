@@ -163,6 +163,19 @@ class LaunchFixture : public ::testing::Test {
 protected:
     LaunchFixture() { EnterFolder(dir.path()); }
     std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
+    // A row's text with "~/" standing for the test's folder.
+    std::string local(std::string text) const
+    {
+        for (std::size_t at = text.find("~/"); at != std::string::npos; at = text.find("~/", at + dir.path().size()))
+            text.replace(at, 2, dir.path());
+        return text;
+    }
+    Strings local(Strings texts) const
+    {
+        for (std::string& text : texts)
+            text = local(text);
+        return texts;
+    }
 
     TempDir dir;
     ScriptedPrompter prompter;

@@ -1,14 +1,12 @@
 #include "launch/QuakeLaunch.h"
 
-#include <functional>
-
 #include "launch/LaunchTestSupport.h"
+#include "support/Rows.h"
 
 namespace tessel {
 namespace {
 
 using namespace test;
-using Set = std::function<void(QuakeOptions&)>;
 
 const std::string NoProgs = "Confirm (Yes/No): Progs.dat Could not be copied overed to the Specified directory, "
                             "because the progs.dat does not exist. Continue?";
@@ -39,74 +37,69 @@ protected:
     std::string exe;
 };
 
-TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
+// Names in the options: "~/" is the test's folder.
+struct CommandLineRow { const char* name; void (*set)(QuakeOptions&); const char* parameters; };
+const CommandLineRow CommandLineRows[] = {
+    {"defaults: Hard and Entrance", [](QuakeOptions&) {}, "+skill 2 +map start "},
+    {"the TC example: Easy, e1m3", [](QuakeOptions& o) {
+         o.useTC = o.useTCEnabled = true;
+         o.tc = "~/quake/mytc/", o.skill = 1, o.level = 3;
+     }, "-game mytc +skill 0 +map e1m3"},
+    {"NightMare", [](QuakeOptions& o) { o.skill = 4; }, "+skill 3 +map start "},
+    {"no skill checked", [](QuakeOptions& o) { o.skill = 0; }, "+map start "},
+    {"the first episode map", [](QuakeOptions& o) { o.level = 1; }, "+skill 2 +map e1m1"},
+    {"e4m1, two blanks after its colon", [](QuakeOptions& o) { o.level = 23; }, "+skill 2 +map e4m1"},
+    {"the last episode map", [](QuakeOptions& o) { o.level = 30; }, "+skill 2 +map e4m8"},
+    {"the end map", [](QuakeOptions& o) { o.level = 31; }, "+skill 2 +map end"},
+    {"the last deathmatch map", [](QuakeOptions& o) { o.level = 37; }, "+skill 2 +map dm6"},
+    {"no level selected", [](QuakeOptions& o) { o.level = -1; }, "+skill 2 "},
+    {"a user map, named from the Quake folder, wins over the level",
+     [](QuakeOptions& o) { o.userMap = "../maps/dm7.bsp", o.level = 5; }, "+skill 2 +map dm7 "},
+    {"a missing user map still wins: no map", [](QuakeOptions& o) { o.userMap = "~/maps/x.bsp"; }, "+skill 2 "},
+    {"a user map name up to its first full stop", [](QuakeOptions& o) { o.userMap = "~/maps/my.level.bsp"; },
+     "+skill 2 +map my "},
+    {"a user map name without a full stop", [](QuakeOptions& o) { o.userMap = "~/maps/noext"; }, "+skill 2 +map  "},
+    {"TC checked but disabled", [](QuakeOptions& o) { o.useTC = true, o.tc = "~/quake/mytc/"; },
+     "+skill 2 +map start "},
+    {"a demo is not recorded", [](QuakeOptions& o) { o.recordDemo = true; }, "+skill 2 +map start "},
+};
+using QuakeLaunchCommandLines = RowsOf<QuakeLaunchTest, CommandLineRow>;
+
+TEST_P(QuakeLaunchCommandLines, OfTheOptions)
 {
-    dir.write("maps/dm7.bsp", "");
-    dir.write("maps/noext", "");
-    dir.write("maps/my.level.bsp", "");
-    const std::string tc = dir.file("quake/mytc/");
-    const struct { const char* name; Set set; std::string parameters; } cases[] = {
-        {"defaults: Hard and Entrance", [](QuakeOptions&) {}, "+skill 2 +map start "},
-        {"the TC example: Easy, e1m3", [&](QuakeOptions& o) {
-             o.useTC = o.useTCEnabled = true;
-             o.tc = tc;
-             o.skill = 1;
-             o.level = 3;
-         }, "-game mytc +skill 0 +map e1m3"},
-        {"NightMare", [](QuakeOptions& o) { o.skill = 4; }, "+skill 3 +map start "},
-        {"no skill checked", [](QuakeOptions& o) { o.skill = 0; }, "+map start "},
-        {"the first episode map", [](QuakeOptions& o) { o.level = 1; }, "+skill 2 +map e1m1"},
-        {"e4m1, two blanks after its colon", [](QuakeOptions& o) { o.level = 23; }, "+skill 2 +map e4m1"},
-        {"the last episode map", [](QuakeOptions& o) { o.level = 30; }, "+skill 2 +map e4m8"},
-        {"the end map", [](QuakeOptions& o) { o.level = 31; }, "+skill 2 +map end"},
-        {"the last deathmatch map", [](QuakeOptions& o) { o.level = 37; }, "+skill 2 +map dm6"},
-        {"no level selected", [](QuakeOptions& o) { o.level = -1; }, "+skill 2 "},
-        {"a user map, named from the Quake folder, wins over the level", [&](QuakeOptions& o) {
-             o.userMap = "../maps/dm7.bsp";
-             o.level = 5;
-         }, "+skill 2 +map dm7 "},
-        {"a missing user map still wins: no map", [&](QuakeOptions& o) { o.userMap = dir.file("maps/x.bsp"); },
-         "+skill 2 "},
-        {"a user map name up to its first full stop",
-         [&](QuakeOptions& o) { o.userMap = dir.file("maps/my.level.bsp"); }, "+skill 2 +map my "},
-        {"a user map name without a full stop", [&](QuakeOptions& o) { o.userMap = dir.file("maps/noext"); },
-         "+skill 2 +map  "},
-        {"TC checked but disabled", [&](QuakeOptions& o) {
-             o.useTC = true;
-             o.tc = tc;
-         }, "+skill 2 +map start "},
-        {"a demo is not recorded", [](QuakeOptions& o) { o.recordDemo = true; }, "+skill 2 +map start "},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        QuakeOptions options;
-        c.set(options);
-        const GameLaunch launch = plan(options);
-        EXPECT_TRUE(launch.start);
-        EXPECT_EQ(launch.folder, quake);
-        EXPECT_EQ(launch.workingDir, quake);
-        EXPECT_EQ(launch.program, exe);
-        EXPECT_EQ(launch.parameters, c.parameters);
-    }
+    for (const char* map : {"maps/dm7.bsp", "maps/noext", "maps/my.level.bsp"})
+        dir.write(map, "");
+    QuakeOptions options;
+    row.set(options);
+    options.tc = local(options.tc), options.userMap = local(options.userMap);
+    const GameLaunch launch = plan(options);
+    EXPECT_TRUE(launch.start);
+    EXPECT_EQ(launch.folder, quake);
+    EXPECT_EQ(launch.workingDir, quake);
+    EXPECT_EQ(launch.program, exe);
+    EXPECT_EQ(launch.parameters, row.parameters);
     EXPECT_EQ(Messages(prompter), Strings{});
 }
+TESSEL_ROWS(QuakeLaunchCommandLines, CommandLineRows);
 
-TEST_F(QuakeLaunchTest, TheTcTestComparesTheWholeTextsByteByByte)
+enum TcVerdict { Accepted, Refused };
+struct TcTestRow { const char* name, *quakeDir, *tc; TcVerdict verdict; };
+const TcTestRow TcTestRows[] = {
+    {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", Accepted},
+    {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", Refused},
+    {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", Refused},
+    {"the Quake directory itself", "/games/quake/", "/games/quake/", Accepted},
+    {"a text sorts before its longer forms", "/games/quake/", "/games/quake", Refused},
+    {"bytes above 127 sort last", "/games/quake/", "/games/\xe9t\xe9/", Accepted},
+    {"no TC directory", "/games/quake/", "", Refused},
+};
+using QuakeLaunchTcTest = RowsOf<::testing::Test, TcTestRow>;
+
+TEST_P(QuakeLaunchTcTest, ComparesTheWholeTextsByteByByte)
 {
-    const struct { const char* name; std::string quakeDir, tc; bool refused; } cases[] = {
-        {"inside the Quake directory", "C:\\Quake\\", "C:\\Quake\\mytc\\", false},
-        {"same drive, a name that sorts before", "C:\\Quake\\", "C:\\Abc\\", true},
-        {"lower case sorts after upper case", "c:\\quake\\", "C:\\Quake\\mytc\\", true},
-        {"the Quake directory itself", "/games/quake/", "/games/quake/", false},
-        {"a text sorts before its longer forms", "/games/quake/", "/games/quake", true},
-        {"bytes above 127 sort last", "/games/quake/", "/games/\xe9t\xe9/", false},
-        {"no TC directory", "/games/quake/", "", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(QuakeDirSortsAfterTc(c.quakeDir, c.tc), c.refused);
-    }
+    EXPECT_EQ(QuakeDirSortsAfterTc(row.quakeDir, row.tc), row.verdict == Refused);
 }
+TESSEL_ROWS(QuakeLaunchTcTest, TcTestRows);
 
 TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
 {
@@ -120,86 +113,85 @@ TEST_F(QuakeLaunchTest, ARefusedTcStopsTheLaunchAfterTheProgsCopy)
     EXPECT_EQ(Messages(prompter), Strings{TcRefused});
 }
 
-TEST_F(QuakeLaunchTest, TheExecutableOrWhyItIsMissing)
-{
-    const std::string noQuake = "Tessel: Fatal Error: Could not find Quake.exe. Aborting launch...";
-    const std::string plain = "+skill 2 +map start ";
-    dir.write("progs/progs.dat", "");
-    // program empty: nothing starts
-    const struct { const char* name; bool quakeExe, useAltExe; int altExe; Strings altFiles; bool launchReg;
-                   std::string program, parameters; Strings messages; } cases[] = {
-        {"Quake.exe", true, false, 0, {}, false, "quake/QUAKE.EXE", plain, {}},
-        {"Quake.exe missing", false, false, 0, {}, false, "", "", {noQuake}},
-        {"GLQuake in any case", true, true, 0, {"glquake.exe"}, false, "quake/glquake.exe", plain, {}},
-        {"GLQuake missing", true, true, 0, {}, false, "", "",
-         {"Tessel: Could not find GlQuake.exe, turn off use alt exe, or choose another program in the box. Aborting "
-          "launch..."}},
-        {"Q95", false, true, 1, {"Q95.bat"}, false, "quake/Q95.bat", plain, {}},
-        {"no alternate selected: Quake.exe untested", false, true, -1, {}, false, "quake/Quake.exe", plain, {}},
-        {"a regular start uses the alternate too", true, true, 2, {"QLaunch.exe"}, true, "quake/QLaunch.exe", "", {}},
-        {"a regular start still checks Quake.exe", false, false, 0, {}, true, "", "", {noQuake}},
-    };
-    int row = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        const std::string name = "row" + std::to_string(++row) + "/", base = dir.file(name);
-        MakeFolders(base, {"", "quake", "quake/mytc"});
-        if (c.quakeExe)
-            FakeProgram(base + "quake/QUAKE.EXE");
-        for (const auto& f : c.altFiles)
-            FakeProgram(base + "quake/" + f);
-        QuakeOptions options = copying();
-        options.spefTCDir = base + "quake/mytc/";
-        options.useAltExe = c.useAltExe, options.altExe = c.altExe;
-        ChangeQuakeLaunchReg(options, c.launchReg);
-        const GameLaunch launch = PlanQuakeLaunch(options, base + "quake/", prompter);
-        EXPECT_EQ(launch.start, !c.program.empty());
-        EXPECT_EQ(launch.program, c.program.empty() ? "" : base + c.program);
-        EXPECT_EQ(launch.parameters, c.parameters);
-        EXPECT_EQ(copies(launch), c.program.empty() ? "" : "progs/progs.dat > " + name + "quake/mytc/progs.dat; ");
-        EXPECT_EQ(Messages(prompter), c.messages);
-    }
-}
+const std::string NoQuake = "Tessel: Fatal Error: Could not find Quake.exe. Aborting launch...";
+const char* const Plain = "+skill 2 +map start ";
 
-TEST_F(QuakeLaunchTest, ProgsDatQuestionsComeInOrderAndNoStops)
+// What is there and what is asked; program "" starts nothing.
+enum Setup { QuakeExe = 1, UseAltExe = 2, RegularStart = 4 };
+struct ExecutableRow { const char* name; int setup, altExe; const char* altFile, *program, *parameters; Strings said; };
+const ExecutableRow ExecutableRows[] = {
+    {"Quake.exe", QuakeExe, 0, "", "quake/QUAKE.EXE", Plain, {}},
+    {"Quake.exe missing", 0, 0, "", "", "", {NoQuake}},
+    {"GLQuake in any case", QuakeExe | UseAltExe, 0, "glquake.exe", "quake/glquake.exe", Plain, {}},
+    {"GLQuake missing", QuakeExe | UseAltExe, 0, "", "", "",
+     {"Tessel: Could not find GlQuake.exe, turn off use alt exe, or choose another program in the box. Aborting "
+      "launch..."}},
+    {"Q95", UseAltExe, 1, "Q95.bat", "quake/Q95.bat", Plain, {}},
+    {"no alternate selected: Quake.exe untested", UseAltExe, -1, "", "quake/Quake.exe", Plain, {}},
+    {"a regular start uses the alternate too", QuakeExe | UseAltExe | RegularStart, 2, "QLaunch.exe",
+     "quake/QLaunch.exe", "", {}},
+    {"a regular start still checks Quake.exe", RegularStart, 0, "", "", "", {NoQuake}},
+};
+using QuakeLaunchExecutables = RowsOf<QuakeLaunchTest, ExecutableRow>;
+
+TEST_P(QuakeLaunchExecutables, TheProgramOrWhyItIsMissing)
 {
-    const MsgResult Y = MsgResult::Yes, N = MsgResult::No;
-    const std::string copied = "progs/progs.dat > quake/mytc/progs.dat; ";
-    const struct { const char* name; bool file, folder, copy, enabled; std::deque<MsgResult> answers; Strings messages;
-                   std::string copies; bool start, targetKept; } cases[] = {
-        {"both present: copied", true, true, true, true, {}, {}, copied, true, true},
-        {"unchecked: nothing", false, false, false, true, {}, {}, "", true, true},
-        {"disabled: nothing", false, false, true, false, {}, {}, "", true, true},
-        {"file missing, go on", false, true, true, true, {Y}, {NoProgs}, "", true, true},
-        {"file missing, stop", false, true, true, true, {N}, {NoProgs}, "", false, true},
-        {"folder missing, go on", true, false, true, true, {Y}, {NoTarget}, "", true, false},
-        {"folder missing, stop", true, false, true, true, {N}, {NoTarget}, "", false, false},
-        {"both missing, go on twice", false, false, true, true, {Y, Y}, {NoProgs, NoTarget}, "", true, false},
-        {"both missing, stop at the first", false, false, true, true, {N}, {NoProgs}, "", false, true},
-        {"both missing, stop at the second", false, false, true, true, {Y, N}, {NoProgs, NoTarget}, "", false, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        prompter.answers = c.answers;
-        if (c.file)
-            dir.write("progs/progs.dat", "");
-        else
-            ::unlink(dir.file("progs/progs.dat").c_str());
-        QuakeOptions options = copying();
-        options.copy = c.copy, options.copyEnabled = c.enabled;
-        if (!c.folder)
-            options.spefTCDir = dir.file("quake/gone/");
-        const GameLaunch launch = plan(options);
-        EXPECT_EQ(Messages(prompter), c.messages);
-        EXPECT_EQ(copies(launch), c.copies);
-        EXPECT_EQ(launch.start, c.start);
-        EXPECT_EQ(options.spefTCDir.empty(), !c.targetKept);
-        EXPECT_EQ(options.copyEnabled, c.enabled && c.targetKept);
-        EXPECT_TRUE(prompter.answers.empty());
-    }
+    dir.write("progs/progs.dat", "");
+    if (!(row.setup & QuakeExe))
+        ::unlink(exe.c_str());
+    if (*row.altFile)
+        FakeProgram(dir.file("quake/") + row.altFile);
+    QuakeOptions options = copying();
+    options.useAltExe = row.setup & UseAltExe, options.altExe = row.altExe;
+    ChangeQuakeLaunchReg(options, row.setup & RegularStart);
+    const GameLaunch launch = plan(options);
+    const bool starts = *row.program;
+    EXPECT_EQ(launch.start, starts);
+    EXPECT_EQ(launch.program, starts ? dir.file(row.program) : "");
+    EXPECT_EQ(launch.parameters, row.parameters);
+    EXPECT_EQ(copies(launch), starts ? "progs/progs.dat > quake/mytc/progs.dat; " : "");
+    EXPECT_EQ(Messages(prompter), row.said);
 }
+TESSEL_ROWS(QuakeLaunchExecutables, ExecutableRows);
+
+// Before: which of progs.dat and its target folder are there, the copy box. After: the outcome.
+enum Copy { File = 1, Folder = 2, Checked = 4, Enabled = 8 };
+enum Outcome { Launches = 1, TargetKept = 2 };
+const MsgResult Y = MsgResult::Yes, N = MsgResult::No;
+struct ProgsDatRow { const char* name; int copy; std::deque<MsgResult> answers; Strings said; int outcome; };
+const ProgsDatRow ProgsDatRows[] = {
+    {"both present: copied", File | Folder | Checked | Enabled, {}, {}, Launches | TargetKept},
+    {"unchecked: nothing", Enabled, {}, {}, Launches | TargetKept},
+    {"disabled: nothing", Checked, {}, {}, Launches | TargetKept},
+    {"file missing, go on", Folder | Checked | Enabled, {Y}, {NoProgs}, Launches | TargetKept},
+    {"file missing, stop", Folder | Checked | Enabled, {N}, {NoProgs}, TargetKept},
+    {"folder missing, go on", File | Checked | Enabled, {Y}, {NoTarget}, Launches},
+    {"folder missing, stop", File | Checked | Enabled, {N}, {NoTarget}, 0},
+    {"both missing, go on twice", Checked | Enabled, {Y, Y}, {NoProgs, NoTarget}, Launches},
+    {"both missing, stop at the first", Checked | Enabled, {N}, {NoProgs}, TargetKept},
+    {"both missing, stop at the second", Checked | Enabled, {Y, N}, {NoProgs, NoTarget}, 0},
+};
+using QuakeLaunchProgsDat = RowsOf<QuakeLaunchTest, ProgsDatRow>;
+
+TEST_P(QuakeLaunchProgsDat, QuestionsComeInOrderAndNoStops)
+{
+    prompter.answers = row.answers;
+    if (row.copy & File)
+        dir.write("progs/progs.dat", "");
+    QuakeOptions options = copying();
+    options.copy = row.copy & Checked, options.copyEnabled = row.copy & Enabled;
+    if (!(row.copy & Folder))
+        options.spefTCDir = dir.file("quake/gone/");
+    const GameLaunch launch = plan(options);
+    const bool copied = (row.copy & (File | Folder | Checked | Enabled)) == (File | Folder | Checked | Enabled);
+    EXPECT_EQ(Messages(prompter), row.said);
+    EXPECT_EQ(copies(launch), copied ? "progs/progs.dat > quake/mytc/progs.dat; " : "");
+    EXPECT_EQ(launch.start, bool(row.outcome & Launches));
+    EXPECT_EQ(options.spefTCDir.empty(), !(row.outcome & TargetKept));
+    EXPECT_EQ(options.copyEnabled, (row.copy & Enabled) && (row.outcome & TargetKept));
+    EXPECT_TRUE(prompter.answers.empty());
+}
+TESSEL_ROWS(QuakeLaunchProgsDat, ProgsDatRows);
 
 TEST_F(QuakeLaunchTest, ProgsDatIsFoundAndReplacedWhateverItsCase)
 {
@@ -235,22 +227,29 @@ TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
     EXPECT_EQ(dir.read("QztMain.ini"), written);
 }
 
-TEST_F(QuakeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThem)
+// The stored values as the controls take them, and which boxes that enables.
+enum Enables { UseTCBox = 1, CopyBox = 2 };
+struct StoredRow { const char* name, *stored; int skill, level, altExe, enables; };
+const StoredRow StoredRows[] = {
+    {"nothing stored", "", 3, 0, 0, 0},
+    {"the last level, no alternate", "[QuakeStartup]\r\nSkill=5\r\nLevel=37\r\ncmbAltExeVal=-1\r\n", 3, 37, -1, 0},
+    {"past the lists", "[QuakeStartup]\r\nSkill=4\r\nLevel=38\r\ncmbAltExeVal=3\r\n", 4, -1, -1, 0},
+    {"a TC", "[QuakeStartup]\r\nTC=/q/tc/\r\n", 3, 0, 0, UseTCBox},
+    {"a TC on a regular start", "[QuakeStartup]\r\nTC=/q/tc/\r\nLaunchReg=1\r\n", 3, 0, 0, 0},
+    {"a progs folder", "[QuakeDirectorys]\r\nProgsDir=/progs/\r\n", 3, 0, 0, CopyBox},
+};
+using QuakeLaunchStoredValues = RowsOf<QuakeLaunchTest, StoredRow>;
+
+TEST_P(QuakeLaunchStoredValues, AreTakenAsTheControlsTakeThem)
 {
-    const struct { const char* stored; int skill, level, altExe; bool useTCEnabled, copyEnabled; } cases[] = {
-        {"", 3, 0, 0, false, false},
-        {"[QuakeStartup]\r\nSkill=5\r\nLevel=37\r\ncmbAltExeVal=-1\r\n", 3, 37, -1, false, false},
-        {"[QuakeStartup]\r\nSkill=4\r\nLevel=38\r\ncmbAltExeVal=3\r\n", 4, -1, -1, false, false},
-        {"[QuakeStartup]\r\nTC=/q/tc/\r\n", 3, 0, 0, true, false},
-        {"[QuakeStartup]\r\nTC=/q/tc/\r\nLaunchReg=1\r\n", 3, 0, 0, false, false},
-        {"[QuakeDirectorys]\r\nProgsDir=/progs/\r\n", 3, 0, 0, false, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored);
-        const QuakeOptions o = ReadQuakeOptions(ProfileFile(dir.write("t.ini", c.stored)));
-        EXPECT_EQ(std::vector<int>({o.skill, o.level, o.altExe, o.useTCEnabled, o.copyEnabled}),
-                  std::vector<int>({c.skill, c.level, c.altExe, c.useTCEnabled, c.copyEnabled}));
-    }
+    const QuakeOptions o = ReadQuakeOptions(ProfileFile(dir.write("t.ini", row.stored)));
+    EXPECT_EQ(std::vector<int>({o.skill, o.level, o.altExe, o.useTCEnabled * UseTCBox | o.copyEnabled * CopyBox}),
+              std::vector<int>({row.skill, row.level, row.altExe, row.enables}));
+}
+TESSEL_ROWS(QuakeLaunchStoredValues, StoredRows);
+
+TEST_F(QuakeLaunchTest, DirectoriesAreTakenOnlyWhenSet)
+{
     dirs.QuakeDir = "/kept/";
     const char* stored = "[QuakeDirectorys]\r\nQCDir=/qc/\r\nMainQCToolDir=qcc.exe\r\nMainQMapEdProg=\r\n";
     ReadQuakeDirectories(ProfileFile(dir.write("t.ini", stored)), dirs);

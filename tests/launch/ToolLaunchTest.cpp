@@ -1,6 +1,7 @@
 #include "launch/ToolLaunch.h"
 
 #include "launch/LaunchTestSupport.h"
+#include "support/Rows.h"
 
 namespace tessel {
 namespace {
@@ -12,67 +13,77 @@ protected:
     ToolLaunchTest() { MakeFolders(dir.path(), {"build", "qc", "empty", "editor"}); }
 };
 
-TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
-{
-    const std::string build = FakeProgram(dir.file("build/BUILD.EXE"));
-    FakeProgram(dir.file("qc/build.exe"));
-    const std::string incorrect = "Information: Incorrect build directory: ";
-    const std::string notNamed = " , or the build.exe is not named build.exe.";
-    const struct { const char* name; std::string buildDir, current, program; Strings messages; } cases[] = {
-        {"in the Build directory, any case", dir.file("build/"), dir.file("empty"), build, {}},
-        {"not there", dir.file("empty/"), dir.file("build"), "", {incorrect + dir.file("empty/") + notNamed}},
-        {"no Build directory: the current folder", "", dir.file("qc"), dir.file("qc/build.exe"), {}},
-        {"no Build directory, none in the current folder", "", dir.file("empty"), "", {incorrect + notNamed}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        EnterFolder(c.current);
-        const GameLaunch launch = PlanLaunchBuild(c.buildDir, prompter);
-        EXPECT_EQ(launch.start, !c.program.empty());
-        EXPECT_FALSE(launch.folder);
-        if (launch.start) {
-            EXPECT_TRUE(SameFile(launch.program, c.program));
-            EXPECT_TRUE(SameFile(launch.workingDir, FolderPrefix(c.program)));
-            EXPECT_EQ(launch.parameters, "");
-        }
-        EXPECT_EQ(Messages(prompter), c.messages);
-    }
-}
+// "~/" is the test's folder; program "" starts nothing.
+struct BuildRow { const char* name, *buildDir, *current, *program, *said; };
+const BuildRow BuildRows[] = {
+    {"in the Build directory, any case", "~/build/", "~/empty", "~/build/BUILD.EXE", ""},
+    {"not there", "~/empty/", "~/build", "",
+     "Information: Incorrect build directory: ~/empty/ , or the build.exe is not named build.exe."},
+    {"no Build directory: the current folder", "", "~/qc", "~/qc/build.exe", ""},
+    {"no Build directory, none in the current folder", "", "~/empty", "",
+     "Information: Incorrect build directory:  , or the build.exe is not named build.exe."},
+};
+using ToolLaunchBuild = RowsOf<ToolLaunchTest, BuildRow>;
 
-TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
+TEST_P(ToolLaunchBuild, LooksInItsDirectoryOrTheCurrentFolder)
 {
-    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
-    const std::string unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
-    const std::string qc = dir.file("qc");   // written by hand, without its separator
-    EnterFolder(qc);
-    const struct { const char* name; std::string qcDir, toolName; bool modified; std::deque<MsgResult> answers;
-                   bool start; Strings messages; } cases[] = {
-        {"nothing unsaved", qc, "fastqcc.exe", false, {}, true, {}},
-        {"unsaved, go on", qc, "fastqcc.exe", true, {MsgResult::Yes}, true, {unsaved}},
-        {"unsaved, stop", qc, "fastqcc.exe", true, {MsgResult::No}, false, {unsaved}},
-        {"no such tool", qc, "qcc.exe", true, {}, false,
-         {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '" + qc +
-          "' Please verify if this is the right compiling tool."}},
-        // Found in the current folder; the empty folder is left for the launch to report.
-        {"no QC directory", "", "fastqcc.exe", false, {}, true, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompter.clear();
-        prompter.answers = c.answers;
-        const GameLaunch launch = PlanCompileQuakeC(c.qcDir, c.toolName, c.modified, prompter);
-        EXPECT_EQ(launch.start, c.start);
-        EXPECT_EQ(launch.folder.has_value(), c.start);
-        if (c.start) {
-            EXPECT_TRUE(SameFile(launch.program, tool));
-            EXPECT_EQ(launch.folder, c.qcDir);
-            EXPECT_EQ(launch.workingDir, c.qcDir);
-            EXPECT_EQ(launch.parameters, "");
-        }
-        EXPECT_EQ(Messages(prompter), c.messages);
+    FakeProgram(dir.file("build/BUILD.EXE"));
+    FakeProgram(dir.file("qc/build.exe"));
+    EnterFolder(local(row.current));
+    const GameLaunch launch = PlanLaunchBuild(local(row.buildDir), prompter);
+    const std::string program = local(row.program);
+    EXPECT_EQ(launch.start, !program.empty());
+    EXPECT_FALSE(launch.folder);
+    if (launch.start) {
+        EXPECT_TRUE(SameFile(launch.program, program));
+        EXPECT_TRUE(SameFile(launch.workingDir, FolderPrefix(program)));
+        EXPECT_EQ(launch.parameters, "");
     }
+    EXPECT_EQ(Messages(prompter), *row.said ? Strings{local(row.said)} : Strings{});
 }
+TESSEL_ROWS(ToolLaunchBuild, BuildRows);
+
+// The QC directory "~/qc" as written by hand, without its separator.
+enum Unsaved { Saved, Modified };
+enum Start { Stops, Starts };
+const std::string Asked = "Confirm (Yes/No): Some files have not been saved yet, continue?";
+struct CompileRow {
+    const char* name, *qcDir, *tool;
+    Unsaved scripts;
+    std::deque<MsgResult> answers;
+    Start start;
+    Strings said;
+};
+const CompileRow CompileRows[] = {
+    {"nothing unsaved", "~/qc", "fastqcc.exe", Saved, {}, Starts, {}},
+    {"unsaved, go on", "~/qc", "fastqcc.exe", Modified, {MsgResult::Yes}, Starts, {Asked}},
+    {"unsaved, stop", "~/qc", "fastqcc.exe", Modified, {MsgResult::No}, Stops, {Asked}},
+    {"no such tool", "~/qc", "qcc.exe", Modified, {}, Stops,
+     {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '~/qc' Please verify if this is the "
+      "right compiling tool."}},
+    // Found in the current folder; the empty folder is left for the launch to report.
+    {"no QC directory", "", "fastqcc.exe", Saved, {}, Starts, {}},
+};
+using ToolLaunchCompile = RowsOf<ToolLaunchTest, CompileRow>;
+
+TEST_P(ToolLaunchCompile, AsksAboutUnsavedChangesOnlyWhenTheToolExists)
+{
+    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe")), qcDir = local(row.qcDir);
+    EnterFolder(dir.file("qc"));
+    prompter.answers = row.answers;
+    const GameLaunch launch = PlanCompileQuakeC(qcDir, row.tool, row.scripts == Modified, prompter);
+    const bool starts = row.start == Starts;
+    EXPECT_EQ(launch.start, starts);
+    EXPECT_EQ(launch.folder.has_value(), starts);
+    if (starts) {
+        EXPECT_TRUE(SameFile(launch.program, tool));
+        EXPECT_EQ(launch.folder, qcDir);
+        EXPECT_EQ(launch.workingDir, qcDir);
+        EXPECT_EQ(launch.parameters, "");
+    }
+    EXPECT_EQ(Messages(prompter), local(row.said));
+}
+TESSEL_ROWS(ToolLaunchCompile, CompileRows);
 
 // Without a program there is nothing to start; a relative one counts from the current folder.
 TEST_F(ToolLaunchTest, TheMapEditorStartsInItsOwnFolder)

@@ -37,6 +37,7 @@ TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
     EXPECT_EQ(Captions(), (Lines{"VurAvozid - " + a, "VurAvozid - " + b}));
     EXPECT_EQ(Documents()[0]->requests, (Lines{"load " + a, "save " + a}));
     EXPECT_EQ(prompter.texts(), (Lines{form->OpenDialog.filter, form->OpenDialog.filter}));
+    const bool saves = false, fails = true;
     const struct {
         const char* row;
         MsgResult answer;
@@ -44,10 +45,10 @@ TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
         Lines requests;
         Lines recent;
     } cases[] = {
-        {"cancel leaves it in front", MsgResult::Cancel, false, {}, {b, a}},
-        {"no reads it afresh", MsgResult::No, false, {"load " + a}, {a, b}},
-        {"yes saves first", MsgResult::Yes, false, {"save " + a, "load " + a}, {a, b}},
-        {"a failed save keeps the changes", MsgResult::Yes, true, {"save " + a}, {a, b}},
+        {"cancel leaves it in front", MsgResult::Cancel, saves, {}, {b, a}},
+        {"no reads it afresh", MsgResult::No, saves, {"load " + a}, {a, b}},
+        {"yes saves first", MsgResult::Yes, saves, {"save " + a, "load " + a}, {a, b}},
+        {"a failed save keeps the changes", MsgResult::Yes, fails, {"save " + a}, {a, b}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);

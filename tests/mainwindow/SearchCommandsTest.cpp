@@ -35,7 +35,9 @@ protected:
     QDialog* replace = nullptr;
 };
 
-TEST_F(SearchCommandsTest, SearchFromTheTopThenRepeatTwiceVisitsTheNextMatches)
+// What each request finds and replaces is SearchRequestsTest's; here, that
+// each field, box, button and key makes its part of the request.
+TEST_F(SearchCommandsTest, TheSearchDialogsFieldsBoxesAndRepeatKey)
 {
     Press("F3");
     Press("F2");
@@ -45,28 +47,30 @@ TEST_F(SearchCommandsTest, SearchFromTheTopThenRepeatTwiceVisitsTheNextMatches)
     click(search, "btnSearch");   // nothing typed
     EXPECT_EQ(form->StatusText(0), "Invalid input into Search Box");
 
-    doc->buffer = FakeEditBuffer("actor x actors Actor actor");
+    doc->buffer = FakeEditBuffer("Actor actors actor");
     Lines found;
     Press("F4");
     type(search, "txtSearch", "actor");
+    click(search, "chkWord");   // whole words in any case, from the top
     click(search, "btnSearch");
     found.push_back(selected());
     Press("F3");
     found.push_back(selected());
-    Press("F3");
-    found.push_back(selected());
-    // The fields stay; the boxes give the options: whole words in their case, from the caret.
-    Press("F4");
-    click(search, "chkCase");
+    Press("F4");   // the fields stay
     click(search, "chkWord");
-    click(search, "chkStartTop");
+    click(search, "chkCase");
     click(search, "btnSearch");
     found.push_back(selected());
-    EXPECT_EQ(found, (Lines{"0+5", "8+5", "15+5", "21+5"}));
+    doc->buffer.SetSelection(7, 0);
+    Press("F4");
+    click(search, "chkStartTop");   // from the caret
+    click(search, "btnSearch");
+    found.push_back(selected());
+    EXPECT_EQ(found, (Lines{"0+5", "13+5", "6+5", "13+5"}));
     EXPECT_FALSE(search->isVisible());
 }
 
-TEST_F(SearchCommandsTest, ReplaceAllRunsUnderTheDialogAndRepeatReplaceDoesItAgain)
+TEST_F(SearchCommandsTest, ReplaceAllRunsUnderTheDialogAndOneReplacementAfterIt)
 {
     doc->buffer = FakeEditBuffer("a xa a");
     doc->buffer.SetSelection(0, 4);
@@ -82,22 +86,16 @@ TEST_F(SearchCommandsTest, ReplaceAllRunsUnderTheDialogAndRepeatReplaceDoesItAga
     click(replace, "btnReplaceAll");
     EXPECT_TRUE(shown);
     EXPECT_EQ(doc->buffer.Text(), "o xo a");
-    Press("F2");   // after a replace-all, from the top
+    Press("F2");
     EXPECT_EQ(doc->buffer.Text(), "o xo o");
-    // One replacement from the caret closes the dialog first; Repeat Replace
-    // goes on after it, not before the caret.
-    doc->buffer = FakeEditBuffer("bbbbbbaaa");
-    doc->buffer.SetSelection(2, 0);
+    doc->buffer.SetSelection(4, 0);
     Press("Ctrl+R");
-    type(replace, "txtFind", "b");
+    type(replace, "txtFind", "o");
     type(replace, "txtReplace", "X");
     click(replace, "rdiCursor");
     click(replace, "btnReplace");
     EXPECT_FALSE(shown);
-    EXPECT_EQ(doc->buffer.Text(), "bbXbbbaaa");
-    doc->buffer.SetSelection(2, 0);
-    Press("F2");
-    EXPECT_EQ(doc->buffer.Text(), "bbXXbbaaa");
+    EXPECT_EQ(doc->buffer.Text(), "o xo X");
 }
 
 TEST_F(SearchCommandsTest, ToolButtonsShowTheDialogsModally)
@@ -121,7 +119,7 @@ TEST_F(SearchCommandsTest, ToolButtonsShowTheDialogsModally)
     EXPECT_EQ(doc->buffer.Text(), "spawn ifrnd");
 }
 
-// Which lines exist is GoToLine's (EditOpsTest); here, the number as typed.
+// Which lines exist is GoToLine's (EditOpsTest), the number's line SearchRequestsTest's; here, the typed text.
 TEST_F(SearchCommandsTest, GoToLineTakesNumbersFromOne)
 {
     QDialog* gotoLine = form->Tools().gotoLine;

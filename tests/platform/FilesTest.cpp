@@ -96,19 +96,21 @@ TEST(FilesTest, FailuresCarryTheRuntimeTexts)
                       char buf[8];
                       positioned ? f.ReadExactAt(buf, 8, 0) : f.ReadExact(buf, 8);
                   }),
-                  "Read beyond end of file");
+                  "Read beyond end of file")
+            << (positioned ? "at a position" : "in turn");
     }
     // The modes that write what the user named: never through a link, Fresh never over anything.
     const std::string link = dir.file("link");
     ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
     const struct {
+        const char* name;
         File::Mode mode;
         std::string overFile, overLink;
-    } modes[] = {{File::Mode::Fresh, Exists, Exists}, {File::Mode::CreateNew, Exists, Exists},
-                 {File::Mode::Overwrite, "", "Invalid filename"}};
+    } modes[] = {{"Fresh", File::Mode::Fresh, Exists, Exists}, {"CreateNew", File::Mode::CreateNew, Exists, Exists},
+                 {"Overwrite", File::Mode::Overwrite, "", "Invalid filename"}};
     for (const auto& m : modes) {
-        EXPECT_EQ(ErrorOf([&] { File f(file, m.mode); }), m.overFile);
-        EXPECT_EQ(ErrorOf([&] { File f(link, m.mode); }), m.overLink);
+        EXPECT_EQ(ErrorOf([&] { File f(file, m.mode); }), m.overFile) << m.name;
+        EXPECT_EQ(ErrorOf([&] { File f(link, m.mode); }), m.overLink) << m.name;
     }
     EXPECT_EQ(dir.read("four"), "");   // only Overwrite emptied it
 }
@@ -174,7 +176,8 @@ TEST(FilesTest, ADocumentKeepsItsOtherNamesAndAnyNameThatFitsTheFolderSaves)
     // A pipe is refused without waiting for a reader.
     const std::string pipe = MakeNonRegular(dir, "pipe", NonRegular::Fifo);
     for (const ReplaceTarget kind : {ReplaceTarget::RegularFile, ReplaceTarget::Document})
-        EXPECT_EQ(ErrorOf([&] { ReplaceFile(pipe, "x", kind); }), pipe + " is not a regular file");
+        EXPECT_EQ(ErrorOf([&] { ReplaceFile(pipe, "x", kind); }), pipe + " is not a regular file")
+            << (kind == ReplaceTarget::Document ? "as a document" : "as a regular file");
 }
 
 // A file of the program's own (a recovery copy) replaces its name, whatever

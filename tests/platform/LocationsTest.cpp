@@ -31,21 +31,21 @@ TEST(LocationsTest, SettingsAndDataAreFoundInOrder)
     root.write("usr/share/tessel/CNFcs.qcf", "");
     const std::string bin = root.file("usr/bin/"), shared = root.file("usr/share/tessel/"),
                       config = root.file("config/tessel/"), homeConfig = root.file("home/.config/tessel/");
-    // ownFile: put in the program folder ("" none); userCopy: a CNFcs.qcf of the user's in the settings folder.
+    // ownFile: put in the program folder ("" none); UserCopy: a CNFcs.qcf of the user's in the settings folder.
+    enum { Writable = 1, UserCopy = 2, Portable = 4 };
     struct Row {
-        const char *name, *ownFile;
-        bool writable;
-        const char* xdgConfigHome;
-        bool userCopy, portable;
+        const char *name, *ownFile, *xdgConfigHome;
+        int how;
         std::string settingsDir, colorFileDir;
     } rows[] = {
-        {"portable: the program's files in a folder it may write", "CNFcs.qcf", true, "config", true, true, bin, bin},
-        {"a portable folder known by its settings file", "QztMain.ini", true, "config", false, true, bin, bin},
-        {"a read-only program folder: its data only", "CNFcs.qcf", false, "config", false, false, config, bin},
-        {"installed: data from ../share/tessel", "", true, "config", false, false, config, shared},
-        {"installed: the user's copy first", "", false, "config", true, false, config, config},
-        {"XDG_CONFIG_HOME unset: ~/.config", "", false, "", false, false, homeConfig, shared},
-        {"a relative XDG_CONFIG_HOME is ignored", "", false, "relative", false, false, homeConfig, shared},
+        {"portable: the program's files in a folder it may write", "CNFcs.qcf", "config",
+         Writable | UserCopy | Portable, bin, bin},
+        {"a portable folder known by its settings file", "QztMain.ini", "config", Writable | Portable, bin, bin},
+        {"a read-only program folder: its data only", "CNFcs.qcf", "config", 0, config, bin},
+        {"installed: data from ../share/tessel", "", "config", Writable, config, shared},
+        {"installed: the user's copy first", "", "config", UserCopy, config, config},
+        {"XDG_CONFIG_HOME unset: ~/.config", "", "", 0, homeConfig, shared},
+        {"a relative XDG_CONFIG_HOME is ignored", "", "relative", 0, homeConfig, shared},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -53,12 +53,13 @@ TEST(LocationsTest, SettingsAndDataAreFoundInOrder)
             ::unlink(root.file(name).c_str());
         if (*r.ownFile)
             root.write(std::string("usr/bin/") + r.ownFile, "");
-        if (r.userCopy)
+        if (r.how & UserCopy)
             root.write("config/tessel/CNFcs.qcf", "");
         const std::string xdg = *r.xdgConfigHome == 'c' ? root.file(r.xdgConfigHome) : r.xdgConfigHome;
         const FileLocations found = LocateProgramFiles(
-            root.file("usr/bin"), FakeSystem({{"HOME", root.file("home")}, {"XDG_CONFIG_HOME", xdg}}, r.writable));
-        EXPECT_EQ(found.Portable, r.portable);
+            root.file("usr/bin"),
+            FakeSystem({{"HOME", root.file("home")}, {"XDG_CONFIG_HOME", xdg}}, r.how & Writable));
+        EXPECT_EQ(found.Portable, bool(r.how & Portable));
         EXPECT_EQ(found.SettingsFileName(), r.settingsDir + "QztMain.ini");
         EXPECT_EQ(found.DataFile("CNFcs.qcf"), r.colorFileDir + "CNFcs.qcf");
         // Missing everywhere: named where the user would put it.

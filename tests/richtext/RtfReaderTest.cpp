@@ -114,19 +114,20 @@ TEST(RtfReaderTest, MalformedInputGivesABestEffortDocumentAndNonRtfAnError)
         SCOPED_TRACE(bytes);
         EXPECT_THROW(ReadRtf(bytes), RtfError);
     }
+    const bool whole = true, cut = false;   // complete: the document ended as RTF ends
     const struct { std::string rtf, text; bool complete; } cases[] = {
-        {" \r\n{\\rtf1 cut off", "cut off", false},
-        {"{\\rtf1 {\\b open {\\i groups", "open groups", false},
-        {"{\\rtf1 a\\", "a", false},
-        {"{\\rtf1 a\\'", "a", false},
-        {"{\\rtf1 a\\u", "a", false},
-        {"{\\rtf1 a\\bin999999999999 gone}", "a", false},
-        {"{\\rtf1 a\\bin-5 b}", "ab", true},
-        {"{\\rtf1\\fs99999999999999999999 big\\u99999999999? \\cf-2147483649 x}", "big\xef\xbf\xbd x", true},
-        {"{\\rtf1 " + std::string(100, 'z') + "\\" + std::string(1000, 'w') + " y}", std::string(100, 'z') + "y", true},
-        {"{\\rtf1 " + std::string(100000, '{') + "deep" + std::string(100000, '}') + " after}", "deep after", true},
-        {"{\\rtf1 " + std::string(100000, '{') + "deep", "deep", false},
-        {"{\\rtf1 \xff\xfe\x01 binary}", "\xc3\xbf\xc3\xbe\x01 binary", true},
+        {" \r\n{\\rtf1 cut off", "cut off", cut},
+        {"{\\rtf1 {\\b open {\\i groups", "open groups", cut},
+        {"{\\rtf1 a\\", "a", cut},
+        {"{\\rtf1 a\\'", "a", cut},
+        {"{\\rtf1 a\\u", "a", cut},
+        {"{\\rtf1 a\\bin999999999999 gone}", "a", cut},
+        {"{\\rtf1 a\\bin-5 b}", "ab", whole},
+        {"{\\rtf1\\fs99999999999999999999 big\\u99999999999? \\cf-2147483649 x}", "big\xef\xbf\xbd x", whole},
+        {"{\\rtf1 " + std::string(100, 'z') + "\\" + std::string(1000, 'w') + " y}", std::string(100, 'z') + "y", whole},
+        {"{\\rtf1 " + std::string(100000, '{') + "deep" + std::string(100000, '}') + " after}", "deep after", whole},
+        {"{\\rtf1 " + std::string(100000, '{') + "deep", "deep", cut},
+        {"{\\rtf1 \xff\xfe\x01 binary}", "\xc3\xbf\xc3\xbe\x01 binary", whole},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rtf.substr(0, 60));

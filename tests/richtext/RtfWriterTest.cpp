@@ -24,6 +24,8 @@ TEST(RtfWriterTest, HeaderNamesCourierAt8PointsAndTheFilesForm)
     EXPECT_EQ(Body(rtf), "\\cf1 x");
     const std::string utf8 = WriteRtf(ControlText{"x", LineEnds::CrLf, TextEncoding::Utf8}, {});
     EXPECT_NE(utf8.find("{\\*\\tesselsource\\crlf\\utf8}"), std::string::npos);
+    const std::string cr = WriteRtf(ControlText{"x", LineEnds::Cr, TextEncoding::Utf8}, {});
+    EXPECT_NE(cr.find("{\\*\\tesselsource\\cr\\utf8}"), std::string::npos);
 }
 
 TEST(RtfWriterTest, CharactersAreEscapedForTheirEncoding)
@@ -37,6 +39,9 @@ TEST(RtfWriterTest, CharactersAreEscapedForTheirEncoding)
         {"caf\xc3\xa9", TextEncoding::Utf8, "caf\\u233?"},
         {"\xef\xbf\xbd", TextEncoding::Utf8, "\\u-3?"},
         {"\xf0\x9f\x98\x80", TextEncoding::Utf8, "\\u-10179?\\u-8704?"},
+        // Each side of the sign's boundary and of the basic plane's end.
+        {"\xe7\xbf\xbf\xe8\x80\x80", TextEncoding::Utf8, "\\u32767?\\u-32768?"},
+        {"\xef\xbf\xbf\xf0\x90\x80\x80", TextEncoding::Utf8, "\\u-1?\\u-10240?\\u-9216?"},
         // Not UTF-8 after all: written as single bytes, so nothing is lost.
         {"caf\xe9", TextEncoding::Utf8, "caf\\'e9"},
     };

@@ -13,6 +13,7 @@ using Action = CommandLine::Action;
 
 TEST(CommandLineTest, OptionsAndFiles)
 {
+    const bool shared = false, ownInstance = true;   // newInstance
     struct Row {
         const char* name;
         Strings args;
@@ -20,13 +21,13 @@ TEST(CommandLineTest, OptionsAndFiles)
         bool newInstance;
         Strings files;
     } rows[] = {
-        {"nothing", {}, Action::Run, false, {}},
-        {"files in order, any kind", {"b.GRP", "a.con", "-"}, Action::Run, false, {"b.GRP", "a.con", "-"}},
-        {"a separate program", {"a.con", "--new-instance"}, Action::Run, true, {"a.con"}},
-        {"after --, names that look like options", {"--", "--help", "-x"}, Action::Run, false, {"--help", "-x"}},
-        {"--help wins over files", {"a.con", "--help", "--version"}, Action::Help, false, {"a.con"}},
-        {"--version", {"--version"}, Action::Version, false, {}},
-        {"an option of no one", {"a.con", "-platform", "xcb"}, Action::BadUsage, false, {"a.con"}},
+        {"nothing", {}, Action::Run, shared, {}},
+        {"files in order, any kind", {"b.GRP", "a.con", "-"}, Action::Run, shared, {"b.GRP", "a.con", "-"}},
+        {"a separate program", {"a.con", "--new-instance"}, Action::Run, ownInstance, {"a.con"}},
+        {"after --, names that look like options", {"--", "--help", "-x"}, Action::Run, shared, {"--help", "-x"}},
+        {"--help wins over files", {"a.con", "--help", "--version"}, Action::Help, shared, {"a.con"}},
+        {"--version", {"--version"}, Action::Version, shared, {}},
+        {"an option of no one", {"a.con", "-platform", "xcb"}, Action::BadUsage, shared, {"a.con"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

@@ -22,14 +22,15 @@ TEST(DocumentNamesTest, CaptionFileNameStartsTwoAfterTheFirstDash)
 
 TEST(DocumentNamesTest, OnlyTheNamePartsOwnExtensionMakesAGroupFile)
 {
+    const bool explorer = true, editor = false;
     const struct {
         const char* name;
         bool explorer;
     } cases[] = {
-        {"/home/me/.duke/DUKE3D.GRP", true},       {"/games/duke3d.v1.5/duke3d.grp", true},
-        {"C:\\my.maps\\city.grp", true},           {"/data/maps.grp/city.con", false},
-        {"/g/city.grp.bak", false},                {"/g/old.city.grp", false},   // the first full stop decides
-        {"/g/grp", false},                         // no extension at all
+        {"/home/me/.duke/DUKE3D.GRP", explorer},       {"/games/duke3d.v1.5/duke3d.grp", explorer},
+        {"C:\\my.maps\\city.grp", explorer},           {"/data/maps.grp/city.con", editor},
+        {"/g/city.grp.bak", editor},                {"/g/old.city.grp", editor},   // the first full stop decides
+        {"/g/grp", editor},                         // no extension at all
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <map>
 
+#include "mainwindow/Commands.h"
 #include "richtext/ProjectFile.h"
 #include "support/NonRegular.h"
 #include "support/ProgramFixture.h"
@@ -43,17 +44,12 @@ protected:
     {
         return dynamic_cast<TfrmConEdit*>(form->NewEditorWindow(QString::fromStdString(caption)));
     }
-    // As the shell's Open does: a new window, then the load request.
+    // As File > Open opens it, once its dialog is answered.
     TfrmConEdit* Open(const std::string& path)
     {
-        TfrmConEdit* w = NewEditor("VurAvozid - " + path);
-        Post(LoadRequestFor(path));
-        return w;
-    }
-    void Post(EditorRequests requests)
-    {
-        form->PostRequests(requests);
+        OpenDocument(*form, path);
         QCoreApplication::processEvents();   // the wait window gives the focus back
+        return Active<TfrmConEdit>();
     }
     template <class T> T* child(QObject* parent, const char* name) { return parent->findChild<T*>(name); }
     // The program folder's files (those beginning with prefix), the state folder aside.
@@ -80,13 +76,14 @@ TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
     const std::string text = "if x // c";
     const std::string stored = WriteProjectFile(ControlText{text}, std::vector<TColor>(text.size(), clRed));
     // Each way a load colours once; which names take which way is LoadColoringOf's table.
+    const bool colouring = false, noColoring = true;
     struct Row { const char* name; const char* file; const std::string& bytes; bool noColoring; const char* paint;
                  const char* mode = "mnuEditDukeMode"; const char* prefix = "VurAvozid - "; } rows[] = {
-        {"game file", "game.con", text, false, "bb...gggg"},
-        {"project file: its stored colours", "game.qzt", stored, false, "rrrrrrrrr"},
-        {"project file, colouring off: black", "game.qzt", stored, true, "........."},
-        {"upper-case QZT is coloured over them", "GAME.QZT", stored, false, "bbrrrgggg"},
-        {"Verge mode", "game.vc", "int x", false, "bbb..", "mnuEditVergeMode", "VODododa - "},
+        {"game file", "game.con", text, colouring, "bb...gggg"},
+        {"project file: its stored colours", "game.qzt", stored, colouring, "rrrrrrrrr"},
+        {"project file, colouring off: black", "black.qzt", stored, noColoring, "........."},
+        {"upper-case QZT is coloured over them", "GAME.QZT", stored, colouring, "bbrrrgggg"},
+        {"Verge mode", "game.vc", "int x", colouring, "bbb..", "mnuEditVergeMode", "VODododa - "},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -104,19 +101,22 @@ TEST_F(ChildwinTest, LoadsEachKindColoringOnlyWhatIsNoProjectFile)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(ChildwinTest, AFailedLoadKeepsTheTextAndDropsTheLaterRequests)
+// Read again from the recent list after another program removed it.
+TEST_F(ChildwinTest, AFailedLoadKeepsTheText)
 {
-    TfrmConEdit* w = Open(dir.write("a.con", "x"));
+    const std::string path = dir.write("a.con", "x");
+    TfrmConEdit* w = Open(path);
     ScriptEdit* edit = w->MainRichEdit();
     Key(edit, Qt::Key_Y);
-    EditorRequests requests = LoadRequestFor(dir.file("gone.con"));
-    requests.SelectAllRequest = true;
-    Post(requests);
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot open file " + dir.file("gone.con")});
+    ::unlink(path.c_str());
+    prompter.answers = {MsgResult::No};
+    Trigger("mnuFileRecent1");
+    EXPECT_EQ(prompter.texts(), (Lines{path + " is no longer on disk; saving writes it anew.",
+                                       "Do you want to save this file before opening another file?",
+                                       "Cannot open file " + path}));
     EXPECT_EQ(edit->Text(), "yx");
     EXPECT_TRUE(edit->Modified());
-    EXPECT_EQ(edit->SelLength(), 0);
-    EXPECT_EQ(w->FileName(), dir.file("a.con"));
+    EXPECT_EQ(w->FileName(), path);
 }
 
 // (Leaving it by a key: EachWindowKeepsTheStateOfItsOwnEditedLine.)
@@ -124,7 +124,7 @@ TEST_F(ChildwinTest, AnEditedLineIsBlackUntilLeftByAClickOrDeactivation)
 {
     for (const char* how : {"click", "deactivation"}) {
         SCOPED_TRACE(how);
-        TfrmConEdit* w = Open(dir.write("a.con", "x\r\nWHILE y\r\nif"));
+        TfrmConEdit* w = Open(dir.write(how + std::string(".con"), "x\r\nWHILE y\r\nif"));
         ScriptEdit* edit = w->MainRichEdit();
         edit->SetSelection(10, 0);
         Key(edit, Qt::Key_Exclam);
@@ -180,16 +180,11 @@ TEST_F(ChildwinTest, EnterIndentsBackspaceUnindentsAndUndoTakesOneStepPerRequest
     const char* const steps[] = {"\t\tif\r\n\t\tfoo\r\n\t\t bar", "\tif\r\n\tfoo\r\n\t\t bar",
                                  "\tif\r\n\t\tfoo\r\n\t\t bar", "\tif\r\n\t\tfoo bar"};
     for (const char* step : steps) {
-        form->SetStatusText(0, "");
         Key(edit, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(edit->Text(), step);
-        EXPECT_EQ(form->StatusText(0), "Ready") << "as a request through the activation";
     }
     Key(edit, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(edit->SelLength(), edit->TextLength());
-    edit->SetSelection(0, 0);
-    Key(edit, Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"There is no selected text."});
 }
 
 // Every Ctrl, Ctrl+Shift and Alt chord over the letters and digits, on a
@@ -265,7 +260,7 @@ TEST_F(ChildwinTest, SavingFollowsTheOptionButtonsTheModeAndTheName)
     child<QRadioButton>(form.get(), "rdiQztCon")->click();   // changed, and back to both files
     Key(w->MainRichEdit(), Qt::Key_Z);
     ASSERT_EQ(form->StatusText(1), "Modified");
-    Post(SaveRequestFor(qzt));
+    Press("Ctrl+S");
     // Both forms, each with the file's own line ends.
     EXPECT_EQ(PlainTextOfRtf(dir.read("game.qzt")), "zif x\n");
     EXPECT_EQ(dir.read("game.qc"), "zif x\n");
@@ -286,9 +281,7 @@ TEST_F(ChildwinTest, AFailedSaveKeepsTheTextTheFlagAndTheOldFile)
     rlimit small = old;
     small.rlim_cur = 16;
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
-    EditorRequests requests = SaveRequestFor(dir.file("notes.txt"));
-    requests.SelectAllRequest = true;
-    Post(requests);
+    Press("Ctrl+S");
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Disk full"});
     EXPECT_EQ(dir.read("notes.txt"), original);
@@ -296,7 +289,6 @@ TEST_F(ChildwinTest, AFailedSaveKeepsTheTextTheFlagAndTheOldFile)
     EXPECT_EQ(edit->Text(), "z" + original);
     EXPECT_TRUE(edit->Modified());
     EXPECT_EQ(form->StatusText(1), "Modified");
-    EXPECT_EQ(edit->SelLength(), 0) << "the requests after it were dropped";
 }
 
 // Save As asks about the files it would really write (the mode's extension
@@ -549,13 +541,14 @@ TEST_F(ChildwinTest, ASignalEndsTheProgramWithoutABoxWhateverCannotBeWritten)
 
 TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)
 {
+    const bool named = true, unnamed = false, closes = true, stays = false;
     struct Row { const char* name; bool named; std::vector<MsgResult> answers; std::vector<std::optional<std::string>> files;
                  bool closes; const char* savedAs; } rows[] = {
-        {"No", true, {MsgResult::No}, {}, true, nullptr},
-        {"Cancel", true, {MsgResult::Cancel}, {}, false, nullptr},
-        {"Yes, unnamed", false, {MsgResult::Yes}, {"b.txt"}, true, "b.txt"},
-        {"Yes, save dialog cancelled", false, {MsgResult::Yes}, {std::nullopt}, false, nullptr},
-        {"Yes, the save fails", false, {MsgResult::Yes}, {"nowhere/c.txt"}, false, nullptr},
+        {"No", named, {MsgResult::No}, {}, closes, nullptr},
+        {"Cancel", named, {MsgResult::Cancel}, {}, stays, nullptr},
+        {"Yes, unnamed", unnamed, {MsgResult::Yes}, {"b.txt"}, closes, "b.txt"},
+        {"Yes, save dialog cancelled", unnamed, {MsgResult::Yes}, {std::nullopt}, stays, nullptr},
+        {"Yes, the save fails", unnamed, {MsgResult::Yes}, {"nowhere/c.txt"}, stays, nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

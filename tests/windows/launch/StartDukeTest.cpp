@@ -68,21 +68,23 @@ TEST_F(StartDukeTest, ConFilesAreCopiedAndAMissingUserMapIsForgotten)
 
 TEST_F(StartDukeTest, CreationEnablesTheGameItemsByTheDirectories)
 {
-    const struct { const char* name; std::string ini; bool launch, build, copy; } cases[] = {
-        {"nothing chosen", "", false, false, false},
-        {"the game folder", withGame(), true, false, false},
-        {"the con and Build folders", "[Directorys]\r\nConDir=" + dir.file("con/") + "\r\nBuildDir=/b/\r\n", false,
-         true, true},
+    enum { Launch = 1, Build = 2, Copy = 4 };   // the items enabled
+    const struct { const char* name; std::string ini; int enabled; } cases[] = {
+        {"nothing chosen", "", 0},
+        {"the game folder", withGame(), Launch},
+        {"the con and Build folders", "[Directorys]\r\nConDir=" + dir.file("con/") + "\r\nBuildDir=/b/\r\n",
+         Build | Copy},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         startAfresh(c.ini);
-        EXPECT_EQ(enabled(duke, "btnRun"), c.launch);
-        EXPECT_EQ(action(Cmd::DukeLaunch)->isEnabled(), c.launch);
-        EXPECT_EQ(action(Cmd::ToolLaunchDuke)->isEnabled(), c.launch);
-        EXPECT_EQ(action(Cmd::DukeBuild)->isEnabled(), c.build);
-        EXPECT_EQ(enabled(duke, "chkCopy"), c.copy);
-        EXPECT_EQ(enabled(duke, "Label10"), c.copy);
+        const bool launch = c.enabled & Launch, copy = c.enabled & Copy;
+        EXPECT_EQ(enabled(duke, "btnRun"), launch);
+        EXPECT_EQ(action(Cmd::DukeLaunch)->isEnabled(), launch);
+        EXPECT_EQ(action(Cmd::ToolLaunchDuke)->isEnabled(), launch);
+        EXPECT_EQ(action(Cmd::DukeBuild)->isEnabled(), bool(c.enabled & Build));
+        EXPECT_EQ(enabled(duke, "chkCopy"), copy);
+        EXPECT_EQ(enabled(duke, "Label10"), copy);
     }
 }
 

@@ -76,20 +76,22 @@ TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
 
 TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
 {
-    const struct { const char* name; std::string ini; bool launch, mapEditor, compile; } cases[] = {
-        {"nothing chosen", "", false, false, false},
-        {"the Quake folder", withQuake(), true, false, false},
-        {"the programs", "[QuakeDirectorys]\r\nMainQMapEdProg=/e/qe.exe\r\nMainQCToolDir=qcc.exe\r\n", false, true,
-         true},
+    enum { Launch = 1, MapEditor = 2, Compile = 4 };   // the items enabled
+    const struct { const char* name; std::string ini; int enabled; } cases[] = {
+        {"nothing chosen", "", 0},
+        {"the Quake folder", withQuake(), Launch},
+        {"the programs", "[QuakeDirectorys]\r\nMainQMapEdProg=/e/qe.exe\r\nMainQCToolDir=qcc.exe\r\n",
+         MapEditor | Compile},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         startAfresh(c.ini);
-        EXPECT_EQ(enabled(quake, "btnRun"), c.launch);
-        EXPECT_EQ(action(Cmd::QuakeLaunch)->isEnabled(), c.launch);
-        EXPECT_EQ(action(Cmd::ToolLaunchQuake)->isEnabled(), c.launch);
-        EXPECT_EQ(action(Cmd::QuakeMapEditor)->isEnabled(), c.mapEditor);
-        EXPECT_EQ(action(Cmd::QuakeCompile)->isEnabled(), c.compile);
+        const bool launch = c.enabled & Launch;
+        EXPECT_EQ(enabled(quake, "btnRun"), launch);
+        EXPECT_EQ(action(Cmd::QuakeLaunch)->isEnabled(), launch);
+        EXPECT_EQ(action(Cmd::ToolLaunchQuake)->isEnabled(), launch);
+        EXPECT_EQ(action(Cmd::QuakeMapEditor)->isEnabled(), bool(c.enabled & MapEditor));
+        EXPECT_EQ(action(Cmd::QuakeCompile)->isEnabled(), bool(c.enabled & Compile));
     }
     // Choosing the programs enables their items; of the tool only its name is kept.
     startAfresh("");
