@@ -211,17 +211,38 @@ void TMainForm::FormCreate()
         RefreshRecentMenu();
     state_.explorer.TreeListDisabled = settings.treeListDisabled;
     state_.launch.DosProgram = settings.dosProgram;
+    // The general options' language choice, which the colours and the wizard follow from the start.
+    RunGuarded(prompter_, [&] { state_.language.Con = ReadGeneralSetup(session.Settings()).Con(); });
 
     session.GameMode = settings.gameUp;
     if (GameModeOf(settings.gameUp))
         SwitchGameMode(settings.gameUp);
+    LoadWizardList();
+}
 
+void TMainForm::LoadWizardList()
+{
     WizardTable& wizard = state_.language.Wizard;
-    RunGuarded(prompter_, [&] { LoadWizardFile(session.Locations.DataFolder(WizardFileName), wizard, prompter_); });
+    const char* const file = WizardFileNameFor(state_.language.Con);
+    RunGuarded(prompter_, [&] {
+        LoadWizardFile(state_.session.Locations.DataFolder(file), wizard, prompter_, state_.language.Con);
+    });
+    parts_.wizardList->clear();
+    movConWiz_->clear();
     for (const std::string& name : wizard.Names) {
         parts_.wizardList->addItem(QString::fromStdString(name));
         movConWiz_->addItem(QString::fromStdString(name));
     }
+}
+
+void TMainForm::ChooseConLanguage(ConLanguage con)
+{
+    if (con == state_.language.Con)
+        return;
+    state_.language.Con = con;
+    if (state_.session.GameMode == 1)
+        LoadColorDefinitionsForMode(1);
+    LoadWizardList();
 }
 
 void TMainForm::WriteSettings()
@@ -340,8 +361,9 @@ void TMainForm::LoadColorDefinitionsForMode(int mode)
 {
     // A faulty colour number ends the load, not the mode switch.
     RunGuarded(prompter_, [&] {
-        const std::string folder = state_.session.Locations.DataFolder(ColorDefinitionFileName(mode));
-        if (!LoadColorDefinitions(mode, folder, state_.language.KeywordTable, prompter_))
+        const ConLanguage con = state_.language.Con;
+        const std::string folder = state_.session.Locations.DataFolder(ColorDefinitionFileName(mode, con));
+        if (!LoadColorDefinitions(mode, folder, state_.language.KeywordTable, prompter_, con))
             state_.editor.NoColoring = false;
     });
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "language/ColorDefinitions.h"
 #include "mainwindow/MainState.h"
 #include "session/SearchRequests.h"
 #include "ui/CommandTable.h"
@@ -97,6 +98,10 @@ public:
     // entry or any tool button that stands for it is triggered.
     void OnCommand(Cmd id, std::function<void()> handler);
     void SwitchGameMode(int mode);
+    // The general options' CON language: Duke mode's colours (when Duke mode
+    // is on) and the wizard's list are read again from that language's files;
+    // text already coloured keeps its colours.
+    void ChooseConLanguage(ConLanguage con);
     void RefreshRecentMenu();
     // Every document window, from the last to the first (or those that are not
     // minimised), in its normal state.
@@ -119,6 +124,7 @@ private:
     void CreateWizardPane();
     void CreateStatusBar();
     void LoadColorDefinitionsForMode(int mode);
+    void LoadWizardList();
     void OnSubWindowActivated(QMdiSubWindow* window);
     DocumentWindow* AddDocument(QWidget* window, const QString& caption);
     // A document window's menus in the bar in place of the main ones, or
