@@ -118,6 +118,26 @@ std::string RunSummary(const std::string& name, const RunEnd& end, int errors, i
     return name + " could not start" + (end.problem.empty() ? std::string() : ": " + end.problem);
 }
 
+std::string RunningText(const std::string& program, const std::vector<std::string>& arguments,
+                        const std::string& folder)
+{
+    std::string text = "Running: " + program;
+    for (const std::string& argument : arguments) {
+        text += ' ';
+        if (!argument.empty() && argument.find_first_of(" \t\"\\") == std::string::npos) {
+            text += argument;
+            continue;
+        }
+        text += '"';
+        for (const char c : argument)
+            text += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+        text += '"';
+    }
+    if (!folder.empty())
+        text += " (in " + folder + ")";
+    return ShownText(text);
+}
+
 std::string MessageFilePath(const std::string& runFolder, const std::string& file)
 {
     return TakenFrom(runFolder, file);

@@ -67,6 +67,13 @@ struct RunEnd {
 // always with a full stop.
 std::string RunSummary(const std::string& name, const RunEnd& end, int errors, int warnings, double seconds);
 
+// The pane's first line for a run: "Running: PROGRAM ARGUMENTS (in FOLDER)",
+// an argument that holds a blank, a quote or nothing shown in double quotes
+// (its quotes and backslashes escaped), everything made safe to show. It is
+// only shown: programs start from their argument vectors, never this text.
+std::string RunningText(const std::string& program, const std::vector<std::string>& arguments,
+                        const std::string& folder);
+
 // The file a message names as a path: absolute as it is, a relative one
 // counted from the folder the program ran in (absolute, ending in a separator).
 std::string MessageFilePath(const std::string& runFolder, const std::string& file);

@@ -26,6 +26,8 @@
 #include "language/WizardFile.h"
 #include "launch/GameDirectories.h"
 #include "mainwindow/Commands.h"
+#include "mainwindow/MessagesPane.h"
+#include "mainwindow/ProgramRuns.h"
 #include "platform/Files.h"
 #include "platform/SignalCleanup.h"
 #include "session/DocumentNames.h"
@@ -76,6 +78,7 @@ TMainForm::TMainForm(const MainState& state, Prompter& prompter, QWidget* parent
     CreateCommands();
     CreateWizardPane();
     CreateStatusBar();
+    CreateMessagesPane();
     RegisterFileCommands(*this, parts_);
     RegisterEditCommands(*this);
     RegisterViewCommands(*this, parts_);
@@ -84,6 +87,7 @@ TMainForm::TMainForm(const MainState& state, Prompter& prompter, QWidget* parent
     RegisterClipboardCommands(*this);
     RegisterToolWindowCommands(*this);
     RegisterLaunchCommands(*this);
+    RegisterMessageCommands(*this, parts_);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
     FormCreate();
@@ -91,6 +95,9 @@ TMainForm::TMainForm(const MainState& state, Prompter& prompter, QWidget* parent
 
 TMainForm::~TMainForm()
 {
+    // The programs still running end before the pane they write to.
+    delete runs_;
+    runs_ = nullptr;
     // The document area outlives this body and reports its windows going away.
     disconnect(parts_.area, nullptr, this, nullptr);
     if (menusOwner_)
@@ -196,6 +203,14 @@ void TMainForm::CreateStatusBar()
     panels_[1]->setAlignment(Qt::AlignCenter);
 }
 
+void TMainForm::CreateMessagesPane()
+{
+    parts_.messages = new TMessagesPane(this);
+    addDockWidget(Qt::BottomDockWidgetArea, parts_.messages);
+    parts_.messages->hide();   // until the first output, or the View menu
+    runs_ = new ProgramRuns(*this, *parts_.messages);
+}
+
 // --- creation and destruction -----------------------------------------------
 
 void TMainForm::FormCreate()
@@ -260,6 +275,18 @@ void TMainForm::WriteSettings()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // A program of the Messages pane ends with the program; the user says so first.
+    if (const std::vector<std::string> running = runs_->Running(); !running.empty()) {
+        std::string names;
+        for (const std::string& name : running)
+            names += (names.empty() ? "" : ", ") + name;
+        if (prompter_.MessageDlg(names + (running.size() == 1 ? " is" : " are") + " still running. Stop " +
+                                     (running.size() == 1 ? "it" : "them") + " and exit?",
+                                 MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes) {
+            event->ignore();
+            return;
+        }
+    }
     // A question that fails (a save that cannot be written) keeps the program running.
     bool mayClose = false;
     RunGuarded(prompter_, [&] {
@@ -548,6 +575,20 @@ void TMainForm::SetStatusText(int panel, const QString& text)
 QString TMainForm::StatusText(int panel) const
 {
     return panels_[panel]->text();
+}
+
+std::vector<DocumentWindow*> TMainForm::Documents() const
+{
+    std::vector<DocumentWindow*> out;
+    for (QMdiSubWindow* w : parts_.area->subWindowList())
+        if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()))
+            out.push_back(doc);
+    return out;
+}
+
+bool TMainForm::RunInMessages(const LaunchPlan& plan, const std::string& name)
+{
+    return runs_->Start(plan, name, ProgramRuns::Kind::Program);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

@@ -33,6 +33,8 @@ class QToolBar;
 namespace tessel {
 
 class DocumentWindow;
+class ProgramRuns;
+class TMessagesPane;
 // The main window's parts that its command files act on.
 struct MainParts {
     QMdiArea* area = nullptr;
@@ -41,6 +43,7 @@ struct MainParts {
     QPushButton* wizardInsert = nullptr;
     QPushButton* wizardParameters = nullptr;
     QStatusBar* statusBar = nullptr;
+    TMessagesPane* messages = nullptr;     // under the documents
     std::array<QToolBar*, 3> toolBars{};   // ToolBar1 (utilities), ToolBar2 (main), ToolBar3 (launch)
     std::array<QMenu*, 3> gameMenus{};     // mnuDuke, mnuQuake, mnuVerge
     QAction* recentSeparator = nullptr;    // mnuFileSep2
@@ -70,6 +73,7 @@ public:
     DocumentWindow* DocumentOf(const std::string& name) const override;
     std::string AskSaveName(const std::string& proposed = std::string()) override;
     DirectoryChooser* Chooser() const override { return tools_.chooser; }
+    bool RunInMessages(const LaunchPlan& plan, const std::string& name) override;
 
     // --- for the program's builder ------------------------------------------------------
     ToolWindows& Tools() { return tools_; }
@@ -107,6 +111,10 @@ public:
     // minimised), in its normal state.
     void RestoreChildWindows(bool minimizedToo = true);
     QString StatusText(int panel) const;
+    // Every document window of the area, in the area's order.
+    std::vector<DocumentWindow*> Documents() const;
+    // The programs whose output the Messages pane shows.
+    ProgramRuns& Runs() { return *runs_; }
 
     FileDialog OpenDialog;
     FileDialog SaveDialog1;
@@ -123,6 +131,7 @@ private:
     void CreateCommands();
     void CreateWizardPane();
     void CreateStatusBar();
+    void CreateMessagesPane();
     void LoadColorDefinitionsForMode(int mode);
     void LoadWizardList();
     void OnSubWindowActivated(QMdiSubWindow* window);
@@ -136,6 +145,7 @@ private:
     SearchMemory search_;
     bool typedWordMatch_ = false;
     MainParts parts_;
+    ProgramRuns* runs_ = nullptr;
     ToolWindows tools_;
     std::array<QAction*, static_cast<std::size_t>(Cmd::Count)> actions_{};
     // The editor command group, and the part of it a launcher leaves enabled.

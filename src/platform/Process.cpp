@@ -371,6 +371,11 @@ bool StartProgram(const std::string& file, const std::string& params, const std:
     return StartPlan(PlanLaunch(file, params, workingDir, dosProgram));
 }
 
+std::string ProgramOnPath(const std::string& program)
+{
+    return FindOnPath(program);
+}
+
 void OpenWebLink(const std::string& address, Prompter& prompter)
 {
     if (!StartProgram(address, std::string(), std::string()))

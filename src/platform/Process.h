@@ -67,6 +67,10 @@ bool StartPlan(const LaunchPlan& plan);
 bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir,
                   const std::string& dosProgram = DefaultDosProgram);
 
+// The full path of the executable program on the PATH, or of one named with a
+// folder as it is; "" when there is none.
+std::string ProgramOnPath(const std::string& program);
+
 // Opens a web address in the desktop's browser; when no browser can be
 // started, says so in an error box that names the address.
 void OpenWebLink(const std::string& address, Prompter& prompter);

@@ -89,6 +89,8 @@ TEST(OutputLogTest, TheSummarySaysHowTheRunEnded)
     };
     for (const auto& row : rows)
         EXPECT_EQ(RunSummary("fteqcc", row.end, row.errors, row.warnings, row.seconds), row.summary);
+    EXPECT_EQ(RunningText("/usr/bin/fteqcc", {"-Wall", "", "a b", "q\"\\", "\x1b"}, "/qc/"),
+              "Running: /usr/bin/fteqcc -Wall \"\" \"a b\" \"q\\\"\\\\\" \\x1B (in /qc/)");
     EXPECT_EQ(MessageFilePath("/qc/", "sub/b.qc"), "/qc/sub/b.qc");
     EXPECT_EQ(MessageFilePath("/qc/", "/abs/b.qc"), "/abs/b.qc");
 }

@@ -1,5 +1,7 @@
 #include "launch/ToolLaunch.h"
 
+#include <cstdlib>
+
 #include "launch/LaunchTestSupport.h"
 
 namespace tessel {
@@ -43,35 +45,48 @@ TEST_F(ToolLaunchTest, BuildIsLookedForInItsDirectoryOrTheCurrentFolder)
 TEST_F(ToolLaunchTest, CompileAsksAboutUnsavedChangesOnlyWhenTheToolExists)
 {
     const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe"));
+    // On the PATH: a tool of the same name, which the QC directory's wins over, and one of its own.
+    MakeFolders(dir.path(), {"bin"});
+    FakeProgram(dir.file("bin/fastqcc.exe"));
+    const std::string onPath = FakeProgram(dir.file("bin/fteqcc"));
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", dir.file("bin").c_str(), 1);
     const std::string unsaved = "Confirm (Yes/No): Some files have not been saved yet, continue?";
     const std::string qc = dir.file("qc");   // written by hand, without its separator
+    auto notFound = [&qc](const std::string& name) {
+        return "Tessel: Could not find the file: '" + name + "' in the main QC Directory: '" + qc +
+               "' Please verify if this is the right compiling tool.";
+    };
     EnterFolder(qc);
     const struct { const char* name; std::string qcDir, toolName; bool modified; std::deque<MsgResult> answers;
-                   bool start; Strings messages; } cases[] = {
-        {"nothing unsaved", qc, "fastqcc.exe", false, {}, true, {}},
-        {"unsaved, go on", qc, "fastqcc.exe", true, {MsgResult::Yes}, true, {unsaved}},
-        {"unsaved, stop", qc, "fastqcc.exe", true, {MsgResult::No}, false, {unsaved}},
-        {"no such tool", qc, "qcc.exe", true, {}, false,
-         {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '" + qc +
-          "' Please verify if this is the right compiling tool."}},
+                   std::string program; Strings messages; } cases[] = {
+        {"nothing unsaved", qc, "fastqcc.exe", false, {}, tool, {}},
+        {"unsaved, go on", qc, "fastqcc.exe", true, {MsgResult::Yes}, tool, {unsaved}},
+        {"unsaved, stop", qc, "fastqcc.exe", true, {MsgResult::No}, "", {unsaved}},
+        {"no such tool", qc, "qcc.exe", true, {}, "", {notFound("qcc.exe")}},
         // Found in the current folder; the empty folder is left for the launch to report.
-        {"no QC directory", "", "fastqcc.exe", false, {}, true, {}},
+        {"no QC directory", "", "fastqcc.exe", false, {}, tool, {}},
+        {"an absolute name", qc, onPath, false, {}, onPath, {}},
+        {"a name on the PATH", qc, "fteqcc", false, {}, onPath, {}},
+        {"a relative name with a folder is not looked for on the PATH", qc, "bin/fteqcc", false, {}, "",
+         {notFound("bin/fteqcc")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         prompter.clear();
         prompter.answers = c.answers;
         const GameLaunch launch = PlanCompileQuakeC(c.qcDir, c.toolName, c.modified, prompter);
-        EXPECT_EQ(launch.start, c.start);
-        EXPECT_EQ(launch.folder.has_value(), c.start);
-        if (c.start) {
-            EXPECT_TRUE(SameFile(launch.program, tool));
+        EXPECT_EQ(launch.start, !c.program.empty());
+        EXPECT_EQ(launch.folder.has_value(), launch.start);
+        if (launch.start) {
+            EXPECT_TRUE(SameFile(launch.program, c.program));
             EXPECT_EQ(launch.folder, c.qcDir);
             EXPECT_EQ(launch.workingDir, c.qcDir);
             EXPECT_EQ(launch.parameters, "");
         }
         EXPECT_EQ(Messages(prompter), c.messages);
     }
+    ::setenv("PATH", path.c_str(), 1);
 }
 
 // Without a program there is nothing to start; a relative one counts from the current folder.
