@@ -253,6 +253,8 @@ std::optional<CompilerMessage> ParseCompilerMessage(std::string_view line)
 
 std::string WithoutTerminalEscapes(std::string_view line)
 {
+    if (line.find('\x1b') == std::string_view::npos)
+        return std::string(line);
     std::string out;
     out.reserve(line.size());
     for (std::size_t i = 0; i < line.size(); ++i) {

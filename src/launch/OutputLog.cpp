@@ -51,8 +51,10 @@ std::vector<OutputLine> OutputLog::Take(std::string_view bytes)
                 continue;
             }
         }
-        const std::size_t end = bytes.find_first_of("\r\n", i);
-        const std::size_t stop = end == std::string_view::npos ? bytes.size() : end;
+        std::size_t end = i;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const std::size_t stop = end;
         const std::size_t room = MaxLineBytes - pending_.size();
         if (stop - i > room) {
             pending_.append(bytes.substr(i, room));
@@ -60,7 +62,7 @@ std::vector<OutputLine> OutputLog::Take(std::string_view bytes)
         } else {
             pending_.append(bytes.substr(i, stop - i));
         }
-        if (end == std::string_view::npos)
+        if (end == bytes.size())
             break;
         afterCr_ = bytes[end] == '\r';
         EndLine(out);

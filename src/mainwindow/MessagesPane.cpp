@@ -69,6 +69,7 @@ void TMessagesPane::AddOutput(const std::vector<OutputLine>& lines, const std::s
     if (lines.empty())
         return;
     const bool atEnd = list_->count() == 0 || list_->currentRow() < 0 || list_->currentRow() == list_->count() - 1;
+    list_->setUpdatesEnabled(false);
     for (const OutputLine& line : lines) {
         QListWidgetItem* item = AddLine(line.text);
         if (!line.message)
@@ -78,6 +79,7 @@ void TMessagesPane::AddOutput(const std::vector<OutputLine>& lines, const std::s
         item->setForeground(SeverityColor(m.severity));
         entries_.push_back({MessageFilePath(runFolder, m.file), m.line, m.column, m.severity, m.summary});
     }
+    list_->setUpdatesEnabled(true);
     // Followed to its end unless the user is looking at an entry further up.
     if (atEnd)
         list_->scrollToBottom();
