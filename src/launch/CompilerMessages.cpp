@@ -25,13 +25,13 @@ char Lower(char c)
 bool ReadNumber(std::string_view s, std::size_t& i, int& value)
 {
     std::size_t j = i;
-    long long n = 0;
-    while (j < s.size() && IsDigit(s[j]) && j - i < 10)
-        n = n * 10 + (s[j++] - '0');
+    while (j < s.size() && IsDigit(s[j]))
+        ++j;
     if (j == i || j - i > 9)
         return false;
-    value = static_cast<int>(n);
-    i = j;
+    value = 0;
+    for (; i < j; ++i)
+        value = value * 10 + (s[i] - '0');
     return true;
 }
 

@@ -74,7 +74,7 @@ std::vector<OutputLine> OutputLog::Take(std::string_view bytes)
 std::vector<OutputLine> OutputLog::Finish()
 {
     std::vector<OutputLine> out;
-    if (!pending_.empty() || cut_)
+    if (!pending_.empty())
         EndLine(out);
     afterCr_ = false;
     return out;

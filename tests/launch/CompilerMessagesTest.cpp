@@ -58,6 +58,12 @@ TEST(CompilerMessagesTest, LinesOfEachCompilerBecomeEntriesAndTheRestStaysText)
         // What is not a place in a file.
         {"time", "12:34:56: backup done", ""},
         {"prefix", "Warning: main.qc:5: error: x", ""},
+        {"prefix, Windows style", "Warning: x.qc(5) : error: y", ""},
+        {"a kind without its colon", "a.qc:1: error : spaced", "note a.qc:1:0 error : spaced"},
+        {"a longer word", "a.qc:3: errors follow", "note a.qc:3:0 errors follow"},
+        {"a word for a column", "x.qc:12:30pm meeting", ""},
+        {"windows, no closing bracket", "f(3 : error: x", ""},
+        {"summary with more after it", "Error in main.qc on line 9 and more", ""},
         {"blank first", " main.qc:5: error: x", ""},
         {"ten digits", "main.qc:1234567890: error: x", ""},
         {"control byte", "a\x01" "b.qc:5: error: x", ""},
