@@ -86,7 +86,7 @@ TEST(CompilerMessagesTest, ShownTextKeepsUtf8AndTabsAndEscapesEverythingElse)
         {"bell\x07 nul" + std::string(1, '\0') + " del\x7F", "bell\\x07 nul\\x00 del\\x7F"},
         {"latin1 \xE9t\xE9", "latin1 \\xE9t\\xE9"},
         {"cut \xE2\x82", "cut \\xE2\\x82"},
-        {"overlong \xC0\xAF", "overlong \\xC0\\xAF"},
+        {"overlong \xC0\xAF \xE0\x80\xAF", "overlong \\xC0\\xAF \\xE0\\x80\\xAF"},
         {"surrogate \xED\xA0\x80", "surrogate \\xED\\xA0\\x80"},
         {"c1 \xC2\x85", "c1 \\u0085"},
         {"reversed \xE2\x80\xAEtxt.exe", "reversed \\u202Etxt.exe"},
