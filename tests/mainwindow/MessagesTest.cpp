@@ -127,6 +127,18 @@ TEST_F(MessagesTest, ACompileNeverBlocksTheWindowAndStopEndsIt)
     EXPECT_TRUE(form->Runs().Compiling());
     EXPECT_EQ(PaneLines()[1], "compiling");
 
+    // The pane showed itself; View > Messages hides and shows it.
+    EXPECT_TRUE(Action("mnuViewMessages")->isChecked());
+    Trigger("mnuViewMessages");
+    EXPECT_FALSE(Control<TMessagesPane>("MessagesPane")->isVisible());
+    Trigger("mnuViewMessages");
+    EXPECT_TRUE(Control<TMessagesPane>("MessagesPane")->isVisible());
+    // Closing the program asks first.
+    prompter.clear();
+    prompter.answers = {MsgResult::No};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(prompter.texts(), Lines{"slowqcc is still running. Stop it and exit?"});
+
     ASSERT_TRUE(Action("mnuQuakeStopCompile")->isEnabled());
     Trigger("mnuQuakeStopCompile");
     EXPECT_FALSE(form->Runs().Compiling());
