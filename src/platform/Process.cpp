@@ -376,6 +376,39 @@ std::string ProgramOnPath(const std::string& program)
     return FindOnPath(program);
 }
 
+Runner RunnerOfFile(const std::string& file)
+{
+    const std::string path = AbsolutePath(file);
+    if (file.empty() || !FileExists(path))
+        return Runner::None;
+    const std::string name = ExtractFileName(path);
+    return RunnerFor(name, KindOfFile(path), ::access(path.c_str(), X_OK) == 0,
+                     LowerExtension(name) == "bat" && BesideDosPrograms(path));
+}
+
+std::string QuotedArgument(const std::string& argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
+        return argument;
+    // Backslashes count only before a quote: those there, and those at the end
+    // before the closing quote, are doubled.
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (const char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            out += c;
+            continue;
+        }
+        if (c == '"')
+            out.append(backslashes + 1, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes, '\\');
+    return out + "\"";
+}
+
 void OpenWebLink(const std::string& address, Prompter& prompter)
 {
     if (!StartProgram(address, std::string(), std::string()))

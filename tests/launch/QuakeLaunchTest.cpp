@@ -1,5 +1,6 @@
 #include "launch/QuakeLaunch.h"
 
+#include <cstdlib>
 #include <functional>
 
 #include "launch/LaunchTestSupport.h"
@@ -39,8 +40,12 @@ protected:
     std::string exe;
 };
 
+// Each option's line for the game's own program beside the line of a native
+// engine picked (quakespasm, darkplaces), which is told the game folder first.
 TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
 {
+    MakeFolders(dir.path(), {"ports"});
+    const std::string engine = FakeProgram(dir.file("ports/quakespasm"));
     dir.write("maps/dm7.bsp", "");
     dir.write("maps/noext", "");
     dir.write("maps/my.level.bsp", "");
@@ -79,16 +84,64 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QuakeOptions options;
-        c.set(options);
-        const GameLaunch launch = plan(options);
-        EXPECT_TRUE(launch.start);
-        EXPECT_EQ(launch.folder, quake);
-        EXPECT_EQ(launch.workingDir, quake);
-        EXPECT_EQ(launch.program, exe);
-        EXPECT_EQ(launch.parameters, c.parameters);
+        for (const auto& [program, parameters] :
+             {std::pair{exe, c.parameters}, std::pair{engine, "-basedir " + quake + " " + c.parameters}}) {
+            QuakeOptions options;
+            c.set(options);
+            options.engine = program == exe ? "" : program;
+            const GameLaunch launch = plan(options);
+            EXPECT_TRUE(launch.start);
+            EXPECT_EQ(launch.folder, quake);
+            EXPECT_EQ(launch.workingDir, quake);
+            EXPECT_EQ(launch.program, program);
+            EXPECT_EQ(launch.parameters, parameters);
+        }
     }
     EXPECT_EQ(Messages(prompter), Strings{});
+}
+
+// An engine picked starts in place of Quake.exe and the alternate executables,
+// found by its path or, a bare name, on the PATH; a DOS or Windows one gets the
+// game's line; one that is not there is told.
+TEST_F(QuakeLaunchTest, AnEnginePickedStartsInPlaceOfQuakeExe)
+{
+    MakeFolders(dir.path(), {"ports", "bin", "my quake"});
+    ::unlink(exe.c_str());
+    const std::string onPath = FakeProgram(dir.file("bin/darkplaces"));
+    const std::string windows = dir.write("ports/winquake.exe", MzExecutable("", 0x40, std::string("PE\0\0", 4)));
+    const std::string spaced = dir.file("my quake/");
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", dir.file("bin").c_str(), 1);
+    const std::string basedir = "-basedir " + quake + " ";
+    const struct { const char* name; std::string engine, folder; Set set; std::string program, parameters;
+                   Strings messages; } cases[] = {
+        {"a name on the PATH; no Quake.exe needed", "darkplaces", quake, [](QuakeOptions&) {}, onPath,
+         basedir + "+skill 2 +map start ", {}},
+        {"the alternate executable is not looked at", onPath, quake,
+         [](QuakeOptions& o) { o.useAltExe = true, o.altExe = 0; }, onPath, basedir + "+skill 2 +map start ", {}},
+        {"a regular start: the folder only", onPath, quake, [](QuakeOptions& o) { ChangeQuakeLaunchReg(o, true); },
+         onPath, "-basedir " + quake, {}},
+        {"a folder with a blank", onPath, spaced, [](QuakeOptions&) {}, onPath,
+         "-basedir \"" + spaced + "\" +skill 2 +map start ", {}},
+        {"a Windows engine: the game's line", windows, quake, [](QuakeOptions&) {}, windows, "+skill 2 +map start ",
+         {}},
+        {"not there", "quake2", quake, [](QuakeOptions&) {}, "", "",
+         {"Tessel: Fatal Error: Could not find quake2. Aborting launch..."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        QuakeOptions options;
+        options.engine = c.engine;
+        c.set(options);
+        const GameLaunch launch = PlanQuakeLaunch(options, c.folder, prompter);
+        EXPECT_EQ(launch.start, !c.program.empty());
+        EXPECT_EQ(launch.program, c.program);
+        EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(Messages(prompter), c.messages);
+    }
+    EXPECT_EQ(QuakeEnginesOnPath(), Strings{onPath});
+    ::setenv("PATH", path.c_str(), 1);
 }
 
 TEST_F(QuakeLaunchTest, TheTcTestComparesTheWholeTextsByteByByte)
@@ -225,10 +278,12 @@ TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
     o.copy = o.useTC = true;
     o.skill = 1, o.level = -1, o.altExe = 2;
     o.userMap = "/maps/e1m1.bsp", o.tc = "/quake/mytc/", o.spefTCDir = "/quake/tc/", o.progsDir = "/progs/";
+    o.engine = "/usr/games/quakespasm";
     WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, o); });
     const std::string written = "[QuakeStartup]\r\nSkill=1\r\nLaunchReg=0\r\nCopy=1\r\nRecordDemo=0\r\nUseTC=1\r\n"
                                 "CheckUseAltExe=0\r\nLevel=-1\r\ncmbAltExeVal=2\r\nUserMap=/maps/e1m1.bsp\r\n"
-                                "TC=/quake/mytc/\r\nSpefTCDir=/quake/tc/\r\n[QuakeDirectorys]\r\nProgsDir=/progs/\r\n";
+                                "TC=/quake/mytc/\r\nSpefTCDir=/quake/tc/\r\nEngine=/usr/games/quakespasm\r\n"
+                                "[QuakeDirectorys]\r\nProgsDir=/progs/\r\n";
     EXPECT_EQ(dir.read("QztMain.ini"), written);
     // Every value is read back as it was written: writing what was read changes nothing.
     WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(settings)); });

@@ -69,6 +69,7 @@ private:
     QLineEdit* txtBuildDir = nullptr;
     QLineEdit* txtTCApp = nullptr;
     QCheckBox* chkLoadGameCon = nullptr;
+    std::string engine_;   // the engine picked ("": Duke3D.exe)
 };
 
 } // namespace tessel

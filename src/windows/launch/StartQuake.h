@@ -70,6 +70,7 @@ private:
     QLineEdit* txtTCApp = nullptr;
     QLineEdit* txtProgsDir = nullptr;
     QLineEdit* txtSpefTC = nullptr;
+    std::string engine_;   // the engine picked ("": Quake.exe or the alternate)
 };
 
 } // namespace tessel
