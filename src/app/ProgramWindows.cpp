@@ -79,7 +79,8 @@ void BuildProgramWindows(TMainForm& main, ProgramState& state, const ProgramWind
     // Made hidden after it: the general options, the Quake launcher, the about
     // box, the Duke launcher (which may open the first editor windows), the
     // directory chooser, the go-to-line, search and replace dialogs.
-    auto* generalOptions = main.Keep(new TfrmGeneralOpts(state.editor, state.session.Settings(), prompter, &main));
+    auto* generalOptions = main.Keep(new TfrmGeneralOpts(state.editor, state.session.Settings(), prompter, &main,
+                                                         [&main](ConLanguage con) { main.ChooseConLanguage(con); }));
     tools.generalOptions = generalOptions;
     auto* quake = main.Keep(new TfrmQuakeStart(main, state.launch, state.session.Settings()));
     tools.quake = quake;

@@ -356,6 +356,12 @@ void GoToLine(EditBuffer& buffer, int line, Prompter& prompter)
     buffer.SetSelection(buffer.OffsetOfLine(line), buffer.LineLength(line));
 }
 
+void GoToPlace(EditBuffer& buffer, int line, int column)
+{
+    line = std::clamp(line, 0, std::max(0, buffer.LineCount() - 1));
+    buffer.SetSelection(buffer.OffsetOfLine(line) + std::clamp(column, 0, buffer.LineLength(line)), 0);
+}
+
 // --- the handlers -------------------------------------------------------------------
 
 bool EditorKeyDown(EditBuffer& buffer, const KeyStroke& stroke, LineState& lines, const EditContext& context,
@@ -422,9 +428,14 @@ void CarryOutRequests(EditBuffer& buffer, EditorRequests& requests, const EditCo
         buffer.ReplaceSelection(text);
     }
     if (requests.GotoLineRequest != -1) {
-        const int line = requests.GotoLineRequest;
-        requests.GotoLineRequest = -1;
-        GoToLine(buffer, line, prompter);
+        const int line = requests.GotoLineRequest, column = requests.GotoColumnRequest;
+        requests.GotoLineRequest = requests.GotoColumnRequest = -1;
+        if (column >= 0) {
+            GoToPlace(buffer, line, column);
+            hooks.FocusText();
+        } else {
+            GoToLine(buffer, line, prompter);
+        }
     }
     if (take(requests.SelectAllRequest))
         buffer.SetSelection(0, buffer.TextLength());

@@ -119,6 +119,9 @@ void ReplaceText(EditBuffer& buffer, UserReplaceTextType& replace, std::uint8_t 
                  const KeywordTableType& table, Prompter& prompter);
 // Selects line (from 0) without its line break; below 0 nothing happens.
 void GoToLine(EditBuffer& buffer, int line, Prompter& prompter);
+// Puts the caret at column (from 0, in bytes, at most the line's end) of line
+// (from 0; past the last line: the last), selecting nothing.
+void GoToPlace(EditBuffer& buffer, int line, int column);
 
 // What only the window can do.
 class EditorHooks {

@@ -6,7 +6,7 @@ void EditorRequests::DropPending()
 {
     LoadRequest = SaveRequest = RecolorRequest = TestErrorsRequest = false;
     SelectAllRequest = UndoRequest = BlockIndentRequest = BlockDeIndentRequest = false;
-    GotoLineRequest = -1;
+    GotoLineRequest = GotoColumnRequest = -1;
     UserFndText.Go = false;
     UserReplaceText.Go = false;
     WizardInsertText.clear();

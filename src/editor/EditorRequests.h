@@ -35,6 +35,10 @@ struct EditorRequests {
     bool BlockIndentRequest = false;
     bool BlockDeIndentRequest = false;
     int GotoLineRequest = -1;
+    // With GotoLineRequest: the caret goes to this column (from 0, in bytes) of
+    // that line instead of the line being selected, and a line past the end
+    // means the last (a message's place; nothing is said).
+    int GotoColumnRequest = -1;
     UserFndTextType UserFndText;
     UserReplaceTextType UserReplaceText;
     std::uint8_t SearchOptions = 0;

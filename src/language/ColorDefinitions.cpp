@@ -5,21 +5,21 @@
 
 namespace tessel {
 
-std::string ColorDefinitionFileName(int gameMode)
+std::string ColorDefinitionFileName(int gameMode, ConLanguage con)
 {
     switch (gameMode) {
-    case 1: return "CNFcs.qcf";
+    case 1: return con == ConLanguage::EDuke32 ? "EDFcs.qcf" : "CNFcs.qcf";
     case 2: return "QCFcs.qcf";
     case 3: return "VGFcs.qcf";
     default: return {};
     }
 }
 
-bool LoadColorDefinitions(int gameMode, const std::string& programDir, KeywordTableType& table,
-                          Prompter& prompter)
+bool LoadColorDefinitions(int gameMode, const std::string& programDir, KeywordTableType& table, Prompter& prompter,
+                          ConLanguage con)
 {
     table.clear();
-    const std::string name = ColorDefinitionFileName(gameMode);
+    const std::string name = ColorDefinitionFileName(gameMode, con);
     return name.empty() || LoadColorDefinitionFile(programDir, name, table, prompter);
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "language/ColorDefinitions.h"
+
 namespace tessel {
 
 class Prompter;
@@ -16,10 +18,13 @@ struct WizardTable {
 };
 
 extern const char* const WizardFileName;   // "cnfcs.ccf"
+// The wizard's file of a CON language: "cnfcs.ccf", EDuke32's "edfcs.ccf".
+const char* WizardFileNameFor(ConLanguage con);
 
-// Clears the table and reads programDir + "cnfcs.ccf" (programDir ends in a
-// separator), reporting faulty lines and a missing file through the prompter.
-// Returns false when the file is missing.
-bool LoadWizardFile(const std::string& programDir, WizardTable& table, Prompter& prompter);
+// Clears the table and reads programDir + the language's file (programDir
+// ends in a separator), reporting faulty lines and a missing file through the
+// prompter. Returns false when the file is missing.
+bool LoadWizardFile(const std::string& programDir, WizardTable& table, Prompter& prompter,
+                    ConLanguage con = ConLanguage::Duke15);
 
 } // namespace tessel

@@ -1,6 +1,7 @@
 #include "launch/DukeLaunch.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/Files.h"
 #include "platform/SettingsTable.h"
@@ -31,6 +32,7 @@ const SettingRow<DukeOptions> OptionRows[] = {
     Setting("Map", &DukeOptions::map),
     Setting("UserMap", &DukeOptions::userMap),
     Setting("AlternateEXE", &DukeOptions::alternateExe),
+    Setting("Engine", &DukeOptions::engine),
 };
 
 // Directorys: each read only when set.
@@ -182,7 +184,63 @@ GameLaunch PlanDukeConCopy(const DukeOptions& o, const std::string& duke3dDir, c
     return launch;
 }
 
-GameLaunch PlanDukeStart(DukeOptions& o, const std::string& duke3dDir, Prompter& prompter)
+DukeLineForm DukeLineFormOf(const std::string& engine)
+{
+    if (RunnerOfFile(engine) != Runner::Direct)
+        return DukeLineForm::Dos;
+    std::string name = ExtractFileName(engine);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name.rfind("raze", 0) == 0 ? DukeLineForm::Raze : DukeLineForm::EDuke32;
+}
+
+std::string DukeCommandLine(const DukeOptions& o, DukeLineForm form, const std::string& map,
+                            const DukeNativeFiles& files)
+{
+    std::string line;
+    if (form == DukeLineForm::Dos) {
+        if (o.launchReg)
+            return line;
+        if (!map.empty())
+            line += "-map " + map + " ";
+        if (o.noMon)
+            line += "/m ";
+        if (o.recordDemo)
+            line += "/r ";
+        if (o.fakeMulti)
+            line += "/q" + std::to_string(o.fakePlayers) + " ";
+        line += "/v" + std::to_string(o.episode) + " ";
+        line += "/l" + std::to_string(o.map) + " ";
+        if (o.skill >= 1 && o.skill <= 4)
+            line += "/s" + std::to_string(o.skill) + " ";
+        return line;
+    }
+    const bool eduke32 = form == DukeLineForm::EDuke32;
+    auto add = [&line](const std::string& text) { line += (line.empty() ? "" : " ") + text; };
+    if (!o.launchReg) {
+        if (!map.empty())
+            add("-map " + QuotedArgument(map));
+        if (o.noMon)
+            add(eduke32 ? "-m" : "-nomonsters");
+        if (eduke32) {
+            if (o.recordDemo)
+                add("-r");
+            if (o.fakeMulti)
+                add("-q" + std::to_string(o.fakePlayers));
+            add("-v" + std::to_string(o.episode) + " -l" + std::to_string(o.map));
+            if (o.skill >= 1 && o.skill <= 4)
+                add("-s" + std::to_string(o.skill));
+        }
+    }
+    if (!files.gameDir.empty())
+        add("-j " + QuotedArgument(files.gameDir));
+    if (!o.launchReg && !files.gameCon.empty())
+        add("-j " + QuotedArgument(files.conDir) + " -x " + QuotedArgument(files.gameCon));
+    if (eduke32 && !o.launchReg)
+        add("-nosetup");
+    return line;
+}
+
+GameLaunch PlanDukeStart(DukeOptions& o, const std::string& duke3dDir, const std::string& conDir, Prompter& prompter)
 {
     GameLaunch launch;
     const std::string game = GameFolder(duke3dDir);
@@ -190,38 +248,43 @@ GameLaunch PlanDukeStart(DukeOptions& o, const std::string& duke3dDir, Prompter&
         return launch;   // the copy's plan has reported it
     launch.workingDir = game;
     launch.start = true;
-    launch.program = FileIn(game, DukeExeName);
-    if (o.launchReg)
+    launch.program = o.engine.empty() ? FileIn(game, DukeExeName) : TakenFrom(game, o.engine);
+    const DukeLineForm form = o.engine.empty() ? DukeLineForm::Dos : DukeLineFormOf(launch.program);
+    DukeNativeFiles files;
+    if (form != DukeLineForm::Dos) {
+        files.gameDir = game;
+        // The edited con files, when they are not copied over the game's own.
+        const std::string cons = conDir.empty() ? conDir : IncludeTrailingPathDelimiter(TakenFrom(game, conDir));
+        const std::string gameCon = FileIn(cons, "Game.con");
+        if (!o.copy && !cons.empty() && FileExists(gameCon) && !SameFile(cons, game))
+            files.conDir = cons, files.gameCon = gameCon;
+    }
+    if (o.launchReg) {
+        launch.parameters = DukeCommandLine(o, form, std::string(), files);
         return launch;
+    }
     if (o.useTC && o.UseTCEnabled()) {
         launch.program = TakenFrom(game, o.alternateExe);
         return launch;
     }
 
-    std::string& line = launch.parameters;
+    std::string map;
     if (!o.userMap.empty()) {
         const std::string userMap = TakenFrom(game, o.userMap);
         if (FileExists(userMap)) {
-            const std::string name = FileNamePart(o.userMap);
-            if (!FileExists(FileIn(game, name)) && o.autoCopy)
-                launch.copies.push_back({userMap, game + name});
-            line += "-map " + name + " ";
+            map = FileNamePart(o.userMap);
+            const bool there = FileExists(FileIn(game, map));
+            if (!there && o.autoCopy)
+                launch.copies.push_back({userMap, game + map});
+            else if (!there && form != DukeLineForm::Dos)
+                map = AbsolutePath(userMap);   // a port takes it where it is
         } else {
             o.userMap.clear();
             prompter.MessageDlg("The user map was not found, continuing loading duke without level...",
                                 MsgType::Information, MsgButtons::Ok);
         }
     }
-    if (o.noMon)
-        line += "/m ";
-    if (o.recordDemo)
-        line += "/r ";
-    if (o.fakeMulti)
-        line += "/q" + std::to_string(o.fakePlayers) + " ";
-    line += "/v" + std::to_string(o.episode) + " ";
-    line += "/l" + std::to_string(o.map) + " ";
-    if (o.skill >= 1 && o.skill <= 4)
-        line += "/s" + std::to_string(o.skill) + " ";
+    launch.parameters = DukeCommandLine(o, form, map, files);
     return launch;
 }
 

@@ -3,8 +3,9 @@
 // and their keys in the settings file, the change rules between them that are
 // more than a widget's, its Browse commands, the files its creation opens, and
 // the launch itself (what is copied, and which program starts with which
-// command line). TfrmDukeStart keeps one DukeOptions as the model of its
-// controls and calls these.
+// command line: the game's own, or a native port's such as EDuke32 or Raze).
+// TfrmDukeStart keeps one DukeOptions as the model of its controls and calls
+// these.
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ struct DukeOptions {
     std::string alternateExe;   // txtTCApp: full path of an executable or batch file
     bool copy = false;          // chkCopy (its enabled state follows ConDir, and no launch asks it)
     bool loadGameCon = false;   // chkLoadGameCon
+    std::string engine;         // the engine picked to start in place of Duke3D.exe ("": Duke3D.exe)
 
     // chkUseTC is enabled exactly while txtTCApp names a program.
     bool UseTCEnabled() const { return !alternateExe.empty(); }
@@ -99,6 +101,31 @@ bool BrowseDukeAlternateExe(DukeOptions& options, FileDialog& dialog, const std:
 std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std::string& conDir,
                                           Prompter& prompter);
 
+// --- command lines -------------------------------------------------------------
+// The forms of a Duke Nukem 3D command line: the game's own, which
+// Duke3D.exe and any DOS or Windows program picked as the engine get; that of
+// EDuke32 and the ports that took its options (NBlood's family), which a
+// native program picked as the engine gets; Raze's, for a native program
+// whose name starts with "raze" (in any case).
+enum class DukeLineForm { Dos, EDuke32, Raze };
+// The form of the engine program (a path): Dos unless it runs natively.
+DukeLineForm DukeLineFormOf(const std::string& engine);
+// What a native port is told besides the options: the game folder (-j), and,
+// when the con files are not copied, the con folder (-j) and its Game.con (-x).
+struct DukeNativeFiles {
+    std::string gameDir, conDir, gameCon;
+};
+// The command line of the options in form; map is the -map argument (""
+// none). The game's form is the one it always had, each switch followed by a
+// blank: "-map test.map /m /r /q4 /v2 /l5 /s2 ". EDuke32's takes the same
+// switches with "-" ("-map test.map -m -r -q4 -v2 -l5 -s2"), then "-j GAME",
+// "-j CON -x GAMECON" when they are given, and "-nosetup" (no setup window);
+// Raze's has no episode, level, skill, demo or fake player switches: "-map",
+// "-nomonsters", "-j", "-x". A regular start gives the game nothing and a port
+// only the folders. Names are quoted where a blank would split them.
+std::string DukeCommandLine(const DukeOptions& options, DukeLineForm form, const std::string& map,
+                            const DukeNativeFiles& files);
+
 // --- the launch --------------------------------------------------------------
 // btnRunClick, run also by Launch Duke3D and tlLaunchDuke with the options the
 // controls hold, is two plans for CarryOut, the second planned only once the
@@ -110,13 +137,17 @@ std::vector<std::string> DukeStartupFiles(const DukeOptions& options, const std:
 // that order (those that exist). A duke3dDir that is no existing directory
 // gives a plan that only needs it, so that CarryOut reports why.
 GameLaunch PlanDukeConCopy(const DukeOptions& options, const std::string& duke3dDir, const std::string& conDir);
-// The start, in duke3dDir: "Duke3D.exe" started plainly when launchReg is
-// set, else the alternate program when useTC is checked and enabled, else
-// "Duke3D.exe" with the command line of the options, a user map outside
-// duke3dDir copied there first when autoCopy is set. A user map that does not
+// The start, in duke3dDir, of the game: "Duke3D.exe", or the engine picked:
+// started plainly when launchReg is set (a port given the folders only),
+// else the alternate program when useTC is checked and enabled, else with the
+// command line of the options in the form of the program (DukeCommandLine),
+// a user map outside duke3dDir copied there first when autoCopy is set (a
+// port is given its path when it stays outside). A user map that does not
 // exist is emptied in options (the dialog shows that in txtUserMap) with the
 // information box "The user map was not found, continuing loading duke
-// without level...". Relative names count from duke3dDir.
-GameLaunch PlanDukeStart(DukeOptions& options, const std::string& duke3dDir, Prompter& prompter);
+// without level...". A port is given conDir's Game.con unless copy is set.
+// Relative names count from duke3dDir.
+GameLaunch PlanDukeStart(DukeOptions& options, const std::string& duke3dDir, const std::string& conDir,
+                         Prompter& prompter);
 
 } // namespace tessel

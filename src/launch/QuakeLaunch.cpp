@@ -23,6 +23,7 @@ const char* const QuakeAltExeItems[3] = {"GLQuake", "Q95", "QLaunch"};
 const char* const QuakeAltExeFiles[3] = {"GlQuake.exe", "Q95.bat", "QLaunch.exe"};
 const char* const QuakeExeName = "Quake.exe";
 const char* const QuakeMapFilter = "Quake BSP's (*.bsp)|*.bsp";
+const char* const QuakeEngineNames[2] = {"quakespasm", "darkplaces"};
 
 namespace {
 
@@ -43,6 +44,7 @@ const SettingRow<QuakeOptions> OptionRows[] = {
     Setting("UserMap", &QuakeOptions::userMap),
     Setting("TC", &QuakeOptions::tc),
     Setting("SpefTCDir", &QuakeOptions::spefTCDir),
+    Setting("Engine", &QuakeOptions::engine),
 };
 // QuakeDirectorys' key of the options.
 const SettingRow<QuakeOptions> ProgsRows[] = {Setting("ProgsDir", &QuakeOptions::progsDir)};
@@ -84,6 +86,15 @@ bool ChooseCopyFolder(QuakeOptions& options, std::string QuakeOptions::*folder, 
 }
 
 } // namespace
+
+std::vector<std::string> QuakeEnginesOnPath()
+{
+    std::vector<std::string> found;
+    for (const char* name : QuakeEngineNames)
+        if (const std::string path = ProgramOnPath(name); !path.empty())
+            found.push_back(path);
+    return found;
+}
 
 void ReadQuakeDirectories(const ProfileFile& ini, GameDirectories& dirs)
 {
@@ -200,7 +211,16 @@ GameLaunch PlanQuakeLaunch(QuakeOptions& o, const std::string& quakeDir, Prompte
     launch.workingDir = game;
 
     std::string program = FileIn(game, QuakeExeName);
-    if (o.useAltExe) {
+    bool native = false;
+    if (!o.engine.empty()) {
+        const bool bare = o.engine.find(PathDelim) == std::string::npos;
+        program = bare ? ProgramOnPath(o.engine) : TakenFrom(game, o.engine);
+        if (!FileExists(program)) {
+            prompter.ShowMessage("Fatal Error: Could not find " + o.engine + ". Aborting launch...");
+            return launch;
+        }
+        native = RunnerOfFile(program) == Runner::Direct;
+    } else if (o.useAltExe) {
         if (o.altExe >= 0 && o.altExe < 3) {
             program = FileIn(game, QuakeAltExeFiles[o.altExe]);
             if (!FileExists(program)) {
@@ -236,12 +256,15 @@ GameLaunch PlanQuakeLaunch(QuakeOptions& o, const std::string& quakeDir, Prompte
     }
 
     launch.program = program;
+    std::string& line = launch.parameters;
+    // A native engine that does not live in the game folder finds it so.
+    if (native)
+        line = "-basedir " + QuotedArgument(game) + (o.launchReg ? "" : " ");
     if (o.launchReg) {
         launch.start = true;
         return launch;
     }
 
-    std::string& line = launch.parameters;
     if (o.useTC && o.useTCEnabled) {
         if (QuakeDirSortsAfterTc(quakeDir, o.tc)) {
             prompter.ShowMessage("TC directory not in Quake Directory, Aborting Launch...");

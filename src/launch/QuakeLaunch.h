@@ -3,9 +3,11 @@
 // their keys in the settings file, its lists, the change rules that decide what
 // a launch may use, its Browse commands, and the launch itself (progs.dat
 // copied into a TC directory, and which executable starts with which command
-// line). TfrmQuakeStart keeps one QuakeOptions as the model of its controls and
+// line: the game's own, or a native engine's such as quakespasm's).
+// TfrmQuakeStart keeps one QuakeOptions as the model of its controls and
 // calls these.
 #include <string>
+#include <vector>
 
 #include "launch/DirectoryChoice.h"
 #include "launch/GameDirectories.h"
@@ -30,6 +32,7 @@ struct QuakeOptions {
     bool copyEnabled = false;    // whether chkCopy (and Label10) is enabled (the launch asks it)
     std::string progsDir;        // txtProgsDir: the folder of the progs.dat to copy
     std::string spefTCDir;       // txtSpefTC: the folder it is copied to
+    std::string engine;          // the engine picked to start in place of Quake.exe ("": Quake.exe or the alternate)
 };
 
 constexpr int QuakeLevelCount = 38;
@@ -38,6 +41,10 @@ extern const char* const QuakeAltExeItems[3];                // cmbAltExe's item
 extern const char* const QuakeAltExeFiles[3];                // what they start: "GlQuake.exe", ...
 extern const char* const QuakeExeName;                       // "Quake.exe"
 extern const char* const QuakeMapFilter;                     // the user map's Browse filter
+// The native Quake engines of Debian looked for on the PATH: quakespasm, darkplaces.
+extern const char* const QuakeEngineNames[2];
+// The full paths of those found on the PATH, in that order.
+std::vector<std::string> QuakeEnginesOnPath();
 
 // --- settings ----------------------------------------------------------------
 // Creation steps 2 to 5: QuakeDirectorys/QuakeDir, QCDir, MainQMapEdProg and
@@ -109,6 +116,12 @@ bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::st
 // options, unless the TC test refuses the TC. A quakeDir that is no existing
 // directory gives a plan that only needs it, so that CarryOut reports why.
 // The executable starts in quakeDir, and relative names count from it.
+// With an engine picked, that program starts instead of Quake.exe and the
+// alternate executables (a bare name is looked for on the PATH; a missing one
+// gives "Fatal Error: Could not find <engine>. Aborting launch..."); a native
+// one is told the game folder first, "-basedir DIR " before the line of the
+// options (only that on a regular start); a DOS or Windows one gets the line
+// as the game does.
 GameLaunch PlanQuakeLaunch(QuakeOptions& options, const std::string& quakeDir, Prompter& prompter);
 
 } // namespace tessel

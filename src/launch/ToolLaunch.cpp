@@ -23,7 +23,13 @@ GameLaunch PlanCompileQuakeC(const std::string& qcDir, const std::string& toolNa
                              Prompter& prompter)
 {
     GameLaunch launch;
-    const std::string tool = FileIn(IncludeTrailingPathDelimiter(AbsolutePath(qcDir)), toolName);
+    std::string tool = FileIn(IncludeTrailingPathDelimiter(AbsolutePath(qcDir)), toolName);
+    if (!FileExists(tool) && !toolName.empty()) {
+        if (toolName.front() == PathDelim)
+            tool = toolName;
+        else if (toolName.find(PathDelim) == std::string::npos && !ProgramOnPath(toolName).empty())
+            tool = ProgramOnPath(toolName);
+    }
     if (!FileExists(tool)) {
         prompter.ShowMessage("Could not find the file: '" + toolName + "' in the main QC Directory: '" + qcDir +
                              "' Please verify if this is the right compiling tool.");

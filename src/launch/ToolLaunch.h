@@ -15,7 +15,9 @@ namespace tessel {
 // " , or the build.exe is not named build.exe." and nothing starts.
 GameLaunch PlanLaunchBuild(const std::string& buildDir, Prompter& prompter);
 
-// Compile QuakeC: the tool qcDir + toolName. A missing tool gives the message
+// Compile QuakeC: the tool qcDir + toolName; when there is none there, the
+// tool named by an absolute toolName, or a bare name found on the PATH
+// ("fteqcc"). A missing tool gives the message
 // "Could not find the file: '" + toolName + "' in the main QC Directory: '" +
 // qcDir + "' Please verify if this is the right compiling tool."; while the
 // active editor window is modified (status panel 1 reads "Modified") the

@@ -20,6 +20,7 @@ void RegisterWizardCommands(TMainForm& main, const MainParts& parts);      // Wi
 void RegisterClipboardCommands(TMainForm& main);                           // ClipboardCommands.cpp: when cut, copy and paste are enabled
 void RegisterToolWindowCommands(TMainForm& main);                          // ToolWindowCommands.cpp: calculator, viewers, help windows
 void RegisterLaunchCommands(TMainForm& main);                              // LaunchCommands.cpp: games, tools and the launcher dialogs
+void RegisterMessageCommands(TMainForm& main, const MainParts& parts);     // MessageCommands.cpp: the Messages pane
 
 // ToolWindowCommands.cpp: gives the window the focus, restoring it from minimised.
 void BringToFront(QWidget& window);

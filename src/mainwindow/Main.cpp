@@ -28,6 +28,8 @@
 #include "language/WizardFile.h"
 #include "launch/GameDirectories.h"
 #include "mainwindow/Commands.h"
+#include "mainwindow/MessagesPane.h"
+#include "mainwindow/ProgramRuns.h"
 #include "platform/Files.h"
 #include "platform/SignalCleanup.h"
 #include "session/DocumentNames.h"
@@ -104,6 +106,7 @@ TMainForm::TMainForm(const MainState& state, Prompter& prompter, QWidget* parent
     CreateCommands();
     CreateWizardPane();
     CreateStatusBar();
+    CreateMessagesPane();
     RegisterFileCommands(*this, parts_);
     RegisterEditCommands(*this);
     RegisterViewCommands(*this, parts_);
@@ -112,6 +115,7 @@ TMainForm::TMainForm(const MainState& state, Prompter& prompter, QWidget* parent
     RegisterClipboardCommands(*this);
     RegisterToolWindowCommands(*this);
     RegisterLaunchCommands(*this);
+    RegisterMessageCommands(*this, parts_);
     OpenDialog.filter = StartupOpenFilter;
     SaveDialog1.filter = StartupSaveFilter;
     FormCreate();
@@ -119,6 +123,9 @@ TMainForm::TMainForm(const MainState& state, Prompter& prompter, QWidget* parent
 
 TMainForm::~TMainForm()
 {
+    // The programs still running end before the pane they write to.
+    delete runs_;
+    runs_ = nullptr;
     // The document area outlives this body and reports its windows going away.
     disconnect(parts_.area, nullptr, this, nullptr);
     if (menusOwner_)
@@ -224,6 +231,14 @@ void TMainForm::CreateStatusBar()
     panels_[1]->setAlignment(Qt::AlignCenter);
 }
 
+void TMainForm::CreateMessagesPane()
+{
+    parts_.messages = new TMessagesPane(this);
+    addDockWidget(Qt::BottomDockWidgetArea, parts_.messages);
+    parts_.messages->hide();   // until the first output, or the View menu
+    runs_ = new ProgramRuns(*this, *parts_.messages);
+}
+
 // --- creation and destruction -----------------------------------------------
 
 void TMainForm::FormCreate()
@@ -241,17 +256,38 @@ void TMainForm::FormCreate()
         RefreshRecentMenu();
     state_.explorer.TreeListDisabled = settings.treeListDisabled;
     state_.launch.DosProgram = settings.dosProgram;
+    // The general options' language choice, which the colours and the wizard follow from the start.
+    RunGuarded(prompter_, [&] { state_.language.Con = ReadGeneralSetup(session.Settings()).Con(); });
 
     session.GameMode = settings.gameUp;
     if (GameModeOf(settings.gameUp))
         SwitchGameMode(settings.gameUp);
+    LoadWizardList();
+}
 
+void TMainForm::LoadWizardList()
+{
     WizardTable& wizard = state_.language.Wizard;
-    RunGuarded(prompter_, [&] { LoadWizardFile(session.Locations.DataFolder(WizardFileName), wizard, prompter_); });
+    const char* const file = WizardFileNameFor(state_.language.Con);
+    RunGuarded(prompter_, [&] {
+        LoadWizardFile(state_.session.Locations.DataFolder(file), wizard, prompter_, state_.language.Con);
+    });
+    parts_.wizardList->clear();
+    movConWiz_->clear();
     for (const std::string& name : wizard.Names) {
         parts_.wizardList->addItem(QString::fromStdString(name));
         movConWiz_->addItem(QString::fromStdString(name));
     }
+}
+
+void TMainForm::ChooseConLanguage(ConLanguage con)
+{
+    if (con == state_.language.Con)
+        return;
+    state_.language.Con = con;
+    if (state_.session.GameMode == 1)
+        LoadColorDefinitionsForMode(1);
+    LoadWizardList();
 }
 
 void TMainForm::WriteSettings(Prompter& prompts)
@@ -269,6 +305,18 @@ void TMainForm::WriteSettings(Prompter& prompts)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // A program of the Messages pane ends with the program; the user says so first.
+    if (const std::vector<std::string> running = runs_->Running(); !running.empty()) {
+        std::string names;
+        for (const std::string& name : running)
+            names += (names.empty() ? "" : ", ") + name;
+        if (prompter_.MessageDlg(names + (running.size() == 1 ? " is" : " are") + " still running. Stop " +
+                                     (running.size() == 1 ? "it" : "them") + " and exit?",
+                                 MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes) {
+            event->ignore();
+            return;
+        }
+    }
     // A question that fails (a save that cannot be written) keeps the program running.
     bool mayClose = false;
     RunGuarded(prompter_, [&] {
@@ -398,8 +446,9 @@ void TMainForm::LoadColorDefinitionsForMode(int mode)
 {
     // A faulty colour number ends the load, not the mode switch.
     RunGuarded(prompter_, [&] {
-        const std::string folder = state_.session.Locations.DataFolder(ColorDefinitionFileName(mode));
-        if (!LoadColorDefinitions(mode, folder, state_.language.KeywordTable, prompter_))
+        const ConLanguage con = state_.language.Con;
+        const std::string folder = state_.session.Locations.DataFolder(ColorDefinitionFileName(mode, con));
+        if (!LoadColorDefinitions(mode, folder, state_.language.KeywordTable, prompter_, con))
             state_.editor.NoColoring = false;
     });
 }
@@ -584,6 +633,20 @@ void TMainForm::SetStatusText(int panel, const QString& text)
 QString TMainForm::StatusText(int panel) const
 {
     return panels_[panel]->text();
+}
+
+std::vector<DocumentWindow*> TMainForm::Documents() const
+{
+    std::vector<DocumentWindow*> out;
+    for (QMdiSubWindow* w : parts_.area->subWindowList())
+        if (auto* doc = dynamic_cast<DocumentWindow*>(w->widget()))
+            out.push_back(doc);
+    return out;
+}
+
+bool TMainForm::RunInMessages(const LaunchPlan& plan, const std::string& name)
+{
+    return runs_->Start(plan, name, ProgramRuns::Kind::Program);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "language/ColorDefinitions.h"
 #include "mainwindow/MainState.h"
 #include "session/SearchRequests.h"
 #include "ui/CommandTable.h"
@@ -32,6 +33,8 @@ class QToolBar;
 namespace tessel {
 
 class DocumentWindow;
+class ProgramRuns;
+class TMessagesPane;
 // The main window's parts that its command files act on.
 struct MainParts {
     QMdiArea* area = nullptr;
@@ -40,6 +43,7 @@ struct MainParts {
     QPushButton* wizardInsert = nullptr;
     QPushButton* wizardParameters = nullptr;
     QStatusBar* statusBar = nullptr;
+    TMessagesPane* messages = nullptr;     // under the documents
     std::array<QToolBar*, 3> toolBars{};   // ToolBar1 (utilities), ToolBar2 (main), ToolBar3 (launch)
     std::array<QMenu*, 3> gameMenus{};     // mnuDuke, mnuQuake, mnuVerge
     QAction* recentSeparator = nullptr;    // mnuFileSep2
@@ -69,6 +73,7 @@ public:
     DocumentWindow* DocumentOf(const std::string& name) const override;
     std::string AskSaveName(const std::string& proposed = std::string()) override;
     DirectoryChooser* Chooser() const override { return tools_.chooser; }
+    bool RunInMessages(const LaunchPlan& plan, const std::string& name) override;
 
     // --- for the program's builder ------------------------------------------------------
     ToolWindows& Tools() { return tools_; }
@@ -101,11 +106,19 @@ public:
     // entry or any tool button that stands for it is triggered.
     void OnCommand(Cmd id, std::function<void()> handler);
     void SwitchGameMode(int mode);
+    // The general options' CON language: Duke mode's colours (when Duke mode
+    // is on) and the wizard's list are read again from that language's files;
+    // text already coloured keeps its colours.
+    void ChooseConLanguage(ConLanguage con);
     void RefreshRecentMenu();
     // Every document window, from the last to the first (or those that are not
     // minimised), in its normal state.
     void RestoreChildWindows(bool minimizedToo = true);
     QString StatusText(int panel) const;
+    // Every document window of the area, in the area's order.
+    std::vector<DocumentWindow*> Documents() const;
+    // The programs whose output the Messages pane shows.
+    ProgramRuns& Runs() { return *runs_; }
 
     FileDialog OpenDialog;
     FileDialog SaveDialog1;
@@ -122,7 +135,9 @@ private:
     void CreateCommands();
     void CreateWizardPane();
     void CreateStatusBar();
+    void CreateMessagesPane();
     void LoadColorDefinitionsForMode(int mode);
+    void LoadWizardList();
     void OnSubWindowActivated(QMdiSubWindow* window);
     DocumentWindow* AddDocument(QWidget* window, const QString& caption);
     // A document window's menus in the bar in place of the main ones, or
@@ -134,6 +149,7 @@ private:
     SearchMemory search_;
     bool typedWordMatch_ = false;
     MainParts parts_;
+    ProgramRuns* runs_ = nullptr;
     ToolWindows tools_;
     std::array<QAction*, static_cast<std::size_t>(Cmd::Count)> actions_{};
     // The editor command group, and the part of it a launcher leaves enabled.

@@ -20,7 +20,8 @@ namespace tessel {
 namespace {
 
 // The files that make a folder the program's own: the settings file and the data files.
-const char* const OwnFiles[] = {"QztMain.ini", "CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf", "cnfcs.ccf", "confaq40.rtf"};
+const char* const OwnFiles[] = {"QztMain.ini", "CNFcs.qcf", "QCFcs.qcf", "VGFcs.qcf", "cnfcs.ccf",
+                                "EDFcs.qcf",   "edfcs.ccf", "confaq40.rtf"};
 
 bool HoldsOwnFiles(const std::string& dir)
 {

@@ -341,10 +341,6 @@ LaunchPlan PlanLaunch(const std::string& file, const std::string& params, const 
     return plan;
 }
 
-namespace {
-
-// In the started program before it is replaced: what Tessel set for itself
-// (SIGXFSZ and SIGPIPE ignored, signals held back) is not the program's.
 void DefaultSignals()
 {
     ::signal(SIGPIPE, SIG_DFL);
@@ -353,6 +349,8 @@ void DefaultSignals()
     ::sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
 }
+
+namespace {
 
 // In a forked child: enters the folder and becomes the program; on failure
 // the errno goes to report and the child ends.
@@ -544,6 +542,44 @@ bool StartProgram(const std::string& file, const std::string& params, const std:
                   const std::string& dosProgram)
 {
     return StartPlan(PlanLaunch(file, params, workingDir, dosProgram));
+}
+
+std::string ProgramOnPath(const std::string& program)
+{
+    return FindOnPath(program);
+}
+
+Runner RunnerOfFile(const std::string& file)
+{
+    const std::string path = AbsolutePath(file);
+    if (file.empty() || !FileExists(path))
+        return Runner::None;
+    const std::string name = ExtractFileName(path);
+    return RunnerFor(name, KindOfFile(path), ::access(path.c_str(), X_OK) == 0,
+                     LowerExtension(name) == "bat" && BesideDosPrograms(path));
+}
+
+std::string QuotedArgument(const std::string& argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
+        return argument;
+    // Backslashes count only before a quote: those there, and those at the end
+    // before the closing quote, are doubled.
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (const char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            out += c;
+            continue;
+        }
+        if (c == '"')
+            out.append(backslashes + 1, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes, '\\');
+    return out + "\"";
 }
 
 void OpenWebLink(const std::string& address, Prompter& prompter)

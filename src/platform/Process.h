@@ -113,8 +113,23 @@ bool StartPlan(const LaunchPlan& plan, ProgramWatch* watch = nullptr);
 bool StartProgram(const std::string& file, const std::string& params, const std::string& workingDir,
                   const std::string& dosProgram = DefaultDosProgram);
 
+// The full path of the executable program on the PATH, or of one named with a
+// folder as it is; "" when there is none.
+std::string ProgramOnPath(const std::string& program);
+// How PlanLaunch runs file (RunnerFor on its bytes, its execute permission
+// and its folder); None when there is no such file.
+Runner RunnerOfFile(const std::string& file);
+// argument as a parameter text holds it: SplitCommandLine gives it back whole
+// (in double quotes when it holds a blank, a tab or a quote, or is empty).
+std::string QuotedArgument(const std::string& argument);
+
 // Opens a web address in the desktop's browser; when no browser can be
 // started, says so in an error box that names the address.
 void OpenWebLink(const std::string& address, Prompter& prompter);
+
+// In a started program before it is replaced (only async-signal-safe calls):
+// what Tessel set for itself (SIGXFSZ and SIGPIPE ignored, signals held back)
+// is not the program's.
+void DefaultSignals();
 
 } // namespace tessel

@@ -54,6 +54,10 @@ const CommandRow CommandRows[] = {
     {Row::Item, Cmd::ViewRecolor, "mnuViewRecolor", "&Recolor Coat Selected Text", "Ctrl+E", "", EdOff, None},
     {Row::Item, Cmd::ViewEditOptions, "mnuViewEditOpts", "&General Editor Options...", "", "", 0, None},
     {Row::Item, Cmd::ViewPicture, "mnuViewPicture", "Tessel &Picture Viewer...", "", "", 0, None},
+    {Row::Separator, None, "", "", "", "", 0, None},
+    {Row::Item, Cmd::ViewMessages, "mnuViewMessages", "&Messages", "", "", cfCheckable, None},
+    {Row::Item, Cmd::ViewNextMessage, "mnuViewNextMessage", "&Next Message", "F6", "", 0, None},
+    {Row::Item, Cmd::ViewPreviousMessage, "mnuViewPrevMessage", "Pre&vious Message", "Shift+F6", "", 0, None},
 
     {Row::Menu, None, "mnuDuke", "&Duke", "", "", 0, None},
     {Row::Item, Cmd::DukeLaunch, "mnuDukeLaunch", "Launch &Duke3D", "", "", 0, None},
@@ -64,6 +68,7 @@ const CommandRow CommandRows[] = {
     {Row::Item, Cmd::QuakeLaunch, "mnuQuakeLaunchQ", "Launch &Quake", "", "", 0, None},
     {Row::Item, Cmd::QuakeMapEditor, "mnuQuakeMapEd", "Launch &Map Editing Program", "", "", 0, None},
     {Row::Item, Cmd::QuakeCompile, "mnuQuakeCompile", "&Compile QuakeC Files", "F9", "", cfOff, None},
+    {Row::Item, Cmd::QuakeStopCompile, "mnuQuakeStopCompile", "&Stop Compiling", "", "", cfOff, None},
     {Row::Item, Cmd::QuakeTestQC, "mnuQuakeTestQC", "&Test QC File for errors", "", "", EdOff, None},
 
     {Row::Menu, None, "mnuVerge", "&Verge", "", "", 0, None},

@@ -17,9 +17,9 @@ enum class Cmd {
     EditGotoLine, EditSelectAll, EditBlockIndent, EditBlockDeIndent, EditDukeMode, EditQuakeMode, EditVergeMode,
     // View
     ViewHideLeftBar, ViewHideUpperBar, ViewHideStatusBar, ViewHideMainBar, ViewHideUtilsBar, ViewRecolor,
-    ViewEditOptions, ViewPicture,
+    ViewEditOptions, ViewPicture, ViewMessages, ViewNextMessage, ViewPreviousMessage,
     // Duke, Quake, Verge
-    DukeLaunch, DukeBuild, DukeTestCon, QuakeLaunch, QuakeMapEditor, QuakeCompile, QuakeTestQC,
+    DukeLaunch, DukeBuild, DukeTestCon, QuakeLaunch, QuakeMapEditor, QuakeCompile, QuakeStopCompile, QuakeTestQC,
     VergeLaunch, VergeMapEditor, VergeCompile,
     // Window, Help
     WindowCascade, WindowTileHorizontally, WindowTileVertically, WindowMinimizeAll, WindowArrangeAll,

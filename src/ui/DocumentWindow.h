@@ -6,6 +6,7 @@
 // these; captions and status texts are outputs only.
 #include <QList>
 #include <string>
+#include <vector>
 
 class QAction;
 
@@ -39,6 +40,10 @@ public:
     // copy from an earlier run taken in as this window's unsaved text.
     virtual void KeepRecoveryCopy() {}
     virtual void RestoreRecoveryCopy(const RecoveryCopy&) {}
+    // Marks in its margin the lines (from 1) that a compile reported errors
+    // and warnings on, in place of the earlier marks; none: no marks. A
+    // window without text marks nothing.
+    virtual void MarkMessageLines(const std::vector<int>& /*errors*/, const std::vector<int>& /*warnings*/) {}
 };
 
 } // namespace tessel

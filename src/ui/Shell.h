@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Process.h"
 #include "platform/Prompter.h"
 #include "ui/CommandTable.h"
 
@@ -69,6 +70,10 @@ public:
     virtual std::string AskSaveName(const std::string& proposed = std::string()) = 0;
     // The directory chooser of the launchers' Browse buttons; null until it is made.
     virtual DirectoryChooser* Chooser() const = 0;
+    // Starts plan with its output in the Messages pane (name, the program's
+    // file name, heads the pane's last line for it); false, the pane saying
+    // why, when it could not start. It never waits for the program.
+    virtual bool RunInMessages(const LaunchPlan& plan, const std::string& name) = 0;
 };
 
 } // namespace tessel

@@ -343,6 +343,14 @@ TEST_F(EditOpsTest, FindAndGoToSelectWhatTheyName)
     }
     EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"No more matches found in the document.",
                                                           "The Selected line is greater than the lines of text"}));
+    // A message's place: a caret, kept within the text, and nothing said.
+    const struct { int line, column, caret; } places[] = {{0, 3, 3}, {0, 99, 8}, {7, 1, 10}, {-1, -5, 0}};
+    for (const auto& p : places) {
+        GoToPlace(buffer, p.line, p.column);
+        EXPECT_EQ(buffer.SelStart(), p.caret) << p.line << ":" << p.column;
+        EXPECT_EQ(buffer.SelLength(), 0);
+    }
+    EXPECT_EQ(prompter.texts().size(), 2u);
 }
 
 // --- saving ---------------------------------------------------------------------------

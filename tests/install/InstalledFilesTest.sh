@@ -15,7 +15,7 @@ skipped=0
 fail() { echo "FAIL: $*"; exit 1; }
 have() { command -v "$1" >/dev/null || { echo "SKIP: $1 is not installed"; skipped=1; return 1; }; }
 
-for f in bin/tessel bin/tessel-grp bin/tessel-script share/tessel/CNFcs.qcf share/tessel/cnfcs.ccf \
+for f in bin/tessel bin/tessel-grp bin/tessel-script share/tessel/CNFcs.qcf share/tessel/cnfcs.ccf share/tessel/EDFcs.qcf \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/icons/hicolor/48x48/apps/$id.png share/man/man1/tessel.1.gz share/doc/tessel/copyright; do
   [ -e "$usr/$f" ] || fail "$f is not installed"

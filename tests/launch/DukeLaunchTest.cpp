@@ -1,5 +1,7 @@
 #include "launch/DukeLaunch.h"
 
+#include <functional>
+
 #include "launch/LaunchTestSupport.h"
 #include "support/Rows.h"
 
@@ -7,6 +9,7 @@ namespace tessel {
 namespace {
 
 using namespace test;
+using Set = std::function<void(DukeOptions&)>;
 
 class DukeLaunchTest : public LaunchFixture {
 protected:
@@ -16,40 +19,96 @@ protected:
         exe = FakeProgram(dir.file("game/DUKE3D.EXE"));
     }
 
-    GameLaunch plan(DukeOptions& options) { return PlanDukeStart(options, game, prompter); }
+    GameLaunch plan(DukeOptions& options) { return PlanDukeStart(options, game, con, prompter); }
 
     const std::string game = dir.file("game/"), con = dir.file("con/");
     std::string exe;
 };
 
-struct CommandLineRow { const char* name; void (*set)(DukeOptions&); const char* parameters; };
-const CommandLineRow CommandLineRows[] = {
-    {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 "},
-    {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 "},
-    {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 "},
-    {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 "},
-    {"every switch", [](DukeOptions& o) {
-         o.userMap = "test.map", o.noMon = o.recordDemo = o.fakeMulti = true, o.fakePlayers = 8, o.skill = 4;
-         ChangeDukeEpisode(o, 3);
-         ChangeDukeMap(o, 11);
-     }, "-map test.map /m /r /q8 /v3 /l11 /s4 "},
-};
-using DukeLaunchCommandLines = RowsOf<DukeLaunchTest, CommandLineRow>;
-
-TEST_P(DukeLaunchCommandLines, EndInABlank)
+// Each option's line for the game's own program (as it always was, every
+// switch followed by a blank) beside the lines of the native ports picked as
+// the engine: EDuke32's family and Raze.
+TEST_F(DukeLaunchTest, CommandLinesOfTheOptionsForTheGameAndForThePorts)
 {
-    dir.write("game/test.map", "map");
-    DukeOptions options;
-    row.set(options);
-    const GameLaunch launch = plan(options);
-    EXPECT_TRUE(launch.start);
-    EXPECT_EQ(launch.workingDir, game);
-    EXPECT_EQ(launch.program, exe);
-    EXPECT_EQ(launch.parameters, row.parameters);
-    EXPECT_EQ(copies(launch), "");
+    MakeFolders(dir.path(), {"ports"});
+    const std::string eduke32 = FakeProgram(dir.file("ports/eduke32")), raze = FakeProgram(dir.file("ports/Raze"));
+    const std::string testMap = dir.write("game/test.map", "map"), j = "-j " + game;
+    const struct { const char* name; Set set; std::string dos, eduke32, raze; } cases[] = {
+        {"defaults", [](DukeOptions&) {}, "/v1 /l1 /s3 ", "-v1 -l1 -s3 " + j + " -nosetup", j},
+        {"Piece of Cake", [](DukeOptions& o) { o.skill = 1; }, "/v1 /l1 /s1 ", "-v1 -l1 -s1 " + j + " -nosetup", j},
+        {"no skill checked", [](DukeOptions& o) { o.skill = 0; }, "/v1 /l1 ", "-v1 -l1 " + j + " -nosetup", j},
+        {"fake players without fake multiplayer", [](DukeOptions& o) { o.fakePlayers = 5; }, "/v1 /l1 /s3 ",
+         "-v1 -l1 -s3 " + j + " -nosetup", j},
+        {"no monsters", [](DukeOptions& o) { o.noMon = true; }, "/m /v1 /l1 /s3 ",
+         "-m -v1 -l1 -s3 " + j + " -nosetup", "-nomonsters " + j},
+        {"a demo", [](DukeOptions& o) { o.recordDemo = true; }, "/r /v1 /l1 /s3 ",
+         "-r -v1 -l1 -s3 " + j + " -nosetup", j},
+        {"every switch", [&](DukeOptions& o) {
+             o.userMap = testMap, o.noMon = o.recordDemo = o.fakeMulti = true, o.fakePlayers = 8, o.skill = 4;
+             ChangeDukeEpisode(o, 3);
+             ChangeDukeMap(o, 11);
+         }, "-map test.map /m /r /q8 /v3 /l11 /s4 ", "-map test.map -m -r -q8 -v3 -l11 -s4 " + j + " -nosetup",
+         "-map test.map -nomonsters " + j},
+        {"start regularly", [](DukeOptions& o) { o.launchReg = o.noMon = true; }, "", j, j},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [engine, parameters] :
+             {std::pair{std::string(), c.dos}, std::pair{eduke32, c.eduke32}, std::pair{raze, c.raze}}) {
+            DukeOptions options;
+            c.set(options);
+            options.engine = engine;
+            const GameLaunch launch = plan(options);
+            EXPECT_TRUE(launch.start);
+            EXPECT_EQ(launch.workingDir, game);
+            EXPECT_EQ(launch.program, engine.empty() ? exe : engine);
+            EXPECT_EQ(launch.parameters, parameters) << engine;
+            EXPECT_EQ(copies(launch), "");
+        }
+    }
     EXPECT_EQ(Messages(prompter), Strings{});
 }
-TESSEL_ROWS(DukeLaunchCommandLines, CommandLineRows);
+
+// A port is given the edited con files when they are not copied, a user map
+// where it lies when it is not copied, and names that hold blanks whole; a
+// DOS or Windows program picked as the engine gets the game's own line.
+TEST_F(DukeLaunchTest, APortIsToldWhereTheConFilesAndTheMapAre)
+{
+    MakeFolders(dir.path(), {"ports", "my game"});
+    const std::string eduke32 = FakeProgram(dir.file("ports/eduke32"));
+    const std::string dosPort = dir.write("ports/DUKE14.EXE", MzExecutable("\xB8\x00\x4C\xCD\x21"));
+    const std::string gameCon = dir.write("con/GAME.CON", "actor"), outside = dir.write("maps/e1.map", "map");
+    const std::string spaced = dir.file("my game/");
+    FakeProgram(spaced + "Duke3D.exe");
+    const std::string j = "-j " + game, x = " -j " + con + " -x " + gameCon;
+    const struct { const char* name; std::string engine, folder; Set set; std::string parameters, copies; } cases[] = {
+        {"con files not copied: from their folder", eduke32, game, [](DukeOptions&) {},
+         "-v1 -l1 -s3 " + j + x + " -nosetup", ""},
+        {"con files copied: the game folder's", eduke32, game, [](DukeOptions& o) { o.copy = true; },
+         "-v1 -l1 -s3 " + j + " -nosetup", ""},
+        {"a regular start: the game folder only", eduke32, game, [](DukeOptions& o) { o.launchReg = true; }, j, ""},
+        {"a map elsewhere, not copied: its path", eduke32, game, [&](DukeOptions& o) { o.userMap = outside; },
+         "-map " + outside + " -v1 -l1 -s3 " + j + x + " -nosetup", ""},
+        {"a map elsewhere, copied: its name", eduke32, game, [&](DukeOptions& o) { o.userMap = outside, o.autoCopy = true; },
+         "-map e1.map -v1 -l1 -s3 " + j + x + " -nosetup", "maps/e1.map > game/e1.map; "},
+        {"a folder with a blank", eduke32, spaced, [](DukeOptions& o) { o.copy = true; },
+         "-v1 -l1 -s3 -j \"" + spaced + "\" -nosetup", ""},
+        {"a DOS port", dosPort, game, [](DukeOptions&) {}, "/v1 /l1 /s3 ", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DukeOptions options;
+        options.engine = c.engine;
+        c.set(options);
+        const GameLaunch launch = PlanDukeStart(options, c.folder, con, prompter);
+        EXPECT_EQ(launch.program, c.engine);
+        EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(copies(launch), c.copies);
+        EXPECT_EQ(SplitCommandLine(launch.parameters).size(),
+                  SplitCommandLine(c.parameters).size());
+    }
+    EXPECT_EQ(Messages(prompter), Strings{});
+}
 
 // The options' switches; "~/" is the test's folder.
 enum Switch { AutoCopy = 1, RegularStart = 2, UseTC = 4 };
@@ -185,7 +244,7 @@ TEST_F(DukeLaunchTest, LongPathsAndNamesArePassedWhole)
     std::ofstream(deep + mapName) << "map";
     DukeOptions options;
     options.userMap = deep + mapName;
-    EXPECT_EQ(CarryOut(PlanDukeStart(options, deep, prompter)).result, LaunchResult::Started);
+    EXPECT_EQ(CarryOut(PlanDukeStart(options, deep, "", prompter)).result, LaunchResult::Started);
     const StartRecord run = WaitForStart(longGame);
     EXPECT_TRUE(SameFile(run.folder, deep));
     EXPECT_EQ(run.arguments, (Strings{"-map", mapName, "/v1", "/l1", "/s3"}));
@@ -198,11 +257,12 @@ TEST_F(DukeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
     o.skill = 4, o.fakePlayers = 7;
     ChangeDukeEpisode(o, 2);
     ChangeDukeMap(o, 9);
-    o.userMap = "/maps/a b.map", o.alternateExe = "/tc/run.bat";
+    o.userMap = "/maps/a b.map", o.alternateExe = "/tc/run.bat", o.engine = "/usr/games/eduke32";
     WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteDukeOptions(edit, o); });
     const std::string written = "[DukeStartup]\r\nSkill=4\r\nLaunchReg=1\r\nFakeMulti=0\r\nNoMon=1\r\nCopy=0\r\n"
                                 "RecordDemo=1\r\nAutoCopy=0\r\nUseTC=1\r\nLoadGameCon=0\r\nFakePlayers=7\r\n"
-                                "Episode=2\r\nMap=9\r\nUserMap=/maps/a b.map\r\nAlternateEXE=/tc/run.bat\r\n";
+                                "Episode=2\r\nMap=9\r\nUserMap=/maps/a b.map\r\nAlternateEXE=/tc/run.bat\r\n"
+                                "Engine=/usr/games/eduke32\r\n";
     EXPECT_EQ(dir.read("QztMain.ini"), written);
     // Every value is read back as it was written: writing what was read changes nothing.
     WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteDukeOptions(edit, ReadDukeOptions(settings)); });

@@ -1,5 +1,8 @@
 #include "launch/QuakeLaunch.h"
 
+#include <cstdlib>
+#include <functional>
+
 #include "launch/LaunchTestSupport.h"
 #include "support/Rows.h"
 
@@ -7,6 +10,7 @@ namespace tessel {
 namespace {
 
 using namespace test;
+using Set = std::function<void(QuakeOptions&)>;
 
 const std::string NoProgs = "Confirm (Yes/No): Progs.dat Could not be copied overed to the Specified directory, "
                             "because the progs.dat does not exist. Continue?";
@@ -37,50 +41,109 @@ protected:
     std::string exe;
 };
 
-// Names in the options: "~/" is the test's folder.
-struct CommandLineRow { const char* name; void (*set)(QuakeOptions&); const char* parameters; };
-const CommandLineRow CommandLineRows[] = {
-    {"defaults: Hard and Entrance", [](QuakeOptions&) {}, "+skill 2 +map start "},
-    {"the TC example: Easy, e1m3", [](QuakeOptions& o) {
-         o.useTC = o.useTCEnabled = true;
-         o.tc = "~/quake/mytc/", o.skill = 1, o.level = 3;
-     }, "-game mytc +skill 0 +map e1m3"},
-    {"NightMare", [](QuakeOptions& o) { o.skill = 4; }, "+skill 3 +map start "},
-    {"no skill checked", [](QuakeOptions& o) { o.skill = 0; }, "+map start "},
-    {"the first episode map", [](QuakeOptions& o) { o.level = 1; }, "+skill 2 +map e1m1"},
-    {"e4m1, two blanks after its colon", [](QuakeOptions& o) { o.level = 23; }, "+skill 2 +map e4m1"},
-    {"the last episode map", [](QuakeOptions& o) { o.level = 30; }, "+skill 2 +map e4m8"},
-    {"the end map", [](QuakeOptions& o) { o.level = 31; }, "+skill 2 +map end"},
-    {"the last deathmatch map", [](QuakeOptions& o) { o.level = 37; }, "+skill 2 +map dm6"},
-    {"no level selected", [](QuakeOptions& o) { o.level = -1; }, "+skill 2 "},
-    {"a user map, named from the Quake folder, wins over the level",
-     [](QuakeOptions& o) { o.userMap = "../maps/dm7.bsp", o.level = 5; }, "+skill 2 +map dm7 "},
-    {"a missing user map still wins: no map", [](QuakeOptions& o) { o.userMap = "~/maps/x.bsp"; }, "+skill 2 "},
-    {"a user map name up to its first full stop", [](QuakeOptions& o) { o.userMap = "~/maps/my.level.bsp"; },
-     "+skill 2 +map my "},
-    {"a user map name without a full stop", [](QuakeOptions& o) { o.userMap = "~/maps/noext"; }, "+skill 2 +map  "},
-    {"TC checked but disabled", [](QuakeOptions& o) { o.useTC = true, o.tc = "~/quake/mytc/"; },
-     "+skill 2 +map start "},
-    {"a demo is not recorded", [](QuakeOptions& o) { o.recordDemo = true; }, "+skill 2 +map start "},
-};
-using QuakeLaunchCommandLines = RowsOf<QuakeLaunchTest, CommandLineRow>;
-
-TEST_P(QuakeLaunchCommandLines, OfTheOptions)
+// Each option's line for the game's own program beside the line of a native
+// engine picked (quakespasm, darkplaces), which is told the game folder first.
+TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
 {
-    for (const char* map : {"maps/dm7.bsp", "maps/noext", "maps/my.level.bsp"})
-        dir.write(map, "");
-    QuakeOptions options;
-    row.set(options);
-    options.tc = local(options.tc), options.userMap = local(options.userMap);
-    const GameLaunch launch = plan(options);
-    EXPECT_TRUE(launch.start);
-    EXPECT_EQ(launch.folder, quake);
-    EXPECT_EQ(launch.workingDir, quake);
-    EXPECT_EQ(launch.program, exe);
-    EXPECT_EQ(launch.parameters, row.parameters);
+    MakeFolders(dir.path(), {"ports"});
+    const std::string engine = FakeProgram(dir.file("ports/quakespasm"));
+    dir.write("maps/dm7.bsp", "");
+    dir.write("maps/noext", "");
+    dir.write("maps/my.level.bsp", "");
+    const std::string tc = dir.file("quake/mytc/");
+    const struct { const char* name; Set set; std::string parameters; } cases[] = {
+        {"defaults: Hard and Entrance", [](QuakeOptions&) {}, "+skill 2 +map start "},
+        {"the TC example: Easy, e1m3", [&](QuakeOptions& o) {
+             o.useTC = o.useTCEnabled = true;
+             o.tc = tc;
+             o.skill = 1;
+             o.level = 3;
+         }, "-game mytc +skill 0 +map e1m3"},
+        {"NightMare", [](QuakeOptions& o) { o.skill = 4; }, "+skill 3 +map start "},
+        {"no skill checked", [](QuakeOptions& o) { o.skill = 0; }, "+map start "},
+        {"the first episode map", [](QuakeOptions& o) { o.level = 1; }, "+skill 2 +map e1m1"},
+        {"e4m1, two blanks after its colon", [](QuakeOptions& o) { o.level = 23; }, "+skill 2 +map e4m1"},
+        {"the last episode map", [](QuakeOptions& o) { o.level = 30; }, "+skill 2 +map e4m8"},
+        {"the end map", [](QuakeOptions& o) { o.level = 31; }, "+skill 2 +map end"},
+        {"the last deathmatch map", [](QuakeOptions& o) { o.level = 37; }, "+skill 2 +map dm6"},
+        {"no level selected", [](QuakeOptions& o) { o.level = -1; }, "+skill 2 "},
+        {"a user map, named from the Quake folder, wins over the level", [&](QuakeOptions& o) {
+             o.userMap = "../maps/dm7.bsp";
+             o.level = 5;
+         }, "+skill 2 +map dm7 "},
+        {"a missing user map still wins: no map", [&](QuakeOptions& o) { o.userMap = dir.file("maps/x.bsp"); },
+         "+skill 2 "},
+        {"a user map name up to its first full stop",
+         [&](QuakeOptions& o) { o.userMap = dir.file("maps/my.level.bsp"); }, "+skill 2 +map my "},
+        {"a user map name without a full stop", [&](QuakeOptions& o) { o.userMap = dir.file("maps/noext"); },
+         "+skill 2 +map  "},
+        {"TC checked but disabled", [&](QuakeOptions& o) {
+             o.useTC = true;
+             o.tc = tc;
+         }, "+skill 2 +map start "},
+        {"a demo is not recorded", [](QuakeOptions& o) { o.recordDemo = true; }, "+skill 2 +map start "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [program, parameters] :
+             {std::pair{exe, c.parameters}, std::pair{engine, "-basedir " + quake + " " + c.parameters}}) {
+            QuakeOptions options;
+            c.set(options);
+            options.engine = program == exe ? "" : program;
+            const GameLaunch launch = plan(options);
+            EXPECT_TRUE(launch.start);
+            EXPECT_EQ(launch.folder, quake);
+            EXPECT_EQ(launch.workingDir, quake);
+            EXPECT_EQ(launch.program, program);
+            EXPECT_EQ(launch.parameters, parameters);
+        }
+    }
     EXPECT_EQ(Messages(prompter), Strings{});
 }
-TESSEL_ROWS(QuakeLaunchCommandLines, CommandLineRows);
+
+// An engine picked starts in place of Quake.exe and the alternate executables,
+// found by its path or, a bare name, on the PATH; a DOS or Windows one gets the
+// game's line; one that is not there is told.
+TEST_F(QuakeLaunchTest, AnEnginePickedStartsInPlaceOfQuakeExe)
+{
+    MakeFolders(dir.path(), {"ports", "bin", "my quake"});
+    ::unlink(exe.c_str());
+    const std::string onPath = FakeProgram(dir.file("bin/darkplaces"));
+    const std::string windows = dir.write("ports/winquake.exe", MzExecutable("", 0x40, std::string("PE\0\0", 4)));
+    const std::string spaced = dir.file("my quake/");
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", dir.file("bin").c_str(), 1);
+    const std::string basedir = "-basedir " + quake + " ";
+    const struct { const char* name; std::string engine, folder; Set set; std::string program, parameters;
+                   Strings messages; } cases[] = {
+        {"a name on the PATH; no Quake.exe needed", "darkplaces", quake, [](QuakeOptions&) {}, onPath,
+         basedir + "+skill 2 +map start ", {}},
+        {"the alternate executable is not looked at", onPath, quake,
+         [](QuakeOptions& o) { o.useAltExe = true, o.altExe = 0; }, onPath, basedir + "+skill 2 +map start ", {}},
+        {"a regular start: the folder only", onPath, quake, [](QuakeOptions& o) { ChangeQuakeLaunchReg(o, true); },
+         onPath, "-basedir " + quake, {}},
+        {"a folder with a blank", onPath, spaced, [](QuakeOptions&) {}, onPath,
+         "-basedir \"" + spaced + "\" +skill 2 +map start ", {}},
+        {"a Windows engine: the game's line", windows, quake, [](QuakeOptions&) {}, windows, "+skill 2 +map start ",
+         {}},
+        {"not there", "quake2", quake, [](QuakeOptions&) {}, "", "",
+         {"Tessel: Fatal Error: Could not find quake2. Aborting launch..."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        QuakeOptions options;
+        options.engine = c.engine;
+        c.set(options);
+        const GameLaunch launch = PlanQuakeLaunch(options, c.folder, prompter);
+        EXPECT_EQ(launch.start, !c.program.empty());
+        EXPECT_EQ(launch.program, c.program);
+        EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(Messages(prompter), c.messages);
+    }
+    EXPECT_EQ(QuakeEnginesOnPath(), Strings{onPath});
+    ::setenv("PATH", path.c_str(), 1);
+}
 
 enum TcVerdict { Accepted, Refused };
 struct TcTestRow { const char* name, *quakeDir, *tc; TcVerdict verdict; };
@@ -217,10 +280,12 @@ TEST_F(QuakeLaunchTest, OptionsWrittenInTheirOrderAndReadBack)
     o.copy = o.useTC = true;
     o.skill = 1, o.level = -1, o.altExe = 2;
     o.userMap = "/maps/e1m1.bsp", o.tc = "/quake/mytc/", o.spefTCDir = "/quake/tc/", o.progsDir = "/progs/";
+    o.engine = "/usr/games/quakespasm";
     WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, o); });
     const std::string written = "[QuakeStartup]\r\nSkill=1\r\nLaunchReg=0\r\nCopy=1\r\nRecordDemo=0\r\nUseTC=1\r\n"
                                 "CheckUseAltExe=0\r\nLevel=-1\r\ncmbAltExeVal=2\r\nUserMap=/maps/e1m1.bsp\r\n"
-                                "TC=/quake/mytc/\r\nSpefTCDir=/quake/tc/\r\n[QuakeDirectorys]\r\nProgsDir=/progs/\r\n";
+                                "TC=/quake/mytc/\r\nSpefTCDir=/quake/tc/\r\nEngine=/usr/games/quakespasm\r\n"
+                                "[QuakeDirectorys]\r\nProgsDir=/progs/\r\n";
     EXPECT_EQ(dir.read("QztMain.ini"), written);
     // Every value is read back as it was written: writing what was read changes nothing.
     WriteAtOnce(settings, [&](ProfileEdit& edit) { WriteQuakeOptions(edit, ReadQuakeOptions(settings)); });

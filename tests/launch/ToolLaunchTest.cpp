@@ -1,5 +1,7 @@
 #include "launch/ToolLaunch.h"
 
+#include <cstdlib>
+
 #include "launch/LaunchTestSupport.h"
 #include "support/Rows.h"
 
@@ -43,40 +45,53 @@ TEST_P(ToolLaunchBuild, LooksInItsDirectoryOrTheCurrentFolder)
 }
 TESSEL_ROWS(ToolLaunchBuild, BuildRows);
 
-// The QC directory "~/qc" as written by hand, without its separator.
+// The QC directory "~/qc" as written by hand, without its separator; program
+// "" stops. On the PATH: a tool of the same name, which the QC directory's
+// wins over, and one of its own.
 enum Unsaved { Saved, Modified };
-enum Start { Stops, Starts };
 const std::string Asked = "Confirm (Yes/No): Some files have not been saved yet, continue?";
+std::string NotFound(const std::string& name)
+{
+    return "Tessel: Could not find the file: '" + name +
+           "' in the main QC Directory: '~/qc' Please verify if this is the right compiling tool.";
+}
 struct CompileRow {
     const char* name, *qcDir, *tool;
     Unsaved scripts;
     std::deque<MsgResult> answers;
-    Start start;
+    const char* program;
     Strings said;
 };
 const CompileRow CompileRows[] = {
-    {"nothing unsaved", "~/qc", "fastqcc.exe", Saved, {}, Starts, {}},
-    {"unsaved, go on", "~/qc", "fastqcc.exe", Modified, {MsgResult::Yes}, Starts, {Asked}},
-    {"unsaved, stop", "~/qc", "fastqcc.exe", Modified, {MsgResult::No}, Stops, {Asked}},
-    {"no such tool", "~/qc", "qcc.exe", Modified, {}, Stops,
-     {"Tessel: Could not find the file: 'qcc.exe' in the main QC Directory: '~/qc' Please verify if this is the "
-      "right compiling tool."}},
+    {"nothing unsaved", "~/qc", "fastqcc.exe", Saved, {}, "~/qc/fastqcc.exe", {}},
+    {"unsaved, go on", "~/qc", "fastqcc.exe", Modified, {MsgResult::Yes}, "~/qc/fastqcc.exe", {Asked}},
+    {"unsaved, stop", "~/qc", "fastqcc.exe", Modified, {MsgResult::No}, "", {Asked}},
+    {"no such tool", "~/qc", "qcc.exe", Modified, {}, "", {NotFound("qcc.exe")}},
     // Found in the current folder; the empty folder is left for the launch to report.
-    {"no QC directory", "", "fastqcc.exe", Saved, {}, Starts, {}},
+    {"no QC directory", "", "fastqcc.exe", Saved, {}, "~/qc/fastqcc.exe", {}},
+    {"an absolute name", "~/qc", "~/bin/fteqcc", Saved, {}, "~/bin/fteqcc", {}},
+    {"a name on the PATH", "~/qc", "fteqcc", Saved, {}, "~/bin/fteqcc", {}},
+    {"a relative name with a folder is not looked for on the PATH", "~/qc", "bin/fteqcc", Saved, {}, "",
+     {NotFound("bin/fteqcc")}},
 };
 using ToolLaunchCompile = RowsOf<ToolLaunchTest, CompileRow>;
 
 TEST_P(ToolLaunchCompile, AsksAboutUnsavedChangesOnlyWhenTheToolExists)
 {
-    const std::string tool = FakeProgram(dir.file("qc/fastqcc.exe")), qcDir = local(row.qcDir);
+    FakeProgram(dir.file("qc/fastqcc.exe"));
+    MakeFolders(dir.path(), {"bin"});
+    FakeProgram(dir.file("bin/fastqcc.exe"));
+    FakeProgram(dir.file("bin/fteqcc"));
+    const std::string path = std::getenv("PATH"), qcDir = local(row.qcDir), program = local(row.program);
+    ::setenv("PATH", dir.file("bin").c_str(), 1);
     EnterFolder(dir.file("qc"));
     prompter.answers = row.answers;
-    const GameLaunch launch = PlanCompileQuakeC(qcDir, row.tool, row.scripts == Modified, prompter);
-    const bool starts = row.start == Starts;
-    EXPECT_EQ(launch.start, starts);
-    EXPECT_EQ(launch.folder.has_value(), starts);
-    if (starts) {
-        EXPECT_TRUE(SameFile(launch.program, tool));
+    const GameLaunch launch = PlanCompileQuakeC(qcDir, local(row.tool), row.scripts == Modified, prompter);
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(launch.start, !program.empty());
+    EXPECT_EQ(launch.folder.has_value(), launch.start);
+    if (launch.start) {
+        EXPECT_TRUE(SameFile(launch.program, program));
         EXPECT_EQ(launch.folder, qcDir);
         EXPECT_EQ(launch.workingDir, qcDir);
         EXPECT_EQ(launch.parameters, "");

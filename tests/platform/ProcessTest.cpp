@@ -60,6 +60,15 @@ TEST_F(ProcessTest, ParametersSplitAsTheWindowsRuntimeSplitsThem)
     };
     for (const auto& [params, expected] : cases)
         EXPECT_EQ(SplitCommandLine(params), expected) << params;
+    // A quoted argument splits back whole, whatever it holds, also beside others.
+    const Args words = {"", "plain", "two words", "/my games/duke/", "q\"uote", "back\\", "b\\\"q", "t\tab", "\\\\"};
+    std::string line;
+    for (const std::string& word : words) {
+        EXPECT_EQ(SplitCommandLine(QuotedArgument(word)), Args{word}) << word;
+        line += QuotedArgument(word) + " ";
+    }
+    EXPECT_EQ(SplitCommandLine(line), words);
+    EXPECT_EQ(QuotedArgument("/g/duke/"), "/g/duke/");
 }
 
 TEST_F(ProcessTest, TheRunnerFollowsTheHeaderAndWhereItTellsNothingTheName)

@@ -491,6 +491,17 @@ void TfrmConEdit::RestoreRecoveryCopy(const RecoveryCopy& copy)
     shell_.SetStatusText(1, "Modified");
 }
 
+void TfrmConEdit::MarkMessageLines(const std::vector<int>& errors, const std::vector<int>& warnings)
+{
+    auto fromZero = [](const std::vector<int>& lines) {
+        std::vector<int> out;
+        for (const int line : lines)
+            out.push_back(line - 1);
+        return out;
+    };
+    edit_->MarkLines(fromZero(errors), fromZero(warnings));
+}
+
 // --- the error list -----------------------------------------------------------------------------
 
 void TfrmConEdit::ShowBraceErrors(const BraceCheckResult& result)

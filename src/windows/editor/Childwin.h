@@ -9,6 +9,7 @@
 // unsaved text for the next start (RecoveryStore).
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "editor/EditOps.h"
 #include "language/BraceChecker.h"
@@ -64,6 +65,7 @@ public:
     bool TakesEditorRequests() const override { return true; }
     void KeepRecoveryCopy() override;
     void RestoreRecoveryCopy(const RecoveryCopy& copy) override;
+    void MarkMessageLines(const std::vector<int>& errors, const std::vector<int>& warnings) override;
 
     ScriptEdit* MainRichEdit() const;
     // Room for 80 columns and 25 lines of the script font.

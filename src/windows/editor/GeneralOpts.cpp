@@ -11,25 +11,12 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "platform/SettingsTable.h"
 #include "ui/DialogFrame.h"
 #include "ui/Guarded.h"
 
 namespace tessel {
 
 namespace {
-
-const char* const Section = "GeneralSetup";
-
-// The buttons' choices as stored: other values leave the first buttons selected.
-struct GeneralSetup {
-    int QztCon = 1;           // 1 both files, 2 the project file, 3 the game file
-    int ColorGameFiles = 1;   // 1 colour game files, 2 colour nothing
-};
-const SettingRow<GeneralSetup> SetupRows[] = {
-    Setting("QztCon", &GeneralSetup::QztCon, DefaultOutside(1, 3)),
-    Setting("ColorGameFiles", &GeneralSetup::ColorGameFiles, DefaultOutside(1, 2)),
-};
 
 QRadioButton* AddRadio(QGroupBox* group, const char* name, const char* caption)
 {
@@ -51,10 +38,12 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const char* caption)
 
 // A dialog's kind of window: owned by its parent (the main window), it stays
 // above it; a plain window has no owner on X11 and drops behind at a click.
-TfrmGeneralOpts::TfrmGeneralOpts(EditorOptions& options, ProfileFile settings, Prompter& prompter, QWidget* parent)
+TfrmGeneralOpts::TfrmGeneralOpts(EditorOptions& options, ProfileFile settings, Prompter& prompter, QWidget* parent,
+                                 std::function<void(ConLanguage)> chooseLanguage)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      options_(options), settings_(std::move(settings)), prompter_(prompter)
+      options_(options), settings_(std::move(settings)), prompter_(prompter),
+      chooseLanguage_(std::move(chooseLanguage))
 {
     setObjectName("frmGeneralOpts");
     setWindowTitle("General Options");
@@ -81,6 +70,12 @@ TfrmGeneralOpts::TfrmGeneralOpts(EditorOptions& options, ProfileFile settings, P
     rdiNoColorFls_ = AddRadio(appearance, "rdiNoColorFls", "Don't color cote anything including QZT files.");
     rdiColorGameFls_->setChecked(true);
 
+    // Duke mode's colours and the wizard's list: the 1996 language, or today's port's.
+    QGroupBox* language = AddGroup(this, "grpConLanguage", "CON language");
+    rdiConDuke15_ = AddRadio(language, "rdiConDuke15", "Duke Nukem 3D 1.5");
+    rdiConEDuke32_ = AddRadio(language, "rdiConEDuke32", "EDuke32");
+    rdiConDuke15_->setChecked(true);
+
     auto* btnDone = new QPushButton("&Done", this);
     btnDone->setObjectName("btnDone");
     connect(btnDone, &QPushButton::clicked, this, &QWidget::close);
@@ -92,6 +87,7 @@ TfrmGeneralOpts::TfrmGeneralOpts(EditorOptions& options, ProfileFile settings, P
     layout->addWidget(label1);
     layout->addWidget(saving);
     layout->addWidget(appearance);
+    layout->addWidget(language);
     layout->addStretch();
     layout->addLayout(buttons);
     // A fixed size: window managers then offer no maximise button.
@@ -102,16 +98,20 @@ TfrmGeneralOpts::TfrmGeneralOpts(EditorOptions& options, ProfileFile settings, P
     OnSignal(prompter_, rdiNoColorFls_, &QRadioButton::toggled, this, [this](bool on) { options_.NoColoring = on; });
     for (QRadioButton* saving : {rdiQztCon_, rdiQzt_, rdiCon_})
         OnSignal(prompter_, saving, &QRadioButton::toggled, this, [this] { options_.Saving = CurrentSavingOption(); });
+    OnSignal(prompter_, rdiConEDuke32_, &QRadioButton::toggled, this, [this](bool on) {
+        if (chooseLanguage_)
+            chooseLanguage_(on ? ConLanguage::EDuke32 : ConLanguage::Duke15);
+    });
 }
 
 void TfrmGeneralOpts::FormCreate()
 {
     RunGuarded(prompter_, [this] {
-        GeneralSetup setup;
-        ReadSettings(settings_, Section, SetupRows, setup);
+        const GeneralSetup setup = ReadGeneralSetup(settings_);
         QRadioButton* const saving[] = {rdiQztCon_, rdiQzt_, rdiCon_};
         saving[setup.QztCon - 1]->setChecked(true);
         (setup.ColorGameFiles == 1 ? rdiColorGameFls_ : rdiNoColorFls_)->setChecked(true);
+        (setup.Con() == ConLanguage::EDuke32 ? rdiConEDuke32_ : rdiConDuke15_)->setChecked(true);
     });
     if (rdiNoColorFls_->isChecked())
         options_.NoColoring = true;
@@ -148,8 +148,9 @@ void TfrmGeneralOpts::closeEvent(QCloseEvent* event)
 {
     RunGuarded(prompter_, [this] {
         ProfileEdit edit(settings_.FileName());
-        WriteSettings(edit, Section, SetupRows,
-                      GeneralSetup{static_cast<int>(CurrentSavingOption()), rdiNoColorFls_->isChecked() ? 2 : 1});
+        WriteGeneralSetup(edit, GeneralSetup{static_cast<int>(CurrentSavingOption()), rdiNoColorFls_->isChecked() ? 2 : 1,
+                                             static_cast<int>(rdiConEDuke32_->isChecked() ? ConLanguage::EDuke32
+                                                                                          : ConLanguage::Duke15)});
         edit.Commit();
     });
     event->accept();   // hidden, not destroyed

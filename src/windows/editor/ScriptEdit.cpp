@@ -3,6 +3,7 @@
 #include <Qsci/qscicommandset.h>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QColor>
 #include <QEvent>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -24,6 +25,9 @@ namespace {
 constexpr int FirstPredefinedStyle = QsciScintillaBase::STYLE_DEFAULT;         // 32
 constexpr int LastPredefinedStyle = QsciScintillaBase::STYLE_LASTPREDEFINED;   // 39
 constexpr int LastStyle = 255;
+// The markers of the margin marks.
+constexpr int ErrorMarker = 0;
+constexpr int WarningMarker = 1;
 
 // The family Qt actually uses for "courier" asked with a fixed-pitch hint.
 QByteArray FixedPitchCourier()
@@ -122,6 +126,13 @@ ScriptEdit::ScriptEdit(QWidget* parent) : QsciScintilla(parent)
     setAutoIndent(false);
     for (int margin = 0; margin < 5; ++margin)
         setMarginWidth(margin, 0);
+    // The marks of a compile's messages, in margin 1 while there are any.
+    markerDefine(QsciScintilla::Circle, ErrorMarker);
+    setMarkerBackgroundColor(QColor(210, 0, 0), ErrorMarker);
+    setMarkerForegroundColor(QColor(120, 0, 0), ErrorMarker);
+    markerDefine(QsciScintilla::Circle, WarningMarker);
+    setMarkerBackgroundColor(QColor(240, 170, 0), WarningMarker);
+    setMarkerForegroundColor(QColor(140, 90, 0), WarningMarker);
     SendScintilla(SCI_SETWORDCHARS, 0UL, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
     QsciCommandSet* commands = standardCommands();
     commands->clearKeys();
@@ -274,6 +285,28 @@ int ScriptEdit::SelStart() const
 int ScriptEdit::SelLength() const
 {
     return static_cast<int>(Send(SCI_GETSELECTIONEND)) - SelStart();
+}
+
+void ScriptEdit::MarkLines(const std::vector<int>& errors, const std::vector<int>& warnings)
+{
+    markerDeleteAll(ErrorMarker);
+    markerDeleteAll(WarningMarker);
+    const int lines = LineCount();
+    for (const auto& [marked, marker] : {std::pair{&errors, ErrorMarker}, std::pair{&warnings, WarningMarker}})
+        for (const int line : *marked)
+            if (line >= 0 && line < lines)
+                markerAdd(line, marker);
+    const bool any = MarkedLines(true).size() + MarkedLines(false).size() > 0;
+    setMarginWidth(1, any ? 12 : 0);
+}
+
+std::vector<int> ScriptEdit::MarkedLines(bool errors) const
+{
+    std::vector<int> out;
+    const unsigned mask = 1u << (errors ? ErrorMarker : WarningMarker);
+    for (int line = markerFindNext(0, mask); line >= 0; line = markerFindNext(line + 1, mask))
+        out.push_back(line);
+    return out;
 }
 
 void ScriptEdit::SetSelection(int start, int length)

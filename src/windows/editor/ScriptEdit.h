@@ -69,6 +69,14 @@ public:
     void EndUpdate() override;
     bool Updating() const { return updateDepth_ > 0; }
 
+    // --- margin marks --------------------------------------------------------------
+    // Lines (from 0) marked as having errors and warnings, in place of the
+    // earlier marks; the marks move with the text. Without marks the margin
+    // takes no room.
+    void MarkLines(const std::vector<int>& errors, const std::vector<int>& warnings);
+    // The lines marked with errors (or warnings), in order.
+    std::vector<int> MarkedLines(bool errors) const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 

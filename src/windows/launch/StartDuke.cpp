@@ -149,11 +149,13 @@ DukeOptions TfrmDukeStart::Options() const
     o.alternateExe = Taken(txtTCApp);
     o.copy = chkCopy->isChecked();
     o.loadGameCon = chkLoadGameCon->isChecked();
+    o.engine = engine_;
     return o;
 }
 
 void TfrmDukeStart::ShowOptions(const DukeOptions& o)
 {
+    engine_ = o.engine;
     chkLaunchReg->setChecked(o.launchReg);
     chkFakeMulti->setChecked(o.fakeMulti);
     chkNoMon->setChecked(o.noMon);
@@ -215,7 +217,7 @@ void TfrmDukeStart::btnRunClick()
     DukeOptions options = Options();
     // A failed copy throws: the user map is not looked at then.
     CarryOutLaunch(shell_, launch_, PlanDukeConCopy(options, launch_.Duke3DDir, launch_.ConDir));
-    const GameLaunch plan = PlanDukeStart(options, launch_.Duke3DDir, prompter_);
+    const GameLaunch plan = PlanDukeStart(options, launch_.Duke3DDir, launch_.ConDir, prompter_);
     txtUserMap->setText(Shown(options.userMap));   // emptied when the map was not found
     CarryOutLaunch(shell_, launch_, plan);
 }

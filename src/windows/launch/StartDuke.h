@@ -53,6 +53,7 @@ private:
     DukeOptions Options() const;
     void ShowOptions(const DukeOptions& options);
     void ShowMap(const DukeOptions& options);
+    std::string engine_;   // the engine picked ("": Duke3D.exe)
 };
 
 } // namespace tessel

@@ -145,11 +145,13 @@ QuakeOptions TfrmQuakeStart::Options() const
     o.copyEnabled = chkCopy->isEnabledTo(this);
     o.progsDir = Taken(txtProgsDir);
     o.spefTCDir = Taken(txtSpefTC);
+    o.engine = engine_;
     return o;
 }
 
 void TfrmQuakeStart::ShowOptions(const QuakeOptions& o)
 {
+    engine_ = o.engine;
     chkUseAltExe->setChecked(o.useAltExe);
     cmbAltExe->setEnabled(o.useAltExe);
     txtSpefTC->setText(Shown(o.spefTCDir));

@@ -63,6 +63,7 @@ private:
     void ShowCopy(const QuakeOptions& options);
     void FormCreate() override;
     void WriteExitSettings(ProfileEdit& edit) const override;
+    std::string engine_;   // the engine picked ("": Quake.exe or the alternate)
 };
 
 } // namespace tessel

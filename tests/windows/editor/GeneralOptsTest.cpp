@@ -4,7 +4,14 @@
 #include <QRadioButton>
 #include <QWindow>
 
+#include <QListWidget>
+#include <filesystem>
+
+#include "mainwindow/Commands.h"
+#include "platform/Files.h"
 #include "support/ProgramFixture.h"
+#include "windows/editor/Childwin.h"
+#include "windows/editor/ScriptEdit.h"
 
 namespace tessel {
 namespace {
@@ -91,6 +98,69 @@ TEST_F(GeneralOptsTest, ColoringChoicesTakeEffectAtOnce)
     EXPECT_TRUE(Button("rdiNoColorFls")->isChecked());
     options->close();
     EXPECT_EQ(Setting("ColorGameFiles"), 2);
+}
+
+// EDuke32's CON: Duke mode colours its commands and events, the wizard lists
+// them, and the choice is kept; the shipped data files, a script of our own
+// and, when the corpus is there, a real EDuke32-era script, whose braces
+// check as before.
+TEST_F(GeneralOptsTest, TheEDuke32LanguageColoursItsWordsAndTheWizardFollows)
+{
+    for (const char* name : {"CNFcs.qcf", "cnfcs.ccf", "EDFcs.qcf", "edfcs.ccf"}) {
+        std::string bytes;
+        ASSERT_TRUE(ReadWholeFile(std::string(TESSEL_SOURCE_DIR) + "/data/" + name, bytes)) << name;
+        dir.write(name, bytes);
+    }
+    const std::string script = dir.write("mine.con", "gamevar x 0 0\r\nonevent EVENT_GAME\r\n{ }\r\nendevent\r\n");
+    auto wizard = [this] {
+        Lines names;
+        auto* list = form->findChild<QListWidget*>("MainConWiz");
+        for (int i = 0; i < list->count(); ++i)
+            names.push_back(FromQString(list->item(i)->text()));
+        return names;
+    };
+    // The colour of each word's first place in the text (a word starting with
+    // a line break: at a line's start) as an editor colours it when it loads.
+    auto colours = [this](const std::string& file, const Lines& words) {
+        OpenDocument(*form, file);
+        ScriptEdit* edit = Active<TfrmConEdit>()->MainRichEdit();
+        const std::string text = edit->Text();
+        std::vector<TColor> out;
+        for (const std::string& word : words)
+            out.push_back(edit->ColorAt(static_cast<int>(text.find(word) + (word[0] == '\n'))));
+        return out;
+    };
+    const Lines words = {"gamevar", "onevent", "EVENT_GAME", "endevent"};
+    StartWith("");
+    EXPECT_TRUE(Button("rdiConDuke15")->isChecked());
+    EXPECT_EQ(wizard().size(), 108u);
+    EXPECT_EQ(colours(script, words), std::vector<TColor>(4, clBlack));
+
+    Button("rdiConEDuke32")->click();
+    const Lines names = wizard();
+    for (const std::string& word : words)
+        EXPECT_NE(std::find(names.begin(), names.end(), word), names.end()) << word;
+    form->findChild<QAction*>("FileCloseItem")->trigger();
+    EXPECT_EQ(colours(script, words), std::vector<TColor>(4, clBlue));
+    options->close();
+    EXPECT_EQ(Setting("ConLanguage"), 2);
+
+    // Kept for the next start, which reads the language's files from the first.
+    Restart();
+    options = form->findChild<TfrmGeneralOpts*>("frmGeneralOpts");
+    EXPECT_TRUE(Button("rdiConEDuke32")->isChecked());
+    EXPECT_EQ(wizard().size(), names.size());
+    const std::filesystem::path corpus = std::filesystem::path(TESSEL_CORPUS_DIR) / "scripts" / "con";
+    if (std::filesystem::exists(corpus))
+        for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+            if (entry.path().filename().string().rfind("eduke32-", 0) != 0)
+                continue;
+            SCOPED_TRACE(entry.path().string());
+            EXPECT_EQ(colours(entry.path().string(), {"\nonevent"}), std::vector<TColor>{clBlue});
+            prompter.clear();
+            form->findChild<QAction*>("mnuDukeTstCon")->trigger();
+            EXPECT_EQ(prompter.texts(), Lines{"No errors were found in the Con File."});
+        }
 }
 
 } // namespace
