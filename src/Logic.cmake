@@ -26,8 +26,9 @@ target_link_libraries(tessel_language PUBLIC tessel_platform)
 
 # The features' cores.
 # The group file format and its operations (the explorer window's logic).
-tessel_add_library(tessel_grp grp GrpFormat.cpp GrpArchive.cpp GrpOperations.cpp GrpCommands.cpp GrpContents.cpp)
-target_link_libraries(tessel_grp PUBLIC tessel_build tessel_platform)
+tessel_add_library(tessel_grp grp GrpFormat.cpp GrpArchive.cpp GrpOperations.cpp GrpCommands.cpp GrpContents.cpp
+  EntryPreview.cpp)
+target_link_libraries(tessel_grp PUBLIC tessel_build tessel_language tessel_platform)
 
 # The calculator's state machine.
 tessel_add_library(tessel_calc calc CalcState.cpp)
