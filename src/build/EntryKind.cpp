@@ -30,7 +30,7 @@ EntryKind EntryKindOf(const std::string& name, std::string_view firstBytes)
 {
     if (StartsWith(firstBytes, "Creative Voice File\x1a"))
         return EntryKind::Voc;
-    if (StartsWith(firstBytes, "RIFF") && firstBytes.substr(8, 4) == "WAVE")
+    if (firstBytes.size() >= 12 && StartsWith(firstBytes, "RIFF") && firstBytes.substr(8, 4) == "WAVE")
         return EntryKind::Wav;
     if (StartsWith(firstBytes, "MThd"))
         return EntryKind::Midi;

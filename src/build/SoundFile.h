@@ -9,9 +9,9 @@
 
 namespace tessel {
 
-// Sounds decode to at most this many samples (about 25 minutes of stereo at
+// Sounds decode to at most this many samples (about 6 minutes of stereo at
 // 44100 Hz): a small file that claims hours of silence is refused.
-constexpr std::size_t MaxSoundSamples = std::size_t(1) << 27;
+constexpr std::size_t MaxSoundSamples = std::size_t(1) << 25;
 
 struct PcmSound {
     int rate = 0;                       // frames a second

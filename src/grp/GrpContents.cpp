@@ -185,6 +185,9 @@ RgbaImage ArchiveTileImage(const std::string& archivePath, int number, const Pal
 {
     const ArtEntry entry = ArtEntryOfTile(archivePath, number);
     const ArtTile& tile = entry.art.Tile(number);
+    if (tile.width == 0 || tile.height == 0)
+        throw AppError("Tile " + std::to_string(number) + " is empty (" + std::to_string(tile.width) + " x " +
+                       std::to_string(tile.height) + " pixels): there is no picture of it.");
     return TileToImage(entry.art.Pixels(number), tile.width, tile.height, colors);
 }
 

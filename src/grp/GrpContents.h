@@ -63,7 +63,8 @@ struct ArtEntry {
     ArtFile art;
 };
 ArtEntry ArtEntryOfTile(const std::string& archivePath, int number);
-// Tile number as a picture in the colours (255 transparent).
+// Tile number as a picture in the colours (255 transparent). AppError for an
+// empty tile (no pixels: no picture file can hold it).
 RgbaImage ArchiveTileImage(const std::string& archivePath, int number, const PaletteColors& colors);
 // Puts the picture in place of tile number, its pixels matched to the
 // archive's own palette (refused without one), through ReplaceEntryData.
