@@ -371,6 +371,7 @@ TfrmGrpPreview::TfrmGrpPreview(KeywordTables tables, QWidget* parent) : QWidget(
     player_ = new SoundPlayer(this);
     watcher_ = new QFutureWatcher<EntryPreview>(this);
     connect(watcher_, &QFutureWatcherBase::finished, this, [this] {
+        working_ = false;
         auto preview = std::make_shared<EntryPreview>(watcher_->future().takeResult());
         if (pending_)
             Start();   // a later selection: this one is no longer wanted
@@ -511,14 +512,15 @@ TfrmGrpPreview::~TfrmGrpPreview()
 {
     pending_.reset();
     watcher_->disconnect(this);
-    watcher_->waitForFinished();   // the worker reads the archive, not this pane
+    if (working_)
+        watcher_->waitForFinished();   // the worker reads the archive, not this pane
 }
 
 void TfrmGrpPreview::ShowEntry(const std::string& archivePath, const GrpRow& row, const std::vector<std::string>& others)
 {
     pending_ = Request{archivePath, row, others};
     lblInfo_->setText(QString::fromStdString(row.name) + ": reading...");
-    if (!watcher_->isRunning())
+    if (!working_)
         Start();
 }
 
@@ -529,6 +531,7 @@ void TfrmGrpPreview::Start()
     std::shared_ptr<const KeywordTableType> table;
     if (const int game = ScriptGameOf(r.row.name); game && tables_)
         table = tables_(game);
+    working_ = true;
     watcher_->setFuture(QtConcurrent::run([r = std::move(r), table] {
         return ReadEntryPreview(r.archive, r.row, r.others, table.get());
     }));
@@ -549,7 +552,7 @@ void TfrmGrpPreview::Clear()
 
 bool TfrmGrpPreview::Loading() const
 {
-    return watcher_->isRunning() || pending_.has_value();
+    return working_ || pending_.has_value();
 }
 
 std::optional<int> TfrmGrpPreview::ChosenTile() const

@@ -151,6 +151,7 @@ private:
     KeywordTables tables_;
     std::optional<Request> pending_;
     QFutureWatcher<EntryPreview>* watcher_ = nullptr;
+    bool working_ = false;   // the watcher's future is a worker's, not yet finished
     std::shared_ptr<EntryPreview> shown_;
     SoundPlayer* player_ = nullptr;
 
