@@ -347,6 +347,7 @@ void TfrmGRPExp::CreateControls()
 
     preview_ = new TfrmGrpPreview([this](int game) { return KeywordTable(game); }, this);
     preview_->setVisible(!options_.PreviewHidden);
+    preview_->setMinimumWidth(120);   // narrower than its buttons, if the user wants
     OnSignal(prompter_, preview_, &TfrmGrpPreview::status, this, [this](const QString& text) {
         view_.panels[0] = FromQString(text);
         panels_[0]->setText(text);

@@ -41,6 +41,7 @@ protected:
         auto* w = dynamic_cast<TfrmGRPExp*>(form->NewExplorerWindow("Tessel Group File Explorer - No File Loaded"));
         prompter.files.push_back(archive);
         w->findChild<QAction*>("mnuFileOpen")->trigger();
+        prompter.clear();
         return w;
     }
     // Selects the entry in the list and waits until the pane shows it.
@@ -145,7 +146,7 @@ TEST_F(GrpPreviewTest, ATextEntryEditedInAnEditorWindowIsSavedBackIntoTheArchive
                                         {"Z.DAT", 2, "zz"}, {Res, 0}}));
     EXPECT_EQ(form->StatusText(0), "Saved GAME.CON into T.GRP");
     EXPECT_FALSE(editor->Modified());
-    EXPECT_EQ(Listing(w->Archive())[1], "GAME.CON 18 84");   // the explorer read its list again
+    EXPECT_EQ(Listing(w->Archive())[1], "GAME.CON 18 100");   // the explorer read its list again
     // Opening it again brings the same window to the front.
     w->findChild<QTableView*>("ListView1")->selectRow(1);
     w->findChild<QAction*>("mnuItemsOpenInEditor")->trigger();
@@ -162,13 +163,13 @@ TEST_F(GrpPreviewTest, ThePaneCanBeHiddenAndItsPlaceIsKept)
     EXPECT_FALSE(w->Preview()->isVisible());
     EXPECT_NE(dir.read("QztMain.ini").find("PreviewHidden=1"), std::string::npos);
     Exit();
-    dir.write("QztMain.ini", "[GroupFileExplorer]\r\nPreviewWidth=250\r\n");
+    dir.write("QztMain.ini", "[GroupFileExplorer]\r\nPreviewWidth=300\r\n");
     Start();
     w = Explorer(path);
     ASSERT_TRUE(w->Preview()->isVisible());
     w->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(w->findChild<QSplitter*>("PreviewSplitter")->sizes().value(1), 250);
+    EXPECT_EQ(w->findChild<QSplitter*>("PreviewSplitter")->sizes().value(1), 300);
 }
 
 } // namespace
