@@ -329,6 +329,7 @@ void TfrmGRPExp::CreateControls()
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(statusBar_);
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        panels_[i]->setTextFormat(Qt::PlainText);   // names and signatures from the archive are never markup
         // Wider when a text needs it: a signature of twelve letters, say.
         panels_[i]->setMinimumWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);

@@ -91,8 +91,19 @@ private:
 
 // The text as the editor shows it (UTF-8 when it is that, else Latin-1), and
 // each character's colour from the colour of its first byte.
-QString TextOf(const std::string& bytes, const std::vector<TColor>& byteColors, std::vector<TColor>& charColors)
+QString TextOf(const std::string& fileBytes, const std::vector<TColor>& fileColors, std::vector<TColor>& charColors)
 {
+    // One line break a line, as the text view keeps it: CR LF and a lone CR become LF, with their colours.
+    std::string bytes;
+    std::vector<TColor> byteColors;
+    bytes.reserve(fileBytes.size());
+    for (std::size_t i = 0; i < fileBytes.size(); ++i) {
+        if (fileBytes[i] == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n')
+            continue;
+        bytes += fileBytes[i] == '\r' ? '\n' : fileBytes[i];
+        if (i < fileColors.size())
+            byteColors.push_back(fileColors[i]);
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     const bool isUtf8 = !utf8.hasError();
@@ -117,6 +128,7 @@ QLabel* InfoLabel(const char* name, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);   // entry names and file texts are never markup
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableView>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTest>
 #include <chrono>
 
@@ -128,25 +130,33 @@ TEST_F(GrpPreviewTest, AMapShowsItsCountsAndASoundSaysWhenNothingCanPlayIt)
 
 TEST_F(GrpPreviewTest, ATextEntryEditedInAnEditorWindowIsSavedBackIntoTheArchive)
 {
-    const std::string grp = Grp({{"A.ART", 4, "aaaa"}, {"GAME.CON", 12, "define X 1\r\n"}, {Del, 3, "ddd"},
+    const std::string grp = Grp({{"A.ART", 4, "aaaa"}, {"GAME.CON", 20, "actor X\r\n  actor Y\r\n"}, {Del, 3, "ddd"},
                                  {"Z.DAT", 2, "zz"}, {Res, 0}});
     const std::string path = files.write("T.GRP", grp);
     TfrmGRPExp* w = Explorer(path);
     TfrmGrpPreview* pane = Select(w, "GAME.CON");
-    EXPECT_EQ(pane->findChild<QPlainTextEdit*>("txtPreview")->toPlainText().toStdString(), "define X 1\n");
+    auto* text = pane->findChild<QPlainTextEdit*>("txtPreview");
+    EXPECT_EQ(text->toPlainText().toStdString(), "actor X\n  actor Y\n");
+    // The keyword of the second line coloured where it stands, after the first line's CR LF.
+    QCoreApplication::processEvents();
+    const QList<QTextLayout::FormatRange> second = text->document()->findBlockByNumber(1).layout()->formats();
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_EQ(second[0].start, 2);
+    EXPECT_EQ(second[0].length, 5);
+    EXPECT_EQ(second[0].format.foreground().color(), QColor(0, 0, 255));
     pane->findChild<QPushButton*>("btnOpenInEditor")->click();
     auto* editor = Active<TfrmConEdit>();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->FileName(), "GAME.CON in " + path);
-    EXPECT_EQ(editor->MainRichEdit()->Document().text, "define X 1\r\n");
+    EXPECT_EQ(editor->MainRichEdit()->Document().text, "actor X\r\n  actor Y\r\n");
     editor->MainRichEdit()->setFocus();
     QTest::keyClicks(editor->MainRichEdit(), "// mod");
     Action("FileSaveItem")->trigger();
-    EXPECT_EQ(files.read("T.GRP"), Grp({{"A.ART", 4, "aaaa"}, {"GAME.CON", 18, "// moddefine X 1\r\n"}, {Del, 3, "ddd"},
+    EXPECT_EQ(files.read("T.GRP"), Grp({{"A.ART", 4, "aaaa"}, {"GAME.CON", 26, "// modactor X\r\n  actor Y\r\n"}, {Del, 3, "ddd"},
                                         {"Z.DAT", 2, "zz"}, {Res, 0}}));
     EXPECT_EQ(form->StatusText(0), "Saved GAME.CON into T.GRP");
     EXPECT_FALSE(editor->Modified());
-    EXPECT_EQ(Listing(w->Archive())[1], "GAME.CON 18 100");   // the explorer read its list again
+    EXPECT_EQ(Listing(w->Archive())[1], "GAME.CON 26 100");   // the explorer read its list again
     // Opening it again brings the same window to the front.
     w->findChild<QTableView*>("ListView1")->selectRow(1);
     w->findChild<QAction*>("mnuItemsOpenInEditor")->trigger();
