@@ -72,7 +72,9 @@ TEST(BuildFormatsTest, ArtFilesReadAndWriteBackAndDamagedOnesAreRefused)
         {"negative first tile", ArtBytes(-1, 0, {{1, 1}}, "x"), "tile range -1 to 0"},
         {"range that overflows", ArtBytes(0, INT32_MAX, {}, ""), "tile range 0 to 2147483647"},
         {"sizes past the end", ArtBytes(0, 1000, {{1, 1}}, "x"), "the tile sizes runs past the end"},
-        {"negative size", ArtBytes(0, 0, {{-1, 4}}, ""), "tile 0 has a negative size (-1 x 4)"},
+        {"negative width", ArtBytes(0, 0, {{-1, 4}}, ""), "tile 0 has a negative size (-1 x 4)"},
+        {"negative height", ArtBytes(0, 0, {{4, -1}}, ""), "tile 0 has a negative size (4 x -1)"},
+        {"one pixel short", ArtBytes(0, 0, {{2, 2}}, "abc"), "need 4 bytes of pixels, 3 are left"},
         {"gigabytes claimed", ArtBytes(0, 1, {{2, 2}, {32767, 32767}}, "abcdefghij"),
          "tile 1 (32767 x 32767) runs past the end: the tiles up to it need 1073676293 bytes of pixels, 10 are left"},
         {"empty file of tiles", ArtBytes(3, 2, {}, ""), "accepted"},
@@ -116,6 +118,9 @@ TEST(BuildFormatsTest, MapsGiveTheirCountsAndRefuseIndexesOutOfRange)
     EXPECT_EQ(map.sprites[2].z, 6);
     EXPECT_EQ(map.walls[2].nextSector, 1);
     EXPECT_EQ(map.angle, 512);
+    std::string noStart = MapBytes(7, {}, {}, 0);
+    noStart[18] = noStart[19] = '\xff';   // the start outside every sector
+    EXPECT_EQ(ReadMap(noStart).startSector, -1);
     ExpectRefusals(ReadMap, {
         {"version 6", MapBytes(6, {}, {}, 0), "version 6 (Build maps of versions 7 to 9 are read)"},
         {"version 10", MapBytes(10, {}, {}, 0), "version 10"},
@@ -123,6 +128,8 @@ TEST(BuildFormatsTest, MapsGiveTheirCountsAndRefuseIndexesOutOfRange)
         {"sprites past the end", MapBytes(9, {}, {}, 2).substr(0, 30), "2 sprites runs past the end"},
         {"a sector's walls past the walls", MapBytes(7, {{2, 3}}, {}, 0),
          "sector 0 names walls 2 to 4 (there are 0)"},
+        {"a sector's walls one past the walls", MapBytes(7, {{0, 2}}, {{0, 0, 0}}, 0),
+         "sector 0 names walls 0 to 1 (there are 1)"},
         {"next point out of range", MapBytes(7, {{0, 1}}, {{0, 0, 1}}, 0), "wall 0 goes on to wall 1 (there are 1)"},
         {"other-side wall out of range", MapBytes(7, {{0, 1}}, {{0, 0, 0, 7}}, 0),
          "wall 0 has its other side on wall 7"},
