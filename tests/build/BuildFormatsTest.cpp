@@ -216,9 +216,12 @@ TEST(BuildFormatsTest, CreativeAdpcmDecodesAsTheSoundBlasterDoes)
     EXPECT_EQ(decoded("\x80\x11", 4), (V{128, 129, 130}));
     EXPECT_EQ(decoded(std::string("\x80\x70\x00", 3), 4), (V{128, 135, 135, 135, 135}));   // up to step 1, back to 0
     EXPECT_EQ(decoded("\x80\x77", 4), (V{128, 135, 149}));                                   // 7, then 7 << 1
+    EXPECT_EQ(decoded("\x80\x44", 4), (V{128, 132, 136}));                                   // 4 is below the limit
+    EXPECT_EQ(decoded(std::string("\x00\x77\x77\x70", 4), 4), (V{0, 7, 21, 49, 105, 161, 161}));   // at most step 3
     EXPECT_EQ(decoded("\x80\xff", 4), (V{128, 121, 107}));                                   // the sign bit
     EXPECT_EQ(decoded("\xfa\x77", 4), (V{250, 255, 255}));                                   // kept within a byte
-    EXPECT_EQ(decoded("\x80\x24", 3), (V{128, 129, 130, 130}));                              // 3, 3 and 2 bits a byte
+    EXPECT_EQ(decoded("\x80\x25", 3), (V{128, 129, 130, 131}));                              // 3, 3 and 2 bits a byte
+    EXPECT_EQ(decoded("\x80\x70\x10", 4), (V{128, 135, 135, 136, 136}));                       // a 0 takes the step down
     EXPECT_EQ(decoded("\x80\x55", 2), (V{128, 132, 140, 156, 188}));                         // shift 2, limit 1
 
     // In a file: block 1 with codec 1, then more data in block 2 going on from where it was.
@@ -243,6 +246,8 @@ TEST(BuildFormatsTest, DamagedSoundsAreRefused)
         {"header past the end", VocBytes("").substr(0, 20) + Le(500, 2) + Le(0, 4), "a header of 500 bytes"},
         {"block past the end", VocBytes(pcm).substr(0, 26) + "\x01" + Le(4000, 3) + "xx",
          "block 1 at offset 26 claims 4000 bytes; 2 are left"},
+        {"block just past the end", VocBytes(pcm).substr(0, 26) + "\x01" + Le(5, 3) + "xx",
+         "block 1 at offset 26 claims 5 bytes; 2 are left"},
         {"block length cut", VocBytes(pcm).substr(0, 26) + "\x01\x05", "the length of block 1 at offset 26"},
         {"unknown codec", VocBytes(VocBlock(1, std::string("\xa6\x05", 2) + "ab")), "codec 5 is not read"},
         {"data before a format", VocBytes(VocBlock(2, "ab")), "more sound data before any format"},
