@@ -4,7 +4,8 @@
 # touches STAMP (the build runs it whenever a source changes).
 #
 # A folder may include its own headers and those of the folders its row
-# names. The feature cores do not include each other; a feature's windows
+# names. build/ holds file formats, as richtext/ does, so every core may use it.
+# The feature cores do not include each other; a feature's windows
 # include their own core and other cores, never another feature's windows.
 cmake_minimum_required(VERSION 3.25)
 set(cores editor grp launch calc picture)
@@ -12,20 +13,21 @@ set(feature_windows windows/editor windows/grp windows/launch windows/calc)
 set(allowed_platform "")
 set(allowed_language platform)
 set(allowed_richtext platform)
+set(allowed_build platform)
 foreach(core IN LISTS cores)
-  set(allowed_${core} platform language richtext)
+  set(allowed_${core} platform language richtext build)
 endforeach()
-set(allowed_session platform language richtext ${cores})
+set(allowed_session platform language richtext build ${cores})
 set(allowed_ui ${allowed_session} session)
 foreach(windows IN LISTS feature_windows)
   set(allowed_${windows} ${allowed_ui} ui)
 endforeach()
 set(allowed_mainwindow ${allowed_ui} ui ${feature_windows})
 set(allowed_app ${allowed_mainwindow} mainwindow)
-set(allowed_tools platform language richtext ${cores})
+set(allowed_tools platform language richtext build ${cores})
 # Below the windows nothing includes Qt: the logic and the tools run without it.
-set(without_qt platform language richtext ${cores} session tools)
-set(layers platform language richtext ${cores} session ui ${feature_windows} mainwindow app tools)
+set(without_qt platform language richtext build ${cores} session tools)
+set(layers platform language richtext build ${cores} session ui ${feature_windows} mainwindow app tools)
 
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 list(SORT files)

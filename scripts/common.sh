@@ -18,9 +18,12 @@ need_packages() {
   fi
 }
 
-# libwmf's pkg-config names expat and jpeg, which libwmf-dev does not pull in.
+# libwmf's pkg-config names expat and jpeg, which libwmf-dev does not pull in. The explorer's
+# sounds and music: Qt Multimedia, FluidSynth and a General MIDI sound font; tiles as PNG: libpng;
+# libsndfile reads and writes sounds in the tests as a second opinion on ours.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libqscintilla2-qt6-dev
                 qt6-svg-dev libwmf-dev libexpat1-dev libjpeg-dev libemf2svg-dev fonts-urw-base35 librsvg2-bin
+                qt6-multimedia-dev libfluidsynth-dev timgm6mb-soundfont libpng-dev libsndfile1-dev
                 googletest libgtest-dev libgmock-dev libbenchmark-dev)
 
 # build_tessel [CMAKE OPTION...]: configures and builds into $build_dir

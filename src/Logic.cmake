@@ -12,6 +12,13 @@ tessel_add_library(tessel_richtext richtext
   ControlText.cpp DocumentFile.cpp ProjectFile.cpp RtfReader.cpp RtfWriter.cpp Unicode.cpp)
 target_link_libraries(tessel_richtext PUBLIC tessel_platform)
 
+# The files inside a Build game's group file: tiles, palettes, maps, sounds,
+# and pictures to and from tiles (PNG through libpng).
+find_package(PNG REQUIRED)
+tessel_add_library(tessel_build build ArtFile.cpp EntryKind.cpp FormatError.cpp MapFile.cpp Palette.cpp SoundFile.cpp
+  TilePicture.cpp)
+target_link_libraries(tessel_build PUBLIC tessel_platform PRIVATE PNG::PNG)
+
 tessel_add_library(tessel_language language
   BraceChecker.cpp ColorDefinitions.cpp ColorEngine.cpp DefinitionFile.cpp Find.cpp GameModes.cpp WizardFile.cpp
   WizardMatch.cpp)
@@ -19,8 +26,9 @@ target_link_libraries(tessel_language PUBLIC tessel_platform)
 
 # The features' cores.
 # The group file format and its operations (the explorer window's logic).
-tessel_add_library(tessel_grp grp GrpFormat.cpp GrpArchive.cpp GrpOperations.cpp GrpCommands.cpp)
-target_link_libraries(tessel_grp PUBLIC tessel_platform)
+tessel_add_library(tessel_grp grp GrpFormat.cpp GrpArchive.cpp GrpOperations.cpp GrpCommands.cpp GrpContents.cpp
+  EntryPreview.cpp)
+target_link_libraries(tessel_grp PUBLIC tessel_build tessel_language tessel_platform)
 
 # The calculator's state machine.
 tessel_add_library(tessel_calc calc CalcState.cpp)
@@ -42,5 +50,5 @@ tessel_add_library(tessel_session session
   CommandLine.cpp DocumentNames.cpp SearchRequests.cpp Session.cpp misc.cpp)
 target_link_libraries(tessel_session PUBLIC tessel_editor tessel_launch tessel_calc tessel_language tessel_platform)
 
-set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_richtext tessel_language tessel_grp tessel_session
+set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_build tessel_richtext tessel_language tessel_grp tessel_session
     tessel_editor tessel_launch tessel_calc)

@@ -56,7 +56,7 @@ void BuildProgramWindows(TMainForm& main, ProgramState& state, const ProgramWind
                                         : [&main, editorState]() -> QWidget* { return new TfrmConEdit(main, editorState); };
     auto dialogs = std::make_shared<ExplorerDialogs>();
     tools.newExplorer = [&main, &state, dialogs](const std::string& archive) -> QWidget* {
-        return new TfrmGRPExp(main, *dialogs, state.explorer, state.launch, archive);
+        return new TfrmGRPExp(main, *dialogs, {state.explorer, state.launch, state.session}, archive);
     };
     tools.newCalculator = [&main, &state, &prompter]() -> QWidget* {
         return new TfrmCalculator(prompter, state.calculator, &main);

@@ -1,10 +1,13 @@
 #pragma once
-// The explorer windows' option: whether they show the tree list (the slow
-// part of opening a huge archive). The explorer options dialog sets it.
+// The explorer windows' options: whether they show the tree list (the slow
+// part of opening a huge archive), which the explorer options dialog sets;
+// and whether they show the preview pane, and how wide, which the windows set.
 namespace tessel {
 
 struct ExplorerOptions {
     bool TreeListDisabled = false;
+    bool PreviewHidden = false;
+    int PreviewWidth = 360;
 };
 
 } // namespace tessel

@@ -1,5 +1,6 @@
 #include "grp/GrpCommands.h"
 
+#include "grp/GrpContents.h"
 #include "grp/GrpOperations.h"
 #include "platform/Files.h"
 
@@ -236,6 +237,39 @@ void TreeExtractCommand(GrpArchiveView& view, const std::optional<std::string>& 
     }
     if (node)
         ExtractNamed(view, *node, dialog, prompter);
+}
+
+void ExportTileCommand(GrpArchiveView& view, int tile, const PaletteColors& colors, FileDialog& dialog,
+                       Prompter& prompter)
+{
+    if (!ArchiveOpen(view, prompter))
+        return;
+    dialog.title = "Export tile...";
+    dialog.filter = "PNG picture (*.png)|*.png";
+    dialog.fileName = "TILE" + std::to_string(tile) + ".png";
+    if (!prompter.ExecuteSave(dialog))
+        return;
+    const std::string png = EncodePng(ArchiveTileImage(view.archivePath, tile, colors));
+    if (FileExists(dialog.fileName) &&
+        !AskedYes(prompter, "The destination file already exists, are you sure you want to overwrite it?"))
+        return;
+    ReplaceFile(dialog.fileName, png, ReplaceTarget::RegularFile);
+    view.panels[0] = "Tile " + std::to_string(tile) + " written to " + dialog.fileName;
+}
+
+void ReplaceTileCommand(GrpArchiveView& view, int tile, const RgbaImage& picture, Prompter& prompter)
+{
+    if (!ArchiveStillThere(view, prompter, "The archive does not exist. Closing Archive..."))
+        return;
+    const int selected = view.selectedRow;
+    if (WriteArchive(view, prompter, [&] {
+            BusyScope busy(view.Ui());
+            ReplaceArchiveTile(view.archivePath, tile, picture);
+        })) {
+        Reread(view, prompter);
+        view.selectedRow = selected < static_cast<int>(view.rows.size()) ? selected : -1;
+        view.panels[0] = "Tile " + std::to_string(tile) + " replaced";
+    }
 }
 
 void CreateReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "build/TilePicture.h"
 #include "grp/GrpArchive.h"
 
 namespace tessel {
@@ -47,6 +48,16 @@ void DeleteCommand(GrpArchiveView& view, Prompter& prompter);
 void TreeDeleteCommand(GrpArchiveView& view, const std::optional<std::string>& node, bool treeListDisabled, Prompter& prompter);
 void TreeExtractCommand(GrpArchiveView& view, const std::optional<std::string>& node, bool treeListDisabled,
                         FileDialog& dialog, Prompter& prompter);
+
+// The preview's Export Tile: the tile as a PNG in the colours, to a name
+// chosen in the save dialog ("Export tile...", proposing TILE<n>.png); an
+// existing file is replaced only when the user says so.
+void ExportTileCommand(GrpArchiveView& view, int tile, const PaletteColors& colors, FileDialog& dialog,
+                       Prompter& prompter);
+// The preview's Replace Tile: the picture (read by the window) in place of the
+// tile, matched to the archive's palette, through the archive's safe
+// rebuild; the list read again afterwards. Panel 0 says what was done.
+void ReplaceTileCommand(GrpArchiveView& view, int tile, const RgbaImage& picture, Prompter& prompter);
 
 void CreateReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter);
 void EraseAllReservedSpaceCommand(GrpArchiveView& view, Prompter& prompter);

@@ -20,7 +20,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "editor/DocumentStore.h"
 #include "editor/EditorOptions.h"
+#include "editor/EditorRequests.h"
 #include "editor/Recovery.h"
 #include "grp/ExplorerOptions.h"
 #include "language/ColorDefinitions.h"
@@ -255,6 +257,8 @@ void TMainForm::FormCreate()
     if (!session.RecentList[0].empty())
         RefreshRecentMenu();
     state_.explorer.TreeListDisabled = settings.treeListDisabled;
+    state_.explorer.PreviewHidden = settings.previewHidden;
+    state_.explorer.PreviewWidth = settings.previewWidth;
     state_.launch.DosProgram = settings.dosProgram;
     // The general options' language choice, which the colours and the wizard follow from the start.
     RunGuarded(prompter_, [&] { state_.language.Con = ReadGeneralSetup(session.Settings()).Con(); });
@@ -563,6 +567,25 @@ void TMainForm::PostRequests(EditorRequests& requests)
 void TMainForm::OpenFiles(const std::vector<std::string>& names)
 {
     OpenDocuments(*this, names);
+}
+
+DocumentWindow* TMainForm::OpenStoredDocument(std::shared_ptr<DocumentStore> store)
+{
+    const std::string name = store->Name();
+    if (DocumentWindow* doc = DocumentOf(name)) {
+        parts_.area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(dynamic_cast<QWidget*>(doc)->parentWidget()));
+        return doc;
+    }
+    DocumentWindow* doc = NewEditorWindow(ToQString(EditorCaption(name)));
+    if (!doc)
+        return nullptr;
+    if (!doc->AttachStore(std::move(store))) {
+        dynamic_cast<QWidget*>(doc)->parentWidget()->close();
+        return nullptr;
+    }
+    EditorRequests load = LoadRequestFor(name);
+    PostRequests(load);
+    return doc;
 }
 
 void TMainForm::OnSubWindowActivated(QMdiSubWindow* window)

@@ -67,6 +67,7 @@ public:
     DocumentWindow* NewExplorerWindow(const QString& caption, const std::string& archive = std::string()) override;
     void PostRequests(EditorRequests& requests) override;
     void OpenFiles(const std::vector<std::string>& names) override;
+    DocumentWindow* OpenStoredDocument(std::shared_ptr<DocumentStore> store) override;
     void SelectWizardEntry(int k) override;
     int SelectedWizardEntry() const override;
     bool& WizardTypedWordMatch() override { return typedWordMatch_; }

@@ -14,7 +14,10 @@ SessionState::SessionState(FileLocations locations)
 namespace {
 const SettingRow<StartupSettings> ProgStartupRows[] = {Setting("GameUp", &StartupSettings::gameUp)};
 // The key's name says the opposite of its value: 1 means the tree list is off.
-const SettingRow<StartupSettings> ExplorerRows[] = {Setting("TreeListEnable", &StartupSettings::treeListDisabled)};
+const SettingRow<StartupSettings> ExplorerRows[] = {
+    Setting("TreeListEnable", &StartupSettings::treeListDisabled),
+    Setting("PreviewHidden", &StartupSettings::previewHidden),
+    Setting("PreviewWidth", &StartupSettings::previewWidth, Clamped(120, 4000))};
 // Our own section: the user names another DOSBox (dosbox-x, dosbox-staging) there.
 const SettingRow<StartupSettings> OwnRows[] = {Setting("DosProgram", &StartupSettings::dosProgram)};
 } // namespace

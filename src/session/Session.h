@@ -31,6 +31,8 @@ struct StartupSettings {
     int gameUp = 1;                         // ProgStartup/GameUp
     std::vector<std::string> recent;        // RecentFiles/Recent1.. up to the first empty value (storable names)
     bool treeListDisabled = false;          // GroupFileExplorer/TreeListEnable (true: no tree)
+    bool previewHidden = false;             // GroupFileExplorer/PreviewHidden
+    int previewWidth = 360;                 // GroupFileExplorer/PreviewWidth, 120 to 4000 pixels
     std::string dosProgram = DefaultDosProgram;   // Tessel/DosProgram: DOSBox and its arguments (never written)
 };
 StartupSettings ReadStartupSettings(const ProfileFile& ini, int recentCount);

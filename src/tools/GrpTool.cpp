@@ -2,11 +2,19 @@
 // Messages are the explorer's own texts, on stderr. Exit status 0 when the
 // operation was carried out, 1 when it was refused or failed, 2 on bad usage.
 #include <cstdint>
+#include <climits>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "build/EntryKind.h"
+#include "build/FormatError.h"
+#include "build/MapFile.h"
+#include "build/SoundFile.h"
+#include "build/TilePicture.h"
 #include "grp/GrpArchive.h"
+#include "grp/GrpContents.h"
 #include "grp/GrpFormat.h"
 #include "grp/GrpOperations.h"
 #include "platform/Errors.h"
@@ -33,6 +41,11 @@ const char* const Usage =
     "                                a new archive of the regular files of DIR (signature\n"
     "                                KenSilverman, N 0 to 1000000 reserved slots)\n"
     "  unpack ARCHIVE DIR            every live entry to a file in DIR\n"
+    "  tiles ARCHIVE                 every tile of the ART entries as NUMBER WIDTHxHEIGHT ENTRY\n"
+    "  tile ARCHIVE N OUT.png        tile N in the archive's palette (255 transparent)\n"
+    "  replace-tile ARCHIVE N IN.png tile N from a picture, matched to the archive's palette\n"
+    "  map ARCHIVE NAME | map FILE   a Build map's version, start and counts\n"
+    "  sound ARCHIVE NAME OUT.wav    a VOC or WAV entry as a 16-bit PCM WAVE file\n"
     "--yes / --no answer the questions (overwrite?); without them nothing is overwritten.\n";
 
 // Bad usage, naming what was wrong; the usage text follows it.
@@ -198,6 +211,128 @@ void Unpack(const std::string& path, const std::string& dir, ConsolePrompter& pr
     }
 }
 
+// A file the tool writes for the user: never over the archive, an existing
+// one replaced only when the user said so; a device or a pipe written as it is.
+void WriteOutput(const std::string& archive, const std::string& out, const std::string& bytes,
+                 ConsolePrompter& prompter)
+{
+    if (!NotAFolder(out, prompter) || ConfirmExtractDestination(archive, out, prompter) == ExtractTarget::Refused)
+        return;
+    ReplaceFile(out, bytes, ReplaceTarget::AnyOutput);
+}
+
+void Tiles(const std::string& path, ConsolePrompter& prompter)
+{
+    if (!NotAFolder(path, prompter))
+        return;
+    std::string out;
+    const std::vector<ArchiveTile> tiles = ListArchiveTiles(path);
+    for (const auto& t : tiles)
+        out += std::to_string(t.number) + " " + std::to_string(t.width) + "x" + std::to_string(t.height) + " " +
+               Printable(t.entry) + "\n";
+    out += "Tilecount: " + std::to_string(tiles.size()) + "\n";
+    WriteStandardOutput(out);
+}
+
+void Tile(const std::string& path, int number, const std::string& out, ConsolePrompter& prompter)
+{
+    if (!NotAFolder(path, prompter))
+        return;
+    const PaletteChoice palette = ArchivePalette(path);
+    const std::string png = EncodePng(ArchiveTileImage(path, number, palette.colors));
+    if (!palette.found)   // a note, not a refusal: the picture is still of use
+        std::fprintf(stderr, "tessel-grp: tile %d drawn in %s\n", number, palette.source.c_str());
+    WriteOutput(path, out, png, prompter);
+}
+
+void ReplaceTile(const std::string& path, int number, const std::string& in, ConsolePrompter& prompter)
+{
+    if (!NotAFolder(path, prompter) || !NotAFolder(in, prompter))
+        return;
+    std::string bytes;
+    if (!ReadWholeFile(in, bytes)) {
+        prompter.ShowMessage("The file " + in + " does not exist.");
+        return;
+    }
+    RgbaImage picture;
+    try {
+        picture = DecodePng(bytes);
+    } catch (const FormatError& e) {
+        throw FormatError(in + ": " + e.what());
+    }
+    ReplaceArchiveTile(path, number, picture);
+}
+
+// The entry named in the archive, read whole; nullopt after the explorer's message when there is none.
+std::optional<std::string> EntryData(const std::string& path, const std::string& name, ConsolePrompter& prompter)
+{
+    if (!NotAFolder(path, prompter))
+        return std::nullopt;
+    if (!FileExists(path)) {
+        prompter.ShowMessage("The selected file does not exist.");
+        return std::nullopt;
+    }
+    const auto entry = FindEntry(LiveEntries(path), name);
+    if (!entry) {
+        prompter.ShowMessage("The file you selected cannot be found.");
+        return std::nullopt;
+    }
+    return ReadEntryData(path, *entry, INT32_MAX);
+}
+
+void Map(const std::vector<std::string>& args, ConsolePrompter& prompter)
+{
+    std::optional<std::string> bytes;
+    if (args.size() == 1) {
+        bytes.emplace();
+        if (!NotAFolder(args[0], prompter))
+            return;
+        if (!ReadWholeFile(args[0], *bytes)) {
+            prompter.ShowMessage("The file " + args[0] + " does not exist.");
+            return;
+        }
+    } else if (!(bytes = EntryData(args[0], args[1], prompter))) {
+        return;
+    }
+    const std::string name = args.back();
+    MapFile map;
+    try {
+        map = ReadMap(*bytes);
+    } catch (const FormatError& e) {
+        throw FormatError(Printable(name) + ": " + e.what());
+    }
+    WriteStandardOutput("Version: " + std::to_string(map.version) + "\nStart: " + std::to_string(map.x) + " " +
+                        std::to_string(map.y) + " " + std::to_string(map.z) + " angle " + std::to_string(map.angle) +
+                        " sector " + std::to_string(map.startSector) + "\nSectors: " +
+                        std::to_string(map.sectors.size()) + "\nWalls: " + std::to_string(map.walls.size()) +
+                        "\nSprites: " + std::to_string(map.sprites.size()) + "\n");
+}
+
+void Sound(const std::string& path, const std::string& name, const std::string& out, ConsolePrompter& prompter)
+{
+    const auto bytes = EntryData(path, name, prompter);
+    if (!bytes)
+        return;
+    const EntryKind kind = EntryKindOf(name, *bytes);
+    if (kind != EntryKind::Voc && kind != EntryKind::Wav) {
+        prompter.ShowMessage(Printable(name) + " is not a VOC or WAV sound.");
+        return;
+    }
+    PcmSound sound;
+    try {
+        sound = kind == EntryKind::Voc ? ReadVoc(*bytes) : ReadWav(*bytes);
+    } catch (const FormatError& e) {
+        throw FormatError(Printable(name) + ": " + e.what());
+    }
+    WriteOutput(path, out, WriteWav(sound), prompter);
+    if (!prompter.refused) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.2f", sound.Seconds());
+        WriteStandardOutput(sound.format + ", " + std::to_string(sound.rate) + " Hz, " +
+                            (sound.channels == 2 ? "stereo" : "mono") + ", " + seconds + " s\n");
+    }
+}
+
 // Each command with what follows it: a wrong number of arguments names them.
 struct CommandForm {
     const char* name;
@@ -215,6 +350,11 @@ const CommandForm Commands[] = {
     {"defrag", "ARCHIVE", 1, 1},
     {"pack", "ARCHIVE DIR", 2, 2},
     {"unpack", "ARCHIVE DIR", 2, 2},
+    {"tiles", "ARCHIVE", 1, 1},
+    {"tile", "ARCHIVE N OUT.png", 3, 3},
+    {"replace-tile", "ARCHIVE N IN.png", 3, 3},
+    {"map", "ARCHIVE NAME or FILE", 1, 2},
+    {"sound", "ARCHIVE NAME OUT.wav", 3, 3},
 };
 
 int Run(std::vector<std::string> args, ConsolePrompter& prompter)
@@ -284,8 +424,20 @@ int Run(std::vector<std::string> args, ConsolePrompter& prompter)
             throw UsageError{"--signature: S must be at most 12 characters"};
         Pack(archive, rest[2], signature, reserveText.empty() ? 0 : ParseCount("--reserve", reserveText, 0, 1000000),
              prompter);
-    } else {
+    } else if (cmd == "unpack") {
         Unpack(archive, rest[2], prompter);
+    } else if (cmd == "tiles") {
+        Tiles(archive, prompter);
+    } else if (cmd == "tile" || cmd == "replace-tile") {
+        const int number = ParseCount(cmd, rest[2], 0, MaxTileNumber);
+        if (cmd == "tile")
+            Tile(archive, number, rest[3], prompter);
+        else
+            ReplaceTile(archive, number, rest[3], prompter);
+    } else if (cmd == "map") {
+        Map(std::vector<std::string>(rest.begin() + 1, rest.end()), prompter);
+    } else {
+        Sound(archive, rest[2], rest[3], prompter);
     }
     return prompter.refused ? 1 : 0;
 }

@@ -32,7 +32,7 @@ enum class Cmd {
     // Group file explorer: File, Items, View, the tree's own
     GrpNew, GrpOpen, GrpSaveAs, GrpClose, GrpNewWindow, GrpNewConEditor, GrpExit, GrpUpdate, GrpAdd, GrpExtract,
     GrpDelete, GrpDuplicates, GrpCreateReserved, GrpEraseReserved, GrpDefragment, GrpOptions, GrpTreeDelete,
-    GrpTreeExtract, GrpNone
+    GrpTreeExtract, GrpPreview, GrpOpenInEditor, GrpNone
 };
 
 // Command flags.

@@ -5,6 +5,7 @@
 // it answers for itself (its file, whether it is modified). Commands ask
 // these; captions and status texts are outputs only.
 #include <QList>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ class QAction;
 
 namespace tessel {
 
+class DocumentStore;
 struct EditorRequests;
 struct RecoveryCopy;
 
@@ -32,6 +34,9 @@ public:
     virtual bool Modified() const { return false; }
     // Whether it carries out the editor requests (load, save, find...).
     virtual bool TakesEditorRequests() const { return false; }
+    // Takes a store whose Name the load and save requests then name instead
+    // of a file; false for a window that holds no such document.
+    virtual bool AttachStore(std::shared_ptr<DocumentStore> /*store*/) { return false; }
     // The menus that stand in the main window's bar in place of its own while
     // this window is current (with their shortcuts); none: the main menus stay.
     virtual QList<QAction*> DocumentMenus() const { return {}; }

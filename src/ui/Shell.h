@@ -4,6 +4,7 @@
 // depend on this, never on the main window itself; the program's state they
 // use is handed to each of them when it is made.
 #include <QString>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class QWidget;
 namespace tessel {
 
 class DirectoryChooser;
+class DocumentStore;
 class DocumentWindow;
 struct EditorRequests;
 
@@ -43,6 +45,11 @@ public:
     // empty) at its first activation.
     virtual DocumentWindow* NewEditorWindow(const QString& caption) = 0;
     virtual DocumentWindow* NewExplorerWindow(const QString& caption, const std::string& archive = std::string()) = 0;
+    // Opens the store's document in an editor window, as a file is opened
+    // (a load request naming it); a window that holds it already only comes
+    // to the front. Its Save writes to the store. Null when no editor window
+    // could take it.
+    virtual DocumentWindow* OpenStoredDocument(std::shared_ptr<DocumentStore> store) = 0;
     // Hands the requests to the active document window, whose activation
     // handler carries out what it takes (an explorer takes none); what is
     // left of them is the caller's. Without a document nothing happens.

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "editor/DocumentKinds.h"
+#include "editor/DocumentStore.h"
 #include "editor/EditorOptions.h"
 #include "editor/Recovery.h"
 #include "language/GameModes.h"
@@ -302,8 +303,53 @@ void TfrmConEdit::closeEvent(QCloseEvent* event)
 
 // --- files ----------------------------------------------------------------------------------
 
+bool TfrmConEdit::AttachStore(std::shared_ptr<DocumentStore> store)
+{
+    store_ = std::move(store);
+    return true;
+}
+
+bool TfrmConEdit::LoadStored()
+{
+    std::string bytes;
+    try {
+        bytes = store_->Read();
+    } catch (const AppError& e) {
+        prompter_.ShowError(e.what());   // the text the window holds stays
+        return false;
+    }
+    edit_->SetDocument(ControlTextOfFile(bytes));
+    stamp_ = told_ = FileStamp();   // no file of its own to watch: the store checks at the write
+    TakeName(store_->Name(), false);
+    ColorLoaded(store_->Name(), false);
+    edit_->setFocus();
+    edit_->SetModified(false);
+    shell_.SetStatusText(1, "");
+    return true;
+}
+
+bool TfrmConEdit::SaveStored()
+{
+    try {
+        if (!store_->Write(edit_->Document().text, prompter_))
+            return false;
+    } catch (const AppError& e) {
+        prompter_.ShowError(e.what());   // the store as it was; the text stays modified
+        return false;
+    }
+    TakeName(store_->Name(), true);
+    edit_->SetModified(false);
+    shell_.SetStatusText(1, "");
+    shell_.SetStatusText(0, ToQString(store_->SavedText()));
+    edit_->setFocus();
+    return true;
+}
+
 bool TfrmConEdit::LoadDocument(const std::string& name)
 {
+    if (store_ && name == store_->Name())
+        return LoadStored();
+    store_.reset();
     // Kept whole: a later change of the current folder must not move it.
     const std::string path = AbsolutePath(name);
     const FileStamp stamp = StampOf(path);   // before reading: a change meanwhile is told later
@@ -358,6 +404,8 @@ void TfrmConEdit::ColorLoaded(const std::string& name, bool richText)
 
 bool TfrmConEdit::SaveDocument(const std::string& name)
 {
+    if (store_ && name == store_->Name())
+        return SaveStored();
     std::vector<SaveTarget> targets = SaveTargets(name, state_.session.GameMode, state_.options.Saving);
     if (SavesElsewhere(name, state_.session.GameMode, state_.options.Saving)) {
         const std::vector<SaveTarget> own = SaveTargets(name, ScriptMode(name), state_.options.Saving);
@@ -408,6 +456,7 @@ bool TfrmConEdit::SaveDocument(const std::string& name)
         ownFileWritten = ownFileWritten || target.path == name;
     }
     // The document now belongs to the name it was saved under.
+    store_.reset();
     if (ownFileWritten || name != fileName_)
         stamp_ = told_ = StampOf(name);
     TakeName(name, true);
@@ -467,11 +516,15 @@ void TfrmConEdit::KeepRecoveryCopy()
     if (hash == copied_)
         return;
     // With the file as the window read or wrote it: a save after a restore
-    // asks before it overwrites a change made on disk since.
+    // asks before it overwrites a change made on disk since. A stored
+    // document comes back as an unnamed window with its caption: its store
+    // is gone with this run.
     RecoveryCopy copy;
-    copy.fileName = fileName_;
     copy.caption = FromQString(windowTitle());
-    copy.stamp = stamp_;
+    if (!store_) {
+        copy.fileName = fileName_;
+        copy.stamp = stamp_;
+    }
     copy.bytes = std::move(bytes);
     state_.recovery.Write(recoverySlot_, copy);
     copied_ = hash;

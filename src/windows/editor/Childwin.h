@@ -8,6 +8,7 @@
 // overwritten unasked; and a few seconds after input it keeps a copy of its
 // unsaved text for the next start (RecoveryStore).
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,9 @@ public:
     // The control's flag, or a text restored from a copy and not saved yet.
     bool Modified() const override;
     bool TakesEditorRequests() const override { return true; }
+    // Load and save requests naming the store's Name read and write it; any
+    // other name (a Save As) makes the window a file's again.
+    bool AttachStore(std::shared_ptr<DocumentStore> store) override;
     void KeepRecoveryCopy() override;
     void RestoreRecoveryCopy(const RecoveryCopy& copy) override;
     void MarkMessageLines(const std::vector<int>& errors, const std::vector<int>& warnings) override;
@@ -80,6 +84,8 @@ private:
     // EditorHooks
     bool LoadDocument(const std::string& name) override;
     bool SaveDocument(const std::string& name) override;
+    bool LoadStored();
+    bool SaveStored();
     void ShowBraceErrors(const BraceCheckResult& result) override;
     void SetErrorListVisible(bool visible) override;
     void FocusText() override;
@@ -119,6 +125,7 @@ private:
     QLineEdit* txtFile_ = nullptr;
     QTimer* timer1_ = nullptr;
     std::string fileName_;
+    std::shared_ptr<DocumentStore> store_;   // where the text comes from and goes to, instead of a file
     FileStamp stamp_;           // the file as the window last read or wrote it
     FileStamp told_;            // the file as the user was last told of it
     QFileSystemWatcher* watcher_ = nullptr;

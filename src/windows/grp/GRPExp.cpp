@@ -7,6 +7,7 @@
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImageReader>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -15,24 +16,30 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "editor/DocumentStore.h"
 #include "grp/ExplorerOptions.h"
 #include "grp/GrpCommands.h"
+#include "grp/GrpContents.h"
 #include "grp/GrpOperations.h"
 #include "launch/GameDirectories.h"
 #include "platform/Files.h"
 #include "session/DocumentNames.h"
+#include "session/Session.h"
 #include "ui/Guarded.h"
 #include "ui/Menus.h"
 #include "ui/QtPaths.h"
 #include "ui/Shell.h"
 #include "windows/grp/GrpItemModels.h"
 #include "windows/grp/GrpOpts.h"
+#include "windows/grp/GrpPreview.h"
 #include "windows/grp/NewGRP.h"
 #include "windows/grp/ResSpace.h"
 
@@ -61,6 +68,7 @@ const CommandRow MenuRows[] = {
     {Row::Item, Cmd::GrpAdd, "mnuItemsAdd", "&Add", "F2", "list-add", 0, None},
     {Row::Item, Cmd::GrpExtract, "mnuItemsExtract", "&Extract", "F3", "document-save", 0, None},
     {Row::Item, Cmd::GrpDelete, "mnuItemsDelete", "&Delete", "Del", "edit-delete", 0, None},
+    {Row::Item, Cmd::GrpOpenInEditor, "mnuItemsOpenInEditor", "&Open in Editor", "", "accessories-text-editor", 0, None},
     {Row::Separator, None, "", "", "", "", 0, None},
     // Duplicates are always looked for; the mark cannot be taken off.
     {Row::Item, Cmd::GrpDuplicates, "mnuItemsDuplicate", "Detect Duplicate Files", "", "", cfChecked, None},
@@ -70,6 +78,7 @@ const CommandRow MenuRows[] = {
     {Row::Item, Cmd::GrpDefragment, "mnuItemsDefrag", "De&fragment Archive", "", "", 0, None},
     {Row::Menu, None, "mnuView", "&View", "", "", 0, None},
     {Row::Item, Cmd::GrpOptions, "mnuViewOptions", "&General Options...", "", "", 0, None},
+    {Row::Item, Cmd::GrpPreview, "mnuViewPreview", "&Preview Pane", "", "", cfCheckable, None},
 };
 const CommandRow ListPopRows[] = {
     {Row::Item, Cmd::GrpUpdate, "popUpdate", "&Update", "", "", 0, None},
@@ -77,6 +86,7 @@ const CommandRow ListPopRows[] = {
     {Row::Item, Cmd::GrpAdd, "popAdd", "Add File", "", "", 0, None},
     {Row::Item, Cmd::GrpDelete, "popDelete", "Delete File", "", "", 0, None},
     {Row::Item, Cmd::GrpExtract, "popExtract", "Extract File", "", "", 0, None},
+    {Row::Item, Cmd::GrpOpenInEditor, "popOpenInEditor", "Open in Editor", "", "", 0, None},
 };
 const CommandRow TreePopRows[] = {
     {Row::Item, Cmd::GrpUpdate, "mnuTreeUpdate", "Update", "", "", 0, None},
@@ -145,17 +155,49 @@ private:
     QPersistentModelIndex hot_;
 };
 
+// Every explorer window: the others' archives lend their palette to tiles.
+std::vector<TfrmGRPExp*>& Explorers()
+{
+    static std::vector<TfrmGRPExp*> explorers;
+    return explorers;
+}
+
+// An entry opened in an editor window: its text comes from the archive and
+// its Save goes back there; the explorer that opened it reads its list again.
+class ArchiveEntryStore : public DocumentStore {
+public:
+    ArchiveEntryStore(const std::string& archive, const std::string& entry, TfrmGRPExp* explorer)
+        : document_(archive, entry), explorer_(explorer)
+    {
+    }
+    std::string Name() const override { return document_.Name(); }
+    std::string Read() override { return document_.Read(); }
+    bool Write(std::string_view bytes, Prompter& prompter) override
+    {
+        if (!document_.Write(bytes, prompter))
+            return false;
+        if (explorer_ && explorer_->FileName() == document_.ArchivePath())
+            explorer_->EntryWritten(document_.SavedText() + " (from its editor window)");
+        return true;
+    }
+    std::string SavedText() const override { return document_.SavedText(); }
+
+private:
+    GrpEntryDocument document_;
+    QPointer<TfrmGRPExp> explorer_;
+};
+
 } // namespace
 
 // --- building the window --------------------------------------------------------
 
-TfrmGRPExp::TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const ExplorerOptions& options,
-                       const GameDirectories& directories, const std::string& archive, QWidget* parent)
-    : QWidget(parent), shell_(shell), options_(options), directories_(directories), prompter_(shell.Prompts()),
-      dialogs_(dialogs),
-      pendingArchive_(archive)
+TfrmGRPExp::TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const ExplorerState& state,
+                       const std::string& archive, QWidget* parent)
+    : QWidget(parent), shell_(shell), options_(state.options), directories_(state.directories),
+      session_(state.session), prompter_(shell.Prompts()), dialogs_(dialogs), pendingArchive_(archive)
 {
     setObjectName("frmGRPExp");
+    Explorers().push_back(this);
     view_.hooks = this;
     CreateMenus();
     CreateControls();
@@ -176,11 +218,14 @@ TfrmGRPExp::TfrmGRPExp(Shell& shell, const ExplorerDialogs& dialogs, const Explo
 TfrmGRPExp::~TfrmGRPExp()
 {
     view_.hooks = nullptr;
+    auto& explorers = Explorers();
+    explorers.erase(std::remove(explorers.begin(), explorers.end(), this), explorers.end());
 }
 
 QSize TfrmGRPExp::sizeHint() const
 {
-    return QSize(825, 591);
+    // Room for the preview beside the list, when it is shown.
+    return QSize(825 + (options_.PreviewHidden ? 0 : options_.PreviewWidth), 591);
 }
 
 void TfrmGRPExp::showEvent(QShowEvent* event)
@@ -192,6 +237,8 @@ void TfrmGRPExp::showEvent(QShowEvent* event)
             frame->resize(sizeHint());
     }
     QWidget::showEvent(event);
+    if (!options_.PreviewHidden && split_->width() > 0)
+        split_->setSizes({std::max(100, split_->width() - options_.PreviewWidth), options_.PreviewWidth});
 }
 
 void TfrmGRPExp::CreateMenus()
@@ -215,6 +262,7 @@ void TfrmGRPExp::CreateMenus()
     BuildCommandRows(MenuRows, Count(MenuRows), mainMenu1_, nullptr, nullptr, connectRow);
     BuildCommandRows(ListPopRows, Count(ListPopRows), nullptr, listPopMenu_, nullptr, connectRow);
     BuildCommandRows(TreePopRows, Count(TreePopRows), nullptr, treeListPop_, nullptr, connectRow);
+    mainMenu1_->findChild<QAction*>("mnuViewPreview")->setChecked(!options_.PreviewHidden);
 }
 
 QList<QAction*> TfrmGRPExp::DocumentMenus() const
@@ -252,6 +300,7 @@ void TfrmGRPExp::CreateControls()
     OnSignal(prompter_, listView1_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QModelIndexList rows = listView1_->selectionModel()->selectedRows();
         view_.selectedRow = rows.isEmpty() ? -1 : rows.first().row();
+        previewTimer_->start();
     });
 
     treeModel_ = new GrpTreeModel(this);
@@ -281,6 +330,7 @@ void TfrmGRPExp::CreateControls()
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(statusBar_);
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        panels_[i]->setTextFormat(Qt::PlainText);   // names and signatures from the archive are never markup
         // Wider when a text needs it: a signature of twelve letters, say.
         panels_[i]->setMinimumWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
@@ -297,10 +347,47 @@ void TfrmGRPExp::CreateControls()
     statusBar_->addPermanentWidget(progress_);
     progress_->hide();
 
+    preview_ = new TfrmGrpPreview([this](int game) { return KeywordTable(game); }, this);
+    preview_->setVisible(!options_.PreviewHidden);
+    preview_->setMinimumWidth(120);   // narrower than its buttons, if the user wants
+    OnSignal(prompter_, preview_, &TfrmGrpPreview::status, this, [this](const QString& text) {
+        view_.panels[0] = FromQString(text);
+        panels_[0]->setText(text);
+    });
+    OnSignal(prompter_, preview_, &TfrmGrpPreview::openInEditor, this,
+             [this](const QString& name) { OpenInEditor(FromQString(name)); });
+    OnSignal(prompter_, preview_, &TfrmGrpPreview::exportTile, this, [this](int tile) {
+        Run([this, tile] { ExportTileCommand(view_, tile, preview_->TileColors(), SaveDialog, prompter_); });
+    });
+    OnSignal(prompter_, preview_, &TfrmGrpPreview::replaceTile, this, [this](int tile) { ReplaceTile(tile); });
+    previewTimer_ = new QTimer(this);
+    previewTimer_->setSingleShot(true);
+    previewTimer_->setInterval(40);
+    OnSignal(prompter_, previewTimer_, &QTimer::timeout, this, [this] { PreviewSelection(); });
+    widthTimer_ = new QTimer(this);
+    widthTimer_->setSingleShot(true);
+    widthTimer_->setInterval(500);
+    OnSignal(prompter_, widthTimer_, &QTimer::timeout, this, [this] {
+        session_.Settings().WriteInteger("GroupFileExplorer", "PreviewWidth", options_.PreviewWidth);
+    });
+    split_ = new QSplitter(Qt::Horizontal, this);
+    split_->setObjectName("PreviewSplitter");
+    split_->setChildrenCollapsible(false);
+    split_->addWidget(listView1_);
+    split_->addWidget(preview_);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 0);
+    OnSignal(prompter_, split_, &QSplitter::splitterMoved, this, [this] {
+        if (!preview_->isVisible())
+            return;
+        options_.PreviewWidth = std::max(120, split_->sizes().value(1));
+        widthTimer_->start();
+    });
+
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(2);
-    body->addWidget(listView1_, 1);
+    body->addWidget(split_, 1);
     body->addWidget(panel1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -353,6 +440,7 @@ void TfrmGRPExp::ShowModel()
     for (int i = 0; i < 3; ++i)
         panels_[i]->setText(EntryText(view_.panels[i]));
     setWindowTitle(ToQString(view_.caption));
+    previewTimer_->start();
 }
 
 void TfrmGRPExp::changeEvent(QEvent* event)
@@ -450,6 +538,16 @@ void TfrmGRPExp::RunCommand(Cmd id)
         if (dialogs_.options)
             dialogs_.options->exec();
         return;
+    case Cmd::GrpPreview:
+        ShowPreview(mainMenu1_->findChild<QAction*>("mnuViewPreview")->isChecked());
+        return;
+    case Cmd::GrpOpenInEditor:
+        if (view_.selectedRow >= 0 && view_.selectedRow < static_cast<int>(view_.rows.size()))
+            OpenInEditor(view_.rows[static_cast<std::size_t>(view_.selectedRow)].name);
+        else
+            prompter_.ShowMessage(view_.archivePath.empty() ? "There is no archive open."
+                                                            : "There is nothing selected in the list.");
+        return;
     default:
         break;
     }
@@ -472,6 +570,121 @@ void TfrmGRPExp::RunCommand(Cmd id)
         default: break;
         }
     });
+}
+
+// --- the preview and the entries opened elsewhere --------------------------------------------
+
+void TfrmGRPExp::PreviewSelection()
+{
+    if (!preview_->isVisible())
+        return;
+    const int row = view_.selectedRow;
+    if (view_.archivePath.empty() || row < 0 || row >= static_cast<int>(view_.rows.size())) {
+        if (!previewed_.empty())
+            preview_->Clear();
+        previewed_.clear();
+        return;
+    }
+    const GrpRow& entry = view_.rows[static_cast<std::size_t>(row)];
+    // Read again only when another entry is selected or the archive changed.
+    const std::string key = view_.archivePath + '\n' + entry.name + '\n' + std::to_string(entry.offset) + '\n' +
+                            std::to_string(view_.stamp.modified) + '\n' + std::to_string(view_.stamp.size);
+    if (key == previewed_)
+        return;
+    previewed_ = key;
+    std::vector<std::string> others;
+    for (const TfrmGRPExp* e : Explorers())
+        if (e != this && !e->view_.archivePath.empty() && e->view_.archivePath != view_.archivePath)
+            others.push_back(e->view_.archivePath);
+    preview_->ShowEntry(view_.archivePath, entry, others);
+}
+
+void TfrmGRPExp::ShowPreview(bool shown)
+{
+    options_.PreviewHidden = !shown;
+    preview_->setVisible(shown);
+    if (shown) {
+        split_->setSizes({std::max(100, split_->width() - options_.PreviewWidth), options_.PreviewWidth});
+        previewed_.clear();
+        PreviewSelection();
+    } else {
+        preview_->Clear();
+        previewed_.clear();
+    }
+    RunGuarded(prompter_, [this] { session_.Settings().WriteBool("GroupFileExplorer", "PreviewHidden", options_.PreviewHidden); });
+}
+
+std::shared_ptr<const KeywordTableType> TfrmGRPExp::KeywordTable(int game)
+{
+    auto& table = tables_[game];
+    if (!table) {
+        // Faulty lines of a colour file are the editor's to report, not a preview's.
+        class Quiet : public Prompter {
+        public:
+            void ShowMessage(const std::string&) override {}
+            MsgResult MessageDlg(const std::string&, MsgType, MsgButtons) override { return MsgResult::No; }
+            void ShowError(const std::string&) override {}
+            bool ExecuteOpen(FileDialog&) override { return false; }
+            bool ExecuteSave(FileDialog&) override { return false; }
+        } quiet;
+        auto loaded = std::make_shared<KeywordTableType>();
+        try {
+            LoadColorDefinitions(game, session_.Locations.DataFolder(ColorDefinitionFileName(game)), *loaded, quiet);
+        } catch (const AppError&) {
+            // the keywords read before a fault colour what they can
+        }
+        table = std::move(loaded);
+    }
+    return table;
+}
+
+void TfrmGRPExp::OpenInEditor(const std::string& name)
+{
+    if (view_.archivePath.empty()) {
+        prompter_.ShowMessage("There is no archive open.");
+        return;
+    }
+    RunGuarded(prompter_, [&] {
+        if (!shell_.OpenStoredDocument(std::make_shared<ArchiveEntryStore>(view_.archivePath, name, this)))
+            prompter_.ShowMessage(name + " cannot be opened in an editor window.");
+    });
+}
+
+void TfrmGRPExp::EntryWritten(const std::string& text)
+{
+    Run([this, &text] {
+        const int row = view_.selectedRow;
+        UpdateCommand(view_, prompter_);
+        view_.selectedRow = row < static_cast<int>(view_.rows.size()) ? row : -1;
+        view_.panels[0] = text;
+    });
+}
+
+void TfrmGRPExp::ReplaceTile(int tile)
+{
+    FileDialog& dialog = OpenDialog;
+    dialog.title = "Replace tile " + std::to_string(tile) + " with...";
+    dialog.filter = "Pictures (*.png;*.bmp;*.gif)|*.png;*.bmp;*.gif|All Files (*.*)|*.*";
+    if (!prompter_.ExecuteOpenPicture(dialog))
+        return;
+    QImageReader reader(ToQString(dialog.fileName));
+    const QSize size = reader.size();
+    if (size.width() > 4096 || size.height() > 4096 || qint64(size.width()) * size.height() > MaxPicturePixels) {
+        prompter_.ShowMessage(dialog.fileName + " is larger than a tile may be (4096 x 4096 pixels).");
+        return;
+    }
+    const QImage image = reader.read().convertToFormat(QImage::Format_RGBA8888);
+    if (image.isNull()) {
+        prompter_.ShowMessage(dialog.fileName + " is not a picture Tessel can read (PNG, BMP, GIF): " +
+                              FromQString(reader.errorString()));
+        return;
+    }
+    RgbaImage picture;
+    picture.width = image.width();
+    picture.height = image.height();
+    for (int y = 0; y < image.height(); ++y)
+        picture.rgba.append(reinterpret_cast<const char*>(image.constScanLine(y)), std::size_t(image.width()) * 4);
+    Run([this, tile, &picture] { ReplaceTileCommand(view_, tile, picture, prompter_); });
 }
 
 // --- files dropped from a file manager ------------------------------------------------------
