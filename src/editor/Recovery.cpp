@@ -306,20 +306,4 @@ void RecoveryStore::Unclaim()
     claimed_.clear();
 }
 
-std::string OfferedName(const std::string& name)
-{
-    std::string out;
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", u);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 } // namespace tessel

@@ -79,8 +79,5 @@ private:
     std::map<std::string, std::unique_ptr<FileLock>> claimed_;   // runs taken by Claim
 };
 
-// A name as one line of the question that offers copies: its control
-// characters (a line break in a file name) shown as \xNN.
-std::string OfferedName(const std::string& name);
 
 } // namespace tessel

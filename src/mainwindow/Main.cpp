@@ -33,6 +33,7 @@
 #include "mainwindow/MessagesPane.h"
 #include "mainwindow/ProgramRuns.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/SignalCleanup.h"
 #include "session/DocumentNames.h"
 #include "session/Session.h"
@@ -400,7 +401,7 @@ std::string TMainForm::OfferRecovery()
         return note;
     std::string text = "Tessel ended without saving these documents:\n";
     for (const RecoveryCopy& copy : copies)
-        text += "\n" + OfferedName(copy.fileName.empty() ? CaptionFileName(copy.caption) : copy.fileName);
+        text += "\n" + PrintableName(copy.fileName.empty() ? CaptionFileName(copy.caption) : copy.fileName);
     text += "\n\nRestore them? Discard deletes these copies.";
     switch (prompter_.MessageDlg(text, MsgType::Information, MsgButtons::RestoreDiscard)) {
     case MsgResult::Yes: {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 namespace tessel {
@@ -117,6 +118,22 @@ std::string ExecutableDir()
     if (n <= 0)
         return "./";
     return IncludeTrailingPathDelimiter(ExtractFileDir(std::string(buf, static_cast<std::size_t>(n))));
+}
+
+std::string PrintableName(const std::string& name)
+{
+    std::string out;
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 } // namespace tessel

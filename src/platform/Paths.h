@@ -55,4 +55,8 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext);
 // The folder of the running executable, ending in a separator.
 std::string ExecutableDir();
 
+// A name as one line of text shows it: its control characters (a line break
+// in a file name) as \xNN, everything else as it is.
+std::string PrintableName(const std::string& name);
+
 } // namespace tessel

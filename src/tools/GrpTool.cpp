@@ -19,6 +19,7 @@
 #include "grp/GrpOperations.h"
 #include "platform/Errors.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/SignalCleanup.h"
 #include "tools/ConsoleOutput.h"
 #include "tools/ConsolePrompter.h"
@@ -61,22 +62,6 @@ int ParseCount(const std::string& what, const std::string& text, int low, int hi
     return std::stoi(text);
 }
 
-std::string Printable(const std::string& name)
-{
-    std::string out;
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", u);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // A folder named where a file belongs is said to be one (the explorer's own
 // texts say only that no file exists there). False when it is a folder.
 bool NotAFolder(const std::string& path, ConsolePrompter& prompter)
@@ -106,8 +91,8 @@ void List(const std::string& path, ConsolePrompter& prompter)
     // One line per entry whatever bytes a name holds.
     std::string out;
     for (const auto& row : view.rows)
-        out += Printable(row.name) + " " + std::to_string(row.size) + " " + std::to_string(row.offset) + "\n";
-    out += "Signature: " + Printable(view.signature) + "\n" + view.panels[2] + "\n";
+        out += PrintableName(row.name) + " " + std::to_string(row.size) + " " + std::to_string(row.offset) + "\n";
+    out += "Signature: " + PrintableName(view.signature) + "\n" + view.panels[2] + "\n";
     WriteStandardOutput(out);
 }
 
@@ -145,7 +130,7 @@ void Extract(const std::string& path, const std::string& name, std::string dest,
         return;
     if (DirectoryExists(dest)) {
         if (!IsPlainFileName(name)) {
-            prompter.ShowMessage("The entry name \"" + Printable(name) + "\" is not a plain file name.");
+            prompter.ShowMessage("The entry name \"" + PrintableName(name) + "\" is not a plain file name.");
             return;
         }
         dest = IncludeTrailingPathDelimiter(dest) + name;
@@ -167,7 +152,7 @@ void Pack(const std::string& path, const std::string& dir, const std::string& si
             prompter.ShowMessage(
                 "Warning: The file that you have chosen to insert is more than 12 characters long, shorten the "
                 "filename and try again, because duke3D GRP are limited to 12 characters for filenames.");
-            std::fprintf(stderr, "%s\n", Printable(name).c_str());
+            std::fprintf(stderr, "%s\n", PrintableName(name).c_str());
             return;
         }
         items.push_back({name, file});
@@ -187,7 +172,7 @@ void Unpack(const std::string& path, const std::string& dir, ConsolePrompter& pr
     // Every name is checked before anything is written: none may lead out of dir.
     for (const auto& row : view.rows)
         if (!IsPlainFileName(row.name)) {
-            prompter.ShowMessage("The entry name \"" + Printable(row.name) +
+            prompter.ShowMessage("The entry name \"" + PrintableName(row.name) +
                                  "\" is not a plain file name; nothing was unpacked.");
             return;
         }
@@ -229,7 +214,7 @@ void Tiles(const std::string& path, ConsolePrompter& prompter)
     const std::vector<ArchiveTile> tiles = ListArchiveTiles(path);
     for (const auto& t : tiles)
         out += std::to_string(t.number) + " " + std::to_string(t.width) + "x" + std::to_string(t.height) + " " +
-               Printable(t.entry) + "\n";
+               PrintableName(t.entry) + "\n";
     out += "Tilecount: " + std::to_string(tiles.size()) + "\n";
     WriteStandardOutput(out);
 }
@@ -299,7 +284,7 @@ void Map(const std::vector<std::string>& args, ConsolePrompter& prompter)
     try {
         map = ReadMap(*bytes);
     } catch (const FormatError& e) {
-        throw FormatError(Printable(name) + ": " + e.what());
+        throw FormatError(PrintableName(name) + ": " + e.what());
     }
     WriteStandardOutput("Version: " + std::to_string(map.version) + "\nStart: " + std::to_string(map.x) + " " +
                         std::to_string(map.y) + " " + std::to_string(map.z) + " angle " + std::to_string(map.angle) +
@@ -315,14 +300,14 @@ void Sound(const std::string& path, const std::string& name, const std::string& 
         return;
     const EntryKind kind = EntryKindOf(name, *bytes);
     if (kind != EntryKind::Voc && kind != EntryKind::Wav) {
-        prompter.ShowMessage(Printable(name) + " is not a VOC or WAV sound.");
+        prompter.ShowMessage(PrintableName(name) + " is not a VOC or WAV sound.");
         return;
     }
     PcmSound sound;
     try {
         sound = kind == EntryKind::Voc ? ReadVoc(*bytes) : ReadWav(*bytes);
     } catch (const FormatError& e) {
-        throw FormatError(Printable(name) + ": " + e.what());
+        throw FormatError(PrintableName(name) + ": " + e.what());
     }
     WriteOutput(path, out, WriteWav(sound), prompter);
     if (!prompter.refused) {

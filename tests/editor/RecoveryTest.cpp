@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "platform/Paths.h"
 #include "support/NonRegular.h"
 
 namespace tessel {
@@ -195,7 +196,7 @@ TEST(RecoveryTest, OnlyWholeCopiesOfOursAreOffered)
     EXPECT_EQ(offered[0].bytes, "text");
     EXPECT_EQ(offered[0].stamp.inode, 12u);
     EXPECT_EQ(offered[1].caption, "VurAvozid - Unnamed2");
-    EXPECT_EQ(OfferedName("/mods/level1\n[Tessel]\r\x7f.con"), "/mods/level1\\x0a[Tessel]\\x0d\\x7f.con");
+    EXPECT_EQ(PrintableName("/mods/level1\n[Tessel]\r\x7f.con"), "/mods/level1\\x0a[Tessel]\\x0d\\x7f.con");
 }
 
 // Another user could read the copies, or plant one naming the user's files:
