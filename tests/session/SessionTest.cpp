@@ -17,21 +17,22 @@ TEST(SessionTest, StartupSettingsReadEachKeyByItsRule)
     const std::string ini = dir.write("QztMain.ini", "[ProgStartup]\r\nGameUp=3\r\n"
                                                      "[RecentFiles]\r\nRecent1=a.con\r\nRecent2=b\x01.con\r\n"
                                                      "Recent3=c.qc\r\nRecent4=\r\nRecent5=e.con\r\n"
-                                                     "[GroupFileExplorer]\r\nTreeListEnable=1\r\nPreviewHidden=1\r\n"
+                                                     "[GroupFileExplorer]\r\nTreeListEnable=1\r\n"
                                                      "PreviewWidth=99999\r\n[Tessel]\r\nDosProgram=dosbox-x -fs\r\n");
     StartupSettings s = ReadStartupSettings(ProfileFile(ini), 5);
     EXPECT_EQ(s.gameUp, 3);
     EXPECT_EQ(s.recent, (List{"a.con", "c.qc"}));
     EXPECT_TRUE(s.treeListDisabled);
-    EXPECT_TRUE(s.previewHidden);
+    EXPECT_FALSE(s.previewHidden);
     EXPECT_EQ(s.previewWidth, 4000);
     EXPECT_EQ(s.dosProgram, "dosbox-x -fs");
     EXPECT_EQ(ReadStartupSettings(ProfileFile(ini), 2).recent, List{"a.con"});
 
-    s = ReadStartupSettings(ProfileFile(dir.write("empty.ini", "[GroupFileExplorer]\r\nPreviewWidth=5\r\n")), 4);
+    s = ReadStartupSettings(ProfileFile(dir.write("empty.ini", "[GroupFileExplorer]\r\nPreviewHidden=1\r\nPreviewWidth=5\r\n")), 4);
     EXPECT_EQ(s.gameUp, 1);
     EXPECT_EQ(s.recent, List{});
-    EXPECT_FALSE(s.treeListDisabled || s.previewHidden);
+    EXPECT_FALSE(s.treeListDisabled);
+    EXPECT_TRUE(s.previewHidden);
     EXPECT_EQ(s.previewWidth, 120);
     EXPECT_EQ(s.dosProgram, DefaultDosProgram);
 }
