@@ -37,7 +37,8 @@ TEST(GrpContentsTest, AFailureMidwayLeavesTheArchiveAsItWas)
         std::string palette;
         for (int i = 0; i < 256; ++i)
             palette += std::string(3, char(i / 4));
-        const std::string art = ArtBytes(0, 1, {{2, 2}, {64, 64}}, "abcd" + std::string(4096, 'x'));
+        // Tile 1 keeps its size, so the new archive is as large as the old one.
+        const std::string art = ArtBytes(0, 1, {{64, 64}, {8, 8}}, std::string(4096, 'x') + std::string(64, 'y'));
         grp = Grp({{"TILES000.ART", std::int32_t(art.size()), art}, {"PALETTE.DAT", 768, palette}});
     }
     RgbaImage picture{8, 8, ""};
