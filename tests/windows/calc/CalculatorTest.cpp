@@ -68,7 +68,9 @@ TEST_F(CalculatorTest, KeysByTheirShiftState)
 {
     // Which key makes which input is CalcStateTest's; here, what the toolkit's key events are taken for.
     const struct { const char* name; Qt::Key key; Qt::KeyboardModifiers modifiers; const char* display; } cases[] = {
-        {"star as the keyboard sends it", Qt::Key_Asterisk, Qt::ShiftModifier, "12."},   // after 6, the key, 2, =
+        {"Shift 8 multiplies", Qt::Key_8, Qt::ShiftModifier, "12."},   // after 6, the key, 2 and =
+        {"star as the keyboard sends it", Qt::Key_Asterisk, Qt::ShiftModifier, "12."},
+        {"Shift = adds", Qt::Key_Equal, Qt::ShiftModifier, "8."},
         {"plus as the keyboard sends it", Qt::Key_Plus, Qt::ShiftModifier, "8."},
         {"= alone computes", Qt::Key_Equal, Qt::NoModifier, "62."},
         {"pad minus", Qt::Key_Minus, Qt::KeypadModifier, "4."},
