@@ -3,8 +3,6 @@
 // list, exit.
 
 #include <QDialog>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -113,13 +111,7 @@ TEST_F(SessionEndToEndTest, AFileDroppedOnTheTextOpensInsteadOfPastingItsName)
 {
     OpenFile(dir.write("a.con", "define A 1\r\n"));
     ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.write("b.con", "define B 2\r\n")))});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(edit->viewport(), &enter);
-    QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(edit->viewport(), &drop);
-    QCoreApplication::processEvents();
+    DropFiles(edit->viewport(), {dir.write("b.con", "define B 2\r\n")});
     EXPECT_EQ(edit->Text(), "define A 1\r\n");
     ASSERT_EQ(Area()->subWindowList().size(), 2);
     EXPECT_EQ(ActiveWidget()->windowTitle().toStdString(), "VurAvozid - " + dir.file("b.con"));

@@ -1,7 +1,5 @@
 #include <unistd.h>
 
-#include <QMimeData>
-#include <QUrl>
 #include <filesystem>
 
 #include "support/ProgramFixture.h"
@@ -38,13 +36,7 @@ TEST_F(FileCommandsTest, OpenSaveAndReopenWithEachAnswer)
     EXPECT_EQ(Documents()[0]->requests, (Lines{"load " + a, "save " + a}));
     EXPECT_EQ(prompter.texts(), (Lines{form->OpenDialog.filter, form->OpenDialog.filter}));
     const bool saves = false, fails = true;
-    const struct {
-        const char* row;
-        MsgResult answer;
-        bool saveFails;
-        Lines requests;
-        Lines recent;
-    } cases[] = {
+    const struct { const char* row; MsgResult answer; bool saveFails; Lines requests, recent; } cases[] = {
         {"cancel leaves it in front", MsgResult::Cancel, saves, {}, {b, a}},
         {"no reads it afresh", MsgResult::No, saves, {"load " + a}, {a, b}},
         {"yes saves first", MsgResult::Yes, saves, {"save " + a, "load " + a}, {a, b}},
@@ -170,14 +162,7 @@ TEST_F(FileCommandsTest, DroppedFilesOpenAsOpenWould)
 {
     StartWithFakeEditors();
     form->Tools().newExplorer = [](const std::string& archive) { return new FakeExplorer(archive); };
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(ToQString(dir.file("one.con"))), QUrl::fromLocalFile(ToQString(dir.file("two.grp")))});
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form.get(), &enter);
-    QDropEvent drop(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form.get(), &drop);
-    EXPECT_TRUE(enter.isAccepted() && drop.isAccepted());
-    QCoreApplication::processEvents();
+    EXPECT_TRUE(DropFiles(form.get(), {dir.file("one.con"), dir.file("two.grp")}));
     EXPECT_EQ(Captions(), (Lines{"VurAvozid - " + dir.file("one.con"), "Tessel Group File Explorer - No File Loaded"}));
     EXPECT_EQ(RecentMenu(), (Lines{dir.file("two.grp"), dir.file("one.con")}));
 }

@@ -9,21 +9,15 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "support/BuildBytes.h"
 #include "support/NonRegular.h"
 #include "support/ScriptedPrompter.h"
 
 namespace tessel {
 namespace {
 
-std::string Le16(int v)
-{
-    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)};
-}
-
-std::string Le32(std::uint32_t v)
-{
-    return Le16(static_cast<int>(v & 0xFFFF)) + Le16(static_cast<int>(v >> 16));
-}
+std::string Le16(int v) { return test::Le(v, 2); }
+std::string Le32(std::uint32_t v) { return test::Le(v, 4); }
 
 // A placeable Windows metafile of 200 x 100 units at 96 an inch: a red
 // rectangle (records as the WMF format documents them).
@@ -108,12 +102,7 @@ protected:
 
 TEST_F(PictureTest, EachKindShowsAtItsNaturalSize)
 {
-    const struct {
-        const char* name;
-        std::string bytes;
-        QSize size;
-        QColor centre;
-    } cases[] = {
+    const struct { const char* name; std::string bytes; QSize size; QColor centre; } cases[] = {
         {"photo.jpg", Picture(40, 30, Qt::red, "JPEG"), {40, 30}, Qt::red},
         {"PHOTO.JPEG", Picture(30, 40, Qt::blue, "JPEG"), {30, 40}, Qt::blue},
         {"pic.png", Picture(24, 16, Qt::green, "PNG"), {24, 16}, Qt::green},
@@ -134,11 +123,7 @@ TEST_F(PictureTest, EachKindShowsAtItsNaturalSize)
 TEST_F(PictureTest, WhatIsNoPictureKeepsThePreviousOne)
 {
     window.LoadPicture(dir.write("pic.png", Picture(24, 16, Qt::green, "PNG")));
-    const struct {
-        const char* name;
-        const char* bytes;   // null: no such file
-        const char* error;
-    } cases[] = {
+    const struct { const char *name, *bytes /* null: no such file */, *error; } cases[] = {
         {"notes.txt", "hello", "Unknown picture file extension (.txt)"},
         {"notes.png", "hello", "PNG image is not valid"},
         {"notes.jpg", "", "JPEG image is not valid"},

@@ -123,12 +123,9 @@ TEST_F(SearchCommandsTest, ToolButtonsShowTheDialogsModally)
 TEST_F(SearchCommandsTest, GoToLineTakesNumbersFromOne)
 {
     QDialog* gotoLine = form->Tools().gotoLine;
-    const struct {
-        const char* typed;
-        const char* selected;
-        Lines messages;
-        bool staysOpen;   // a wrong number stays to be mended
-    } cases[] = {{"2", "4+3", {}, false}, {"12a", "0+0", {"'12a' is not a valid integer value"}, true}};
+    // A wrong number stays to be mended.
+    const struct { const char *typed, *selected; Lines messages; bool staysOpen; } cases[] = {
+        {"2", "4+3", {}, false}, {"12a", "0+0", {"'12a' is not a valid integer value"}, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         doc->buffer = FakeEditBuffer("ab\r\ncde\r\nf");

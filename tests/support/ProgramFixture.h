@@ -9,10 +9,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 #include <functional>
 #include <memory>
 #include <string>
@@ -179,6 +182,22 @@ protected:
         prompter.files.push_back(path);
         Press("Ctrl+O");
         QCoreApplication::processEvents();
+    }
+    // Drags the files onto target and drops them, as a file manager does (the
+    // names' own bytes, whatever their encoding); whether both events were taken.
+    static bool DropFiles(QWidget* target, const Lines& paths)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& path : paths)
+            urls << QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QCoreApplication::processEvents();
+        return enter.isAccepted() && drop.isAccepted();
     }
     QMdiArea* Area() const { return qobject_cast<QMdiArea*>(form->centralWidget()); }
     QWidget* ActiveWidget() const

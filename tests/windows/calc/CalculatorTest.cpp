@@ -33,14 +33,8 @@ TEST_F(CalculatorTest, ARefusedKeyIsAnErrorBoxAndKeepsTheDisplay)
 // beyond. (How results are written is CalcStateTest's; here, the widest ones.)
 TEST_F(CalculatorTest, LongResultsAreShownWhole)
 {
-    const struct {
-        std::vector<const char*> buttons;
-        const char* display;
-    } cases[] = {
+    const struct { std::vector<const char*> buttons; const char* display; } cases[] = {
         {{"btn1", "btnNegate", "btnDivide", "btn3", "btnEquals"}, "-0.333333333333333"},   // 18 characters
-        {{"btn1", "btnNegate", "btnDivide", "btn7", "btnEquals"}, "-0.142857142857143"},
-        {{"btn2", "btnNegate", "btnDivide", "btn3", "btnEquals"}, "-0.666666666666667"},
-        {{"btn1", "btnDivide", "btn3", "btnEquals"}, "0.333333333333333"},                 // 17
         {{"btn5", "btnSubtraction", "btn6", "btnEquals", "btnDivide", "btn7", "btn0", "btn0", "btn0", "btnEquals"},
          "-0.000142857142857143"},                                                         // 21
         {{"btn5", "btnSubtraction", "btn6", "btnEquals", "btnDivide", "btn7", "btn0", "btn0", "btn0", "btnEquals",
@@ -72,15 +66,10 @@ TEST_F(CalculatorTest, LongResultsAreShownWhole)
 
 TEST_F(CalculatorTest, KeysByTheirShiftState)
 {
-    const struct {
-        const char* name;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        const char* display;   // after 6, the key, 2 and "="
-    } cases[] = {
-        {"Shift 8 multiplies", Qt::Key_8, Qt::ShiftModifier, "12."},
+    // Which key makes which input is CalcStateTest's; here, what the toolkit's key events are taken for.
+    const struct { const char* name; Qt::Key key; Qt::KeyboardModifiers modifiers; const char* display; } cases[] = {
+        {"Shift 8 multiplies", Qt::Key_8, Qt::ShiftModifier, "12."},   // after 6, the key, 2 and =
         {"star as the keyboard sends it", Qt::Key_Asterisk, Qt::ShiftModifier, "12."},
-        {"8 alone types", Qt::Key_8, Qt::NoModifier, "682."},
         {"Shift = adds", Qt::Key_Equal, Qt::ShiftModifier, "8."},
         {"plus as the keyboard sends it", Qt::Key_Plus, Qt::ShiftModifier, "8."},
         {"= alone computes", Qt::Key_Equal, Qt::NoModifier, "62."},
@@ -104,11 +93,7 @@ TEST_F(CalculatorTest, KeysByTheirShiftState)
 
 TEST_F(CalculatorTest, ButtonsActAsTheirKeys)
 {
-    const struct {
-        const char* name;
-        std::vector<const char*> buttons;
-        const char* display;
-    } cases[] = {
+    const struct { const char* name; std::vector<const char*> buttons; const char* display; } cases[] = {
         {"operators", {"btn7", "btnMultiply", "btn8", "btnSubtraction", "btn9", "btnDivide", "btn4", "btnAddition",
                        "btn3", "btnEquals"}, "14.75"},
         {"period, negate, back, clear entry", {"btn0", "btnPeriod", "btn6", "btnNegate", "btnAddition", "btn2",

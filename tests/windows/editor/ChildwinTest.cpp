@@ -10,10 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
-#include <QMimeData>
 #include <QRadioButton>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
@@ -371,14 +369,7 @@ TEST_F(ChildwinTest, AnotherProgramsChangeIsToldAndNeverOverwrittenUnasked)
 // Dropped from a file manager: the name's own bytes, kept to the save.
 TEST_F(ChildwinTest, ANameThatIsNoUtf8SavesIntoItsOwnFile)
 {
-    const std::string name = dir.write("caf\xe9.txt", "x");
-    QMimeData data;
-    data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(name).toPercentEncoding("/"))});
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form.get(), &enter);
-    QDropEvent drop(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form.get(), &drop);
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(DropFiles(form.get(), {dir.write("caf\xe9.txt", "x")}));
     auto* w = Active<TfrmConEdit>();
     ASSERT_TRUE(w);
     Key(w->MainRichEdit(), Qt::Key_Y);
@@ -539,7 +530,7 @@ TEST_F(ChildwinTest, ASignalEndsTheProgramWithoutABoxWhateverCannotBeWritten)
     ::rmdir(dir.file("QztMain.ini").c_str());
 }
 
-TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)
+TEST_F(ChildwinTest, ClosingAModifiedWindowOrTheProgramAsks)
 {
     const bool named = true, unnamed = false, closes = true, stays = false;
     struct Row { const char* name; bool named; std::vector<MsgResult> answers; std::vector<std::optional<std::string>> files;
@@ -577,10 +568,7 @@ TEST_F(ChildwinTest, ClosingAModifiedWindowAsks)
     EXPECT_FALSE(Action("FileSaveItem")->isEnabled());
     EXPECT_EQ(form->StatusText(0), "Ready");
     EXPECT_EQ(form->StatusText(1), "");
-}
-
-TEST_F(ChildwinTest, CancelOnAnyModifiedWindowKeepsTheProgramRunning)
-{
+    // Cancel on any modified window keeps the program running.
     for (const char* caption : {"VurAvozid - Unnamed1", "VurAvozid - Unnamed2"})
         Key(NewEditor(caption)->MainRichEdit(), Qt::Key_Y);
     prompter.answers = {MsgResult::No, MsgResult::Cancel};

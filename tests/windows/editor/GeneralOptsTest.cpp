@@ -1,10 +1,9 @@
 #include "windows/editor/GeneralOpts.h"
 
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
-
-#include <QListWidget>
 #include <filesystem>
 
 #include "mainwindow/Commands.h"
@@ -62,7 +61,7 @@ TEST_F(GeneralOptsTest, TheSettingsChooseTheButtonsAndEachCloseWritesThem)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
+TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFrontAndItsChoicesTakeEffectAtOnce)
 {
     StartWith("");
     QAction* menu = form->findChild<QAction*>("mnuViewEditOpts");
@@ -82,11 +81,8 @@ TEST_F(GeneralOptsTest, TheMenuShowsTheWindowOrBringsItToTheFront)
     EXPECT_EQ(Setting("QztCon"), 3);
     menu->trigger();
     EXPECT_TRUE(options->isVisible() && Button("rdiCon")->isChecked());
-}
 
-TEST_F(GeneralOptsTest, ColoringChoicesTakeEffectAtOnce)
-{
-    StartWith("");
+    // The colouring choices take effect at once.
     Button("rdiNoColorFls")->click();
     EXPECT_TRUE(state->editor.NoColoring);
     Button("rdiColorGameFls")->click();

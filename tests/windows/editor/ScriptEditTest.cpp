@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "language/Find.h"
-#include "platform/Errors.h"
-#include "richtext/DocumentFile.h"
-#include "support/TempDir.h"
 
 namespace tessel {
 namespace {
@@ -151,37 +148,6 @@ TEST(ScriptEditTest, TypedTextIsBlackTabGoesIntoTheTextAndScrollBarsStay)
     QTest::keyClick(&edit, Qt::Key_Return, Qt::ShiftModifier);
     EXPECT_EQ(edit.Text(), "s\t\r\n\r\nhort");
     EXPECT_EQ(edit.Colors(), (std::vector<std::uint32_t>{Red, 0, 0, 0, 0, 0, Red, Red, Red, Red}));
-}
-
-TEST(ScriptEditTest, EachLineEndIsOneLineAndFilesComeBackByteForByteInBothForms)
-{
-    TempDir dir;
-    const std::string original = "a\n\tb \xe9\r\nc\rd\n";   // mostly LF, Latin-1, one CR LF, one lone CR
-    ScriptEdit edit;
-    LoadedDocument loaded = ReadDocumentFile(dir.write("in.con", original));
-    EXPECT_FALSE(loaded.richText);
-    edit.SetDocument(loaded.document);
-    EXPECT_EQ(edit.Text(), original);
-    EXPECT_EQ(edit.LineCount(), 5);
-    EXPECT_EQ(std::vector<int>({edit.OffsetOfLine(1), edit.OffsetOfLine(2), edit.OffsetOfLine(3), edit.LineLength(1)}),
-              std::vector<int>({2, 8, 10, 4}));
-    edit.SetSelection(9, 0);
-    QTest::keyClick(&edit, Qt::Key_Return);   // a new line gets the file's own line end
-    edit.PaintRange(0, 1, Red);
-    const std::string edited = "a\n\tb \xe9\r\nc\n\rd\n";
-    SavePlainTextFile(dir.file("out.con"), edit.Document());
-    EXPECT_EQ(dir.read("out.con"), edited);
-    SaveProjectFile(dir.file("out.qzt"), edit.Document(), edit.Colors());
-
-    ScriptEdit again;
-    loaded = ReadDocumentFile(dir.file("out.qzt"));
-    EXPECT_TRUE(loaded.richText);
-    again.SetDocument(loaded.document);
-    EXPECT_EQ(again.Text(), edited);
-    EXPECT_EQ(again.ColorAt(0), Red);
-    EXPECT_FALSE(again.isUtf8());
-    EXPECT_EQ(again.eolMode(), QsciScintilla::EolUnix);
-    EXPECT_THROW(ReadDocumentFile(dir.file("missing.con")), IoError);
 }
 
 } // namespace

@@ -3,26 +3,19 @@
 // message boxes, on archives put together byte by byte.
 #include "windows/grp/GRPExp.h"
 
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
-#include <QTest>
 #include <QTimer>
 #include <QTreeView>
-#include <QUrl>
 
 #include "grp/GrpTestSupport.h"
 #include "support/ProgramFixture.h"
@@ -110,11 +103,9 @@ const Entry A{"A.CON", 10}, B{"B.ART", 20}, Slot{Res, 0};
 
 TEST_F(GRPExpTest, NewAddsGrpOnlyWhenTheFilesOwnNameHasNoFullStop)
 {
-    const struct {
-        const char* name;
-        std::string chosen, created;
-    } cases[] = {{"bare name", files.file("NEWFILE"), files.file("NEWFILE.GRP")},
-                 {"own extension", files.file("mod.dat"), files.file("mod.dat")}};
+    const struct { const char* name; std::string chosen, created; } cases[] = {
+        {"bare name", files.file("NEWFILE"), files.file("NEWFILE.GRP")},
+        {"own extension", files.file("mod.dat"), files.file("mod.dat")}};
     TfrmGRPExp* w = newWindow();
     moveMainWindowAside();
     for (const auto& c : cases) {
@@ -142,7 +133,7 @@ TEST_F(GRPExpTest, NewAddsGrpOnlyWhenTheFilesOwnNameHasNoFullStop)
     EXPECT_FALSE(FileExists(files.file("NOSIG.GRP")) || FileExists(files.file("NOSIG")));
 }
 
-TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroups)
+TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroupsAndCloseEmptiesTheWindow)
 {
     state->launch.Duke3DDir = files.path();
     TfrmGRPExp* w = newWindow();
@@ -157,6 +148,11 @@ TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroups)
     EXPECT_EQ(tree(w), (Texts{"CON /A.CON /C.CON", "ART /B.ART"}));
     EXPECT_EQ(panels(w), "Finished|Signature: KenSilverman|Filecount: 3");
     EXPECT_EQ(w->windowTitle().toStdString(), "Tessel Group File Explorer - " + files.file("T.GRP"));
+    // Close Group File resets the window.
+    trigger(w, "Close1");
+    EXPECT_EQ(w->windowTitle(), "Veska' pl1 maker - (No File Loaded)");
+    EXPECT_EQ(panels(w), "Finished|Signature:|Filecount: 0");
+    EXPECT_TRUE(listed(w).empty() && tree(w).empty() && prompter.shown.size() == 3);
 }
 
 TEST_F(GRPExpTest, TheShellsPendingArchiveOpensOnFirstActivation)
@@ -260,16 +256,6 @@ TEST_F(GRPExpTest, DeleteFromTheListMarksEveryEntryOfTheNameFromTheTreeTheFirst)
     EXPECT_FALSE(list->selectionModel()->hasSelection());
 }
 
-TEST_F(GRPExpTest, CloseGroupFileResetsTheWindow)
-{
-    TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A})));
-    trigger(w, "Close1");
-    EXPECT_EQ(prompter.texts(), Texts{"GRP File (*.GRP)|*.GRP"});
-    EXPECT_EQ(w->windowTitle(), "Veska' pl1 maker - (No File Loaded)");
-    EXPECT_EQ(panels(w), "Finished|Signature:|Filecount: 0");
-    EXPECT_TRUE(listed(w).empty() && tree(w).empty());
-}
-
 TEST_F(GRPExpTest, TheTreeOptionIsWrittenInvertedAndTakesEffectAtTheNextLoad)
 {
     TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A, B})));
@@ -325,17 +311,11 @@ TEST_F(GRPExpTest, ItsMenusAndKeysReplaceTheMainOnesWhileItIsCurrent)
 TEST_F(GRPExpTest, DroppedFilesAreAddedInTurnUntilTheSlotsRunOut)
 {
     TfrmGRPExp* w = newWindow(files.write("T.GRP", Grp({A, Slot, Slot})));
-    QMimeData data;
-    QList<QUrl> urls;
+    Texts dropped;
     for (const char* name : {"A.CON", "X.CON", "Y.CON", "Z.CON"})
-        urls << QUrl::fromLocalFile(QString::fromStdString(files.write(name, name)));
-    data.setUrls(urls);
+        dropped.push_back(files.write(name, name));
     onDialog([](QWidget* d) { click(d, "btnCancel"); });
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &drop);
+    ASSERT_TRUE(DropFiles(w, dropped));
     EXPECT_EQ(listed(w), (Texts{"A.CON 10 64", "X.CON 5 74", "Y.CON 5 79"}));
     EXPECT_EQ(prompter.texts(), (Texts{"GRP File (*.GRP)|*.GRP",
                                        "There is already a file with the same name in the archive",

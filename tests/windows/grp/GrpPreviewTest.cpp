@@ -14,7 +14,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTest>
-#include <chrono>
 
 #include "grp/GrpContents.h"
 #include "grp/GrpTestSupport.h"
@@ -54,11 +53,9 @@ protected:
             if (rows[i].name == name)
                 w->findChild<QTableView*>("ListView1")->selectRow(static_cast<int>(i));
         TfrmGrpPreview* pane = w->Preview();
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!(pane->Shown() && pane->Shown()->row.name == name && !pane->Loading()) &&
-               std::chrono::steady_clock::now() < until)
-            QTest::qWait(10);
-        EXPECT_TRUE(pane->Shown() && pane->Shown()->row.name == name) << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pane->Shown() && pane->Shown()->row.name == name && !pane->Loading(); },
+                                    10000))
+            << name;
         return pane;
     }
     static std::string Info(TfrmGrpPreview* pane) { return pane->findChild<QLabel*>("lblPreviewInfo")->text().toStdString(); }
