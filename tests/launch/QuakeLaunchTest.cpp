@@ -139,6 +139,7 @@ TEST_F(QuakeLaunchTest, AnEnginePickedStartsInPlaceOfQuakeExe)
         EXPECT_EQ(launch.start, !c.program.empty());
         EXPECT_EQ(launch.program, c.program);
         EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(launch.native, c.program == onPath);   // only a native one runs in the Messages pane
         EXPECT_EQ(Messages(prompter), c.messages);
     }
     EXPECT_EQ(QuakeEnginesOnPath(), Strings{onPath});
