@@ -272,11 +272,12 @@ void LauncherDialog::AddEngineRows(QGridLayout* grid, int row, int columns, cons
     cmbEngine->view()->setMinimumWidth(cmbEngine->view()->sizeHintForColumn(0) + 24);
     auto* browse = NewButton(group, "btnEngineBrowse", "Browse");
     auto* clear = NewButton(group, "btnEngineClear", "Clear");
-    auto* line = new QHBoxLayout;
-    line->addWidget(cmbEngine, 1);
-    line->addWidget(browse);
-    line->addWidget(clear);
-    grid->addLayout(line, row + 1, 0, 1, columns);
+    grid->addWidget(cmbEngine, row + 1, 0, 1, columns);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(browse);
+    buttons->addWidget(clear);
+    buttons->addStretch();
+    grid->addLayout(buttons, row + 2, 0, 1, columns);
     connect(cmbEngine, &QComboBox::currentIndexChanged, cmbEngine,
             [this] { cmbEngine->setToolTip(cmbEngine->currentText()); });
     OnControl(browse, &QPushButton::clicked, [this] { btnEngineBrowseClick(); });
@@ -321,8 +322,16 @@ void LauncherDialog::FitToGroups()
     mainSettingsWidth_ = std::max(MainSettingsWidth, need(MainSettings).width());
     const int width = std::max({DesignWidth, need(Testing).width() + 254 + (regularWidth_ - RegularWidth),
                                 need(Misc).width() + 310 + (mainSettingsWidth_ - MainSettingsWidth)});
-    const int height = std::max({DesignHeight, need(Regular).height() + 169, need(Testing).height() + 169,
-                                 need(MainSettings).height() + 101, need(Misc).height() + 101});
+    // A group's height at the width it gets: its wrapped notes take more lines when it is narrow.
+    auto tall = [this](Group g, int groupWidth) {
+        const QWidget* box = groups_[g];
+        const int least = box->minimumSizeHint().height();
+        return box->hasHeightForWidth() ? std::max(least, box->heightForWidth(groupWidth)) : least;
+    };
+    const int regularExtra = regularWidth_ - RegularWidth, mainExtra = mainSettingsWidth_ - MainSettingsWidth;
+    const int height = std::max({DesignHeight, tall(Regular, regularWidth_) + 169,
+                                 tall(Testing, width - 254 - regularExtra) + 169,
+                                 tall(MainSettings, mainSettingsWidth_) + 101, tall(Misc, width - 310 - mainExtra) + 101});
     setFixedSize(width, height);
     FormResize();
     // Centred on the desktop, not over the main window.

@@ -139,8 +139,8 @@ protected:
     // The note in it that the first page's check box starts the alternate program.
     QLabel* NewAlternateNote(QWidget* misc);
     // The engine that Run starts, kept in section's Engine key: at row of a
-    // group's grid (columns wide) the caption, then cmbEngine with
-    // btnEngineBrowse and btnEngineClear beside it. Its items: ownProgram
+    // group's grid (columns wide) the caption, cmbEngine below it, and
+    // btnEngineBrowse and btnEngineClear below that. Its items: ownProgram
     // (the game's own, ""), the engines found (full paths), then the one
     // chosen by Browse or read from the settings. Browse starts in
     // gameFolder when it is set.

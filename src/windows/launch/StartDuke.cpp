@@ -101,7 +101,7 @@ void TfrmDukeStart::CreateOptionsPage()
     miscGrid->addWidget(chkLoadGameCon, 5, 0, 1, 3);
     AddEngineRows(miscGrid, 6, 3, {"Duke3D.exe (in the game folder)", "DukeStartup", {}, &launch_.Duke3DDir});
     miscGrid->setColumnStretch(2, 1);
-    miscGrid->setRowStretch(8, 1);
+    miscGrid->setRowStretch(9, 1);
 }
 
 // --- creation and destruction ------------------------------------------------

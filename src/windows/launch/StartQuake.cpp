@@ -125,7 +125,7 @@ void TfrmQuakeStart::CreateOptionsPage()
                              {"Specified TC directory:", "txtSpefTC", "btnSpefTC", [this] { btnSpefTCClick(); }});
     AddEngineRows(miscGrid, 8, 2,
                   {"Quake.exe (in the game folder)", "QuakeStartup", QuakeEnginesOnPath(), &launch_.QuakeDir});
-    miscGrid->setRowStretch(10, 1);
+    miscGrid->setRowStretch(11, 1);
 }
 
 // --- the controls and the options ------------------------------------------------
