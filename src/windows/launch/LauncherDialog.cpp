@@ -331,7 +331,8 @@ void LauncherDialog::FitToGroups()
     const int regularExtra = regularWidth_ - RegularWidth, mainExtra = mainSettingsWidth_ - MainSettingsWidth;
     const int height = std::max({DesignHeight, tall(Regular, regularWidth_) + 169,
                                  tall(Testing, width - 254 - regularExtra) + 169,
-                                 tall(MainSettings, mainSettingsWidth_) + 101, tall(Misc, width - 310 - mainExtra) + 101});
+                                 tall(MainSettings, mainSettingsWidth_) + 101,
+                                 tall(Misc, width - 310 - mainExtra) + 101});
     setFixedSize(width, height);
     FormResize();
     // Centred on the desktop, not over the main window.
