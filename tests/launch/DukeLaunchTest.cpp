@@ -78,7 +78,7 @@ TEST_F(DukeLaunchTest, APortIsToldWhereTheConFilesAndTheMapAre)
     const std::string eduke32 = FakeProgram(dir.file("ports/eduke32"));
     const std::string dosPort = dir.write("ports/DUKE14.EXE", MzExecutable("\xB8\x00\x4C\xCD\x21"));
     const std::string gameCon = dir.write("con/GAME.CON", "actor"), outside = dir.write("maps/e1.map", "map");
-    const std::string spaced = dir.file("my game/");
+    const std::string spaced = dir.file("my game/"), blank = dir.write("maps/e1 b.map", "map");
     FakeProgram(spaced + "Duke3D.exe");
     const std::string j = "-j " + game, x = " -j " + con + " -x " + gameCon;
     const struct { const char* name; std::string engine, folder; Set set; std::string parameters, copies; } cases[] = {
@@ -91,6 +91,8 @@ TEST_F(DukeLaunchTest, APortIsToldWhereTheConFilesAndTheMapAre)
          "-map " + outside + " -v1 -l1 -s3 " + j + x + " -nosetup", ""},
         {"a map elsewhere, copied: its name", eduke32, game, [&](DukeOptions& o) { o.userMap = outside, o.autoCopy = true; },
          "-map e1.map -v1 -l1 -s3 " + j + x + " -nosetup", "maps/e1.map > game/e1.map; "},
+        {"a map with a blank, not copied", eduke32, game, [&](DukeOptions& o) { o.userMap = blank, o.copy = true; },
+         "-map \"" + blank + "\" -v1 -l1 -s3 " + j + " -nosetup", ""},
         {"a folder with a blank", eduke32, spaced, [](DukeOptions& o) { o.copy = true; },
          "-v1 -l1 -s3 -j \"" + spaced + "\" -nosetup", ""},
         {"a DOS port", dosPort, game, [](DukeOptions&) {}, "/v1 /l1 /s3 ", ""},
@@ -114,6 +116,10 @@ TEST_F(DukeLaunchTest, APortIsToldWhereTheConFilesAndTheMapAre)
     const GameLaunch launch = plan(tc);
     EXPECT_EQ(launch.program, exe);
     EXPECT_FALSE(launch.native);
+    // An engine named relatively counts from the game folder.
+    DukeOptions relative;
+    relative.engine = "../ports/eduke32";
+    EXPECT_EQ(plan(relative).program, game + relative.engine);
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 

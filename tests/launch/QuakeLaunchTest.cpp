@@ -128,6 +128,8 @@ TEST_F(QuakeLaunchTest, AnEnginePickedStartsInPlaceOfQuakeExe)
          {}},
         {"not there", "quake2", quake, [](QuakeOptions&) {}, "", "",
          {"Tessel: Fatal Error: Could not find quake2. Aborting launch..."}},
+        {"not where its path says", dir.file("ports/gone"), quake, [](QuakeOptions&) {}, "", "",
+         {"Tessel: Fatal Error: Could not find " + dir.file("ports/gone") + ". Aborting launch..."}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
