@@ -9,6 +9,7 @@
 namespace tessel {
 
 const char* const DukeExeName = "Duke3D.exe";
+const char* const DukeGroupName = "DUKE3D.GRP";
 const char* const DukeMapFilter = "Duke3D Maps (*.map)|*.map";
 
 namespace {
@@ -114,10 +115,11 @@ void ChangeDukeMap(DukeOptions& options, int map)
     options.map = WithinLimits(map, 1, options.mapMax);
 }
 
-bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter)
+bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter,
+                         bool engineChosen)
 {
     return StoreDirectorySetting(dirs.Duke3DDir, ini, Directories, "Duke3DDir", "Duke Nukem 3D folder", chooser, prompter, [&](const std::string& dir) {
-        if (FileExists(FileIn(dir, DukeExeName)))
+        if (FileExists(FileIn(dir, DukeExeName)) || (engineChosen && FileExists(FileIn(dir, DukeGroupName))))
             return true;
         prompter.MessageDlg("This isn't the Duke Directory.", MsgType::Information, MsgButtons::Ok);
         return false;
@@ -250,6 +252,7 @@ GameLaunch PlanDukeStart(DukeOptions& o, const std::string& duke3dDir, const std
     launch.start = true;
     launch.program = o.engine.empty() ? FileIn(game, DukeExeName) : TakenFrom(game, o.engine);
     const DukeLineForm form = o.engine.empty() ? DukeLineForm::Dos : DukeLineFormOf(launch.program);
+    launch.native = form != DukeLineForm::Dos;
     DukeNativeFiles files;
     if (form != DukeLineForm::Dos) {
         files.gameDir = game;
@@ -265,6 +268,7 @@ GameLaunch PlanDukeStart(DukeOptions& o, const std::string& duke3dDir, const std
     }
     if (o.useTC && o.UseTCEnabled()) {
         launch.program = TakenFrom(game, o.alternateExe);
+        launch.native = false;   // the TC program starts as it always did
         return launch;
     }
 

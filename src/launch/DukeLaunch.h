@@ -40,6 +40,7 @@ struct DukeOptions {
 };
 
 extern const char* const DukeExeName;     // "Duke3D.exe"
+extern const char* const DukeGroupName;   // "DUKE3D.GRP", the game's data, which an engine needs
 extern const char* const DukeMapFilter;   // the user map's Browse filter
 
 // --- settings ----------------------------------------------------------------
@@ -69,14 +70,17 @@ void ChangeDukeMap(DukeOptions& options, int map);
 
 // --- Browse commands ---------------------------------------------------------
 // btnDukeDirClick: ChooseDirectorySetting on dirs.Duke3DDir. A chosen directory is
-// accepted only when it holds "Duke3D.exe" (in any letter case); otherwise the
-// information box "This isn't the Duke Directory." and nothing changes. On
+// accepted only when it holds "Duke3D.exe" (in any letter case), or, with an
+// engine chosen (engineChosen), the game's data "DUKE3D.GRP" (in any letter
+// case) alone; otherwise the information box "This isn't the Duke Directory."
+// and nothing changes. On
 // acceptance Duke3DDir takes it and Directorys/Duke3DDir is written at once.
 // Returns true on acceptance: the dialog enables btnRun, tlLaunchDuke and
 // mnuDukeLaunch. Either way txtDuke3dDir shows Duke3DDir afterwards. Every
 // Browse below refuses, with StorableChoice's message, a name the settings
 // file could not store, and keeps the earlier one.
-bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter);
+bool BrowseDukeDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter,
+                         bool engineChosen);
 // btnConDirClick: ConDir takes the chosen directory, written at once. True on
 // acceptance: the dialog enables chkCopy and Label10. txtConFileDir shows ConDir.
 bool BrowseConDirectory(GameDirectories& dirs, ProfileFile& ini, DirectoryChooser& chooser, Prompter& prompter);
@@ -146,7 +150,8 @@ GameLaunch PlanDukeConCopy(const DukeOptions& options, const std::string& duke3d
 // exist is emptied in options (the dialog shows that in txtUserMap) with the
 // information box "The user map was not found, continuing loading duke
 // without level...". A port is given conDir's Game.con unless copy is set.
-// Relative names count from duke3dDir.
+// Relative names count from duke3dDir. A native engine's start is marked
+// native (the TC program's never is).
 GameLaunch PlanDukeStart(DukeOptions& options, const std::string& duke3dDir, const std::string& conDir,
                          Prompter& prompter);
 

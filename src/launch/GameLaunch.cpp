@@ -6,6 +6,7 @@ namespace tessel {
 
 const char* const LauncherOpenTitle = "Select File";
 const char* const ProgramFilter = "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat";
+const char* const EngineFilter = "All Files (*)|*|Executables (*.exe)|*.exe";
 
 std::string LaunchOutcome::StatusText() const
 {
@@ -65,6 +66,19 @@ bool StorableChoice(const std::string& name, const std::string& setting, Prompte
                             "which the settings file cannot store.",
                         MsgType::Warning, MsgButtons::Ok);
     return false;
+}
+
+bool BrowseEngine(std::string& engine, FileDialog& dialog, const std::string& gameDir, const char* section,
+                  Prompter& prompter)
+{
+    dialog.filter = EngineFilter;
+    if (!gameDir.empty())
+        dialog.initialDir = gameDir;
+    if (!prompter.ExecuteOpen(dialog) ||
+        !StorableChoice(dialog.fileName, SettingName("engine", section, "Engine"), prompter))
+        return false;
+    engine = dialog.fileName;
+    return true;
 }
 
 std::string FileIn(const std::string& folder, const std::string& name)

@@ -50,6 +50,9 @@ struct GameLaunch {
     std::string program;
     std::string parameters;         // passed whole, whatever its length
     std::string workingDir;         // where it starts; empty: in ours
+    // The program is a native engine the user picked (neither a DOS nor a
+    // Windows program): it runs with its output in the Messages pane.
+    bool native = false;
 };
 
 enum class LaunchResult { Stopped, Started, CouldNotStart };
@@ -85,6 +88,8 @@ LaunchOutcome CarryOut(const GameLaunch& launch, const std::string& dosProgram =
 // buttons that choose a program.
 extern const char* const LauncherOpenTitle;   // "Select File"
 extern const char* const ProgramFilter;       // "Executables (*.exe)|*.exe|Batch Files (*.bat)|*.bat"
+// The engine's Browse filter: every file first (a native program has no extension).
+extern const char* const EngineFilter;        // "All Files (*)|*|Executables (*.exe)|*.exe"
 
 // A name chosen for a setting the settings file keeps (setting: what it is
 // and its key, "Duke Nukem 3D folder ([Directorys] Duke3DDir)"): false, and
@@ -94,6 +99,12 @@ extern const char* const ProgramFilter;       // "Executables (*.exe)|*.exe|Batc
 bool StorableChoice(const std::string& name, const std::string& setting, Prompter& prompter);
 // The setting's name in such a message: what it is and its key.
 std::string SettingName(const char* what, const char* section, const char* key);
+
+// The Browse button of a launcher's engine, kept in section's Engine key: the
+// open dialog (EngineFilter, starting in gameDir when it is set); a chosen
+// program the settings file can store becomes engine. Returns whether it did.
+bool BrowseEngine(std::string& engine, FileDialog& dialog, const std::string& gameDir, const char* section,
+                  Prompter& prompter);
 
 // --- for the planners --------------------------------------------------------
 // folder + name as the file exists on disk, whatever the letter case of its

@@ -256,6 +256,7 @@ GameLaunch PlanQuakeLaunch(QuakeOptions& o, const std::string& quakeDir, Prompte
     }
 
     launch.program = program;
+    launch.native = native;
     std::string& line = launch.parameters;
     // A native engine that does not live in the game folder finds it so.
     if (native)

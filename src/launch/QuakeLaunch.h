@@ -120,8 +120,8 @@ bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::st
 // alternate executables (a bare name is looked for on the PATH; a missing one
 // gives "Fatal Error: Could not find <engine>. Aborting launch..."); a native
 // one is told the game folder first, "-basedir DIR " before the line of the
-// options (only that on a regular start); a DOS or Windows one gets the line
-// as the game does.
+// options (only that on a regular start), and its start is marked native; a
+// DOS or Windows one gets the line as the game does.
 GameLaunch PlanQuakeLaunch(QuakeOptions& options, const std::string& quakeDir, Prompter& prompter);
 
 } // namespace tessel

@@ -78,7 +78,7 @@ TEST_F(DukeLaunchTest, APortIsToldWhereTheConFilesAndTheMapAre)
     const std::string eduke32 = FakeProgram(dir.file("ports/eduke32"));
     const std::string dosPort = dir.write("ports/DUKE14.EXE", MzExecutable("\xB8\x00\x4C\xCD\x21"));
     const std::string gameCon = dir.write("con/GAME.CON", "actor"), outside = dir.write("maps/e1.map", "map");
-    const std::string spaced = dir.file("my game/");
+    const std::string spaced = dir.file("my game/"), blank = dir.write("maps/e1 b.map", "map");
     FakeProgram(spaced + "Duke3D.exe");
     const std::string j = "-j " + game, x = " -j " + con + " -x " + gameCon;
     const struct { const char* name; std::string engine, folder; Set set; std::string parameters, copies; } cases[] = {
@@ -91,6 +91,8 @@ TEST_F(DukeLaunchTest, APortIsToldWhereTheConFilesAndTheMapAre)
          "-map " + outside + " -v1 -l1 -s3 " + j + x + " -nosetup", ""},
         {"a map elsewhere, copied: its name", eduke32, game, [&](DukeOptions& o) { o.userMap = outside, o.autoCopy = true; },
          "-map e1.map -v1 -l1 -s3 " + j + x + " -nosetup", "maps/e1.map > game/e1.map; "},
+        {"a map with a blank, not copied", eduke32, game, [&](DukeOptions& o) { o.userMap = blank, o.copy = true; },
+         "-map \"" + blank + "\" -v1 -l1 -s3 " + j + " -nosetup", ""},
         {"a folder with a blank", eduke32, spaced, [](DukeOptions& o) { o.copy = true; },
          "-v1 -l1 -s3 -j \"" + spaced + "\" -nosetup", ""},
         {"a DOS port", dosPort, game, [](DukeOptions&) {}, "/v1 /l1 /s3 ", ""},
@@ -102,11 +104,22 @@ TEST_F(DukeLaunchTest, APortIsToldWhereTheConFilesAndTheMapAre)
         c.set(options);
         const GameLaunch launch = PlanDukeStart(options, c.folder, con, prompter);
         EXPECT_EQ(launch.program, c.engine);
+        EXPECT_EQ(launch.native, c.engine != dosPort);   // only a native one runs in the Messages pane
         EXPECT_EQ(launch.parameters, c.parameters);
         EXPECT_EQ(copies(launch), c.copies);
         EXPECT_EQ(SplitCommandLine(launch.parameters).size(),
                   SplitCommandLine(c.parameters).size());
     }
+    // The TC program, checked, starts in place of the engine as it always did.
+    DukeOptions tc;
+    tc.engine = eduke32, tc.useTC = true, tc.alternateExe = exe;
+    const GameLaunch launch = plan(tc);
+    EXPECT_EQ(launch.program, exe);
+    EXPECT_FALSE(launch.native);
+    // An engine named relatively counts from the game folder.
+    DukeOptions relative;
+    relative.engine = "../ports/eduke32";
+    EXPECT_EQ(plan(relative).program, game + relative.engine);
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 
@@ -341,22 +354,37 @@ TEST_P(DukeLaunchGameCon, OpensAtCreationWhenAskedFor)
 }
 TESSEL_ROWS(DukeLaunchGameCon, GameConRows);
 
+// The game's program, or, for an engine, the game's data alone.
 TEST_F(DukeLaunchTest, TheDukeDirectoryMustHoldTheGame)
 {
+    MakeFolders(dir.path(), {"data"});
+    dir.write("data/duke3d.grp", "");
+    dir.write("maps/DUKE3D.GRP.txt", "");
     FakeChooser chooser;
-    chooser.answers = {dir.file("maps"), dir.file("game"), std::nullopt};
-    EXPECT_FALSE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
-    EXPECT_EQ(Messages(prompter), Strings{"Information: This isn't the Duke Directory."});
-    EXPECT_EQ(dirs.Duke3DDir, "");
-    EXPECT_FALSE(FileExists(settings.FileName()));
-
-    EXPECT_TRUE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
+    const struct { const char* name; std::string folder; bool engineChosen, accepted; } cases[] = {
+        {"no game: refused", dir.file("maps"), true, false},
+        {"the data alone without an engine: refused", dir.file("data"), false, false},
+        {"the data alone with an engine", dir.file("data"), true, true},
+        {"the game's program", dir.file("game"), false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        const std::string before = dirs.Duke3DDir;
+        chooser.answers = {c.folder};
+        EXPECT_EQ(BrowseDukeDirectory(dirs, settings, chooser, prompter, c.engineChosen), c.accepted);
+        EXPECT_EQ(Messages(prompter),
+                  c.accepted ? Strings{} : Strings{"Information: This isn't the Duke Directory."});
+        EXPECT_EQ(dirs.Duke3DDir, c.accepted ? c.folder + "/" : before);
+        EXPECT_EQ(settings.ReadString("Directorys", "Duke3DDir", ""), dirs.Duke3DDir);
+    }
     EXPECT_EQ(dirs.Duke3DDir, game);
-    EXPECT_EQ(settings.ReadString("Directorys", "Duke3DDir", ""), game);
 
     // The next use starts there; cancelling changes nothing.
-    EXPECT_FALSE(BrowseDukeDirectory(dirs, settings, chooser, prompter));
-    EXPECT_EQ(chooser.starts, (Starts{std::nullopt, std::nullopt, game}));
+    chooser.starts.clear();
+    chooser.answers = {std::nullopt};
+    EXPECT_FALSE(BrowseDukeDirectory(dirs, settings, chooser, prompter, false));
+    EXPECT_EQ(chooser.starts, Starts{game});
     EXPECT_EQ(dirs.Duke3DDir, game);
 }
 

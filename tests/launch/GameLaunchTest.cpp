@@ -167,13 +167,14 @@ TEST_F(GameLaunchTest, NoChosenNameWritesASettingOfItsOwn)
     QuakeOptions quake;
     const std::string old = dir.file("con/");   // an existing folder: a chooser keeps it
     duke.userMap = duke.alternateExe = quake.userMap = quake.tc = quake.spefTCDir = quake.progsDir = old;
+    quake.engine = old;
     dirs.Duke3DDir = dirs.ConDir = dirs.BuildDir = dirs.QuakeDir = dirs.QCDir = dirs.MainQMapEdProg = old;
     dirs.MainQCToolDir = old;
     std::string quakeDir = dir.file("con/");
     const struct { const char* setting; std::string chosen; std::function<bool()> browse; const std::string& value; }
         cases[] = {
             {"Duke Nukem 3D folder ([Directorys] Duke3DDir)", evil,
-             [&] { return BrowseDukeDirectory(dirs, settings, chooser, prompter); }, dirs.Duke3DDir},
+             [&] { return BrowseDukeDirectory(dirs, settings, chooser, prompter, true); }, dirs.Duke3DDir},
             {"con file folder ([Directorys] ConDir)", evil,
              [&] { return BrowseConDirectory(dirs, settings, chooser, prompter); }, dirs.ConDir},
             {"Build folder ([Directorys] BuildDir)", evil,
@@ -190,6 +191,8 @@ TEST_F(GameLaunchTest, NoChosenNameWritesASettingOfItsOwn)
              [&] { return BrowseDukeUserMap(duke, dialog, "", prompter); }, duke.userMap},
             {"TC program ([DukeStartup] AlternateEXE)", file,
              [&] { return BrowseDukeAlternateExe(duke, dialog, "", prompter); }, duke.alternateExe},
+            {"engine ([QuakeStartup] Engine)", file,
+             [&] { return BrowseEngine(quake.engine, dialog, "", "QuakeStartup", prompter); }, quake.engine},
             {"user map ([QuakeStartup] UserMap)", file,
              [&] { return BrowseQuakeUserMap(quake, dialog, "", prompter); }, quake.userMap},
             {"TC folder ([QuakeStartup] TC)", evil,

@@ -128,6 +128,8 @@ TEST_F(QuakeLaunchTest, AnEnginePickedStartsInPlaceOfQuakeExe)
          {}},
         {"not there", "quake2", quake, [](QuakeOptions&) {}, "", "",
          {"Tessel: Fatal Error: Could not find quake2. Aborting launch..."}},
+        {"not where its path says", dir.file("ports/gone"), quake, [](QuakeOptions&) {}, "", "",
+         {"Tessel: Fatal Error: Could not find " + dir.file("ports/gone") + ". Aborting launch..."}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -139,6 +141,7 @@ TEST_F(QuakeLaunchTest, AnEnginePickedStartsInPlaceOfQuakeExe)
         EXPECT_EQ(launch.start, !c.program.empty());
         EXPECT_EQ(launch.program, c.program);
         EXPECT_EQ(launch.parameters, c.parameters);
+        EXPECT_EQ(launch.native, c.program == onPath);   // only a native one runs in the Messages pane
         EXPECT_EQ(Messages(prompter), c.messages);
     }
     EXPECT_EQ(QuakeEnginesOnPath(), Strings{onPath});

@@ -1,8 +1,10 @@
 #include "windows/launch/LauncherDialog.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -21,6 +23,7 @@
 #include <utility>
 
 #include "launch/GameLaunch.h"
+#include "platform/Paths.h"
 #include "ui/QtPaths.h"
 
 namespace tessel {
@@ -44,6 +47,18 @@ enum Group { Regular, Testing, MainSettings, Misc };
 QString Text(const char* text)
 {
     return QString::fromUtf8(text);
+}
+
+// An engine's path as a list item keeps it: its bytes, whatever they are.
+QVariant PathData(const std::string& path)
+{
+    return QByteArray(path.data(), static_cast<qsizetype>(path.size()));
+}
+
+std::string DataPath(const QVariant& data)
+{
+    const QByteArray bytes = data.toByteArray();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 } // namespace
@@ -241,6 +256,63 @@ QLabel* LauncherDialog::NewAlternateNote(QWidget* misc)
     return note;
 }
 
+void LauncherDialog::AddEngineRows(QGridLayout* grid, int row, int columns, const EngineChoice& choice)
+{
+    engines_ = choice;
+    QWidget* group = grid->parentWidget();
+    grid->addWidget(NewLabel(group, "Engine (the program Run starts):"), row, 0, 1, columns);
+    cmbEngine = new QComboBox(group);
+    cmbEngine->setObjectName("cmbEngine");
+    cmbEngine->addItem(Text(choice.ownProgram), PathData(std::string()));
+    for (const std::string& engine : choice.found)
+        cmbEngine->addItem(Shown(engine), PathData(engine));
+    // The closed list fits the group (the whole path is its tip); the open one shows the items whole.
+    cmbEngine->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbEngine->setMinimumContentsLength(10);
+    cmbEngine->view()->setMinimumWidth(cmbEngine->view()->sizeHintForColumn(0) + 24);
+    auto* browse = NewButton(group, "btnEngineBrowse", "Browse");
+    auto* clear = NewButton(group, "btnEngineClear", "Clear");
+    grid->addWidget(cmbEngine, row + 1, 0, 1, columns);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(browse);
+    buttons->addWidget(clear);
+    buttons->addStretch();
+    grid->addLayout(buttons, row + 2, 0, 1, columns);
+    connect(cmbEngine, &QComboBox::currentIndexChanged, cmbEngine,
+            [this] { cmbEngine->setToolTip(cmbEngine->currentText()); });
+    OnControl(browse, &QPushButton::clicked, [this] { btnEngineBrowseClick(); });
+    OnControl(clear, &QPushButton::clicked, [this] { ShowEngine(std::string()); });
+}
+
+std::string LauncherDialog::Engine() const
+{
+    return DataPath(cmbEngine->currentData());
+}
+
+void LauncherDialog::ShowEngine(const std::string& engine)
+{
+    // One item past the engines found holds the chosen one; a new choice takes its place.
+    const int chosen = 1 + static_cast<int>(engines_.found.size());
+    int at = cmbEngine->findData(PathData(engine));   // "" is the game's own, the first
+    if (at >= chosen)
+        at = -1;
+    while (cmbEngine->count() > chosen)
+        cmbEngine->removeItem(chosen);
+    if (at < 0) {
+        cmbEngine->addItem(Shown(engine), PathData(engine));
+        at = chosen;
+    }
+    cmbEngine->setCurrentIndex(at);
+    cmbEngine->view()->setMinimumWidth(cmbEngine->view()->sizeHintForColumn(0) + 24);
+}
+
+void LauncherDialog::btnEngineBrowseClick()
+{
+    std::string engine = Engine();
+    if (BrowseEngine(engine, OpenDialog1, *engines_.gameFolder, engines_.section, prompter_))
+        ShowEngine(engine);
+}
+
 void LauncherDialog::FitToGroups()
 {
     auto need = [this](Group g) { return groups_[g]->minimumSizeHint(); };
@@ -250,8 +322,17 @@ void LauncherDialog::FitToGroups()
     mainSettingsWidth_ = std::max(MainSettingsWidth, need(MainSettings).width());
     const int width = std::max({DesignWidth, need(Testing).width() + 254 + (regularWidth_ - RegularWidth),
                                 need(Misc).width() + 310 + (mainSettingsWidth_ - MainSettingsWidth)});
-    const int height = std::max({DesignHeight, need(Regular).height() + 169, need(Testing).height() + 169,
-                                 need(MainSettings).height() + 101, need(Misc).height() + 101});
+    // A group's height at the width it gets: its wrapped notes take more lines when it is narrow.
+    auto tall = [this](Group g, int groupWidth) {
+        const QWidget* box = groups_[g];
+        const int least = box->minimumSizeHint().height();
+        return box->hasHeightForWidth() ? std::max(least, box->heightForWidth(groupWidth)) : least;
+    };
+    const int regularExtra = regularWidth_ - RegularWidth, mainExtra = mainSettingsWidth_ - MainSettingsWidth;
+    const int height = std::max({DesignHeight, tall(Regular, regularWidth_) + 169,
+                                 tall(Testing, width - 254 - regularExtra) + 169,
+                                 tall(MainSettings, mainSettingsWidth_) + 101,
+                                 tall(Misc, width - 310 - mainExtra) + 101});
     setFixedSize(width, height);
     FormResize();
     // Centred on the desktop, not over the main window.
@@ -453,6 +534,20 @@ void LauncherDialog::Compact(QLayout* layout)
 
 void CarryOutLaunch(Shell& shell, const LaunchSettings& launch, const GameLaunch& plan)
 {
+    if (plan.native && plan.start) {
+        GameLaunch before = plan;   // its folder and copies, as any launch's
+        before.start = false;
+        CarryOut(before, launch.DosProgram);
+        const LaunchPlan started = PlanLaunch(plan.program, plan.parameters, plan.workingDir, launch.DosProgram);
+        if (!shell.RunInMessages(started, ExtractFileName(plan.program))) {
+            LaunchOutcome failed;
+            failed.result = LaunchResult::CouldNotStart;
+            failed.program = plan.program;
+            failed.problem = started.problem;
+            shell.SetStatusText(0, ToQString(failed.StatusText()));
+        }
+        return;
+    }
     const LaunchOutcome outcome = CarryOut(plan, launch.DosProgram);
     const std::string status = outcome.StatusText();
     if (!status.empty())

@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "launch/GameDirectories.h"
 #include "platform/ProfileFile.h"
@@ -22,6 +23,7 @@
 #include "ui/ToolWindows.h"
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -39,7 +41,9 @@ struct GameLaunch;
 
 // Carries a launch plan out (DOS programs in DOSBox as launch names it) and,
 // when its program could not be started at all, says so in panel 0. Throws
-// AppError as CarryOut does.
+// AppError as CarryOut does. A native engine's plan checks its folder and
+// copies its files the same way, then runs with its output in the Messages
+// pane (Shell::RunInMessages).
 void CarryOutLaunch(Shell& shell, const LaunchSettings& launch, const GameLaunch& plan);
 
 class LauncherDialog : public QDialog, public GameLauncher {
@@ -134,6 +138,22 @@ protected:
     MiscGroup AddMiscGroup(const char* tcCaption, int columns);
     // The note in it that the first page's check box starts the alternate program.
     QLabel* NewAlternateNote(QWidget* misc);
+    // The engine that Run starts, kept in section's Engine key: at row of a
+    // group's grid (columns wide) the caption, cmbEngine below it, and
+    // btnEngineBrowse and btnEngineClear below that. Its items: ownProgram
+    // (the game's own, ""), the engines found (full paths), then the one
+    // chosen by Browse or read from the settings. Browse starts in
+    // gameFolder when it is set.
+    struct EngineChoice {
+        const char* ownProgram;   // "Duke3D.exe (in the game folder)"
+        const char* section;      // "DukeStartup"
+        std::vector<std::string> found;
+        const std::string* gameFolder;
+    };
+    void AddEngineRows(QGridLayout* grid, int row, int columns, const EngineChoice& choice);
+    // The engine chosen ("": the game's own program), and the choice shown.
+    std::string Engine() const;
+    void ShowEngine(const std::string& engine);
     // In a group's grid: a caption over a read-only field at row, the field
     // with its Browse button (calling click) beside it at row + 1.
     QLineEdit* AddFolderRow(QGridLayout* grid, int row, const FolderRow& folder);
@@ -142,6 +162,7 @@ protected:
     virtual void btnUserBrowseClick() = 0;
     virtual void btnTCBrowseClick() = 0;
     virtual void btnTCClearClick() = 0;
+    void btnEngineBrowseClick();
 
     // --- the controls' state -----------------------------------------------------
     // The checked skill button, 1 to 4 (the first of them when several are); 0 for none.
@@ -205,6 +226,7 @@ protected:
     QCheckBox* chkCopy = nullptr;
     QLabel* Label10 = nullptr;
     QLineEdit* txtTCApp = nullptr;
+    QComboBox* cmbEngine = nullptr;
 
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -232,6 +254,7 @@ private:
     int regularWidth_, mainSettingsWidth_;   // the left groups' widths
     QWidget* topRow_ = nullptr;
     QWidget* bottomRow_ = nullptr;
+    EngineChoice engines_{};
 };
 
 } // namespace tessel

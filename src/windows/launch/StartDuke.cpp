@@ -99,8 +99,9 @@ void TfrmDukeStart::CreateOptionsPage()
     miscGrid->addWidget(NewAlternateNote(misc), 4, 0, 1, 3);
     chkLoadGameCon = NewCheck(misc, "chkLoadGameCon", "Load Game.con file on startup (Uses con file dir)");
     miscGrid->addWidget(chkLoadGameCon, 5, 0, 1, 3);
+    AddEngineRows(miscGrid, 6, 3, {"Duke3D.exe (in the game folder)", "DukeStartup", {}, &launch_.Duke3DDir});
     miscGrid->setColumnStretch(2, 1);
-    miscGrid->setRowStretch(6, 1);
+    miscGrid->setRowStretch(9, 1);
 }
 
 // --- creation and destruction ------------------------------------------------
@@ -149,13 +150,13 @@ DukeOptions TfrmDukeStart::Options() const
     o.alternateExe = Taken(txtTCApp);
     o.copy = chkCopy->isChecked();
     o.loadGameCon = chkLoadGameCon->isChecked();
-    o.engine = engine_;
+    o.engine = Engine();
     return o;
 }
 
 void TfrmDukeStart::ShowOptions(const DukeOptions& o)
 {
-    engine_ = o.engine;
+    ShowEngine(o.engine);
     chkLaunchReg->setChecked(o.launchReg);
     chkFakeMulti->setChecked(o.fakeMulti);
     chkNoMon->setChecked(o.noMon);
@@ -247,7 +248,7 @@ void TfrmDukeStart::btnTCClearClick()
 void TfrmDukeStart::btnDukeDirClick()
 {
     if (BrowseFolder(txtDuke3dDir, launch_.Duke3DDir, [this](ProfileFile& ini, DirectoryChooser& chooser) {
-            return BrowseDukeDirectory(launch_, ini, chooser, prompter_);
+            return BrowseDukeDirectory(launch_, ini, chooser, prompter_, !Engine().empty());
         }))
         EnableRun(true);
 }

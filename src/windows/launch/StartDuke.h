@@ -34,7 +34,8 @@ private:
     QCheckBox* chkAutoCopy = nullptr;
 
     // The options page: the three Duke directories, the alternate program,
-    // and Game.con at the start.
+    // Game.con at the start, and the engine (a folder with the game's data
+    // alone is a Duke folder while one is chosen).
     void CreateOptionsPage() override;
     void btnDukeDirClick();
     void btnConDirClick();
@@ -53,7 +54,6 @@ private:
     DukeOptions Options() const;
     void ShowOptions(const DukeOptions& options);
     void ShowMap(const DukeOptions& options);
-    std::string engine_;   // the engine picked ("": Duke3D.exe)
 };
 
 } // namespace tessel

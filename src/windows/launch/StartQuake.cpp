@@ -123,7 +123,9 @@ void TfrmQuakeStart::CreateOptionsPage()
         miscGrid, 4, {"Progs.dat Directory:", "txtProgsDir", "btnProgsBrowse", [this] { btnProgsBrowseClick(); }});
     txtSpefTC = AddFolderRow(miscGrid, 6,
                              {"Specified TC directory:", "txtSpefTC", "btnSpefTC", [this] { btnSpefTCClick(); }});
-    miscGrid->setRowStretch(8, 1);
+    AddEngineRows(miscGrid, 8, 2,
+                  {"Quake.exe (in the game folder)", "QuakeStartup", QuakeEnginesOnPath(), &launch_.QuakeDir});
+    miscGrid->setRowStretch(11, 1);
 }
 
 // --- the controls and the options ------------------------------------------------
@@ -145,13 +147,13 @@ QuakeOptions TfrmQuakeStart::Options() const
     o.copyEnabled = chkCopy->isEnabledTo(this);
     o.progsDir = Taken(txtProgsDir);
     o.spefTCDir = Taken(txtSpefTC);
-    o.engine = engine_;
+    o.engine = Engine();
     return o;
 }
 
 void TfrmQuakeStart::ShowOptions(const QuakeOptions& o)
 {
-    engine_ = o.engine;
+    ShowEngine(o.engine);
     chkUseAltExe->setChecked(o.useAltExe);
     cmbAltExe->setEnabled(o.useAltExe);
     txtSpefTC->setText(Shown(o.spefTCDir));

@@ -38,7 +38,8 @@ private:
     QComboBox* cmbAltExe = nullptr;
 
     // The options page: the Quake folders, the programs of the Quake menu,
-    // the TC folder and the folders of the progs.dat copy.
+    // the TC folder, the folders of the progs.dat copy, and the engine (with
+    // the engines found on the PATH among its items).
     void CreateOptionsPage() override;
     QLineEdit* txtQuakeDir = nullptr;
     QLineEdit* txtQCFileDir = nullptr;
@@ -63,7 +64,6 @@ private:
     void ShowCopy(const QuakeOptions& options);
     void FormCreate() override;
     void WriteExitSettings(ProfileEdit& edit) const override;
-    std::string engine_;   // the engine picked ("": Quake.exe or the alternate)
 };
 
 } // namespace tessel

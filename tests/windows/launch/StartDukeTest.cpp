@@ -1,12 +1,16 @@
 #include "windows/launch/StartDuke.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <fstream>
 
+#include "mainwindow/MessagesPane.h"
+#include "mainwindow/ProgramRuns.h"
 #include "windows/launch/LauncherWindows.h"
 
 namespace tessel {
@@ -49,6 +53,43 @@ TEST_F(StartDukeTest, RunStartsTheGameInItsFolderWithTheSwitchesOfTheControls)
     EXPECT_TRUE(SameFile(started.folder, game));
     EXPECT_EQ(started.arguments, (Strings{"-map", "test.map", "/m", "/q4", "/v2", "/l5", "/s2"}));
     EXPECT_EQ(Messages(prompter), Strings{"Select File: Duke3D Maps (*.map)|*.map"});
+}
+
+// An engine of the user's own, chosen by Browse: the game's data alone makes
+// a Duke folder then, the engine gets its own switches, and what it prints
+// (EDuke32 reports the con files' errors so) lands in the Messages pane.
+TEST_F(StartDukeTest, AnEngineChosenByBrowseRunsWithItsSwitchesAndItsMessagesInThePane)
+{
+    MakeFolders(dir.path(), {"data", "ports"});
+    dir.write("data/duke3d.grp", "");
+    const std::string data = dir.file("data/"), engine = FakeProgram(dir.file("ports/eduke32"));
+    std::ofstream(engine, std::ios::app) << "echo 'GAME.CON:7: error: unknown command'\n";
+    start();
+    auto* engines = control<QComboBox>(duke, "cmbEngine");
+    EXPECT_EQ(engines->currentText(), "Duke3D.exe (in the game folder)");
+    prompter.files = {engine};
+    click(duke, "btnEngineBrowse");
+    EXPECT_EQ(FromQString(engines->currentText()), engine);
+    chooser.answers = {dir.file("data")};
+    click(duke, "btnDukeDir");
+    ASSERT_TRUE(enabled(duke, "btnRun"));
+    run(duke);
+    EXPECT_EQ(WaitForStart(engine).arguments, (Strings{"-v1", "-l1", "-s3", "-j", data, "-nosetup"}));
+    QTRY_VERIFY_WITH_TIMEOUT(form->Runs().Running().empty(), 20000);
+    const std::vector<MessageEntry>& entries = Control<TMessagesPane>("MessagesPane")->Entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].path, data + "GAME.CON");
+    EXPECT_EQ(entries[0].line, 7);
+    EXPECT_EQ(FromQString(form->StatusText(0)).rfind("eduke32: 1 error, 0 warnings (", 0), 0u);
+    EXPECT_EQ(Messages(prompter), Strings{"Select File: All Files (*)|*|Executables (*.exe)|*.exe"});
+
+    // Cleared: Duke3D.exe again, and the data alone is no Duke folder.
+    click(duke, "btnEngineClear");
+    EXPECT_EQ(engines->currentIndex(), 0);
+    EXPECT_EQ(engines->count(), 1);
+    chooser.answers = {dir.file("data")};
+    click(duke, "btnDukeDir");
+    EXPECT_EQ(Messages(prompter).back(), "Information: This isn't the Duke Directory.");
 }
 
 TEST_F(StartDukeTest, ConFilesAreCopiedAndAMissingUserMapIsForgotten)

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include "mainwindow/ProgramRuns.h"
 #include "windows/launch/LauncherWindows.h"
 
 namespace tessel {
@@ -45,6 +46,26 @@ TEST_F(StartQuakeTest, RunStartsQuakeWithTheSwitchesOfTheControls)
     // The alternate executables are the launch logic's; the box follows its switch.
     click(quake, "chkUseAltExe");
     EXPECT_TRUE(enabled(quake, "cmbAltExe"));
+}
+
+// An engine outside the game folder is told where the game is, before the
+// switches; the choice outlives a restart, and Clear gives Quake.exe back.
+TEST_F(StartQuakeTest, AnEngineOutsideTheGameFolderIsToldTheGameFolder)
+{
+    MakeFolders(dir.path(), {"engines"});
+    const std::string engine = FakeProgram(dir.file("engines/myquake"));
+    start(withQuake());
+    EXPECT_EQ(list("cmbEngine")->itemText(0), "Quake.exe (in the game folder)");
+    prompter.files = {engine};
+    click(quake, "btnEngineBrowse");
+    run(quake);
+    EXPECT_EQ(WaitForStart(engine).arguments, (Strings{"-basedir", quake_, "+skill", "2", "+map", "start"}));
+    QTRY_VERIFY_WITH_TIMEOUT(form->Runs().Running().empty(), 20000);
+    restart();
+    EXPECT_EQ(FromQString(list("cmbEngine")->currentText()), engine);
+    click(quake, "btnEngineClear");
+    run(quake);
+    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"+skill", "2", "+map", "start"}));
 }
 
 TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
