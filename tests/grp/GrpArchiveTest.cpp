@@ -112,22 +112,6 @@ TEST(GrpArchiveTest, RefreshedOffsetsFollowTheLiveEntriesUpToTheFirstSlot)
     EXPECT_EQ(Listing(f.view), (Rows{"A 1 160", "B 2 161", "C 3 163"}));
 }
 
-// A reader of its own, apart from the one under test: live entries and data.
-std::vector<std::pair<std::string, std::string>> ReadIndependently(const std::string& b)
-{
-    const auto int32 = [&](std::size_t at) {
-        return std::size_t(std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8 | std::uint8_t(b[at + 2]) << 16) |
-            std::size_t(std::uint8_t(b[at + 3])) << 24;
-    };
-    std::vector<std::pair<std::string, std::string>> live;
-    for (std::size_t e = 16, at = 16 + 16 * int32(12); e < 16 + 16 * int32(12) && b.substr(e, 12) != Res; e += 16) {
-        if (b.substr(e, 12) != Del)
-            live.emplace_back(b.substr(e, 12).c_str(), b.substr(std::min(at, b.size()), int32(e + 12)));
-        at += int32(e + 12);
-    }
-    return live;
-}
-
 const std::string Corpus = std::string(TESSEL_CORPUS_DIR) + "/grp/";
 
 TEST(GrpArchiveTest, CorpusArchivesListExtractAndRebuildAsAnIndependentReaderSees)
@@ -139,7 +123,7 @@ TEST(GrpArchiveTest, CorpusArchivesListExtractAndRebuildAsAnIndependentReaderSee
         std::string original;
         ASSERT_TRUE(ReadWholeFile(Corpus + name, original));
         Fixture f(original);
-        auto expected = ReadIndependently(original);
+        auto expected = LiveEntriesOf(original);
         ASSERT_EQ(f.view.rows.size(), expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(f.view.rows[i].name, expected[i].first);
@@ -152,7 +136,7 @@ TEST(GrpArchiveTest, CorpusArchivesListExtractAndRebuildAsAnIndependentReaderSee
         DeleteEntry(f.view, f.path, f.prompter);
         RebuildArchive(f.view, f.path, 1, f.prompter);
         expected.erase(expected.begin() + (expected.size() > 1 ? 1 : 0));
-        EXPECT_EQ(ReadIndependently(f.bytes()), expected);
+        EXPECT_EQ(LiveEntriesOf(f.bytes()), expected);
         EXPECT_EQ(f.bytes().substr(16 + 16 * expected.size(), 16), Res + Le32(0));
         EXPECT_TRUE(f.prompter.texts().empty());
     }

@@ -1,7 +1,9 @@
 #pragma once
 // Shared by the group file tests: archives put together byte by byte without
 // the code under test, window hooks that record, and an archive in a folder.
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "grp/GrpArchive.h"
@@ -36,6 +38,23 @@ inline std::string Grp(const std::vector<Entry>& entries, const std::string& sig
         data += e.data.empty() && e.size > 0 ? std::string(static_cast<std::size_t>(e.size), e.name[0]) : e.data;
     }
     return dir + data;
+}
+
+// A reader of its own, apart from the one under test: each live entry's name
+// and data, up to the first slot.
+inline std::vector<std::pair<std::string, std::string>> LiveEntriesOf(const std::string& b)
+{
+    const auto int32 = [&](std::size_t at) {
+        return std::size_t(std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8 | std::uint8_t(b[at + 2]) << 16) |
+            std::size_t(std::uint8_t(b[at + 3])) << 24;
+    };
+    std::vector<std::pair<std::string, std::string>> live;
+    for (std::size_t e = 16, at = 16 + 16 * int32(12); e < 16 + 16 * int32(12) && b.substr(e, 12) != Res; e += 16) {
+        if (b.substr(e, 12) != Del)
+            live.emplace_back(b.substr(e, 12).c_str(), b.substr(std::min(at, b.size()), int32(e + 12)));
+        at += int32(e + 12);
+    }
+    return live;
 }
 
 inline std::vector<std::string> Listing(const GrpArchiveView& v)

@@ -100,14 +100,5 @@ TEST_F(ColorDefinitionsTest, MissingFileIsReportedAndTableEmptied)
                                                          "given game will not work."});
 }
 
-TEST_F(ColorDefinitionsTest, TableGrowsPastThreeHundred)
-{
-    std::string contents;
-    for (int i = 0; i < 450; ++i)
-        contents += "{w" + std::to_string(i) + ",3}\r\n";
-    EXPECT_TRUE(load(contents));
-    EXPECT_EQ(Entries(table)[449], "w449" + B);
-}
-
 } // namespace
 } // namespace tessel

@@ -90,21 +90,6 @@ struct ReferenceTiles {
     }
 };
 
-// The entries of an archive as name and data, read from its bytes.
-std::vector<std::pair<std::string, std::string>> Entries(const std::string& grp)
-{
-    std::vector<std::pair<std::string, std::string>> out;
-    const int n = I32(grp, 12);
-    std::size_t offset = 16 * std::size_t(n + 1);
-    for (int i = 0; i < n; ++i) {
-        const std::string name = grp.substr(16 + 16 * std::size_t(i), 12);
-        const auto size = static_cast<std::size_t>(I32(grp, 28 + 16 * std::size_t(i)));
-        out.push_back({name.substr(0, name.find('\0')), grp.substr(offset, size)});
-        offset += size;
-    }
-    return out;
-}
-
 TEST(GrpToolContentsTest, EveryTileOfTheCorpusArtIsWrittenInItsPalette)
 {
     const std::string grp = ReadPath(KenbuildGrp);
@@ -163,7 +148,7 @@ TEST(GrpToolContentsTest, AReplacedTileReadsBackAndNothingElseChanges)
     EXPECT_EQ(out.height, 10);
     EXPECT_TRUE(out.pixels == in.pixels);
 
-    const auto before = Entries(grp), after = Entries(dir.read("K.GRP"));
+    const auto before = LiveEntriesOf(grp), after = LiveEntriesOf(dir.read("K.GRP"));
     ASSERT_EQ(after.size(), before.size());
     for (std::size_t i = 1; i < before.size(); ++i)
         EXPECT_TRUE(after[i] == before[i]) << before[i].first;
