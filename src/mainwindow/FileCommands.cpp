@@ -200,13 +200,12 @@ void OpenDocument(TMainForm& main, std::string name)
 
 void OpenDocuments(TMainForm& main, const std::vector<std::string>& names)
 {
-    std::vector<std::string> files = names;
     // Thousands of windows are asked for first, and opened with a way to stop.
     std::unique_ptr<QProgressDialog> progress;
-    if (const std::string question = OpenManyQuestion(files.size()); !question.empty()) {
+    if (const std::string question = OpenManyQuestion(names.size()); !question.empty()) {
         if (main.Prompts().MessageDlg(question, MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes)
             return;
-        progress = std::make_unique<QProgressDialog>("Opening files...", "Cancel", 0, static_cast<int>(files.size()),
+        progress = std::make_unique<QProgressDialog>("Opening files...", "Cancel", 0, static_cast<int>(names.size()),
                                                      &main);
         progress->setObjectName("dlgOpenProgress");
         progress->setWindowModality(Qt::WindowModal);   // its updates let the window repaint meanwhile
@@ -217,7 +216,7 @@ void OpenDocuments(TMainForm& main, const std::vector<std::string>& names)
     // only comes to the front: asking to save and reading it again would put
     // its unsaved text at the mercy of one answer.
     auto* area = qobject_cast<QMdiArea*>(main.centralWidget());
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
         if (progress) {
             // A Cancel stops after the file it came during.
             if (progress->wasCanceled())
@@ -227,10 +226,10 @@ void OpenDocuments(TMainForm& main, const std::vector<std::string>& names)
                 break;
         }
         RunGuarded(main.Prompts(), [&] {
-            if (DocumentWindow* doc = main.DocumentOf(AbsolutePath(files[i])))
+            if (DocumentWindow* doc = main.DocumentOf(AbsolutePath(names[i])))
                 area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(dynamic_cast<QWidget*>(doc)->parentWidget()));
             else
-                OpenDocument(main, files[i]);
+                OpenDocument(main, names[i]);
         });
     }
 }
