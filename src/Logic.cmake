@@ -47,7 +47,7 @@ target_link_libraries(tessel_launch PUBLIC tessel_platform)
 # What the program keeps between the features and between runs: the game mode,
 # the recent files, the command line, the names of documents.
 tessel_add_library(tessel_session session
-  CommandLine.cpp DocumentNames.cpp SearchRequests.cpp Session.cpp misc.cpp)
+  CommandLine.cpp DocumentNames.cpp OpenMany.cpp SearchRequests.cpp Session.cpp misc.cpp)
 target_link_libraries(tessel_session PUBLIC tessel_editor tessel_launch tessel_calc tessel_language tessel_platform)
 
 set(TESSEL_LOGIC_LIBRARIES tessel_platform tessel_build tessel_richtext tessel_language tessel_grp tessel_session

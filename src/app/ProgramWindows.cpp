@@ -1,9 +1,11 @@
 #include "app/ProgramWindows.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <memory>
 
 #include "app/ProgramState.h"
@@ -19,6 +21,7 @@
 #include "mainwindow/gotoline.h"
 #include "platform/Files.h"
 #include "platform/SignalCleanup.h"
+#include "session/OpenMany.h"
 #include "ui/QtPaths.h"
 #include "windows/calc/Calculator.h"
 #include "windows/editor/Childwin.h"
@@ -99,12 +102,28 @@ void BuildProgramWindows(TMainForm& main, ProgramState& state, const ProgramWind
     tools.gotoLine = main.Keep(new TfrmGotoLine(main));
     tools.search = main.Keep(new TfrmSearch(main, main.Search()));
     tools.replace = main.Keep(new TfrmReplace(main, main.Search()));
-    OpenDocuments(main, options.files);
-    // Told once, after what the start-up files said.
     if (!options.instanceProblem.empty())
         notes += (notes.empty() ? "" : "; ") + options.instanceProblem;
-    if (!notes.empty())
-        main.SetStatusText(0, ToQString(notes));
+    // Many files open once the main window is up: they take long and are
+    // asked for first, which a start without a window could not show. A few
+    // open into the main window before it shows, as before.
+    const auto openFiles = [&main, files = options.files, notes] {
+        OpenNamedFiles(main, files);
+        // Told once, after what the start-up files said.
+        if (!notes.empty())
+            main.SetStatusText(0, ToQString(notes));
+    };
+    if (OpenManyQuestion(options.files.size()).empty()) {
+        openFiles();
+        return;
+    }
+    QTimer::singleShot(0, &main, [&main, openFiles] {
+        openFiles();
+        // A wait window shown before the window system activated the main
+        // window leaves no window active when it goes.
+        if (!QApplication::activeWindow() && main.isVisible())
+            main.activateWindow();
+    });
 }
 
 } // namespace tessel

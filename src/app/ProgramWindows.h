@@ -22,7 +22,9 @@ struct ProgramWindowOptions {
     // the Duke launcher is made, which may open the first editor windows.
     std::function<QWidget*()> newEditor;
     // The files named on the command line: they open as File > Open opens
-    // them, once the windows are made (after the Duke launcher's Game.con).
+    // them, once the windows are made (after the Duke launcher's Game.con);
+    // more than OpenWithoutAsking once the event loop runs, so that the main
+    // window shows before the question.
     std::vector<std::string> files;
     // Why later starts cannot reach this program ("" when they can): said
     // once in the status bar.

@@ -64,7 +64,7 @@ void InstanceServer::Serve()
             // After this handler: opening may ask questions in a nested event loop.
             QTimer::singleShot(0, this, [this, files] {
                 BringToFront(main_);
-                OpenDocuments(main_, files);
+                OpenNamedFiles(main_, files);
             });
         });
     }

@@ -17,7 +17,8 @@ namespace tessel {
 class TMainForm;
 
 // Opens the files that later starts hand over as File > Open opens them, with
-// the main window brought to the front.
+// the main window brought to the front; a name of no regular file is named in
+// the status bar instead.
 class InstanceServer : public QObject {
 public:
     explicit InstanceServer(TMainForm& main);

@@ -30,8 +30,15 @@ void BringToFront(QWidget& window);
 // it at the front of the recent files.
 void OpenDocument(TMainForm& main, std::string name);
 // Each name as OpenDocument opens it, but one open already only comes to the
-// front; an error is shown and the next one opens.
+// front; an error is shown and the next one opens. More names than
+// OpenWithoutAsking open only after a Yes, with a progress dialog
+// ("dlgOpenProgress") whose Cancel stops after the current file.
 void OpenDocuments(TMainForm& main, const std::vector<std::string>& names);
+// The names given on the command line or handed over by a later start: as
+// OpenDocuments opens them, but a name of no regular file (a folder, a pipe,
+// a device, a socket, or nothing) is named in the status bar instead, as the
+// command line names it.
+void OpenNamedFiles(TMainForm& main, const std::vector<std::string>& names);
 // FileCommands.cpp: Shell::AskSaveName, the save dialog's part of Save As.
 std::string AskDocumentName(TMainForm& main, const std::string& proposed);
 

@@ -6,7 +6,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QTimer>
+#include <memory>
 
 #include "editor/DocumentKinds.h"
 #include "editor/EditorOptions.h"
@@ -14,7 +16,9 @@
 #include "mainwindow/Commands.h"
 #include "mainwindow/Main.h"
 #include "platform/Files.h"
+#include "session/CommandLine.h"
 #include "session/DocumentNames.h"
+#include "session/OpenMany.h"
 #include "session/Session.h"
 #include "session/misc.h"
 #include "ui/DocumentWindow.h"
@@ -196,18 +200,57 @@ void OpenDocument(TMainForm& main, std::string name)
 
 void OpenDocuments(TMainForm& main, const std::vector<std::string>& names)
 {
+    // Thousands of windows are asked for first, and opened with a way to stop.
+    std::unique_ptr<QProgressDialog> progress;
+    if (const std::string question = OpenManyQuestion(names.size()); !question.empty()) {
+        if (main.Prompts().MessageDlg(question, MsgType::Confirm, MsgButtons::YesNo) != MsgResult::Yes)
+            return;
+        progress = std::make_unique<QProgressDialog>("Opening files...", "Cancel", 0, static_cast<int>(names.size()),
+                                                     &main);
+        progress->setObjectName("dlgOpenProgress");
+        progress->setWindowModality(Qt::WindowModal);   // its updates let the window repaint meanwhile
+        progress->setMinimumDuration(0);
+    }
     // Each on its own: one that cannot be read leaves the next to open. One
     // open already (Game.con named again, a restored copy, a second start)
     // only comes to the front: asking to save and reading it again would put
     // its unsaved text at the mercy of one answer.
     auto* area = qobject_cast<QMdiArea*>(main.centralWidget());
-    for (const std::string& name : names)
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (progress) {
+            // A Cancel stops after the file it came during.
+            if (progress->wasCanceled())
+                break;
+            progress->setValue(static_cast<int>(i));
+            if (progress->wasCanceled())
+                break;
+        }
         RunGuarded(main.Prompts(), [&] {
-            if (DocumentWindow* doc = main.DocumentOf(AbsolutePath(name)))
+            if (DocumentWindow* doc = main.DocumentOf(AbsolutePath(names[i])))
                 area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(dynamic_cast<QWidget*>(doc)->parentWidget()));
             else
-                OpenDocument(main, name);
+                OpenDocument(main, names[i]);
         });
+    }
+}
+
+void OpenNamedFiles(TMainForm& main, const std::vector<std::string>& names)
+{
+    // Only regular files: a pipe or a device would show an empty window (and
+    // enter the recent list); a folder, or a name gone since it was given, is
+    // no file to open.
+    std::vector<std::string> files;
+    std::string problems;
+    for (const std::string& name : names) {
+        if (const std::string problem = StartFileProblem(name); problem.empty())
+            files.push_back(name);
+        else
+            problems += (problems.empty() ? "" : "; ") + problem;
+    }
+    OpenDocuments(main, files);
+    // After the opened windows' own texts, so that it stays readable.
+    if (!problems.empty())
+        main.SetStatusText(0, ToQString(problems));
 }
 
 std::string AskDocumentName(TMainForm& main, const std::string& proposed)

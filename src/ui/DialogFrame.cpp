@@ -39,6 +39,10 @@ void CentreOnScreen(QWidget* window)
     const QRect outer = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size().grownBy(frame),
                                             screen->availableGeometry());
     window->setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window->size()));
+    // The frame as the window system drew it, once known, may differ from the
+    // one assumed: its middle is put on the screen's.
+    if (window->frameGeometry() != window->geometry())
+        window->move(window->pos() + screen->availableGeometry().center() - window->frameGeometry().center());
 }
 
 } // namespace tessel

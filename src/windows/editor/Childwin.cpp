@@ -169,11 +169,11 @@ TfrmConEdit::TfrmConEdit(Shell& shell, const EditorState& state, QWidget* parent
     timer1_->start(1000);
 
     watcher_ = new QFileSystemWatcher(this);
-    OnSignal(prompter_, watcher_, &QFileSystemWatcher::fileChanged, this, [this] {
-        Watch();   // a file replaced by a rename is watched no more
-        // Told now only where the user looks; otherwise at the next activation.
-        if (shell_.ActiveDocument() == this && isActiveWindow() && !activating_)
-            CheckDisk();
+    OnSignal(prompter_, watcher_, &QFileSystemWatcher::fileChanged, this, [this] { FileChanged(); });
+    // Watched while the file is gone: one made again under its name is followed at once.
+    OnSignal(prompter_, watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (watcher_->files().isEmpty() && FileExists(fileName_))
+            FileChanged();
     });
     recoverySlot_ = state_.recovery.NewSlot();
     recoveryTimer_ = new QTimer(this);
@@ -471,10 +471,35 @@ bool TfrmConEdit::SaveDocument(const std::string& name)
 
 void TfrmConEdit::Watch()
 {
-    if (!watcher_->files().isEmpty())
-        watcher_->removePaths(watcher_->files());
+    const QStringList watched = watcher_->files() + watcher_->directories();
+    if (!watched.isEmpty())
+        watcher_->removePaths(watched);
+    if (fileName_.empty())
+        return;
     if (FileExists(fileName_))
         watcher_->addPath(ToQString(fileName_));
+    else if (DirectoryExists(ExtractFileDir(fileName_)))
+        watcher_->addPath(ToQString(ExtractFileDir(fileName_)));
+}
+
+void TfrmConEdit::FileChanged()
+{
+    Watch();   // a file replaced by a rename, or gone, is watched no more
+    // Told now only where the user looks; otherwise when the window is active
+    // again (a modal dialog closed, the user came back from another program).
+    if (shell_.ActiveDocument() == this && isActiveWindow() && !activating_)
+        CheckDisk();
+}
+
+bool TfrmConEdit::event(QEvent* event)
+{
+    // After the event: the check may ask in a message box of its own.
+    if (event->type() == QEvent::WindowActivate && !fileName_.empty())
+        QTimer::singleShot(0, this, [this] {
+            if (shell_.ActiveDocument() == this && isActiveWindow() && !activating_)
+                RunGuarded(prompter_, [this] { CheckDisk(); });
+        });
+    return QWidget::event(event);
 }
 
 void TfrmConEdit::CheckDisk()

@@ -77,6 +77,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The window active again: what another program did meanwhile is told.
+    bool event(QEvent* event) override;
 
 private:
     class RichEdit;
@@ -111,7 +113,10 @@ private:
     // Tells the user, once for each change, what another program did to the
     // file since the window read or wrote it, and offers to read it afresh.
     void CheckDisk();
+    // Watches the file, or its folder while the file is gone.
     void Watch();
+    // The watch saw the file (or a new one of its name) change.
+    void FileChanged();
     // Input may have changed the text: its copy is kept a few seconds later.
     void NoteInput();
 

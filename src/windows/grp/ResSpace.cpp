@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -79,6 +80,9 @@ void TfrmResSpace::showEvent(QShowEvent* event)
 {
     // The notice quotes the size of the archive the dialog is shown for.
     label4_->setText(QString::fromStdString(ReservedSpaceNotice(archiveSize_)));
+    // Centred at the size the notice gives it, not the one it had before:
+    // the layout fixes that size now rather than after the dialog shows.
+    layout()->activate();
     QDialog::showEvent(event);
     CentreOnScreen(this);
 }
