@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BestSeconds.h"
 #include "language/BraceChecker.h"
 #include "language/ColorEngine.h"
 #include "support/ReferenceColouring.h"
@@ -43,22 +44,6 @@ namespace {
 using tessel::ConType;
 using tessel::KeywordTableType;
 
-double Seconds(const std::chrono::steady_clock::time_point& start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-template <typename F>
-double Best(int times, F&& body)
-{
-    double best = 1e9;
-    for (int i = 0; i < times; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        best = std::min(best, Seconds(start));
-    }
-    return best;
-}
 
 KeywordTableType Table(std::mt19937& rng)
 {
@@ -121,9 +106,9 @@ int main()
     const std::size_t before = heapNow;
     fast = tessel::ComposeOnBlack(tessel::ColorWholeDocument(text, table), L);
     const double extraPerByte = static_cast<double>(heapPeak - before) / L;
-    const double engine = Best(20, [&] { fast = tessel::ComposeOnBlack(tessel::ColorWholeDocument(text, table), L); });
+    const double engine = BestSeconds(20, [&] { fast = tessel::ComposeOnBlack(tessel::ColorWholeDocument(text, table), L); });
     std::vector<std::uint32_t> literal;
-    const double reference = Best(1, [&] {
+    const double reference = BestSeconds(1, [&] {
         literal = tessel::reference::Compose(tessel::reference::Whole(text, table),
                                              std::vector<std::uint32_t>(L, tessel::clBlack));
     });
@@ -140,8 +125,8 @@ int main()
         return 1;
     }
     std::size_t errors = 0, opens = 0;
-    const double braces = Best(10, [&] { errors += tessel::CheckBraces(big).ErrorList.size(); });
-    const double scan = Best(10, [&] {
+    const double braces = BestSeconds(10, [&] { errors += tessel::CheckBraces(big).ErrorList.size(); });
+    const double scan = BestSeconds(10, [&] {
         for (const char* p = big.data(); (p = static_cast<const char*>(
                                               std::memchr(p, '{', big.data() + big.size() - p)));
              ++p)

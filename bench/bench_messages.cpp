@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BestSeconds.h"
 #include "launch/OutputLog.h"
 #include "mainwindow/MessagesPane.h"
 
@@ -35,18 +36,6 @@ std::string Output()
     return out;
 }
 
-template <typename F>
-double BestSeconds(F&& body)
-{
-    double best = 1e30;
-    for (int r = 0; r < Rounds; ++r) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
 // The bytes in pieces as a pipe delivers them; every line the log shows goes to show.
 template <typename Show>
 int Feed(const std::string& bytes, Show show)
@@ -68,10 +57,10 @@ int main(int argc, char** argv)
     const std::string bytes = Output();
 
     int errors = 0;
-    const double parse = BestSeconds([&] { errors = Feed(bytes, [](const std::vector<tessel::OutputLine>&) {}); });
+    const double parse = BestSeconds(Rounds, [&] { errors = Feed(bytes, [](const std::vector<tessel::OutputLine>&) {}); });
     if (errors != Lines / 3)
         return 1;
-    const double pane = BestSeconds([&] {
+    const double pane = BestSeconds(Rounds, [&] {
         tessel::TMessagesPane messages(nullptr);
         Feed(bytes, [&](const std::vector<tessel::OutputLine>& lines) { messages.AddOutput(lines, "/qc/"); });
     });

@@ -1,5 +1,6 @@
 // Writing and reading a 1 MiB project file whose colour changes every 8
 // bytes: MiB of script text per second each way.
+#include "BestSeconds.h"
 #include "richtext/ProjectFile.h"
 
 #include <algorithm>
@@ -30,18 +31,6 @@ std::string ScriptText()
     return text;
 }
 
-template <typename F>
-double BestSeconds(F&& body)
-{
-    double best = 1e30;
-    for (int r = 0; r < Rounds; ++r) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
 } // namespace
 
 int main()
@@ -53,9 +42,9 @@ int main()
         colors[i] = palette[(i / 8) % 4];
 
     std::string rtf;
-    const double write = BestSeconds([&] { rtf = tessel::WriteProjectFile(text, colors); });
+    const double write = BestSeconds(Rounds, [&] { rtf = tessel::WriteProjectFile(text, colors); });
     tessel::ColoredText back;
-    const double read = BestSeconds([&] { back = tessel::ReadProjectFile(rtf); });
+    const double read = BestSeconds(Rounds, [&] { back = tessel::ReadProjectFile(rtf); });
     if (back.text.text != text.text)
         return 1;
     const double mib = static_cast<double>(text.text.size()) / (1 << 20);
