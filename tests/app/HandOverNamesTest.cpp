@@ -1,18 +1,14 @@
 // Names handed to the running program, by a later start or on its own command
 // line, that name no regular file.
-#include <chrono>
-#include <future>
-
-#include "app/SingleInstance.h"
+#include "support/HandOverFixture.h"
 #include "support/NonRegular.h"
-#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
 using namespace test;
 
-class HandOverNamesTest : public ProgramFixture {
+class HandOverNamesTest : public HandOverFixture {
 protected:
     void SetUp() override
     {
@@ -23,15 +19,6 @@ protected:
         told = notRegular[0] + " is not a regular file; " + notRegular[1] + " is not a regular file; " + notRegular[2] +
                " is a folder; " + notRegular[3] + ": no such file";
     }
-    // A later start's hand-over, from another thread: this one runs the program.
-    bool HandOverFromAnotherStart(const Lines& files)
-    {
-        auto done = std::async(std::launch::async, [&] { return HandOver(socket, files); });
-        while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QCoreApplication::processEvents();   // the files open after the answer
-        return done.get();
-    }
     void ExpectOnlyTheScriptOpened()
     {
         EXPECT_EQ(Captions(), Lines{"VurAvozid - " + script});
@@ -40,7 +27,6 @@ protected:
         EXPECT_EQ(prompter.texts(), Lines{});
     }
 
-    std::string socket = dir.file("tessel.socket");
     std::string script, told;
     Lines notRegular;
 };

@@ -9,25 +9,12 @@
 #include <cstring>
 #include <future>
 
-#include "support/ProgramFixture.h"
+#include "support/HandOverFixture.h"
 
 namespace tessel {
 namespace {
 
-class SingleInstanceTest : public ProgramFixture {
-protected:
-    // A later start's hand-over, from another thread: this one runs the program.
-    bool HandOverFromAnotherStart(const Lines& files)
-    {
-        auto done = std::async(std::launch::async, [&] { return HandOver(socket, files); });
-        while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QCoreApplication::processEvents();   // the files open after the answer
-        return done.get();
-    }
-
-    std::string socket = dir.file("tessel.socket");
-};
+using SingleInstanceTest = HandOverFixture;
 
 TEST_F(SingleInstanceTest, ALaterStartsFilesOpenInTheRunningProgram)
 {
