@@ -26,6 +26,14 @@ TEST(GrpContentsTest, ReplacingAnEntryChangesItsSizeAndDataAlone)
     EXPECT_FALSE(FileExists(dir.file("~tempT.GRP")));
     EXPECT_EQ(ErrorOf([&] { ReplaceEntryData(path, "D.CON", "x"); }), "D.CON is no longer in " + path);
     EXPECT_EQ(ErrorOf([&] { ReplaceEntryData(path, "**8Delete8**", "x"); }), "**8Delete8** is no longer in " + path);
+    // Past the first reserved slot nothing is live.
+    const std::string past = dir.write("P.GRP", Grp({{"A.CON", 1, "a"}, {Res, 0}, {"Z.CON", 1, "z"}}));
+    EXPECT_EQ(ErrorOf([&] { ReplaceEntryData(past, "Z.CON", "x"); }), "Z.CON is no longer in " + past);
+    // A tile with no width or no height has no picture.
+    const std::string art = ArtBytes(0, 1, {{4, 0}, {0, 4}}, "");
+    const std::string empty = dir.write("E.GRP", Grp({{"TILES000.ART", std::int32_t(art.size()), art}}));
+    for (const int tile : {0, 1})
+        EXPECT_NE(ErrorOf([&] { ArchiveTileImage(empty, tile, {}); }).find("is empty"), std::string::npos) << tile;
 }
 
 // The archive tests' faults: a file-size limit met midway and a signal at
