@@ -52,6 +52,15 @@ LaunchOutcome CarryOut(const GameLaunch& launch, const std::string& dosProgram)
     return outcome;
 }
 
+std::string CouldNotStartText(const std::string& program, const std::string& why)
+{
+    LaunchOutcome failed;
+    failed.result = LaunchResult::CouldNotStart;
+    failed.program = program;
+    failed.problem = why;
+    return failed.StatusText();
+}
+
 std::string SettingName(const char* what, const char* section, const char* key)
 {
     return std::string(what) + " ([" + section + "] " + key + ")";

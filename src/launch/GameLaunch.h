@@ -78,6 +78,9 @@ struct LaunchOutcome {
     std::string EarlyEndText() const;
 };
 
+// StatusText of a program that could not be started, for why (may be empty).
+std::string CouldNotStartText(const std::string& program, const std::string& why);
+
 // Carries a plan out, DOS programs through dosProgram (the DOSBox command,
 // Process.h). A folder that cannot be entered or a copy that fails throws
 // AppError with the runtime's text ("File not found", "Cannot create file

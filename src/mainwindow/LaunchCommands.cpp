@@ -59,13 +59,8 @@ void Compile(TMainForm& main, const LaunchSettings& launch)
     if (plan.folder)
         CheckFolder(*plan.folder);
     const LaunchPlan started = PlanLaunch(plan.program, plan.parameters, plan.workingDir, launch.DosProgram);
-    if (!runs.Start(started, ExtractFileName(plan.program), ProgramRuns::Kind::Compile)) {
-        LaunchOutcome failed;
-        failed.result = LaunchResult::CouldNotStart;
-        failed.program = plan.program;
-        failed.problem = started.problem;
-        main.SetStatusText(0, ToQString(failed.StatusText()));
-    }
+    if (!runs.Start(started, ExtractFileName(plan.program), ProgramRuns::Kind::Compile))
+        main.SetStatusText(0, ToQString(CouldNotStartText(plan.program, started.problem)));
 }
 
 } // namespace

@@ -539,13 +539,8 @@ void CarryOutLaunch(Shell& shell, const LaunchSettings& launch, const GameLaunch
         before.start = false;
         CarryOut(before, launch.DosProgram);
         const LaunchPlan started = PlanLaunch(plan.program, plan.parameters, plan.workingDir, launch.DosProgram);
-        if (!shell.RunInMessages(started, ExtractFileName(plan.program))) {
-            LaunchOutcome failed;
-            failed.result = LaunchResult::CouldNotStart;
-            failed.program = plan.program;
-            failed.problem = started.problem;
-            shell.SetStatusText(0, ToQString(failed.StatusText()));
-        }
+        if (!shell.RunInMessages(started, ExtractFileName(plan.program)))
+            shell.SetStatusText(0, ToQString(CouldNotStartText(plan.program, started.problem)));
         return;
     }
     const LaunchOutcome outcome = CarryOut(plan, launch.DosProgram);
