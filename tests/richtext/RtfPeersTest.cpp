@@ -24,34 +24,6 @@ std::string RunTool(const std::string& program, const std::vector<std::string>& 
     return run.out;
 }
 
-// A script in the editor's colours, and its characters that are not blanks, each with its colour.
-struct Sample {
-    std::string text;
-    std::vector<std::uint32_t> colors;
-    std::vector<std::pair<char, std::uint32_t>> visible;
-    void add(const std::string& part, std::uint32_t color)
-    {
-        text += part;
-        colors.insert(colors.end(), part.size(), color);
-        for (char c : part)
-            if (!std::isspace(static_cast<unsigned char>(c)))
-                visible.emplace_back(c, color);
-    }
-};
-
-Sample ColoredScript()
-{
-    Sample s;
-    for (int i = 0; i < 40; ++i) {
-        s.add("define", 0x0000FF);
-        s.add(" X" + std::to_string(i) + " <" + std::to_string(i * 7) + "> & \"q\" \t{ } ", 0);
-        s.add("ifai", 0xFF0000);
-        s.add(" // comment " + std::to_string(i), 0x008000);
-        s.add("\r\n", 0);
-    }
-    return s;
-}
-
 // The characters of unrtf's HTML body that are not blanks, with the colour
 // of the innermost <font color="#rrggbb"> around them (black outside any).
 std::vector<std::pair<char, std::uint32_t>> HtmlColoredChars(const std::string& html)
@@ -90,10 +62,27 @@ std::vector<std::pair<char, std::uint32_t>> HtmlColoredChars(const std::string& 
 TEST(RtfPeersTest, UnrtfShowsOurTextInOurColors)
 {
     REQUIRE_PROGRAM("unrtf");
+    // A script in the editor's colours, and its characters that are not blanks, each with its colour.
+    std::string text;
+    std::vector<std::uint32_t> colors;
+    std::vector<std::pair<char, std::uint32_t>> visible;
+    const auto add = [&](const std::string& part, std::uint32_t color) {
+        text += part;
+        colors.insert(colors.end(), part.size(), color);
+        for (char c : part)
+            if (!std::isspace(static_cast<unsigned char>(c)))
+                visible.emplace_back(c, color);
+    };
+    for (int i = 0; i < 40; ++i) {
+        add("define", 0x0000FF);
+        add(" X" + std::to_string(i) + " <" + std::to_string(i * 7) + "> & \"q\" \t{ } ", 0);
+        add("ifai", 0xFF0000);
+        add(" // comment " + std::to_string(i), 0x008000);
+        add("\r\n", 0);
+    }
     TempDir dir;
-    const Sample sample = ColoredScript();
-    const std::string path = dir.write("script.qzt", WriteProjectFile(ControlText{sample.text}, sample.colors));
-    EXPECT_EQ(HtmlColoredChars(RunTool("unrtf", {"--html", path})), sample.visible);
+    const std::string path = dir.write("script.qzt", WriteProjectFile(ControlText{text}, colors));
+    EXPECT_EQ(HtmlColoredChars(RunTool("unrtf", {"--html", path})), visible);
 }
 
 TEST(RtfPeersTest, PandocRtfReads)
@@ -118,42 +107,12 @@ TEST(RtfPeersTest, EnscriptColoredSourceReads)
     // Braces, not backslashes: enscript leaves a backslash unescaped.
     const std::string source = "int main(void)\n{\n\t/* hi { } */\n\treturn 0; // x\n}\n";
     const std::string c = dir.write("a.c", source);
-    RunTool("enscript", {"--language=rtf", "--color", "-Ec", "-q", "-o", dir.file("a.rtf"),
-                         c});
+    RunTool("enscript", {"--language=rtf", "--color", "-Ec", "-q", "-o", dir.file("a.rtf"), c});
     const RtfDocument doc = ReadRtf(dir.read("a.rtf"));
     EXPECT_EQ(PlainText(doc, "\n"), source);
     const RtfRun& keyword = doc.paragraphs.at(0).runs.at(0);
     EXPECT_TRUE(keyword.text == "int" && keyword.format.bold);
     EXPECT_NE(keyword.format.foreground, clAutomatic);
-}
-
-// Slow: starts LibreOffice twice.
-TEST(RtfPeersTest, LibreOfficeReadsOursAndWritesWhatWeRead)
-{
-    REQUIRE_PROGRAM("soffice");
-    TempDir dir;
-    const Sample sample = ColoredScript();
-    dir.write("script.rtf", WriteProjectFile(ControlText{sample.text}, sample.colors));
-    const std::string out = dir.path();
-    RunTool("soffice", {"--headless", "--convert-to", "txt:Text (encoded):UTF8,CRLF", "--outdir", out,
-                        dir.file("script.rtf")});
-    std::string text = dir.read("script.txt");
-    if (text.rfind("\xef\xbb\xbf", 0) == 0)
-        text.erase(0, 3);
-    EXPECT_EQ(text, sample.text);
-
-    dir.write("page.html", "<html><body><p>one <b>two</b> <font color=\"#ff0000\">red</font></p></body></html>");
-    RunTool("soffice", {"--headless", "--infilter=HTML (StarWriter)", "--convert-to", "rtf", "--outdir", out,
-                        dir.file("page.html")});
-    const RtfDocument doc = ReadRtf(dir.read("page.rtf"));
-    bool bold = false, red = false;
-    for (const RtfParagraph& para : doc.paragraphs)
-        for (const RtfRun& run : para.runs) {
-            bold = bold || (run.text == "two" && run.format.bold);
-            red = red || (run.text == "red" && run.format.foreground == 0x0000FFu);
-        }
-    EXPECT_NE(PlainText(doc, "\n").find("one two red"), std::string::npos);
-    EXPECT_TRUE(bold && red);
 }
 
 } // namespace
