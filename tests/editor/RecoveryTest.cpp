@@ -18,12 +18,7 @@ using namespace test;
 RecoveryCopy Copy(const std::string& fileName, const std::string& caption, const std::string& bytes,
                   const FileStamp& stamp = {})
 {
-    RecoveryCopy copy;
-    copy.fileName = fileName;
-    copy.caption = caption;
-    copy.stamp = stamp;
-    copy.bytes = bytes;
-    return copy;
+    return {"", fileName, caption, stamp, bytes, 0};
 }
 
 // A run killed while it held these copies.

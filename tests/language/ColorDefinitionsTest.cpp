@@ -57,7 +57,6 @@ TEST_F(ColorDefinitionsTest, EachLineIsLocatedOnItsOwnByItsLastBracesAndComma)
         {"{if,1} {else,3}", {"else" + B}, nullptr},
         {"}{word,1}", {"word" + R}, nullptr},
         {"{a,b,1}", {"a,b" + R}, nullptr},
-        {"{x{y,2}", {"y" + G}, nullptr},
         {" #x", {}, kNotEntered},
         {"}if,1{", {}, kBraces},
         {"{if}1,", {}, kComma},

@@ -16,16 +16,11 @@ std::string Text(const std::string& rtf)
     return PlainText(ReadRtf(rtf), "|");
 }
 
-std::string ReadData(const std::string& name)
-{
-    std::ostringstream s;
-    s << std::ifstream(std::string(TESSEL_SOURCE_DIR) + "/tests/data/" + name, std::ios::binary).rdbuf();
-    return s.str();
-}
-
 TEST(RtfReaderTest, WordPadDocument)
 {
-    const RtfDocument doc = ReadRtf(ReadData("wordpad.rtf"));
+    std::ostringstream bytes;
+    bytes << std::ifstream(std::string(TESSEL_SOURCE_DIR) + "/tests/data/wordpad.rtf", std::ios::binary).rdbuf();
+    const RtfDocument doc = ReadRtf(bytes.str());
     ASSERT_TRUE(doc.complete);
     ASSERT_EQ(doc.paragraphs.size(), 7u);
     EXPECT_EQ(PlainText(doc, "|"),
