@@ -470,9 +470,12 @@ TEST_F(ChildwinTest, ARichDocumentIsNeverReplacedByItsPlainText)
 
 // A log-out's SIGTERM keeps every window's unsaved text and the settings; the
 // next start offers the texts back, each in a modified window of its name.
+// The copy remembers the file it began from: another file put in its place
+// since, even with the same size and time, is told and not overwritten unasked.
 TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
 {
-    Key(Open(dir.write("a.con", "x"))->MainRichEdit(), Qt::Key_Y);
+    const std::string path = dir.write("a.con", "x");
+    Key(Open(path)->MainRichEdit(), Qt::Key_Y);
     Key(NewEditor("VurAvozid - Unnamed2")->MainRichEdit(), Qt::Key_Z);
     Action("mnuEditQuakeMode")->trigger();
     int ended = 0;
@@ -480,18 +483,30 @@ TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
     ::raise(SIGTERM);
     QTRY_COMPARE(ended, SIGTERM);
     EXPECT_NE(dir.read("QztMain.ini").find("GameUp=2"), std::string::npos);
+    const std::string other = dir.write("other", "w");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
+    ASSERT_EQ(::rename(other.c_str(), path.c_str()), 0);
 
     prompter.answers = {MsgResult::Yes};
     RestartAfterKill();
-    EXPECT_EQ(prompter.texts(), Lines{"Tessel ended without saving these documents:\n\n" + dir.file("a.con") +
-                                      "\nUnnamed2\n\nRestore them? Discard deletes these copies."});
-    EXPECT_EQ(Captions(), (Lines{"VUVurevo - " + dir.file("a.con"), "VurAvozid - Unnamed2"}));
+    const std::string offer = "Tessel ended without saving these documents:\n\n" + path +
+                              "\nUnnamed2\n\nRestore them? Discard deletes these copies.";
+    EXPECT_EQ(prompter.texts(), (Lines{offer, path + " was changed by another program since it was opened."}));
+    EXPECT_EQ(Captions(), (Lines{"VUVurevo - " + path, "VurAvozid - Unnamed2"}));
     const std::vector<TfrmConEdit*> restored = Documents<TfrmConEdit>();
     EXPECT_EQ(restored[0]->MainRichEdit()->Text(), "yx");
     EXPECT_EQ(restored[1]->MainRichEdit()->Text(), "z");
     EXPECT_TRUE(restored[0]->Modified() && restored[1]->Modified());
-    EXPECT_EQ(restored[0]->FileName(), dir.file("a.con"));
-    EXPECT_EQ(dir.read("a.con"), "x");
+    EXPECT_EQ(restored[0]->FileName(), path);
+    Area()->setActiveSubWindow(Area()->subWindowList()[0]);
+    prompter.answers = {MsgResult::No, MsgResult::No};   // saved as a.qzt and a.con; not over the other file
+    Key(restored[0]->MainRichEdit(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dir.read("a.con"), "w");
+    EXPECT_TRUE(restored[0]->Modified());
+    EXPECT_EQ(prompter.texts().back(), path + " was changed by another program since it was opened. Overwrite it?");
 
     // The box closed: offered again; Discard: gone.
     for (const MsgResult answer : {MsgResult::Cancel, MsgResult::No, MsgResult::Ok}) {
@@ -501,39 +516,6 @@ TEST_F(ChildwinTest, UnsavedTextsOutliveASigtermAndComeBackAtTheNextStart)
         EXPECT_EQ(prompter.shown.size(), answer == MsgResult::Ok ? 0u : 1u);
         EXPECT_TRUE(Captions().empty());
     }
-}
-
-// The copy remembers the file it began from: another file put in its place
-// since the crash, even with the same size and time, is told when the text
-// comes back, and Save asks before overwriting it.
-TEST_F(ChildwinTest, ARestoredTextAsksBeforeOverwritingAChangeMadeSinceItsCopy)
-{
-    const std::string path = dir.write("c.con", "old\n");
-    Key(Open(path)->MainRichEdit(), Qt::Key_Y);
-    int ended = 0;
-    form->EndProcess = [&](int sig) { ended = sig; };
-    form->EndSession(SIGTERM);   // the copy written, as before a kill
-    ASSERT_EQ(ended, SIGTERM);
-    const std::string other = dir.write("other", "new\n");
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    const timespec times[2] = {st.st_atim, st.st_mtim};
-    ASSERT_EQ(::utimensat(AT_FDCWD, other.c_str(), times, 0), 0);
-    ASSERT_EQ(::rename(other.c_str(), path.c_str()), 0);
-    prompter.answers = {MsgResult::Yes};
-    RestartAfterKill();
-    auto* w = Active<TfrmConEdit>();
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->MainRichEdit()->Text(), "yold\n");
-    prompter.answers = {MsgResult::No};
-    Key(w->MainRichEdit(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(dir.read("c.con"), "new\n");
-    EXPECT_TRUE(w->Modified());
-    const Lines texts = prompter.texts();
-    ASSERT_GE(texts.size(), 2u);
-    EXPECT_EQ(texts.front(), "Tessel ended without saving these documents:\n\n" + path +
-                                 "\n\nRestore them? Discard deletes these copies.");
-    EXPECT_EQ(texts.back(), path + " was changed by another program since it was opened. Overwrite it?");
 }
 
 // The copies cannot be kept (the state folder is a file, told at the start) nor
