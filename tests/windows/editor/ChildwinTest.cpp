@@ -358,58 +358,50 @@ TEST_F(ChildwinTest, AnotherProgramsChangeIsToldAndNeverOverwrittenUnasked)
                      path + " is no longer on disk; saving writes it anew."}));
 }
 
-// As the Open dialog is: modal, in front of the main window.
-TEST_F(ChildwinTest, AChangeMadeWhileAModalDialogIsUpIsToldWhenItCloses)
-{
-    const std::string path = dir.write("a.con", "one");
-    TfrmConEdit* w = Open(path);
-    QDialog dialog(form.get());
-    dialog.setModal(true);
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
-    QSignalSpy changed(w->findChild<QFileSystemWatcher*>(), &QFileSystemWatcher::fileChanged);
-    dir.write("a.con", "two");
-    ASSERT_TRUE(changed.wait());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(prompter.texts(), Lines{}) << "not told behind the dialog";
-
-    prompter.answers = {MsgResult::Yes};
-    dialog.accept();
-    form->activateWindow();   // as the window manager gives the focus back
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(prompter.texts(), Lines{path + " was changed by another program. Do you want to read it again?"});
-    EXPECT_EQ(w->MainRichEdit()->Text(), "two");
-}
-
-TEST_F(ChildwinTest, AFileDeletedAndMadeAgainIsFollowedAtOnce)
+// Changed behind a modal dialog (as the Open dialog is): told when it closes.
+// Deleted and made again: followed at once, the new file watched from then on.
+TEST_F(ChildwinTest, AChangeBehindADialogOrAFileMadeAgainIsFollowed)
 {
     const std::string path = dir.write("a.con", "one");
     TfrmConEdit* w = Open(path);
     auto* watcher = w->findChild<QFileSystemWatcher*>();
     ASSERT_TRUE(watcher);
+    QDialog dialog(form.get());
+    dialog.setModal(true);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
+    QSignalSpy changed(watcher, &QFileSystemWatcher::fileChanged);
+    dir.write("a.con", "two");
+    ASSERT_TRUE(changed.wait());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompter.texts(), Lines{}) << "not told behind the dialog";
+    prompter.answers = {MsgResult::Yes};
+    dialog.accept();
+    form->activateWindow();   // as the window manager gives the focus back
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->MainRichEdit()->Text(), "two");
+
     const auto told = [this](std::size_t count) {
         return QTest::qWaitFor([&] { return prompter.shown.size() >= count; });
     };
     QSignalSpy folderChanged(watcher, &QFileSystemWatcher::directoryChanged);
     ASSERT_EQ(::unlink(path.c_str()), 0);
-    ASSERT_TRUE(told(1));
-
+    ASSERT_TRUE(told(2));
     prompter.answers = {MsgResult::Yes};
     dir.write("a.con", "again");
     ASSERT_TRUE(!folderChanged.isEmpty() || folderChanged.wait()) << "the folder is watched while the file is gone";
-    ASSERT_TRUE(told(2));
+    ASSERT_TRUE(told(3));
     EXPECT_EQ(w->MainRichEdit()->Text(), "again");
     EXPECT_EQ(watcher->files(), QStringList{ToQString(path)});
-
-    // The new file is the one watched now.
     prompter.answers = {MsgResult::Yes};
     dir.write("a.con", "third");
-    ASSERT_TRUE(told(3));
+    ASSERT_TRUE(told(4));
     EXPECT_EQ(w->MainRichEdit()->Text(), "third");
     const std::string readAgain = path + " was changed by another program. Do you want to read it again?";
-    EXPECT_EQ(prompter.texts(), (Lines{path + " is no longer on disk; saving writes it anew.", readAgain, readAgain}));
+    EXPECT_EQ(prompter.texts(),
+              (Lines{readAgain, path + " is no longer on disk; saving writes it anew.", readAgain, readAgain}));
 }
 
 // Dropped from a file manager: the name's own bytes, kept to the save.
