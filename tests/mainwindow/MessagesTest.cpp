@@ -51,20 +51,7 @@ protected:
             out.push_back(FromQString(Pane()->item(i)->text()));
         return out;
     }
-    const std::vector<MessageEntry>& Entries() { return Control<TMessagesPane>("MessagesPane")->Entries(); }
-    // Enter on the pane's line that reads text.
-    void Choose(const std::string& text)
-    {
-        const QList<QListWidgetItem*> found = Pane()->findItems(ToQString(text), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << text;
-        Pane()->setCurrentItem(found.front());
-        Pane()->setFocus();
-        QTest::keyClick(Pane(), Qt::Key_Return);
-        // The short "Colorizing" window of a loaded script took the activation; the window system gives it back.
-        QApplication::setActiveWindow(form.get());
-    }
     TfrmConEdit* Editor() { return Active<TfrmConEdit>(); }
-    int CaretLine() { return Editor()->MainRichEdit()->LineFromOffset(Editor()->MainRichEdit()->SelStart()); }
 };
 
 // The loop with the real compiler: a fault in the project's second file, F9,
@@ -84,26 +71,28 @@ TEST_F(MessagesTest, TheRealCompilersErrorLeadsToItsLineAndTheFixedProjectCompil
     EXPECT_EQ(lines.front(), "Running: " + FindProgram("fteqcc") + " (in " + dir.file("qc/") + ")");
     EXPECT_EQ(lines.back().rfind("fteqcc failed (exit status 1): 2 errors, 0 warnings (", 0), 0u) << lines.back();
     EXPECT_EQ(FromQString(form->StatusText(0)), lines.back());
-    ASSERT_FALSE(Entries().empty());
-    EXPECT_EQ(Entries().front().path, dir.file("qc/main.qc"));
-    EXPECT_EQ(Entries().front().line, 5);
-    EXPECT_EQ(Entries().front().severity, Severity::Error);
 
-    Choose("main.qc:5: error: Unknown value \"undefinedthing\".");
+    // Enter on the error.
+    const QList<QListWidgetItem*> error =
+        Pane()->findItems("main.qc:5: error: Unknown value \"undefinedthing\".", Qt::MatchExactly);
+    ASSERT_EQ(error.size(), 1);
+    Pane()->setCurrentItem(error.front());
+    Pane()->setFocus();
+    QTest::keyClick(Pane(), Qt::Key_Return);
     ASSERT_NE(Editor(), nullptr);
     EXPECT_EQ(Editor()->FileName(), dir.file("qc/main.qc"));
-    EXPECT_EQ(CaretLine(), 4);
-    EXPECT_EQ(Editor()->MainRichEdit()->MarkedLines(true), std::vector<int>{4});
-
     ScriptEdit* edit = Editor()->MainRichEdit();
+    EXPECT_EQ(edit->LineFromOffset(edit->SelStart()), 4);
+    EXPECT_EQ(edit->MarkedLines(true), std::vector<int>{4});
+
+    // The short "Colorizing" window of the loaded script took the activation; the window system gives it back.
+    QApplication::setActiveWindow(form.get());
     edit->SetSelection(edit->OffsetOfLine(4) + 1, edit->LineLength(4) - 1);   // after the tab
     QTest::keyClicks(edit, "y = 2;");
     Press("Ctrl+S");
     EXPECT_EQ(dir.read("qc/main.qc"), "void() main =\n{\n\tlocal float y;\n\ty = 1;\n\ty = 2;\n};\n");
     CompileAndWait();
     EXPECT_EQ(PaneLines().back().rfind("fteqcc: 0 errors, ", 0), 0u) << PaneLines().back();
-    for (const MessageEntry& entry : Entries())
-        EXPECT_NE(entry.severity, Severity::Error) << entry.path << ":" << entry.line;
     EXPECT_TRUE(edit->MarkedLines(true).empty());
     EXPECT_EQ(prompter.texts(), Lines{});
 }
@@ -127,7 +116,6 @@ TEST_F(MessagesTest, ACompileNeverBlocksTheWindowAndStopEndsIt)
     Press("F9");
     EXPECT_EQ(prompter.texts(), Lines{"The compile tool is still running. Stop it and compile again?"});
     EXPECT_TRUE(form->Runs().Compiling());
-    EXPECT_EQ(PaneLines()[1], "compiling");
 
     // The pane showed itself; View > Messages hides and shows it.
     EXPECT_TRUE(Action("mnuViewMessages")->isChecked());
@@ -172,9 +160,9 @@ TEST_F(MessagesTest, TheCompileToolStartsWithTheDefaultSignals)
     EXPECT_EQ(PaneLines()[1], "SigBlk: 0000000000000000");
 }
 
-// What a program prints is text, never structure: control bytes, bytes that
-// are no UTF-8, lines of any length, a flood; names of a device, a pipe and a
-// folder are never opened, a file outside the folder is.
+// What a program prints is text, never structure (its control bytes, lines
+// and floods are the output log's): names of a device, a pipe and a folder
+// are never opened, a file outside the folder is.
 TEST_F(MessagesTest, OutsideTextStaysTextAndOnlyRegularFilesOpen)
 {
     MakeNonRegular(dir, "qc/zero.qc", NonRegular::Zero);
@@ -182,20 +170,12 @@ TEST_F(MessagesTest, OutsideTextStaysTextAndOnlyRegularFilesOpen)
     MakeNonRegular(dir, "qc/folder.qc", NonRegular::Folder);
     dir.write("outside.qc", "a\nb\nc\n");
     WriteTool("noisyqcc", "printf 'bell\\007 \\033[31mred\\033[0m \\351t\\351\\n'\n"
-                          "printf '%05000d' 0 | tr 0 x; echo\n"
                           "echo 'zero.qc:1: error: a device'\necho 'pipe.qc:2: error: a pipe'\n"
-                          "echo 'folder.qc:3: warning: a folder'\necho '../outside.qc:2:2: note: outside'\n"
-                          "i=0; while [ $i -lt 10100 ]; do echo \"line $i\"; i=$((i+1)); done\nexit 3\n");
+                          "echo 'folder.qc:3: warning: a folder'\necho '../outside.qc:2:2: note: outside'\nexit 3\n");
     StartWithTool("noisyqcc");
     CompileAndWait();
-    const Lines lines = PaneLines();
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines[1], "bell\\x07 red \\xE9t\\xE9");
-    EXPECT_EQ(lines[2], std::string(OutputLog::MaxLineBytes, 'x') + " [...]");
-    // The first 10000 lines kept, the note that the rest is not, the command line and the last line.
-    EXPECT_EQ(lines.size(), OutputLog::MaxLines + 3);
-    EXPECT_EQ(lines.back().rfind("noisyqcc failed (exit status 3): 2 errors, 1 warning (", 0), 0u) << lines.back();
-
+    ASSERT_GE(PaneLines().size(), 2u);
+    EXPECT_EQ(PaneLines()[1], "bell\\x07 red \\xE9t\\xE9");
     for (const char* name : {"zero.qc", "pipe.qc", "folder.qc"}) {
         Press("F6");
         const std::string why = name == std::string("folder.qc") ? " is a folder" : " is not a regular file";
@@ -206,7 +186,7 @@ TEST_F(MessagesTest, OutsideTextStaysTextAndOnlyRegularFilesOpen)
     ASSERT_NE(Editor(), nullptr);
     EXPECT_TRUE(SameFile(Editor()->FileName(), dir.file("outside.qc")));
     EXPECT_EQ(Editor()->MainRichEdit()->SelStart(), 3);   // line 2, column 2
-    QApplication::setActiveWindow(form.get());   // as after Enter (Choose)
+    QApplication::setActiveWindow(form.get());   // as after Enter on a line
     Press("F6");
     EXPECT_EQ(form->StatusText(0), "No further messages");
     EXPECT_TRUE(DevicesIntact());
