@@ -1,8 +1,6 @@
-// The program as a process, as a desktop starts and ends it: starts made
-// together, a start while the running Tessel is stopped, the end by a signal.
-// Each test runs a copy of the program (a link to it, with its data files:
-// a portable Tessel) in a folder of its own, with its own runtime, state and
-// temporary folders.
+// The program as a process, as a desktop starts and ends it: a copy (a link
+// to it, with its data files: a portable Tessel) in a folder of its own, with
+// its own runtime, state and temporary folders.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>

@@ -56,7 +56,6 @@ protected:
 TEST_F(ConFaqTest, ShowsTheDocumentWithItsFormatting)
 {
     open(Faq);
-    EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle(), "ConFaq4.0 Viewer");
     EXPECT_TRUE(text()->isReadOnly());
     EXPECT_EQ(panel(1), "Line: 1 ; Column: 1");

@@ -1,3 +1,4 @@
+#include <QLineEdit>
 #include <filesystem>
 
 #include "support/ProgramFixture.h"
@@ -117,15 +118,8 @@ TEST_F(FileCommandsTest, GroupFilesGoToAnExplorerByTheirOwnName)
 TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRuns)
 {
     StartWithFakeEditors();
-    // The Duke launcher's field of the con directory; the Quake launcher is not there.
-    struct FakeLauncher : GameLauncher {
-        void btnRunClick() override {}
-        QWidget& LauncherWindow() override { return window; }
-        void ClearScriptDirectoryField() override { cleared = true; }
-        QWidget window;
-        bool cleared = false;
-    } duke;
-    form->Tools().duke = &duke;
+    auto* conField = form->Tools().duke->LauncherWindow().findChild<QLineEdit*>("txtConFileDir");
+    conField->setText(ToQString(dir.file("gone/")));
     state->launch.ConDir = dir.file("gone/");
     state->launch.QCDir = dir.file("gone too/");
     std::filesystem::create_directories(dir.file("work"));
@@ -134,7 +128,7 @@ TEST_F(FileCommandsTest, OpenReportsGoneDirectoriesAndRemembersItsFolderAcrossRu
               (Lines{"Your main con directory does not exist, please choose a new one from the DukeNukem Options page.",
                      "Your main QC directory does not exist, please choose a new one from the Quake Options page.",
                      form->OpenDialog.filter}));
-    EXPECT_TRUE(duke.cleared);
+    EXPECT_EQ(conField->text(), "");
     EXPECT_EQ(state->launch.ConDir, "");
     EXPECT_EQ(state->launch.QCDir, "");
 
