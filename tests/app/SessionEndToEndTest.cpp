@@ -27,11 +27,8 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
 {
     // LF line ends and an 8-bit character, as scripts from elsewhere have them.
     const std::string original = "// ammo\n\tdefine AMMO 50 // \xe9t\xe9\n";
-    const std::string script = dir.write("game.con", original);
-    OpenFile(script);
-    auto* editor = dynamic_cast<TfrmConEdit*>(ActiveWidget());
-    ASSERT_NE(editor, nullptr);
-    ScriptEdit* edit = editor->MainRichEdit();
+    OpenFile(dir.write("game.con", original));
+    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit();
     QTest::keyClicks(edit, "define X 1");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(form->StatusText(1), "Modified");
