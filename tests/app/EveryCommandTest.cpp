@@ -29,8 +29,15 @@ protected:
         });
         closer.start(5);
     }
-    void TriggerEveryCommand(bool yes)
-    {
+
+    QTimer closer;
+};
+
+TEST_F(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunningWhateverTheAnswers)
+{
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "every answer Yes" : "every answer No");
+        form.reset();
         prompter.answerEverything = yes;
         prompter.answerFile = dir.file("chosen.con");
         Start();
@@ -50,19 +57,8 @@ protected:
             }
         }
         EXPECT_FALSE(prompter.shown.empty());
+        prompter.clear();
     }
-
-    QTimer closer;
-};
-
-TEST_F(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunningWhenEveryAnswerIsNo)
-{
-    TriggerEveryCommand(false);
-}
-
-TEST_F(EveryCommandTest, EveryCommandInEveryStateKeepsTheProgramRunningWhenEveryAnswerIsYes)
-{
-    TriggerEveryCommand(true);
 }
 
 // A few thousand random keys, clicks and menu picks over an editor and an

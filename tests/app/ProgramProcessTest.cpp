@@ -1,8 +1,6 @@
-// The program as a process, as a desktop starts and ends it: starts made
-// together, a start while the running Tessel is stopped, the end by a signal.
-// Each test runs a copy of the program (a link to it, with its data files:
-// a portable Tessel) in a folder of its own, with its own runtime, state and
-// temporary folders.
+// The program as a process, as a desktop starts and ends it: a copy (a link
+// to it, with its data files: a portable Tessel) in a folder of its own, with
+// its own runtime, state and temporary folders.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -44,37 +42,28 @@ protected:
     {
         return std::make_unique<StartedProcess>(dir.file("bin/tessel"), args, fault);
     }
-    // A later start, which ends at once: handed over (0) or not.
-    ProcessResult StartAgain(const std::vector<std::string>& args = {})
-    {
-        return RunProcess(dir.file("bin/tessel"), args, fault);
-    }
     // Whether the running Tessel takes the files of later starts: once it
-    // listens (and so holds the lock, which a later start must not win).
+    // listens (and so holds the lock, which a later start must not win); a
+    // later start ends at once, 0 when handed over.
     bool Answers()
     {
         for (int tenths = 0; tenths < 600; ++tenths) {
-            for (const std::string& name : ListNames(dir.file("run")))
-                if (name.size() > 7 && name.compare(name.size() - 7, 7, ".socket") == 0)
-                    return StartAgain().code == 0;
+            for (const auto& entry : std::filesystem::directory_iterator(dir.file("run")))
+                if (entry.path().extension() == ".socket")
+                    return RunProcess(dir.file("bin/tessel"), {}, fault).code == 0;
             ::usleep(100000);
         }
         return false;
-    }
-    static std::vector<std::string> ListNames(const std::string& folder)
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            names.push_back(entry.path().filename().string());
-        return names;
     }
 
     TempDir dir;
     ProcessFault fault;
 };
 
-// Of starts made together one runs; the others hand their files to it.
-TEST_F(ProgramProcessTest, StartsMadeTogetherMakeOneTessel)
+// Of starts made together one runs; the others hand their files to it. A
+// Tessel that is stopped still holds its place: a later start does not run a
+// second writer of the settings, but says so and fails.
+TEST_F(ProgramProcessTest, StartsMadeTogetherMakeOneTesselWhichHoldsItsPlaceWhenStopped)
 {
     std::vector<std::unique_ptr<StartedProcess>> starts;
     for (int i = 0; i < 8; ++i)
@@ -96,48 +85,17 @@ TEST_F(ProgramProcessTest, StartsMadeTogetherMakeOneTessel)
         }
     }
     ASSERT_EQ(running.size(), 1u);
+    ::kill(running[0]->Pid(), SIGSTOP);
+    const std::optional<ProcessResult> later = Start({dir.write("a.con", "")})->Wait(60);
+    ::kill(running[0]->Pid(), SIGCONT);
+    ASSERT_TRUE(later) << "it runs as a second Tessel";
+    EXPECT_EQ(later->code, 1);
+    EXPECT_NE(later->err.find("tessel: the running Tessel does not answer"), std::string::npos) << later->err;
+    EXPECT_TRUE(Answers()) << "it runs on";
     ::kill(running[0]->Pid(), SIGTERM);
     const std::optional<ProcessResult> ended = running[0]->Wait(60);
     ASSERT_TRUE(ended);
     EXPECT_EQ(ended->signal, SIGTERM);
-}
-
-// A Tessel that is stopped holds its place: a later start does not run a
-// second writer of the settings, but says so and fails.
-TEST_F(ProgramProcessTest, AStartWhileTheRunningTesselIsStoppedSaysSoAndEnds)
-{
-    auto first = Start();
-    ASSERT_TRUE(Answers());
-    ::kill(first->Pid(), SIGSTOP);
-    const std::optional<ProcessResult> later = Start({dir.write("a.con", "")})->Wait(60);
-    ASSERT_TRUE(later) << "it runs as a second Tessel";
-    EXPECT_EQ(later->code, 1);
-    EXPECT_NE(later->err.find("tessel: the running Tessel does not answer"), std::string::npos) << later->err;
-    ::kill(first->Pid(), SIGCONT);
-    EXPECT_FALSE(first->Wait(0)) << "it runs on";
-    EXPECT_TRUE(Answers());
-}
-
-// SIGTERM and SIGHUP end the program even when the settings cannot be
-// written: that is said on standard error, and no box holds the exit up.
-TEST_F(ProgramProcessTest, ASignalEndsTheProgramWhateverCannotBeWritten)
-{
-    for (const int sig : {SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(sig);
-        // The socket a program ended by a signal leaves would be taken for the new one's.
-        std::filesystem::remove_all(dir.file("run"));
-        ASSERT_EQ(::mkdir(dir.file("run").c_str(), 0700), 0);
-        auto program = Start();
-        ASSERT_TRUE(Answers());
-        std::filesystem::remove_all(dir.file("bin/QztMain.ini"));
-        ASSERT_EQ(::mkdir(dir.file("bin/QztMain.ini").c_str(), 0700), 0);
-        ::kill(program->Pid(), sig);
-        const std::optional<ProcessResult> ended = program->Wait(60);
-        ASSERT_TRUE(ended) << "still running";
-        EXPECT_EQ(ended->signal, sig);
-        EXPECT_NE(ended->err.find(dir.file("bin/QztMain.ini")), std::string::npos) << ended->err;
-        ::rmdir(dir.file("bin/QztMain.ini").c_str());
-    }
 }
 
 } // namespace

@@ -1,15 +1,11 @@
 // A whole session as a user has it, through the main window's menus and keys
-// with the real editor windows: open, type, save, reopen from the recent
-// list, exit.
+// with the real editor windows: open, type, save, exit.
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <set>
-#include <sstream>
 
-#include "platform/Files.h"
 #include "richtext/ProjectFile.h"
 #include "support/ProgramFixture.h"
 #include "windows/editor/Childwin.h"
@@ -31,32 +27,19 @@ TEST_F(SessionEndToEndTest, OpenTypeSaveAndExitKeepEveryOtherByte)
 {
     // LF line ends and an 8-bit character, as scripts from elsewhere have them.
     const std::string original = "// ammo\n\tdefine AMMO 50 // \xe9t\xe9\n";
-    const std::string script = dir.write("game.con", original);
-    OpenFile(script);
-    auto* editor = dynamic_cast<TfrmConEdit*>(ActiveWidget());
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->windowTitle().toStdString(), "VurAvozid - " + script);
-    ScriptEdit* edit = editor->MainRichEdit();
-    EXPECT_EQ(edit->ColorAt(1), clGreen);
+    OpenFile(dir.write("game.con", original));
+    ScriptEdit* edit = dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit();
     QTest::keyClicks(edit, "define X 1");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(form->StatusText(1), "Modified");
     QTest::keySequence(form.get(), QKeySequence("Ctrl+S"));
     QCoreApplication::processEvents();
     EXPECT_EQ(dir.read("game.con"), "define X 1\n" + original);
-    EXPECT_EQ(dir.read("game.qzt").rfind("{\\rtf1", 0), 0u);
     EXPECT_EQ(form->StatusText(1), "");
 
-    // Reopened from the recent list: the question, then the file from disk.
-    prompter.answers.push_back(MsgResult::No);
-    Trigger("mnuFileRecent1");
-    EXPECT_EQ(edit->Text(), "define X 1\n" + original);
-    EXPECT_EQ(edit->ColorAt(0), clBlue);
     Trigger("FileExitItem");
     form.reset();
-    // Nothing but the open dialog and the question was shown.
-    ASSERT_EQ(prompter.texts().size(), 2u);
-    EXPECT_EQ(prompter.texts()[1], "Do you want to save this file before opening another file?");
+    EXPECT_EQ(prompter.texts().size(), 1u);   // nothing but the open dialog was shown
 }
 
 // Lines ended by LF, CR LF, a lone CR and LF, the CR LF split across the
@@ -117,60 +100,22 @@ TEST_F(SessionEndToEndTest, AFileDroppedOnTheTextOpensInsteadOfPastingItsName)
     EXPECT_EQ(ActiveWidget()->windowTitle().toStdString(), "VurAvozid - " + dir.file("b.con"));
 }
 
-// The sections and keys of a settings file, "[Section] key" a line, and
-// every line that is neither a header, a key nor blank.
-std::set<std::string> SettingsOf(const std::string& text)
-{
-    std::set<std::string> out;
-    std::istringstream lines(text);
-    std::string line, section;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            continue;
-        if (line.front() == '[' && line.back() == ']')
-            section = line;
-        else if (line.find('=') != std::string::npos)
-            out.insert(section + " " + line.substr(0, line.find('=')));
-        else
-            out.insert("stray line: " + line);
-    }
-    return out;
-}
-
 // Files named with lines of a settings file, one in a folder named so (as
-// the attack and the dialogs' last folder): they open, save and the
-// program ends as with any name, but the settings file holds no section or
-// key that a session with plain names does not give it, and the next start
-// runs DOS programs through the default DOSBox.
+// the dialogs' last folder): they open and save as any name, and neither the
+// settings file nor the next start has a setting of theirs.
 TEST_F(SessionEndToEndTest, AFileNameWritesNoSettingOfItsOwn)
 {
-    using Files = std::vector<std::pair<std::string, std::string>>;   // folder, name
-    const auto session = [&](const Files& files) {
-        for (const auto& [folder, name] : files) {
-            ::mkdir(dir.file(folder).c_str(), 0755);
-            OpenFile(dir.write(folder + "/" + name, "define A 1\n"));
-            QTest::keyClicks(dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit(), "// ");
-            Press("Ctrl+S");
-            EXPECT_EQ(dir.read(folder + "/" + name), "// define A 1\n");
-        }
-        Trigger("FileExitItem");
-        form.reset();
-        return SettingsOf(dir.read("QztMain.ini"));
-    };
-    std::set<std::string> plain = session({{"mods", "e1.con"}, {"mods", "level1.con"}});
-    ASSERT_EQ(plain.count("[RecentFiles] Recent2"), 1u);
-    plain.erase("[RecentFiles] Recent1");
-    plain.erase("[RecentFiles] Recent2");
-
-    ASSERT_TRUE(DeleteFile(dir.file("QztMain.ini")));
-    prompter.clear();
-    Start();
-    const std::string key = "DosProgram=sh -c \"cd;id>PWNED;exit\"", section = "\n[Tessel]\n" + key + "\n";
-    EXPECT_EQ(session({{"mods\n" + key + "\n", "e1.con"}, {"mods", "level1" + section + ".con"}}), plain);
+    const std::string key = "DosProgram=sh -c \"cd;id>PWNED;exit\"";
+    for (const std::string& name : {"mods\n" + key + "\n/e1.con", "mods/level1\n[Tessel]\n" + key + "\n.con"}) {
+        ::mkdir(dir.file(name.substr(0, name.rfind('/'))).c_str(), 0755);
+        OpenFile(dir.write(name, "define A 1\n"));
+        QTest::keyClicks(dynamic_cast<TfrmConEdit&>(*ActiveWidget()).MainRichEdit(), "// ");
+        Press("Ctrl+S");
+        EXPECT_EQ(dir.read(name), "// define A 1\n");
+    }
+    Exit();
+    EXPECT_EQ(dir.read("QztMain.ini").find("DosProgram"), std::string::npos);
     EXPECT_EQ(prompter.texts().size(), 2u);   // the open dialogs: names left out are not worth a word
-
     Start();
     EXPECT_EQ(state->launch.DosProgram, DefaultDosProgram);
     EXPECT_EQ(RecentMenu(), Lines{});

