@@ -245,6 +245,7 @@ TEST_F(DukeLaunchTest, StoredValuesAreTakenAsTheControlsTakeThemAndDirectoriesOn
         {"Episode=5\r\nMap=0\r\n", 3, 3, 1, 11, 1},
         {"Episode=2\r\nMap=11\r\n", 3, 2, 11, 11, 1},
         {"Map=12\r\n", 3, 1, 6, 6, 1},
+        {"Map=0\r\n", 3, 1, 1, 12, 1},   // clamped, it is the map shown: the change rule does not run
         {"FakePlayers=0\r\n", 3, 1, 1, 12, 1},
         {"FakePlayers=9\r\n", 3, 1, 1, 12, 8},
     };

@@ -90,6 +90,9 @@ TEST_F(QuakeLaunchTest, CommandLinesOfTheOptions)
         EXPECT_EQ(launch.program, exe);
         EXPECT_EQ(launch.parameters, c.parameters);
     }
+    // A missing Quake folder is left for the folder check to tell.
+    QuakeOptions options;
+    EXPECT_EQ(PlanQuakeLaunch(options, dir.file("gone/"), prompter).folder, dir.file("gone/"));
     EXPECT_EQ(Messages(prompter), Strings{});
 }
 
@@ -208,8 +211,9 @@ TEST_P(QuakeLaunchExecutables, TheProgramOrWhyItIsMissing)
 }
 TESSEL_ROWS(QuakeLaunchExecutables, ExecutableRows);
 
-// Before: which of progs.dat and its target folder are there, the copy box. After: the outcome.
-enum Copy { File = 1, Folder = 2, Checked = 4, Enabled = 8 };
+// Before: which of progs.dat and its target folder are there (a missing one gone, or never set), the copy box.
+// After: the outcome.
+enum Copy { File = 1, Folder = 2, Checked = 4, Enabled = 8, Unset = 16 };
 enum Outcome { Launches = 1, TargetKept = 2 };
 const MsgResult Y = MsgResult::Yes, N = MsgResult::No;
 struct ProgsDatRow { const char* name; int copy; std::deque<MsgResult> answers; Strings said; int outcome; };
@@ -218,7 +222,7 @@ const ProgsDatRow ProgsDatRows[] = {
     {"unchecked: nothing", Enabled, {}, {}, Launches | TargetKept},
     {"disabled: nothing", Checked, {}, {}, Launches | TargetKept},
     {"file missing, go on", Folder | Checked | Enabled, {Y}, {NoProgs}, Launches | TargetKept},
-    {"folder missing, go on", File | Checked | Enabled, {Y}, {NoTarget}, Launches},
+    {"folder never set, go on", File | Checked | Enabled | Unset, {Y}, {NoTarget}, Launches},
     {"both missing, go on twice", Checked | Enabled, {Y, Y}, {NoProgs, NoTarget}, Launches},
     {"both missing, stop at the first", Checked | Enabled, {N}, {NoProgs}, TargetKept},
     {"both missing, stop at the second", Checked | Enabled, {Y, N}, {NoProgs, NoTarget}, 0},
@@ -234,7 +238,7 @@ TEST_P(QuakeLaunchProgsDat, QuestionsComeInOrderAndNoStops)
     QuakeOptions options = copying();
     options.copy = row.copy & Checked, options.copyEnabled = row.copy & Enabled;
     if (!(row.copy & Folder))
-        options.spefTCDir = dir.file("quake/gone/");
+        options.spefTCDir = row.copy & Unset ? "" : dir.file("quake/gone/");
     const GameLaunch launch = plan(options);
     const bool copied = (row.copy & (File | Folder | Checked | Enabled)) == (File | Folder | Checked | Enabled);
     EXPECT_EQ(Messages(prompter), row.said);

@@ -58,10 +58,10 @@ TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
 {
     enum { Launch = 1, MapEditor = 2, Compile = 4 };   // the items enabled
     const struct { const char* name; std::string ini; int enabled; } cases[] = {
-        {"nothing chosen", "", 0},
         {"the Quake folder", withQuake(), Launch},
         {"the programs", "[QuakeDirectorys]\r\nMainQMapEdProg=/e/qe.exe\r\nMainQCToolDir=qcc.exe\r\n",
          MapEditor | Compile},
+        {"nothing chosen", "", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -74,7 +74,6 @@ TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
         EXPECT_EQ(action(Cmd::QuakeCompile)->isEnabled(), bool(c.enabled & Compile));
     }
     // Choosing the programs enables their items; of the tool only its name is kept.
-    startAfresh("");
     prompter.files = {dir.file("tools/qe.exe"), dir.file("qc/fastqcc.exe")};
     click(quake, "btnMapEdBrowse");
     click(quake, "btnCompileTls");
