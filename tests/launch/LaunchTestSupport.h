@@ -145,36 +145,26 @@ void WriteAtOnce(const ProfileFile& ini, Write write)
     edit.Commit();
 }
 
-// A plan's copies, "source > destination; " each, named from base when they are in it.
-inline std::string Copies(const GameLaunch& launch, const std::string& base)
-{
-    std::string out;
-    auto local = [&](const std::string& p) { return p.rfind(base, 0) == 0 ? p.substr(base.size()) : p; };
-    for (const FileCopy& c : launch.copies)
-        out += local(c.source) + " > " + local(c.destination) + "; ";
-    return out;
-}
-
-// The ground of the launch logic's tests: a folder of the test's own with a
-// settings file in it, the directories the launchers keep, a prompter, and
-// the current folder put back afterwards. That folder is current meanwhile,
+// The launch logic's tests: a folder of the test's own with a settings file,
+// the launchers' directories and a prompter. That folder is current meanwhile,
 // so that an empty or relative name never reaches the caller's files.
 class LaunchFixture : public ::testing::Test {
 protected:
     LaunchFixture() { EnterFolder(dir.path()); }
-    std::string copies(const GameLaunch& launch) const { return Copies(launch, dir.path()); }
+    // A plan's copies, "source > destination; " each, named from the test's folder.
+    std::string copies(const GameLaunch& launch) const
+    {
+        std::string out;
+        for (const FileCopy& c : launch.copies)
+            out += c.source.substr(dir.path().size()) + " > " + c.destination.substr(dir.path().size()) + "; ";
+        return out;
+    }
     // A row's text with "~/" standing for the test's folder.
     std::string local(std::string text) const
     {
         for (std::size_t at = text.find("~/"); at != std::string::npos; at = text.find("~/", at + dir.path().size()))
             text.replace(at, 2, dir.path());
         return text;
-    }
-    Strings local(Strings texts) const
-    {
-        for (std::string& text : texts)
-            text = local(text);
-        return texts;
     }
 
     TempDir dir;

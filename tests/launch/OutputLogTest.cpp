@@ -22,7 +22,6 @@ Texts Shown(OutputLog& log, const Texts& pieces)
 TEST(OutputLogTest, LinesEndAtLfCrLfOrALoneCrInWhateverPiecesTheyArrive)
 {
     const struct { const char* name; Texts pieces, lines; } cases[] = {
-        {"whole lines", {"a\nb\n"}, {"a", "b"}},
         {"CR LF split between pieces", {"a\r", "\nb\r\n"}, {"a", "b"}},
         {"lone CR, then an empty line", {"a\rb\n\nc"}, {"a", "b", "", "c"}},
         {"a line in three pieces, no end", {"ab", "c", "d"}, {"abcd"}},

@@ -22,8 +22,6 @@ const BuildRow BuildRows[] = {
     {"not there", "~/empty/", "~/build", "",
      "Information: Incorrect build directory: ~/empty/ , or the build.exe is not named build.exe."},
     {"no Build directory: the current folder", "", "~/qc", "~/qc/build.exe", ""},
-    {"no Build directory, none in the current folder", "", "~/empty", "",
-     "Information: Incorrect build directory:  , or the build.exe is not named build.exe."},
 };
 using ToolLaunchBuild = RowsOf<ToolLaunchTest, BuildRow>;
 
@@ -45,9 +43,8 @@ TEST_P(ToolLaunchBuild, LooksInItsDirectoryOrTheCurrentFolder)
 }
 TESSEL_ROWS(ToolLaunchBuild, BuildRows);
 
-// The QC directory "~/qc" as written by hand, without its separator; program
-// "" stops. On the PATH: a tool of the same name, which the QC directory's
-// wins over, and one of its own.
+// The QC directory "~/qc" written without its separator; program "" stops. On
+// the PATH: a tool the QC directory's wins over, and one of its own.
 enum Unsaved { Saved, Modified };
 const std::string Asked = "Confirm (Yes/No): Some files have not been saved yet, continue?";
 std::string NotFound(const std::string& name)
@@ -60,19 +57,19 @@ struct CompileRow {
     Unsaved scripts;
     std::deque<MsgResult> answers;
     const char* program;
-    Strings said;
+    std::string said;
 };
 const CompileRow CompileRows[] = {
-    {"nothing unsaved", "~/qc", "fastqcc.exe", Saved, {}, "~/qc/fastqcc.exe", {}},
-    {"unsaved, go on", "~/qc", "fastqcc.exe", Modified, {MsgResult::Yes}, "~/qc/fastqcc.exe", {Asked}},
-    {"unsaved, stop", "~/qc", "fastqcc.exe", Modified, {MsgResult::No}, "", {Asked}},
-    {"no such tool", "~/qc", "qcc.exe", Modified, {}, "", {NotFound("qcc.exe")}},
+    {"nothing unsaved", "~/qc", "fastqcc.exe", Saved, {}, "~/qc/fastqcc.exe", ""},
+    {"unsaved, go on", "~/qc", "fastqcc.exe", Modified, {MsgResult::Yes}, "~/qc/fastqcc.exe", Asked},
+    {"unsaved, stop", "~/qc", "fastqcc.exe", Modified, {MsgResult::No}, "", Asked},
+    {"no such tool", "~/qc", "qcc.exe", Modified, {}, "", NotFound("qcc.exe")},
     // Found in the current folder; the empty folder is left for the launch to report.
-    {"no QC directory", "", "fastqcc.exe", Saved, {}, "~/qc/fastqcc.exe", {}},
-    {"an absolute name", "~/qc", "~/bin/fteqcc", Saved, {}, "~/bin/fteqcc", {}},
-    {"a name on the PATH", "~/qc", "fteqcc", Saved, {}, "~/bin/fteqcc", {}},
+    {"no QC directory", "", "fastqcc.exe", Saved, {}, "~/qc/fastqcc.exe", ""},
+    {"an absolute name", "~/qc", "~/bin/fteqcc", Saved, {}, "~/bin/fteqcc", ""},
+    {"a name on the PATH", "~/qc", "fteqcc", Saved, {}, "~/bin/fteqcc", ""},
     {"a relative name with a folder is not looked for on the PATH", "~/qc", "bin/fteqcc", Saved, {}, "",
-     {NotFound("bin/fteqcc")}},
+     NotFound("bin/fteqcc")},
 };
 using ToolLaunchCompile = RowsOf<ToolLaunchTest, CompileRow>;
 
@@ -96,7 +93,7 @@ TEST_P(ToolLaunchCompile, AsksAboutUnsavedChangesOnlyWhenTheToolExists)
         EXPECT_EQ(launch.workingDir, qcDir);
         EXPECT_EQ(launch.parameters, "");
     }
-    EXPECT_EQ(Messages(prompter), local(row.said));
+    EXPECT_EQ(Messages(prompter), row.said.empty() ? Strings{} : Strings{local(row.said)});
 }
 TESSEL_ROWS(ToolLaunchCompile, CompileRows);
 

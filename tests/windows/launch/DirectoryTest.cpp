@@ -16,22 +16,15 @@ namespace {
 using namespace test;
 using Act = std::function<void(TfrmDirectory&)>;
 
-class DirectoryTest : public ::testing::Test {
-protected:
-    DirectoryTest() { MakeFolders(dir.path(), {"a", "a/b", "c"}); }
-
-    static void click(TfrmDirectory& chooser, const char* name)
-    {
-        QTest::mouseClick(chooser.findChild<QWidget*>(name), Qt::LeftButton);
-    }
-
+TEST(DirectoryTest, ItStartsWhereItWasMadeAndKeepsWhatItShowedLast)
+{
     TempDir dir;
     ScriptedPrompter prompter;
     CurrentFolderGuard folder;
-};
-
-TEST_F(DirectoryTest, ItStartsWhereItWasMadeAndKeepsWhatItShowedLast)
-{
+    MakeFolders(dir.path(), {"a", "a/b", "c"});
+    static const auto click = [](TfrmDirectory& c, const char* name) {
+        QTest::mouseClick(c.findChild<QWidget*>(name), Qt::LeftButton);
+    };
     EnterFolder(dir.file("a"));
     TfrmDirectory chooser(prompter);
     EnterFolder(dir.file("c"));   // later changes of the current folder do not move it
@@ -51,7 +44,6 @@ TEST_F(DirectoryTest, ItStartsWhereItWasMadeAndKeepsWhatItShowedLast)
          }, std::nullopt},
         {"shown last, even after a cancel", std::nullopt, ok, dir.file("c/")},
         {"closed by its title bar", dir.file("a"), [](TfrmDirectory& c) { c.close(); }, std::nullopt},
-        {"closed by Escape", std::nullopt, [](TfrmDirectory& c) { QTest::keyClick(&c, Qt::Key_Escape); }, std::nullopt},
         {"the root from the volume list", std::nullopt, [](TfrmDirectory& c) {
              auto* volumes = c.findChild<QComboBox*>("DriveComboBox1");
              volumes->setCurrentIndex(0);

@@ -1,8 +1,7 @@
 #pragma once
 // The launcher windows as the program makes them, for window tests: the
 // program in a folder of the test's own (its settings file written first when
-// asked), a directory chooser that answers from a queue, and editor windows
-// that record the files they are asked to load.
+// asked), a directory chooser that answers from a queue, and fake editor windows.
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -59,16 +58,6 @@ protected:
     }
     bool enabled(QWidget* window, const char* name) { return control(window, name)->isEnabledTo(window); }
     QAction* action(Cmd id) { return form->Action(id); }
-    // Every file an editor window was asked to load: "caption: file".
-    std::vector<std::string> Loads() const
-    {
-        std::vector<std::string> out;
-        for (FakeDocument* doc : Documents())
-            for (const std::string& request : doc ? doc->requests : Lines{})
-                if (request.rfind("load ", 0) == 0)
-                    out.push_back(FromQString(doc->windowTitle()) + ": " + request.substr(5));
-        return out;
-    }
 
     FakeChooser chooser;
     TfrmQuakeStart* quake = nullptr;

