@@ -226,6 +226,7 @@ void TMainForm::CreateStatusBar()
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(texts[i], parts_.statusBar);
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        panels_[i]->setTextFormat(Qt::PlainText);   // file names and program output are never markup
         panels_[i]->setFixedWidth(widths[i]);
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);

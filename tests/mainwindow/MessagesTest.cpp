@@ -1,5 +1,6 @@
 // The Messages pane: F9 runs the compile tool with its output in the pane,
 // never blocking the window; its messages lead to their lines.
+#include <QLabel>
 #include <QListWidget>
 #include <csignal>
 #include <cstring>
@@ -146,7 +147,7 @@ TEST_F(MessagesTest, ACompileNeverBlocksTheWindowAndStopEndsIt)
 
 // What a program prints is text, never structure (its control bytes, lines
 // and floods are the output log's): names of a device, a pipe and a folder
-// are never opened, a file outside the folder is.
+// are never opened, a file outside the folder is; a name is never markup.
 TEST_F(MessagesTest, OutsideTextStaysTextAndOnlyRegularFilesOpen)
 {
     MakeNonRegular(dir, "qc/zero.qc", NonRegular::Zero);
@@ -165,6 +166,7 @@ TEST_F(MessagesTest, OutsideTextStaysTextAndOnlyRegularFilesOpen)
         const std::string why = name == std::string("folder.qc") ? " is a folder" : " is not a regular file";
         EXPECT_EQ(FromQString(form->StatusText(0)), dir.file("qc/") + name + why);
     }
+    EXPECT_EQ(Control<QLabel>("StatusPanel0")->textFormat(), Qt::PlainText);
     EXPECT_EQ(WindowCount(), 0);
     Press("F6");
     ASSERT_NE(Editor(), nullptr);
