@@ -271,19 +271,13 @@ TEST(FilesTest, ReplaceFileWritesDevicesAndPipesAsTheyAre)
     EXPECT_EQ(ListFiles(dir.path()), (std::vector<std::string>{"full", "null"}));   // no temporary file left
 }
 
-// Bytes that differ from one place to the next, so that a block copied to the wrong place shows.
-std::string SomeBytes(std::size_t n)
-{
-    std::string s(n, '\0');
-    for (std::size_t i = 0; i < n; ++i)
-        s[i] = static_cast<char>(i * 7919 % 251);
-    return s;
-}
-
 TEST(FilesTest, CopyWholeFileCopiesEveryByteOrNamesTheFileItCannot)
 {
     TempDir dir;
-    const std::string data = SomeBytes(3 * 8192 + 17), source = dir.write("GAME.CON", data);
+    std::string data(3 * 8192 + 17, '\0');   // bytes that tell a block copied to the wrong place
+    for (std::size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<char>(i * 7919 % 251);
+    const std::string source = dir.write("GAME.CON", data);
     dir.write("copy.con", std::string(40000, 'x'));
     CopyWholeFile(source, dir.file("copy.con"));
     EXPECT_EQ(dir.read("copy.con"), data);

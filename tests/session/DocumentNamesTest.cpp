@@ -27,10 +27,9 @@ TEST(DocumentNamesTest, OnlyTheNamePartsOwnExtensionMakesAGroupFile)
         const char* name;
         bool explorer;
     } cases[] = {
-        {"/home/me/.duke/DUKE3D.GRP", explorer},       {"/games/duke3d.v1.5/duke3d.grp", explorer},
-        {"C:\\my.maps\\city.grp", explorer},           {"/data/maps.grp/city.con", editor},
+        {"/home/me/.duke/DUKE3D.GRP", explorer},    {"C:\\my.maps\\city.grp", explorer},
+        {"/data/maps.grp/city.con", editor},        {"/g/grp", editor},   // no extension at all
         {"/g/city.grp.bak", editor},                {"/g/old.city.grp", editor},   // the first full stop decides
-        {"/g/grp", editor},                         // no extension at all
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
