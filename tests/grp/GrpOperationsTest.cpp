@@ -189,10 +189,12 @@ TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
     ExtractEntry(f.path, f.dir.file("b"), "A", f.prompter);
     ExtractEntry(f.path, f.dir.file("b"), "MISSING", f.prompter);
     ExtractEntry(f.dir.write("E.GRP", ""), f.dir.file("x"), "A", f.prompter);
+    ExtractEntry(f.dir.file("GONE.GRP"), f.dir.file("x"), "A", f.prompter);
     EXPECT_EQ(f.dir.read("b"), "bbbb");
     const std::string ask = "The destination file already exists, are you sure you want to overwrite it?",
                       none = "The file you selected cannot be found.";
-    EXPECT_EQ(f.prompter.texts(), (Rows{none, ask, ask, none, "The file is empty."}));
+    EXPECT_EQ(f.prompter.texts(),
+              (Rows{none, ask, ask, none, "The file is empty.", "The selected file does not exist."}));
     const std::string folder = MakeNonRegular(f.dir, "folder", NonRegular::Folder);
     EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, folder, "A", f.prompter); }), folder + " is a folder");
     // Never over the archive; never data past its end.

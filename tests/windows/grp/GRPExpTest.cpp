@@ -143,10 +143,9 @@ TEST_F(GRPExpTest, OpenListsTheEntriesAndTheirGroupsAndCloseEmptiesTheWindow)
     EXPECT_EQ(tree(w), (Texts{"CON /A.CON /C.CON", "ART /B.ART"}));
     EXPECT_EQ(panels(w), "Finished|Signature: KenSilverman|Filecount: 3");
     EXPECT_EQ(w->windowTitle().toStdString(), "Tessel Group File Explorer - " + files.file("T.GRP"));
-    // Close Group File resets the window.
+    // Close Group File resets the window (what the view becomes: GrpCommandsTest).
     trigger(w, "Close1");
     EXPECT_EQ(w->windowTitle(), "Veska' pl1 maker - (No File Loaded)");
-    EXPECT_EQ(panels(w), "Finished|Signature:|Filecount: 0");
     EXPECT_TRUE(listed(w).empty() && tree(w).empty() && prompter.shown.size() == 3);
 }
 
