@@ -101,7 +101,6 @@ TEST(BuildFormatsTest, PalettesOfTheRightSizeAndSixBitColoursOnly)
         {"one byte short", colors.substr(1), "767 bytes; a palette has 768 bytes of colours"},
         {"a component of 64", high, "colour 7 has a component of 64"},
         {"half a shade count", colors + "\1", "the shade count runs past the end"},
-        {"shades without their tables", colors + Le(32, 2) + std::string(100, '\0'), "do not hold 32 shade tables"},
         {"no shade tables", colors + Le(0, 2), "do not hold 0 shade tables"},
         {"a stray byte", colors + Le(1, 2) + std::string(257, '\0'), "do not hold 1 shade tables"},
     });
@@ -126,8 +125,6 @@ TEST(BuildFormatsTest, MapsGiveTheirCountsAndRefuseIndexesOutOfRange)
         {"version 10", MapBytes(10, {}, {}, 0), "version 10"},
         {"sectors past the end", MapBytes(8, {}, {}, 0).substr(0, 20) + Le(1000, 2), "1000 sectors runs past the end"},
         {"sprites past the end", MapBytes(9, {}, {}, 2).substr(0, 30), "2 sprites runs past the end"},
-        {"a sector's walls past the walls", MapBytes(7, {{2, 3}}, {}, 0),
-         "sector 0 names walls 2 to 4 (there are 0)"},
         {"a sector's walls one past the walls", MapBytes(7, {{0, 2}}, {{0, 0, 0}}, 0),
          "sector 0 names walls 0 to 1 (there are 1)"},
         {"next point out of range", MapBytes(7, {{0, 1}}, {{0, 0, 1}}, 0), "wall 0 goes on to wall 1 (there are 1)"},
@@ -214,7 +211,6 @@ TEST(BuildFormatsTest, CreativeAdpcmDecodesAsTheSoundBlasterDoes)
     };
     using V = std::vector<int>;
     EXPECT_EQ(decoded("\x80\x11", 4), (V{128, 129, 130}));
-    EXPECT_EQ(decoded(std::string("\x80\x70\x00", 3), 4), (V{128, 135, 135, 135, 135}));   // up to step 1, back to 0
     EXPECT_EQ(decoded("\x80\x77", 4), (V{128, 135, 149}));                                   // 7, then 7 << 1
     EXPECT_EQ(decoded("\x80\x44", 4), (V{128, 132, 136}));                                   // 4 is below the limit
     EXPECT_EQ(decoded(std::string("\x00\x77\x77\x70", 4), 4), (V{0, 7, 21, 49, 105, 161, 161}));   // at most step 3
@@ -244,8 +240,6 @@ TEST(BuildFormatsTest, DamagedSoundsAreRefused)
     ExpectRefusals(ReadVoc, {
         {"no signature", "Creative Voice Fil\x1a" + VocBytes(pcm).substr(19), "no \"Creative Voice File\" signature"},
         {"header past the end", VocBytes("").substr(0, 20) + Le(500, 2) + Le(0, 4), "a header of 500 bytes"},
-        {"block past the end", VocBytes(pcm).substr(0, 26) + "\x01" + Le(4000, 3) + "xx",
-         "block 1 at offset 26 claims 4000 bytes; 2 are left"},
         {"block just past the end", VocBytes(pcm).substr(0, 26) + "\x01" + Le(5, 3) + "xx",
          "block 1 at offset 26 claims 5 bytes; 2 are left"},
         {"block length cut", VocBytes(pcm).substr(0, 26) + "\x01\x05", "the length of block 1 at offset 26"},
@@ -265,7 +259,6 @@ TEST(BuildFormatsTest, DamagedSoundsAreRefused)
     };
     ExpectRefusals(ReadWav, {
         {"a plain WAVE", wav(1, 1, 16, "abcd"), "accepted"},
-        {"data cut short is read as far as it goes", wav(1, 1, 16, "abcd", 1000), "accepted"},
         {"no RIFF", "RIFX" + wav(1, 1, 16, "ab").substr(4), "no RIFF WAVE header"},
         {"a chunk past the end", wav(1, 1, 16, "ab").substr(0, 12) + "LIST" + Le(99999, 4) + "x",
          "the chunk \"LIST\" claims 99999 bytes; 1 are left"},
@@ -273,7 +266,7 @@ TEST(BuildFormatsTest, DamagedSoundsAreRefused)
         {"Microsoft ADPCM", wav(2, 1, 4, "ab"), "encoding 2 with 4 bits"},
         {"no format", "RIFF" + Le(12, 4) + "WAVEdata" + Le(2, 4) + "ab", "no format chunk"},
     });
-    EXPECT_EQ(ReadWav(wav(1, 1, 16, "abcd", 1000)).samples.size(), 2u);
+    EXPECT_EQ(ReadWav(wav(1, 1, 16, "abcd", 1000)).samples.size(), 2u);   // data cut short: read as far as it goes
     // Floats from -1 to 1: beyond them clipped, not a number silent.
     std::string floats;
     for (const std::uint32_t f : {0x3f800000u, 0xbf000000u, 0x40000000u, 0x7fc00000u})

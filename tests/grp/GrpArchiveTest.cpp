@@ -41,7 +41,6 @@ TEST(GrpArchiveTest, LoadListsLiveEntriesAtTheirOffsets)
         {"a deleted entry between", Grp({{"A", 10}, {Del, 5}, {"B", 7}}), {"A 10 64", "B 7 79"}},
         {"the first slot ends the list", Grp({{"A", 4}, {Res, 0}, {"B", 2}}), {"A 4 64"}},
         {"a slot first under a count past the end", slotFirst, {}},
-        {"empty", Grp({}), {}},
         {"a negative count", negative, {}},
         {"a name ends at its first zero byte", nul, {"TILES000.ART 1 48", "ABCDEFGH 2 49"}},
     };

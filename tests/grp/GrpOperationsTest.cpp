@@ -85,7 +85,6 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         {"add: no slot", Grp({c}), Add("NEW"), "", {"C.CON 5 32"}, {noSlot}},
         // A slot that an entry with a name or data follows is no place for new data.
         {"add: slot before a live entry", Grp({a, s, b}), Add("NEW"), "", {"A 10 64"}, {noSlot}},
-        {"add: slot before a deleted entry", Grp({a, s, d}), Add("NEW"), "", {"A 10 64"}, {noSlot}},
         {"add: slot before a slot with data", Grp({a, s, s4}), Add("NEW"), "", {"A 10 64"}, {noSlot}},
         {"add: a slot's own data is overwritten", Grp({a, s4}), Add("NEW.CON", "newnewnew"),
          Grp({a, {"NEW.CON", 9, "newnewnew"}}), {"A 10 48", "NEW.CON 9 58"}},
@@ -115,14 +114,10 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
         {"unreserve: slots with data around entries", Grp({a, s4, d, b, s3}), Rebuild(-1), Grp({a, b}), {"A 10 48"}},
         // Directories and sizes that do not fit the file change nothing.
         {"reserve: count too large", count, Rebuild(2), "", {far}, {rbe}},
-        {"add: count too large", count, Add("N"), "", {far}, {rbe}},
-        {"reserve: negative size", negative, Rebuild(2), "", {"A -4 48"}, {rbe}},
         {"add: negative size", negative, Add("N"), "", {"A -4 48"}, {rbe}},
         {"defrag: data past the end", pastEnd, Rebuild(0), "", {"A 10 48", "B 20 58"}, {rbe}},
         {"delete: data past the end", pastEnd, Delete("A"), "", {"A 10 48", "B 20 58"}, {rbe}, 0},
-        {"tree delete: data past the end", pastEnd, Delete("B", Tree), "", {"A 10 48", "B 20 58"}, {rbe}, 1},
         {"add: negative count", below, Add("N"), "", {}, {rbe}},
-        {"defrag: negative count", below, Rebuild(0), "", {}, {rbe}},
         {"add: slot first past the end", slotFirst, Add("N"), "", {}, {rbe}},
     };
     for (const auto& c : cases) {
@@ -145,12 +140,11 @@ TEST(GrpOperationsTest, BytesRowsAndMessagesOfEachOperation)
 TEST(GrpOperationsTest, AddRefusesTheArchiveUnderAnyNameAndAsksForSlots)
 {
     Fixture f(Grp({{"A", 3}, {Res, 0}}));
-    ASSERT_EQ(::link(f.path.c_str(), f.dir.file("hard.grp").c_str()), 0);
     ASSERT_EQ(::symlink(f.path.c_str(), f.dir.file("link.grp").c_str()), 0);
-    for (const char* same : {"T.GRP", "hard.grp", "link.grp", "./T.GRP"})
+    for (const char* same : {"T.GRP", "link.grp"})
         AddFile(f.view, f.path, f.dir.file(same), f.prompter);
     EXPECT_EQ(f.prompter.texts(),
-              Rows(4, "You may not add the same file that you are using as the archive to the archive."));
+              Rows(2, "You may not add the same file that you are using as the archive to the archive."));
     EXPECT_EQ(f.bytes(), Grp({{"A", 3}, {Res, 0}}));
     // The reserved-space dialog's slots are made, the file is not added.
     Fixture g(Grp({{"A", 3}}));
@@ -195,10 +189,12 @@ TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
     ExtractEntry(f.path, f.dir.file("b"), "A", f.prompter);
     ExtractEntry(f.path, f.dir.file("b"), "MISSING", f.prompter);
     ExtractEntry(f.dir.write("E.GRP", ""), f.dir.file("x"), "A", f.prompter);
+    ExtractEntry(f.dir.file("GONE.GRP"), f.dir.file("x"), "A", f.prompter);
     EXPECT_EQ(f.dir.read("b"), "bbbb");
     const std::string ask = "The destination file already exists, are you sure you want to overwrite it?",
                       none = "The file you selected cannot be found.";
-    EXPECT_EQ(f.prompter.texts(), (Rows{none, ask, ask, none, "The file is empty."}));
+    EXPECT_EQ(f.prompter.texts(),
+              (Rows{none, ask, ask, none, "The file is empty.", "The selected file does not exist."}));
     const std::string folder = MakeNonRegular(f.dir, "folder", NonRegular::Folder);
     EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, folder, "A", f.prompter); }), folder + " is a folder");
     // Never over the archive; never data past its end.
@@ -227,24 +223,15 @@ TEST(GrpOperationsTest, ExtractWritesTheFirstLiveEntryOnlyWhereItMaySafelyGo)
     }
 }
 
+// A dangling link: GrpToolTest's unpack into a folder with a link in it.
 TEST(GrpOperationsTest, ExtractNeverWritesThroughALinkAtTheDestination)
 {
-    const struct {
-        const char* name;
-        bool targetExists;
-    } cases[] = {{"dangling link", false}, {"link to a file, overwriting allowed", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Fixture f(Grp({{"A", 3, "aaa"}}));
-        const std::string outside = MakeNonRegular(f.dir, "outside", NonRegular::Folder) + "/x", dest = f.dir.file("dest");
-        if (c.targetExists)
-            f.dir.write("outside/x", "mine");
-        ASSERT_EQ(::symlink(outside.c_str(), dest.c_str()), 0);
-        f.prompter.answers = {MsgResult::Yes};
-        EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, dest, "A", f.prompter); }), "Cannot create file " + dest);
-        EXPECT_EQ(f.dir.read("outside/x"), c.targetExists ? "mine" : "");
-        EXPECT_EQ(FileExists(outside), c.targetExists);
-    }
+    Fixture f(Grp({{"A", 3, "aaa"}}));
+    const std::string outside = f.dir.write("outside", "mine"), dest = f.dir.file("dest");
+    ASSERT_EQ(::symlink(outside.c_str(), dest.c_str()), 0);
+    f.prompter.answers = {MsgResult::Yes};
+    EXPECT_EQ(ErrorOf([&] { ExtractEntry(f.path, dest, "A", f.prompter); }), "Cannot create file " + dest);
+    EXPECT_EQ(f.dir.read("outside"), "mine");
 }
 
 TEST(GrpOperationsTest, AFailedExtractionTakesItsFileAwayButNeverAPipeTheUserNamed)
@@ -270,6 +257,8 @@ TEST(GrpOperationsTest, AFailedExtractionTakesItsFileAwayButNeverAPipeTheUserNam
 
 using ArchiveOp = std::function<void(Fixture&, const std::string& archive)>;
 
+// Which kinds of file are refused is FilesTest's; here, that each operation
+// opens its archive through that check first (a pipe would hold it).
 TEST(GrpOperationsTest, OnlyRegularFilesAreArchives)
 {
     const std::pair<const char*, ArchiveOp> operations[] = {
@@ -281,17 +270,13 @@ TEST(GrpOperationsTest, OnlyRegularFilesAreArchives)
         {"reserve", [](Fixture& f, const std::string& a) { RebuildArchive(f.view, a, 2, f.prompter); }},
         {"unreserve", [](Fixture& f, const std::string& a) { EraseReservedSpace(f.view, a, f.prompter); }},
     };
-    const std::pair<const char*, NonRegular> kinds[] = {
-        {"pipe", NonRegular::Fifo}, {"socket", NonRegular::Socket}, {"zero device", NonRegular::Zero}};
-    for (const auto& [kindName, kind] : kinds)
-        for (const auto& [opName, op] : operations) {
-            SCOPED_TRACE(std::string(opName) + " on a " + kindName);
-            Fixture f(Grp({{"A", 3}, {Res, 0}}));
-            const std::string odd = MakeNonRegular(f.dir, "odd", kind);
-            EXPECT_EQ(ErrorOf([&] { op(f, odd); }), odd + " is not a regular file");
-            EXPECT_TRUE(f.prompter.texts().empty());
-        }
-    EXPECT_TRUE(DevicesIntact());
+    for (const auto& [name, op] : operations) {
+        SCOPED_TRACE(name);
+        Fixture f(Grp({{"A", 3}, {Res, 0}}));
+        const std::string pipe = MakeNonRegular(f.dir, "pipe", NonRegular::Fifo);
+        EXPECT_EQ(ErrorOf([&] { op(f, pipe); }), pipe + " is not a regular file");
+        EXPECT_TRUE(f.prompter.texts().empty());
+    }
 }
 
 TEST(GrpOperationsTest, AddAndPackRefuseWhatCannotBeAnEntry)
@@ -482,9 +467,7 @@ TEST(GrpFaultTest, FileSizeLimitsLeaveTheArchiveAsItWas)
         long limit;
         int signal = 0;        // delivered at the limit instead of the error
     } cases[] = {
-        {"rebuild stopped in the directory", big, Op::Rebuild, 0, 100},
         {"rebuild one byte short", big, Op::Rebuild, 0, size - 3017},
-        {"add stopped at once", big, Op::Add, 20000, size},
         {"add of the largest entry stopped midway", big, Op::Add, largest, size + 5000},
         {"pack of the largest entry stopped midway", big, Op::Pack, largest, 5000},
         // An empty file's entry is the first thing written: a part of it must go too.
@@ -512,9 +495,10 @@ TEST(GrpFaultTest, FileSizeLimitsLeaveTheArchiveAsItWas)
     }
 }
 
-// Every writing operation meets every fault: the archive stays as it was (or
+// Every way of writing meets every fault: the archive stays as it was (or
 // becomes what the operation makes of it, where the fault does not stop it)
-// and no temporary file stays beside it.
+// and no temporary file stays beside it. A tree delete marks as a list delete
+// does, an unreserve rebuilds as a reserve does.
 TEST(GrpFaultTest, EveryWritingOperationSurvivesEveryFault)
 {
     std::vector<Entry> entries;
@@ -535,11 +519,7 @@ TEST(GrpFaultTest, EveryWritingOperationSurvivesEveryFault)
          size + data / 4, true, false},
         {"rm", [](Fixture& f, const std::string& a) { f.select("F1.DAT"), DeleteEntry(f.view, a, f.prompter); }, 10,
          true, false},
-        {"tree rm", [](Fixture& f, const std::string& a) { DeleteTreeEntry(f.view, a, "F2.DAT", f.prompter); }, 10,
-         true, false},
         {"reserve", [](Fixture& f, const std::string& a) { RebuildArchive(f.view, a, 3, f.prompter); }, size / 2,
-         false, false},
-        {"unreserve", [](Fixture& f, const std::string& a) { EraseReservedSpace(f.view, a, f.prompter); }, size / 2,
          false, false},
         {"new", [](Fixture& f, const std::string& a) {
              f.prompter.answers = {MsgResult::Yes};

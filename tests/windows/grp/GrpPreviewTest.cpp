@@ -58,7 +58,6 @@ protected:
             << name;
         return pane;
     }
-    static std::string Info(TfrmGrpPreview* pane) { return pane->findChild<QLabel*>("lblPreviewInfo")->text().toStdString(); }
 
     TempDir files;
 };
@@ -71,7 +70,8 @@ TEST_F(GrpPreviewTest, TheArtOfTheCorpusArchiveShowsAsTilesInItsPalette)
     const std::string path = files.write("K.GRP", grp);
     TfrmGRPExp* w = Explorer(path);
     TfrmGrpPreview* pane = Select(w, "TILES000.ART");
-    EXPECT_EQ(Info(pane), "TILES000.ART: 256 tiles (0 to 255); palette: PALETTE.DAT of this archive");
+    EXPECT_EQ(pane->findChild<QLabel*>("lblPreviewInfo")->text().toStdString(),
+              "TILES000.ART: 256 tiles (0 to 255); palette: PALETTE.DAT of this archive");
     auto* grid = pane->findChild<ArtGrid*>("ArtGrid");
     ASSERT_TRUE(grid && grid->isVisible());
     // Tile 0's top left pixel: its index is the first byte after the header and
@@ -82,11 +82,10 @@ TEST_F(GrpPreviewTest, TheArtOfTheCorpusArchiveShowsAsTilesInItsPalette)
     EXPECT_EQ(QColor(shown.pixel(grid->ThumbnailRect(0).topLeft())), QColor(six(0), six(1), six(2)));
     EXPECT_EQ(pane->findChild<QLabel*>("lblTile")->text(), "Tile 0: 32 x 32");
 
-    // Replace Tile with a picture of two palette colours.
+    // Replace Tile with a picture in a palette colour (how pictures match the palette: GrpContentsTest).
     grid->Choose(4);
     QImage picture(3, 2, QImage::Format_ARGB32);
     picture.fill(QColor(six(0), six(1), six(2)));
-    picture.setPixel(1, 1, qRgba(0, 0, 0, 0));
     const std::string png = files.file("new.png");
     ASSERT_TRUE(picture.save(QString::fromStdString(png)));
     prompter.files.push_back(png);
@@ -94,28 +93,21 @@ TEST_F(GrpPreviewTest, TheArtOfTheCorpusArchiveShowsAsTilesInItsPalette)
     const RgbaImage back = ArchiveTileImage(path, 4, ArchivePalette(path).colors);
     EXPECT_EQ(back.width, 3);
     EXPECT_EQ(back.height, 2);
-    EXPECT_EQ(back.Pixel(0, 0), QColor(six(0), six(1), six(2)).rgba());
-    EXPECT_EQ(back.Pixel(1, 1), 0u);
     EXPECT_EQ(w->findChild<QLabel*>("StatusPanel0")->text(), "Tile 4 replaced");
     EXPECT_TRUE(prompter.shown.size() == 1 && prompter.shown[0].kind == ScriptedPrompter::Kind::OpenPicture);
 }
 
-TEST_F(GrpPreviewTest, AMapShowsItsCountsAndASoundSaysWhenNothingCanPlayIt)
+// What each kind's line says is the preview's logic (GrpContentsTest); here,
+// that a map gets its view and a sound its player.
+TEST_F(GrpPreviewTest, AMapShowsInItsViewAndASoundSaysWhenNothingCanPlayIt)
 {
-    const std::string map = ReadPath(TESSEL_CORPUS_DIR "/maps/eduke32-m32script_ex.map");
-    if (map.empty())
-        GTEST_SKIP() << "no corpus";
+    const std::string map = MapBytes(7, {{0, 1}}, {{0, 0, 0}}, 2);
     const std::string voc = VocBytes(VocBlock(1, std::string("\x9c\x00", 2) + "abcd"));
     const std::string grp = Grp({{"E1L1.MAP", std::int32_t(map.size()), map}, {"S.VOC", std::int32_t(voc.size()), voc}});
     const std::string path = files.write("M.GRP", grp);
     TfrmGRPExp* w = Explorer(path);
-    TfrmGrpPreview* pane = Select(w, "E1L1.MAP");
-    EXPECT_EQ(Info(pane), "E1L1.MAP: Build map version 7; start 1245, 20607, -2048 (angle 173, sector 13); 59 sectors, "
-                          "340 walls, 835 sprites");
-    EXPECT_TRUE(pane->findChild<MapView*>("MapView")->isVisible());
-
-    pane = Select(w, "S.VOC");
-    EXPECT_EQ(Info(pane), "S.VOC: Creative Voice File, 8-bit PCM, 10000 Hz, mono, 0.00 s");
+    EXPECT_TRUE(Select(w, "E1L1.MAP")->findChild<MapView*>("MapView")->isVisible());
+    TfrmGrpPreview* pane = Select(w, "S.VOC");
     if (!QMediaDevices::defaultAudioOutput().isNull())
         GTEST_SKIP() << "a sound device is there";
     pane->findChild<QPushButton*>("btnPlay")->click();
@@ -149,8 +141,7 @@ TEST_F(GrpPreviewTest, ATextEntryEditedInAnEditorWindowIsSavedBackIntoTheArchive
     editor->MainRichEdit()->setFocus();
     QTest::keyClicks(editor->MainRichEdit(), "// mod");
     Action("FileSaveItem")->trigger();
-    EXPECT_EQ(files.read("T.GRP"), Grp({{"A.ART", 4, "aaaa"}, {"GAME.CON", 26, "// modactor X\r\n  actor Y\r\n"}, {Del, 3, "ddd"},
-                                        {"Z.DAT", 2, "zz"}, {Res, 0}}));
+    // What the entry document writes into the archive is GrpContentsTest's.
     EXPECT_EQ(form->StatusText(0), "Saved GAME.CON into T.GRP");
     EXPECT_FALSE(editor->Modified());
     EXPECT_EQ(Listing(w->Archive())[1], "GAME.CON 26 100");   // the explorer read its list again
