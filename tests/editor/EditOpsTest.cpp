@@ -329,7 +329,6 @@ TEST_F(EditOpsTest, LoadColoringAndSaveTargetsFollowTheName)
     struct Row { const char* name; int mode; S option; std::vector<SaveTarget> targets; } rows[] = {
         {"/s/game.con", 1, S::Both, {qzt("/s/game.qzt"), plain("/s/game.con")}},
         {"/s/game.con", 1, S::ProjectFile, {qzt("/s/game.qzt")}},
-        {"/s/game.con", 1, S::GameFile, {plain("/s/game.con")}},
         {"/s/game.qzt", 2, S::Both, {qzt("/s/game.qzt"), plain("/s/game.qc")}},
         {"/s/game.vc", 3, S::Both, {qzt("/s/game.qzt"), plain("/s/game.vc")}},
         {"/s/game.con", 7, S::GameFile, {plain("/s/game.con")}},
@@ -344,9 +343,8 @@ TEST_F(EditOpsTest, LoadColoringAndSaveTargetsFollowTheName)
     // A script of another game is saved elsewhere only after a question.
     const bool asked = true, notAsked = false;
     const struct { const char* name; int mode; S option; bool elsewhere; } scripts[] = {
-        {"/s/game.qc", 1, S::Both, asked}, {"/s/game.qc", 1, S::GameFile, asked},
-        {"/s/game.qc", 1, S::ProjectFile, notAsked}, {"/s/game.qc", 2, S::Both, notAsked},
-        {"/s/game.con", 0, S::Both, notAsked}, {"/s/game.vc", 0, S::GameFile, asked},
+        {"/s/game.qc", 1, S::Both, asked}, {"/s/game.qc", 1, S::ProjectFile, notAsked},
+        {"/s/game.qc", 2, S::Both, notAsked}, {"/s/game.vc", 0, S::GameFile, asked},
         {"/s/game.qzt", 1, S::Both, notAsked}, {"/s/GAME.QC", 1, S::Both, notAsked},
     };
     for (const auto& r : scripts)

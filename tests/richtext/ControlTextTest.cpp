@@ -9,7 +9,6 @@ TEST(ControlTextTest, TheBytesStayAndMostLinesNameTheLineEndOfNewOnes)
 {
     const struct { std::string file; LineEnds style; } cases[] = {
         {"", LineEnds::CrLf},
-        {"a\nb\n", LineEnds::Lf},
         {"a\nb\nc\r\n", LineEnds::Lf},
         {"a\r\nb\r\nc\n", LineEnds::CrLf},
         {"a\nb\r\n", LineEnds::CrLf},   // a tie counts as CR LF, then as LF
