@@ -29,10 +29,6 @@ protected:
         QCoreApplication::processEvents();   // the files open after the answer
         return done.get();
     }
-    bool HandOverFromAnotherStart(const Lines& files)
-    {
-        return FromAnotherStart([&] { return HandOver(socket, files); });
-    }
 
     std::string socket = dir.file("tessel.socket");
 };
@@ -44,7 +40,7 @@ TEST_F(SingleInstanceTest, ALaterStartsFilesOpenInTheRunningProgram)
     const std::string archive = dir.write("E1.grp", std::string("KenSilverman\0\0\0\0", 16));
     ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));
     form->showMinimized();
-    EXPECT_TRUE(HandOverFromAnotherStart({script, archive}));
+    EXPECT_TRUE(FromAnotherStart([&] { return HandOver(socket, {script, archive}); }));
     EXPECT_EQ(Captions(), (Lines{"VurAvozid - " + script, "Tessel Group File Explorer - " + archive}));
     EXPECT_EQ(Active<FakeDocument>(), nullptr);   // the explorer, opened last, is in front
     EXPECT_FALSE(form->isMinimized());
@@ -66,7 +62,7 @@ TEST_F(SingleInstanceTest, TheSocketOfAProgramThatEndedIsTakenOver)
 
     StartBare();
     ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));
-    EXPECT_TRUE(HandOverFromAnotherStart({}));
+    EXPECT_TRUE(FromAnotherStart([&] { return HandOver(socket, {}); }));
 }
 
 // Names of no regular file, on the command line (checked as they open: a
@@ -85,7 +81,7 @@ TEST_F(SingleInstanceTest, NamesOfNoRegularFileAreToldNotOpened)
         StartWithFakeEditors();
         if (later) {
             ASSERT_TRUE((new InstanceServer(*form))->Listen(socket));
-            EXPECT_TRUE(HandOverFromAnotherStart(names));
+            EXPECT_TRUE(FromAnotherStart([&] { return HandOver(socket, names); }));
         }
         QCoreApplication::processEvents();
         EXPECT_EQ(Captions(), Lines{"VurAvozid - " + script});
