@@ -17,12 +17,6 @@ namespace {
 using Texts = std::vector<std::string>;
 using test::Shown;
 
-void Append(GrpArchiveView& view, const std::string& name, std::int32_t size)
-{
-    view.rows.push_back({name, size, 0});
-    view.AddTreeNode(name);
-}
-
 TEST(GrpItemModelsTest, RandomEditsAreFollowedExactly)
 {
     std::mt19937 random(7);
@@ -38,14 +32,17 @@ TEST(GrpItemModelsTest, RandomEditsAreFollowedExactly)
         if (kind == 0) {   // a new archive
             view.rows.clear();
             view.groups.clear();
-            for (int i = pick(200); i > 0; --i)
-                Append(view, "F" + std::to_string(pick(50)) + "." + "ABCDE"[pick(5)], pick(100));
+            for (int i = pick(200); i > 0; --i) {
+                view.rows.push_back({"F" + std::to_string(pick(50)) + "." + "ABCDE"[pick(5)], pick(100), 0});
+                view.AddTreeNode(view.rows.back().name);
+            }
         } else if (kind < 5 && !view.rows.empty()) {   // a deletion
             const auto at = view.rows.begin() + pick(static_cast<int>(view.rows.size()));
             view.RemoveTreeNode(at->name);
             view.rows.erase(at);
         } else {   // an addition
-            Append(view, std::string(1, "XYZ"[pick(3)]) + "." + "AFG"[pick(3)], pick(100));
+            view.rows.push_back({std::string(1, "XYZ"[pick(3)]) + "." + "AFG"[pick(3)], pick(100), 0});
+            view.AddTreeNode(view.rows.back().name);
         }
         std::int64_t offset = pick(3) * 16;   // a rebuild moves the data
         for (auto& row : view.rows) {
@@ -62,21 +59,23 @@ TEST(GrpItemModelsTest, RandomEditsAreFollowedExactly)
 TEST(GrpItemModelsTest, ADeletionAndAnAddKeepTheIndexesViewsHoldOn)
 {
     GrpArchiveView view;
-    for (const char* name : {"A.CON", "B.ART", "C.CON", "D.VOC"})
-        Append(view, name, 1);
+    for (const char* name : {"A.CON", "B.ART", "C.CON", "D.VOC"}) {
+        view.rows.push_back({name, 1, 0});
+        view.AddTreeNode(name);
+    }
     GrpListModel list;
     GrpTreeModel tree;
-    const auto sync = [&] {
-        list.Sync(view.rows);
-        tree.Sync(view.groups);
-    };
-    sync();
+    list.Sync(view.rows);
+    tree.Sync(view.groups);
     const QPersistentModelIndex row(list.index(3, 0)), node(tree.index(0, 0, tree.index(2, 0)));
     view.rows.erase(view.rows.begin() + 1);   // B.ART, the only one of its group
     view.RemoveTreeNode("B.ART");
-    sync();
-    Append(view, "E.CON", 1);
-    sync();
+    list.Sync(view.rows);
+    tree.Sync(view.groups);
+    view.rows.push_back({"E.CON", 1, 0});
+    view.AddTreeNode("E.CON");
+    list.Sync(view.rows);
+    tree.Sync(view.groups);
     EXPECT_EQ(row.row(), 2);
     EXPECT_EQ(row.data().toString(), "D.VOC");
     EXPECT_EQ(node.parent().row(), 1);
