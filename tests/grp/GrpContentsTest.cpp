@@ -90,11 +90,10 @@ TEST(GrpContentsTest, AnEntryDocumentWritesBackAndAsksWhenItsEntryChangedMeanwhi
     // Gone from the archive: said so, nothing written.
     dir.write("M.GRP", Grp({{"B", 1, "b"}}));
     EXPECT_FALSE(doc.Write("lost?", prompter));
+    const std::string changed =
+        "GAME.CON in " + path + " was changed by another program since it was opened. Overwrite it?";
     EXPECT_EQ(prompter.texts(),
-              (std::vector<std::string>{"GAME.CON in " + path +
-                                            " was changed by another program since it was opened. Overwrite it?",
-                                        "GAME.CON in " + path +
-                                            " was changed by another program since it was opened. Overwrite it?",
+              (std::vector<std::string>{changed, changed,
                                         "GAME.CON is no longer in " + path + ", so it was not saved there."}));
 }
 

@@ -163,7 +163,9 @@ TEST(GrpToolTest, WhatThePackGathersIsRegularAndOutputsArriveWhole)
     MakeNonRegular(dir, "in", NonRegular::Folder);
     dir.write("in/X", "xyz");
     EXPECT_EQ(RunTool("tessel-grp", {"--yes", "pack", out, dir.file("in")}).out, Grp({{"X", 3, "xyz"}}));
-    const ToolRun listed = RunTool("tessel-grp", {"list", grp}, OutputTo(full));
+    ToolFault toFull;
+    toFull.standardOutput = full;
+    const ToolRun listed = RunTool("tessel-grp", {"list", grp}, toFull);
     EXPECT_EQ(listed.code, 1);
     EXPECT_EQ(listed.err, "Disk full\n");
     EXPECT_TRUE(DevicesIntact());

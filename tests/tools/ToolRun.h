@@ -10,12 +10,6 @@ namespace tessel::test {
 using ToolRun = ProcessResult;
 using ToolFault = ProcessFault;
 
-inline ToolFault OutputTo(const std::string& file)
-{
-    ToolFault f;
-    f.standardOutput = file;
-    return f;
-}
 inline ToolFault Limits(long fileSize, long memory = 0)
 {
     ToolFault f;
