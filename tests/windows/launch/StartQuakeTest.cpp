@@ -100,8 +100,7 @@ TEST_F(StartQuakeTest, StartRegularlyDisablesItsControlsAndClearingItEnablesTheT
 // commands' test's), and outlive a restart.
 TEST_F(StartQuakeTest, RunStartsQuakeWithTheSwitchesOfTheControlsAndTheyOutliveARestart)
 {
-    start(withQuake("[QuakeStartup]\r\nCheckUseAltExe=1\r\ncmbAltExeVal=2\r\nSkill=9\r\n"));
-    EXPECT_TRUE(control<QRadioButton>(quake, "rdiHard")->isChecked());
+    start(withQuake("[QuakeStartup]\r\nCheckUseAltExe=1\r\ncmbAltExeVal=2\r\n"));
     EXPECT_TRUE(enabled(quake, "cmbAltExe"));
     click(quake, "chkUseAltExe");   // the box follows its switch
     EXPECT_FALSE(enabled(quake, "cmbAltExe"));
