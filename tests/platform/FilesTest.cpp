@@ -226,10 +226,14 @@ TEST(FilesTest, OnlyRegularFilesAreOpenedToBeRead)
         for (const File::Mode mode : {File::Mode::Read, File::Mode::ReadWrite})
             EXPECT_EQ(ErrorOf([&] { File f(path, mode); }), says);
         std::string contents;
-        if (kind != NonRegular::Folder) {   // no file there at all
+        if (kind != NonRegular::Folder)
             EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path, contents); }), says);
-        }
+        else   // as no file there at all
+            EXPECT_FALSE(ReadWholeFile(path, contents));
     }
+    std::string contents = "stale";
+    EXPECT_FALSE(ReadWholeFile(dir.file("none"), contents));
+    EXPECT_EQ(contents, "");
     EXPECT_TRUE(DevicesIntact());
 }
 
