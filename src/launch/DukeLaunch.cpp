@@ -49,20 +49,6 @@ int WithinLimits(int value, int low, int high)
     return std::clamp(value, low, high);
 }
 
-// The open dialog of a Browse button: its filter, and the Duke directory as its
-// folder when that is set (otherwise the folder it was left in).
-bool BrowseFile(FileDialog& dialog, const char* filter, const std::string& duke3dDir, Prompter& prompter,
-                const char* setting, std::string& into)
-{
-    dialog.filter = filter;
-    if (!duke3dDir.empty())
-        dialog.initialDir = duke3dDir;
-    if (!prompter.ExecuteOpen(dialog) || !StorableChoice(dialog.fileName, setting, prompter))
-        return false;
-    into = dialog.fileName;
-    return true;
-}
-
 // The game folder as an absolute path ending in a separator; "" when it is no
 // existing directory.
 std::string GameFolder(const std::string& duke3dDir)

@@ -77,17 +77,22 @@ bool StorableChoice(const std::string& name, const std::string& setting, Prompte
     return false;
 }
 
+bool BrowseFile(FileDialog& dialog, const char* filter, const std::string& startDir, Prompter& prompter,
+                const std::string& setting, std::string& into)
+{
+    dialog.filter = filter;
+    if (!startDir.empty())
+        dialog.initialDir = startDir;
+    if (!prompter.ExecuteOpen(dialog) || !StorableChoice(dialog.fileName, setting, prompter))
+        return false;
+    into = dialog.fileName;
+    return true;
+}
+
 bool BrowseEngine(std::string& engine, FileDialog& dialog, const std::string& gameDir, const char* section,
                   Prompter& prompter)
 {
-    dialog.filter = EngineFilter;
-    if (!gameDir.empty())
-        dialog.initialDir = gameDir;
-    if (!prompter.ExecuteOpen(dialog) ||
-        !StorableChoice(dialog.fileName, SettingName("engine", section, "Engine"), prompter))
-        return false;
-    engine = dialog.fileName;
-    return true;
+    return BrowseFile(dialog, EngineFilter, gameDir, prompter, SettingName("engine", section, "Engine"), engine);
 }
 
 std::string FileIn(const std::string& folder, const std::string& name)

@@ -103,6 +103,12 @@ bool StorableChoice(const std::string& name, const std::string& setting, Prompte
 // The setting's name in such a message: what it is and its key.
 std::string SettingName(const char* what, const char* section, const char* key);
 
+// The open dialog of a Browse button that keeps a file name (setting: as for
+// StorableChoice): filter, starting in startDir when it is set (otherwise the
+// folder it was left in); a chosen name the settings file can store becomes
+// into. Returns whether it did.
+bool BrowseFile(FileDialog& dialog, const char* filter, const std::string& startDir, Prompter& prompter,
+                const std::string& setting, std::string& into);
 // The Browse button of a launcher's engine, kept in section's Engine key: the
 // open dialog (EngineFilter, starting in gameDir when it is set); a chosen
 // program the settings file can store becomes engine. Returns whether it did.

@@ -190,14 +190,8 @@ bool BrowseCompileTool(GameDirectories& dirs, ProfileFile& ini, FileDialog& dial
 
 bool BrowseQuakeUserMap(QuakeOptions& options, FileDialog& dialog, const std::string& quakeDir, Prompter& prompter)
 {
-    dialog.filter = QuakeMapFilter;
-    if (!quakeDir.empty())
-        dialog.initialDir = quakeDir;
-    if (!prompter.ExecuteOpen(dialog) ||
-        !StorableChoice(dialog.fileName, SettingName("user map", Startup, "UserMap"), prompter))
-        return false;
-    options.userMap = dialog.fileName;
-    return true;
+    return BrowseFile(dialog, QuakeMapFilter, quakeDir, prompter, SettingName("user map", Startup, "UserMap"),
+                      options.userMap);
 }
 
 GameLaunch PlanQuakeLaunch(QuakeOptions& o, const std::string& quakeDir, Prompter& prompter)
